@@ -1,0 +1,61 @@
+# The Windows program, its platform tests and its end-to-end tests.
+enable_language(RC)
+
+if(NOT MSVC)
+  # One self-contained exe: no MinGW or C++ runtime DLLs beside it.
+  set(yomorina_static_link -static -static-libgcc -static-libstdc++)
+endif()
+
+file(GLOB yomorina_win32_sources CONFIGURE_DEPENDS platform/win32/*.cpp)
+list(FILTER yomorina_win32_sources EXCLUDE REGEX "WinMain\\.cpp$")
+add_library(yomorina_win32 STATIC ${yomorina_win32_sources})
+target_link_libraries(yomorina_win32 PUBLIC yomorina_logic
+  shell32 ole32 oleaut32 uuid comctl32 comdlg32 gdi32 user32 shlwapi)
+
+set(yomorina_run_folder ${CMAKE_BINARY_DIR}/run)
+add_executable(yomorina WIN32 platform/win32/WinMain.cpp resources/yomorina.rc)
+target_link_libraries(yomorina PRIVATE yomorina_win32 ${yomorina_static_link})
+if(NOT MSVC)
+  target_link_options(yomorina PRIVATE -municode)
+endif()
+set_target_properties(yomorina PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${yomorina_run_folder})
+foreach(shipped IN ITEMS help.html)
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resources/${shipped})
+    configure_file(resources/${shipped} ${yomorina_run_folder}/${shipped} COPYONLY)
+  endif()
+endforeach()
+
+if(NOT BUILD_TESTING AND DEFINED BUILD_TESTING)
+  return()
+endif()
+
+# GoogleTest from its sources, built by the same cross compiler.
+set(YOMORINA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows tests")
+if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${YOMORINA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  if(CMAKE_CROSSCOMPILING)
+    configure_file(${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-exec.sh.in ${CMAKE_BINARY_DIR}/wine-exec.sh
+                   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
+                   @ONLY)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-exec.sh)
+  endif()
+
+  # Level 2: the Win32 implementations against the real API.
+  file(GLOB yomorina_platform_test_sources CONFIGURE_DEPENDS tests/platform/*.cpp)
+  add_executable(yomorina_platform_tests ${yomorina_platform_test_sources})
+  target_link_libraries(yomorina_platform_tests PRIVATE yomorina_win32 gtest gtest_main ${yomorina_static_link})
+  add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
+
+  # Level 3: the real exe in a fresh folder, driven and observed from outside.
+  file(GLOB yomorina_e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
+  add_executable(yomorina_e2e_tests ${yomorina_e2e_sources})
+  target_link_libraries(yomorina_e2e_tests PRIVATE yomorina_win32 gtest ${yomorina_static_link})
+  add_dependencies(yomorina_e2e_tests yomorina)
+  add_test(NAME end_to_end COMMAND yomorina_e2e_tests --gtest_brief=1
+           --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
+  set_tests_properties(end_to_end PROPERTIES TIMEOUT 900)
+  set_tests_properties(platform PROPERTIES TIMEOUT 300)
+endif()

@@ -1,0 +1,41 @@
+#pragma once
+// The settings and the launch list that the whole program shares for its run.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace yomorina {
+
+struct ScatterSettings {
+    std::int16_t MoveDistance = 0;
+    std::int16_t LeadInIntensity = 0;
+    std::int16_t ScatterIntensity = 0;
+    std::int16_t BackgroundPattern = 0;
+
+    friend bool operator==(const ScatterSettings&, const ScatterSettings&) = default;
+};
+
+struct LaunchEntry {
+    std::string Name;
+    std::string Path;
+
+    friend bool operator==(const LaunchEntry&, const LaunchEntry&) = default;
+};
+
+inline constexpr int LaunchSlotCount = 30;
+using LaunchList = std::array<LaunchEntry, LaunchSlotCount>;
+
+// The path that marks the recycle-bin entry instead of a file.
+inline constexpr std::string_view RecycleBinPath = "ゴミ箱";
+
+inline bool IsRecycleBinPath(std::string_view path) { return path == RecycleBinPath; }
+
+struct Model {
+    ScatterSettings Settings;
+    LaunchList List;
+    bool OptionsOpen = false;
+};
+
+}  // namespace yomorina

@@ -1,0 +1,27 @@
+// Any bytes read as filelist.txt: no crash, and what we write back reads back
+// as the same model, so one save makes the file a fixed point.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/ListFile.h"
+#include "tests/support/IconvCodePage932.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const yomorina::testing::IconvCodePage932 codePage;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    yomorina::ScatterSettings settings;
+    yomorina::LaunchList list;
+    yomorina::DecodeListFile(bytes, settings, list, codePage);
+
+    // Texts read from a file never hold a line break, so they survive a save.
+    const std::string saved = yomorina::EncodeListFile(settings, list, codePage);
+    yomorina::ScatterSettings resettings;
+    yomorina::LaunchList relist;
+    yomorina::DecodeListFile(saved, resettings, relist, codePage);
+    if (!(resettings == settings)) std::abort();
+    if (yomorina::EncodeListFile(resettings, relist, codePage) != saved) std::abort();
+    return 0;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Form1 on screen: a borderless popup that stays hidden while idle, with the
+// notification icon's callback window Picture1, the timer and the tiles.
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "platform/MainWindow.h"
+#include "platform/win32/BaseWindow.h"
+
+namespace yomorina::win32 {
+
+inline constexpr wchar_t MainWindowClass[] = L"YomorinaForm1";
+inline constexpr wchar_t Picture1Class[] = L"YomorinaPicture1";
+
+// Receives the notification icon's callback; it is never shown, so no real
+// mouse message can be mistaken for one.
+class Picture1Window final : public BaseWindow<Picture1Window> {
+public:
+    Picture1Window(HINSTANCE instance, HWND parent);
+    void SetEvents(MainWindowEvents* events) { events_ = events; }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    MainWindowEvents* events_ = nullptr;
+};
+
+class Win32MainWindow final : public MainWindow, public BaseWindow<Win32MainWindow> {
+public:
+    explicit Win32MainWindow(HINSTANCE instance);
+
+    void SetEvents(MainWindowEvents* events);
+    // The timer starts only once start-up is over, so no tick sees a half-loaded list.
+    void StartTimer();
+    HWND Picture1Handle() const { return picture1_->Handle(); }
+
+    void Hide() override;
+    void HideTile(int index) override;
+    void HideCaption(int index) override;
+    void Close() override;
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    void OnDestroyed() noexcept override;
+
+    HINSTANCE instance_;
+    UINT taskbarCreatedMessage_;
+    MainWindowEvents* events_ = nullptr;
+    bool unloaded_ = false;
+    std::optional<Picture1Window> picture1_;
+    std::array<HWND, TileCount> tiles_{};
+    std::array<HWND, TileCount> captions_{};
+};
+
+}  // namespace yomorina::win32

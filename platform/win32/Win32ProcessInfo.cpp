@@ -1,0 +1,28 @@
+#include "platform/win32/Win32ProcessInfo.h"
+
+#include <windows.h>
+
+#include "platform/win32/WideText.h"
+
+namespace yomorina::win32 {
+
+std::string Win32ProcessInfo::ExecutableFolder() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto lastSeparator = path.find_last_of(L'\\');
+    if (lastSeparator == std::wstring::npos) return {};
+    // At a drive root the folder keeps its "\" (C:\), as the system writes it.
+    const bool isDriveRoot = lastSeparator == 2 && path[1] == L':';
+    path.resize(isDriveRoot ? lastSeparator + 1 : lastSeparator);
+    return ToUtf8(path);
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,51 @@
+// Wires the real windows and system services to the program's logic and runs
+// the one user-interface thread.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "core/Form1.h"
+#include "core/ListFile.h"
+#include "core/Model.h"
+#include "platform/win32/SingleInstance.h"
+#include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32MainWindow.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32ProcessInfo.h"
+#include "platform/win32/Win32TrayIcon.h"
+
+using namespace yomorina;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // A second copy leaves before it touches a window or a file.
+    win32::SingleInstance singleInstance;
+    if (!singleInstance.IsFirst()) return 0;
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Model model;
+    win32::Win32CodePage932 codePage;
+    win32::Win32FileStore fileStore;
+    win32::Win32ProcessInfo processInfo;
+    ListFile listFile(fileStore, codePage, processInfo);
+    win32::Win32MessageBoxes messages;
+
+    win32::Win32MainWindow mainWindow(instance);
+    if (!mainWindow.Handle()) return 1;
+    win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
+
+    Form1 form1(model, mainWindow, trayIcon, listFile, messages);
+    mainWindow.SetEvents(&form1);
+    form1.Form_Load();
+    mainWindow.StartTimer();
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Resource identifiers shared by the .rc file and the code that loads them.
+
+#define IDI_YOMORINA 1
+#define IDI_TRAY 2
+#define IDI_RECYCLE_BIN 3
+
+#define YOMORINA_VERSION_MAJOR 1
+#define YOMORINA_VERSION_MINOR 1
+#define YOMORINA_VERSION_TEXT "1.1.0.0"

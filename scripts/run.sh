@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds yomorina.exe and starts it: natively on Windows, under Wine elsewhere.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${YOMORINA_BUILD:-$root/build}
+
+case "$(uname -s)" in
+MINGW* | MSYS* | CYGWIN*)
+  cmake -S . -B "$build/windows" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+  cmake --build "$build/windows" --config Release --target yomorina
+  exe=$(find "$build/windows/run" -name yomorina.exe | head -n1)
+  echo "Starting $exe"
+  start "" "$exe"
+  exit 0
+  ;;
+esac
+
+scripts/install-deps.sh
+cmake -S . -B "$build/win64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build/win64" --target yomorina -j "$(nproc)"
+
+# shellcheck source=wine-env.sh
+source scripts/wine-env.sh
+wine_session_start "$build/wineprefix-run"
+trap wine_session_stop EXIT INT TERM
+
+run_folder="$build/win64/run"
+echo "Starting $run_folder/yomorina.exe on display $DISPLAY (Wine's virtual desktop, ${YOMORINA_DESKTOP_SIZE})."
+(cd "$run_folder" && wine yomorina.exe >/dev/null 2>&1 </dev/null) &
+app=$!
+sleep 4
+screenshot="$build/screenshot.png"
+import -display "$DISPLAY" -window root "$screenshot" 2>/dev/null && echo "Screenshot of the desktop: $screenshot"
+echo "The notification icon is at the bottom right of the virtual desktop. Press Ctrl+C to stop."
+echo "Take another screenshot with: DISPLAY=$DISPLAY import -window root shot.png"
+wait "$app"

@@ -1,0 +1,125 @@
+#include "core/Form1.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/Fakes.h"
+#include "tests/support/IconvCodePage932.h"
+
+namespace yomorina {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using namespace yomorina::testing;
+
+class Form1Test : public ::testing::Test {
+protected:
+    Journal journal;
+    Model model;
+    FakeMainWindow window{journal};
+    FakeTrayIcon tray{journal};
+    FakeFileStore store{&journal};
+    FakeProcessInfo process;
+    IconvCodePage932 codePage;
+    ListFile listFile{store, codePage, process};
+    FakeMessageBoxes messages{&journal};
+    Form1 form{model, window, tray, listFile, messages};
+    int optionsShown = 0;
+
+    std::ptrdiff_t Position(const std::string& entry) const {
+        return std::find(journal.begin(), journal.end(), entry) - journal.begin();
+    }
+};
+
+TEST_F(Form1Test, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
+    model.OptionsOpen = true;
+    form.Form_Load();
+
+    EXPECT_EQ(journal.front(), "hide window");
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(std::count(window.tileVisible.begin(), window.tileVisible.end(), true), 0);
+    EXPECT_EQ(std::count(window.captionVisible.begin(), window.captionVisible.end(), true), 0);
+    EXPECT_LT(Position("hide caption 30"), Position("read C:\\Tools\\Yomorina\\filelist.txt"));
+    EXPECT_LT(Position("read C:\\Tools\\Yomorina\\filelist.txt"), Position("tray add ヨモリナ"));
+    EXPECT_EQ(journal.back(), "tray add ヨモリナ");
+
+    EXPECT_FALSE(model.OptionsOpen);
+    EXPECT_EQ(form.Tracking(), ScatterState{});
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, AListFileThatCannotBeCreatedIsReportedBeforeTheIconAppears) {
+    store.failWrites = true;
+    form.Form_Load();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "エラー");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(tray.present);
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
+}
+
+TEST_F(Form1Test, IconClearHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
+    form.ICON_CLEAR();
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(std::count(window.tileVisible.begin(), window.tileVisible.end(), false), TileCount);
+    EXPECT_EQ(std::count(window.captionVisible.begin(), window.captionVisible.end(), false), TileCount);
+    EXPECT_THAT(journal, Contains("hide tile 30"));
+    EXPECT_THAT(journal, Contains("hide caption 30"));
+    // Each tile goes before its caption.
+    EXPECT_LT(Position("hide tile 7"), Position("hide caption 7"));
+    EXPECT_LT(Position("hide caption 7"), Position("hide tile 8"));
+}
+
+TEST_F(Form1Test, OnlyALeftOrRightPressOnTheIconClearsAndOpensTheOptions) {
+    form.SetOptionsOpener([&] { ++optionsShown; });
+    for (int ignored : {0x200, 0x202, 0x203, 0x205, 0x206, 0x207, 0x208, 0x209}) {
+        form.Picture1_MouseMove(ignored);
+    }
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(optionsShown, 0);
+
+    form.Picture1_MouseMove(0x201);
+    EXPECT_EQ(optionsShown, 1);
+    EXPECT_TRUE(model.OptionsOpen);
+    EXPECT_EQ(journal.front(), "hide window");
+
+    // While the dialog is open further presses do nothing at all.
+    journal.clear();
+    form.Picture1_MouseMove(0x201);
+    form.Picture1_MouseMove(0x204);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(optionsShown, 1);
+
+    model.OptionsOpen = false;
+    form.Picture1_MouseMove(0x204);
+    EXPECT_EQ(optionsShown, 2);
+}
+
+TEST_F(Form1Test, WithoutAnOptionsDialogAPressOnlyClears) {
+    form.Picture1_MouseMove(0x201);
+    EXPECT_FALSE(model.OptionsOpen);
+    EXPECT_EQ(journal.front(), "hide window");
+}
+
+TEST_F(Form1Test, ClickingTheOverlayClears) {
+    form.Form_Click();
+    EXPECT_FALSE(window.visible);
+    EXPECT_THAT(journal, Contains("hide tile 0"));
+}
+
+TEST_F(Form1Test, UnloadRemovesTheIconAndARestartedShellGetsItBack) {
+    form.Form_Load();
+    journal.clear();
+    form.TaskbarCreated();
+    EXPECT_THAT(journal, ElementsAre("tray add ヨモリナ"));
+    form.Form_Unload();
+    EXPECT_FALSE(tray.present);
+    EXPECT_EQ(store.writes, 1);  // only the creation of the missing file; nothing is saved on the way out
+}
+
+}  // namespace
+}  // namespace yomorina

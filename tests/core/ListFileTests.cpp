@@ -1,0 +1,232 @@
+#include "core/ListFile.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Fakes.h"
+#include "tests/support/IconvCodePage932.h"
+
+namespace yomorina {
+namespace {
+
+using testing::FakeFileStore;
+using testing::FakeProcessInfo;
+using testing::IconvCodePage932;
+
+const IconvCodePage932 codePage;
+
+std::string Lines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (auto line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The 64 lines of a file with the given numbers and texts, texts already in the file's encoding.
+std::string FileWith(std::string_view distance, const std::vector<std::string>& texts, std::string_view pattern) {
+    std::string file = Lines({distance, " 5 ", " 1 "});
+    for (int i = 0; i < 60; ++i) file += (i < static_cast<int>(texts.size()) ? texts[i] : std::string()) + "\r\n";
+    file += std::string(pattern) + "\r\n";
+    return file;
+}
+
+struct Decoded {
+    ScatterSettings settings;
+    LaunchList list;
+};
+
+Decoded Decode(std::string_view bytes) {
+    Decoded decoded;
+    DecodeListFile(bytes, decoded.settings, decoded.list, codePage);
+    return decoded;
+}
+
+TEST(ListFileFormat, DefaultFileIsTheExact142Bytes) {
+    const std::string& bytes = DefaultListFileBytes();
+    ASSERT_EQ(bytes.size(), 142u);
+    std::string expected = "\x20\x31\x30\x30\x20\x0D\x0A\x20\x35\x20\x0D\x0A\x20\x31\x20\x0D\x0A";
+    for (int i = 0; i < 60; ++i) expected += "\x0D\x0A";
+    expected += "\x20\x30\x20\x0D\x0A";
+    EXPECT_EQ(bytes, expected);
+
+    const auto decoded = Decode(bytes);
+    EXPECT_EQ(decoded.settings, (ScatterSettings{100, 5, 1, 0}));
+    EXPECT_EQ(decoded.list, LaunchList{});
+}
+
+TEST(ListFileFormat, NumberLinesHaveALeadingSpaceOrSignAndATrailingSpace) {
+    EXPECT_EQ(FormatNumberLine(100), " 100 ");
+    EXPECT_EQ(FormatNumberLine(0), " 0 ");
+    EXPECT_EQ(FormatNumberLine(-5), "-5 ");
+    EXPECT_EQ(FormatNumberLine(-32768), "-32768 ");
+    EXPECT_EQ(FormatNumberLine(32767), " 32767 ");
+}
+
+TEST(ListFileFormat, NumberLinesAreReadLeniently) {
+    EXPECT_EQ(ParseNumberLine(" 100 "), 100);
+    EXPECT_EQ(ParseNumberLine("7"), 7);
+    EXPECT_EQ(ParseNumberLine("-12 "), -12);
+    EXPECT_EQ(ParseNumberLine("+3"), 3);
+    EXPECT_EQ(ParseNumberLine(" 32767"), 32767);
+    EXPECT_EQ(ParseNumberLine("-32768"), -32768);
+    EXPECT_EQ(ParseNumberLine("00012"), 12);
+    for (std::string_view unreadable : {"40000", "-32769", "", "   ", "abc", "12abc", "1 2", "-", "99999999999999999999"}) {
+        EXPECT_FALSE(ParseNumberLine(unreadable).has_value()) << unreadable;
+    }
+}
+
+TEST(ListFileFormat, UnreadableValuesKeepWhatTheyHadAndReadingGoesOn) {
+    Decoded decoded;
+    decoded.settings = {11, 22, 33, 3};
+    DecodeListFile(Lines({"40000", "seven", " 4 "}), decoded.settings, decoded.list, codePage);
+    EXPECT_EQ(decoded.settings, (ScatterSettings{11, 22, 4, 3}));
+
+    EXPECT_EQ(Decode(FileWith("7", {}, "x")).settings, (ScatterSettings{7, 5, 1, 0}));
+}
+
+TEST(ListFileFormat, ShortAndEmptyFilesLeaveTheRestUntouched) {
+    EXPECT_EQ(Decode("").settings, ScatterSettings{});
+    EXPECT_EQ(Decode("").list, LaunchList{});
+
+    // Ends after slot 9's path: slots 10 to 29 and the pattern are never reached.
+    std::string file = Lines({" 100 ", " 5 ", " 1 "});
+    for (int slot = 0; slot < 10; ++slot) file += Lines({"name" + std::to_string(slot), "C:\\p" + std::to_string(slot)});
+    const auto decoded = Decode(file);
+    EXPECT_EQ(decoded.list[9].Path, "C:\\p9");
+    EXPECT_EQ(decoded.list[10], LaunchEntry{});
+    EXPECT_EQ(decoded.settings.BackgroundPattern, 0);
+
+    // A last line without its line end is still a line.
+    EXPECT_EQ(Decode(" 123").settings.MoveDistance, 123);
+}
+
+TEST(ListFileFormat, LinesPastTheSixtyFourthAreIgnored) {
+    std::string file = FileWith(" 100 ", {"a", "b"}, " 2 ") + Lines({" 3 ", "extra", "more"});
+    const auto decoded = Decode(file);
+    EXPECT_EQ(decoded.settings.BackgroundPattern, 2);
+    EXPECT_EQ(decoded.list[0], (LaunchEntry{"a", "b"}));
+}
+
+TEST(ListFileFormat, LoneLineFeedsAndCarriageReturnsEndLinesToo) {
+    const auto decoded = Decode(" 10 \n 2\r 3 \r\nname\npath\r");
+    EXPECT_EQ(decoded.settings, (ScatterSettings{10, 2, 3, 0}));
+    EXPECT_EQ(decoded.list[0], (LaunchEntry{"name", "path"}));
+}
+
+TEST(ListFileFormat, TextsSurviveVerbatimAndSlotsKeepTheirPlaces) {
+    ScatterSettings settings{120, 3, 2, 1};
+    LaunchList list;
+    list[0] = {"Word, Excel", "\"C:\\Office\\winword.exe\""};
+    list[1] = {"  spaced  ", " C:\\a b\\c.exe "};
+    list[4] = {"after a gap", "C:\\Tools\\edit.exe"};
+
+    const std::string bytes = EncodeListFile(settings, list, codePage);
+    std::string expected = Lines({" 120 ", " 3 ", " 2 ", "Word, Excel", "\"C:\\Office\\winword.exe\"", "  spaced  ",
+                                  " C:\\a b\\c.exe "});
+    expected += Lines({"", "", "", "", "after a gap", "C:\\Tools\\edit.exe"});
+    for (int i = 0; i < 50; ++i) expected += "\r\n";
+    expected += " 1 \r\n";
+    EXPECT_EQ(bytes, expected);
+
+    // Slot 4 is lines 12 and 13.
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(std::string_view(bytes).substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 64u);
+    EXPECT_EQ(lines[11], "after a gap");
+    EXPECT_EQ(lines[12], "C:\\Tools\\edit.exe");
+
+    const auto decoded = Decode(bytes);
+    EXPECT_EQ(decoded.settings, settings);
+    EXPECT_EQ(decoded.list, list);
+}
+
+TEST(ListFileEncoding, JapaneseTextsAreCodePage932EvenWhenATrailByteIsABackslash) {
+    LaunchList list;
+    list[0] = {"表計算", "C:\\ソフト\\表.exe"};
+    const std::string bytes = EncodeListFile(ScatterSettings{100, 5, 1, 0}, list, codePage);
+
+    // 表 is 95 5C and ソ is 83 5C in Shift-JIS.
+    EXPECT_NE(bytes.find("\x95\x5C\x8C\x76\x8E\x5A\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe\r\n"), std::string::npos);
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(Decode(bytes).list, list);
+}
+
+TEST(ListFileEncoding, TextsOutsideCodePage932SwitchTheWholeFileToUtf8WithAByteOrderMark) {
+    LaunchList list;
+    list[0] = {"表", "C:\\ソフト"};
+    list[1] = {"Ελληνικά 😀", "C:\\Users\\한국어\\app.exe"};
+    const std::string bytes = EncodeListFile(ScatterSettings{100, 5, 1, 2}, list, codePage);
+
+    ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(bytes.find('?'), std::string::npos);
+    EXPECT_NE(bytes.find("表\r\nC:\\ソフト\r\n"), std::string::npos);
+    const auto decoded = Decode(bytes);
+    EXPECT_EQ(decoded.list, list);
+    EXPECT_EQ(decoded.settings, (ScatterSettings{100, 5, 1, 2}));
+}
+
+class ListFileOnDisk : public ::testing::Test {
+protected:
+    FakeFileStore store;
+    FakeProcessInfo process;
+    ListFile listFile{store, codePage, process};
+    Model model;
+};
+
+TEST_F(ListFileOnDisk, TheFileLiesBesideTheProgramWithOneBackslashEvenAtADriveRoot) {
+    EXPECT_EQ(listFile.ListFilePath(), "C:\\Tools\\Yomorina\\filelist.txt");
+    process.folder = "D:\\";
+    EXPECT_EQ(listFile.ListFilePath(), "D:\\filelist.txt");
+}
+
+TEST_F(ListFileOnDisk, AMissingFileIsCreatedWithTheDefaultsAndRead) {
+    model.List[3] = {"stale", "stale"};
+    model.Settings.BackgroundPattern = 3;
+    EXPECT_FALSE(listFile.LoadListFile(model).has_value());
+    EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), DefaultListFileBytes());
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
+    EXPECT_EQ(model.List, LaunchList{});
+}
+
+TEST_F(ListFileOnDisk, AnEmptyFileGivesZerosAndStaysEmpty) {
+    store.files["C:\\Tools\\Yomorina\\filelist.txt"] = "";
+    EXPECT_FALSE(listFile.LoadListFile(model).has_value());
+    EXPECT_EQ(model.Settings, ScatterSettings{});
+    EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), "");
+    EXPECT_EQ(store.writes, 0);
+}
+
+TEST_F(ListFileOnDisk, AFailedCreationIsReportedAndTheProgramRunsOnWithTheDefaults) {
+    store.failWrites = true;
+    const auto failure = listFile.LoadListFile(model);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("C:\\Tools\\Yomorina\\filelist.txt"), std::string::npos);
+    EXPECT_NE(failure->find("アクセスが拒否されました。"), std::string::npos);
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
+}
+
+TEST_F(ListFileOnDisk, SaveWritesTheWholeModelAndAFailedSaveSaysWhy) {
+    model.Settings = {150, 2, 3, 1};
+    model.List[2] = {"メモ帳", "C:\\Windows\\notepad.exe"};
+    EXPECT_FALSE(listFile.SaveListFile(model).has_value());
+    const std::string written = store.files.at("C:\\Tools\\Yomorina\\filelist.txt");
+
+    Model reread;
+    listFile.LoadListFile(reread);
+    EXPECT_EQ(reread.Settings, model.Settings);
+    EXPECT_EQ(reread.List, model.List);
+
+    store.failWrites = true;
+    model.Settings.MoveDistance = 10;
+    const auto failure = listFile.SaveListFile(model);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("保存できませんでした"), std::string::npos);
+    EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), written);
+}
+
+}  // namespace
+}  // namespace yomorina

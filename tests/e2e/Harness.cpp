@@ -1,0 +1,179 @@
+#include "tests/e2e/Harness.h"
+
+#include <fstream>
+#include <thread>
+
+#include "platform/win32/WideText.h"
+#include "tests/e2e/Png.h"
+
+namespace yomorina::e2e {
+
+SuiteOptions& Options() {
+    static SuiteOptions options;
+    return options;
+}
+
+std::wstring WindowsPath(const std::string& path) {
+    std::wstring wide = win32::ToWide(path);
+    if (!wide.empty() && wide.front() == L'/') {
+        for (auto& c : wide) {
+            if (c == L'/') c = L'\\';
+        }
+        wide = L"Z:" + wide;
+    }
+    return wide;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    return text;
+}
+
+Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::wstring mutableCommandLine = commandLine;
+    if (CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_.reset(info.hProcess);
+        id_ = info.dwProcessId;
+    }
+}
+
+Process::~Process() {
+    if (process_ && IsRunning()) {
+        TerminateProcess(process_.get(), 1);
+        WaitForExit(std::chrono::seconds(5));
+    }
+}
+
+bool Process::WaitForExit(std::chrono::milliseconds limit) const {
+    return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+App::App(const std::wstring& label) : folder_(label) {
+    CopyFileW(WindowsPath(Options().exe).c_str(), ExePath().c_str(), FALSE);
+}
+
+App::~App() {
+    if (process_ && process_->IsRunning()) Close(std::chrono::seconds(5));
+}
+
+Process& App::Start() {
+    process_ = std::make_unique<Process>(L"\"" + ExePath() + L"\"", folder_.Wide());
+    return *process_;
+}
+
+HWND App::WaitForMainWindow(std::chrono::milliseconds limit) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(process_->Id())) {
+                if (ClassOf(window) == L"YomorinaForm1") found = window;
+            }
+            return found != nullptr;
+        },
+        limit);
+    return found;
+}
+
+bool App::Close(std::chrono::milliseconds limit) {
+    HWND main = WaitForMainWindow(std::chrono::milliseconds(100));
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    return process_->WaitForExit(limit);
+}
+
+std::string App::ReadFile(const std::wstring& name) const {
+    std::ifstream in(folder_.Child(name).c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void App::WriteFile(const std::wstring& name, const std::string& bytes) const {
+    std::ofstream out(folder_.Child(name).c_str(), std::ios::binary);
+    out << bytes;
+}
+
+std::vector<Rgb> CapturePixels(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    std::vector<Rgb> pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        SelectObject(memory, old);
+        const auto* bgra = static_cast<const unsigned char*>(bits);
+        pixels.reserve(static_cast<std::size_t>(width) * height);
+        for (int i = 0; i < width * height; ++i) pixels.push_back({bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]});
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::string SaveScreenshot(const std::string& name) {
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const auto pixels = CapturePixels(screen);
+    std::vector<unsigned char> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (const auto& p : pixels) {
+        rgb.push_back(static_cast<unsigned char>(p.r));
+        rgb.push_back(static_cast<unsigned char>(p.g));
+        rgb.push_back(static_cast<unsigned char>(p.b));
+    }
+    const std::string folder = Options().artifacts.empty() ? std::string(".") : Options().artifacts;
+    CreateDirectoryW(WindowsPath(folder).c_str(), nullptr);
+    const std::string path = folder + "/" + name + ".png";
+    std::ofstream out(WindowsPath(path).c_str(), std::ios::binary);
+    const auto png = EncodePng(screen.right, screen.bottom, rgb);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return path;
+}
+
+}  // namespace yomorina::e2e

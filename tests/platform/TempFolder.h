@@ -1,0 +1,45 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with its files afterwards.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/win32/WideText.h"
+
+namespace yomorina::testing {
+
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& label = L"yomorina") {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        static int counter = 0;
+        path_ = std::wstring(base) + label + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~TempFolder() {
+        std::wstring from = path_;
+        from.push_back(L'\0');
+        SHFILEOPSTRUCTW operation{};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = from.c_str();
+        operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationW(&operation);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Wide() const { return path_; }
+    std::string Utf8() const { return win32::ToUtf8(path_); }
+    std::wstring Child(const std::wstring& name) const { return path_ + L"\\" + name; }
+    std::string ChildUtf8(const std::wstring& name) const { return win32::ToUtf8(Child(name)); }
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace yomorina::testing

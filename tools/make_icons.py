@@ -1,0 +1,134 @@
+#!/usr/bin/env python3
+"""Draws the program's icons and writes them as .ico files into resources/.
+
+Run it after changing a drawing; the .ico files it writes are committed.
+"""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "..", "resources")
+
+
+class Canvas:
+    def __init__(self, size):
+        self.size = size
+        self.pixels = [[(0, 0, 0, 0)] * size for _ in range(size)]
+
+    def put(self, x, y, color):
+        if 0 <= x < self.size and 0 <= y < self.size:
+            self.pixels[y][x] = color if len(color) == 4 else color + (255,)
+
+    def rect(self, x0, y0, x1, y1, color):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, color)
+
+    def frame(self, x0, y0, x1, y1, color):
+        for x in range(x0, x1 + 1):
+            self.put(x, y0, color)
+            self.put(x, y1, color)
+        for y in range(y0, y1 + 1):
+            self.put(x0, y, color)
+            self.put(x1, y, color)
+
+    def polygon(self, points, color):
+        """Fills a polygon by testing pixel centres (even-odd rule)."""
+        for y in range(self.size):
+            for x in range(self.size):
+                px, py = x + 0.5, y + 0.5
+                inside = False
+                for i in range(len(points)):
+                    (ax, ay), (bx, by) = points[i], points[i - 1]
+                    if (ay > py) != (by > py) and px < (bx - ax) * (py - ay) / (by - ay) + ax:
+                        inside = not inside
+                if inside:
+                    self.put(x, y, color)
+
+
+def ico_image(canvas):
+    size = canvas.size
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    xor = bytearray()
+    for row in reversed(canvas.pixels):
+        for r, g, b, a in row:
+            xor += bytes((b, g, r, a))
+    mask_row = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(canvas.pixels):
+        bits = bytearray(mask_row)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    return header + bytes(xor) + bytes(mask)
+
+
+def write_ico(path, canvases):
+    images = [ico_image(c) for c in canvases]
+    data = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, image in zip(canvases, images):
+        size = canvas.size % 256
+        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    for image in images:
+        data += image
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+YELLOW = (255, 255, 192)
+ORANGE = (255, 160, 64)
+BROWN = (150, 80, 20)
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+TILES = [(40, 110, 220), (40, 170, 70), (220, 60, 60)]
+
+
+def arrow(canvas, x, y, scale):
+    """The mouse pointer, its tip at (x, y)."""
+    shape = [(0, 0), (0, 11), (3, 8), (5, 13), (7, 12), (5, 7), (9, 7)]
+    outline = [(x + px * scale, y + py * scale) for px, py in shape]
+    canvas.polygon(outline, BLACK)
+    inner = [(x + (px * 0.72 + 0.9) * scale, y + (py * 0.72 + 1.9) * scale) for px, py in shape]
+    canvas.polygon(inner, WHITE)
+
+
+def program_icon(size):
+    """A sheet with entries scattered behind a shaking pointer."""
+    c = Canvas(size)
+    s = size / 32
+    c.rect(int(1 * s), int(1 * s), int(30 * s), int(30 * s), YELLOW)
+    c.frame(int(1 * s), int(1 * s), int(30 * s), int(30 * s), ORANGE)
+    if size >= 32:
+        c.frame(int(2 * s), int(2 * s), int(29 * s), int(29 * s), ORANGE)
+    tiles = [(4, 4), (4, 17), (16, 5)] if size >= 32 else [(3, 3), (3, 17), (17, 3)]
+    tile = int(9 * s)
+    for (tx, ty), color in zip(tiles, TILES):
+        x0, y0 = int(tx * s), int(ty * s)
+        c.rect(x0, y0, x0 + tile - 1, y0 + tile - 1, color)
+        if size >= 32:
+            c.frame(x0, y0, x0 + tile - 1, y0 + tile - 1, BROWN)
+    if size >= 32:
+        for i in range(3):  # motion marks
+            c.rect(int((14 + i * 3) * s), int((24 - i * 3) * s), int((15 + i * 3) * s), int((24 - i * 3) * s), BROWN)
+    arrow(c, int(17 * s), int(12 * s), 1.45 * s)
+    return c
+
+
+def tray_icon(size):
+    """The notification-area icon: the same idea, bold enough for 16 pixels."""
+    c = Canvas(size)
+    s = size / 16
+    c.rect(0, 0, size - 1, size - 1, ORANGE)
+    c.rect(int(1 * s), int(1 * s), int(14 * s), int(14 * s), YELLOW)
+    for (tx, ty), color in zip([(2, 2), (2, 9), (8, 2)], TILES):
+        c.rect(int(tx * s), int(ty * s), int((tx + 4) * s) - 1, int((ty + 4) * s) - 1, color)
+    arrow(c, int(8 * s), int(6 * s), 0.72 * s)
+    return c
+
+
+if __name__ == "__main__":
+    write_ico(os.path.join(OUT, "yomorina.ico"), [program_icon(32), program_icon(16), program_icon(48)])
+    write_ico(os.path.join(OUT, "tray.ico"), [tray_icon(16), tray_icon(32), tray_icon(24)])
