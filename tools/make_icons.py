@@ -129,6 +129,54 @@ def tray_icon(size):
     return c
 
 
+GREY_DARK = (70, 80, 90)
+GREY = (150, 160, 170)
+GREY_LIGHT = (205, 212, 220)
+GREEN = (30, 150, 60)
+GREEN_DARK = (10, 90, 30)
+
+
+def recycle_mark(c, cx, cy):
+    """Three arrows chasing each other round a triangle."""
+    import math
+    def corner(radius, k):
+        a = math.radians(-90 + 120 * k)
+        return (cx + radius * math.cos(a), cy + radius * math.sin(a))
+    outer = [corner(8.6, k) for k in range(3)]
+    inner = [corner(4.0, k) for k in range(3)]
+    c.polygon(outer, GREEN)
+    c.polygon(inner, GREY_LIGHT)
+    for k in range(3):
+        # a gap in the middle of each side, with an arrowhead pointing across it
+        (ax, ay), (bx, by) = outer[k], outer[(k + 1) % 3]
+        mx, my = (ax + bx) / 2, (ay + by) / 2
+        dx, dy = (bx - ax) / 8.6 / 1.732, (by - ay) / 8.6 / 1.732
+        nx, ny = -dy, dx
+        gap = [(mx - dx * 0.2 + nx * 3, my - dy * 0.2 + ny * 3), (mx + dx * 1.2 + nx * 3, my + dy * 1.2 + ny * 3),
+               (mx + dx * 1.2 - nx * 4, my + dy * 1.2 - ny * 4), (mx - dx * 0.2 - nx * 4, my - dy * 0.2 - ny * 4)]
+        c.polygon(gap, GREY_LIGHT)
+        head = [(mx - dx * 0.4 + nx * 2.6, my - dy * 0.4 + ny * 2.6), (mx - dx * 0.4 - nx * 3.4, my - dy * 0.4 - ny * 3.4),
+                (mx + dx * 1.0, my + dy * 1.0)]
+        c.polygon(head, GREEN_DARK)
+
+
+def recycle_bin_icon():
+    """A waste basket marked with recycling arrows."""
+    c = Canvas(32)
+    # lid and handle
+    c.rect(12, 1, 19, 2, GREY_DARK)
+    c.rect(4, 3, 27, 6, GREY_DARK)
+    c.rect(5, 4, 26, 5, GREY_LIGHT)
+    # body, narrowing towards the bottom
+    c.polygon([(6, 7), (26, 7), (24, 31), (8, 31)], GREY_DARK)
+    c.polygon([(7.2, 7.8), (24.8, 7.8), (22.9, 30), (9.1, 30)], GREY_LIGHT)
+    for x in (10, 22):
+        c.polygon([(x - 0.5, 9), (x + 0.5, 9), (x + (0.3 if x > 16 else -0.3) * 1 + 0.5 - (1.4 if x > 16 else -1.4) * 0, 29), (x - 0.5, 29)], GREY)
+    recycle_mark(c, 16, 19)
+    return c
+
+
 if __name__ == "__main__":
+    write_ico(os.path.join(OUT, "recyclebin.ico"), [recycle_bin_icon()])
     write_ico(os.path.join(OUT, "yomorina.ico"), [program_icon(32), program_icon(16), program_icon(48)])
     write_ico(os.path.join(OUT, "tray.ico"), [tray_icon(16), tray_icon(32), tray_icon(24)])

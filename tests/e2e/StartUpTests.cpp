@@ -2,23 +2,63 @@
 
 #include "core/ListFile.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Tray.h"
 
 namespace yomorina::e2e {
 namespace {
 
 using namespace std::chrono_literals;
 
-TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndAHiddenMainWindow) {
+TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
+    ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
     App app(L"fresh");
     app.Start();
     HWND main = app.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return app.ReadFile(L"filelist.txt").size() == 142; }, 10s));
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
-    EXPECT_FALSE(IsWindowVisible(main));
     for (HWND window : TopLevelWindowsOf(app.Running().Id())) EXPECT_FALSE(IsWindowVisible(window)) << ClassOf(window);
-    SaveScreenshot("startup-fresh-folder");
+
+    EXPECT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    SaveScreenshot("startup-tray-icon");
+    EXPECT_EQ(TrayTipUnderPointer(), L"ヨモリナ");
+
     EXPECT_TRUE(app.Close());
+    EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
+}
+
+TEST(StartUp, ASecondStartEndsAtOnceAndChangesNothing) {
+    App first(L"first");
+    first.Start();
+    ASSERT_NE(first.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+
+    App second(L"second");
+    Process& again = second.Start();
+    ASSERT_TRUE(again.Started());
+    EXPECT_TRUE(again.WaitForExit(5s));
+    EXPECT_EQ(second.ReadFile(L"filelist.txt"), "") << "the second copy touched its folder";
+    EXPECT_TRUE(first.Running().IsRunning());
+    EXPECT_TRUE(TrayShowsOurIcon());
+    EXPECT_TRUE(first.Close());
+}
+
+TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
+    App app(L"japanese");
+    std::string file = " 250 \r\n 3 \r\n 2 \r\n";
+    file += "\x83\x81\x83\x82\x92\xA0\r\nC:\\windows\\notepad.exe\r\n";  // メモ帳
+    file += "\x95\x5C\x8C\x76\x8E\x5A\r\nC:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe\r\n";  // 表計算, C:\ソフト\表.exe
+    for (int i = 0; i < 56; ++i) file += "\r\n";
+    file += " 3 \r\n";
+    app.WriteFile(L"filelist.txt", file);
+
+    app.Start();
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
+    EXPECT_TRUE(app.Close());
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
 
 }  // namespace

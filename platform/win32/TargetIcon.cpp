@@ -1,0 +1,63 @@
+#include "platform/win32/TargetIcon.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
+
+namespace yomorina::win32 {
+namespace {
+
+UniqueIcon FileIcon(const std::wstring& path) {
+    HICON large = nullptr;
+    HICON small = nullptr;
+    // Only the count tells whether the handles were written: Wine leaves
+    // garbage in them for a folder.
+    if (ExtractIconExW(path.c_str(), 0, &large, &small, 1) == 0) return UniqueIcon();
+    UniqueIcon largeIcon(large);
+    UniqueIcon smallIcon(small);
+    // A file with only a small icon still shows something rather than a blank tile.
+    return largeIcon ? std::move(largeIcon) : std::move(smallIcon);
+}
+
+UniqueIcon AssociatedIcon(const std::wstring& path) {
+    // The call may write the associated program's path into the buffer; the
+    // entry's own path must stay as it is.
+    if (path.size() >= MAX_PATH) return UniqueIcon();
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    path.copy(buffer.data(), path.size());
+    WORD index = 0;
+    SetLastError(ERROR_SUCCESS);
+    HICON icon = ExtractAssociatedIconW(GetModuleHandleW(nullptr), buffer.data(), &index);
+    const DWORD error = GetLastError();
+    // 1 is the "not an executable" answer of the older extraction API, not an icon.
+    if (icon == reinterpret_cast<HICON>(1)) return UniqueIcon();
+    UniqueIcon owned(icon);
+    if (error == ERROR_FILE_NOT_FOUND) owned.reset();
+    return owned;
+}
+
+UniqueIcon ShellIcon(const std::wstring& path) {
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_LARGEICON)) return UniqueIcon();
+    return UniqueIcon(info.hIcon);
+}
+
+}  // namespace
+
+bool DrawTargetIcon(HDC dc, std::string_view path) {
+    const std::wstring widePath = ToWide(path);
+    if (UniqueIcon icon = FileIcon(widePath)) {
+        return DrawIconEx(dc, 0, 0, icon.get(), 0, 0, 1, nullptr, DI_NORMAL) != FALSE;
+    }
+    // Documents and folders: their program's icon, or the shell's where the
+    // association lookup has none (Wine, and some types on Windows).
+    UniqueIcon icon = AssociatedIcon(widePath);
+    if (!icon) icon = ShellIcon(widePath);
+    if (!icon) return false;
+    return DrawIconEx(dc, 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+}
+
+}  // namespace yomorina::win32

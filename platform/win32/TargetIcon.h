@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace yomorina::win32 {
+
+// Draws the icon of a program, document or folder at (0, 0) of dc in its own
+// size: the file's first icon, else its associated program's, else the shell's
+// icon for the item. Every icon handle is destroyed again. False when nothing
+// could be drawn.
+bool DrawTargetIcon(HDC dc, std::string_view path);
+
+}  // namespace yomorina::win32

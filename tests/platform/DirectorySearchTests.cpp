@@ -1,0 +1,94 @@
+#include "platform/win32/Win32DirectorySearch.h"
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+
+#include <fstream>
+
+#include "platform/win32/TargetIcon.h"
+#include "tests/platform/TempFolder.h"
+
+namespace yomorina {
+namespace {
+
+using testing::TempFolder;
+
+void Touch(const std::wstring& path) { std::ofstream(path.c_str()) << "x"; }
+
+TEST(Win32DirectorySearch, FindsPlainFilesAndFoldersButNotHiddenOrSystemOnes) {
+    TempFolder folder(L"検索");
+    win32::Win32DirectorySearch search;
+    Touch(folder.Child(L"表.txt"));
+    CreateDirectoryW(folder.Child(L"フォルダ").c_str(), nullptr);
+    Touch(folder.Child(L"hidden.txt"));
+    SetFileAttributesW(folder.Child(L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    Touch(folder.Child(L"system.txt"));
+    SetFileAttributesW(folder.Child(L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
+
+    EXPECT_TRUE(search.FindsEntry(folder.ChildUtf8(L"表.txt")));
+    EXPECT_TRUE(search.FindsEntry(folder.ChildUtf8(L"フォルダ")));
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"hidden.txt")));
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"system.txt")));
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"gone.exe")));
+    EXPECT_FALSE(search.FindsEntry(""));
+    // A pattern matches when any plain entry does.
+    EXPECT_TRUE(search.FindsEntry(folder.ChildUtf8(L"*.txt")));
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"sys*.txt")));
+}
+
+class TargetIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The program runs with OLE started for drag and drop; the shell's icons need it.
+        OleInitialize(nullptr);
+        screen_ = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen_);
+        bitmap_ = CreateCompatibleBitmap(screen_, 32, 32);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    void TearDown() override {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+        ReleaseDC(nullptr, screen_);
+        OleUninitialize();
+    }
+    // How many pixels differ from the background after drawing.
+    int DrawnPixels(const std::string& path, bool* drew) {
+        RECT all{0, 0, 32, 32};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        *drew = win32::DrawTargetIcon(dc_, path);
+        int changed = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) changed += GetPixel(dc_, x, y) != RGB(255, 255, 255);
+        }
+        return changed;
+    }
+
+    HDC screen_ = nullptr;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+TEST_F(TargetIconTest, ProgramsDocumentsAndFoldersGetAnIconAndMissingPathsNone) {
+    TempFolder folder;
+    Touch(folder.Child(L"メモ.txt"));
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::string notepad = win32::ToUtf8(std::wstring(system) + L"\\notepad.exe");
+
+    bool drew = false;
+    EXPECT_GT(DrawnPixels(notepad, &drew), 50);
+    EXPECT_TRUE(drew);
+    EXPECT_GT(DrawnPixels(folder.ChildUtf8(L"メモ.txt"), &drew), 50);
+    EXPECT_TRUE(drew);
+    EXPECT_GT(DrawnPixels(folder.Utf8(), &drew), 50);
+    EXPECT_TRUE(drew);
+    EXPECT_EQ(DrawnPixels(folder.ChildUtf8(L"gone.exe"), &drew), 0);
+    EXPECT_FALSE(drew);
+}
+
+}  // namespace
+}  // namespace yomorina
