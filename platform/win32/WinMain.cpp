@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include "core/Form1.h"
 #include "core/ListFile.h"
@@ -18,14 +19,10 @@
 
 using namespace yomorina;
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // A second copy leaves before it touches a window or a file.
-    win32::SingleInstance singleInstance;
-    if (!singleInstance.IsFirst()) return 0;
+namespace {
 
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
+// Everything that lives for the run, torn down before OLE is.
+int RunProgram(HINSTANCE instance) {
     Model model;
     win32::Win32CodePage932 codePage;
     win32::Win32FileStore fileStore;
@@ -48,4 +45,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&message);
     }
     return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // A second copy leaves before it touches a window or a file.
+    win32::SingleInstance singleInstance;
+    if (!singleInstance.IsFirst()) return 0;
+
+    // Drag and drop onto the tiles and the list needs OLE on this thread.
+    const HRESULT ole = OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const int exitCode = RunProgram(instance);
+
+    if (SUCCEEDED(ole)) OleUninitialize();
+    return exitCode;
 }
