@@ -1,0 +1,42 @@
+#pragma once
+// The about box's behaviour: help, the maker's two links and closing. Every
+// action asks the browser object for a new instance and keeps only the newest
+// in mIE, which its quit event empties again.
+
+#include <memory>
+#include <string>
+
+#include "platform/AboutWindow.h"
+#include "platform/Browser.h"
+#include "platform/ProcessInfo.h"
+
+namespace yomorina {
+
+// The help page's address: the program's folder and "help.html", with one "\" between.
+std::string HelpPageAddress(std::string_view programFolder);
+std::string MailAddressUrl(std::string_view mailAddress);
+
+class frmAbout final : public BrowserQuitListener {
+public:
+    frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process);
+
+    void Command1_Click();  // 閉じる
+    void Command2_Click();  // ヘルプ
+    void Label3_Click();    // the home page
+    void Label5_Click();    // the mail address
+
+    // The quit event of an instance; only the one in mIE is listened to.
+    void OnQuit(BrowserInstance& instance) override;
+
+    const BrowserInstance* CurrentBrowser() const { return mIE.get(); }
+
+private:
+    void OpenInNewInstance(const std::string& address, bool visible);
+
+    AboutWindow& window_;
+    Browser& browser_;
+    const ProcessInfo& process_;
+    std::shared_ptr<BrowserInstance> mIE;
+};
+
+}  // namespace yomorina
