@@ -16,14 +16,14 @@ namespace yomorina {
 std::string HelpPageAddress(std::string_view programFolder);
 std::string MailAddressUrl(std::string_view mailAddress);
 
-class frmAbout final : public BrowserQuitListener {
+class frmAbout final : public AboutWindowEvents, public BrowserQuitListener {
 public:
     frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process);
 
-    void Command1_Click();  // 閉じる
-    void Command2_Click();  // ヘルプ
-    void Label3_Click();    // the home page
-    void Label5_Click();    // the mail address
+    void Command1_Click() override;
+    void Command2_Click() override;
+    void Label3_Click() override;
+    void Label5_Click() override;
 
     // The quit event of an instance; only the one in mIE is listened to.
     void OnQuit(BrowserInstance& instance) override;

@@ -1,0 +1,244 @@
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "about/MakerLinks.h"
+#include "platform/win32/Win32AboutBox.h"
+#include "platform/win32/Win32ProcessInfo.h"
+#include "platform/win32/Win32ShellBrowser.h"
+#include "platform/win32/WideText.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/Png.h"
+#include "tests/platform/TempFolder.h"
+
+namespace yomorina {
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::ClassOf;
+using e2e::TextOf;
+using e2e::WaitUntil;
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM found) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+    for (HWND child : ChildrenOf(parent)) {
+        if (TextOf(child) == text) return child;
+    }
+    return nullptr;
+}
+
+// Message boxes and other dialogs of this process (class "#32770").
+int DialogCount() {
+    int count = 0;
+    for (HWND window : e2e::TopLevelWindowsOf(GetCurrentProcessId())) {
+        if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) ++count;
+    }
+    return count;
+}
+
+std::wstring HomePage() { return win32::ToWide(MakerHomePage); }
+std::wstring MailAddress() { return win32::ToWide(MakerMailAddress); }
+
+HWND FindAboutBox() { return FindWindowW(win32::AboutBoxClass, L"バージョン情報"); }
+
+void SaveWindowPicture(HWND window, const std::string& name) {
+    RECT area;
+    GetWindowRect(window, &area);
+    const auto pixels = e2e::CapturePixels(area);
+    std::vector<unsigned char> rgb;
+    for (const auto& p : pixels) {
+        rgb.push_back(static_cast<unsigned char>(p.r));
+        rgb.push_back(static_cast<unsigned char>(p.g));
+        rgb.push_back(static_cast<unsigned char>(p.b));
+    }
+    CreateDirectoryW(L"artifacts", nullptr);
+    std::ofstream out((L"artifacts\\" + win32::ToWide(name) + L".png").c_str(), std::ios::binary);
+    const auto png = e2e::EncodePng(area.right - area.left, area.bottom - area.top, rgb);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+}
+
+void Click(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void ClickMiddleOf(HWND window) {
+    RECT area;
+    GetWindowRect(window, &area);
+    Click((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+}
+
+// The shell's "open" for html files, web pages and mailto addresses, pointed for
+// one test at a command that writes what it was given into a log file. Wine
+// reads these from the machine's classes only, so they are changed there and
+// put back afterwards.
+class LoggingShellHandlers {
+public:
+    explicit LoggingShellHandlers(const std::wstring& log) {
+        wchar_t system[MAX_PATH];
+        GetSystemDirectoryW(system, MAX_PATH);
+        const std::wstring command = L"\"" + std::wstring(system) + L"\\cmd.exe\" /c echo %1>>\"" + log + L"\"";
+        for (const wchar_t* kind : Kinds) {
+            const std::wstring key = Key(kind);
+            wchar_t value[1024] = {};
+            DWORD size = sizeof(value);
+            if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
+                ERROR_SUCCESS) {
+                saved_[kind] = value;
+            }
+            Set(key, command);
+        }
+    }
+    ~LoggingShellHandlers() {
+        for (const wchar_t* kind : Kinds) {
+            const auto found = saved_.find(kind);
+            if (found != saved_.end()) Set(Key(kind), found->second);
+        }
+    }
+    LoggingShellHandlers(const LoggingShellHandlers&) = delete;
+    LoggingShellHandlers& operator=(const LoggingShellHandlers&) = delete;
+
+private:
+    static constexpr const wchar_t* Kinds[] = {L"htmlfile", L"http", L"https", L"mailto"};
+    static std::wstring Key(const wchar_t* kind) { return std::wstring(kind) + L"\\shell\\open\\command"; }
+    static void Set(const std::wstring& key, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    std::map<std::wstring, std::wstring> saved_;
+};
+
+class AboutBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        OleInitialize(nullptr);
+        owner = CreateWindowExW(0, L"STATIC", L"オプション代わり", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 560, 440,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(owner, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(owner);
+        OleUninitialize();
+    }
+
+    // Shows the box over `owner` while `drive` runs on another thread, as a user would act on it.
+    // If the box is still open when `drive` is done, the test closes it and fails.
+    void ShowWhile(const std::function<void(HWND box)>& drive) {
+        std::atomic<bool> closedByTest{false};
+        std::thread user([&] {
+            HWND box = nullptr;
+            WaitUntil([&] { return (box = FindAboutBox()) && IsWindowVisible(box); }, 10s);
+            if (box) drive(box);
+            if (!WaitUntil([&] { return FindAboutBox() == nullptr; }, 5s)) {
+                closedByTest = true;
+                PostMessageW(FindAboutBox(), WM_CLOSE, 0, 0);
+            }
+        });
+        win32::ShowAboutBox(GetModuleHandleW(nullptr), owner);
+        user.join();
+        EXPECT_FALSE(closedByTest) << "the box did not close by itself";
+    }
+
+    HWND owner = nullptr;
+};
+
+TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) {
+    std::map<std::wstring, HWND> found;
+    bool ownerDisabled = false;
+    HWND boxOwner = nullptr;
+    RECT client{};
+    ShowWhile([&](HWND box) {
+        for (const std::wstring& text : std::vector<std::wstring>{L"ヨモリナ　Ver 1.1", L"作者　：", L"ZUNO", L"ホームページ　：", L"メール　：",
+                                         HomePage(), MailAddress(), L"ヘルプ", L"閉じる"}) {
+            found[text] = ChildWithText(box, text);
+        }
+        ownerDisabled = !IsWindowEnabled(owner);
+        boxOwner = GetWindow(box, GW_OWNER);
+        GetClientRect(box, &client);
+        std::this_thread::sleep_for(300ms);
+        SaveWindowPicture(box, "about-box");
+        PostMessageW(found[L"閉じる"], BM_CLICK, 0, 0);
+    });
+
+    for (const auto& [text, window] : found) EXPECT_NE(window, nullptr) << win32::ToUtf8(text);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_EQ(boxOwner, owner);
+    // 4425 × 3300 twips at 96 dpi.
+    EXPECT_EQ(client.right, 295);
+    EXPECT_EQ(client.bottom, 220);
+    EXPECT_EQ(FindAboutBox(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(AboutBoxTest, TheCloseBoxClosesItAsWell) {
+    ShowWhile([&](HWND box) { PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(FindAboutBox(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
+    testing::TempFolder folder(L"about");
+    const std::wstring log = folder.Child(L"opened.txt");
+    LoggingShellHandlers handlers(log);
+
+    // help.html beside the program, as the build puts it.
+    const std::string helpPath = win32::Win32ProcessInfo().ExecutableFolder() + "\\help.html";
+    const std::wstring helpWide = win32::ToWide(helpPath);
+    const bool helpWasThere = GetFileAttributesW(helpWide.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!helpWasThere) std::ofstream(helpWide.c_str()) << "<!doctype html><title>help</title>";
+
+    auto logged = [&] {
+        std::ifstream in(log.c_str());
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    int dialogs = 0;
+    bool stayedOpen = false;
+    ShowWhile([&](HWND box) {
+        PostMessageW(ChildWithText(box, L"ヘルプ"), BM_CLICK, 0, 0);
+        WaitUntil([&] { return logged().find("help.html") != std::string::npos; }, 10s);
+        ClickMiddleOf(ChildWithText(box, HomePage()));
+        WaitUntil([&] { return logged().find("https:") != std::string::npos; }, 10s);
+        ClickMiddleOf(ChildWithText(box, MailAddress()));
+        WaitUntil([&] { return logged().find("mailto:") != std::string::npos; }, 10s);
+        std::this_thread::sleep_for(300ms);
+        dialogs = DialogCount();
+        stayedOpen = IsWindow(box) && IsWindowVisible(box);
+        PostMessageW(ChildWithText(box, L"閉じる"), BM_CLICK, 0, 0);
+    });
+    if (!helpWasThere) DeleteFileW(helpWide.c_str());
+
+    const std::string opened = logged();
+    EXPECT_NE(opened.find(helpPath), std::string::npos) << opened;
+    EXPECT_NE(opened.find(std::string(MakerHomePage)), std::string::npos) << opened;
+    EXPECT_NE(opened.find("mailto:" + std::string(MakerMailAddress)), std::string::npos) << opened;
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(stayedOpen);
+}
+
+}  // namespace
+}  // namespace yomorina
