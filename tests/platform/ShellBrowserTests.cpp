@@ -1,0 +1,131 @@
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+#include "platform/win32/Win32ShellBrowser.h"
+#include "platform/win32/WideText.h"
+#include "tests/e2e/Harness.h"
+#include "tests/platform/TempFolder.h"
+
+namespace yomorina {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs this thread's messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+int VisibleDialogsOfThisProcess() {
+    int count = 0;
+    for (HWND window : e2e::TopLevelWindowsOf(GetCurrentProcessId())) {
+        if (e2e::ClassOf(window) == L"#32770" && IsWindowVisible(window)) ++count;
+    }
+    return count;
+}
+
+class QuitRecorder final : public BrowserQuitListener {
+public:
+    std::vector<BrowserInstance*> quits;
+    std::function<void(BrowserInstance&)> onQuit;
+    void OnQuit(BrowserInstance& instance) override {
+        quits.push_back(&instance);
+        if (onQuit) onQuit(instance);
+    }
+};
+
+class ShellBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override { OleInitialize(nullptr); }
+    void TearDown() override { OleUninitialize(); }
+    testing::TempFolder folder{L"shell-browser"};
+};
+
+// An existing page reaching the shell is shown by the about box's tests, with the handlers pointed at a log.
+TEST_F(ShellBrowserTest, AMissingFileFailsAtOnceWithoutAnErrorBox) {
+    const win32::ShellRequest missing = win32::OpenThroughShell(folder.ChildUtf8(L"ない.html"));
+    EXPECT_FALSE(missing.done);
+    EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(missing.process);
+
+    PumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(VisibleDialogsOfThisProcess(), 0);
+}
+
+TEST_F(ShellBrowserTest, AnInstanceWhoseRequestStartedNothingQuitsThroughTheMessageQueue) {
+    win32::Win32ShellBrowser browser(GetModuleHandleW(nullptr));
+    QuitRecorder recorder;
+    std::unique_ptr<BrowserInstance> instance = browser.CreateInstance(recorder);
+    instance->Navigate(folder.ChildUtf8(L"ない.html"));
+    instance->SetVisible(true);
+    // Never from inside Navigate: the caller's sequence runs to its end first.
+    EXPECT_TRUE(recorder.quits.empty());
+
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.quits.empty(); }, 5s));
+    EXPECT_EQ(recorder.quits.front(), instance.get());
+    PumpUntil([] { return false; }, 200ms);
+    EXPECT_EQ(recorder.quits.size(), 1u);
+}
+
+TEST_F(ShellBrowserTest, AReleasedInstanceRaisesNothingAndTheListenerMayReleaseTheOneThatQuit) {
+    win32::Win32ShellBrowser browser(GetModuleHandleW(nullptr));
+    QuitRecorder recorder;
+    std::unique_ptr<BrowserInstance> older = browser.CreateInstance(recorder);
+    older->Navigate(folder.ChildUtf8(L"ない.html"));
+    older.reset();
+
+    std::unique_ptr<BrowserInstance> newer = browser.CreateInstance(recorder);
+    BrowserInstance* newerAddress = newer.get();
+    recorder.onQuit = [&](BrowserInstance&) { newer.reset(); };
+    newer->Navigate(folder.ChildUtf8(L"ない.html"));
+
+    ASSERT_TRUE(PumpUntil([&] { return newer == nullptr; }, 5s));
+    PumpUntil([] { return false; }, 200ms);
+    ASSERT_EQ(recorder.quits.size(), 1u);
+    EXPECT_EQ(recorder.quits.front(), newerAddress);
+}
+
+TEST_F(ShellBrowserTest, AnInstanceWhoseRequestStartedAProgramQuitsWhenThatProgramEnds) {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    win32::Win32ShellBrowser browser(GetModuleHandleW(nullptr));
+    QuitRecorder recorder;
+    std::unique_ptr<BrowserInstance> instance = browser.CreateInstance(recorder);
+    instance->Navigate(win32::ToUtf8(std::wstring(system) + L"\\notepad.exe"));
+    instance->SetVisible(true);
+
+    HWND notepad = nullptr;
+    struct CloseLeftOver {
+        ~CloseLeftOver() {
+            if (HWND left = FindWindowW(L"Notepad", nullptr)) PostMessageW(left, WM_CLOSE, 0, 0);
+        }
+    } closeLeftOver;
+    ASSERT_TRUE(PumpUntil([&] { return (notepad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 10s));
+    PumpUntil([] { return false; }, 300ms);
+    EXPECT_TRUE(recorder.quits.empty());
+
+    // The user closes the window the request opened.
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.quits.empty(); }, 10s));
+    EXPECT_EQ(recorder.quits.front(), instance.get());
+}
+
+}  // namespace
+}  // namespace yomorina
