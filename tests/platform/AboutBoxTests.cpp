@@ -60,6 +60,14 @@ int DialogCount() {
 std::wstring HomePage() { return win32::ToWide(MakerHomePage); }
 std::wstring MailAddress() { return win32::ToWide(MakerMailAddress); }
 
+// A child's place in its parent's client area.
+RECT PlaceOf(HWND child) {
+    RECT area;
+    GetWindowRect(child, &area);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
 HWND FindAboutBox() { return FindWindowW(win32::AboutBoxClass, L"バージョン情報"); }
 
 void SaveWindowPicture(HWND window, const std::string& name) {
@@ -169,6 +177,7 @@ protected:
 
 TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) {
     std::map<std::wstring, HWND> found;
+    std::map<std::wstring, RECT> places;
     bool ownerDisabled = false;
     HWND boxOwner = nullptr;
     RECT client{};
@@ -176,6 +185,9 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
         for (const std::wstring& text : std::vector<std::wstring>{L"ヨモリナ　Ver 1.1", L"作者　：", L"ZUNO", L"ホームページ　：", L"メール　：",
                                          HomePage(), MailAddress(), L"ヘルプ", L"閉じる"}) {
             found[text] = ChildWithText(box, text);
+        }
+        for (const auto& [text, window] : found) {
+            if (window) places[text] = PlaceOf(window);
         }
         ownerDisabled = !IsWindowEnabled(owner);
         boxOwner = GetWindow(box, GW_OWNER);
@@ -191,6 +203,23 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
     // 4425 × 3300 twips at 96 dpi.
     EXPECT_EQ(client.right, 295);
     EXPECT_EQ(client.bottom, 220);
+    // Twips ÷ 15; the labels sit relative to the frame at (180, 1020).
+    auto expectPlace = [&](const std::wstring& text, LONG left, LONG top, LONG right, LONG bottom) {
+        const RECT& place = places[text];
+        EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
+                  (std::vector<LONG>{left, top, right, bottom}))
+            << win32::ToUtf8(text);
+    };
+    expectPlace(L"ヨモリナ　Ver 1.1", 56, 20, 56 + 219, 20 + 15);
+    expectPlace(L"作者　：", 24, 84, 24 + 87, 84 + 11);
+    expectPlace(L"メール　：", 24, 124, 24 + 87, 124 + 11);
+    expectPlace(L"ヘルプ", 192, 160, 192 + 93, 160 + 21);
+    expectPlace(L"閉じる", 192, 188, 192 + 93, 188 + 21);
+    // The links start where the table puts them and are at least as wide, so the whole address shows.
+    EXPECT_EQ(places[HomePage()].left, 116);
+    EXPECT_EQ(places[HomePage()].top, 104);
+    EXPECT_GE(places[HomePage()].right - places[HomePage()].left, 75);
+    EXPECT_EQ(places[MailAddress()].top, 124);
     EXPECT_EQ(FindAboutBox(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
@@ -199,6 +228,44 @@ TEST_F(AboutBoxTest, TheCloseBoxClosesItAsWell) {
     ShowWhile([&](HWND box) { PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(FindAboutBox(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+// Keys go to whatever has the focus on the box's thread, as typed keys would.
+void PressKey(DWORD thread, WPARAM key) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(thread, &info);
+    PostMessageW(info.hwndFocus, WM_KEYDOWN, key, 1);
+    PostMessageW(info.hwndFocus, WM_KEYUP, key, 0xC0000001);
+}
+
+HWND FocusOf(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(thread, &info);
+    return info.hwndFocus;
+}
+
+TEST_F(AboutBoxTest, EnterAndEscDoNothingWhileTabAndSpaceReachTheButtons) {
+    const DWORD boxThread = GetCurrentThreadId();
+    bool openAfterEnterAndEsc = false;
+    HWND focusAfterTab = nullptr;
+    HWND closeButton = nullptr;
+    ShowWhile([&](HWND box) {
+        closeButton = ChildWithText(box, L"閉じる");
+        PressKey(boxThread, VK_RETURN);
+        PressKey(boxThread, VK_ESCAPE);
+        std::this_thread::sleep_for(300ms);
+        openAfterEnterAndEsc = IsWindow(box) && IsWindowVisible(box);
+        // 閉じる comes first in the tab order.
+        PressKey(boxThread, VK_TAB);
+        WaitUntil([&] { return FocusOf(boxThread) == closeButton; }, 2s);
+        focusAfterTab = FocusOf(boxThread);
+        PressKey(boxThread, VK_SPACE);
+    });
+    EXPECT_TRUE(openAfterEnterAndEsc);
+    EXPECT_EQ(focusAfterTab, closeButton);
+    EXPECT_EQ(FindAboutBox(), nullptr);
 }
 
 TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
