@@ -223,9 +223,10 @@ private:
 
         // The picture box takes the size of its picture: the program's icon at 32 × 32 pixels of 96 dpi.
         const int iconSize = Scale(picIconPlace.width, dpi);
-        icon_.reset(static_cast<HICON>(
+        UniqueIcon icon(static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(IDI_YOMORINA), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
-        SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+        SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+        icon_ = std::move(icon);
 
         RECT frame{0, 0, Scale(ClientWidth, dpi), Scale(ClientHeight, dpi)};
         AdjustWindowRectExForDpi(&frame, Style, FALSE, ExStyle, dpi);

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/Tray.h"
+
+namespace yomorina::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+HWND TopLevelWithTitle(DWORD processId, const std::wstring& title) {
+    for (HWND window : TopLevelWindowsOf(processId)) {
+        if (IsWindowVisible(window) && TextOf(window) == title) return window;
+    }
+    return nullptr;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+    struct Search {
+        const std::wstring* text;
+        HWND found;
+    } search{&text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (TextOf(child) == *s->text) s->found = child;
+            return s->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void ClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Waits for the options dialog's "バージョン" button to be wired to the about box.
+TEST(AboutBox, DISABLED_TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) {
+    App app(L"about");
+    app.Start();
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+
+    ClickAt(TrayIconPoint());
+    HWND options = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (options = TopLevelWithTitle(app.Running().Id(), L"ヨモリナ　オプション")); },
+                          10s));
+    HWND version = ChildWithText(options, L"バージョン");
+    ASSERT_NE(version, nullptr);
+
+    PostMessageW(version, BM_CLICK, 0, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = TopLevelWithTitle(app.Running().Id(), L"バージョン情報")); }, 10s));
+    EXPECT_EQ(GetWindow(about, GW_OWNER), options);
+    EXPECT_FALSE(IsWindowEnabled(options));
+    EXPECT_NE(ChildWithText(about, L"ヨモリナ　Ver 1.1"), nullptr);
+    EXPECT_NE(ChildWithText(about, L"ZUNO"), nullptr);
+    std::this_thread::sleep_for(300ms);
+    SaveScreenshot("about-box-over-options");
+
+    PostMessageW(ChildWithText(about, L"閉じる"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+    EXPECT_TRUE(IsWindowEnabled(options));
+    EXPECT_TRUE(IsWindowVisible(options));
+
+    PostMessageW(options, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    EXPECT_TRUE(app.Close());
+}
+
+}  // namespace
+}  // namespace yomorina::e2e
