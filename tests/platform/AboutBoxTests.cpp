@@ -117,7 +117,10 @@ public:
             DWORD size = sizeof(value);
             if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
                 ERROR_SUCCESS) {
-                saved_[kind] = value;
+                // A run that died before putting them back left ours: Wine's own is what was there.
+                saved_[kind] = std::wstring(value).find(L"/c echo %1>>") == std::wstring::npos
+                                   ? std::wstring(value)
+                                   : std::wstring(L"\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"");
             }
             Set(key, command);
         }
