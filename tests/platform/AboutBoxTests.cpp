@@ -86,31 +86,51 @@ void SaveWindowPicture(HWND window, const std::string& name) {
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 }
 
+// Moves there and clicks in one piece of input, so the press cannot land before the move.
 void Click(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(x, 65535, width - 1);
+        input.mi.dy = MulDiv(y, 65535, height - 1);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, inputs, sizeof(INPUT));
 }
 
-void ClickMiddleOf(HWND window) {
+// A real click, once no other program's window is in the way; false when one
+// stayed. Whether it reaches `window` or the frame over it is the system's hit test.
+bool ClickMiddleOf(HWND window) {
     RECT area;
     GetWindowRect(window, &area);
-    Click((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    const POINT middle{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    const HWND box = GetAncestor(window, GA_ROOT);
+    auto ours = [&] {
+        const HWND under = WindowFromPoint(middle);
+        return under == box || IsChild(box, under);
+    };
+    if (!WaitUntil(ours, 5s)) {
+        const HWND inTheWay = WindowFromPoint(middle);
+        ADD_FAILURE() << "in the way: " << win32::ToUtf8(ClassOf(inTheWay)) << " " << win32::ToUtf8(TextOf(inTheWay));
+        return false;
+    }
+    Click(middle.x, middle.y);
+    return true;
 }
 
 // The shell's "open" for html files, web pages and mailto addresses, pointed for
-// one test at a command that writes what it was given into a log file. Wine
-// reads these from the machine's classes only, so they are changed there and
-// put back afterwards.
+// one test at a command that writes what it was given into a log file of its
+// kind. Wine reads these from the machine's classes only, so they are changed
+// there and put back afterwards.
 class LoggingShellHandlers {
 public:
-    explicit LoggingShellHandlers(const std::wstring& log) {
+    explicit LoggingShellHandlers(const testing::TempFolder& folder) : folder_(folder) {
         wchar_t system[MAX_PATH];
         GetSystemDirectoryW(system, MAX_PATH);
-        const std::wstring command = L"\"" + std::wstring(system) + L"\\cmd.exe\" /c echo %1>>\"" + log + L"\"";
         for (const wchar_t* kind : Kinds) {
             const std::wstring key = Key(kind);
             wchar_t value[1024] = {};
@@ -122,7 +142,7 @@ public:
                                    ? std::wstring(value)
                                    : std::wstring(L"\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"");
             }
-            Set(key, command);
+            Set(key, L"\"" + std::wstring(system) + L"\\cmd.exe\" /c echo %1>>\"" + Log(kind) + L"\"");
         }
     }
     ~LoggingShellHandlers() {
@@ -134,13 +154,21 @@ public:
     LoggingShellHandlers(const LoggingShellHandlers&) = delete;
     LoggingShellHandlers& operator=(const LoggingShellHandlers&) = delete;
 
+    // What the handler for `kind` was given so far.
+    std::string Logged(const wchar_t* kind) const {
+        std::ifstream in(Log(kind).c_str());
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
 private:
     static constexpr const wchar_t* Kinds[] = {L"htmlfile", L"http", L"https", L"mailto"};
     static std::wstring Key(const wchar_t* kind) { return std::wstring(kind) + L"\\shell\\open\\command"; }
+    std::wstring Log(const wchar_t* kind) const { return folder_.Child(std::wstring(kind) + L".txt"); }
     static void Set(const std::wstring& key, const std::wstring& value) {
         RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
+    const testing::TempFolder& folder_;
     std::map<std::wstring, std::wstring> saved_;
 };
 
@@ -273,8 +301,7 @@ TEST_F(AboutBoxTest, EnterAndEscDoNothingWhileTabAndSpaceReachTheButtons) {
 
 TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
     testing::TempFolder folder(L"about");
-    const std::wstring log = folder.Child(L"opened.txt");
-    LoggingShellHandlers handlers(log);
+    LoggingShellHandlers handlers(folder);
 
     // help.html beside the program, as the build puts it.
     const std::string helpPath = win32::Win32ProcessInfo().ExecutableFolder() + "\\help.html";
@@ -282,19 +309,18 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
     const bool helpWasThere = GetFileAttributesW(helpWide.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!helpWasThere) std::ofstream(helpWide.c_str()) << "<!doctype html><title>help</title>";
 
-    auto logged = [&] {
-        std::ifstream in(log.c_str());
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
+    auto reached = [&](const wchar_t* kind) { return !handlers.Logged(kind).empty(); };
     int dialogs = 0;
     bool stayedOpen = false;
+    bool homePageReachable = false;
+    bool mailReachable = false;
     ShowWhile([&](HWND box) {
+        homePageReachable = ClickMiddleOf(ChildWithText(box, HomePage()));
+        WaitUntil([&] { return reached(L"https"); }, 10s);
+        mailReachable = ClickMiddleOf(ChildWithText(box, MailAddress()));
+        WaitUntil([&] { return reached(L"mailto"); }, 10s);
         PostMessageW(ChildWithText(box, L"ヘルプ"), BM_CLICK, 0, 0);
-        WaitUntil([&] { return logged().find("help.html") != std::string::npos; }, 10s);
-        ClickMiddleOf(ChildWithText(box, HomePage()));
-        WaitUntil([&] { return logged().find("https:") != std::string::npos; }, 10s);
-        ClickMiddleOf(ChildWithText(box, MailAddress()));
-        WaitUntil([&] { return logged().find("mailto:") != std::string::npos; }, 10s);
+        WaitUntil([&] { return reached(L"htmlfile"); }, 10s);
         std::this_thread::sleep_for(300ms);
         dialogs = DialogCount();
         stayedOpen = IsWindow(box) && IsWindowVisible(box);
@@ -302,10 +328,11 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
     });
     if (!helpWasThere) DeleteFileW(helpWide.c_str());
 
-    const std::string opened = logged();
-    EXPECT_NE(opened.find(helpPath), std::string::npos) << opened;
-    EXPECT_NE(opened.find(std::string(MakerHomePage)), std::string::npos) << opened;
-    EXPECT_NE(opened.find("mailto:" + std::string(MakerMailAddress)), std::string::npos) << opened;
+    EXPECT_NE(handlers.Logged(L"htmlfile").find(helpPath), std::string::npos) << handlers.Logged(L"htmlfile");
+    EXPECT_NE(handlers.Logged(L"https").find(std::string(MakerHomePage)), std::string::npos);
+    EXPECT_NE(handlers.Logged(L"mailto").find("mailto:" + std::string(MakerMailAddress)), std::string::npos);
+    EXPECT_TRUE(homePageReachable);
+    EXPECT_TRUE(mailReachable);
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(stayedOpen);
 }
