@@ -49,7 +49,9 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
         // SS_NOTIFY makes a caption take its own clicks, so a click on it does not reach the overlay.
         captions_[i] = CreateWindowExW(0, L"STATIC", L"",
                                        WS_CHILD | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, 0,
-                                       0, 0, Handle(), nullptr, instance, nullptr);
+                                       0, 0, Handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(CaptionControlId(i))), instance,
+                                       nullptr);
         if (captionFont_) SendMessageW(captions_[i], WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
     }
     const UniqueIcon recycleBin(static_cast<HICON>(

@@ -10,7 +10,8 @@ Win32TileWindow::Win32TileWindow(HINSTANCE instance, HWND parent, int index, int
     : index_(index), backgroundColourIndex_(backgroundColourIndex) {
     Register(instance, TileWindowClass, nullptr);
     // Clipping siblings keeps an overlapped caption from painting over the tile.
-    Create(instance, TileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, TileSide, TileSide, parent);
+    Create(instance, TileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, TileSide, TileSide, parent,
+           reinterpret_cast<HMENU>(static_cast<INT_PTR>(TileControlId(index))));
     ClearPicture();
     if (Handle()) {
         drop_ = FileDropRegistration(Handle(), [this](const DroppedData& data) {

@@ -15,6 +15,9 @@ namespace yomorina::win32 {
 
 inline constexpr wchar_t TileWindowClass[] = L"YomorinaTile";
 inline constexpr int TileSide = 32;
+// Child-window identifiers, so that IC(i) and Label1(i) can be told apart from outside.
+inline constexpr int TileControlId(int index) { return 1000 + index; }
+inline constexpr int CaptionControlId(int index) { return 2000 + index; }
 
 class Win32TileWindow final : public BaseWindow<Win32TileWindow> {
 public:
