@@ -97,13 +97,20 @@ std::vector<Rgb> CaptureAreas() {
     return all;
 }
 
+// The press and the release carry the position themselves: a click sent right
+// after SetCursorPos could otherwise land where the pointer was before.
 void ClickAt(int x, int y) {
     SetCursorPos(x, y);
+    const LONG absoluteX = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG absoluteY = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     INPUT input[2]{};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (INPUT& event : input) {
+        event.type = INPUT_MOUSE;
+        event.mi.dx = absoluteX;
+        event.mi.dy = absoluteY;
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
 }
 
