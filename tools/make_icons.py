@@ -46,14 +46,9 @@ class Canvas:
                     self.put(x, y, color)
 
 
-def ico_image(canvas):
-    size = canvas.size
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = bytearray()
-    for row in reversed(canvas.pixels):
-        for r, g, b, a in row:
-            xor += bytes((b, g, r, a))
-    mask_row = ((size + 31) // 32) * 4
+def transparency_mask(canvas):
+    """The AND mask: one bit a pixel, set where the picture is transparent."""
+    mask_row = ((canvas.size + 31) // 32) * 4
     mask = bytearray()
     for row in reversed(canvas.pixels):
         bits = bytearray(mask_row)
@@ -61,7 +56,17 @@ def ico_image(canvas):
             if a == 0:
                 bits[x // 8] |= 0x80 >> (x % 8)
         mask += bits
-    return header + bytes(xor) + bytes(mask)
+    return bytes(mask)
+
+
+def ico_image(canvas):
+    size = canvas.size
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    xor = bytearray()
+    for row in reversed(canvas.pixels):
+        for r, g, b, a in row:
+            xor += bytes((b, g, r, a))
+    return header + bytes(xor) + transparency_mask(canvas)
 
 
 def write_ico(path, canvases):
@@ -230,15 +235,7 @@ def ico_image_256(canvas):
     for row in reversed(canvas.pixels):
         line = bytes(index[(r, g, b)] if a else 0 for r, g, b, a in row)
         xor += line + bytes(row_bytes - len(line))
-    mask_row = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(canvas.pixels):
-        bits = bytearray(mask_row)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + colours + bytes(xor) + bytes(mask)
+    return header + colours + bytes(xor) + transparency_mask(canvas)
 
 
 def write_ico_256(path, canvas):

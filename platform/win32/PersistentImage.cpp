@@ -34,17 +34,24 @@ void PersistentImage::CopyFrom(const PersistentImage& other) {
     Draw([&](HDC dc) { BitBlt(dc, 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY); });
 }
 
-void PersistentImage::PaintTo(HDC target, const RECT& area, COLORREF fallback) const {
+void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window, &paint);
+    if (!target) return;
+    const RECT& area = paint.rcPaint;
     if (!bitmap_ || area.right > width_ || area.bottom > height_) {
         UniqueBrush brush(CreateSolidBrush(fallback));
         FillRect(target, &area, brush.get());
     }
-    if (!bitmap_) return;
-    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
-    if (!source) return;
-    SelectedObject selected(source.get(), bitmap_.get());
-    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), area.left,
-           area.top, SRCCOPY);
+    if (bitmap_) {
+        UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+        if (source) {
+            SelectedObject selected(source.get(), bitmap_.get());
+            BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(),
+                   area.left, area.top, SRCCOPY);
+        }
+    }
+    EndPaint(window, &paint);
 }
 
 std::optional<DWORD> RasterOperationFor(OverlayBackground background) {

@@ -20,8 +20,8 @@ public:
     void Draw(const std::function<void(HDC)>& draw);
     // Takes over the other picture's size and pixels.
     void CopyFrom(const PersistentImage& other);
-    // Paints the part area of the picture to the same place on target; uncovered parts get fallback.
-    void PaintTo(HDC target, const RECT& area, COLORREF fallback) const;
+    // Answers window's WM_PAINT from the picture; what it does not cover gets fallback.
+    void PaintWindow(HWND window, COLORREF fallback) const;
 
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -123,14 +123,6 @@ void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view
 
 bool Win32MainWindow::IsActive() const { return GetActiveWindow() == Handle(); }
 
-void Win32MainWindow::Paint() noexcept {
-    PAINTSTRUCT paint;
-    if (HDC dc = BeginPaint(Handle(), &paint)) {
-        picture_.PaintTo(dc, paint.rcPaint, GetSysColor(COLOR_BTNFACE));
-        EndPaint(Handle(), &paint);
-    }
-}
-
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
         if (events_) events_->TaskbarCreated();
@@ -140,7 +132,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint();
+        picture_.PaintWindow(Handle(), GetSysColor(COLOR_BTNFACE));
         return 0;
     case WM_CTLCOLORSTATIC: {
         const HDC dc = reinterpret_cast<HDC>(wParam);

@@ -56,7 +56,6 @@ public:
 
 private:
     void OnDestroyed() noexcept override;
-    void Paint() noexcept;
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;

@@ -45,20 +45,12 @@ void Win32TileWindow::MoveAndShow(int left, int top) {
 
 void Win32TileWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void Win32TileWindow::Paint() noexcept {
-    PAINTSTRUCT paint;
-    if (HDC dc = BeginPaint(Handle(), &paint)) {
-        picture_.PaintTo(dc, paint.rcPaint, GetSysColor(backgroundColourIndex_));
-        EndPaint(Handle(), &paint);
-    }
-}
-
 LRESULT Win32TileWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint();
+        picture_.PaintWindow(Handle(), GetSysColor(backgroundColourIndex_));
         return 0;
     case WM_LBUTTONDOWN:
         pressed_ = true;

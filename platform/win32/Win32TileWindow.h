@@ -40,7 +40,6 @@ public:
 
 private:
     void ClearPicture();
-    void Paint() noexcept;
 
     int index_;
     int backgroundColourIndex_;

@@ -14,11 +14,22 @@ namespace {
 using ::testing::ElementsAre;
 using namespace yomorina::testing;
 
+// An overlay that may fail to take the focus when it is shown.
+class OverlayThatMayStayInactive final : public FakeMainWindow {
+public:
+    using FakeMainWindow::FakeMainWindow;
+    bool activates = true;
+    void ShowOverlay(OverlayBackground background) override {
+        FakeMainWindow::ShowOverlay(background);
+        active = activates;
+    }
+};
+
 class Form1TimerTest : public ::testing::Test {
 protected:
     Journal journal;
     Model model;
-    FakeMainWindow window{journal};
+    OverlayThatMayStayInactive window{journal};
     FakeTrayIcon tray{journal};
     FakeFileStore store;
     FakeProcessInfo process;
@@ -114,29 +125,7 @@ TEST_F(Form1TimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
 
 // The overlay activates itself when it is shown; asking before showing it
 // would end every scatter on the tick that starts it.
-class OverlayThatStaysInactive final : public FakeMainWindow {
-public:
-    using FakeMainWindow::FakeMainWindow;
-    bool activates = true;
-    void ShowOverlay(OverlayBackground background) override {
-        FakeMainWindow::ShowOverlay(background);
-        active = activates;
-    }
-};
-
-TEST(Form1TimerActivation, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
-    Journal journal;
-    Model model;
-    OverlayThatStaysInactive window{journal};
-    FakeTrayIcon tray{journal};
-    FakeFileStore store;
-    FakeProcessInfo process;
-    IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
-    FakeMessageBoxes messages;
-    FakePointer pointer;
-    FakeDirectorySearch search;
-    Form1 form{model, window, tray, listFile, messages, pointer, search};
+TEST_F(Form1TimerTest, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
     model.Settings = {100, 1, 1, 0};
 
     pointer.at = {500, 500};
