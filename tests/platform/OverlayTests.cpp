@@ -195,6 +195,17 @@ TEST_F(OverlayWindowTest, TheOverlayCoversTheScreenTopmostAndTakesTheFocus) {
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost for the rest of the run";
 }
 
+TEST_F(OverlayWindowTest, EveryTileIsADropTargetOfItsOwn) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    for (int i = 0; i < 30; ++i) {
+        // A window takes one drop target only: a second registration is refused.
+        win32::FileDropRegistration second(window.TileHandle(i), {});
+        EXPECT_FALSE(second.IsRegistered()) << i;
+    }
+    win32::FileDropRegistration onCaption(window.CaptionHandle(0), {});
+    EXPECT_TRUE(onCaption.IsRegistered());
+}
+
 TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToThemselves) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
