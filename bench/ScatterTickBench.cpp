@@ -11,7 +11,8 @@ namespace {
 LaunchList FullList(testing::FakeDirectorySearch& search) {
     LaunchList list;
     for (int slot = 0; slot < LaunchSlotCount; ++slot) {
-        list[slot] = {"プログラム" + std::to_string(slot), "C:\\Program Files\\ソフト\\program" + std::to_string(slot) + ".exe"};
+        const std::string number = std::to_string(slot);
+        list[slot] = {"プログラム" + number, "C:\\Program Files\\ソフト\\program" + number + ".exe"};
         search.existing.insert(list[slot].Path);
     }
     list[4] = {"ゴミ箱", "ゴミ箱"};

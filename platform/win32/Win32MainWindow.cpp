@@ -110,7 +110,9 @@ void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view
     SIZE size{};
     {
         WindowDc dc(caption);
-        SelectedObject font(dc.get(), captionFont_ ? static_cast<HGDIOBJ>(captionFont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+        const HGDIOBJ captionFont =
+            captionFont_ ? static_cast<HGDIOBJ>(captionFont_.get()) : GetStockObject(DEFAULT_GUI_FONT);
+        SelectedObject font(dc.get(), captionFont);
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc.get(), &metrics);
         GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);

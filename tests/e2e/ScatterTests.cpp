@@ -29,9 +29,10 @@ constexpr DWORD StepPause = 40;
 
 std::string Cp932(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(932, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
     std::string bytes(size, '\0');
-    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(932, 0, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
     return bytes;
 }
 
@@ -224,8 +225,8 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
     ExpectScreenThroughPattern(0);
 
     // Another window taking the focus ends the scatter at the next tick.
-    HWND other = CreateWindowExW(0, L"STATIC", L"ほかのウィンドウ", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600, 200, 80,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"ほかのウィンドウ", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600, 200,
+                                 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
     EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
     DestroyWindow(other);

@@ -140,7 +140,9 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     const auto program = pixels(tile);
     EXPECT_NE(program, pixels(bin));
     tile.DrawTargetPicture("C:\\no such folder\\gone.exe");
-    for (COLORREF pixel : pixels(tile)) ASSERT_EQ(pixel, GetSysColor(COLOR_WINDOW)) << "a blank tile, nothing left over";
+    for (COLORREF pixel : pixels(tile)) {
+        ASSERT_EQ(pixel, GetSysColor(COLOR_WINDOW)) << "a blank tile, nothing left over";
+    }
 }
 
 TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehind) {
@@ -241,8 +243,8 @@ TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToTh
     const LPARAM inside = MAKELPARAM(4, 4);
     SendMessageW(window.CaptionHandle(0), WM_LBUTTONDOWN, MK_LBUTTON, inside);
     SendMessageW(window.CaptionHandle(0), WM_LBUTTONUP, 0, inside);
-    EXPECT_NE(SendMessageW(window.CaptionHandle(0), WM_NCHITTEST, 0, MAKELPARAM(shortCaption.left + 2, shortCaption.top + 2)),
-              HTTRANSPARENT);
+    const LPARAM onCaption = MAKELPARAM(shortCaption.left + 2, shortCaption.top + 2);
+    EXPECT_NE(SendMessageW(window.CaptionHandle(0), WM_NCHITTEST, 0, onCaption), HTTRANSPARENT);
     SendMessageW(window.TileHandle(0), WM_LBUTTONDOWN, MK_LBUTTON, inside);
     SendMessageW(window.TileHandle(0), WM_LBUTTONUP, 0, inside);
     Pump();

@@ -32,7 +32,8 @@ protected:
     }
     // Runs the ticks that start a scatter, starting from the current position.
     void StartScatter() {
-        for (int i = 0; i < SettingsInForce(settings).LeadInIntensity; ++i) MoveBy(SettingsInForce(settings).MoveDistance + 1);
+        const ScatterSettings inForce = SettingsInForce(settings);
+        for (int i = 0; i < inForce.LeadInIntensity; ++i) MoveBy(inForce.MoveDistance + 1);
         ASSERT_TRUE(state.blnScattering);
     }
     // The slots that came out, in order, over a number of identical moves.
