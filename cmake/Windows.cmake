@@ -25,6 +25,13 @@ foreach(shipped IN ITEMS help.html)
   endif()
 endforeach()
 
+# Timing of the overlay against a bare screen copy; run by hand, not a test.
+file(GLOB yomorina_wine_bench_sources CONFIGURE_DEPENDS bench/win32/*.cpp)
+if(yomorina_wine_bench_sources)
+  add_executable(yomorina_wine_bench ${yomorina_wine_bench_sources})
+  target_link_libraries(yomorina_wine_bench PRIVATE yomorina_win32 ${yomorina_static_link})
+endif()
+
 if(NOT BUILD_TESTING AND DEFINED BUILD_TESTING)
   return()
 endif()
