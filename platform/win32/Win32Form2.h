@@ -49,6 +49,7 @@ public:
     bool TranslateDialogMessage(MSG& message);
 
     Win32Grid& Grid() { return grid_; }
+    Win32PreviewBox& Preview() { return *preview_; }
     Form2& Logic() { return *form2_; }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
