@@ -15,6 +15,7 @@
 #include "platform/win32/Win32Form2.h"
 #include "platform/win32/Win32Form3.h"
 #include "platform/win32/WideText.h"
+#include "tests/platform/FileDragSource.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina {
@@ -245,6 +246,24 @@ TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCu
     EXPECT_EQ(dialog->Grid().Text(5, 0), "ゴミ箱");
     EXPECT_EQ(dialog->Grid().Text(5, 1), "ゴミ箱");
     EXPECT_EQ(redraws, 0);
+}
+
+TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {
+    Open();
+    HWND listView = Control(form2_ids::FG);
+    RECT area;
+    GetWindowRect(listView, &area);
+    SetForegroundWindow(dialog->Handle());
+    const DWORD effect = testing::DragFilesTo(POINT{area.left + 100, area.top + 60},
+                                              {L"C:\\ツール\\表.exe", L"D:\\", L"C:\\Data"});
+    Pump();
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    Win32Grid& grid = dialog->Grid();
+    EXPECT_EQ(grid.Text(2, 0), "表.exe");
+    EXPECT_EQ(grid.Text(2, 1), "C:\\ツール\\表.exe");
+    EXPECT_EQ(grid.Text(4, 1), "D:\\");
+    EXPECT_EQ(grid.Text(5, 0), "Data");
+    EXPECT_EQ(grid.Row(), 1);
 }
 
 TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
