@@ -92,7 +92,8 @@ Win32Form2::Win32Form2(HINSTANCE instance, const Services& services)
 
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
-    SetFocus(layout_.Control(Command1));
+    focus_ = layout_.Control(Command1);
+    SetFocus(focus_);
 }
 
 Win32Form2::~Win32Form2() {
@@ -182,6 +183,15 @@ LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_ACTIVATE:
+        // Like a dialog, come back to the control that had the focus (after the editor, a message box).
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus && IsChild(Handle(), focus)) focus_ = focus;
+        } else if (focus_ && IsWindow(focus_) && !HIWORD(wParam)) {
+            SetFocus(focus_);
+            return 0;
+        }
+        return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_CLOSE:
         Close();
         return 0;

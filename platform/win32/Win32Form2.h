@@ -72,6 +72,7 @@ private:
     Win32MessageBoxes messages_;
     std::optional<Form2> form2_;
     FileDropRegistration drop_;
+    HWND focus_ = nullptr;
     bool unloaded_ = false;
 };
 

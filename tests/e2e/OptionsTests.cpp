@@ -57,6 +57,15 @@ void ScreenshotOf(HWND window, const std::string& name) {
 
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+// Enter and Esc as a person presses them on a control.
+void PressKeys(HWND control) {
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        PostMessageW(control, WM_KEYDOWN, key, 1);
+        PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+    }
+    Sleep(500);
+}
+
 void Type(HWND dialog, int id, const std::wstring& text) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
@@ -102,6 +111,8 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     HWND options = Open();
     ASSERT_NE(options, nullptr) << "the icon press opened no options dialog";
     ScreenshotOf(options, "options-dialog");
+    PressKeys(GetDlgItem(options, win32::form2_ids::FG));
+    EXPECT_TRUE(IsWindowVisible(options)) << "Enter or Esc closed the options dialog";
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before) << "nothing is written before OK";
 
     Click(options, win32::form2_ids::Command8);
@@ -118,6 +129,8 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     Type(editor, win32::form3_ids::Text1, L"ツール");
     Type(editor, win32::form3_ids::Text2, target);
     ScreenshotOf(editor, "entry-editor");
+    PressKeys(GetDlgItem(editor, win32::form3_ids::Text2));
+    EXPECT_TRUE(IsWindowVisible(editor)) << "Enter or Esc closed the editor";
     Click(editor, win32::form3_ids::Command1);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5s));
     EXPECT_TRUE(IsWindowEnabled(options));

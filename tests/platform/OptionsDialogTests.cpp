@@ -197,6 +197,19 @@ TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     EXPECT_EQ(preview.right - preview.left, 32);
 }
 
+TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheListColumns) {
+    Open();
+    RECT suggested{0, 0, 900, 700};
+    SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT grid = RectInParent(Control(form2_ids::FG));
+    EXPECT_EQ((std::array<LONG, 4>{grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top}),
+              (std::array<LONG, 4>{12, 18, 794, 278}));
+    const RECT ok = RectInParent(Control(form2_ids::Command1));
+    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 564}));
+    EXPECT_EQ(ListView_GetColumnWidth(Control(form2_ids::FG), 1), 380);
+    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);
+}
+
 TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
     Open();
     Win32PreviewBox* preview = &dialog->Preview();
