@@ -131,6 +131,29 @@ HWND DialogLayout::Control(int id) const {
     return nullptr;
 }
 
+bool HandleLookMessage(HWND window, DialogLayout& layout, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_DRAWITEM:
+        if (lParam) DrawOrangeButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        result = PaintOnDialogBackground(reinterpret_cast<HDC>(wParam));
+        return true;
+    case WM_DPICHANGED: {
+        layout.Apply(HIWORD(wParam));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 UINT WindowDpi(HWND window) {
     const UINT dpi = GetDpiForWindow(window);
     return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;

@@ -15,6 +15,10 @@ namespace yomorina::win32 {
 inline constexpr COLORREF DialogBackground = RGB(255, 255, 192);
 inline constexpr COLORREF ButtonFace = RGB(255, 192, 128);
 
+inline constexpr double LabelPoints = 11.25;  // labels, option buttons, check boxes' captions
+inline constexpr double DialogPoints = 9;      // everything without a font of its own
+inline constexpr DWORD OrangeButtonStyle = BS_OWNERDRAW | WS_TABSTOP;
+
 inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
 // ＭＳ Ｐゴシック in the Shift-JIS set, or the system's Japanese UI font where that face is missing.
@@ -51,6 +55,10 @@ private:
     std::vector<HWND> windows_;
     std::map<double, UniqueFont> fonts_;
 };
+
+// The messages every dialog answers alike: its buttons' and labels' colours and
+// a new DPI (the layout, then the size the system suggests). False for any other.
+bool HandleLookMessage(HWND window, DialogLayout& layout, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // Sizes a window so that its client area is the given twips, and centres it on its monitor.
 void PlaceDialog(HWND window, int clientWidthTwips, int clientHeightTwips, UINT dpi);

@@ -14,10 +14,8 @@ using namespace form2_ids;
 
 constexpr int ClientWidthTwips = 8190;
 constexpr int ClientHeightTwips = 6240;
-constexpr double LabelPoints = 11.25;
 constexpr double BottomButtonPoints = 12;
-constexpr double DialogPoints = 9;
-constexpr DWORD Button = BS_OWNERDRAW | WS_TABSTOP;
+constexpr DWORD Button = OrangeButtonStyle;
 constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
 constexpr DWORD Radio = BS_AUTORADIOBUTTON;
@@ -147,6 +145,8 @@ void Win32Form2::PaintSeparator() {
 }
 
 LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_DPICHANGED) grid_.ApplyDpi(HIWORD(wParam));
+    if (LRESULT result = 0; HandleLookMessage(Handle(), layout_, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));
@@ -165,24 +165,9 @@ LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
     case GridRestoreSelectionMessage:
         grid_.RestoreSelection();
         return 0;
-    case WM_DRAWITEM:
-        if (lParam) DrawOrangeButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return PaintOnDialogBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT:
         PaintSeparator();
         return 0;
-    case WM_DPICHANGED: {
-        const UINT dpi = HIWORD(wParam);
-        layout_.Apply(dpi);
-        grid_.ApplyDpi(dpi);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
     case WM_ACTIVATE:
         // Like a dialog, come back to the control that had the focus (after the editor, a message box).
         if (LOWORD(wParam) == WA_INACTIVE) {

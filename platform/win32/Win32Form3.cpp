@@ -9,9 +9,7 @@ using namespace form3_ids;
 
 constexpr int ClientWidthTwips = 4680;
 constexpr int ClientHeightTwips = 3690;
-constexpr double LabelPoints = 11.25;
-constexpr double DialogPoints = 9;
-constexpr DWORD Button = BS_OWNERDRAW | WS_TABSTOP;
+constexpr DWORD Button = OrangeButtonStyle;
 constexpr DWORD Edit = ES_AUTOHSCROLL | WS_TABSTOP;
 
 // In tab order.
@@ -80,6 +78,7 @@ void Win32Form3::RunModal() {
 }
 
 LRESULT Win32Form3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (LRESULT result = 0; HandleLookMessage(Handle(), layout_, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam && form3_) {
@@ -91,19 +90,6 @@ LRESULT Win32Form3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
             }
         }
         return 0;
-    case WM_DRAWITEM:
-        if (lParam) DrawOrangeButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return PaintOnDialogBackground(reinterpret_cast<HDC>(wParam));
-    case WM_DPICHANGED: {
-        layout_.Apply(HIWORD(wParam));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
     case WM_CLOSE:
         // The close box is Cancel.
         if (form3_) form3_->Command2_Click();

@@ -1,4 +1,5 @@
 #include "options/Form2.h"
+#include "options/Form3.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -57,6 +58,20 @@ protected:
         for (int r = first; r <= last; ++r) FG.Fill(r, "n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe");
     }
     Row At(int r) const { return FG.cells.at(r); }
+
+    // Each opening is a fresh editor; the user's action runs while it is shown.
+    void UserInEditor(std::function<void(Form3&, FakeTextBox&, FakeTextBox&, FakeCheckBox&)> action) {
+        editor.onShow = [this, action](const EntryEditorPreset& preset) {
+            FakeTextBox name, path;
+            FakeCheckBox check;
+            FakeFileOpenDialog files;
+            FakeDialogWindow editorWindow;
+            Form3 form3(Form3Controls{name, path, check},
+                        Form3Services{FG, [this] { form.FG_Click(); }, search, messages, files, editorWindow});
+            form3.Preset(preset);
+            action(form3, name, path, check);
+        };
+    }
 };
 
 // Load and the value labels
@@ -517,6 +532,46 @@ TEST_F(Form2Test, ADropWithoutAFileListDoesNothing) {
     form.FG_OLEDragDrop({false, {}});
     EXPECT_EQ(FG.cells, before);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Together with the entry editor, as the user meets them
+
+TEST_F(Form2Test, AnEntryAddedThroughTheEditorIsPreviewedAndSavedOnOk) {
+    search.existing = {"C:\\Tools\\app.exe"};
+    OpenWith({{0, {"a", "C:\\a.exe"}}});
+    UserInEditor([](Form3& form3, FakeTextBox& name, FakeTextBox& path, FakeCheckBox&) {
+        name.text = "アプリ";
+        path.text = "C:\\Tools\\app.exe";
+        form3.Command1_Click();
+    });
+    form.Command8_Click();
+    EXPECT_EQ(FG.cells[2], (Row{"アプリ", "C:\\Tools\\app.exe"}));
+    EXPECT_EQ(Picture1.shows, "C:\\Tools\\app.exe");
+    EXPECT_EQ(model.List[1], LaunchEntry{}) << "nothing reaches the model before OK";
+
+    form.Command1_Click();
+    EXPECT_EQ(model.List[1], (LaunchEntry{"アプリ", "C:\\Tools\\app.exe"}));
+    const std::string& bytes = store.files.at(ListPath);
+    EXPECT_NE(bytes.find(" 1 \r\na\r\nC:\\a.exe\r\n\x83\x41\x83\x76\x83\x8A\r\nC:\\Tools\\app.exe\r\n\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Form2Test, UncheckingTheRecycleBinOfAnEditedRowMakesItAnOrdinaryEntry) {
+    search.existing = {"C:\\Tools\\app.exe"};
+    OpenWith({{0, {"ゴミ箱", "ゴミ箱"}}});
+    EXPECT_EQ(Picture1.shows, "recycle bin");
+    bool startedChecked = false;
+    UserInEditor([&](Form3& form3, FakeTextBox& name, FakeTextBox& path, FakeCheckBox& check) {
+        startedChecked = check.checked;
+        check.checked = false;
+        name.text = "道具";
+        path.text = "C:\\Tools\\app.exe";
+        form3.Command1_Click();
+    });
+    form.Command6_Click();
+    EXPECT_TRUE(startedChecked);
+    EXPECT_EQ(FG.cells[1], (Row{"道具", "C:\\Tools\\app.exe"}));
+    EXPECT_EQ(Picture1.shows, "C:\\Tools\\app.exe");
 }
 
 }  // namespace

@@ -14,13 +14,14 @@
 
 namespace yomorina::testing {
 
-class FileListData final : public IDataObject {
+// One COM interface, counted; deleted with its last reference.
+template <typename Interface, const IID& InterfaceId>
+class ComObject : public Interface {
 public:
-    explicit FileListData(std::vector<std::wstring> files) : files_(std::move(files)) {}
-
+    virtual ~ComObject() = default;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
-        if (iid == IID_IUnknown || iid == IID_IDataObject) {
-            *object = static_cast<IDataObject*>(this);
+        if (iid == IID_IUnknown || iid == InterfaceId) {
+            *object = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
         }
@@ -33,6 +34,15 @@ public:
         if (left == 0) delete this;
         return left;
     }
+
+private:
+    std::atomic<ULONG> references_{1};
+};
+
+class FileListData final : public ComObject<IDataObject, IID_IDataObject> {
+public:
+    explicit FileListData(std::vector<std::wstring> files) : files_(std::move(files)) {}
+
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
         if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
         std::wstring list;
@@ -66,34 +76,17 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    std::atomic<ULONG> references_{1};
     std::vector<std::wstring> files_;
 };
 
-class DropAfterAFewPolls final : public IDropSource {
+class DropAfterAFewPolls final : public ComObject<IDropSource, IID_IDropSource> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
-        if (iid == IID_IUnknown || iid == IID_IDropSource) {
-            *object = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) noexcept override {
         return ++polls_ > 3 ? DRAGDROP_S_DROP : S_OK;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) noexcept override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
-    std::atomic<ULONG> references_{1};
     int polls_ = 0;
 };
 
