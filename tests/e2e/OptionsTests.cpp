@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,17 +23,43 @@ std::string CodePage932(const std::wstring& text) {
     return bytes;
 }
 
-// A person's press and release on the notification icon.
-void PressTrayIcon() {
-    const POINT at = TrayIconPoint();
+void ClickAt(POINT at) {
     SetCursorPos(at.x, at.y);
-    Sleep(50);
-    INPUT press[2]{};
-    press[0].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].type = INPUT_MOUSE;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, press, sizeof(INPUT));
+    // Wine's display driver takes the move on its own schedule; a press sent
+    // before it would land where the pointer was.
+    Sleep(300);
+    for (DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        INPUT press{};
+        press.type = INPUT_MOUSE;
+        press.mi.dwFlags = button;
+        SendInput(1, &press, sizeof(INPUT));
+        Sleep(100);
+    }
+}
+
+// A person's press and release on the notification icon.
+void PressTrayIcon() { ClickAt(TrayIconPoint()); }
+
+// A click in the middle of a grid row (1..30 among the first visible ones), 20
+// pixels high at 96 dpi. Posted straight to the list: a real pointer moved by
+// another process reaches Wine's display driver late, and a press then lands
+// on the row before.
+void ClickGridRow(HWND dialog, int row) {
+    HWND list = GetDlgItem(dialog, win32::form2_ids::FG);
+    RECT header;
+    GetClientRect(GetWindow(list, GW_CHILD), &header);
+    const LPARAM at = MAKELPARAM(60, header.bottom + (row - 1) * 20 + 10);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Sleep(100);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+int WhitePixelsOfPreview(HWND dialog) {
+    RECT preview;
+    GetWindowRect(GetDlgItem(dialog, win32::form2_ids::Picture1), &preview);
+    int white = 0;
+    for (const Rgb& pixel : CapturePixels(preview)) white += pixel == Rgb{255, 255, 255};
+    return white;
 }
 
 HWND VisibleWindowOf(DWORD processId, const std::wstring& title) {
@@ -72,6 +99,22 @@ void Type(HWND dialog, int id, const std::wstring& text) {
                         2000, &ignored);
 }
 
+// The system's file-open dialog of the process, once it is up.
+HWND WaitForFileDialog(DWORD processId) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(processId)) {
+                if (IsWindowVisible(window) && ClassOf(window) == L"#32770" && GetDlgItem(window, 0x47C)) found = window;
+            }
+            return found != nullptr;
+        },
+        10s);
+    return found;
+}
+
+std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
 // Answers the message box with this title by its button, and returns its text.
 std::wstring Answer(DWORD processId, const std::wstring& title, int button) {
     HWND box = WaitForWindow(processId, title, 5s);
@@ -99,6 +142,10 @@ protected:
     }
     HWND Open() {
         PressTrayIcon();
+        if (HWND dialog = WaitForWindow(id, win32::OptionsDialogTitle, 3s)) return dialog;
+        // A press can still miss when the pointer's move reached Wine late; a
+        // second press is harmless, as presses while the dialog is open do nothing.
+        PressTrayIcon();
         return WaitForWindow(id, win32::OptionsDialogTitle);
     }
 };
@@ -119,6 +166,24 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     HWND editor = WaitForWindow(id, win32::EntryEditorTitle);
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(IsWindowEnabled(options)) << "the editor is modal over the options dialog";
+
+    // Browsing: a cancel changes nothing, a chosen file gives its name and full path.
+    Click(editor, win32::form3_ids::Command3);
+    HWND files = WaitForFileDialog(id);
+    ASSERT_NE(files, nullptr) << "no file-open dialog";
+    ScreenshotOf(files, "entry-editor-browse");
+    PostMessageW(GetDlgItem(files, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"");
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), L"");
+    Click(editor, win32::form3_ids::Command3);
+    files = WaitForFileDialog(id);
+    ASSERT_NE(files, nullptr);
+    Type(files, 0x47C, target);
+    PostMessageW(GetDlgItem(files, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"ツール表.txt");
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), target);
 
     // A path that names nothing is refused and the editor stays.
     Type(editor, win32::form3_ids::Text2, app.Folder().Child(L"ない.exe"));
@@ -146,6 +211,14 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     HWND again = Open();
     ASSERT_NE(again, nullptr);
     ScreenshotOf(again, "options-dialog-with-entry");
+    EXPECT_LT(WhitePixelsOfPreview(again), 32 * 32) << "the saved entry's icon is not previewed";
+    HWND grid = GetDlgItem(again, win32::form2_ids::FG);
+    ClickGridRow(again, 2);
+    EXPECT_TRUE(WaitUntil([&] { return WhitePixelsOfPreview(again) == 32 * 32; }, 3s))
+        << "an empty row left a picture; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
+    ClickGridRow(again, 1);
+    EXPECT_TRUE(WaitUntil([&] { return WhitePixelsOfPreview(again) < 32 * 32; }, 3s))
+        << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
     Click(again, win32::form2_ids::Command2);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));
 }
