@@ -287,6 +287,29 @@ TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
     EXPECT_FALSE(store.Exists(listFile.ListFilePath()));
 }
 
+TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
+    const auto live = [] {
+        std::array<long, static_cast<int>(HandleKind::Count)> counts{};
+        for (int kind = 0; kind < static_cast<int>(HandleKind::Count); ++kind) {
+            counts[kind] = LiveHandleCount(static_cast<HandleKind>(kind)).load();
+        }
+        return counts;
+    };
+    const auto openAndClose = [&] {
+        Open();
+        dialog->Grid().SetRow(30);
+        dialog->Logic().FG_Click();  // the recycle-bin picture
+        dialog->Grid().SetRow(1);
+        dialog->Logic().FG_Click();  // notepad's icon
+        SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+        dialog.reset();
+    };
+    openAndClose();  // the one brush shared by every dialog stays for the run
+    const auto before = live();
+    for (int i = 0; i < 3; ++i) openAndClose();
+    EXPECT_EQ(live(), before);
+}
+
 TEST(FileOpenDialogFilter, BarsBecomeNulsWithADoubleNulAtTheEnd) {
     EXPECT_EQ(FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
 }
