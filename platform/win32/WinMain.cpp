@@ -48,6 +48,8 @@ int RunProgram(HINSTANCE instance) {
         options.reset();
         options = std::make_unique<win32::Win32Form2>(
             instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow, {}});
+        // A dialog that could not be made must not lock the icon out for good.
+        if (!options->Handle()) model.OptionsOpen = false;
     });
     form1.Form_Load();
     mainWindow.StartTimer();
