@@ -8,21 +8,19 @@ namespace {
 
 constexpr wchar_t PreferredFace[] = L"ＭＳ Ｐゴシック";
 
+// A face is there when a font made with it reports that face back; Wine's
+// substitutes count, which a font enumeration does not list.
 bool FaceExists(const wchar_t* face) {
     LOGFONTW wanted{};
     wanted.lfCharSet = SHIFTJIS_CHARSET;
     wcsncpy_s(wanted.lfFaceName, face, LF_FACESIZE - 1);
-    HDC screen = GetDC(nullptr);
-    bool found = false;
-    EnumFontFamiliesExW(
-        screen, &wanted,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-            *reinterpret_cast<bool*>(found) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found;
+    UniqueFont font(CreateFontIndirectW(&wanted));
+    if (!font) return false;
+    WindowDc screen(nullptr);
+    SelectedObject selected(screen.get(), font.get());
+    wchar_t used[LF_FACESIZE] = {};
+    GetTextFaceW(screen.get(), LF_FACESIZE, used);
+    return lstrcmpiW(used, face) == 0;
 }
 
 std::wstring DialogFace() {

@@ -310,6 +310,19 @@ TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
     EXPECT_EQ(live(), before);
 }
 
+TEST(DialogFont, IsMsPGothicAtTheRequestedSizeWhereTheFaceIsThere) {
+    // The test prefix maps the face to IPAPGothic through the font substitutes.
+    UniqueFont font = CreateDialogFont(11.25, 96);
+    ASSERT_TRUE(font);
+    LOGFONTW made{};
+    GetObjectW(font.get(), sizeof(made), &made);
+    EXPECT_STREQ(made.lfFaceName, L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(made.lfHeight, -15);
+    EXPECT_EQ(made.lfCharSet, SHIFTJIS_CHARSET);
+    GetObjectW(CreateDialogFont(12, 144).get(), sizeof(made), &made);
+    EXPECT_EQ(made.lfHeight, -24);
+}
+
 TEST(FileOpenDialogFilter, BarsBecomeNulsWithADoubleNulAtTheEnd) {
     EXPECT_EQ(FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
 }
