@@ -45,7 +45,6 @@ int RunProgram(HINSTANCE instance) {
     mainWindow.SetEvents(&form1);
 
     // The options dialog: a fresh window at every opening, kept until the next.
-    win32::Win32DirectorySearch directorySearch;
     std::unique_ptr<win32::Win32Form2> options;
     form1.SetOptionsOpener([&] {
         options.reset();

@@ -39,6 +39,10 @@ public:
     void HideTile(int) override {}
     void HideCaption(int) override {}
     void Close() override { ++closes; }
+    void ShowOverlay(OverlayBackground) override {}
+    void ShowTile(int, int, int, TilePicture, std::string_view) override {}
+    void ShowCaption(int, int, int, std::string_view) override {}
+    bool IsActive() const override { return false; }
 };
 
 void Pump() {

@@ -13,6 +13,7 @@
 #include "platform/DirectorySearch.h"
 #include "platform/EntryEditor.h"
 #include "platform/FileOpenDialog.h"
+#include "tests/support/Fakes.h"
 
 namespace yomorina::testing {
 
@@ -117,19 +118,6 @@ public:
 
 private:
     std::function<void()> onClose_;
-};
-
-class FakeDirectorySearch final : public DirectorySearch {
-public:
-    std::vector<std::string> existing;
-    mutable std::vector<std::string> asked;
-    bool FindsEntry(std::string_view path) const override {
-        asked.emplace_back(path);
-        for (const auto& e : existing) {
-            if (e == path) return true;
-        }
-        return false;
-    }
 };
 
 class FakeFileOpenDialog final : public FileOpenDialog {
