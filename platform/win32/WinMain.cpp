@@ -6,14 +6,19 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <memory>
+
 #include "core/Form1.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32Form2.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Pointer.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32TrayIcon.h"
 
@@ -29,18 +34,31 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32ProcessInfo processInfo;
     ListFile listFile(fileStore, codePage, processInfo);
     win32::Win32MessageBoxes messages;
+    win32::Win32Pointer pointer;
+    win32::Win32DirectorySearch directorySearch;
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
     win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
 
-    Form1 form1(model, mainWindow, trayIcon, listFile, messages);
+    Form1 form1(model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch);
     mainWindow.SetEvents(&form1);
+
+    // The options dialog: a fresh window at every opening, kept until the next.
+    std::unique_ptr<win32::Win32Form2> options;
+    form1.SetOptionsOpener([&] {
+        options.reset();
+        options = std::make_unique<win32::Win32Form2>(
+            instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow, {}});
+        // A dialog that could not be made must not lock the icon out for good.
+        if (!options->Handle()) model.OptionsOpen = false;
+    });
     form1.Form_Load();
     mainWindow.StartTimer();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (options && options->TranslateDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
