@@ -39,10 +39,11 @@ std::wstring DialogFace() {
 
 }  // namespace
 
-UniqueFont CreateDialogFont(double points, UINT dpi) {
+UniqueFont CreateDialogFont(double points, UINT dpi, FontEmphasis emphasis) {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
-    font.lfWeight = FW_NORMAL;
+    font.lfWeight = emphasis == FontEmphasis::Bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = emphasis == FontEmphasis::Underline;
     font.lfCharSet = SHIFTJIS_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = DialogFace();

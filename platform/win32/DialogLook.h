@@ -22,7 +22,8 @@ inline constexpr DWORD OrangeButtonStyle = BS_OWNERDRAW | WS_TABSTOP;
 inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
 // ＭＳ Ｐゴシック in the Shift-JIS set, or the system's Japanese UI font where that face is missing.
-UniqueFont CreateDialogFont(double points, UINT dpi);
+enum class FontEmphasis { None, Bold, Underline };
+UniqueFont CreateDialogFont(double points, UINT dpi, FontEmphasis emphasis = FontEmphasis::None);
 
 // The light orange face of every button, pressed or not, with its caption and focus.
 void DrawOrangeButton(const DRAWITEMSTRUCT& item);

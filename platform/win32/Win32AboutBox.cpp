@@ -8,7 +8,7 @@
 #include "about/frmAbout.h"
 #include "platform/AboutWindow.h"
 #include "platform/win32/BaseWindow.h"
-#include "platform/win32/ColouredButton.h"
+#include "platform/win32/DialogLook.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ProcessInfo.h"
@@ -18,9 +18,7 @@
 namespace yomorina::win32 {
 namespace {
 
-constexpr COLORREF BackgroundColour = RGB(255, 255, 192);
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
-constexpr wchar_t DialogFontFace[] = L"ＭＳ Ｐゴシック";
 
 // Positions in twips: x, y, width, height. The labels are placed relative to Frame1.
 struct Twips {
@@ -57,15 +55,6 @@ enum ControlId : int {
     Command2Id,
 };
 
-int Scale(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-UniqueFont MakeFont(int hundredthsOfPoint, UINT dpi, bool bold, bool underline) {
-    return UniqueFont(CreateFontW(-MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200), 0, 0, 0,
-                                  bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE, SHIFTJIS_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, DialogFontFace));
-}
-
 class Win32AboutBox final : public AboutWindow, public BaseWindow<Win32AboutBox> {
 public:
     Win32AboutBox(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {
@@ -74,8 +63,7 @@ public:
                0, 0, owner);
         if (!Handle()) return;
         CreateControls();
-        const UINT dpi = owner ? GetDpiForWindow(owner) : GetDpiForSystem();
-        LayOut(dpi ? dpi : USER_DEFAULT_SCREEN_DPI);
+        LayOut(owner ? WindowDpi(owner) : GetDpiForSystem());
         CentreOverOwner();
     }
 
@@ -115,7 +103,7 @@ public:
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+            FillRect(reinterpret_cast<HDC>(wParam), &client, DialogBackgroundBrush());
             return 1;
         }
         case WM_CTLCOLORSTATIC: {
@@ -123,12 +111,12 @@ public:
             const HWND control = reinterpret_cast<HWND>(lParam);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, IsLink(control) ? LinkColour : RGB(0, 0, 0));
-            return reinterpret_cast<LRESULT>(background_.get());
+            return reinterpret_cast<LRESULT>(DialogBackgroundBrush());
         }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->CtlType != ODT_BUTTON) break;
-            DrawColouredButton(*item);
+            DrawOrangeButton(*item);
             return TRUE;
         }
         case WM_SETCURSOR:
@@ -183,8 +171,8 @@ private:
         Label3_ = AddControl(L"STATIC", MakerHomePage, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, Label3Id);
         const HWND Label4 = AddControl(L"STATIC", "メール　：", SS_RIGHT | SS_NOPREFIX, Label4Id);
         Label5_ = AddControl(L"STATIC", MakerMailAddress, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, Label5Id);
-        Command1_ = AddControl(L"BUTTON", "閉じる", BS_OWNERDRAW | WS_TABSTOP, Command1Id);
-        Command2_ = AddControl(L"BUTTON", "ヘルプ", BS_OWNERDRAW | WS_TABSTOP, Command2Id);
+        Command1_ = AddControl(L"BUTTON", "閉じる", OrangeButtonStyle, Command1Id);
+        Command2_ = AddControl(L"BUTTON", "ヘルプ", OrangeButtonStyle, Command2Id);
 
         controls_ = {{{picIcon_, picIconPlace, false},
                       {lblTitle_, lblTitlePlace, false},
@@ -200,9 +188,9 @@ private:
     }
 
     void LayOut(UINT dpi) {
-        dialogFont_ = MakeFont(900, dpi, false, false);
-        titleFont_ = MakeFont(1125, dpi, true, false);
-        linkFont_ = MakeFont(900, dpi, false, true);
+        dialogFont_ = CreateDialogFont(DialogPoints, dpi);
+        titleFont_ = CreateDialogFont(11.25, dpi, FontEmphasis::Bold);
+        linkFont_ = CreateDialogFont(DialogPoints, dpi, FontEmphasis::Underline);
 
         for (const Control& control : controls_) {
             const HFONT font = control.window == lblTitle_                                ? titleFont_.get()
@@ -211,24 +199,24 @@ private:
             SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             const int originX = control.insideFrame ? Frame1Place.x : 0;
             const int originY = control.insideFrame ? Frame1Place.y : 0;
-            int width = Scale(control.place.width, dpi);
+            int width = TwipsToPixels(control.place.width, dpi);
             if (IsLink(control.window)) {
-                const int room = Scale(Frame1Place.width - control.place.x - FrameInnerMargin, dpi);
+                const int room = TwipsToPixels(Frame1Place.width - control.place.x - FrameInnerMargin, dpi);
                 width = std::clamp(TextWidth(control.window, linkFont_.get()), width, room);
             }
-            SetWindowPos(control.window, nullptr, Scale(originX + control.place.x, dpi),
-                         Scale(originY + control.place.y, dpi), width, Scale(control.place.height, dpi),
+            SetWindowPos(control.window, nullptr, TwipsToPixels(originX + control.place.x, dpi),
+                         TwipsToPixels(originY + control.place.y, dpi), width, TwipsToPixels(control.place.height, dpi),
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
 
         // The picture box takes the size of its picture: the program's icon at 32 × 32 pixels of 96 dpi.
-        const int iconSize = Scale(picIconPlace.width, dpi);
+        const int iconSize = TwipsToPixels(picIconPlace.width, dpi);
         UniqueIcon icon(static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(IDI_YOMORINA), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
         SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
         icon_ = std::move(icon);
 
-        RECT frame{0, 0, Scale(ClientWidth, dpi), Scale(ClientHeight, dpi)};
+        RECT frame{0, 0, TwipsToPixels(ClientWidth, dpi), TwipsToPixels(ClientHeight, dpi)};
         AdjustWindowRectExForDpi(&frame, Style, FALSE, ExStyle, dpi);
         SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -297,7 +285,6 @@ private:
     HINSTANCE instance_;
     HWND owner_;
     AboutWindowEvents* events_ = nullptr;
-    UniqueBrush background_{CreateSolidBrush(BackgroundColour)};
     UniqueFont dialogFont_, titleFont_, linkFont_;
     UniqueIcon icon_;
     HWND picIcon_ = nullptr, lblTitle_ = nullptr, Frame1_ = nullptr, Label3_ = nullptr, Label5_ = nullptr;

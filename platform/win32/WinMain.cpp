@@ -12,6 +12,7 @@
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/SingleInstance.h"
+#include "platform/win32/Win32AboutBox.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32FileStore.h"
@@ -49,7 +50,8 @@ int RunProgram(HINSTANCE instance) {
     form1.SetOptionsOpener([&] {
         options.reset();
         options = std::make_unique<win32::Win32Form2>(
-            instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow, {}});
+            instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow,
+                                                  [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     });
