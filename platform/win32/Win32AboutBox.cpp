@@ -189,7 +189,7 @@ private:
 
     void LayOut(UINT dpi) {
         dialogFont_ = CreateDialogFont(DialogPoints, dpi);
-        titleFont_ = CreateDialogFont(11.25, dpi, FontEmphasis::Bold);
+        titleFont_ = CreateDialogFont(LabelPoints, dpi, FontEmphasis::Bold);
         linkFont_ = CreateDialogFont(DialogPoints, dpi, FontEmphasis::Underline);
 
         for (const Control& control : controls_) {
