@@ -1,9 +1,18 @@
 #include "core/Form1.h"
 
+#include "scatter/ScatterTick.h"
+
 namespace yomorina {
 
-Form1::Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages)
-    : model_(model), window_(window), trayIcon_(trayIcon), listFile_(listFile), messages_(messages) {}
+Form1::Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages,
+             Pointer& pointer, const DirectorySearch& search)
+    : model_(model),
+      window_(window),
+      trayIcon_(trayIcon),
+      listFile_(listFile),
+      messages_(messages),
+      pointer_(pointer),
+      search_(search) {}
 
 void Form1::SetOptionsOpener(std::function<void()> showOptions) { showOptions_ = std::move(showOptions); }
 
@@ -42,7 +51,25 @@ void Form1::TaskbarCreated() {
     trayIcon_.Add(TrayTip);
 }
 
-void Form1::Timer1_Timer() {}
+void Form1::Timer1_Timer() {
+    // The options dialog owns the list while it is open; the pointer is not even looked at.
+    if (model_.OptionsOpen) return;
+    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_);
+    if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
+    if (const auto& tile = action.Tile) {
+        window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Picture, tile->Path);
+        window_.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name);
+    }
+    // Asked only now, after the overlay has shown and activated itself: the
+    // user switching away is what ends a scatter.
+    if (state_.blnScattering && !window_.IsActive()) ICON_CLEAR();
+}
+
+// The tile actions (opening the target, handing it dropped files) come with
+// the launcher; until then a tile does nothing.
+void Form1::IC_Click(int) {}
+
+void Form1::IC_OLEDragDrop(int, const DroppedData&) {}
 
 void Form1::ICON_CLEAR() {
     window_.Hide();

@@ -6,8 +6,10 @@
 
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "platform/DirectorySearch.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Pointer.h"
 #include "platform/TrayIcon.h"
 #include "scatter/ScatterState.h"
 
@@ -17,7 +19,8 @@ inline constexpr std::string_view TrayTip = "ヨモリナ";
 
 class Form1 final : public MainWindowEvents {
 public:
-    Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages);
+    Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages,
+          Pointer& pointer, const DirectorySearch& search);
 
     // Opens the options dialog; until one is wired, a press on the icon only clears.
     void SetOptionsOpener(std::function<void()> showOptions);
@@ -28,6 +31,8 @@ public:
     void Picture1_MouseMove(int mouseEvent) override;
     void TaskbarCreated() override;
     void Timer1_Timer() override;
+    void IC_Click(int index) override;
+    void IC_OLEDragDrop(int index, const DroppedData& data) override;
 
     void ICON_CLEAR();
 
@@ -39,6 +44,8 @@ private:
     TrayIcon& trayIcon_;
     ListFile& listFile_;
     MessageBoxes& messages_;
+    Pointer& pointer_;
+    const DirectorySearch& search_;
     std::function<void()> showOptions_;
     ScatterState state_;
 };

@@ -2,10 +2,26 @@
 // The main window: hidden while idle, the full-screen overlay during a scatter,
 // holding the tiles IC(0..30) and their captions Label1(0..30).
 
+#include <string_view>
+
+#include "platform/FileDrop.h"
+
 namespace yomorina {
 
 inline constexpr int TileCount = 31;            // 30 slots and the recycle-bin template
 inline constexpr int RecycleBinTemplateTile = 30;
+
+// How the frozen screen is combined with the overlay's button-face colour.
+enum class OverlayBackground {
+    Screen,    // the screen as it is
+    Negative,  // screen XOR face
+    Light,     // screen OR face
+    Dark,      // screen AND NOT face
+    Plain,     // no snapshot: the face colour alone
+};
+
+// What a tile shows: its target's icon, or the recycle-bin template's picture.
+enum class TilePicture { TargetIcon, RecycleBin };
 
 class MainWindow {
 public:
@@ -14,6 +30,15 @@ public:
     virtual void HideTile(int index) = 0;
     virtual void HideCaption(int index) = 0;
     virtual void Close() = 0;
+
+    // Covers the screen, topmost, with a snapshot taken while still hidden, then shows and activates itself.
+    virtual void ShowOverlay(OverlayBackground background) = 0;
+    // Draws the tile's picture afresh (path is used for TargetIcon), moves it to (left, top) and shows it.
+    virtual void ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) = 0;
+    // Sizes the caption to its one-line text, moves it to (left, top) and shows it.
+    virtual void ShowCaption(int index, int left, int top, std::string_view text) = 0;
+    // Whether the window is the active window of the user-interface thread.
+    virtual bool IsActive() const = 0;
 };
 
 }  // namespace yomorina
@@ -29,6 +54,10 @@ public:
     virtual void Picture1_MouseMove(int mouseEvent) = 0;
     virtual void TaskbarCreated() = 0;
     virtual void Timer1_Timer() = 0;
+    // A left click on tile IC(index).
+    virtual void IC_Click(int index) = 0;
+    // Something dropped on tile IC(index) from another program.
+    virtual void IC_OLEDragDrop(int index, const DroppedData& data) = 0;
 };
 
 }  // namespace yomorina

@@ -46,14 +46,9 @@ class Canvas:
                     self.put(x, y, color)
 
 
-def ico_image(canvas):
-    size = canvas.size
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = bytearray()
-    for row in reversed(canvas.pixels):
-        for r, g, b, a in row:
-            xor += bytes((b, g, r, a))
-    mask_row = ((size + 31) // 32) * 4
+def transparency_mask(canvas):
+    """The AND mask: one bit a pixel, set where the picture is transparent."""
+    mask_row = ((canvas.size + 31) // 32) * 4
     mask = bytearray()
     for row in reversed(canvas.pixels):
         bits = bytearray(mask_row)
@@ -61,7 +56,17 @@ def ico_image(canvas):
             if a == 0:
                 bits[x // 8] |= 0x80 >> (x % 8)
         mask += bits
-    return header + bytes(xor) + bytes(mask)
+    return bytes(mask)
+
+
+def ico_image(canvas):
+    size = canvas.size
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    xor = bytearray()
+    for row in reversed(canvas.pixels):
+        for r, g, b, a in row:
+            xor += bytes((b, g, r, a))
+    return header + bytes(xor) + transparency_mask(canvas)
 
 
 def write_ico(path, canvases):
@@ -130,53 +135,118 @@ def tray_icon(size):
 
 
 GREY_DARK = (70, 80, 90)
-GREY = (150, 160, 170)
 GREY_LIGHT = (205, 212, 220)
-GREEN = (30, 150, 60)
-GREEN_DARK = (10, 90, 30)
+GREY_SHINE = (232, 236, 240)
+GREEN = (20, 140, 60)
 
 
-def recycle_mark(c, cx, cy):
-    """Three arrows chasing each other round a triangle."""
+def inside_polygon(points, px, py):
+    inside = False
+    for i in range(len(points)):
+        (ax, ay), (bx, by) = points[i], points[i - 1]
+        if (ay > py) != (by > py) and px < (bx - ax) * (py - ay) / (by - ay) + ax:
+            inside = not inside
+    return inside
+
+
+def near_polyline(points, px, py, half_width):
+    for (ax, ay), (bx, by) in zip(points, points[1:]):
+        dx, dy = bx - ax, by - ay
+        t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+        if (px - ax - t * dx) ** 2 + (py - ay - t * dy) ** 2 <= half_width * half_width:
+            return True
+    return False
+
+
+def recycle_arrows(cx, cy, radius, stroke, head):
+    """Three arrows chasing each other clockwise round a triangle, each bent
+    round one corner; returns the shapes as (kind, points) pairs."""
     import math
-    def corner(radius, k):
-        a = math.radians(-90 + 120 * k)
-        return (cx + radius * math.cos(a), cy + radius * math.sin(a))
-    outer = [corner(8.6, k) for k in range(3)]
-    inner = [corner(4.0, k) for k in range(3)]
-    c.polygon(outer, GREEN)
-    c.polygon(inner, GREY_LIGHT)
+    corners = [(cx + radius * math.cos(math.radians(-90 + 120 * k)),
+                cy + radius * math.sin(math.radians(-90 + 120 * k))) for k in range(3)]
+
+    def along(k, t):
+        (ax, ay), (bx, by) = corners[k % 3], corners[(k + 1) % 3]
+        return (ax + (bx - ax) * t, ay + (by - ay) * t)
+
+    shapes = []
     for k in range(3):
-        # a gap in the middle of each side, with an arrowhead pointing across it
-        (ax, ay), (bx, by) = outer[k], outer[(k + 1) % 3]
-        mx, my = (ax + bx) / 2, (ay + by) / 2
-        dx, dy = (bx - ax) / 8.6 / 1.732, (by - ay) / 8.6 / 1.732
-        nx, ny = -dy, dx
-        gap = [(mx - dx * 0.2 + nx * 3, my - dy * 0.2 + ny * 3), (mx + dx * 1.2 + nx * 3, my + dy * 1.2 + ny * 3),
-               (mx + dx * 1.2 - nx * 4, my + dy * 1.2 - ny * 4), (mx - dx * 0.2 - nx * 4, my - dy * 0.2 - ny * 4)]
-        c.polygon(gap, GREY_LIGHT)
-        head = [(mx - dx * 0.4 + nx * 2.6, my - dy * 0.4 + ny * 2.6), (mx - dx * 0.4 - nx * 3.4, my - dy * 0.4 - ny * 3.4),
-                (mx + dx * 1.0, my + dy * 1.0)]
-        c.polygon(head, GREEN_DARK)
+        # the body comes along the previous side, turns at corner k, and ends in a head on side k
+        shapes.append(("stroke", [along(k - 1, 0.62), corners[k], along(k, 0.25)]))
+        (ax, ay), (bx, by) = corners[k], corners[(k + 1) % 3]
+        length = math.hypot(bx - ax, by - ay)
+        nx, ny = -(by - ay) / length * head, (bx - ax) / length * head
+        base_x, base_y = along(k, 0.22)
+        shapes.append(("fill", [(base_x + nx, base_y + ny), along(k, 0.52), (base_x - nx, base_y - ny)]))
+    return shapes, stroke / 2
 
 
 def recycle_bin_icon():
-    """A waste basket marked with recycling arrows."""
-    c = Canvas(32)
-    # lid and handle
-    c.rect(12, 1, 19, 2, GREY_DARK)
-    c.rect(4, 3, 27, 6, GREY_DARK)
-    c.rect(5, 4, 26, 5, GREY_LIGHT)
-    # body, narrowing towards the bottom
-    c.polygon([(6, 7), (26, 7), (24, 31), (8, 31)], GREY_DARK)
-    c.polygon([(7.2, 7.8), (24.8, 7.8), (22.9, 30), (9.1, 30)], GREY_LIGHT)
-    for x in (10, 22):
-        c.polygon([(x - 0.5, 9), (x + 0.5, 9), (x + (0.3 if x > 16 else -0.3) * 1 + 0.5 - (1.4 if x > 16 else -1.4) * 0, 29), (x - 0.5, 29)], GREY)
-    recycle_mark(c, 16, 19)
+    """A waste basket marked with recycling arrows, drawn at eight samples a
+    side per pixel and kept to 256 colours."""
+    size, samples = 32, 8
+    lid_outline = [(4, 3), (28, 3), (28, 7), (4, 7)]
+    lid_inside = [(5, 4), (27, 4), (27, 6), (5, 6)]
+    handle = [(12, 1), (20, 1), (20, 3), (12, 3)]
+    body_outline = [(6, 7), (26, 7), (24, 31), (8, 31)]
+    body_inside = [(7.3, 8), (24.7, 8), (22.9, 30), (9.1, 30)]
+    shine = [(8.6, 9), (10.4, 9), (11.2, 29), (10.0, 29)]
+    arrows, half_stroke = recycle_arrows(16, 19.6, 7.4, 2.1, 2.8)
+
+    def colour_at(px, py):
+        """The colour of one sample, or None outside the basket."""
+        if inside_polygon(handle, px, py) or inside_polygon(lid_outline, px, py):
+            return GREY_LIGHT if inside_polygon(lid_inside, px, py) else GREY_DARK
+        if not inside_polygon(body_outline, px, py):
+            return None
+        if not inside_polygon(body_inside, px, py):
+            return GREY_DARK
+        for kind, points in arrows:
+            if (kind == "stroke" and near_polyline(points, px, py, half_stroke)) or \
+                    (kind == "fill" and inside_polygon(points, px, py)):
+                return GREEN
+        return GREY_SHINE if inside_polygon(shine, px, py) else GREY_LIGHT
+
+    c = Canvas(size)
+    for y in range(size):
+        for x in range(size):
+            colours = [colour_at(x + (i + 0.5) / samples, y + (j + 0.5) / samples)
+                       for j in range(samples) for i in range(samples)]
+            solid = [col for col in colours if col is not None]
+            # a pixel is part of the icon when the basket covers most of it
+            if len(solid) * 2 < len(colours):
+                continue
+            c.put(x, y, tuple(round(sum(col[ch] for col in solid) / len(solid)) for ch in range(3)))
     return c
 
 
+def ico_image_256(canvas):
+    """The canvas as an 8-bit palette image with a transparency mask."""
+    size = canvas.size
+    palette = sorted({(r, g, b) for row in canvas.pixels for r, g, b, a in row if a})
+    if len(palette) > 256:
+        raise ValueError("more than 256 colours: %d" % len(palette))
+    index = {colour: i for i, colour in enumerate(palette)}
+    palette += [(0, 0, 0)] * (256 - len(palette))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, 0, 0, 0, 256, 0)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    row_bytes = (size + 3) // 4 * 4
+    xor = bytearray()
+    for row in reversed(canvas.pixels):
+        line = bytes(index[(r, g, b)] if a else 0 for r, g, b, a in row)
+        xor += line + bytes(row_bytes - len(line))
+    return header + colours + bytes(xor) + transparency_mask(canvas)
+
+
+def write_ico_256(path, canvas):
+    image = ico_image_256(canvas)
+    data = struct.pack("<HHH", 0, 1, 1)
+    data += struct.pack("<BBBBHHII", canvas.size, canvas.size, 0, 0, 1, 8, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(data + image)
+
+
 if __name__ == "__main__":
-    write_ico(os.path.join(OUT, "recyclebin.ico"), [recycle_bin_icon()])
+    write_ico_256(os.path.join(OUT, "recyclebin.ico"), recycle_bin_icon())
     write_ico(os.path.join(OUT, "yomorina.ico"), [program_icon(32), program_icon(16), program_icon(48)])
     write_ico(os.path.join(OUT, "tray.ico"), [tray_icon(16), tray_icon(32), tray_icon(24)])

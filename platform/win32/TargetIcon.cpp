@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <climits>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -14,8 +15,10 @@ UniqueIcon FileIcon(const std::wstring& path) {
     HICON large = nullptr;
     HICON small = nullptr;
     // Only the count tells whether the handles were written: Wine leaves
-    // garbage in them for a folder.
-    if (ExtractIconExW(path.c_str(), 0, &large, &small, 1) == 0) return UniqueIcon();
+    // garbage in them for a folder, and for a file it cannot open the count
+    // is UINT_MAX, not 0.
+    const UINT count = ExtractIconExW(path.c_str(), 0, &large, &small, 1);
+    if (count == 0 || count == UINT_MAX) return UniqueIcon();
     UniqueIcon largeIcon(large);
     UniqueIcon smallIcon(small);
     // A file with only a small icon still shows something rather than a blank tile.

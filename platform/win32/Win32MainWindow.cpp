@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 namespace yomorina::win32 {
@@ -7,6 +8,17 @@ namespace {
 
 constexpr UINT_PTR Timer1 = 1;
 constexpr UINT Timer1Interval = 200;
+constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
+
+// The font the system uses for its own message texts.
+UniqueFont DefaultUserInterfaceFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+    }
+    return UniqueFont();
+}
 
 }  // namespace
 
@@ -29,26 +41,89 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, L"ヨモリナ", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     picture1_.emplace(instance, Handle());
+    captionFont_ = DefaultUserInterfaceFont();
     for (int i = 0; i < TileCount; ++i) {
-        tiles_[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_NOTIFY, 0, 0, 32, 32, Handle(), nullptr, instance, nullptr);
-        captions_[i] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, Handle(), nullptr, instance, nullptr);
+        // The template holds the recycle-bin picture on the button face; the others clear to the window colour.
+        tiles_[i] = std::make_unique<Win32TileWindow>(instance, Handle(), i,
+                                                      i == RecycleBinTemplateTile ? COLOR_BTNFACE : COLOR_WINDOW);
+        // SS_NOTIFY makes a caption take its own clicks, so a click on it does not reach the overlay.
+        captions_[i] = CreateWindowExW(0, L"STATIC", L"",
+                                       WS_CHILD | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, 0,
+                                       0, 0, Handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(CaptionControlId(i))), instance,
+                                       nullptr);
+        if (captionFont_) SendMessageW(captions_[i], WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
     }
+    const UniqueIcon recycleBin(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, LR_DEFAULTCOLOR)));
+    if (recycleBin) tiles_[RecycleBinTemplateTile]->DrawIconPicture(recycleBin.get());
 }
 
 void Win32MainWindow::SetEvents(MainWindowEvents* events) {
     events_ = events;
     picture1_->SetEvents(events);
+    for (auto& tile : tiles_) tile->SetEvents(events);
 }
 
 void Win32MainWindow::StartTimer() { SetTimer(Handle(), Timer1, Timer1Interval, nullptr); }
 
 void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void Win32MainWindow::HideTile(int index) { ShowWindow(tiles_.at(index), SW_HIDE); }
+void Win32MainWindow::HideTile(int index) { tiles_.at(index)->Hide(); }
 
 void Win32MainWindow::HideCaption(int index) { ShowWindow(captions_.at(index), SW_HIDE); }
 
 void Win32MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void Win32MainWindow::ShowOverlay(OverlayBackground background) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Topmost from now on, hidden or not; without a frame the client area is the screen.
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_FRAMECHANGED);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    {
+        // Still hidden: the snapshot shows the desktop and the other programs, never our tiles.
+        WindowDc screen(GetDesktopWindow());
+        FreezeScreen(picture_, client.right, client.bottom, GetSysColor(COLOR_BTNFACE), screen.get(), background);
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+    ShowWindow(Handle(), SW_SHOW);
+    // The scatter lasts while the overlay is the active window, so it must take the focus.
+    SetForegroundWindow(Handle());
+}
+
+void Win32MainWindow::ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) {
+    Win32TileWindow& tile = *tiles_.at(index);
+    if (picture == TilePicture::RecycleBin) {
+        tile.CopyPictureFrom(*tiles_[RecycleBinTemplateTile]);
+    } else {
+        tile.DrawTargetPicture(path);
+    }
+    tile.MoveAndShow(left, top);
+}
+
+void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view text) {
+    HWND caption = captions_.at(index);
+    const std::wstring wide = ToWide(text);
+    SetWindowTextW(caption, wide.c_str());
+    SIZE size{};
+    {
+        WindowDc dc(caption);
+        const HGDIOBJ captionFont =
+            captionFont_ ? static_cast<HGDIOBJ>(captionFont_.get()) : GetStockObject(DEFAULT_GUI_FONT);
+        SelectedObject font(dc.get(), captionFont);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.get(), &metrics);
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+        size.cy = metrics.tmHeight;
+    }
+    // Below every tile: a tile covers a caption it overlaps.
+    SetWindowPos(caption, HWND_BOTTOM, left, top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(caption, nullptr, TRUE);
+}
+
+bool Win32MainWindow::IsActive() const { return GetActiveWindow() == Handle(); }
 
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
@@ -56,6 +131,17 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return 0;
     }
     switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        picture_.PaintWindow(Handle(), GetSysColor(COLOR_BTNFACE));
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, CaptionBackground);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
     case WM_TIMER:
         if (wParam == Timer1 && events_) events_->Timer1_Timer();
         return 0;

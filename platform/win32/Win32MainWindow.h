@@ -5,10 +5,14 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "platform/MainWindow.h"
 #include "platform/win32/BaseWindow.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/PersistentImage.h"
+#include "platform/win32/Win32TileWindow.h"
 
 namespace yomorina::win32 {
 
@@ -40,6 +44,13 @@ public:
     void HideTile(int index) override;
     void HideCaption(int index) override;
     void Close() override;
+    void ShowOverlay(OverlayBackground background) override;
+    void ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) override;
+    void ShowCaption(int index, int left, int top, std::string_view text) override;
+    bool IsActive() const override;
+
+    HWND TileHandle(int index) const { return tiles_.at(index)->Handle(); }
+    HWND CaptionHandle(int index) const { return captions_.at(index); }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
@@ -51,8 +62,10 @@ private:
     MainWindowEvents* events_ = nullptr;
     bool unloaded_ = false;
     std::optional<Picture1Window> picture1_;
-    std::array<HWND, TileCount> tiles_{};
+    std::array<std::unique_ptr<Win32TileWindow>, TileCount> tiles_;
     std::array<HWND, TileCount> captions_{};
+    UniqueFont captionFont_;
+    PersistentImage picture_;  // the frozen screen
 };
 
 }  // namespace yomorina::win32

@@ -11,9 +11,11 @@
 #include "core/Model.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Pointer.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32TrayIcon.h"
 
@@ -29,12 +31,14 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32ProcessInfo processInfo;
     ListFile listFile(fileStore, codePage, processInfo);
     win32::Win32MessageBoxes messages;
+    win32::Win32Pointer pointer;
+    win32::Win32DirectorySearch directorySearch;
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
     win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
 
-    Form1 form1(model, mainWindow, trayIcon, listFile, messages);
+    Form1 form1(model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch);
     mainWindow.SetEvents(&form1);
     form1.Form_Load();
     mainWindow.StartTimer();

@@ -26,7 +26,9 @@ protected:
     IconvCodePage932 codePage;
     ListFile listFile{store, codePage, process};
     FakeMessageBoxes messages{&journal};
-    Form1 form{model, window, tray, listFile, messages};
+    FakePointer pointer;
+    FakeDirectorySearch search;
+    Form1 form{model, window, tray, listFile, messages, pointer, search};
     int optionsShown = 0;
 
     std::ptrdiff_t Position(const std::string& entry) const {

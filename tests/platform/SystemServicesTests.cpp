@@ -51,7 +51,9 @@ TEST(Win32ProcessInfo, TheFolderOfTheExecutableHasNoTrailingBackslash) {
     const std::string folder = process.ExecutableFolder();
     ASSERT_GE(folder.size(), 3u);
     EXPECT_EQ(folder[1], ':');
-    if (folder.size() > 3) EXPECT_NE(folder.back(), '\\');
+    if (folder.size() > 3) {
+        EXPECT_NE(folder.back(), '\\');
+    }
     wchar_t module[MAX_PATH];
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     EXPECT_EQ(win32::ToUtf8(module).rfind(folder, 0), 0u);

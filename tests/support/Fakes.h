@@ -2,12 +2,15 @@
 // In-memory stand-ins for the platform, recording what the logic asked of them.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/DirectorySearch.h"
 #include "platform/FileStore.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Pointer.h"
 #include "platform/ProcessInfo.h"
 #include "platform/TrayIcon.h"
 
@@ -111,8 +114,53 @@ public:
         closed = true;
     }
 
+    // Showing activates, as on the real desktop; a test takes it away by clearing `active`.
+    bool active = false;
+    struct Placed {
+        int left = 0;
+        int top = 0;
+        TilePicture picture = TilePicture::TargetIcon;
+        std::string text;  // the path of a tile, the text of a caption
+    };
+    std::vector<Placed> tiles = std::vector<Placed>(TileCount);
+    std::vector<Placed> captions = std::vector<Placed>(TileCount);
+
+    void ShowOverlay(OverlayBackground background) override {
+        journal_.push_back("show overlay " + std::to_string(static_cast<int>(background)));
+        visible = true;
+        active = true;
+    }
+    void ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) override {
+        journal_.push_back("show tile " + std::to_string(index));
+        tiles.at(index) = {left, top, picture, std::string(path)};
+        tileVisible.at(index) = true;
+    }
+    void ShowCaption(int index, int left, int top, std::string_view text) override {
+        journal_.push_back("show caption " + std::to_string(index));
+        captions.at(index) = {left, top, TilePicture::TargetIcon, std::string(text)};
+        captionVisible.at(index) = true;
+    }
+    bool IsActive() const override { return visible && active; }
+
 protected:
     Journal& journal_;
+};
+
+class FakePointer final : public Pointer {
+public:
+    ScreenPoint at;
+    int samples = 0;
+    ScreenPoint Position() override {
+        ++samples;
+        return at;
+    }
+};
+
+// Finds exactly the paths it was given.
+class FakeDirectorySearch final : public DirectorySearch {
+public:
+    std::set<std::string, std::less<>> existing;
+    bool FindsEntry(std::string_view path) const override { return existing.find(path) != existing.end(); }
 };
 
 }  // namespace yomorina::testing

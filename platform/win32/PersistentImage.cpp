@@ -1,0 +1,77 @@
+#include "platform/win32/PersistentImage.h"
+
+namespace yomorina::win32 {
+
+void PersistentImage::Clear(int width, int height, COLORREF colour) {
+    if (!bitmap_ || width != width_ || height != height_) {
+        // Compatible with the screen, not with a memory DC, which would make it monochrome.
+        WindowDc screen(nullptr);
+        bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        width_ = bitmap_ ? width : 0;
+        height_ = bitmap_ ? height : 0;
+    }
+    Draw([&](HDC dc) {
+        UniqueBrush brush(CreateSolidBrush(colour));
+        const RECT all{0, 0, width_, height_};
+        FillRect(dc, &all, brush.get());
+    });
+}
+
+void PersistentImage::Draw(const std::function<void(HDC)>& draw) {
+    if (!bitmap_) return;
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return;
+    SelectedObject selected(dc.get(), bitmap_.get());
+    draw(dc.get());
+}
+
+void PersistentImage::CopyFrom(const PersistentImage& other) {
+    if (!other.bitmap_) return;
+    Clear(other.width_, other.height_, RGB(0, 0, 0));
+    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+    if (!source) return;
+    SelectedObject selected(source.get(), other.bitmap_.get());
+    Draw([&](HDC dc) { BitBlt(dc, 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY); });
+}
+
+void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window, &paint);
+    if (!target) return;
+    const RECT& area = paint.rcPaint;
+    if (!bitmap_ || area.right > width_ || area.bottom > height_) {
+        UniqueBrush brush(CreateSolidBrush(fallback));
+        FillRect(target, &area, brush.get());
+    }
+    if (bitmap_) {
+        UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+        if (source) {
+            SelectedObject selected(source.get(), bitmap_.get());
+            BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(),
+                   area.left, area.top, SRCCOPY);
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+std::optional<DWORD> RasterOperationFor(OverlayBackground background) {
+    switch (background) {
+    case OverlayBackground::Screen: return SRCCOPY;
+    case OverlayBackground::Negative: return SRCINVERT;
+    case OverlayBackground::Light: return SRCPAINT;
+    case OverlayBackground::Dark: return SRCERASE;
+    case OverlayBackground::Plain: break;
+    }
+    return std::nullopt;
+}
+
+void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
+                  OverlayBackground background) {
+    picture.Clear(width, height, faceColour);
+    const auto operation = RasterOperationFor(background);
+    if (!operation) return;
+    // The operations combine the screen with what the picture holds: the face colour.
+    picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, 0, *operation); });
+}
+
+}  // namespace yomorina::win32

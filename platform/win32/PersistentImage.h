@@ -1,0 +1,44 @@
+#pragma once
+// An off-screen picture that a window paints from, so that what was drawn into
+// it survives being covered, hidden and shown again.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+
+#include "platform/MainWindow.h"
+#include "platform/win32/Handles.h"
+
+namespace yomorina::win32 {
+
+class PersistentImage {
+public:
+    // Makes the picture width x height (in the screen's colour format) and fills it with colour.
+    void Clear(int width, int height, COLORREF colour);
+    // Lets draw paint into the picture through a memory DC.
+    void Draw(const std::function<void(HDC)>& draw);
+    // Takes over the other picture's size and pixels.
+    void CopyFrom(const PersistentImage& other);
+    // Answers window's WM_PAINT from the picture; what it does not cover gets fallback.
+    void PaintWindow(HWND window, COLORREF fallback) const;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    UniqueBitmap bitmap_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// The raster operation that combines the screen with the button-face colour;
+// none for the plain background.
+std::optional<DWORD> RasterOperationFor(OverlayBackground background);
+
+// The overlay's frozen screen: the picture becomes faceColour, then, unless the
+// background is plain, one block transfer of the screen through its raster operation.
+void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
+                  OverlayBackground background);
+
+}  // namespace yomorina::win32

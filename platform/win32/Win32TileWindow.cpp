@@ -1,0 +1,82 @@
+#include "platform/win32/Win32TileWindow.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/TargetIcon.h"
+
+namespace yomorina::win32 {
+
+Win32TileWindow::Win32TileWindow(HINSTANCE instance, HWND parent, int index, int backgroundColourIndex)
+    : index_(index), backgroundColourIndex_(backgroundColourIndex) {
+    Register(instance, TileWindowClass, nullptr);
+    // Clipping siblings keeps an overlapped caption from painting over the tile.
+    Create(instance, TileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, TileSide, TileSide, parent,
+           reinterpret_cast<HMENU>(static_cast<INT_PTR>(TileControlId(index))));
+    ClearPicture();
+    if (Handle()) {
+        drop_ = FileDropRegistration(Handle(), [this](const DroppedData& data) {
+            if (events_) events_->IC_OLEDragDrop(index_, data);
+        });
+    }
+}
+
+void Win32TileWindow::ClearPicture() { picture_.Clear(TileSide, TileSide, GetSysColor(backgroundColourIndex_)); }
+
+void Win32TileWindow::DrawTargetPicture(std::string_view path) {
+    ClearPicture();
+    picture_.Draw([&](HDC dc) { DrawTargetIcon(dc, path); });
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void Win32TileWindow::DrawIconPicture(HICON icon) {
+    ClearPicture();
+    picture_.Draw([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, TileSide, TileSide, 0, nullptr, DI_NORMAL); });
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void Win32TileWindow::CopyPictureFrom(const Win32TileWindow& other) {
+    picture_.CopyFrom(other.picture_);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void Win32TileWindow::MoveAndShow(int left, int top) {
+    SetWindowPos(Handle(), HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void Win32TileWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+LRESULT Win32TileWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        picture_.PaintWindow(Handle(), GetSysColor(backgroundColourIndex_));
+        return 0;
+    case WM_LBUTTONDOWN:
+        pressed_ = true;
+        SetCapture(Handle());
+        return 0;
+    case WM_LBUTTONUP: {
+        // A click is a press and a release on the same tile.
+        const bool clicked = pressed_;
+        pressed_ = false;
+        if (GetCapture() == Handle()) ReleaseCapture();
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        RECT client;
+        GetClientRect(Handle(), &client);
+        if (clicked && PtInRect(&client, at) && events_) events_->IC_Click(index_);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        return 0;
+    case WM_DESTROY:
+        // OLE must let go of the window while it still exists.
+        drop_ = FileDropRegistration();
+        return 0;
+    default:
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,52 @@
+#pragma once
+// A tile IC(i) of the overlay: a 32 x 32 child window that shows its
+// persistent picture, reports a left click and takes files dropped on it.
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "platform/MainWindow.h"
+#include "platform/win32/BaseWindow.h"
+#include "platform/win32/FileDropTarget.h"
+#include "platform/win32/PersistentImage.h"
+
+namespace yomorina::win32 {
+
+inline constexpr wchar_t TileWindowClass[] = L"YomorinaTile";
+inline constexpr int TileSide = 32;
+// Child-window identifiers, so that IC(i) and Label1(i) can be told apart from outside.
+inline constexpr int TileControlId(int index) { return 1000 + index; }
+inline constexpr int CaptionControlId(int index) { return 2000 + index; }
+
+class Win32TileWindow final : public BaseWindow<Win32TileWindow> {
+public:
+    // backgroundColourIndex is the system colour the picture is cleared to.
+    Win32TileWindow(HINSTANCE instance, HWND parent, int index, int backgroundColourIndex);
+
+    void SetEvents(MainWindowEvents* events) { events_ = events; }
+
+    // Clears the picture and draws the target's icon into it; a target without an icon leaves it blank.
+    void DrawTargetPicture(std::string_view path);
+    void DrawIconPicture(HICON icon);
+    void CopyPictureFrom(const Win32TileWindow& other);
+    // Above every other tile and caption.
+    void MoveAndShow(int left, int top);
+    void Hide();
+
+    const PersistentImage& Picture() const { return picture_; }
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    void ClearPicture();
+
+    int index_;
+    int backgroundColourIndex_;
+    MainWindowEvents* events_ = nullptr;
+    PersistentImage picture_;
+    FileDropRegistration drop_;
+    bool pressed_ = false;
+};
+
+}  // namespace yomorina::win32

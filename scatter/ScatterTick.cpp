@@ -1,0 +1,119 @@
+#include "scatter/ScatterTick.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace yomorina {
+namespace {
+
+constexpr std::int16_t MinMoveDistance = 10;
+constexpr std::int16_t MaxMoveDistance = 500;
+constexpr std::int16_t MinIntensity = 1;
+constexpr std::int16_t MaxIntensity = 10;
+
+constexpr int DeadZone = 20;
+constexpr int TileOffset = 64;
+constexpr int RecycleBinOffset = 32;
+
+// +1 when the pointer came from the right (or from below), so the tile lands
+// behind it; 0 for a sideways wobble inside the dead zone.
+int DirectionWithDeadZone(std::int64_t previous, std::int64_t current) {
+    if (previous > current + DeadZone) return 1;
+    if (previous < current - DeadZone) return -1;
+    return 0;
+}
+
+// The recycle bin never sits on the pointer: no movement counts as forwards.
+int RecycleBinDirection(std::int64_t previous, std::int64_t current) { return previous > current ? 1 : -1; }
+
+}  // namespace
+
+ScatterSettings SettingsInForce(const ScatterSettings& settings) {
+    ScatterSettings inForce = settings;
+    inForce.MoveDistance = std::clamp(settings.MoveDistance, MinMoveDistance, MaxMoveDistance);
+    inForce.LeadInIntensity = std::clamp(settings.LeadInIntensity, MinIntensity, MaxIntensity);
+    inForce.ScatterIntensity = std::clamp(settings.ScatterIntensity, MinIntensity, MaxIntensity);
+    return inForce;
+}
+
+OverlayBackground BackgroundForPattern(std::int16_t pattern) {
+    switch (pattern) {
+    case 0: return OverlayBackground::Screen;
+    case 1: return OverlayBackground::Negative;
+    case 2: return OverlayBackground::Light;
+    case 3: return OverlayBackground::Dark;
+    default: return OverlayBackground::Plain;
+    }
+}
+
+std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, ScreenPoint previous, ScreenPoint current,
+                                       const DirectorySearch& search) {
+    TilePlacement placement;
+    int directionX = 0;
+    int directionY = 0;
+    int offset = 0;
+    if (IsRecycleBinPath(entry.Path)) {
+        placement.Picture = TilePicture::RecycleBin;
+        directionX = RecycleBinDirection(previous.x, current.x);
+        directionY = RecycleBinDirection(previous.y, current.y);
+        offset = RecycleBinOffset;
+    } else if (entry.Path.empty() || !search.FindsEntry(entry.Path)) {
+        return std::nullopt;
+    } else {
+        placement.Picture = TilePicture::TargetIcon;
+        directionX = DirectionWithDeadZone(previous.x, current.x);
+        directionY = DirectionWithDeadZone(previous.y, current.y);
+        offset = TileOffset;
+    }
+    placement.Slot = slot;
+    placement.Left = current.x - TileSize / 2 + offset * directionX;
+    placement.Top = current.y - TileSize / 2 + offset * directionY;
+    placement.CaptionLeft = placement.Left;
+    placement.CaptionTop = placement.Top + TileSize;
+    placement.Path = entry.Path;
+    placement.Name = entry.Name;
+    return placement;
+}
+
+TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
+                       ScreenPoint pointer, const DirectorySearch& search) {
+    const ScatterSettings inForce = SettingsInForce(settings);
+    const ScreenPoint previous{state.lngLastX, state.lngLastY};
+    const std::int64_t dx = std::llabs(std::int64_t{pointer.x} - previous.x);
+    const std::int64_t dy = std::llabs(std::int64_t{pointer.y} - previous.y);
+    TickAction action;
+
+    const bool fast = dx > inForce.MoveDistance || dy > inForce.MoveDistance;
+    if (fast && !state.blnScattering) {
+        ++state.intShakeCount;
+        if (state.intShakeCount == inForce.LeadInIntensity) {
+            action.ShowOverlay = BackgroundForPattern(inForce.BackgroundPattern);
+            state.blnScattering = true;
+            state.intShakeCount = 0;
+        }
+    } else {
+        // Half the distance, unrounded: a distance of 5 makes 3 pixels count.
+        const double half = inForce.MoveDistance / 2.0;
+        if (dx <= half && dy <= half) {
+            state.intShakeCount = 0;
+        } else if (!state.blnScattering) {
+            state.intShakeCount = 0;
+        } else {
+            ++state.intShakeCount;
+            if (state.intShakeCount == inForce.ScatterIntensity) {
+                if (state.intNextSlot <= LastSlot) {
+                    // An empty or missing slot uses up its turn all the same.
+                    action.Tile = PlaceTile(state.intNextSlot, list[state.intNextSlot], previous, pointer, search);
+                    ++state.intNextSlot;
+                }
+                state.intShakeCount = 0;
+            }
+        }
+    }
+
+    state.lngLastX = pointer.x;
+    state.lngLastY = pointer.y;
+    return action;
+}
+
+}  // namespace yomorina

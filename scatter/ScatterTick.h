@@ -1,0 +1,58 @@
+#pragma once
+// One tick of the pointer-shake detector: from the pointer's new position and
+// the tracking state it decides whether a scatter starts and which slot comes
+// out where. It only decides; Form1 carries the decision out.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/Model.h"
+#include "platform/DirectorySearch.h"
+#include "platform/MainWindow.h"
+#include "platform/Pointer.h"
+#include "scatter/ScatterState.h"
+
+namespace yomorina {
+
+inline constexpr int TileSize = 32;
+inline constexpr int LastSlot = LaunchSlotCount - 1;
+
+// A slot coming out: where its tile and caption go and what they show.
+struct TilePlacement {
+    int Slot = 0;
+    int Left = 0;
+    int Top = 0;
+    int CaptionLeft = 0;
+    int CaptionTop = 0;
+    TilePicture Picture = TilePicture::TargetIcon;
+    std::string Path;
+    std::string Name;
+
+    friend bool operator==(const TilePlacement&, const TilePlacement&) = default;
+};
+
+struct TickAction {
+    std::optional<OverlayBackground> ShowOverlay;  // the scatter starts on this tick
+    std::optional<TilePlacement> Tile;             // a slot brings out its tile on this tick
+};
+
+// The settings the gesture works with: a hand-edited file may hold values the
+// options dialog never offers (a distance of 0 would make every tick fast, a
+// count of 0 would never be reached), so they are held to the dialog's ranges.
+ScatterSettings SettingsInForce(const ScatterSettings& settings);
+
+// The background patterns 0..3 of the options dialog; anything else is plain.
+OverlayBackground BackgroundForPattern(std::int16_t pattern);
+
+// Where slot's tile lands, judged from the previous and the current pointer
+// sample; nothing when the slot is empty or its target is not found.
+std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, ScreenPoint previous, ScreenPoint current,
+                                       const DirectorySearch& search);
+
+// Counts the tick as a shake or not, starts a scatter or brings out the next
+// slot, and records the sample for the next tick.
+TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
+                       ScreenPoint pointer, const DirectorySearch& search);
+
+}  // namespace yomorina

@@ -1,0 +1,258 @@
+// Shaking the pointer over the desktop, as a person would, and watching the
+// overlay and its tiles from outside.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/Win32TileWindow.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/Tray.h"
+
+namespace yomorina::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using win32::CaptionControlId;
+using win32::TileControlId;
+
+constexpr int ShakeY = 400;
+constexpr int ShakeStartX = 100;
+// Each step alone is beyond the distance of 20, and several come in every 200 ms tick.
+constexpr int Step = 25;
+constexpr DWORD StepPause = 40;
+
+std::string Cp932(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(932, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(932, 0, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+const std::vector<std::pair<std::wstring, std::wstring>>& Entries() {
+    static const std::vector<std::pair<std::wstring, std::wstring>> entries{
+        {L"メモ帳", L"C:\\windows\\notepad.exe"},
+        {L"空き", L""},
+        {L"消えた", L"C:\\どこにもない\\gone.exe"},
+        {L"ウィンドウズ", L"C:\\windows"},
+        {L"ゴミ箱", L"ゴミ箱"},
+    };
+    return entries;
+}
+
+// Distance 20, three fast ticks to start, one moving tick per tile.
+std::string ListFileWithPattern(int pattern) {
+    std::string file = " 20 \r\n 3 \r\n 1 \r\n";
+    for (int slot = 0; slot < 30; ++slot) {
+        if (slot < static_cast<int>(Entries().size())) {
+            file += Cp932(Entries()[slot].first) + "\r\n" + Cp932(Entries()[slot].second) + "\r\n";
+        } else {
+            file += "\r\n\r\n";
+        }
+    }
+    return file + " " + std::to_string(pattern) + " \r\n";
+}
+
+bool IsShown(HWND window) { return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+RECT RectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// What the frozen screen must show for a screen pixel s and the button face b.
+Rgb Through(int pattern, Rgb s, Rgb b) {
+    auto channel = [pattern](int screen, int face) {
+        switch (pattern) {
+        case 0: return screen;
+        case 1: return screen ^ face;
+        case 2: return screen | face;
+        case 3: return screen & ~face & 0xFF;
+        default: return face;
+        }
+    };
+    return {channel(s.r, b.r), channel(s.g, b.g), channel(s.b, b.b)};
+}
+
+// Parts of the screen that no tile reaches: the desktop above and the taskbar's start button.
+std::vector<RECT> UntouchedAreas() {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    return {RECT{0, 0, width, 150}, RECT{0, height - 30, 300, height}};
+}
+
+std::vector<Rgb> CaptureAreas() {
+    std::vector<Rgb> all;
+    for (const RECT& area : UntouchedAreas()) {
+        const auto pixels = CapturePixels(area);
+        all.insert(all.end(), pixels.begin(), pixels.end());
+    }
+    return all;
+}
+
+// The press and the release carry the position themselves: a click sent right
+// after SetCursorPos could otherwise land where the pointer was before.
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    const LONG absoluteX = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG absoluteY = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    INPUT input[2]{};
+    for (INPUT& event : input) {
+        event.type = INPUT_MOUSE;
+        event.mi.dx = absoluteX;
+        event.mi.dy = absoluteY;
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+class Scatter : public ::testing::Test {
+protected:
+    App app{L"scatter"};
+    HWND main = nullptr;
+    int x = ShakeStartX;
+    std::vector<int> appeared;  // tiles in the order they came out
+    std::vector<Rgb> screenBefore;
+
+    void StartWithPattern(int pattern) {
+        app.WriteFile(L"filelist.txt", ListFileWithPattern(pattern));
+        app.Start();
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+        // A still pointer for a few ticks: nothing is counted yet.
+        SetCursorPos(x, ShakeY);
+        Sleep(500);
+        ASSERT_FALSE(IsWindowVisible(main));
+        screenBefore = CaptureAreas();
+    }
+    HWND Tile(int index) const { return GetDlgItem(main, TileControlId(index)); }
+    HWND Caption(int index) const { return GetDlgItem(main, CaptionControlId(index)); }
+
+    // Moves the pointer to the right as a shaking hand does, noting each tile as it comes out.
+    bool ShakeUntil(const std::function<bool()>& done) {
+        for (int steps = 0; steps < 60; ++steps) {
+            x += Step;
+            SetCursorPos(x, ShakeY);
+            Sleep(StepPause);
+            for (int i = 0; i < 30; ++i) {
+                if (IsShown(Tile(i)) && std::find(appeared.begin(), appeared.end(), i) == appeared.end()) {
+                    appeared.push_back(i);
+                }
+            }
+            if (done()) return true;
+        }
+        return false;
+    }
+    bool TileIsOut(int index) const { return std::find(appeared.begin(), appeared.end(), index) != appeared.end(); }
+
+    // Counts the pixels of the untouched areas that the pattern's rule does not explain.
+    int PixelsAgainstTheRule(int pattern) const {
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        const Rgb b{GetRValue(face), GetGValue(face), GetBValue(face)};
+        const auto now = CaptureAreas();
+        if (now.size() != screenBefore.size()) return -1;
+        int wrong = 0;
+        for (std::size_t i = 0; i < now.size(); ++i) wrong += !(now[i] == Through(pattern, screenBefore[i], b));
+        return wrong;
+    }
+    void ExpectScreenThroughPattern(int pattern) {
+        int wrong = -1;
+        WaitUntil([&] { return (wrong = PixelsAgainstTheRule(pattern)) == 0; }, 3s);
+        EXPECT_EQ(wrong, 0) << "pixels that do not follow pattern " << pattern;
+    }
+    bool NothingShown() const {
+        if (IsWindowVisible(main)) return false;
+        for (int i = 0; i < 31; ++i) {
+            if (IsShown(Tile(i)) || IsShown(Caption(i))) return false;
+        }
+        return true;
+    }
+};
+
+TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) {
+    StartWithPattern(0);
+    ASSERT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay never came";
+    EXPECT_TRUE(appeared.empty()) << "the tick that starts the scatter brings out nothing";
+    const RECT covered = RectOf(main);
+    EXPECT_EQ(covered.left, 0);
+    EXPECT_EQ(covered.top, 0);
+    EXPECT_EQ(covered.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(covered.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(4); }));
+    Sleep(300);
+    // The empty slot and the missing file take their turn without a tile.
+    EXPECT_EQ(appeared, (std::vector<int>{0, 3, 4}));
+    for (int skipped : {1, 2}) {
+        EXPECT_FALSE(IsShown(Tile(skipped))) << skipped;
+        EXPECT_FALSE(IsShown(Caption(skipped))) << skipped;
+    }
+
+    // Moving right: a tile lands 64 pixels to the left of the pointer at its tick, level with it;
+    // the recycle bin 32 pixels to the left and above.
+    for (int slot : {0, 3, 4}) {
+        const RECT tile = RectOf(Tile(slot));
+        const bool bin = slot == 4;
+        const int pointerX = tile.left + (bin ? 48 : 80);
+        EXPECT_EQ(tile.top, ShakeY - (bin ? 48 : 16)) << slot;
+        EXPECT_EQ(tile.right - tile.left, 32);
+        EXPECT_EQ(tile.bottom - tile.top, 32);
+        EXPECT_EQ((pointerX - ShakeStartX) % Step, 0) << "not where the pointer was at a tick: " << slot;
+        EXPECT_GT(pointerX, ShakeStartX) << slot;
+        EXPECT_LE(pointerX, x) << slot;
+
+        const RECT caption = RectOf(Caption(slot));
+        EXPECT_TRUE(IsShown(Caption(slot))) << slot;
+        EXPECT_EQ(caption.left, tile.left) << slot;
+        EXPECT_EQ(caption.top, tile.bottom) << slot;
+        EXPECT_GT(caption.right - caption.left, 10) << slot;
+        EXPECT_EQ(TextOf(Caption(slot)), Entries()[slot].first);
+    }
+    EXPECT_LT(RectOf(Tile(0)).left, RectOf(Tile(3)).left);
+
+    SaveScreenshot("scatter-pattern-0");
+    ExpectScreenThroughPattern(0);
+
+    // Another window taking the focus ends the scatter at the next tick.
+    HWND other = CreateWindowExW(0, L"STATIC", L"ほかのウィンドウ", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600, 200,
+                                 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+    DestroyWindow(other);
+}
+
+class ScatterPattern : public Scatter, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ScatterPattern, TheFrozenScreenFollowsTheRasterRuleAndAClickOnTheBareSurfaceEndsIt) {
+    const int pattern = GetParam();
+    StartWithPattern(pattern);
+    ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(3); }));
+    Sleep(300);
+    SaveScreenshot("scatter-pattern-" + std::to_string(pattern));
+    ExpectScreenThroughPattern(pattern);
+
+    // A click on a caption is nobody's; one on the bare surface clears everything.
+    const RECT caption = RectOf(Caption(0));
+    ClickAt((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+    Sleep(400);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(IsShown(Tile(0)));
+    ClickAt(1000, 100);
+    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+}
+
+INSTANTIATE_TEST_SUITE_P(NegativeLightDark, ScatterPattern, ::testing::Values(1, 2, 3));
+
+}  // namespace
+}  // namespace yomorina::e2e

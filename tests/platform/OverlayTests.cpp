@@ -1,0 +1,259 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+
+#include <vector>
+
+#include "platform/win32/PersistentImage.h"
+#include "platform/win32/Win32MainWindow.h"
+#include "platform/win32/Win32TileWindow.h"
+
+namespace yomorina {
+namespace {
+
+using win32::PersistentImage;
+
+constexpr COLORREF Face = RGB(192, 192, 192);
+
+COLORREF PixelOf(PersistentImage& picture, int x, int y) {
+    COLORREF colour = CLR_INVALID;
+    picture.Draw([&](HDC dc) { colour = GetPixel(dc, x, y); });
+    return colour;
+}
+
+// A stand-in for the screen: white, black and one colour side by side.
+class FakeScreen {
+public:
+    FakeScreen() {
+        screen_.Clear(30, 10, RGB(255, 255, 255));
+        screen_.Draw([](HDC dc) {
+            const RECT black{10, 0, 20, 10};
+            const RECT colour{20, 0, 30, 10};
+            FillRect(dc, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            HBRUSH brush = CreateSolidBrush(RGB(100, 150, 200));
+            FillRect(dc, &colour, brush);
+            DeleteObject(brush);
+        });
+    }
+    // The three areas as they come out of the overlay's snapshot.
+    std::vector<COLORREF> FrozenThrough(OverlayBackground background) {
+        PersistentImage frozen;
+        screen_.Draw([&](HDC dc) { win32::FreezeScreen(frozen, 30, 10, Face, dc, background); });
+        return {PixelOf(frozen, 5, 5), PixelOf(frozen, 15, 5), PixelOf(frozen, 25, 5)};
+    }
+
+private:
+    PersistentImage screen_;
+};
+
+TEST(OverlaySnapshot, EachPatternCombinesTheScreenWithTheButtonFace) {
+    FakeScreen screen;
+    using Colours = std::vector<COLORREF>;
+    EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Screen),
+              (Colours{RGB(255, 255, 255), RGB(0, 0, 0), RGB(100, 150, 200)}));
+    // XOR: white turns dark grey, black shows the face.
+    EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Negative),
+              (Colours{RGB(63, 63, 63), RGB(192, 192, 192), RGB(100 ^ 192, 150 ^ 192, 200 ^ 192)}));
+    // OR: nothing darker than the face.
+    EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Light),
+              (Colours{RGB(255, 255, 255), RGB(192, 192, 192), RGB(100 | 192, 150 | 192, 200 | 192)}));
+    // AND NOT: nothing brighter than 63, black stays black.
+    EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Dark),
+              (Colours{RGB(63, 63, 63), RGB(0, 0, 0), RGB(100 & 63, 150 & 63, 200 & 63)}));
+    EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Plain), (Colours{Face, Face, Face}));
+}
+
+TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
+    FakeScreen screen;
+    PersistentImage frozen;
+    frozen.Clear(50, 50, RGB(255, 0, 0));
+    HDC none = CreateCompatibleDC(nullptr);  // a screen that cannot be read leaves the face colour
+    win32::FreezeScreen(frozen, 40, 20, Face, none, OverlayBackground::Plain);
+    DeleteDC(none);
+    EXPECT_EQ(frozen.Width(), 40);
+    EXPECT_EQ(frozen.Height(), 20);
+    EXPECT_EQ(PixelOf(frozen, 39, 19), Face);
+}
+
+// Events from the overlay's windows, recorded.
+class RecordedEvents final : public MainWindowEvents {
+public:
+    int clicks = 0;
+    std::vector<int> tileClicks;
+    void Form_Click() override { ++clicks; }
+    void Form_Unload() override {}
+    void Picture1_MouseMove(int) override {}
+    void TaskbarCreated() override {}
+    void Timer1_Timer() override {}
+    void IC_Click(int index) override { tileClicks.push_back(index); }
+    void IC_OLEDragDrop(int, const DroppedData&) override {}
+};
+
+class OverlayWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { OleInitialize(nullptr); }
+    void TearDown() override { OleUninitialize(); }
+
+    static void Pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    static RECT RectOf(HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+};
+
+TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTemplate) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    HWND parent = window.Handle();
+    win32::Win32TileWindow bin(GetModuleHandleW(nullptr), parent, 30, COLOR_BTNFACE);
+    win32::Win32TileWindow tile(GetModuleHandleW(nullptr), parent, 3, COLOR_WINDOW);
+    bin.DrawIconPicture(LoadIconW(nullptr, IDI_APPLICATION));
+
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    char notepad[MAX_PATH * 3];
+    WideCharToMultiByte(CP_UTF8, 0, (std::wstring(system) + L"\\notepad.exe").c_str(), -1, notepad, sizeof(notepad),
+                        nullptr, nullptr);
+
+    auto pixels = [](const win32::Win32TileWindow& of) {
+        std::vector<COLORREF> all;
+        PersistentImage copy;
+        copy.CopyFrom(of.Picture());
+        copy.Draw([&](HDC dc) {
+            for (int y = 0; y < 32; ++y) {
+                for (int x = 0; x < 32; ++x) all.push_back(GetPixel(dc, x, y));
+            }
+        });
+        return all;
+    };
+    tile.CopyPictureFrom(bin);
+    EXPECT_EQ(pixels(tile), pixels(bin));
+    EXPECT_EQ(pixels(tile)[0], GetSysColor(COLOR_BTNFACE)) << "the bin sits on the button face";
+
+    // A slot that held the recycle bin and now holds a program shows the program only.
+    tile.DrawTargetPicture(notepad);
+    const auto program = pixels(tile);
+    EXPECT_NE(program, pixels(bin));
+    tile.DrawTargetPicture("C:\\no such folder\\gone.exe");
+    for (COLORREF pixel : pixels(tile)) {
+        ASSERT_EQ(pixel, GetSysColor(COLOR_WINDOW)) << "a blank tile, nothing left over";
+    }
+}
+
+TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehind) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    auto counts = [] {
+        return std::vector<long>{win32::LiveHandleCount(win32::HandleKind::Icon).load(),
+                                 win32::LiveHandleCount(win32::HandleKind::Bitmap).load(),
+                                 win32::LiveHandleCount(win32::HandleKind::DeviceContext).load(),
+                                 win32::LiveHandleCount(win32::HandleKind::Brush).load()};
+    };
+    auto scatter = [&] {
+        window.ShowOverlay(OverlayBackground::Negative);
+        for (int i = 0; i < 8; ++i) {
+            window.ShowTile(i, i * 20, 100, i % 3 ? TilePicture::TargetIcon : TilePicture::RecycleBin, "C:\\windows");
+            window.ShowCaption(i, i * 20, 132, "フォルダ");
+        }
+        window.Hide();
+        Pump();
+    };
+    scatter();
+    const auto before = counts();
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int round = 0; round < 3; ++round) scatter();
+    EXPECT_EQ(counts(), before);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+}
+
+TEST_F(OverlayWindowTest, TheOverlayCoversTheScreenTopmostAndTakesTheFocus) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    window.ShowOverlay(OverlayBackground::Screen);
+    Pump();
+    const RECT covered = RectOf(window.Handle());
+    EXPECT_EQ(covered.left, 0);
+    EXPECT_EQ(covered.top, 0);
+    EXPECT_EQ(covered.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(covered.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_TRUE(window.IsActive());
+
+    // Another window taking the focus is what ends a scatter.
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    Pump();
+    EXPECT_FALSE(window.IsActive());
+    DestroyWindow(other);
+
+    window.Hide();
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost for the rest of the run";
+}
+
+TEST_F(OverlayWindowTest, EveryTileIsADropTargetOfItsOwn) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    for (int i = 0; i < 30; ++i) {
+        // A window takes one drop target only: a second registration is refused.
+        win32::FileDropRegistration second(window.TileHandle(i), {});
+        EXPECT_FALSE(second.IsRegistered()) << i;
+    }
+    win32::FileDropRegistration onCaption(window.CaptionHandle(0), {});
+    EXPECT_TRUE(onCaption.IsRegistered());
+}
+
+TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToThemselves) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    RecordedEvents events;
+    window.SetEvents(&events);
+    window.ShowOverlay(OverlayBackground::Plain);
+    window.ShowTile(0, 100, 200, TilePicture::TargetIcon, "C:\\windows");
+    window.ShowCaption(0, 100, 232, "メモ帳");
+    window.ShowCaption(1, 300, 232, "メモ帳とその仲間たち");
+    window.ShowCaption(2, 500, 232, "");
+    Pump();
+
+    const RECT shortCaption = RectOf(window.CaptionHandle(0));
+    const RECT longCaption = RectOf(window.CaptionHandle(1));
+    EXPECT_EQ(shortCaption.left, 100);
+    EXPECT_EQ(shortCaption.top, 232);
+    EXPECT_GT(shortCaption.right - shortCaption.left, 20);
+    EXPECT_GT(longCaption.right - longCaption.left, 2 * (shortCaption.right - shortCaption.left));
+    const int lineHeight = shortCaption.bottom - shortCaption.top;
+    EXPECT_GE(lineHeight, 10);
+    EXPECT_LT(lineHeight, 32) << "one line";
+    EXPECT_EQ(longCaption.bottom - longCaption.top, lineHeight);
+    EXPECT_EQ(RectOf(window.CaptionHandle(2)).right - RectOf(window.CaptionHandle(2)).left, 0);
+
+    // The caption is white; the tile lies above it.
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetPixel(screen, shortCaption.right - 1, shortCaption.top), RGB(255, 255, 255));
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(ChildWindowFromPointEx(window.Handle(), POINT{110, 240}, CWP_SKIPINVISIBLE), window.CaptionHandle(0));
+    window.ShowCaption(3, 100, 220, "重なる名前");
+    EXPECT_EQ(ChildWindowFromPointEx(window.Handle(), POINT{110, 225}, CWP_SKIPINVISIBLE), window.TileHandle(0));
+
+    // A press and release on a caption is the caption's, a click on a tile the tile's.
+    const LPARAM inside = MAKELPARAM(4, 4);
+    SendMessageW(window.CaptionHandle(0), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(window.CaptionHandle(0), WM_LBUTTONUP, 0, inside);
+    const LPARAM onCaption = MAKELPARAM(shortCaption.left + 2, shortCaption.top + 2);
+    EXPECT_NE(SendMessageW(window.CaptionHandle(0), WM_NCHITTEST, 0, onCaption), HTTRANSPARENT);
+    SendMessageW(window.TileHandle(0), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(window.TileHandle(0), WM_LBUTTONUP, 0, inside);
+    Pump();
+    EXPECT_EQ(events.clicks, 0);
+    EXPECT_EQ(events.tileClicks, std::vector<int>{0});
+    SendMessageW(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(700, 700));
+    EXPECT_EQ(events.clicks, 1);
+    window.SetEvents(nullptr);
+}
+
+}  // namespace
+}  // namespace yomorina

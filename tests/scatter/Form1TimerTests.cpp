@@ -1,0 +1,146 @@
+// The timer tick as Form1 carries it out: what reaches the window, and when a
+// scatter ends because the overlay lost the focus.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/Form1.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/IconvCodePage932.h"
+
+namespace yomorina {
+namespace {
+
+using ::testing::ElementsAre;
+using namespace yomorina::testing;
+
+// An overlay that may fail to take the focus when it is shown.
+class OverlayThatMayStayInactive final : public FakeMainWindow {
+public:
+    using FakeMainWindow::FakeMainWindow;
+    bool activates = true;
+    void ShowOverlay(OverlayBackground background) override {
+        FakeMainWindow::ShowOverlay(background);
+        active = activates;
+    }
+};
+
+class Form1TimerTest : public ::testing::Test {
+protected:
+    Journal journal;
+    Model model;
+    OverlayThatMayStayInactive window{journal};
+    FakeTrayIcon tray{journal};
+    FakeFileStore store;
+    FakeProcessInfo process;
+    IconvCodePage932 codePage;
+    ListFile listFile{store, codePage, process};
+    FakeMessageBoxes messages;
+    FakePointer pointer;
+    FakeDirectorySearch search;
+    Form1 form{model, window, tray, listFile, messages, pointer, search};
+
+    void SetUp() override {
+        form.Form_Load();
+        model.Settings = {40, 5, 1, 0};  // moves of 30 count during a scatter
+        model.List[0] = {"メモ帳", "C:\\windows\\notepad.exe"};
+        model.List[1] = {"なし", ""};
+        model.List[2] = {"ゴミ箱", "ゴミ箱"};
+        search.existing = {"C:\\windows\\notepad.exe"};
+        journal.clear();
+    }
+    void TickAt(int x, int y) {
+        pointer.at = {x, y};
+        form.Timer1_Timer();
+    }
+    // Five ticks of 150 pixels to the right, ending at (x, y).
+    void ShakeUntilTheOverlayShows(int x, int y) {
+        for (int i = 4; i >= 0; --i) TickAt(x - 150 * i, y);
+    }
+};
+
+TEST_F(Form1TimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
+    model.Settings.BackgroundPattern = 3;
+    ShakeUntilTheOverlayShows(800, 400);
+    ASSERT_THAT(journal, ElementsAre("show overlay 3"));
+    EXPECT_TRUE(form.Tracking().blnScattering);
+
+    TickAt(830, 400);
+    EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0"));
+    EXPECT_EQ(window.tiles[0].left, 830 - 80);
+    EXPECT_EQ(window.tiles[0].top, 400 - 16);
+    EXPECT_EQ(window.tiles[0].text, "C:\\windows\\notepad.exe");
+    EXPECT_EQ(window.captions[0].left, 830 - 80);
+    EXPECT_EQ(window.captions[0].top, 400 + 16);
+    EXPECT_EQ(window.captions[0].text, "メモ帳");
+
+    journal.clear();
+    TickAt(860, 400);  // slot 1 is empty
+    EXPECT_TRUE(journal.empty());
+    TickAt(890, 400);
+    EXPECT_THAT(journal, ElementsAre("show tile 2", "show caption 2"));
+    EXPECT_EQ(window.tiles[2].picture, TilePicture::RecycleBin);
+    EXPECT_EQ(window.tiles[2].left, 890 - 48);
+    EXPECT_EQ(window.tiles[2].top, 400 - 48);
+}
+
+TEST_F(Form1TimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
+    TickAt(100, 100);
+    const ScatterState before = form.Tracking();
+    const int samples = pointer.samples;
+    model.OptionsOpen = true;
+    for (int i = 0; i < 12; ++i) TickAt(i % 2 ? 1200 : 0, 700);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(pointer.samples, samples) << "the pointer is not even looked at";
+    EXPECT_EQ(form.Tracking(), before);
+
+    // The first tick afterwards is measured from where the pointer was before.
+    model.OptionsOpen = false;
+    TickAt(100 + 41, 100);
+    EXPECT_EQ(form.Tracking().intShakeCount, before.intShakeCount + 1);
+}
+
+TEST_F(Form1TimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
+    ShakeUntilTheOverlayShows(800, 400);
+    TickAt(830, 400);
+    ASSERT_TRUE(window.tileVisible[0]);
+
+    window.active = false;  // the user switched to another program
+    journal.clear();
+    TickAt(900, 400);
+    EXPECT_FALSE(window.visible);
+    EXPECT_FALSE(window.tileVisible[0]);
+    EXPECT_FALSE(window.captionVisible[0]);
+    EXPECT_FALSE(form.Tracking().blnScattering);
+    EXPECT_EQ(form.Tracking().intNextSlot, 0);
+
+    // Idle, an inactive overlay changes nothing; the next scatter starts from slot 0.
+    journal.clear();
+    TickAt(900, 400);
+    EXPECT_TRUE(journal.empty());
+    ShakeUntilTheOverlayShows(1600, 400);
+    TickAt(1630, 400);
+    EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0"));
+}
+
+// The overlay activates itself when it is shown; asking before showing it
+// would end every scatter on the tick that starts it.
+TEST_F(Form1TimerTest, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
+    model.Settings = {100, 1, 1, 0};
+
+    pointer.at = {500, 500};
+    form.Timer1_Timer();
+    EXPECT_TRUE(form.Tracking().blnScattering);
+    EXPECT_TRUE(window.visible);
+
+    // An overlay that did not get the focus is taken down on the same tick.
+    form.ICON_CLEAR();
+    window.activates = false;
+    pointer.at = {0, 0};
+    form.Timer1_Timer();
+    EXPECT_FALSE(form.Tracking().blnScattering);
+    EXPECT_FALSE(window.visible);
+}
+
+}  // namespace
+}  // namespace yomorina

@@ -1,0 +1,252 @@
+#include "scatter/ScatterTick.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/Fakes.h"
+
+namespace yomorina {
+namespace {
+
+using testing::FakeDirectorySearch;
+
+class ScatterTickTest : public ::testing::Test {
+protected:
+    ScatterState state;
+    ScatterSettings settings{10, 3, 1, 0};
+    LaunchList list;
+    FakeDirectorySearch search;
+    ScreenPoint at;
+
+    void SetUp() override {
+        for (int slot = 0; slot < LaunchSlotCount; ++slot) {
+            list[slot] = {"名前" + std::to_string(slot), "C:\\slot" + std::to_string(slot) + ".exe"};
+            search.existing.insert(list[slot].Path);
+        }
+    }
+
+    TickAction MoveBy(int dx, int dy = 0) {
+        at = {at.x + dx, at.y + dy};
+        return ScatterTick(state, settings, list, at, search);
+    }
+    // Runs the ticks that start a scatter, starting from the current position.
+    void StartScatter() {
+        const ScatterSettings inForce = SettingsInForce(settings);
+        for (int i = 0; i < inForce.LeadInIntensity; ++i) MoveBy(inForce.MoveDistance + 1);
+        ASSERT_TRUE(state.blnScattering);
+    }
+    // The slots that came out, in order, over a number of identical moves.
+    std::vector<int> SlotsOver(int ticks, int dx, int dy = 0) {
+        std::vector<int> slots;
+        for (int i = 0; i < ticks; ++i) {
+            if (const auto action = MoveBy(dx, dy); action.Tile) slots.push_back(action.Tile->Slot);
+        }
+        return slots;
+    }
+};
+
+TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
+    at = {400, 300};
+    state = {400, 300, 0, 0, false};
+    EXPECT_FALSE(MoveBy(11).ShowOverlay);
+    EXPECT_FALSE(MoveBy(-11).ShowOverlay);
+    const TickAction third = MoveBy(0, 11);  // either axis counts
+    ASSERT_TRUE(third.ShowOverlay);
+    EXPECT_FALSE(third.Tile) << "the tick that starts the scatter brings out nothing";
+    EXPECT_TRUE(state.blnScattering);
+    EXPECT_EQ(state.intShakeCount, 0);
+    EXPECT_EQ(state.intNextSlot, 0);
+
+    // A 5-pixel tick in between resets the count; a move of exactly D is not fast.
+    state = {400, 300, 0, 0, false};
+    at = {400, 300};
+    for (int move : {11, 11, 5, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
+    EXPECT_EQ(state.intShakeCount, 1);
+    for (int move : {11, 10, 11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
+    EXPECT_TRUE(MoveBy(11).ShowOverlay);
+}
+
+TEST_F(ScatterTickTest, TheFirstTickIsMeasuredFromTheScreenOrigin) {
+    settings.LeadInIntensity = 1;
+    at = {0, 0};
+    EXPECT_FALSE(MoveBy(7, 9).ShowOverlay) << "a pointer near the origin has not moved far";
+    state = ScatterState{};
+    at = {0, 0};
+    EXPECT_TRUE(MoveBy(640, 400).ShowOverlay);
+    EXPECT_EQ(state.lngLastX, 640);
+    EXPECT_EQ(state.lngLastY, 400);
+}
+
+TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLessResets) {
+    settings.ScatterIntensity = 2;
+    at = {600, 400};
+    state = {600, 400, 0, 0, false};
+    StartScatter();
+
+    // D = 10: 5 pixels stay within the half (5.0), 6 count; so do moves beyond D.
+    EXPECT_FALSE(MoveBy(6).Tile);
+    EXPECT_FALSE(MoveBy(5).Tile);
+    EXPECT_EQ(state.intShakeCount, 0);
+    EXPECT_FALSE(MoveBy(0, -6).Tile);
+    EXPECT_TRUE(MoveBy(40).Tile);
+    EXPECT_EQ(state.intNextSlot, 1);
+
+    // The half is not rounded: D = 11 gives 5.5, so 6 counts (rounding to 6 would reset).
+    settings.MoveDistance = 11;
+    settings.ScatterIntensity = 1;
+    EXPECT_FALSE(MoveBy(5).Tile);
+    EXPECT_TRUE(MoveBy(6).Tile);
+    settings.MoveDistance = 13;  // 6.5
+    EXPECT_FALSE(MoveBy(0, 6).Tile);
+    EXPECT_TRUE(MoveBy(0, 7).Tile);
+    EXPECT_EQ(state.intNextSlot, 3);
+}
+
+TEST_F(ScatterTickTest, WithN2OfTwoEachTileTakesTwoMovingTicksInARow) {
+    settings.ScatterIntensity = 2;
+    at = {600, 400};
+    state = {600, 400, 0, 0, false};
+    StartScatter();
+    EXPECT_FALSE(MoveBy(30).Tile);
+    const TickAction second = MoveBy(30);
+    ASSERT_TRUE(second.Tile);
+    EXPECT_EQ(second.Tile->Slot, 0);
+    EXPECT_FALSE(second.ShowOverlay) << "the overlay is shown once per scatter";
+    EXPECT_EQ((std::vector<int>{1, 2}), SlotsOver(4, -30));
+    EXPECT_FALSE(MoveBy(30).Tile);
+    EXPECT_FALSE(MoveBy(2).Tile);  // resets
+    EXPECT_FALSE(MoveBy(30).Tile);
+    EXPECT_TRUE(MoveBy(30).Tile);
+}
+
+TEST_F(ScatterTickTest, ANormalTileLandsSixtyFourPixelsBehindThePointerWithItsCaptionBelow) {
+    const LaunchEntry notepad{"メモ帳", "C:\\slot0.exe"};
+    // Moving right by 30: behind is to the left; no vertical movement centres vertically.
+    auto placed = PlaceTile(4, notepad, {470, 300}, {500, 300}, search);
+    ASSERT_TRUE(placed);
+    EXPECT_EQ(*placed, (TilePlacement{4, 420, 284, 420, 316, TilePicture::TargetIcon, "C:\\slot0.exe", "メモ帳"}));
+
+    // Moving left and down: to the right and above.
+    placed = PlaceTile(0, notepad, {530, 270}, {500, 300}, search);
+    EXPECT_EQ(placed->Left, 548);
+    EXPECT_EQ(placed->Top, 220);
+
+    // The dead zone of 20 pixels: up to 20 the tile is centred on the pointer, from 21 it moves aside.
+    for (int move : {15, 20, -20}) {
+        placed = PlaceTile(0, notepad, {500 - move, 300 - move}, {500, 300}, search);
+        EXPECT_EQ(placed->Left, 484) << move;
+        EXPECT_EQ(placed->Top, 284) << move;
+    }
+    placed = PlaceTile(0, notepad, {479, 321}, {500, 300}, search);
+    EXPECT_EQ(placed->Left, 420);
+    EXPECT_EQ(placed->Top, 348);
+
+    // Near the edge nothing is held back on the screen.
+    placed = PlaceTile(0, notepad, {40, 40}, {5, 5}, search);
+    EXPECT_EQ(placed->Left, 53);
+    placed = PlaceTile(0, notepad, {60, 60}, {10, 10}, search);
+    EXPECT_EQ(placed->CaptionTop, 90);
+    placed = PlaceTile(0, notepad, {0, 0}, {30, 30}, search);
+    EXPECT_EQ(placed->Left, -50);
+    EXPECT_EQ(placed->Top, -50);
+}
+
+TEST_F(ScatterTickTest, TheRecycleBinLandsThirtyTwoPixelsDiagonallyBehindAndNeverOnThePointer) {
+    const LaunchEntry bin{"ゴミ箱", "ゴミ箱"};
+    // Its path is not a file: it is not looked for.
+    search.existing.clear();
+    auto placed = PlaceTile(7, bin, {470, 300}, {500, 300}, search);
+    ASSERT_TRUE(placed);
+    EXPECT_EQ(*placed, (TilePlacement{7, 452, 252, 452, 284, TilePicture::RecycleBin, "ゴミ箱", "ゴミ箱"}));
+
+    // No movement at all counts as moving right and down; no dead zone.
+    placed = PlaceTile(7, bin, {500, 300}, {500, 300}, search);
+    EXPECT_EQ(placed->Left, 452);
+    EXPECT_EQ(placed->Top, 252);
+    placed = PlaceTile(7, bin, {501, 301}, {500, 300}, search);
+    EXPECT_EQ(placed->Left, 516);
+    EXPECT_EQ(placed->Top, 316);
+
+    // Only the exact text marks the recycle bin.
+    search.existing = {"ゴミ箱 ", "C:\\ゴミ箱"};
+    for (const char* path : {"ゴミ箱 ", "C:\\ゴミ箱"}) {
+        placed = PlaceTile(7, {"x", path}, {470, 300}, {500, 300}, search);
+        ASSERT_TRUE(placed) << path;
+        EXPECT_EQ(placed->Picture, TilePicture::TargetIcon) << path;
+        EXPECT_EQ(placed->Top, 284) << path;
+    }
+}
+
+TEST_F(ScatterTickTest, EmptyAndMissingSlotsUseUpTheirTurnWithoutATile) {
+    list[0] = {"空", ""};
+    list[1] = {"消えた", "C:\\gone.exe"};
+    list[3] = {"", "C:\\slot3.exe"};
+    at = {600, 400};
+    state = {600, 400, 0, 0, false};
+    StartScatter();
+    EXPECT_FALSE(MoveBy(30).Tile);
+    EXPECT_EQ(state.intNextSlot, 1);
+    EXPECT_FALSE(MoveBy(30).Tile);
+    EXPECT_EQ(state.intNextSlot, 2);
+    const auto third = MoveBy(30);
+    ASSERT_TRUE(third.Tile);
+    EXPECT_EQ(third.Tile->Slot, 2);
+    const auto fourth = MoveBy(30);
+    ASSERT_TRUE(fourth.Tile);
+    EXPECT_EQ(fourth.Tile->Name, "") << "an empty name still gives a tile with an empty caption";
+}
+
+TEST_F(ScatterTickTest, AfterTheThirtiethTurnNothingMoreComesOutButTheScatterGoesOn) {
+    at = {600, 400};
+    state = {600, 400, 0, 0, false};
+    StartScatter();
+    std::vector<int> expected;
+    for (int slot = 0; slot < LaunchSlotCount; ++slot) expected.push_back(slot);
+    EXPECT_EQ(SlotsOver(30, 30, 0), expected);
+    EXPECT_EQ(state.intNextSlot, 30);
+    EXPECT_TRUE(SlotsOver(20, -30, 30).empty());
+    EXPECT_EQ(state.intNextSlot, 30);
+    EXPECT_TRUE(state.blnScattering);
+    EXPECT_EQ(state.intShakeCount, 0);
+}
+
+TEST_F(ScatterTickTest, ValuesTheOptionsDialogNeverOffersAreHeldToItsRanges) {
+    // A distance of 0 would make the smallest jiggle a shake.
+    settings = {0, 1, 1, 0};
+    at = {400, 300};
+    state = {400, 300, 0, 0, false};
+    EXPECT_FALSE(MoveBy(3).ShowOverlay);
+    EXPECT_FALSE(MoveBy(10).ShowOverlay);
+    EXPECT_TRUE(MoveBy(11).ShowOverlay);
+
+    // Counts of 0 or less would never be reached: they act as 1.
+    for (std::int16_t count : {std::int16_t{0}, std::int16_t{-4}}) {
+        settings = {100, count, count, 0};
+        state = {400, 300, 0, 0, false};
+        at = {400, 300};
+        EXPECT_TRUE(MoveBy(101).ShowOverlay) << count;
+        EXPECT_TRUE(MoveBy(51).Tile) << count;
+    }
+
+    EXPECT_EQ(SettingsInForce({-30, 0, 99, 7}), (ScatterSettings{10, 1, 10, 7}));
+    EXPECT_EQ(SettingsInForce({5, 11, -1, 0}), (ScatterSettings{10, 10, 1, 0}));
+    EXPECT_EQ(SettingsInForce({32767, 10, 1, -2}), (ScatterSettings{500, 10, 1, -2}));
+    EXPECT_EQ(SettingsInForce({250, 3, 2, 3}), (ScatterSettings{250, 3, 2, 3}));
+}
+
+TEST_F(ScatterTickTest, TheBackgroundPatternPicksTheRasterRuleAndAnythingElseIsPlain) {
+    EXPECT_EQ(BackgroundForPattern(0), OverlayBackground::Screen);
+    EXPECT_EQ(BackgroundForPattern(1), OverlayBackground::Negative);
+    EXPECT_EQ(BackgroundForPattern(2), OverlayBackground::Light);
+    EXPECT_EQ(BackgroundForPattern(3), OverlayBackground::Dark);
+    for (std::int16_t other : {-1, 4, 32767, -32768}) EXPECT_EQ(BackgroundForPattern(other), OverlayBackground::Plain);
+
+    settings = {10, 1, 1, 2};
+    at = {400, 300};
+    state = {400, 300, 0, 0, false};
+    EXPECT_EQ(MoveBy(50).ShowOverlay, OverlayBackground::Light);
+}
+
+}  // namespace
+}  // namespace yomorina
