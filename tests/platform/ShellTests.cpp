@@ -44,6 +44,10 @@ public:
     void HideTile(int) override {}
     void HideCaption(int) override {}
     void Close() override {}
+    void ShowOverlay(OverlayBackground) override {}
+    void ShowTile(int, int, int, TilePicture, std::string_view) override {}
+    void ShowCaption(int, int, int, std::string_view) override {}
+    bool IsActive() const override { return false; }
 };
 
 // What every start of RecordArguments.exe wrote: one list of arguments per run.
