@@ -9,6 +9,7 @@
 #include "core/Form1.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "scatter/TileActions.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32DirectorySearch.h"
@@ -17,6 +18,7 @@
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Pointer.h"
 #include "platform/win32/Win32ProcessInfo.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32TrayIcon.h"
 
 using namespace yomorina;
@@ -39,6 +41,11 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
 
     Form1 form1(model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch);
+    win32::Win32Shell shell;
+    // The shell's confirmation and error dialogs belong to Form1.
+    win32::Win32RecycleBin recycleBin(mainWindow.Handle());
+    TileActions tileActions(model, [&form1] { form1.ICON_CLEAR(); }, shell, mainWindow, recycleBin, messages);
+    form1.SetTileActions(&tileActions);
     mainWindow.SetEvents(&form1);
     form1.Form_Load();
     mainWindow.StartTimer();
