@@ -78,5 +78,6 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   add_test(NAME end_to_end COMMAND yomorina_e2e_tests --gtest_brief=1
            --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
   set_tests_properties(end_to_end PROPERTIES TIMEOUT 900)
+  set_tests_properties(end_to_end PROPERTIES ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
   set_tests_properties(platform PROPERTIES TIMEOUT 300)
 endif()

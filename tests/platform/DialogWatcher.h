@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -19,7 +20,9 @@ class DialogWatcher {
 public:
     // answer: the button to press (IDYES, IDNO, IDOK ...); a dialog that is
     // still there a few seconds later is closed.
-    DialogWatcher(DWORD processId, int answer) : processId_(processId), answer_(answer) {
+    // firstSight runs on the watcher's thread when a dialog is first seen, before it is answered.
+    DialogWatcher(DWORD processId, int answer, std::function<void(const std::wstring& title)> firstSight = {})
+        : processId_(processId), answer_(answer), firstSight_(std::move(firstSight)) {
         thread_ = std::thread([this] { Run(); });
     }
     ~DialogWatcher() {
@@ -76,8 +79,11 @@ private:
             seen = firstSeen_.emplace(dialog, now).first;
             wchar_t title[256] = {};
             GetWindowTextW(dialog, title, 256);
-            std::lock_guard<std::mutex> lock(mutex_);
-            titles_.push_back(title);
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                titles_.push_back(title);
+            }
+            if (firstSight_) firstSight_(title);
         }
         if (now - seen->second > std::chrono::seconds(5)) {
             PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -91,6 +97,7 @@ private:
 
     DWORD processId_;
     int answer_;
+    std::function<void(const std::wstring&)> firstSight_;
     std::atomic<bool> stop_{false};
     std::map<HWND, std::chrono::steady_clock::time_point> firstSeen_;
     mutable std::mutex mutex_;

@@ -13,22 +13,19 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/WideText.h"
 #include "tests/platform/DialogWatcher.h"
+#include "tests/platform/RecordedArguments.h"
 #include "tests/platform/TempFolder.h"
+#include "tests/platform/WineTrash.h"
 
 namespace yomorina {
 namespace {
 
 using testing::DialogWatcher;
+using testing::FolderOfThisProgram;
+using testing::RecordArgumentsExe;
+using testing::PrepareWineTrash;
+using testing::RecordedRuns;
 using testing::TempFolder;
-
-std::wstring FolderOfThisProgram() {
-    wchar_t module[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-    std::wstring path(module, length);
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
-std::wstring RecordArgumentsExe() { return FolderOfThisProgram() + L"\\RecordArguments.exe"; }
 
 void WriteText(const std::wstring& path, const std::string& text) {
     std::ofstream out(path.c_str(), std::ios::binary);
@@ -49,24 +46,6 @@ public:
     void ShowCaption(int, int, int, std::string_view) override {}
     bool IsActive() const override { return false; }
 };
-
-// What every start of RecordArguments.exe wrote: one list of arguments per run.
-std::vector<std::vector<std::string>> RecordedRuns(const TempFolder& records) {
-    std::vector<std::vector<std::string>> runs;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(records.Child(L"arguments-*.txt").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return runs;
-    do {
-        std::ifstream in(records.Child(found.cFileName).c_str(), std::ios::binary);
-        std::vector<std::string> arguments;
-        std::string commandLine;
-        std::getline(in, commandLine);  // the whole command line comes first
-        for (std::string line; std::getline(in, line);) arguments.push_back(line);
-        runs.push_back(arguments);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return runs;
-}
 
 class ShellXTest : public ::testing::Test {
 protected:
@@ -106,14 +85,14 @@ TEST_F(ShellXTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
     SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", L"400");
     ASSERT_TRUE(ShellX(program + L" " + document, true));
     EXPECT_EQ(window.hidden, 1);
-    const auto runs = RecordedRuns(records);
+    const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
 }
 
 TEST_F(ShellXTest, AProgramAloneGetsNoArguments) {
     ASSERT_TRUE(ShellX(program, true));
-    const auto runs = RecordedRuns(records);
+    const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{});
 }
@@ -122,7 +101,7 @@ TEST_F(ShellXTest, ATrailingSpaceStillStartsTheProgram) {
     // The shell is given "" as parameters: Windows passes one empty argument,
     // Wine folds it into the program's quoted name and passes none.
     ASSERT_TRUE(ShellX(program + L" ", true));
-    const auto runs = RecordedRuns(records);
+    const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_LE(runs[0].size(), 1u);
     if (!runs[0].empty()) {
@@ -135,7 +114,7 @@ TEST_F(ShellXTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     // process start finds the program and passes the rest unquoted.
     const std::wstring withoutExtension = FolderOfThisProgram() + L"\\RecordArguments";
     ASSERT_TRUE(ShellX(withoutExtension + L" 一 two", true));
-    const auto runs = RecordedRuns(records);
+    const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
 }
@@ -145,7 +124,7 @@ TEST_F(ShellXTest, AMissingTargetIsFalseWithNoDialog) {
     EXPECT_FALSE(ShellX(place.Child(L"Nothing\\gone.exe"), false));
     EXPECT_FALSE(ShellX(place.Child(L"無い フォルダ\\無い.exe 引数"), true));
     EXPECT_TRUE(watcher.Titles().empty());
-    EXPECT_TRUE(RecordedRuns(records).empty());
+    EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
 }
 
 // A document type of our own, opened by RecordArguments.exe.
@@ -177,7 +156,7 @@ TEST_F(ShellXTest, ADocumentOpensWithItsAssociatedProgram) {
     const std::wstring report = place.Child(L"資料 フォルダ\\報告 書.yomorinatest");
     WriteText(report, "報告");
     ASSERT_TRUE(ShellX(report, true));
-    const auto runs = RecordedRuns(records);
+    const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(report)});
 }
@@ -226,18 +205,6 @@ TEST(Win32ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
     EXPECT_FALSE(shell.FindOnSearchPath(""));
     // A bare name is looked for in the system folders too.
     EXPECT_TRUE(shell.FindOnSearchPath("notepad.exe"));
-}
-
-// Where the shell puts recycled files under Wine: the Linux trash of XDG_DATA_HOME.
-// Wine deletes for good, silently, when it cannot make that trash, so the
-// folder above it has to exist.
-std::wstring PrepareWineTrash() {
-    wchar_t value[1024] = {};
-    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", value, 1024) == 0) return {};
-    std::wstring home = L"Z:" + std::wstring(value);
-    std::replace(home.begin(), home.end(), L'/', L'\\');
-    SHCreateDirectoryExW(nullptr, home.c_str(), nullptr);
-    return home + L"\\Trash\\files";
 }
 
 TEST(Win32RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {
