@@ -233,7 +233,7 @@ TEST(Win32RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure
     WriteText(file, "残す");
     win32::Win32RecycleBin recycleBin(nullptr);
     {
-        // Windows reports the refusal as a failure; Wine returns 0. Either way nothing moves.
+        // The shell may report a refusal as success (Wine does); either way nothing moves.
         DialogWatcher watcher(GetCurrentProcessId(), IDNO);
         recycleBin.MoveToRecycleBin(win32::ToUtf8(file));
         EXPECT_TRUE(Exists(file));
