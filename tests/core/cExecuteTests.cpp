@@ -90,7 +90,8 @@ TEST_F(cExecuteTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell)
     shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
     EXPECT_TRUE(execute.ShellX("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", 1, 0, false));
 
-    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
+    EXPECT_THAT(journal, ElementsAre("hide window",
+                                     "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, 1);
     EXPECT_EQ(shell.opened[0].Owner, 0u);

@@ -12,7 +12,7 @@
 namespace yomorina::e2e {
 
 struct DragOutcome {
-    HRESULT result = E_FAIL;          // DRAGDROP_S_DROP when a target took the drop
+    HRESULT result = E_FAIL;         // DRAGDROP_S_DROP when a target took the drop
     DWORD effect = DROPEFFECT_NONE;  // what the target said it did
 };
 

@@ -22,8 +22,8 @@ namespace {
 
 using testing::DialogWatcher;
 using testing::FolderOfThisProgram;
-using testing::RecordArgumentsExe;
 using testing::PrepareWineTrash;
+using testing::RecordArgumentsExe;
 using testing::RecordedRuns;
 using testing::TempFolder;
 
@@ -58,7 +58,8 @@ protected:
         CreateDirectoryW(place.Child(L"資料 フォルダ").c_str(), nullptr);
         program = place.Child(L"ツール 置き場\\記録 する.exe");
         document = place.Child(L"資料 フォルダ\\予算 案.txt");
-        ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), program.c_str(), FALSE)) << "RecordArguments.exe beside the tests";
+        ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), program.c_str(), FALSE))
+            << "RecordArguments.exe beside the tests";
         WriteText(document, "予算");
     }
     void TearDown() override {
@@ -143,7 +144,8 @@ public:
 private:
     static void SetValue(const wchar_t* key, const std::wstring& value) {
         HKEY opened = nullptr;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr) == ERROR_SUCCESS) {
+        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr) ==
+            ERROR_SUCCESS) {
             RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
             RegCloseKey(opened);

@@ -17,11 +17,11 @@ class FakeShell final : public Shell {
 public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
 
-    std::set<std::string> existing;    // names FindOnSearchPath finds
-    std::set<std::string> refused;     // files the shell does not open (besides those that do not exist)
-    std::set<std::string> startable;   // command lines the fallback can start
+    std::set<std::string> existing;       // names FindOnSearchPath finds
+    std::set<std::string> refused;        // files the shell does not open (besides those that do not exist)
+    std::set<std::string> startable;      // command lines the fallback can start
     std::deque<std::uint32_t> exitCodes;  // what a kept process reports, one per query; then 0
-    bool shellStartsProcess = true;    // whether an accepted open yields a process to wait for
+    bool shellStartsProcess = true;       // whether an accepted open yields a process to wait for
     std::vector<ShellOpenRequest> opened;
     mutable std::vector<std::string> lookedUp;  // every name asked about, in order
     int exitCodeQueries = 0;
