@@ -10,6 +10,7 @@
 #include <set>
 
 #include "core/cExecute.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/WideText.h"
 #include "tests/platform/DialogWatcher.h"
@@ -84,7 +85,9 @@ protected:
 TEST_F(ShellXTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
     // The record is written only after the program's pause, so it is there only if ShellX waited.
     SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", L"400");
+    const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
     ASSERT_TRUE(ShellX(program + L" " + document, true));
+    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the waited-for process stays open";
     EXPECT_EQ(window.hidden, 1);
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
@@ -114,7 +117,9 @@ TEST_F(ShellXTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     // Without its extension no part names a file, and the shell refuses; the
     // process start finds the program and passes the rest unquoted.
     const std::wstring withoutExtension = FolderOfThisProgram() + L"\\RecordArguments";
+    const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
     ASSERT_TRUE(ShellX(withoutExtension + L" 一 two", true));
+    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore);
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
