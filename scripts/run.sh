@@ -18,7 +18,7 @@ esac
 
 scripts/install-deps.sh
 cmake -S . -B "$build/win64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build/win64" --target yomorina -j "$(nproc)"
 
 # shellcheck source=wine-env.sh

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <memory>
+
 #include "core/Form1.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
@@ -14,6 +16,7 @@
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32Form2.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Pointer.h"
@@ -47,11 +50,22 @@ int RunProgram(HINSTANCE instance) {
     TileActions tileActions(model, [&form1] { form1.ICON_CLEAR(); }, shell, mainWindow, recycleBin, messages);
     form1.SetTileActions(&tileActions);
     mainWindow.SetEvents(&form1);
+
+    // The options dialog: a fresh window at every opening, kept until the next.
+    std::unique_ptr<win32::Win32Form2> options;
+    form1.SetOptionsOpener([&] {
+        options.reset();
+        options = std::make_unique<win32::Win32Form2>(
+            instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow, {}});
+        // A dialog that could not be made must not lock the icon out for good.
+        if (!options->Handle()) model.OptionsOpen = false;
+    });
     form1.Form_Load();
     mainWindow.StartTimer();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (options && options->TranslateDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

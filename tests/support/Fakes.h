@@ -160,7 +160,11 @@ public:
 class FakeDirectorySearch final : public DirectorySearch {
 public:
     std::set<std::string, std::less<>> existing;
-    bool FindsEntry(std::string_view path) const override { return existing.find(path) != existing.end(); }
+    mutable std::vector<std::string> asked;
+    bool FindsEntry(std::string_view path) const override {
+        asked.emplace_back(path);
+        return existing.find(path) != existing.end();
+    }
 };
 
 }  // namespace yomorina::testing

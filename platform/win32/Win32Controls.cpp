@@ -1,0 +1,285 @@
+#include "platform/win32/Win32Controls.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/TargetIcon.h"
+#include "platform/win32/WideText.h"
+#include "resources/resource.h"
+
+namespace yomorina::win32 {
+namespace {
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+}  // namespace
+
+// ---- grid
+
+void Win32Grid::Attach(HWND listView, UINT dpi) {
+    listView_ = listView;
+    dpi_ = dpi;
+    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    // Cells in the window colours. The ground stays the window colour too: the
+    // item heights come from an image list whose empty image column would
+    // otherwise show as a dark strip in every row.
+    ListView_SetBkColor(listView_, GetSysColor(COLOR_WINDOW));
+    ListView_SetTextBkColor(listView_, GetSysColor(COLOR_WINDOW));
+    ListView_SetTextColor(listView_, GetSysColor(COLOR_WINDOWTEXT));
+    for (int column = 0; column < GridColumnCount; ++column) {
+        LVCOLUMNW header{};
+        header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        header.cx = 0;
+        header.pszText = const_cast<wchar_t*>(L"");
+        header.iSubItem = column;
+        ListView_InsertColumn(listView_, column, &header);
+    }
+    for (int item = 0; item < GridLastEntryRow; ++item) {
+        LVITEMW entry{};
+        entry.mask = LVIF_TEXT;
+        entry.iItem = item;
+        entry.pszText = const_cast<wchar_t*>(L"");
+        ListView_InsertItem(listView_, &entry);
+    }
+    SetRow(GridFirstEntryRow);
+}
+
+void Win32Grid::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    for (int column = 0; column < GridColumnCount; ++column) {
+        if (columnTwips_[column]) SetColumnWidth(column, columnTwips_[column]);
+    }
+    if (rowTwips_) SetRowHeight(GridFirstEntryRow, rowTwips_);
+}
+
+std::string Win32Grid::Text(int row, int column) const {
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        int length = 0;
+        if (row == 0) {
+            LVCOLUMNW header{};
+            header.mask = LVCF_TEXT;
+            header.pszText = buffer.data();
+            header.cchTextMax = static_cast<int>(buffer.size());
+            if (!ListView_GetColumn(listView_, column, &header)) return {};
+            if (header.pszText != buffer.data()) return ToUtf8(header.pszText ? header.pszText : L"");
+            length = static_cast<int>(wcsnlen(buffer.data(), buffer.size()));
+        } else {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = buffer.data();
+            item.cchTextMax = static_cast<int>(buffer.size());
+            length = static_cast<int>(
+                SendMessageW(listView_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item)));
+        }
+        if (length < static_cast<int>(buffer.size()) - 1) return ToUtf8(std::wstring_view(buffer.data(), length));
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+void Win32Grid::SetText(int row, int column, std::string_view text) {
+    std::wstring wide = ToWide(text);
+    if (row == 0) {
+        LVCOLUMNW header{};
+        header.mask = LVCF_TEXT;
+        header.pszText = wide.data();
+        ListView_SetColumn(listView_, column, &header);
+        return;
+    }
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(listView_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32Grid::SetRow(int row) {
+    if (row < GridFirstEntryRow || row > GridLastEntryRow) return;
+    row_ = row;
+    ListView_SetItemState(listView_, row - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(listView_, row - 1, FALSE);
+}
+
+void Win32Grid::OnItemChanged(const NMLISTVIEW& change) {
+    if (change.iItem < 0 || !(change.uChanged & LVIF_STATE)) return;
+    const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
+    const bool wasSelected = (change.uOldState & LVIS_SELECTED) != 0;
+    if (nowSelected && !wasSelected) row_ = change.iItem + 1;
+    if (!nowSelected && wasSelected && ListView_GetSelectedCount(listView_) == 0) {
+        // Put it back once the list view has finished its own click.
+        PostMessageW(GetParent(listView_), GridRestoreSelectionMessage, 0, 0);
+    }
+}
+
+void Win32Grid::RestoreSelection() {
+    if (ListView_GetSelectedCount(listView_) == 0) SetRow(row_);
+}
+
+void Win32Grid::SetColumnWidth(int column, int twips) {
+    columnTwips_.at(column) = twips;
+    ListView_SetColumnWidth(listView_, column, MulDiv(twips, static_cast<int>(dpi_), 1440));
+}
+
+void Win32Grid::SetRowHeight(int row, int twips) {
+    // A list view has one height for all its items; the header keeps its own.
+    if (row < GridFirstEntryRow) return;
+    if (twips == rowTwips_ && heightsDpi_ == dpi_) return;
+    rowTwips_ = twips;
+    heightsDpi_ = dpi_;
+    // The item height follows the small image list's height.
+    HIMAGELIST heights = ImageList_Create(1, MulDiv(twips, static_cast<int>(dpi_), 1440), ILC_COLOR, 1, 0);
+    if (HIMAGELIST old = ListView_SetImageList(listView_, heights, LVSIL_SMALL)) ImageList_Destroy(old);
+}
+
+// ---- slider
+
+void Win32Slider::Configure(const SliderSetup& setup) {
+    SendMessageW(trackbar_, TBM_SETRANGEMIN, FALSE, setup.Min);
+    SendMessageW(trackbar_, TBM_SETRANGEMAX, TRUE, setup.Max);
+    SendMessageW(trackbar_, TBM_SETPAGESIZE, 0, setup.LargeChange);
+    SendMessageW(trackbar_, TBM_SETLINESIZE, 0, setup.SmallChange);
+    SendMessageW(trackbar_, TBM_SETTICFREQ, static_cast<WPARAM>(setup.TickFrequency), 0);
+}
+
+int Win32Slider::Position() const { return static_cast<int>(SendMessageW(trackbar_, TBM_GETPOS, 0, 0)); }
+
+void Win32Slider::SetPosition(int position) { SendMessageW(trackbar_, TBM_SETPOS, TRUE, position); }
+
+// ---- option buttons, labels, text and check boxes
+
+int Win32OptionGroup::Selected() const {
+    for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
+        if (SendMessageW(buttons_[i], BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
+    }
+    return -1;
+}
+
+void Win32OptionGroup::Select(int index) {
+    for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
+        SendMessageW(buttons_[i], BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void Win32Label::SetCaption(std::string_view caption) { SetWindowTextW(label_, ToWide(caption).c_str()); }
+
+std::string Win32TextBox::Text() const { return ToUtf8(WindowText(edit_)); }
+
+void Win32TextBox::SetText(std::string_view text) { SetWindowTextW(edit_, ToWide(text).c_str()); }
+
+bool Win32CheckBox::Checked() const { return SendMessageW(button_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Win32CheckBox::SetChecked(bool checked) {
+    SendMessageW(button_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// ---- preview
+
+Win32PreviewBox::Win32PreviewBox(HINSTANCE instance, HWND parent, int id) : instance_(instance) {
+    Register(instance, PreviewBoxClass, nullptr);
+    Create(instance, PreviewBoxClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 32, 32, parent,
+           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    Resize();
+    Fill(RGB(255, 255, 255));
+}
+
+Win32PreviewBox::~Win32PreviewBox() {
+    if (picture_ && originalBitmap_) SelectObject(picture_.get(), originalBitmap_);
+}
+
+void Win32PreviewBox::Resize() {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const SIZE size{std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)};
+    if (picture_ && size.cx == size_.cx && size.cy == size_.cy) return;
+    WindowDc screen(Handle());
+    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
+    RECT all{0, 0, size.cx, size.cy};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (picture_) {
+        // The picture survives a change of size (a new DPI).
+        BitBlt(dc.get(), 0, 0, size_.cx, size_.cy, picture_.get(), 0, 0, SRCCOPY);
+        SelectObject(picture_.get(), originalBitmap_);
+    }
+    picture_ = std::move(dc);
+    bitmap_ = std::move(bitmap);
+    originalBitmap_ = original;
+    size_ = size;
+}
+
+void Win32PreviewBox::Fill(COLORREF colour) {
+    RECT all{0, 0, size_.cx, size_.cy};
+    UniqueBrush brush(CreateSolidBrush(colour));
+    FillRect(picture_.get(), &all, brush.get());
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void Win32PreviewBox::Clear() { Fill(RGB(255, 255, 255)); }
+
+void Win32PreviewBox::ShowRecycleBin() {
+    Fill(GetSysColor(COLOR_BTNFACE));
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, 32, 32, 0)));
+    if (icon) DrawIconEx(picture_.get(), 0, 0, icon.get(), 32, 32, 0, nullptr, DI_NORMAL);
+}
+
+void Win32PreviewBox::DrawTargetIcon(std::string_view path) {
+    win32::DrawTargetIcon(picture_.get(), path);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+COLORREF Win32PreviewBox::PixelAt(int x, int y) const { return GetPixel(picture_.get(), x, y); }
+
+LRESULT Win32PreviewBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_SIZE:
+        if (picture_) Resize();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Handle(), &paint);
+        BitBlt(dc, 0, 0, size_.cx, size_.cy, picture_.get(), 0, 0, SRCCOPY);
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+// ---- file-open dialog
+
+std::wstring FileDialogFilter(std::string_view filter) {
+    std::wstring wide = ToWide(filter);
+    for (auto& c : wide) {
+        if (c == L'|') c = L'\0';
+    }
+    wide.push_back(L'\0');
+    return wide;
+}
+
+std::optional<std::string> Win32FileOpenDialog::ChooseFile(std::string_view filter) {
+    const std::wstring filters = FileDialogFilter(filter);
+    std::vector<wchar_t> chosen(32768, L'\0');
+    OPENFILENAMEW open{};
+    open.lStructSize = sizeof(open);
+    open.hwndOwner = owner_;
+    open.lpstrFilter = filters.c_str();
+    open.nFilterIndex = 1;
+    open.lpstrFile = chosen.data();
+    open.nMaxFile = static_cast<DWORD>(chosen.size());
+    open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&open)) return std::nullopt;
+    return ToUtf8(chosen.data());
+}
+
+}  // namespace yomorina::win32

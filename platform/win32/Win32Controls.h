@@ -1,0 +1,144 @@
+#pragma once
+// The dialogs' controls behind the logic's interfaces: a report list view for
+// the grid, trackbars, radio and check buttons, edits, statics, and the icon
+// preview with a picture that survives repaints.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <optional>
+
+#include "platform/Controls.h"
+#include "platform/FileOpenDialog.h"
+#include "platform/win32/BaseWindow.h"
+#include "platform/win32/Handles.h"
+
+namespace yomorina::win32 {
+
+// Row 0 is the list view's header; rows 1..30 are its 30 items.
+class Win32Grid final : public Grid {
+public:
+    Win32Grid() = default;
+    // Sets the list view up with its two columns and thirty empty items.
+    void Attach(HWND listView, UINT dpi);
+    void ApplyDpi(UINT dpi);
+    HWND Handle() const { return listView_; }
+    // The list view's own selection changes; a cleared selection is put back,
+    // so that there is always a current row.
+    void OnItemChanged(const NMLISTVIEW& change);
+    void RestoreSelection();
+
+    std::string Text(int row, int column) const override;
+    void SetText(int row, int column, std::string_view text) override;
+    int Row() const override { return row_; }
+    void SetRow(int row) override;
+    void SetColumnWidth(int column, int twips) override;
+    void SetRowHeight(int row, int twips) override;
+
+private:
+    HWND listView_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    int row_ = GridFirstEntryRow;
+    std::array<int, GridColumnCount> columnTwips_{};
+    int rowTwips_ = 0;
+    UINT heightsDpi_ = 0;
+};
+
+// Posted to the grid's parent when the list view lost its selection.
+inline constexpr UINT GridRestoreSelectionMessage = WM_APP + 1;
+
+class Win32Slider final : public Slider {
+public:
+    explicit Win32Slider(HWND trackbar = nullptr) : trackbar_(trackbar) {}
+    HWND Handle() const { return trackbar_; }
+    void Configure(const SliderSetup& setup) override;
+    int Position() const override;
+    void SetPosition(int position) override;
+
+private:
+    HWND trackbar_;
+};
+
+class Win32OptionGroup final : public OptionGroup {
+public:
+    Win32OptionGroup() = default;
+    explicit Win32OptionGroup(const std::array<HWND, 4>& buttons) : buttons_(buttons) {}
+    int Selected() const override;
+    void Select(int index) override;
+
+private:
+    std::array<HWND, 4> buttons_{};
+};
+
+class Win32Label final : public Label {
+public:
+    explicit Win32Label(HWND label = nullptr) : label_(label) {}
+    void SetCaption(std::string_view caption) override;
+
+private:
+    HWND label_;
+};
+
+class Win32TextBox final : public TextBox {
+public:
+    explicit Win32TextBox(HWND edit = nullptr) : edit_(edit) {}
+    std::string Text() const override;
+    void SetText(std::string_view text) override;
+
+private:
+    HWND edit_;
+};
+
+class Win32CheckBox final : public CheckBox {
+public:
+    explicit Win32CheckBox(HWND button = nullptr) : button_(button) {}
+    bool Checked() const override;
+    void SetChecked(bool checked) override;
+
+private:
+    HWND button_;
+};
+
+inline constexpr wchar_t PreviewBoxClass[] = L"YomorinaPreview";
+
+class Win32PreviewBox final : public PreviewBox, public BaseWindow<Win32PreviewBox> {
+public:
+    Win32PreviewBox(HINSTANCE instance, HWND parent, int id);
+    ~Win32PreviewBox() override;
+
+    void Clear() override;
+    void ShowRecycleBin() override;
+    void DrawTargetIcon(std::string_view path) override;
+
+    // The picture's pixel at (x, y), for tests.
+    COLORREF PixelAt(int x, int y) const;
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    void Fill(COLORREF colour);
+    void Resize();
+
+    HINSTANCE instance_;
+    UniqueMemoryDc picture_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ originalBitmap_ = nullptr;
+    SIZE size_{};
+};
+
+// GetOpenFileNameW, read-only box hidden.
+class Win32FileOpenDialog final : public FileOpenDialog {
+public:
+    explicit Win32FileOpenDialog(HWND owner) : owner_(owner) {}
+    std::optional<std::string> ChooseFile(std::string_view filter) override;
+
+private:
+    HWND owner_;
+};
+
+// "a|b|" as the NUL-separated, double-NUL-ended form the dialog takes.
+std::wstring FileDialogFilter(std::string_view filter);
+
+}  // namespace yomorina::win32

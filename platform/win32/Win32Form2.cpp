@@ -1,0 +1,195 @@
+#include "platform/win32/Win32Form2.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/win32/Win32Form3.h"
+#include "resources/resource.h"
+
+namespace yomorina::win32 {
+namespace {
+
+using namespace form2_ids;
+
+constexpr int ClientWidthTwips = 8190;
+constexpr int ClientHeightTwips = 6240;
+constexpr double BottomButtonPoints = 12;
+constexpr DWORD Button = OrangeButtonStyle;
+constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
+constexpr DWORD Radio = BS_AUTORADIOBUTTON;
+
+// In tab order.
+std::vector<ControlSpec> Form2Layout() {
+    return {
+        {Command1, L"BUTTON", L"OK", Button | WS_GROUP, 0, 60, 5640, 1455, 435, BottomButtonPoints},
+        {Command2, L"BUTTON", L"キャンセル", Button, 0, 1620, 5640, 1455, 435, BottomButtonPoints},
+        {Label1, L"STATIC", L"ちらかし始めるまでの移動距離", Caption, 0, 120, 3840, 4395, 255, LabelPoints},
+        {Label2, L"STATIC", L"ちらかし始めるまでの激しさ", Caption, 0, 120, 4260, 4515, 255, LabelPoints},
+        {Slider1, TRACKBAR_CLASSW, L"", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
+        {Label3, L"STATIC", L"0", Caption, 0, 7500, 3840, 495, 255, LabelPoints},
+        {Slider2, TRACKBAR_CLASSW, L"", Track, 0, 3540, 4260, 3795, 255, DialogPoints},
+        {Label4, L"STATIC", L"0", Caption, 0, 7500, 4260, 495, 255, LabelPoints},
+        {Label5, L"STATIC", L"ちらかし始めた後の激しさ", Caption, 0, 120, 4680, 4515, 255, LabelPoints},
+        {Label6, L"STATIC", L"0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
+        {Slider3, TRACKBAR_CLASSW, L"", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
+        {FG, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+         WS_EX_CLIENTEDGE, 120, 180, 7935, 2775, DialogPoints},
+        {Command4, L"BUTTON", L"▲　上へ移動", Button, 0, 3600, 3060, 1335, 375, DialogPoints},
+        {Command5, L"BUTTON", L"▼　下へ移動", Button, 0, 5040, 3060, 1335, 375, DialogPoints},
+        {Command6, L"BUTTON", L"編集", Button, 0, 720, 3060, 1335, 375, DialogPoints},
+        {Command7, L"BUTTON", L"削除", Button, 0, 6720, 3060, 1335, 375, DialogPoints},
+        {Picture1, nullptr, L"", 0, 0, 120, 3000, 480, 480, DialogPoints},
+        {Command8, L"BUTTON", L"追加", Button, 0, 2160, 3060, 1335, 375, DialogPoints},
+        {Command9, L"BUTTON", L"バージョン", Button, 0, 5040, 5640, 1455, 435, BottomButtonPoints},
+        {Command10, L"BUTTON", L"終了", Button, 0, 6600, 5640, 1455, 435, BottomButtonPoints},
+        {Label7, L"STATIC", L"背景パターン", Caption, 0, 120, 5100, 3435, 255, LabelPoints},
+        {Option1 + 0, L"BUTTON", L"透明", Radio | WS_GROUP | WS_TABSTOP, 0, 3540, 5100, 855, 255, LabelPoints},
+        {Option1 + 1, L"BUTTON", L"ネガ", Radio, 0, 4680, 5100, 855, 255, LabelPoints},
+        {Option1 + 2, L"BUTTON", L"明", Radio, 0, 5820, 5100, 855, 255, LabelPoints},
+        {Option1 + 3, L"BUTTON", L"暗", Radio, 0, 6960, 5100, 855, 255, LabelPoints},
+    };
+}
+
+}  // namespace
+
+Win32Form2::Win32Form2(HINSTANCE instance, const Services& services)
+    : instance_(instance), services_(services) {
+    Register(instance, OptionsDialogClass, DialogBackgroundBrush(), LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
+    Create(instance, OptionsDialogClass, OptionsDialogTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+           WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr);
+    if (!Handle()) return;
+    const UINT dpi = WindowDpi(Handle());
+
+    // The preview is a window of our own; the layout only places it.
+    preview_.emplace(instance, Handle(), Picture1);
+    layout_.Create(Handle(), instance, Form2Layout(), dpi);
+
+    grid_.Attach(layout_.Control(FG), dpi);
+    slider1_ = Win32Slider(layout_.Control(Slider1));
+    slider2_ = Win32Slider(layout_.Control(Slider2));
+    slider3_ = Win32Slider(layout_.Control(Slider3));
+    label3_ = Win32Label(layout_.Control(Label3));
+    label4_ = Win32Label(layout_.Control(Label4));
+    label6_ = Win32Label(layout_.Control(Label6));
+    option1_ = Win32OptionGroup({layout_.Control(Option1), layout_.Control(Option1 + 1), layout_.Control(Option1 + 2),
+                                 layout_.Control(Option1 + 3)});
+    messages_.SetOwner(Handle());
+    PlaceDialog(Handle(), ClientWidthTwips, ClientHeightTwips, dpi);
+
+    std::function<void()> showAbout;
+    if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
+    form2_.emplace(Form2Controls{grid_, *preview_, slider1_, slider2_, slider3_, label3_, label4_, label6_, option1_},
+                   Form2Services{services_.model, services_.listFile, messages_, services_.search, *this, *this,
+                                 services_.mainWindow, std::move(showAbout)});
+    form2_->Form_Load();
+    drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
+        if (form2_) form2_->FG_OLEDragDrop(data);
+    });
+
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    focus_ = layout_.Control(Command1);
+    SetFocus(focus_);
+}
+
+Win32Form2::~Win32Form2() {
+    // Unload while the logic and the controls still exist.
+    if (Handle()) DestroyWindow(Handle());
+}
+
+bool Win32Form2::TranslateDialogMessage(MSG& message) {
+    return Handle() && IsDialogMessageW(Handle(), &message);
+}
+
+void Win32Form2::Close() {
+    if (Handle()) DestroyWindow(Handle());
+}
+
+void Win32Form2::ShowModal(const EntryEditorPreset& preset) {
+    Win32Form3 editor(instance_, Handle(), Win32Form3::Services{grid_, [this] { form2_->FG_Click(); }, services_.search});
+    editor.Logic().Preset(preset);
+    editor.RunModal();
+}
+
+void Win32Form2::OnCommand(int id) {
+    if (!form2_) return;
+    switch (id) {
+    case Command1: form2_->Command1_Click(); break;
+    case Command2: form2_->Command2_Click(); break;
+    case Command4: form2_->Command4_Click(); break;
+    case Command5: form2_->Command5_Click(); break;
+    case Command6: form2_->Command6_Click(); break;
+    case Command7: form2_->Command7_Click(); break;
+    case Command8: form2_->Command8_Click(); break;
+    case Command9: form2_->Command9_Click(); break;
+    case Command10: form2_->Command10_Click(); break;
+    default: break;  // IDOK and IDCANCEL from Enter and Esc among them
+    }
+}
+
+void Win32Form2::OnNotify(const NMHDR& header) {
+    if (header.idFrom != static_cast<UINT_PTR>(FG) || !form2_) return;
+    if (header.code == LVN_ITEMCHANGED) grid_.OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+    if (header.code == NM_CLICK) form2_->FG_Click();
+}
+
+void Win32Form2::PaintSeparator() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    const UINT dpi = WindowDpi(Handle());
+    MoveToEx(dc, TwipsToPixels(60, dpi), TwipsToPixels(3540, dpi), nullptr);
+    LineTo(dc, TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
+    EndPaint(Handle(), &paint);
+}
+
+LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_DPICHANGED) grid_.ApplyDpi(HIWORD(wParam));
+    if (LRESULT result = 0; HandleLookMessage(Handle(), layout_, message, wParam, lParam, result)) return result;
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        if (lParam) OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_HSCROLL:
+        if (form2_ && lParam) {
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            if (from == slider1_.Handle()) form2_->Slider1_Change();
+            if (from == slider2_.Handle()) form2_->Slider2_Change();
+            if (from == slider3_.Handle()) form2_->Slider3_Change();
+        }
+        return 0;
+    case GridRestoreSelectionMessage:
+        grid_.RestoreSelection();
+        return 0;
+    case WM_PAINT:
+        PaintSeparator();
+        return 0;
+    case WM_ACTIVATE:
+        // Like a dialog, come back to the control that had the focus (after the editor, a message box).
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus && IsChild(Handle(), focus)) focus_ = focus;
+        } else if (focus_ && IsWindow(focus_) && !HIWORD(wParam)) {
+            SetFocus(focus_);
+            return 0;
+        }
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_DESTROY:
+        drop_ = FileDropRegistration();
+        if (form2_ && !unloaded_) {
+            unloaded_ = true;
+            form2_->Form_Unload();
+        }
+        return 0;
+    default:
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+}  // namespace yomorina::win32

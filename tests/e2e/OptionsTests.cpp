@@ -1,0 +1,276 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/ListFile.h"
+#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32Form3.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/Tray.h"
+
+namespace yomorina::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string CodePage932(const std::wstring& text) {
+    const int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+void ClickAt(POINT at) {
+    SetCursorPos(at.x, at.y);
+    // Wine's display driver takes the move on its own schedule; a press sent
+    // before it would land where the pointer was.
+    Sleep(300);
+    for (DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        INPUT press{};
+        press.type = INPUT_MOUSE;
+        press.mi.dwFlags = button;
+        SendInput(1, &press, sizeof(INPUT));
+        Sleep(100);
+    }
+}
+
+// A person's press and release on the notification icon.
+void PressTrayIcon() { ClickAt(TrayIconPoint()); }
+
+// A click in the middle of a grid row (1..30 among the first visible ones), 20
+// pixels high at 96 dpi. Posted straight to the list: a real pointer moved by
+// another process reaches Wine's display driver late, and a press then lands
+// on the row before.
+void ClickGridRow(HWND dialog, int row) {
+    HWND list = GetDlgItem(dialog, win32::form2_ids::FG);
+    RECT header;
+    GetClientRect(GetWindow(list, GW_CHILD), &header);
+    const LPARAM at = MAKELPARAM(60, header.bottom + (row - 1) * 20 + 10);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Sleep(100);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+int WhitePixelsOfPreview(HWND dialog) {
+    RECT preview;
+    GetWindowRect(GetDlgItem(dialog, win32::form2_ids::Picture1), &preview);
+    int white = 0;
+    for (const Rgb& pixel : CapturePixels(preview)) white += pixel == Rgb{255, 255, 255};
+    return white;
+}
+
+HWND VisibleWindowOf(DWORD processId, const std::wstring& title) {
+    for (HWND window : TopLevelWindowsOf(processId)) {
+        if (IsWindowVisible(window) && TextOf(window) == title) return window;
+    }
+    return nullptr;
+}
+
+HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::milliseconds limit = 10s) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = VisibleWindowOf(processId, title)) != nullptr; }, limit);
+    return found;
+}
+
+// A screenshot only once the window has painted all of itself.
+void ScreenshotOf(HWND window, const std::string& name) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);
+    SaveScreenshot(name);
+}
+
+void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// Enter and Esc as a person presses them on a control.
+void PressKeys(HWND control) {
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        PostMessageW(control, WM_KEYDOWN, key, 1);
+        PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+    }
+    Sleep(500);
+}
+
+void Type(HWND dialog, int id, const std::wstring& text) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                        2000, &ignored);
+}
+
+// The system's file-open dialog of the process, once it is up.
+HWND WaitForFileDialog(DWORD processId) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(processId)) {
+                if (IsWindowVisible(window) && ClassOf(window) == L"#32770" && GetDlgItem(window, 0x47C)) found = window;
+            }
+            return found != nullptr;
+        },
+        10s);
+    return found;
+}
+
+std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+// Answers the message box with this title by its button, and returns its text.
+std::wstring Answer(DWORD processId, const std::wstring& title, int button) {
+    HWND box = WaitForWindow(processId, title, 5s);
+    if (!box) return L"(no message box)";
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
+    }
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 5s);
+    return text;
+}
+
+class Options : public ::testing::Test {
+protected:
+    App app{L"options"};
+    DWORD id = 0;
+
+    void SetUp() override {
+        ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
+        app.Start();
+        ASSERT_NE(app.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+        id = app.Running().Id();
+    }
+    HWND Open() {
+        PressTrayIcon();
+        if (HWND dialog = WaitForWindow(id, win32::OptionsDialogTitle, 3s)) return dialog;
+        // A press can still miss when the pointer's move reached Wine late; a
+        // second press is harmless, as presses while the dialog is open do nothing.
+        PressTrayIcon();
+        return WaitForWindow(id, win32::OptionsDialogTitle);
+    }
+};
+
+TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
+    const std::wstring target = app.Folder().Child(L"ツール表.txt");
+    app.WriteFile(L"ツール表.txt", "x");
+    const std::string before = app.ReadFile(L"filelist.txt");
+
+    HWND options = Open();
+    ASSERT_NE(options, nullptr) << "the icon press opened no options dialog";
+    ScreenshotOf(options, "options-dialog");
+    PressKeys(GetDlgItem(options, win32::form2_ids::FG));
+    EXPECT_TRUE(IsWindowVisible(options)) << "Enter or Esc closed the options dialog";
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), before) << "nothing is written before OK";
+
+    Click(options, win32::form2_ids::Command8);
+    HWND editor = WaitForWindow(id, win32::EntryEditorTitle);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(options)) << "the editor is modal over the options dialog";
+
+    // Browsing: a cancel changes nothing, a chosen file gives its name and full path.
+    Click(editor, win32::form3_ids::Command3);
+    HWND files = WaitForFileDialog(id);
+    ASSERT_NE(files, nullptr) << "no file-open dialog";
+    ScreenshotOf(files, "entry-editor-browse");
+    PostMessageW(GetDlgItem(files, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"");
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), L"");
+    Click(editor, win32::form3_ids::Command3);
+    files = WaitForFileDialog(id);
+    ASSERT_NE(files, nullptr);
+    Type(files, 0x47C, target);
+    PostMessageW(GetDlgItem(files, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"ツール表.txt");
+    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), target);
+
+    // A path that names nothing is refused and the editor stays.
+    Type(editor, win32::form3_ids::Text2, app.Folder().Child(L"ない.exe"));
+    Click(editor, win32::form3_ids::Command1);
+    EXPECT_EQ(Answer(id, L"エラー", IDOK), L"ファイルが存在しません。");
+    EXPECT_TRUE(IsWindowVisible(editor));
+
+    Type(editor, win32::form3_ids::Text1, L"ツール");
+    Type(editor, win32::form3_ids::Text2, target);
+    ScreenshotOf(editor, "entry-editor");
+    PressKeys(GetDlgItem(editor, win32::form3_ids::Text2));
+    EXPECT_TRUE(IsWindowVisible(editor)) << "Enter or Esc closed the editor";
+    Click(editor, win32::form3_ids::Command1);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5s));
+    EXPECT_TRUE(IsWindowEnabled(options));
+
+    Click(options, win32::form2_ids::Command1);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    std::string expected = " 100 \r\n 5 \r\n 1 \r\n" + CodePage932(L"ツール") + "\r\n" + CodePage932(target) + "\r\n";
+    for (int i = 0; i < 58; ++i) expected += "\r\n";
+    expected += " 0 \r\n";
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), expected);
+
+    // Closed by OK, it opens again on the next press, showing what was saved.
+    HWND again = Open();
+    ASSERT_NE(again, nullptr);
+    ScreenshotOf(again, "options-dialog-with-entry");
+    EXPECT_LT(WhitePixelsOfPreview(again), 32 * 32) << "the saved entry's icon is not previewed";
+    HWND grid = GetDlgItem(again, win32::form2_ids::FG);
+    ClickGridRow(again, 2);
+    EXPECT_TRUE(WaitUntil([&] { return WhitePixelsOfPreview(again) == 32 * 32; }, 3s))
+        << "an empty row left a picture; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
+    ClickGridRow(again, 1);
+    EXPECT_TRUE(WaitUntil([&] { return WhitePixelsOfPreview(again) < 32 * 32; }, 3s))
+        << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
+    Click(again, win32::form2_ids::Command2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));
+}
+
+TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {
+    std::string file = " 250 \r\n 3 \r\n 2 \r\n" + CodePage932(L"メモ帳") + "\r\nC:\\windows\\notepad.exe\r\n";
+    for (int i = 0; i < 58; ++i) file += "\r\n";
+    file += " 1 \r\n";
+    app.Close();
+    app.WriteFile(L"filelist.txt", file);
+    app.Start();
+    ASSERT_NE(app.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    id = app.Running().Id();
+
+    HWND options = Open();
+    ASSERT_NE(options, nullptr);
+    Click(options, win32::form2_ids::Command7);
+    EXPECT_EQ(Answer(id, L"確認", IDYES), L"メモ帳を削除しますか？");
+    Click(options, win32::form2_ids::Command2);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
+}
+
+TEST_F(Options, WhileTheDialogIsOpenAShakeShowsNothing) {
+    HWND options = Open();
+    ASSERT_NE(options, nullptr);
+    HWND overlay = app.WaitForMainWindow();
+    for (int i = 0; i < 16; ++i) {
+        SetCursorPos(i % 2 ? 200 : 700, 300);
+        Sleep(100);
+    }
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    EXPECT_TRUE(IsWindowVisible(options));
+    Click(options, win32::form2_ids::Command2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+}
+
+TEST_F(Options, ExitAnsweredNoKeepsEverythingAndYesEndsTheProgramAndRemovesTheIcon) {
+    HWND options = Open();
+    ASSERT_NE(options, nullptr);
+    Click(options, win32::form2_ids::Command10);
+    EXPECT_EQ(Answer(id, L"メッセージ", IDNO), L"ヨモリナを終了しますか？");
+    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_TRUE(app.Running().IsRunning());
+
+    Click(options, win32::form2_ids::Command10);
+    EXPECT_EQ(Answer(id, L"メッセージ", IDYES), L"ヨモリナを終了しますか？");
+    EXPECT_TRUE(app.Running().WaitForExit(10s));
+    EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
+}
+
+}  // namespace
+}  // namespace yomorina::e2e

@@ -1,0 +1,335 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <fstream>
+#include <memory>
+
+#include "core/ListFile.h"
+#include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32DirectorySearch.h"
+#include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32Form3.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/FileDragSource.h"
+#include "tests/platform/TempFolder.h"
+
+namespace yomorina {
+namespace {
+
+using namespace win32;
+
+class FolderProcessInfo final : public ProcessInfo {
+public:
+    explicit FolderProcessInfo(std::string folder) : folder_(std::move(folder)) {}
+    std::string ExecutableFolder() const override { return folder_; }
+
+private:
+    std::string folder_;
+};
+
+class QuietMainWindow final : public MainWindow {
+public:
+    int closes = 0;
+    void Hide() override {}
+    void HideTile(int) override {}
+    void HideCaption(int) override {}
+    void Close() override { ++closes; }
+    void ShowOverlay(OverlayBackground) override {}
+    void ShowTile(int, int, int, TilePicture, std::string_view) override {}
+    void ShowCaption(int, int, int, std::string_view) override {}
+    bool IsActive() const override { return false; }
+};
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::wstring ItemText(HWND listView, int item, int column) {
+    wchar_t text[512] = {};
+    ListView_GetItemText(listView, item, column, text, 512);
+    return text;
+}
+
+RECT RectInParent(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class OptionsDialogTest : public ::testing::Test {
+protected:
+    testing::TempFolder folder{L"オプション"};
+    Model model;
+    Win32FileStore store;
+    Win32CodePage932 codePage;
+    FolderProcessInfo process{folder.Utf8()};
+    ListFile listFile{store, codePage, process};
+    Win32DirectorySearch search;
+    QuietMainWindow mainWindow;
+    std::unique_ptr<Win32Form2> dialog;
+    HRESULT ole = E_FAIL;
+
+    void SetUp() override {
+        ole = OleInitialize(nullptr);
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        model.Settings = {100, 5, 1, 2};
+        model.List[0] = {"メモ帳", "C:\\windows\\notepad.exe"};
+        model.List[2] = {"表計算", "C:\\ソフト\\表.exe"};
+        model.List[29] = {"ゴミ箱", "ゴミ箱"};
+        model.OptionsOpen = true;
+    }
+    void TearDown() override {
+        dialog.reset();
+        if (SUCCEEDED(ole)) OleUninitialize();
+    }
+    void Open() {
+        dialog = std::make_unique<Win32Form2>(GetModuleHandleW(nullptr),
+                                              Win32Form2::Services{model, listFile, search, mainWindow, {}});
+        Pump();
+    }
+    HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
+};
+
+TEST_F(OptionsDialogTest, TheListViewHoldsAHeaderAndThirtyRowsWithJapaneseCells) {
+    Open();
+    HWND listView = Control(form2_ids::FG);
+    ASSERT_NE(listView, nullptr);
+    EXPECT_EQ(ListView_GetItemCount(listView), 30);
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(listView)), 2);
+    Win32Grid& grid = dialog->Grid();
+    EXPECT_EQ(grid.Text(0, 0), "名前");
+    EXPECT_EQ(grid.Text(0, 1), "パス");
+    EXPECT_EQ(grid.Text(1, 0), "メモ帳");
+    EXPECT_EQ(ItemText(listView, 2, 1), L"C:\\ソフト\\表.exe");
+    EXPECT_EQ(grid.Text(2, 0), "");
+    EXPECT_EQ(grid.Text(30, 1), "ゴミ箱");
+    EXPECT_EQ(ListView_GetColumnWidth(listView, 0), 253);  // 3800 twips at 96 dpi
+
+    const std::string longPath = "C:\\" + std::string(600, 'a') + "\\長い名前.exe";
+    grid.SetText(17, 1, longPath);
+    EXPECT_EQ(grid.Text(17, 1), longPath);
+    grid.SetText(17, 1, "");
+    EXPECT_EQ(grid.Text(17, 1), "");
+}
+
+TEST_F(OptionsDialogTest, TheCurrentRowFollowsTheListViewSelectionAndNeverGoesAway) {
+    Open();
+    HWND listView = Control(form2_ids::FG);
+    Win32Grid& grid = dialog->Grid();
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(ListView_GetNextItem(listView, -1, LVNI_SELECTED), 0);
+
+    grid.SetRow(30);
+    EXPECT_EQ(ListView_GetNextItem(listView, -1, LVNI_SELECTED), 29);
+
+    // As the user picks row 10 ...
+    ListView_SetItemState(listView, 9, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    Pump();
+    EXPECT_EQ(grid.Row(), 10);
+    // ... and then clicks past the rows, which clears the list view's selection.
+    ListView_SetItemState(listView, -1, 0, LVIS_SELECTED);
+    Pump();
+    EXPECT_EQ(grid.Row(), 10);
+    EXPECT_EQ(ListView_GetNextItem(listView, -1, LVNI_SELECTED), 9);
+}
+
+TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUsersChanges) {
+    Open();
+    HWND slider1 = Control(form2_ids::Slider1);
+    EXPECT_EQ(SendMessageW(slider1, TBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(slider1, TBM_GETRANGEMIN, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(slider1, TBM_GETRANGEMAX, 0, 0), 500);
+    EXPECT_EQ(SendMessageW(slider1, TBM_GETPAGESIZE, 0, 0), 50);
+    EXPECT_EQ(SendMessageW(slider1, TBM_GETLINESIZE, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(Control(form2_ids::Slider3), TBM_GETRANGEMAX, 0, 0), 10);
+    wchar_t caption[16] = {};
+    GetWindowTextW(Control(form2_ids::Label3), caption, 16);
+    EXPECT_STREQ(caption, L"100");
+    EXPECT_EQ(SendMessageW(Control(form2_ids::Option1 + 2), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // The keyboard moves the thumb; the value label follows.
+    SendMessageW(slider1, WM_KEYDOWN, VK_PRIOR, 0);
+    SendMessageW(slider1, WM_KEYUP, VK_PRIOR, 0);
+    Pump();
+    const auto moved = SendMessageW(slider1, TBM_GETPOS, 0, 0);
+    EXPECT_NE(moved, 100);
+    GetWindowTextW(Control(form2_ids::Label3), caption, 16);
+    EXPECT_EQ(std::wstring(caption), std::to_wstring(moved));
+
+    SendMessageW(Control(form2_ids::Option1 + 3), BM_CLICK, 0, 0);
+    Pump();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(Control(form2_ids::Option1 + i), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    // OK writes what the controls hold and closes the dialog.
+    SendMessageW(Control(form2_ids::Command1), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(model.Settings.BackgroundPattern, 3);
+    EXPECT_EQ(model.Settings.MoveDistance, moved);
+    EXPECT_FALSE(model.OptionsOpen);
+    EXPECT_EQ(dialog->Handle(), nullptr);
+    ScatterSettings reread;
+    LaunchList list;
+    DecodeListFile(*store.ReadAll(listFile.ListFilePath()), reread, list, codePage);
+    EXPECT_EQ(reread, model.Settings);
+    EXPECT_EQ(list, model.List);
+}
+
+TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
+    Open();
+    RECT client;
+    GetClientRect(dialog->Handle(), &client);
+    EXPECT_EQ(client.right, 546);
+    EXPECT_EQ(client.bottom, 416);
+    const RECT grid = RectInParent(Control(form2_ids::FG));
+    EXPECT_EQ((std::array<LONG, 4>{grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top}),
+              (std::array<LONG, 4>{8, 12, 529, 185}));
+    const RECT exit = RectInParent(Control(form2_ids::Command10));
+    EXPECT_EQ((std::array<LONG, 4>{exit.left, exit.top, exit.right - exit.left, exit.bottom - exit.top}),
+              (std::array<LONG, 4>{440, 376, 97, 29}));
+    const RECT preview = RectInParent(Control(form2_ids::Picture1));
+    EXPECT_EQ(preview.right - preview.left, 32);
+}
+
+TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheListColumns) {
+    Open();
+    RECT suggested{0, 0, 900, 700};
+    SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT grid = RectInParent(Control(form2_ids::FG));
+    EXPECT_EQ((std::array<LONG, 4>{grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top}),
+              (std::array<LONG, 4>{12, 18, 794, 278}));
+    const RECT ok = RectInParent(Control(form2_ids::Command1));
+    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 564}));
+    EXPECT_EQ(ListView_GetColumnWidth(Control(form2_ids::FG), 1), 380);
+    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);
+}
+
+TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
+    Open();
+    Win32PreviewBox* preview = &dialog->Preview();
+    const auto countNotWhite = [&] {
+        int count = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) count += preview->PixelAt(x, y) != RGB(255, 255, 255);
+        }
+        return count;
+    };
+    EXPECT_GT(countNotWhite(), 50) << "row 1 is notepad, whose icon Load draws";
+    dialog->Grid().SetRow(2);
+    dialog->Logic().FG_Click();
+    EXPECT_EQ(countNotWhite(), 0);
+    dialog->Grid().SetRow(3);  // a path that names nothing
+    dialog->Logic().FG_Click();
+    EXPECT_EQ(countNotWhite(), 0);
+    dialog->Grid().SetRow(30);
+    dialog->Logic().FG_Click();
+    EXPECT_EQ(preview->PixelAt(31, 31), GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
+    EXPECT_GT(countNotWhite(), 500);
+}
+
+TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCurrentRow) {
+    Open();
+    dialog->Grid().SetRow(5);
+    int redraws = 0;
+    EnableWindow(dialog->Handle(), FALSE);  // as the modal loop leaves its owner
+    Win32Form3 editor(GetModuleHandleW(nullptr), dialog->Handle(),
+                      Win32Form3::Services{dialog->Grid(), [&] { ++redraws; }, search});
+    ASSERT_NE(editor.Handle(), nullptr);
+    editor.Logic().Preset({"名前「表」", "C:\\ソフト\\表.exe", true});
+    wchar_t text[128] = {};
+    GetDlgItemTextW(editor.Handle(), form3_ids::Text1, text, 128);
+    EXPECT_STREQ(text, L"名前「表」");
+    GetDlgItemTextW(editor.Handle(), form3_ids::Text2, text, 128);
+    EXPECT_STREQ(text, L"C:\\ソフト\\表.exe");
+    EXPECT_EQ(IsDlgButtonChecked(editor.Handle(), form3_ids::Check1), BST_CHECKED);
+    RECT client;
+    GetClientRect(editor.Handle(), &client);
+    EXPECT_EQ(client.right, 312);
+    EXPECT_EQ(client.bottom, 246);
+
+    SendMessageW(GetDlgItem(editor.Handle(), form3_ids::Command1), BM_CLICK, 0, 0);
+    EXPECT_EQ(editor.Handle(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(dialog->Handle()));
+    EXPECT_EQ(dialog->Grid().Text(5, 0), "ゴミ箱");
+    EXPECT_EQ(dialog->Grid().Text(5, 1), "ゴミ箱");
+    EXPECT_EQ(redraws, 0);
+}
+
+TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {
+    Open();
+    HWND listView = Control(form2_ids::FG);
+    RECT area;
+    GetWindowRect(listView, &area);
+    SetForegroundWindow(dialog->Handle());
+    const DWORD effect = testing::DragFilesTo(POINT{area.left + 100, area.top + 60},
+                                              {L"C:\\ツール\\表.exe", L"D:\\", L"C:\\Data"});
+    Pump();
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    Win32Grid& grid = dialog->Grid();
+    EXPECT_EQ(grid.Text(2, 0), "表.exe");
+    EXPECT_EQ(grid.Text(2, 1), "C:\\ツール\\表.exe");
+    EXPECT_EQ(grid.Text(4, 1), "D:\\");
+    EXPECT_EQ(grid.Text(5, 0), "Data");
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
+    Open();
+    SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(model.OptionsOpen);
+    EXPECT_EQ(dialog->Handle(), nullptr);
+    EXPECT_FALSE(store.Exists(listFile.ListFilePath()));
+}
+
+TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
+    const auto live = [] {
+        std::array<long, static_cast<int>(HandleKind::Count)> counts{};
+        for (int kind = 0; kind < static_cast<int>(HandleKind::Count); ++kind) {
+            counts[kind] = LiveHandleCount(static_cast<HandleKind>(kind)).load();
+        }
+        return counts;
+    };
+    const auto openAndClose = [&] {
+        Open();
+        dialog->Grid().SetRow(30);
+        dialog->Logic().FG_Click();  // the recycle-bin picture
+        dialog->Grid().SetRow(1);
+        dialog->Logic().FG_Click();  // notepad's icon
+        SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+        dialog.reset();
+    };
+    openAndClose();  // the one brush shared by every dialog stays for the run
+    const auto before = live();
+    for (int i = 0; i < 3; ++i) openAndClose();
+    EXPECT_EQ(live(), before);
+}
+
+TEST(DialogFont, IsMsPGothicAtTheRequestedSizeWhereTheFaceIsThere) {
+    // The test prefix maps the face to IPAPGothic through the font substitutes.
+    UniqueFont font = CreateDialogFont(11.25, 96);
+    ASSERT_TRUE(font);
+    LOGFONTW made{};
+    GetObjectW(font.get(), sizeof(made), &made);
+    EXPECT_STREQ(made.lfFaceName, L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(made.lfHeight, -15);
+    EXPECT_EQ(made.lfCharSet, SHIFTJIS_CHARSET);
+    GetObjectW(CreateDialogFont(12, 144).get(), sizeof(made), &made);
+    EXPECT_EQ(made.lfHeight, -24);
+}
+
+TEST(FileOpenDialogFilter, BarsBecomeNulsWithADoubleNulAtTheEnd) {
+    EXPECT_EQ(FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
+}
+
+}  // namespace
+}  // namespace yomorina
