@@ -1,72 +1,44 @@
 #include "tests/e2e/DragDrop.h"
 
-#include <ole2.h>
-#include <shlobj.h>
-
-#include <atomic>
 #include <cstring>
+
+#include "tests/platform/FileDragSource.h"
 
 namespace yomorina::e2e {
 namespace {
 
-template <typename Interface>
-class Unknown : public Interface {
+using testing::ComObject;
+
+// Plain text and nothing else, as an editor offers a selection.
+class TextData final : public ComObject<IDataObject, IID_IDataObject> {
 public:
-    virtual ~Unknown() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == __uuidof(Interface)) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    explicit TextData(std::wstring text) : text_(std::move(text)) {}
 
-private:
-    std::atomic<ULONG> references_{1};
-};
-
-// One format, rendered afresh into a global block for each request.
-class OneFormatData final : public Unknown<IDataObject> {
-public:
-    OneFormatData(CLIPFORMAT format, std::vector<unsigned char> bytes) : format_(format), bytes_(std::move(bytes)) {}
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* wanted, STGMEDIUM* medium) noexcept override {
-        if (!wanted || !medium) return E_INVALIDARG;
-        const HRESULT offered = QueryGetData(wanted);
-        if (offered != S_OK) return offered;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
-        if (!block) return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(block), bytes_.data(), bytes_.size());
-        GlobalUnlock(block);
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
+        if (QueryGetData(format) != S_OK || !medium) return DV_E_FORMATETC;
+        const std::size_t bytes = (text_.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        if (!memory) return E_OUTOFMEMORY;
+        std::memcpy(GlobalLock(memory), text_.c_str(), bytes);
+        GlobalUnlock(memory);
         medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = block;
+        medium->hGlobal = memory;
         medium->pUnkForRelease = nullptr;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) noexcept override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) noexcept override {
-        if (!wanted) return E_INVALIDARG;
-        if (wanted->cfFormat != format_) return DV_E_FORMATETC;
-        if ((wanted->tymed & TYMED_HGLOBAL) == 0) return DV_E_TYMED;
-        return S_OK;
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) noexcept override {
+        return format && format->cfFormat == CF_UNICODETEXT && (format->tymed & TYMED_HGLOBAL) ? S_OK
+                                                                                                : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) noexcept override {
         if (out) out->ptd = nullptr;
-        return DATA_S_SAMEFORMATETC;
+        return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) noexcept override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) noexcept override {
         if (direction != DATADIR_GET) return E_NOTIMPL;
-        FORMATETC format{format_, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
         return SHCreateStdEnumFmtEtc(1, &format, formats);
     }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) noexcept override {
@@ -76,13 +48,12 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    CLIPFORMAT format_;
-    std::vector<unsigned char> bytes_;
+    std::wstring text_;
 };
 
 // Keeps the pointer on the point and lets go after a few rounds, as a hand
-// that moved there and released the button.
-class ReleasingSource final : public Unknown<IDropSource> {
+// that has arrived there and releases the button; Esc still cancels.
+class ReleasingSource final : public ComObject<IDropSource, IID_IDropSource> {
 public:
     explicit ReleasingSource(POINT point) : point_(point) {}
 
@@ -98,22 +69,7 @@ private:
     int rounds_ = 0;
 };
 
-std::vector<unsigned char> FileList(const std::vector<std::wstring>& files) {
-    std::wstring names;
-    for (const auto& file : files) {
-        names += file;
-        names.push_back(L'\0');
-    }
-    names.push_back(L'\0');
-    std::vector<unsigned char> bytes(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    DROPFILES header{};
-    header.pFiles = sizeof(DROPFILES);
-    header.fWide = TRUE;
-    std::memcpy(bytes.data(), &header, sizeof(header));
-    std::memcpy(bytes.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-    return bytes;
-}
-
+// Takes over the data object's reference.
 DragOutcome Drag(POINT point, IDataObject* data) {
     const HRESULT ole = OleInitialize(nullptr);
     SetCursorPos(point.x, point.y);
@@ -129,13 +85,9 @@ DragOutcome Drag(POINT point, IDataObject* data) {
 }  // namespace
 
 DragOutcome DropFilesAt(POINT point, const std::vector<std::wstring>& files) {
-    return Drag(point, new OneFormatData(CF_HDROP, FileList(files)));
+    return Drag(point, new testing::FileListData(files));
 }
 
-DragOutcome DropTextAt(POINT point, const std::wstring& text) {
-    std::vector<unsigned char> bytes((text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(bytes.data(), text.c_str(), bytes.size());
-    return Drag(point, new OneFormatData(CF_UNICODETEXT, std::move(bytes)));
-}
+DragOutcome DropTextAt(POINT point, const std::wstring& text) { return Drag(point, new TextData(text)); }
 
 }  // namespace yomorina::e2e
