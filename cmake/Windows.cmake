@@ -64,10 +64,10 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
     target_link_options(yomorina_record_arguments PRIVATE -municode)
   endif()
   add_dependencies(yomorina_platform_tests yomorina_record_arguments)
-  # The recycle bin under Wine is the Linux trash there, kept inside the build tree.
-  # (Wine deletes for good when it cannot make that trash, so its folder exists from the start.)
+  # The recycle bin under Wine is the Linux trash of XDG_DATA_HOME, which wine-exec.sh
+  # points into the build tree. Wine deletes for good when it cannot make that trash,
+  # so its folder exists from the start.
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-data)
-  set_tests_properties(platform PROPERTIES ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
 
   # Level 3: the real exe in a fresh folder, driven and observed from outside.
   file(GLOB yomorina_e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
@@ -78,6 +78,5 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   add_test(NAME end_to_end COMMAND yomorina_e2e_tests --gtest_brief=1
            --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
   set_tests_properties(end_to_end PROPERTIES TIMEOUT 900)
-  set_tests_properties(end_to_end PROPERTIES ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
   set_tests_properties(platform PROPERTIES TIMEOUT 300)
 endif()

@@ -66,8 +66,7 @@ void Form1::Timer1_Timer() {
     if (state_.blnScattering && !window_.IsActive()) ICON_CLEAR();
 }
 
-// The tile actions (opening the target, handing it dropped files) come with
-// the launcher; until then a tile does nothing.
+// Until the tile actions are set, a tile does nothing.
 void Form1::IC_Click(int index) {
     if (tileActions_) tileActions_->IC_Click(index);
 }
