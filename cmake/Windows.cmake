@@ -58,11 +58,25 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   target_sources(yomorina_platform_tests PRIVATE resources/yomorina.rc tests/e2e/Harness.cpp tests/e2e/Png.cpp)
   add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
 
+  # A program for the launcher to start: it records the arguments it receives.
+  add_executable(yomorina_record_arguments WIN32 tests/platform/helpers/RecordArguments.cpp)
+  set_target_properties(yomorina_record_arguments PROPERTIES OUTPUT_NAME RecordArguments)
+  target_link_libraries(yomorina_record_arguments PRIVATE shell32 ${yomorina_static_link})
+  if(NOT MSVC)
+    target_link_options(yomorina_record_arguments PRIVATE -municode)
+  endif()
+  add_dependencies(yomorina_platform_tests yomorina_record_arguments)
+  # The recycle bin under Wine is the Linux trash of XDG_DATA_HOME, which wine-exec.sh
+  # points into the build tree. Wine deletes for good when it cannot make that trash,
+  # so its folder exists from the start.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-data)
+
   # Level 3: the real exe in a fresh folder, driven and observed from outside.
   file(GLOB yomorina_e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
   add_executable(yomorina_e2e_tests ${yomorina_e2e_sources})
   target_link_libraries(yomorina_e2e_tests PRIVATE yomorina_win32 gtest ${yomorina_static_link})
   add_dependencies(yomorina_e2e_tests yomorina)
+  add_dependencies(yomorina_e2e_tests yomorina_record_arguments)
   add_test(NAME end_to_end COMMAND yomorina_e2e_tests --gtest_brief=1
            --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
   set_tests_properties(end_to_end PROPERTIES TIMEOUT 900)

@@ -1,6 +1,7 @@
 #include "core/Form1.h"
 
 #include "scatter/ScatterTick.h"
+#include "scatter/TileActions.h"
 
 namespace yomorina {
 
@@ -65,11 +66,14 @@ void Form1::Timer1_Timer() {
     if (state_.blnScattering && !window_.IsActive()) ICON_CLEAR();
 }
 
-// The tile actions (opening the target, handing it dropped files) come with
-// the launcher; until then a tile does nothing.
-void Form1::IC_Click(int) {}
+// Until the tile actions are set, a tile does nothing.
+void Form1::IC_Click(int index) {
+    if (tileActions_) tileActions_->IC_Click(index);
+}
 
-void Form1::IC_OLEDragDrop(int, const DroppedData&) {}
+void Form1::IC_OLEDragDrop(int index, const DroppedData& data) {
+    if (tileActions_) tileActions_->IC_OLEDragDrop(index, data);
+}
 
 void Form1::ICON_CLEAR() {
     window_.Hide();

@@ -17,6 +17,8 @@ namespace yomorina {
 
 inline constexpr std::string_view TrayTip = "ヨモリナ";
 
+class TileActions;
+
 class Form1 final : public MainWindowEvents {
 public:
     Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages,
@@ -24,6 +26,8 @@ public:
 
     // Opens the options dialog; until one is wired, a press on the icon only clears.
     void SetOptionsOpener(std::function<void()> showOptions);
+    // What clicks and drops on the tiles do; until set, they do nothing.
+    void SetTileActions(TileActions* actions) { tileActions_ = actions; }
 
     void Form_Load();
     void Form_Unload() override;
@@ -47,6 +51,7 @@ private:
     Pointer& pointer_;
     const DirectorySearch& search_;
     std::function<void()> showOptions_;
+    TileActions* tileActions_ = nullptr;
     ScatterState state_;
 };
 

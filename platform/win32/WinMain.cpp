@@ -11,6 +11,7 @@
 #include "core/Form1.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "scatter/TileActions.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32AboutBox.h"
 #include "platform/win32/Win32CodePage932.h"
@@ -21,6 +22,7 @@
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Pointer.h"
 #include "platform/win32/Win32ProcessInfo.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32TrayIcon.h"
 
 using namespace yomorina;
@@ -43,6 +45,11 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
 
     Form1 form1(model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch);
+    win32::Win32Shell shell;
+    // The shell's confirmation and error dialogs belong to Form1.
+    win32::Win32RecycleBin recycleBin(mainWindow.Handle());
+    TileActions tileActions(model, [&form1] { form1.ICON_CLEAR(); }, shell, mainWindow, recycleBin, messages);
+    form1.SetTileActions(&tileActions);
     mainWindow.SetEvents(&form1);
 
     // The options dialog: a fresh window at every opening, kept until the next.

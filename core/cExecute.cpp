@@ -1,0 +1,76 @@
+#include "core/cExecute.h"
+
+namespace yomorina {
+
+SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
+                                        const std::function<bool(std::string_view)>& namesFile) {
+    const SplitCommandLine whole{std::string(commandLine), std::nullopt};
+    if (commandLine.empty() || namesFile(commandLine)) return whole;
+
+    // Positions count from 1 as in a command line read by eye; position i holds commandLine[i - 1].
+    const auto moveToSpace = [&](std::size_t i) {
+        while (i > 0 && commandLine[i - 1] != ' ') --i;
+        return i;
+    };
+    std::size_t i = moveToSpace(commandLine.size());
+    while (i > 1) {
+        const std::string_view file = commandLine.substr(0, i - 1);
+        if (namesFile(file)) return {std::string(file), std::string(commandLine.substr(i))};
+        --i;
+        if (i > 1) i = moveToSpace(i);
+    }
+    return whole;
+}
+
+std::string QuotedParameters(const std::optional<std::string>& parameters) {
+    if (!parameters) return {};
+    return "\"" + *parameters + "\"";
+}
+
+cExecute::cExecute(Shell& shell, MainWindow& form1) : shell_(shell), form1_(form1) {}
+
+bool cExecute::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
+
+bool cExecute::ShellX(std::string_view strCommandLine, int WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait) {
+    // Nothing to split and nothing to open.
+    if (strCommandLine.empty()) return false;
+
+    form1_.Hide();
+
+    const SplitCommandLine split =
+        SplitFileAndParameters(strCommandLine, [this](std::string_view name) { return FindOnSearchPath(name); });
+
+    ShellOpenRequest request;
+    request.File = split.File;
+    request.Parameters = QuotedParameters(split.Parameters);
+    request.Show = WindowStyle;
+    request.Owner = lngOwnerhWnd;
+    request.KeepProcess = blnWait;
+    ShellOpenOutcome opened = shell_.ShellExecuteOpen(request);
+    if (opened.Accepted) {
+        if (blnWait) WaitForEnd(opened.Process.get());
+        return true;
+    }
+
+    // The shell refused: the whole text, not the split parts, as a process.
+    const std::uint32_t processId = shell_.StartProcess(strCommandLine);
+    if (processId == 0) return false;
+    if (blnWait) {
+        const auto process = shell_.OpenProcess(processId);
+        WaitForEnd(process.get());
+    }
+    return true;
+}
+
+void cExecute::WaitForEnd(LaunchedProcess* process) {
+    // A missing process reads as exit code 0, so the loop ends after one pass;
+    // so does a process that can no longer be asked, rather than spinning forever.
+    std::uint32_t exitCode = 0;
+    do {
+        exitCode = process ? process->ExitCode().value_or(0) : 0;
+        shell_.RunPendingEvents();
+        shell_.Pause(WaitPollInterval);
+    } while (exitCode == StillActive);
+}
+
+}  // namespace yomorina

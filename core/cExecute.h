@@ -1,0 +1,52 @@
+#pragma once
+// The launcher: opens a program, a document or a folder, or a program with a
+// file as its one argument, from a single command-line text. Never shows a message.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/MainWindow.h"
+#include "platform/Shell.h"
+
+namespace yomorina {
+
+struct SplitCommandLine {
+    std::string File;
+    std::optional<std::string> Parameters;  // what follows the file, when a split was made (possibly empty)
+
+    friend bool operator==(const SplitCommandLine&, const SplitCommandLine&) = default;
+};
+
+// The file is the whole text when it names a file, otherwise the longest part
+// ending just before a space that does, tried from the rightmost space leftwards;
+// the rest (after that one space) is the parameter part. A leading space is never
+// a split point. When nothing is found, the whole text is the file.
+// The text is UTF-8, where a space byte is always a real space.
+SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
+                                        const std::function<bool(std::string_view)>& namesFile);
+
+// The parameter part handed to the shell: one argument in double quotes, or nothing.
+std::string QuotedParameters(const std::optional<std::string>& parameters);
+
+inline constexpr int WindowStyleNormal = 1;  // SW_SHOWNORMAL
+inline constexpr auto WaitPollInterval = std::chrono::milliseconds(100);
+
+class cExecute {
+public:
+    // The main window is hidden before every launch (it is the scatter overlay).
+    cExecute(Shell& shell, MainWindow& form1);
+
+    // True when the shell accepted the request or the fallback started a process.
+    bool ShellX(std::string_view strCommandLine, int WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait);
+
+private:
+    bool FindOnSearchPath(std::string_view name) const;
+    void WaitForEnd(LaunchedProcess* process);
+
+    Shell& shell_;
+    MainWindow& form1_;
+};
+
+}  // namespace yomorina

@@ -1,0 +1,109 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <shellapi.h>
+
+#include <utility>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
+
+namespace yomorina::win32 {
+namespace {
+
+class Win32LaunchedProcess final : public LaunchedProcess {
+public:
+    explicit Win32LaunchedProcess(UniqueKernelHandle process) : process_(std::move(process)) {}
+    std::optional<std::uint32_t> ExitCode() override {
+        DWORD code = 0;
+        if (!GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
+        return code;
+    }
+
+private:
+    UniqueKernelHandle process_;
+};
+
+// Null for an empty text: the shell then uses its defaults (no parameters, the current folder).
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+bool Win32Shell::FindOnSearchPath(std::string_view name) const {
+    if (name.empty()) return false;
+    // The found name is not used; a name too long for the buffer still counts as found.
+    wchar_t found[MAX_PATH + 1];
+    return SearchPathW(nullptr, ToWide(name).c_str(), nullptr, MAX_PATH + 1, found, nullptr) != 0;
+}
+
+ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
+    const std::wstring file = ToWide(request.File);
+    const std::wstring parameters = ToWide(request.Parameters);
+
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI | (request.KeepProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+    info.hwnd = reinterpret_cast<HWND>(request.Owner);
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.lpParameters = OrNull(parameters);
+    info.lpDirectory = nullptr;
+    info.nShow = request.Show;
+
+    ShellOpenOutcome outcome;
+    outcome.Accepted = ShellExecuteExW(&info) != FALSE;
+    UniqueKernelHandle process(info.hProcess);
+    if (outcome.Accepted && process) outcome.Process = std::make_unique<Win32LaunchedProcess>(std::move(process));
+    return outcome;
+}
+
+std::uint32_t Win32Shell::StartProcess(std::string_view commandLine) {
+    std::wstring mutableCommandLine = ToWide(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+        return 0;
+    }
+    UniqueKernelHandle process(started.hProcess);
+    UniqueKernelHandle thread(started.hThread);
+    return started.dwProcessId;
+}
+
+std::unique_ptr<LaunchedProcess> Win32Shell::OpenProcess(std::uint32_t processId) {
+    UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION, TRUE, processId));
+    if (!process) return nullptr;
+    return std::make_unique<Win32LaunchedProcess>(std::move(process));
+}
+
+void Win32Shell::RunPendingEvents() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The main loop must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void Win32Shell::Pause(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
+
+int Win32RecycleBin::MoveToRecycleBin(std::string_view path) {
+    // A list of one path: the path, its NUL and the list's closing NUL.
+    std::wstring from = ToWide(path);
+    from.append(2, L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = owner_;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.pTo = nullptr;
+    operation.fFlags = FOF_ALLOWUNDO;
+    return SHFileOperationW(&operation);
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,59 @@
+#include "scatter/TileActions.h"
+
+#include <string>
+
+#include "core/cExecute.h"
+
+namespace yomorina {
+namespace {
+
+// The recycle-bin template IC(30) stands for no slot.
+bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
+
+}  // namespace
+
+TileActions::TileActions(const Model& model, std::function<void()> iconClear, Shell& shell, MainWindow& form1,
+                         RecycleBin& recycleBin, MessageBoxes& messages)
+    : model_(model),
+      iconClear_(std::move(iconClear)),
+      shell_(shell),
+      form1_(form1),
+      recycleBin_(recycleBin),
+      messages_(messages) {}
+
+void TileActions::IC_Click(int index) {
+    if (!IsSlot(index)) return;
+    // The tiles go before anything is opened or said.
+    iconClear_();
+    const std::string& path = model_.List[index].Path;
+    if (IsRecycleBinPath(path)) {
+        messages_.Show(RecycleBinClickMessage, TitleMessage, MessageButtons::Ok);
+        return;
+    }
+    Launch(path);
+}
+
+void TileActions::IC_OLEDragDrop(int index, const DroppedData& data) {
+    if (!IsSlot(index) || !data.OffersFileList) return;
+    // Read once: a shell dialog lets other events run, and the options dialog
+    // opened meanwhile from the tray icon may change the list.
+    const std::string path = model_.List[index].Path;
+    for (const std::string& file : data.Files) {
+        if (IsRecycleBinPath(path)) {
+            if (recycleBin_.MoveToRecycleBin(file) != 0) {
+                messages_.Show(RecycleFailedMessage, TitleError, MessageButtons::Ok);
+            }
+            iconClear_();
+        } else {
+            // The launcher finds the program again and passes the file as one quoted argument.
+            Launch(path + " " + file);
+        }
+    }
+}
+
+void TileActions::Launch(std::string_view commandLine) {
+    cExecute execute(shell_, form1_);
+    execute.ShellX(commandLine, WindowStyleNormal, 0, false);
+}
+
+}  // namespace yomorina

@@ -1,0 +1,168 @@
+#include "core/cExecute.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/FakeShell.h"
+
+namespace yomorina {
+namespace {
+
+using ::testing::ElementsAre;
+using namespace yomorina::testing;
+
+SplitCommandLine Split(std::string_view commandLine, std::set<std::string> existing,
+                       std::vector<std::string>* asked = nullptr) {
+    return SplitFileAndParameters(commandLine, [&](std::string_view name) {
+        if (asked) asked->emplace_back(name);
+        return existing.count(std::string(name)) != 0;
+    });
+}
+
+TEST(SplitFileAndParameters, AProgramAloneIsTheWholeFile) {
+    std::vector<std::string> asked;
+    EXPECT_EQ(Split("C:\\Tools\\edit.exe", {"C:\\Tools\\edit.exe"}, &asked),
+              (SplitCommandLine{"C:\\Tools\\edit.exe", std::nullopt}));
+    EXPECT_THAT(asked, ElementsAre("C:\\Tools\\edit.exe"));
+}
+
+TEST(SplitFileAndParameters, CandidatesAreTriedFromTheRightmostSpaceLeftwards) {
+    const std::string program = "C:\\Program Files\\Editor\\ed.exe";
+    const std::string document = "C:\\My Documents\\a b.txt";
+    std::vector<std::string> asked;
+    EXPECT_EQ(Split(program + " " + document, {program, document}, &asked), (SplitCommandLine{program, document}));
+    EXPECT_THAT(asked, ElementsAre(program + " " + document, program + " C:\\My Documents\\a",
+                                   program + " C:\\My", program));
+}
+
+TEST(SplitFileAndParameters, ATrailingSpaceGivesAnEmptyParameterPart) {
+    const auto split = Split("C:\\Tools\\edit.exe ", {"C:\\Tools\\edit.exe"});
+    EXPECT_EQ(split, (SplitCommandLine{"C:\\Tools\\edit.exe", ""}));
+    EXPECT_EQ(QuotedParameters(split.Parameters), "\"\"");
+}
+
+TEST(SplitFileAndParameters, WhenNothingExistsTheWholeTextIsTheFile) {
+    std::vector<std::string> asked;
+    EXPECT_EQ(Split("C:\\Nothing\\gone.exe", {}, &asked), (SplitCommandLine{"C:\\Nothing\\gone.exe", std::nullopt}));
+    EXPECT_EQ(Split("C:\\Program Files\\gone.exe C:\\a.txt", {}, &asked),
+              (SplitCommandLine{"C:\\Program Files\\gone.exe C:\\a.txt", std::nullopt}));
+    EXPECT_EQ(QuotedParameters(std::nullopt), "");
+}
+
+TEST(SplitFileAndParameters, TheLongestExistingPrefixWinsOverAShorterOne) {
+    // An unquoted path must not run C:\Program with the rest as its arguments.
+    const std::string program = "C:\\Program Files\\Editor\\ed.exe";
+    EXPECT_EQ(Split(program + " C:\\a.txt", {"C:\\Program", program}), (SplitCommandLine{program, "C:\\a.txt"}));
+    EXPECT_EQ(Split(program, {"C:\\Program", program}), (SplitCommandLine{program, std::nullopt}));
+    EXPECT_EQ(Split("C:\\Tools\\a b.exe c d", {"C:\\Tools\\a", "C:\\Tools\\a b.exe c"}),
+              (SplitCommandLine{"C:\\Tools\\a b.exe c", "d"}));
+}
+
+TEST(SplitFileAndParameters, JapanesePathsSplitAtRealSpacesOnly) {
+    // 表 and ソ end in the byte 0x5C in Shift-JIS; in UTF-8 nothing looks like a separator or a space.
+    const std::string program = "C:\\ソフト\\表計算 ツール.exe";
+    const std::string document = "D:\\資料\\予算 案.txt";
+    std::vector<std::string> asked;
+    EXPECT_EQ(Split(program + " " + document, {program}, &asked), (SplitCommandLine{program, document}));
+    EXPECT_THAT(asked, ElementsAre(program + " " + document, program + " D:\\資料\\予算", program));
+    // A full-width space (U+3000) is part of the name.
+    EXPECT_EQ(Split("C:\\ゴミ　箱.exe", {"C:\\ゴミ　箱.exe"}), (SplitCommandLine{"C:\\ゴミ　箱.exe", std::nullopt}));
+}
+
+TEST(SplitFileAndParameters, ALeadingSpaceIsNeverASplitPointAndRunsOfSpacesStayInTheParameters) {
+    std::vector<std::string> asked;
+    EXPECT_EQ(Split(" x", {""}, &asked), (SplitCommandLine{" x", std::nullopt}));
+    EXPECT_THAT(asked, ElementsAre(" x"));
+
+    EXPECT_EQ(Split("C:\\a.exe  b", {"C:\\a.exe"}), (SplitCommandLine{"C:\\a.exe", " b"}));
+    EXPECT_EQ(Split("a  ", {"a"}), (SplitCommandLine{"a", " "}));
+}
+
+class cExecuteTest : public ::testing::Test {
+protected:
+    Journal journal;
+    FakeMainWindow form1{journal};
+    FakeShell shell{journal};
+    cExecute execute{shell, form1};
+};
+
+TEST_F(cExecuteTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell) {
+    shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
+    EXPECT_TRUE(execute.ShellX("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", 1, 0, false));
+
+    EXPECT_THAT(journal, ElementsAre("hide window",
+                                     "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].Show, 1);
+    EXPECT_EQ(shell.opened[0].Owner, 0u);
+    EXPECT_FALSE(shell.opened[0].KeepProcess);
+}
+
+TEST_F(cExecuteTest, PassesTheShowStateAndTheOwnerThrough) {
+    shell.existing = {"C:\\Tools\\edit.exe"};
+    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", 3, 0x1234, false));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].Show, 3);
+    EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
+    EXPECT_EQ(shell.opened[0].Parameters, "");
+}
+
+TEST_F(cExecuteTest, WhenTheShellRefusesTheWholeTextIsStartedAsAProcess) {
+    shell.existing = {"C:\\Tools\\edit.exe"};
+    shell.refused = {"C:\\Tools\\edit.exe"};
+    shell.startable = {"C:\\Tools\\edit.exe C:\\a b.txt"};
+    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe C:\\a b.txt", 1, 0, false));
+    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Tools\\edit.exe | \"C:\\a b.txt\"",
+                                     "start C:\\Tools\\edit.exe C:\\a b.txt"));
+}
+
+TEST_F(cExecuteTest, AMissingTargetIsFalseAfterBothTries) {
+    EXPECT_FALSE(execute.ShellX("C:\\Nothing\\gone.exe", 1, 0, false));
+    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Nothing\\gone.exe | ", "start C:\\Nothing\\gone.exe"));
+}
+
+TEST_F(cExecuteTest, AnEmptyCommandLineLaunchesNothing) {
+    EXPECT_FALSE(execute.ShellX("", 1, 0, true));
+    EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(shell.lookedUp.empty());
+}
+
+TEST_F(cExecuteTest, WaitingPollsTheShellsProcessUntilItEndsThenReleasesIt) {
+    shell.existing = {"C:\\Tools\\edit.exe"};
+    shell.exitCodes = {StillActive, StillActive, 0};
+    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", 1, 0, true));
+
+    EXPECT_TRUE(shell.opened.at(0).KeepProcess);
+    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Tools\\edit.exe | ",
+                                     "exit code of shell", "pending events", "pause 100",
+                                     "exit code of shell", "pending events", "pause 100",
+                                     "exit code of shell", "pending events", "pause 100", "release shell"));
+}
+
+TEST_F(cExecuteTest, WaitingWithoutAProcessFromTheShellEndsAfterOnePass) {
+    // A document opened in an already running program: the shell gives no process back.
+    shell.existing = {"C:\\a.txt"};
+    shell.shellStartsProcess = false;
+    EXPECT_TRUE(execute.ShellX("C:\\a.txt", 1, 0, true));
+    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\a.txt | ", "pending events", "pause 100"));
+}
+
+TEST_F(cExecuteTest, WaitingAfterTheFallbackOpensTheStartedProcessById) {
+    shell.startable = {"edit x"};
+    shell.exitCodes = {StillActive, 1};
+    EXPECT_TRUE(execute.ShellX("edit x", 1, 0, true));
+    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x", "open process 4242",
+                                     "exit code of process 4242", "pending events", "pause 100",
+                                     "exit code of process 4242", "pending events", "pause 100",
+                                     "release process 4242"));
+}
+
+TEST_F(cExecuteTest, WithoutWaitingNoProcessIsKeptOrPolled) {
+    shell.startable = {"edit x"};
+    EXPECT_TRUE(execute.ShellX("edit x", 1, 0, false));
+    EXPECT_EQ(shell.exitCodeQueries, 0);
+    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x"));
+}
+
+}  // namespace
+}  // namespace yomorina

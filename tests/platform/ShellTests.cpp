@@ -1,0 +1,254 @@
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+
+#include "core/cExecute.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/DialogWatcher.h"
+#include "tests/platform/RecordedArguments.h"
+#include "tests/platform/TempFolder.h"
+#include "tests/platform/WineTrash.h"
+
+namespace yomorina {
+namespace {
+
+using testing::DialogWatcher;
+using testing::FolderOfThisProgram;
+using testing::PrepareWineTrash;
+using testing::RecordArgumentsExe;
+using testing::RecordedRuns;
+using testing::TempFolder;
+
+void WriteText(const std::wstring& path, const std::string& text) {
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out << text;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class CountingMainWindow final : public MainWindow {
+public:
+    int hidden = 0;
+    void Hide() override { ++hidden; }
+    void HideTile(int) override {}
+    void HideCaption(int) override {}
+    void Close() override {}
+    void ShowOverlay(OverlayBackground) override {}
+    void ShowTile(int, int, int, TilePicture, std::string_view) override {}
+    void ShowCaption(int, int, int, std::string_view) override {}
+    bool IsActive() const override { return false; }
+};
+
+class ShellXTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", records.Wide().c_str());
+        SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", nullptr);
+        // A program and a document in folders with spaces and Japanese in their names.
+        CreateDirectoryW(place.Child(L"ツール 置き場").c_str(), nullptr);
+        CreateDirectoryW(place.Child(L"資料 フォルダ").c_str(), nullptr);
+        program = place.Child(L"ツール 置き場\\記録 する.exe");
+        document = place.Child(L"資料 フォルダ\\予算 案.txt");
+        ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), program.c_str(), FALSE))
+            << "RecordArguments.exe beside the tests";
+        WriteText(document, "予算");
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr);
+        SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", nullptr);
+        CoUninitialize();
+    }
+
+    bool ShellX(const std::wstring& commandLine, bool wait) {
+        cExecute execute(shell, window);
+        return execute.ShellX(win32::ToUtf8(commandLine), WindowStyleNormal, 0, wait);
+    }
+
+    TempFolder records{L"records"};
+    TempFolder place{L"place"};
+    std::wstring program;
+    std::wstring document;
+    win32::Win32Shell shell;
+    CountingMainWindow window;
+};
+
+TEST_F(ShellXTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
+    // The record is written only after the program's pause, so it is there only if ShellX waited.
+    SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", L"400");
+    const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
+    ASSERT_TRUE(ShellX(program + L" " + document, true));
+    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the waited-for process stays open";
+    EXPECT_EQ(window.hidden, 1);
+    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
+}
+
+TEST_F(ShellXTest, AProgramAloneGetsNoArguments) {
+    ASSERT_TRUE(ShellX(program, true));
+    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0], std::vector<std::string>{});
+}
+
+TEST_F(ShellXTest, ATrailingSpaceStillStartsTheProgram) {
+    // The shell is given "" as parameters: Windows passes one empty argument,
+    // Wine folds it into the program's quoted name and passes none.
+    ASSERT_TRUE(ShellX(program + L" ", true));
+    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_LE(runs[0].size(), 1u);
+    if (!runs[0].empty()) {
+        EXPECT_EQ(runs[0][0], "");
+    }
+}
+
+TEST_F(ShellXTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
+    // Without its extension no part names a file, and the shell refuses; the
+    // process start finds the program and passes the rest unquoted.
+    const std::wstring withoutExtension = FolderOfThisProgram() + L"\\RecordArguments";
+    const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
+    ASSERT_TRUE(ShellX(withoutExtension + L" 一 two", true));
+    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore);
+    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
+}
+
+TEST_F(ShellXTest, AMissingTargetIsFalseWithNoDialog) {
+    DialogWatcher watcher(GetCurrentProcessId(), IDOK);
+    EXPECT_FALSE(ShellX(place.Child(L"Nothing\\gone.exe"), false));
+    EXPECT_FALSE(ShellX(place.Child(L"無い フォルダ\\無い.exe 引数"), true));
+    EXPECT_TRUE(watcher.Titles().empty());
+    EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
+}
+
+// A document type of our own, opened by RecordArguments.exe.
+class DocumentType {
+public:
+    explicit DocumentType(const std::wstring& opener) {
+        const std::wstring command = L"\"" + opener + L"\" \"%1\"";
+        SetValue(L".yomorinatest", L"Yomorina.TestDocument");
+        SetValue(L"Yomorina.TestDocument\\shell\\open\\command", command);
+    }
+    ~DocumentType() {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L".yomorinatest");
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Yomorina.TestDocument");
+    }
+
+private:
+    static void SetValue(const wchar_t* key, const std::wstring& value) {
+        HKEY opened = nullptr;
+        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr) ==
+            ERROR_SUCCESS) {
+            RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(opened);
+        }
+    }
+};
+
+TEST_F(ShellXTest, ADocumentOpensWithItsAssociatedProgram) {
+    DocumentType type(program);
+    const std::wstring report = place.Child(L"資料 フォルダ\\報告 書.yomorinatest");
+    WriteText(report, "報告");
+    ASSERT_TRUE(ShellX(report, true));
+    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(report)});
+}
+
+std::set<HWND> TopLevelWindows() {
+    std::set<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            if (IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(parameter)->insert(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+TEST_F(ShellXTest, AFolderOpensInAFolderWindow) {
+    const std::wstring folder = place.Child(L"資料 フォルダ");
+    const auto before = TopLevelWindows();
+    ASSERT_TRUE(ShellX(folder, false));
+
+    // The folder window belongs to another process; find it by its title and close it.
+    HWND opened = nullptr;
+    for (int attempt = 0; attempt < 200 && !opened; ++attempt) {
+        Sleep(50);
+        for (HWND window : TopLevelWindows()) {
+            if (before.count(window)) continue;
+            wchar_t title[512] = {};
+            GetWindowTextW(window, title, 512);
+            if (std::wstring(title).find(L"資料 フォルダ") != std::wstring::npos) opened = window;
+        }
+    }
+    ASSERT_NE(opened, nullptr) << "no window showing the folder";
+    PostMessageW(opened, WM_CLOSE, 0, 0);
+}
+
+TEST(Win32ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
+    win32::Win32Shell shell;
+    TempFolder folder{L"search"};
+    const std::wstring file = folder.Child(L"表 ソ.exe");
+    WriteText(file, "");
+    EXPECT_TRUE(shell.FindOnSearchPath(win32::ToUtf8(file)));
+    EXPECT_TRUE(shell.FindOnSearchPath(folder.Utf8()));
+    // No extension is added.
+    EXPECT_FALSE(shell.FindOnSearchPath(folder.ChildUtf8(L"表 ソ")));
+    EXPECT_FALSE(shell.FindOnSearchPath(folder.ChildUtf8(L"無い.exe")));
+    EXPECT_FALSE(shell.FindOnSearchPath(""));
+    // A bare name is looked for in the system folders too.
+    EXPECT_TRUE(shell.FindOnSearchPath("notepad.exe"));
+}
+
+TEST(Win32RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {
+    TempFolder folder{L"recycle"};
+    // A name of this run's own: the trash keeps every earlier run's file.
+    const std::wstring name = L"ゴミ 箱行き " + std::to_wstring(GetCurrentProcessId()) + L".txt";
+    const std::wstring file = folder.Child(name);
+    WriteText(file, "捨てる");
+    const std::wstring trash = PrepareWineTrash();
+    win32::Win32RecycleBin recycleBin(nullptr);
+    {
+        DialogWatcher watcher(GetCurrentProcessId(), IDYES);
+        EXPECT_EQ(recycleBin.MoveToRecycleBin(win32::ToUtf8(file)), 0);
+        EXPECT_FALSE(Exists(file));
+        const auto titles = watcher.Titles();
+        EXPECT_EQ(titles.size(), 1u) << "the shell's own confirmation";
+    }
+    if (!trash.empty()) {
+        EXPECT_TRUE(Exists(trash + L"\\" + name)) << "not in " << win32::ToUtf8(trash);
+    }
+}
+
+TEST(Win32RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure) {
+    TempFolder folder{L"recycle"};
+    const std::wstring file = folder.Child(L"残す.txt");
+    WriteText(file, "残す");
+    win32::Win32RecycleBin recycleBin(nullptr);
+    {
+        // The shell may report a refusal as success (Wine does); either way nothing moves.
+        DialogWatcher watcher(GetCurrentProcessId(), IDNO);
+        recycleBin.MoveToRecycleBin(win32::ToUtf8(file));
+        EXPECT_TRUE(Exists(file));
+        EXPECT_EQ(watcher.Titles().size(), 1u);
+    }
+    DialogWatcher watcher(GetCurrentProcessId(), IDYES);
+    EXPECT_NE(recycleBin.MoveToRecycleBin(folder.ChildUtf8(L"無い.txt")), 0);
+}
+
+}  // namespace
+}  // namespace yomorina

@@ -1,0 +1,107 @@
+#include "scatter/TileActions.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/FakeShell.h"
+
+namespace yomorina {
+namespace {
+
+using ::testing::ElementsAre;
+using namespace yomorina::testing;
+
+class TileActionsTest : public ::testing::Test {
+protected:
+    TileActionsTest() {
+        model.List[0] = {"エディタ", "C:\\Program Files\\Editor\\ed.exe"};
+        model.List[1] = {"ゴミ箱", "ゴミ箱"};
+        model.List[2] = {"資料", "D:\\資料\\予算 案.txt"};
+        shell.existing = {"C:\\Program Files\\Editor\\ed.exe", "D:\\資料\\予算 案.txt"};
+    }
+
+    Journal journal;
+    Model model;
+    FakeMainWindow form1{journal};
+    FakeShell shell{journal};
+    FakeRecycleBin recycleBin{journal};
+    FakeMessageBoxes messages{&journal};
+    TileActions actions{model, [this] { journal.push_back("ICON_CLEAR"); }, shell, form1, recycleBin, messages};
+};
+
+TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
+    actions.IC_Click(2);
+    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open D:\\資料\\予算 案.txt | "));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].Show, 1);
+    EXPECT_EQ(shell.opened[0].Owner, 0u);
+    EXPECT_FALSE(shell.opened[0].KeepProcess);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
+    model.List[3] = {"消えた", "C:\\Nothing\\gone.exe"};
+    actions.IC_Click(3);
+    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open C:\\Nothing\\gone.exe | ",
+                                     "start C:\\Nothing\\gone.exe"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TileActionsTest, ClickOnTheRecycleBinClearsThenExplainsAndDoesNothingElse) {
+    actions.IC_Click(1);
+    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "message メッセージ: ゴミ箱をクリックしても何も起こりません。"));
+    EXPECT_EQ(messages.shown.at(0).buttons, MessageButtons::Ok);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(recycleBin.moved.empty());
+}
+
+TEST_F(TileActionsTest, ClicksOutsideTheSlotsAreIgnored) {
+    actions.IC_Click(RecycleBinTemplateTile);
+    actions.IC_Click(-1);
+    actions.IC_OLEDragDrop(RecycleBinTemplateTile, {true, {"C:\\a.txt"}});
+    EXPECT_TRUE(journal.empty());
+}
+
+TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgument) {
+    actions.IC_OLEDragDrop(0, {true, {"C:\\a.txt", "C:\\My Documents\\b c.txt", "D:\\資料\\表.txt"}});
+    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Program Files\\Editor\\ed.exe | \"C:\\a.txt\"",
+                                     "hide window",
+                                     "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\b c.txt\"",
+                                     "hide window", "open C:\\Program Files\\Editor\\ed.exe | \"D:\\資料\\表.txt\""));
+    for (const auto& request : shell.opened) {
+        EXPECT_EQ(request.Show, 1);
+        EXPECT_EQ(request.Owner, 0u);
+        EXPECT_FALSE(request.KeepProcess);
+    }
+}
+
+TEST_F(TileActionsTest, EachFileDroppedOnTheRecycleBinIsMovedOnItsOwnAndClearsAfterwards) {
+    actions.IC_OLEDragDrop(1, {true, {"C:\\a.txt", "C:\\b c.txt"}});
+    EXPECT_THAT(journal, ElementsAre("recycle C:\\a.txt", "ICON_CLEAR", "recycle C:\\b c.txt", "ICON_CLEAR"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST_F(TileActionsTest, AFailedMoveIsReportedAndTheRemainingFilesAreStillMoved) {
+    recycleBin.failing = {"C:\\a.txt", "C:\\c.txt"};
+    actions.IC_OLEDragDrop(1, {true, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}});
+    EXPECT_THAT(journal, ElementsAre("recycle C:\\a.txt", "message エラー: ゴミ箱への移動に失敗しました。", "ICON_CLEAR",
+                                     "recycle C:\\b.txt", "ICON_CLEAR",
+                                     "recycle C:\\c.txt", "message エラー: ゴミ箱への移動に失敗しました。", "ICON_CLEAR"));
+    EXPECT_THAT(recycleBin.moved, ElementsAre("C:\\b.txt"));
+}
+
+TEST_F(TileActionsTest, DropsWithoutAFileListAreIgnoredAndTheTilesStay) {
+    actions.IC_OLEDragDrop(0, {false, {}});
+    actions.IC_OLEDragDrop(1, {false, {}});
+    EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(form1.visible);
+}
+
+TEST_F(TileActionsTest, AnEmptyFileListDoesNothing) {
+    actions.IC_OLEDragDrop(1, {true, {}});
+    EXPECT_TRUE(journal.empty());
+}
+
+}  // namespace
+}  // namespace yomorina
