@@ -82,3 +82,7 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   set_tests_properties(end_to_end PROPERTIES TIMEOUT 900)
   set_tests_properties(platform PROPERTIES TIMEOUT 300)
 endif()
+
+# windres does not report the files the .rc pulls in.
+file(GLOB yomorina_resource_files CONFIGURE_DEPENDS resources/*.ico resources/*.manifest resources/resource.h)
+set_source_files_properties(resources/yomorina.rc PROPERTIES OBJECT_DEPENDS "${yomorina_resource_files}")

@@ -223,7 +223,10 @@ def recycle_bin_icon():
 def ico_image_256(canvas):
     """The canvas as an 8-bit palette image with a transparency mask."""
     size = canvas.size
-    palette = sorted({(r, g, b) for row in canvas.pixels for r, g, b, a in row if a})
+    # Index 0 is black: transparent pixels point at it, since the screen is
+    # XORed with their colour after the mask has cleared it.
+    used = {(r, g, b) for row in canvas.pixels for r, g, b, a in row if a}
+    palette = [(0, 0, 0)] + sorted(used - {(0, 0, 0)})
     if len(palette) > 256:
         raise ValueError("more than 256 colours: %d" % len(palette))
     index = {colour: i for i, colour in enumerate(palette)}

@@ -92,16 +92,16 @@ void DrawOrangeButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void DialogLayout::Create(HWND parent, HINSTANCE instance, const std::vector<ControlSpec>& specs, UINT dpi) {
+void DialogLayout::Create(HWND parent, HINSTANCE instance, const std::vector<ControlPlacement>& placements, UINT dpi) {
     parent_ = parent;
-    specs_ = specs;
-    for (const ControlSpec& spec : specs_) {
-        if (!spec.className) {
-            windows_.push_back(GetDlgItem(parent, spec.id));
+    placements_ = placements;
+    for (const ControlPlacement& placement : placements_) {
+        if (!placement.className) {
+            windows_.push_back(GetDlgItem(parent, placement.id));
             continue;
         }
-        windows_.push_back(CreateWindowExW(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
-                                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        windows_.push_back(CreateWindowExW(placement.exStyle, placement.className, placement.text, WS_CHILD | WS_VISIBLE | placement.style,
+                                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                                            instance, nullptr));
     }
     Apply(dpi);
@@ -109,13 +109,13 @@ void DialogLayout::Create(HWND parent, HINSTANCE instance, const std::vector<Con
 
 void DialogLayout::Apply(UINT dpi) {
     std::map<double, UniqueFont> fonts;
-    for (std::size_t i = 0; i < specs_.size(); ++i) {
-        const ControlSpec& spec = specs_[i];
-        auto& font = fonts[spec.points];
-        if (!font) font = CreateDialogFont(spec.points, dpi);
+    for (std::size_t i = 0; i < placements_.size(); ++i) {
+        const ControlPlacement& placement = placements_[i];
+        auto& font = fonts[placement.points];
+        if (!font) font = CreateDialogFont(placement.points, dpi);
         SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        SetWindowPos(windows_[i], nullptr, TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
-                     TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi),
+        SetWindowPos(windows_[i], nullptr, TwipsToPixels(placement.left, dpi), TwipsToPixels(placement.top, dpi),
+                     TwipsToPixels(placement.width, dpi), TwipsToPixels(placement.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The controls hold the new fonts before the old ones go.
@@ -124,8 +124,8 @@ void DialogLayout::Apply(UINT dpi) {
 }
 
 HWND DialogLayout::Control(int id) const {
-    for (std::size_t i = 0; i < specs_.size(); ++i) {
-        if (specs_[i].id == id) return windows_[i];
+    for (std::size_t i = 0; i < placements_.size(); ++i) {
+        if (placements_[i].id == id) return windows_[i];
     }
     return nullptr;
 }

@@ -32,7 +32,7 @@ void DrawOrangeButton(const DRAWITEMSTRUCT& item);
 HBRUSH DialogBackgroundBrush();
 LRESULT PaintOnDialogBackground(HDC dc);
 
-struct ControlSpec {
+struct ControlPlacement {
     int id;
     const wchar_t* className;  // null: a child the dialog made itself, found by its id
     const wchar_t* text;
@@ -46,13 +46,13 @@ struct ControlSpec {
 // tab order) and placed again whenever the DPI changes.
 class DialogLayout {
 public:
-    void Create(HWND parent, HINSTANCE instance, const std::vector<ControlSpec>& specs, UINT dpi);
+    void Create(HWND parent, HINSTANCE instance, const std::vector<ControlPlacement>& placements, UINT dpi);
     void Apply(UINT dpi);
     HWND Control(int id) const;
 
 private:
     HWND parent_ = nullptr;
-    std::vector<ControlSpec> specs_;
+    std::vector<ControlPlacement> placements_;
     std::vector<HWND> windows_;
     std::map<double, UniqueFont> fonts_;
 };

@@ -21,7 +21,7 @@ constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
 constexpr DWORD Radio = BS_AUTORADIOBUTTON;
 
 // In tab order.
-std::vector<ControlSpec> Form2Layout() {
+std::vector<ControlPlacement> Form2Layout() {
     return {
         {Command1, L"BUTTON", L"OK", Button | WS_GROUP, 0, 60, 5640, 1455, 435, BottomButtonPoints},
         {Command2, L"BUTTON", L"キャンセル", Button, 0, 1620, 5640, 1455, 435, BottomButtonPoints},

@@ -13,7 +13,7 @@ constexpr DWORD Button = OrangeButtonStyle;
 constexpr DWORD Edit = ES_AUTOHSCROLL | WS_TABSTOP;
 
 // In tab order.
-std::vector<ControlSpec> Form3Layout() {
+std::vector<ControlPlacement> Form3Layout() {
     return {
         {Text1, L"EDIT", L"", Edit | WS_GROUP, WS_EX_CLIENTEDGE, 120, 480, 4215, 315, DialogPoints},
         {Label1, L"STATIC", L"名前", SS_LEFT | SS_NOPREFIX, 0, 120, 120, 1215, 255, LabelPoints},
