@@ -75,6 +75,16 @@ REG
   touch "$marker"
 }
 
+# Debian's Wine keeps its own fonts (Marlett draws the caption buttons) in a
+# data folder that it never loads; without them every title bar shows the
+# letters "0 1 r". Copied each start so that older prefixes are mended too.
+_yomorina_install_wine_fonts() {
+  local fonts=/usr/share/wine/fonts
+  [ -d "$fonts" ] || return 0
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
 wine_session_start() {
   export WINEPREFIX="$1"
   local own_display="${2:-}"
@@ -82,6 +92,7 @@ wine_session_start() {
     _yomorina_start_xvfb
   fi
   _yomorina_prepare_prefix
+  _yomorina_install_wine_fonts
   # A persistent server, started before anything captures output: Wine's
   # helpers inherit stdout and would keep a capturing caller waiting.
   wineserver -p >/dev/null 2>&1 </dev/null
