@@ -1,55 +1,11 @@
 #include "tests/e2e/DragDrop.h"
 
-#include <cstring>
-
 #include "tests/platform/FileDragSource.h"
 
 namespace yomorina::e2e {
 namespace {
 
 using testing::ComObject;
-
-// Plain text and nothing else, as an editor offers a selection.
-class TextData final : public ComObject<IDataObject, IID_IDataObject> {
-public:
-    explicit TextData(std::wstring text) : text_(std::move(text)) {}
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
-        if (QueryGetData(format) != S_OK || !medium) return DV_E_FORMATETC;
-        const std::size_t bytes = (text_.size() + 1) * sizeof(wchar_t);
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        if (!memory) return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(memory), text_.c_str(), bytes);
-        GlobalUnlock(memory);
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = memory;
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) noexcept override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) noexcept override {
-        return format && format->cfFormat == CF_UNICODETEXT && (format->tymed & TYMED_HGLOBAL) ? S_OK
-                                                                                                : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) noexcept override {
-        if (out) out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) noexcept override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) noexcept override {
-        if (direction != DATADIR_GET) return E_NOTIMPL;
-        FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        return SHCreateStdEnumFmtEtc(1, &format, formats);
-    }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) noexcept override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
-
-private:
-    std::wstring text_;
-};
 
 // Keeps the pointer on the point and lets go after a few rounds, as a hand
 // that has arrived there and releases the button; Esc still cancels.
@@ -85,9 +41,9 @@ DragOutcome Drag(POINT point, IDataObject* data) {
 }  // namespace
 
 DragOutcome DropFilesAt(POINT point, const std::vector<std::wstring>& files) {
-    return Drag(point, new testing::FileListData(files));
+    return Drag(point, testing::NewFileListData(files));
 }
 
-DragOutcome DropTextAt(POINT point, const std::wstring& text) { return Drag(point, new TextData(text)); }
+DragOutcome DropTextAt(POINT point, const std::wstring& text) { return Drag(point, testing::NewTextData(text)); }
 
 }  // namespace yomorina::e2e

@@ -39,20 +39,17 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
-class FileListData final : public ComObject<IDataObject, IID_IDataObject> {
+// One block of memory offered in one clipboard format, as a drag source
+// outside our program offers it.
+class MemoryData final : public ComObject<IDataObject, IID_IDataObject> {
 public:
-    explicit FileListData(std::vector<std::wstring> files) : files_(std::move(files)) {}
+    MemoryData(CLIPFORMAT format, std::string bytes) : format_(format), bytes_(std::move(bytes)) {}
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
-        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-        std::wstring list;
-        for (const auto& file : files_) list += file + L'\0';
-        list += L'\0';
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-        auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-        drop->pFiles = sizeof(DROPFILES);
-        drop->fWide = TRUE;
-        std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+        if (QueryGetData(format) != S_OK || !medium) return DV_E_FORMATETC;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+        if (!memory) return E_OUTOFMEMORY;
+        std::memcpy(GlobalLock(memory), bytes_.data(), bytes_.size());
         GlobalUnlock(memory);
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = memory;
@@ -61,14 +58,18 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) noexcept override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) noexcept override {
-        return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+        return format && format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) noexcept override {
         if (out) out->ptd = nullptr;
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) noexcept override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) noexcept override {
+        if (direction != DATADIR_GET) return E_NOTIMPL;
+        FORMATETC format{format_, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        return SHCreateStdEnumFmtEtc(1, &format, formats);
+    }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) noexcept override {
         return OLE_E_ADVISENOTSUPPORTED;
     }
@@ -76,8 +77,26 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    std::vector<std::wstring> files_;
+    CLIPFORMAT format_;
+    std::string bytes_;
 };
+
+inline std::string WideBytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+}
+
+// A shell file list (CF_HDROP) with wide paths, as Explorer offers it.
+inline MemoryData* NewFileListData(const std::vector<std::wstring>& files) {
+    std::wstring list;
+    for (const auto& file : files) list += file + L'\0';
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    header.fWide = TRUE;
+    return new MemoryData(CF_HDROP, std::string(reinterpret_cast<const char*>(&header), sizeof header) + WideBytes(list));
+}
+
+// Plain text and nothing else, as an editor offers a selection.
+inline MemoryData* NewTextData(const std::wstring& text) { return new MemoryData(CF_UNICODETEXT, WideBytes(text)); }
 
 class DropAfterAFewPolls final : public ComObject<IDropSource, IID_IDropSource> {
 public:
@@ -93,7 +112,7 @@ private:
 // Drags the files onto the window under (x, y) of the screen and drops them there.
 inline DWORD DragFilesTo(POINT at, const std::vector<std::wstring>& files) {
     SetCursorPos(at.x, at.y);
-    auto* data = new FileListData(files);
+    auto* data = NewFileListData(files);
     auto* source = new DropAfterAFewPolls();
     DWORD effect = DROPEFFECT_NONE;
     DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
