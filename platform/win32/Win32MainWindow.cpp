@@ -78,17 +78,15 @@ void Win32MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    // Topmost from now on, hidden or not; without a frame the client area is the screen.
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_FRAMECHANGED);
-    RECT client{};
-    GetClientRect(Handle(), &client);
     {
         // Still hidden: the snapshot shows the desktop and the other programs, never our tiles.
         WindowDc screen(GetDesktopWindow());
-        FreezeScreen(picture_, client.right, client.bottom, GetSysColor(COLOR_BTNFACE), screen.get(), background);
+        FreezeScreen(picture_, width, height, GetSysColor(COLOR_BTNFACE), screen.get(), background);
     }
+    // Topmost, placed and shown in one move (each separate move costs Wine a pass over
+    // the window); without a frame the client area is the screen.
     InvalidateRect(Handle(), nullptr, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
     // The scatter lasts while the overlay is the active window, so it must take the focus.
     SetForegroundWindow(Handle());
 }

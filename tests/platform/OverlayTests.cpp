@@ -75,6 +75,9 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
     EXPECT_EQ(frozen.Width(), 40);
     EXPECT_EQ(frozen.Height(), 20);
     EXPECT_EQ(PixelOf(frozen, 39, 19), Face);
+    // The copying pattern skips the fill, but a failed copy must not leave the previous snapshot showing.
+    win32::FreezeScreen(frozen, 40, 20, RGB(0, 0, 255), nullptr, OverlayBackground::Screen);
+    EXPECT_EQ(PixelOf(frozen, 39, 19), RGB(0, 0, 255));
 }
 
 // Events from the overlay's windows, recorded.
