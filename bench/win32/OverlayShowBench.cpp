@@ -139,6 +139,7 @@ int main(int argc, char** argv) {
     const int height = GetSystemMetrics(SM_CYSCREEN);
 
     std::vector<double> bare, floor, shown, tiles;
+    std::vector<std::string> tileTargets;
     double firstTile = 0, firstOverlay = 0;
     bool anyTile = false;
     {
@@ -187,6 +188,7 @@ int main(int argc, char** argv) {
         for (int slot = 0; slot < LaunchSlotCount; ++slot) {
             const ScreenPoint pointer{slot % 2 ? 400 : 470, 300};
             bool placed = false;
+            std::string target;
             const double ms = Time([&] {
                 const TickAction action = ScatterTick(state, settings, list, pointer, search);
                 if (const auto& tile = action.Tile) {
@@ -195,6 +197,7 @@ int main(int argc, char** argv) {
                     UpdateWindow(window.TileHandle(tile->Slot));
                     UpdateWindow(window.CaptionHandle(tile->Slot));
                     placed = true;
+                    target = tile->Path.substr(tile->Path.find_last_of('\\') + 1);
                 }
             });
             if (!placed) continue;
@@ -203,6 +206,7 @@ int main(int argc, char** argv) {
                 anyTile = true;
             } else {
                 tiles.push_back(ms);
+                tileTargets.push_back(target);
             }
             Pump();
         }
@@ -226,8 +230,9 @@ int main(int argc, char** argv) {
     if (anyTile) {
         std::printf("| tile's turn to tile and caption painted, first tile | %.2f | |\n", firstTile);
         if (!tiles.empty()) {
-            std::printf("| tile's turn to tile and caption painted, next %zu tiles | %.2f (slowest %.2f) | |\n",
-                        tiles.size(), Median(tiles), *std::max_element(tiles.begin(), tiles.end()));
+            const auto slowest = std::max_element(tiles.begin(), tiles.end());
+            std::printf("| tile's turn to tile and caption painted, next %zu tiles | %.2f (slowest %.2f, %s) | |\n",
+                        tiles.size(), Median(tiles), *slowest, tileTargets[slowest - tiles.begin()].c_str());
         }
     } else {
         std::printf("| tile's turn to tile painted | no tile came out | |\n");
