@@ -32,6 +32,23 @@ if(yomorina_wine_bench_sources)
   target_link_libraries(yomorina_wine_bench PRIVATE yomorina_win32 ${yomorina_static_link})
 endif()
 
+# The floor for the footprint figures: a tray program with nothing else, linked like yomorina.exe.
+add_executable(yomorina_minimal_tray WIN32 bench/win32/minimal-tray/MinimalTray.cpp
+               bench/win32/minimal-tray/MinimalTray.rc)
+set_target_properties(yomorina_minimal_tray PROPERTIES OUTPUT_NAME MinimalTray)
+target_link_libraries(yomorina_minimal_tray PRIVATE shell32 user32 ${yomorina_static_link})
+if(NOT MSVC)
+  target_link_options(yomorina_minimal_tray PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)
+endif()
+set_source_files_properties(bench/win32/minimal-tray/MinimalTray.rc PROPERTIES OBJECT_DEPENDS
+                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/tray.ico)
+# Starts both programs and reads their footprint from outside.
+add_executable(yomorina_footprint_bench bench/win32/measure/FootprintBench.cpp)
+target_link_libraries(yomorina_footprint_bench PRIVATE yomorina_win32 psapi ${yomorina_static_link})
+if(NOT MSVC)
+  target_link_options(yomorina_footprint_bench PRIVATE -municode)
+endif()
+
 if(NOT BUILD_TESTING AND DEFINED BUILD_TESTING)
   return()
 endif()

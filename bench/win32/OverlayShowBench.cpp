@@ -1,6 +1,10 @@
 // How long the deciding tick takes to put the overlay on the screen, against a
-// bare full-screen block transfer measured in the same run. Run it under Wine
-// (or on Windows) by hand; it prints the medians and their ratio.
+// bare full-screen block transfer and against the least any overlay can do
+// (a plain popup showing a fresh snapshot), all three taken in turn in every
+// round; then how long a tile's turn takes to bring its tile up, icon
+// extraction included. Run under Wine (or on Windows); prints a Markdown table.
+//
+//   yomorina_wine_bench.exe [ROUNDS]
 
 #include <windows.h>
 
@@ -9,9 +13,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "scatter/ScatterTick.h"
 
@@ -19,14 +27,11 @@ using namespace yomorina;
 
 namespace {
 
-class NothingFound final : public DirectorySearch {
-public:
-    bool FindsEntry(std::string_view) const override { return false; }
-};
-
-double MedianMilliseconds(std::vector<double> samples) {
+double Median(std::vector<double> samples) {
+    if (samples.empty()) return 0;
     std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    const std::size_t middle = samples.size() / 2;
+    return samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
 }
 
 template <typename Work>
@@ -42,50 +47,196 @@ void Pump() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
+// After a hide the desktop repaints what was covered, in another process; a
+// real scatter starts long after that, so each round starts from a settled screen.
+void Settle() {
+    Pump();
+    Sleep(300);
+    Pump();
+}
+
+// Thirty different programs, so most turns extract an icon from a file not read before.
+LaunchList ProgramList() {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::string folder = win32::ToUtf8(system);
+    const char* programs[] = {"notepad.exe",  "regedit.exe",  "cmd.exe",      "taskmgr.exe", "control.exe",
+                              "winver.exe",   "write.exe",    "wordpad.exe",  "msiexec.exe", "explorer.exe",
+                              "hh.exe",       "clock.exe",    "xcopy.exe",    "attrib.exe",  "expand.exe",
+                              "ipconfig.exe", "netstat.exe",  "ping.exe",     "reg.exe",     "sc.exe",
+                              "where.exe",    "whoami.exe",   "find.exe",     "more.com",    "hostname.exe",
+                              "tasklist.exe", "taskkill.exe", "msinfo32.exe", "oleview.exe", "progman.exe"};
+    LaunchList list;
+    for (int slot = 0; slot < LaunchSlotCount; ++slot) {
+        list[slot] = {"プログラム" + std::to_string(slot + 1), folder + "\\" + programs[slot]};
+    }
+    return list;
+}
+
+// The least an overlay can do: a topmost popup made once, a snapshot taken into
+// a bitmap kept between rounds, shown and painted from its own WM_PAINT.
+class FloorOverlay {
+public:
+    FloorOverlay(int width, int height) : width_(width), height_(height) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"YomorinaBenchFloor";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, windowClass.lpszClassName, L"", WS_POPUP, 0, 0,
+                                  width, height, nullptr, nullptr, windowClass.hInstance, this);
+        win32::WindowDc screen(nullptr);
+        picture_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    }
+    ~FloorOverlay() { DestroyWindow(window_); }
+    FloorOverlay(const FloorOverlay&) = delete;
+    FloorOverlay& operator=(const FloorOverlay&) = delete;
+
+    void Show() {
+        {
+            win32::WindowDc screen(GetDesktopWindow());
+            win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+            win32::SelectedObject selected(memory.get(), picture_.get());
+            BitBlt(memory.get(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
+        }
+        ShowWindow(window_, SW_SHOW);
+        UpdateWindow(window_);
+    }
+    void Hide() { ShowWindow(window_, SW_HIDE); }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+        if (message == WM_NCCREATE) {
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        }
+        if (message == WM_ERASEBKGND) return 1;
+        auto* self = reinterpret_cast<FloorOverlay*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message != WM_PAINT || !self) return DefWindowProcW(window, message, wParam, lParam);
+        PAINTSTRUCT paint;
+        HDC target = BeginPaint(window, &paint);
+        win32::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+        win32::SelectedObject selected(source.get(), self->picture_.get());
+        const RECT& area = paint.rcPaint;
+        BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), area.left,
+               area.top, SRCCOPY);
+        EndPaint(window, &paint);
+        return 0;
+    }
+
+    int width_;
+    int height_;
+    HWND window_ = nullptr;
+    win32::UniqueBitmap picture_;
+};
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     OleInitialize(nullptr);
-    constexpr int Rounds = 25;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
 
-    std::vector<double> bare;
+    std::vector<double> bare, floor, shown, tiles;
+    std::vector<std::string> tileTargets;
+    double firstTile = 0, firstOverlay = 0;
+    bool anyTile = false;
     {
         win32::WindowDc screen(GetDesktopWindow());
         win32::UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
         win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
         win32::SelectedObject selected(memory.get(), picture.get());
-        for (int i = 0; i < Rounds; ++i) {
-            bare.push_back(Time([&] { BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY); }));
-        }
-    }
-
-    std::vector<double> shown;
-    {
+        FloorOverlay plain(width, height);
         win32::Win32MainWindow window(GetModuleHandleW(nullptr));
-        const ScatterSettings settings{100, 5, 1, 1};
-        const LaunchList list;
-        const NothingFound search;
-        for (int i = 0; i < Rounds; ++i) {
+        const ScatterSettings settings{100, 5, 1, 0};
+        const LaunchList list = ProgramList();
+        const win32::Win32DirectorySearch search;
+
+        // One unrecorded round of each, then the three in turn, so drift in the machine's load falls on all alike.
+        for (int i = -1; i < rounds; ++i) {
+            const double copy =
+                Time([&] { BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY); });
+            Settle();
+            const double least = Time([&] { plain.Show(); });
+            plain.Hide();
+            Settle();
             // One fast tick short of the lead-in: the next one decides.
             ScatterState state{0, 0, 4, 0, false};
-            shown.push_back(Time([&] {
+            const double ours = Time([&] {
                 const TickAction action = ScatterTick(state, settings, list, {400, 300}, search);
                 if (action.ShowOverlay) window.ShowOverlay(*action.ShowOverlay);
                 UpdateWindow(window.Handle());
-            }));
+            });
             window.Hide();
+            Settle();
+            if (i < 0) {
+                firstOverlay = ours;
+                continue;
+            }
+            bare.push_back(copy);
+            floor.push_back(least);
+            shown.push_back(ours);
+        }
+
+        // The overlay up, each slot's turn in order: a shake past half the distance brings the next tile.
+        ScatterState state{0, 0, 4, 0, false};
+        const TickAction start = ScatterTick(state, settings, list, {400, 300}, search);
+        if (start.ShowOverlay) window.ShowOverlay(*start.ShowOverlay);
+        UpdateWindow(window.Handle());
+        Pump();
+        for (int slot = 0; slot < LaunchSlotCount; ++slot) {
+            const ScreenPoint pointer{slot % 2 ? 400 : 470, 300};
+            bool placed = false;
+            std::string target;
+            const double ms = Time([&] {
+                const TickAction action = ScatterTick(state, settings, list, pointer, search);
+                if (const auto& tile = action.Tile) {
+                    window.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Picture, tile->Path);
+                    window.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name);
+                    UpdateWindow(window.TileHandle(tile->Slot));
+                    UpdateWindow(window.CaptionHandle(tile->Slot));
+                    placed = true;
+                    target = tile->Path.substr(tile->Path.find_last_of('\\') + 1);
+                }
+            });
+            if (!placed) continue;
+            if (!anyTile) {
+                firstTile = ms;
+                anyTile = true;
+            } else {
+                tiles.push_back(ms);
+                tileTargets.push_back(target);
+            }
             Pump();
         }
+        window.Hide();
+        Pump();
     }
 
-    const double bareMedian = MedianMilliseconds(bare);
-    const double shownMedian = MedianMilliseconds(shown);
-    std::printf("screen %dx%d, %d rounds\n", width, height, Rounds);
-    std::printf("bare full-screen BitBlt:        %8.3f ms (median)\n", bareMedian);
-    std::printf("deciding tick to overlay shown: %8.3f ms (median)\n", shownMedian);
-    std::printf("ratio:                          %8.2f\n", shownMedian / bareMedian);
+    const double bareMedian = Median(bare);
+    const double floorMedian = Median(floor);
+    const double shownMedian = Median(shown);
+    std::printf("| Figure (screen %dx%d, median of %d rounds) | ms | target |\n", width, height, rounds);
+    std::printf("|---|---:|---|\n");
+    std::printf("| bare full-screen block transfer (screen to bitmap) | %.2f | |\n", bareMedian);
+    std::printf("| deciding tick to overlay painted | %.2f | ≤ %.2f (block transfer + 16 ms) |\n", shownMedian,
+                bareMedian + 16);
+    std::printf("| overlay beyond the block transfer | %.2f | ≤ 16 |\n", shownMedian - bareMedian);
+    std::printf("| the run's first scatter (starts OLE for the tiles) | %.2f | |\n", firstOverlay);
+    std::printf("| least possible overlay: plain popup, snapshot, show, paint | %.2f | |\n", floorMedian);
+    std::printf("| least possible overlay beyond the block transfer | %.2f | |\n", floorMedian - bareMedian);
+    std::printf("| overlay against the least possible overlay | %+.2f | |\n", shownMedian - floorMedian);
+    if (anyTile) {
+        std::printf("| tile's turn to tile and caption painted, first tile | %.2f | |\n", firstTile);
+        if (!tiles.empty()) {
+            const auto slowest = std::max_element(tiles.begin(), tiles.end());
+            std::printf("| tile's turn to tile and caption painted, next %zu tiles | %.2f (slowest %.2f, %s) | |\n",
+                        tiles.size(), Median(tiles), *slowest, tileTargets[slowest - tiles.begin()].c_str());
+        }
+    } else {
+        std::printf("| tile's turn to tile painted | no tile came out | |\n");
+    }
     OleUninitialize();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <utility>
 
+#include "platform/win32/LateBound.h"
 #include "platform/win32/WideText.h"
 
 namespace yomorina::win32 {
@@ -85,13 +86,13 @@ DroppedData ReadDroppedData(IDataObject* data) {
         }
         GlobalUnlock(medium.hGlobal);
     }
-    ReleaseStgMedium(&medium);
+    late::ReleaseStgMedium(&medium);
     return dropped;
 }
 
 FileDropRegistration::FileDropRegistration(HWND window, Handler handler)
     : target_(new FileDropTarget(std::move(handler))) {
-    if (RegisterDragDrop(window, target_) == S_OK) {
+    if (EnsureOle() && late::RegisterDragDrop(window, target_) == S_OK) {
         window_ = window;
     } else {
         target_->Release();
@@ -116,7 +117,7 @@ FileDropRegistration& FileDropRegistration::operator=(FileDropRegistration&& oth
 void FileDropRegistration::Revoke() noexcept {
     if (window_) {
         // The window may already be gone at shutdown; revoking is then harmless.
-        RevokeDragDrop(window_);
+        late::RevokeDragDrop(window_);
         window_ = nullptr;
     }
     if (target_) {

@@ -21,7 +21,7 @@ public:
     using Handler = std::function<void(const DroppedData&)>;
 
     FileDropRegistration() = default;
-    // Needs OleInitialize on this thread.
+    // Starts OLE on this thread if nothing has yet.
     FileDropRegistration(HWND window, Handler handler);
     ~FileDropRegistration();
     FileDropRegistration(FileDropRegistration&& other) noexcept;

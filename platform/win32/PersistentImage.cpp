@@ -2,14 +2,17 @@
 
 namespace yomorina::win32 {
 
+void PersistentImage::Resize(int width, int height) {
+    if (bitmap_ && width == width_ && height == height_) return;
+    // Compatible with the screen, not with a memory DC, which would make it monochrome.
+    WindowDc screen(nullptr);
+    bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    width_ = bitmap_ ? width : 0;
+    height_ = bitmap_ ? height : 0;
+}
+
 void PersistentImage::Clear(int width, int height, COLORREF colour) {
-    if (!bitmap_ || width != width_ || height != height_) {
-        // Compatible with the screen, not with a memory DC, which would make it monochrome.
-        WindowDc screen(nullptr);
-        bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-        width_ = bitmap_ ? width : 0;
-        height_ = bitmap_ ? height : 0;
-    }
+    Resize(width, height);
     Draw([&](HDC dc) {
         UniqueBrush brush(CreateSolidBrush(colour));
         const RECT all{0, 0, width_, height_};
@@ -67,8 +70,17 @@ std::optional<DWORD> RasterOperationFor(OverlayBackground background) {
 
 void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
                   OverlayBackground background) {
-    picture.Clear(width, height, faceColour);
     const auto operation = RasterOperationFor(background);
+    if (operation == SRCCOPY) {
+        // A plain copy covers every pixel: filling first would be a second full-screen pass for nothing.
+        picture.Resize(width, height);
+        bool copied = false;
+        picture.Draw([&](HDC dc) { copied = BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE; });
+        // Without the copy the picture would still hold the previous scatter's screen.
+        if (!copied) picture.Clear(width, height, faceColour);
+        return;
+    }
+    picture.Clear(width, height, faceColour);
     if (!operation) return;
     // The operations combine the screen with what the picture holds: the face colour.
     picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, 0, *operation); });

@@ -14,6 +14,9 @@ namespace yomorina::win32 {
 
 class PersistentImage {
 public:
+    // Makes the picture width x height in the screen's colour format; the pixels are
+    // left as they were when the size is unchanged, undefined otherwise.
+    void Resize(int width, int height);
     // Makes the picture width x height (in the screen's colour format) and fills it with colour.
     void Clear(int width, int height, COLORREF colour);
     // Lets draw paint into the picture through a memory DC.

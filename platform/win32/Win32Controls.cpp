@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/LateBound.h"
 #include "platform/win32/TargetIcon.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
@@ -134,8 +135,8 @@ void Win32Grid::SetRowHeight(int row, int twips) {
     rowTwips_ = twips;
     heightsDpi_ = dpi_;
     // The item height follows the small image list's height.
-    HIMAGELIST heights = ImageList_Create(1, MulDiv(twips, static_cast<int>(dpi_), 1440), ILC_COLOR, 1, 0);
-    if (HIMAGELIST old = ListView_SetImageList(listView_, heights, LVSIL_SMALL)) ImageList_Destroy(old);
+    HIMAGELIST heights = late::ImageList_Create(1, MulDiv(twips, static_cast<int>(dpi_), 1440), ILC_COLOR, 1, 0);
+    if (HIMAGELIST old = ListView_SetImageList(listView_, heights, LVSIL_SMALL)) late::ImageList_Destroy(old);
 }
 
 // ---- slider
@@ -278,7 +279,7 @@ std::optional<std::string> Win32FileOpenDialog::ChooseFile(std::string_view filt
     open.lpstrFile = chosen.data();
     open.nMaxFile = static_cast<DWORD>(chosen.size());
     open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&open)) return std::nullopt;
+    if (!late::GetOpenFileNameW(&open)) return std::nullopt;
     return ToUtf8(chosen.data());
 }
 

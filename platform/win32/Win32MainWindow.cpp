@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include "platform/win32/LateBound.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
@@ -46,13 +47,6 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
         // The template holds the recycle-bin picture on the button face; the others clear to the window colour.
         tiles_[i] = std::make_unique<Win32TileWindow>(instance, Handle(), i,
                                                       i == RecycleBinTemplateTile ? COLOR_BTNFACE : COLOR_WINDOW);
-        // SS_NOTIFY makes a caption take its own clicks, so a click on it does not reach the overlay.
-        captions_[i] = CreateWindowExW(0, L"STATIC", L"",
-                                       WS_CHILD | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0, 0,
-                                       0, 0, Handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(CaptionControlId(i))), instance,
-                                       nullptr);
-        if (captionFont_) SendMessageW(captions_[i], WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
     }
     const UniqueIcon recycleBin(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, LR_DEFAULTCOLOR)));
@@ -71,24 +65,41 @@ void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 void Win32MainWindow::HideTile(int index) { tiles_.at(index)->Hide(); }
 
-void Win32MainWindow::HideCaption(int index) { ShowWindow(captions_.at(index), SW_HIDE); }
+void Win32MainWindow::HideCaption(int index) {
+    if (HWND caption = captions_.at(index)) ShowWindow(caption, SW_HIDE);
+}
+
+HWND Win32MainWindow::Caption(int index) {
+    HWND& caption = captions_.at(index);
+    if (caption) return caption;
+    // Made at its first showing: a static control loads the common controls (the manifest's
+    // version 6), which an idle program has no use for.
+    // SS_NOTIFY makes a caption take its own clicks, so a click on it does not reach the overlay.
+    caption = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY,
+                              0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(CaptionControlId(index))),
+                              instance_, nullptr);
+    if (caption && captionFont_) {
+        SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
+    }
+    return caption;
+}
 
 void Win32MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void Win32MainWindow::ShowOverlay(OverlayBackground background) {
+    // The tiles' icons, drops and launches go through the shell, which wants OLE.
+    EnsureOle();
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    // Topmost from now on, hidden or not; without a frame the client area is the screen.
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_FRAMECHANGED);
-    RECT client{};
-    GetClientRect(Handle(), &client);
     {
         // Still hidden: the snapshot shows the desktop and the other programs, never our tiles.
         WindowDc screen(GetDesktopWindow());
-        FreezeScreen(picture_, client.right, client.bottom, GetSysColor(COLOR_BTNFACE), screen.get(), background);
+        FreezeScreen(picture_, width, height, GetSysColor(COLOR_BTNFACE), screen.get(), background);
     }
+    // Topmost, placed and shown in one move (each separate move costs Wine a pass over
+    // the window); without a frame the client area is the screen.
     InvalidateRect(Handle(), nullptr, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
     // The scatter lasts while the overlay is the active window, so it must take the focus.
     SetForegroundWindow(Handle());
 }
@@ -104,7 +115,8 @@ void Win32MainWindow::ShowTile(int index, int left, int top, TilePicture picture
 }
 
 void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view text) {
-    HWND caption = captions_.at(index);
+    HWND caption = Caption(index);
+    if (!caption) return;
     const std::wstring wide = ToWide(text);
     SetWindowTextW(caption, wide.c_str());
     SIZE size{};

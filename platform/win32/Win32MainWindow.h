@@ -50,12 +50,14 @@ public:
     bool IsActive() const override;
 
     HWND TileHandle(int index) const { return tiles_.at(index)->Handle(); }
+    // Null until the caption is first shown.
     HWND CaptionHandle(int index) const { return captions_.at(index); }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
     void OnDestroyed() noexcept override;
+    HWND Caption(int index);
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;

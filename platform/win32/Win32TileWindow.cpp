@@ -13,11 +13,6 @@ Win32TileWindow::Win32TileWindow(HINSTANCE instance, HWND parent, int index, int
     Create(instance, TileWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, TileSide, TileSide, parent,
            reinterpret_cast<HMENU>(static_cast<INT_PTR>(TileControlId(index))));
     ClearPicture();
-    if (Handle()) {
-        drop_ = FileDropRegistration(Handle(), [this](const DroppedData& data) {
-            if (events_) events_->IC_OLEDragDrop(index_, data);
-        });
-    }
 }
 
 void Win32TileWindow::ClearPicture() { picture_.Clear(TileSide, TileSide, GetSysColor(backgroundColourIndex_)); }
@@ -40,6 +35,12 @@ void Win32TileWindow::CopyPictureFrom(const Win32TileWindow& other) {
 }
 
 void Win32TileWindow::MoveAndShow(int left, int top) {
+    // Only a shown tile can take a drop: registering at the first showing keeps OLE out of an idle start.
+    if (Handle() && !drop_.IsRegistered()) {
+        drop_ = FileDropRegistration(Handle(), [this](const DroppedData& data) {
+            if (events_) events_->IC_OLEDragDrop(index_, data);
+        });
+    }
     SetWindowPos(Handle(), HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 

@@ -3,15 +3,13 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-#include <ole2.h>
-
 #include <memory>
 
 #include "core/Form1.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "scatter/TileActions.h"
+#include "platform/win32/LateBound.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32AboutBox.h"
 #include "platform/win32/Win32CodePage932.h"
@@ -55,6 +53,7 @@ int RunProgram(HINSTANCE instance) {
     // The options dialog: a fresh window at every opening, kept until the next.
     std::unique_ptr<win32::Win32Form2> options;
     form1.SetOptionsOpener([&] {
+        win32::EnsureCommonControls();
         options.reset();
         options = std::make_unique<win32::Win32Form2>(
             instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow,
@@ -81,13 +80,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::SingleInstance singleInstance;
     if (!singleInstance.IsFirst()) return 0;
 
-    // Drag and drop onto the tiles and the list needs OLE on this thread.
-    const HRESULT ole = OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
-    const int exitCode = RunProgram(instance);
-
-    if (SUCCEEDED(ole)) OleUninitialize();
-    return exitCode;
+    // OLE starts when the overlay or the options dialog first needs it, and ends after everything that used it.
+    win32::OleSession ole;
+    return RunProgram(instance);
 }

@@ -75,6 +75,9 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
     EXPECT_EQ(frozen.Width(), 40);
     EXPECT_EQ(frozen.Height(), 20);
     EXPECT_EQ(PixelOf(frozen, 39, 19), Face);
+    // The copying pattern skips the fill, but a failed copy must not leave the previous snapshot showing.
+    win32::FreezeScreen(frozen, 40, 20, RGB(0, 0, 255), nullptr, OverlayBackground::Screen);
+    EXPECT_EQ(PixelOf(frozen, 39, 19), RGB(0, 0, 255));
 }
 
 // Events from the overlay's windows, recorded.
@@ -197,15 +200,24 @@ TEST_F(OverlayWindowTest, TheOverlayCoversTheScreenTopmostAndTakesTheFocus) {
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost for the rest of the run";
 }
 
-TEST_F(OverlayWindowTest, EveryTileIsADropTargetOfItsOwn) {
+TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    window.ShowOverlay(OverlayBackground::Plain);
     for (int i = 0; i < 30; ++i) {
+        window.ShowTile(i, 10 * i, 10, TilePicture::RecycleBin, "");
         // A window takes one drop target only: a second registration is refused.
         win32::FileDropRegistration second(window.TileHandle(i), {});
         EXPECT_FALSE(second.IsRegistered()) << i;
     }
+    // Shown again, a tile keeps the one registration it has.
+    window.HideTile(0);
+    window.ShowTile(0, 0, 10, TilePicture::RecycleBin, "");
+    win32::FileDropRegistration second(window.TileHandle(0), {});
+    EXPECT_FALSE(second.IsRegistered());
+    window.ShowCaption(0, 0, 42, "ごみ箱");
     win32::FileDropRegistration onCaption(window.CaptionHandle(0), {});
     EXPECT_TRUE(onCaption.IsRegistered());
+    window.Hide();
 }
 
 TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToThemselves) {

@@ -1,0 +1,42 @@
+#pragma once
+// System functions the idle program never calls, bound on first use: an idle
+// resident program then neither loads nor maps OLE, the common controls or the
+// common dialogs (each pulls in several more DLLs).
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <ole2.h>
+
+namespace yomorina::win32 {
+
+// Starts OLE on the calling thread the first time anything needs it (drag and
+// drop, the shell's icons and launching); false if it cannot be started.
+bool EnsureOle() noexcept;
+
+// Ends OLE on the thread that made it, if it was started there.
+class OleSession {
+public:
+    OleSession() = default;
+    ~OleSession();
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+};
+
+// Registers the common control classes (list view, trackbar, ...) before the
+// first dialog that uses them is made.
+void EnsureCommonControls() noexcept;
+
+namespace late {
+
+// Each answers as its system function does when that cannot be bound: a failure.
+HRESULT RegisterDragDrop(HWND window, IDropTarget* target) noexcept;
+HRESULT RevokeDragDrop(HWND window) noexcept;
+void ReleaseStgMedium(STGMEDIUM* medium) noexcept;
+HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) noexcept;
+BOOL ImageList_Destroy(HIMAGELIST list) noexcept;
+BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept;
+
+}  // namespace late
+}  // namespace yomorina::win32
