@@ -66,12 +66,12 @@ std::optional<DWORD> RasterOperationFor(OverlayBackground background) {
 }
 
 void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
-                  OverlayBackground background) {
+                  OverlayBackground background, int screenLeft, int screenTop) {
     picture.Clear(width, height, faceColour);
     const auto operation = RasterOperationFor(background);
     if (!operation) return;
     // The operations combine the screen with what the picture holds: the face colour.
-    picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, 0, *operation); });
+    picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, screenLeft, screenTop, *operation); });
 }
 
 }  // namespace yomorina::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include "platform/win32/VirtualScreen.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
@@ -76,16 +77,18 @@ void Win32MainWindow::HideCaption(int index) { ShowWindow(captions_.at(index), S
 void Win32MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void Win32MainWindow::ShowOverlay(OverlayBackground background) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    // Topmost from now on, hidden or not; without a frame the client area is the screen.
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_FRAMECHANGED);
+    // Every monitor, not just the primary one: tiles land next to the pointer wherever it is.
+    overlayArea_ = VirtualScreenArea();
+    // Topmost from now on, hidden or not; without a frame the client area is the virtual screen.
+    SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
+                 SWP_FRAMECHANGED);
     RECT client{};
     GetClientRect(Handle(), &client);
     {
         // Still hidden: the snapshot shows the desktop and the other programs, never our tiles.
         WindowDc screen(GetDesktopWindow());
-        FreezeScreen(picture_, client.right, client.bottom, GetSysColor(COLOR_BTNFACE), screen.get(), background);
+        FreezeScreen(picture_, client.right, client.bottom, GetSysColor(COLOR_BTNFACE), screen.get(), background,
+                     overlayArea_.left, overlayArea_.top);
     }
     InvalidateRect(Handle(), nullptr, FALSE);
     ShowWindow(Handle(), SW_SHOW);
@@ -100,7 +103,8 @@ void Win32MainWindow::ShowTile(int index, int left, int top, TilePicture picture
     } else {
         tile.DrawTargetPicture(path);
     }
-    tile.MoveAndShow(left, top);
+    const POINT at = OverlayClientPoint({left, top}, overlayArea_);
+    tile.MoveAndShow(at.x, at.y);
 }
 
 void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view text) {
@@ -119,7 +123,8 @@ void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view
         size.cy = metrics.tmHeight;
     }
     // Below every tile: a tile covers a caption it overlaps.
-    SetWindowPos(caption, HWND_BOTTOM, left, top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const POINT at = OverlayClientPoint({left, top}, overlayArea_);
+    SetWindowPos(caption, HWND_BOTTOM, at.x, at.y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(caption, nullptr, TRUE);
 }
 
