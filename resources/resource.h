@@ -5,6 +5,9 @@
 #define IDI_TRAY 2
 #define IDI_RECYCLE_BIN 3
 
+// The program's version, for the version resource, the build and the release
+// package alike; CMake checks that the text matches the numbers.
 #define YOMORINA_VERSION_MAJOR 1
 #define YOMORINA_VERSION_MINOR 1
-#define YOMORINA_VERSION_TEXT "1.1.0.0"
+#define YOMORINA_VERSION_PATCH 0
+#define YOMORINA_VERSION_TEXT "1.1.0"

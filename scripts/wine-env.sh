@@ -3,7 +3,11 @@
 # notification area, and a persistent wineserver.
 #
 #   wine_session_start PREFIX [own-display]
+#   wine_two_monitor_session_start PREFIX
 #   wine_session_stop
+#
+# YOMORINA_DPI (e.g. 144) gives a new prefix that many dots per inch; keep such
+# a prefix apart from the 96 dpi one the tests use.
 
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
@@ -13,11 +17,12 @@ export LC_ALL=ja_JP.UTF-8
 
 YOMORINA_DESKTOP_SIZE=${YOMORINA_DESKTOP_SIZE:-1280x800}
 _yomorina_xvfb_pid=""
+_yomorina_xephyr_pid=""
 
 _yomorina_start_xvfb() {
-  local fd_file
+  local fd_file size="${1:-$YOMORINA_DESKTOP_SIZE}"
   fd_file=$(mktemp)
-  Xvfb -displayfd 1 -screen 0 "${YOMORINA_DESKTOP_SIZE}x24" -nolisten tcp >"$fd_file" 2>/dev/null &
+  Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp >"$fd_file" 2>/dev/null &
   _yomorina_xvfb_pid=$!
   for _ in $(seq 1 100); do
     [ -s "$fd_file" ] && break
@@ -68,6 +73,10 @@ Windows Registry Editor Version 5.00
 [HKEY_CLASSES_ROOT\\.htm]
 @="htmlfile"
 REG
+    if [ -n "${YOMORINA_DPI:-}" ]; then
+      printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$YOMORINA_DPI" |
+        sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE
+    fi
   } >"$reg"
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 </dev/null
   wineserver -w
@@ -99,8 +108,43 @@ wine_session_start() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
+# Two monitors side by side, the primary on the right, so the left one lies at
+# negative x. Xvfb's own Xinerama stacks its screens at (0, 0), and RandR on
+# Xvfb shows one screen whatever --setmonitor says; Xephyr places its screens
+# with -origin. Wine sees the heads through Xinerama once its RandR use is off,
+# and only outside its virtual desktop (which is always one monitor).
+wine_two_monitor_session_start() {
+  export WINEPREFIX="$1"
+  _yomorina_start_xvfb 2304x800
+  local fd_file
+  fd_file=$(mktemp)
+  Xephyr -displayfd 1 +xinerama -origin 1024,0 -screen 1280x800 -origin 0,0 -screen 1024x768 \
+    -nolisten tcp >"$fd_file" 2>/dev/null &
+  _yomorina_xephyr_pid=$!
+  for _ in $(seq 1 100); do
+    [ -s "$fd_file" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+  _yomorina_prepare_prefix
+  if [ ! -f "$WINEPREFIX/.yomorina-two-monitors" ]; then
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 </dev/null
+    wineserver -w
+    touch "$WINEPREFIX/.yomorina-two-monitors"
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 wine_session_stop() {
   wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$_yomorina_xephyr_pid" ]; then
+    kill "$_yomorina_xephyr_pid" 2>/dev/null || true
+    wait "$_yomorina_xephyr_pid" 2>/dev/null || true
+    _yomorina_xephyr_pid=""
+  fi
   if [ -n "$_yomorina_xvfb_pid" ]; then
     kill "$_yomorina_xvfb_pid" 2>/dev/null || true
     wait "$_yomorina_xvfb_pid" 2>/dev/null || true

@@ -69,13 +69,15 @@ std::optional<DWORD> RasterOperationFor(OverlayBackground background) {
 }
 
 void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
-                  OverlayBackground background) {
+                  OverlayBackground background, int screenLeft, int screenTop) {
     const auto operation = RasterOperationFor(background);
     if (operation == SRCCOPY) {
         // A plain copy covers every pixel: filling first would be a second full-screen pass for nothing.
         picture.Resize(width, height);
         bool copied = false;
-        picture.Draw([&](HDC dc) { copied = BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE; });
+        picture.Draw([&](HDC dc) {
+            copied = BitBlt(dc, 0, 0, width, height, screen, screenLeft, screenTop, SRCCOPY) != FALSE;
+        });
         // Without the copy the picture would still hold the previous scatter's screen.
         if (!copied) picture.Clear(width, height, faceColour);
         return;
@@ -83,7 +85,7 @@ void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF face
     picture.Clear(width, height, faceColour);
     if (!operation) return;
     // The operations combine the screen with what the picture holds: the face colour.
-    picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, 0, *operation); });
+    picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, screenLeft, screenTop, *operation); });
 }
 
 }  // namespace yomorina::win32

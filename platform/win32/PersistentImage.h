@@ -40,8 +40,9 @@ private:
 std::optional<DWORD> RasterOperationFor(OverlayBackground background);
 
 // The overlay's frozen screen: the picture becomes faceColour, then, unless the
-// background is plain, one block transfer of the screen through its raster operation.
+// background is plain, one block transfer of the screen from (screenLeft,
+// screenTop) on through its raster operation.
 void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
-                  OverlayBackground background);
+                  OverlayBackground background, int screenLeft = 0, int screenTop = 0);
 
 }  // namespace yomorina::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/TargetIcon.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <climits>
 #include <vector>
@@ -11,7 +12,15 @@
 namespace yomorina::win32 {
 namespace {
 
-UniqueIcon FileIcon(const std::wstring& path) {
+UniqueIcon FileIcon(const std::wstring& path, int side) {
+    if (side > 0) {
+        // The file's own picture at that size where it has one, rather than
+        // the system's large size (larger at high DPI) squeezed.
+        HICON sized = nullptr;
+        if (SHDefExtractIconW(path.c_str(), 0, 0, &sized, nullptr, static_cast<UINT>(side)) == S_OK && sized) {
+            return UniqueIcon(sized);
+        }
+    }
     HICON large = nullptr;
     HICON small = nullptr;
     // Only the count tells whether the handles were written: Wine leaves
@@ -50,17 +59,15 @@ UniqueIcon ShellIcon(const std::wstring& path) {
 
 }  // namespace
 
-bool DrawTargetIcon(HDC dc, std::string_view path) {
+bool DrawTargetIcon(HDC dc, std::string_view path, int side) {
     const std::wstring widePath = ToWide(path);
-    if (UniqueIcon icon = FileIcon(widePath)) {
-        return DrawIconEx(dc, 0, 0, icon.get(), 0, 0, 1, nullptr, DI_NORMAL) != FALSE;
-    }
+    UniqueIcon icon = FileIcon(widePath, side);
     // Documents and folders: their program's icon, or the shell's where the
     // association lookup has none (Wine, and some types on Windows).
-    UniqueIcon icon = AssociatedIcon(widePath);
+    if (!icon) icon = AssociatedIcon(widePath);
     if (!icon) icon = ShellIcon(widePath);
     if (!icon) return false;
-    return DrawIconEx(dc, 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+    return DrawIconEx(dc, 0, 0, icon.get(), side, side, 0, nullptr, DI_NORMAL) != FALSE;
 }
 
 }  // namespace yomorina::win32

@@ -6,10 +6,10 @@
 
 namespace yomorina::win32 {
 
-// Draws the icon of a program, document or folder at (0, 0) of dc in its own
-// size: the file's first icon, else its associated program's, else the shell's
-// icon for the item. Every icon handle is destroyed again. False when nothing
-// could be drawn.
-bool DrawTargetIcon(HDC dc, std::string_view path);
+// Draws the icon of a program, document or folder at (0, 0) of dc, side x side
+// pixels, or in its own size when side is 0: the file's first icon, else its
+// associated program's, else the shell's icon for the item. Every icon handle
+// is destroyed again. False when nothing could be drawn.
+bool DrawTargetIcon(HDC dc, std::string_view path, int side = 0);
 
 }  // namespace yomorina::win32

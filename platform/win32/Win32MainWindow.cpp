@@ -1,6 +1,7 @@
 #include "platform/win32/Win32MainWindow.h"
 
 #include "platform/win32/LateBound.h"
+#include "platform/win32/VirtualScreen.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
@@ -89,17 +90,19 @@ void Win32MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     // The tiles' icons, drops and launches go through the shell, which wants OLE.
     EnsureOle();
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Every monitor, not just the primary one: tiles land next to the pointer wherever it is.
+    overlayArea_ = VirtualScreenArea();
     {
         // Still hidden: the snapshot shows the desktop and the other programs, never our tiles.
         WindowDc screen(GetDesktopWindow());
-        FreezeScreen(picture_, width, height, GetSysColor(COLOR_BTNFACE), screen.get(), background);
+        FreezeScreen(picture_, overlayArea_.width, overlayArea_.height, GetSysColor(COLOR_BTNFACE), screen.get(),
+                     background, overlayArea_.left, overlayArea_.top);
     }
     // Topmost, placed and shown in one move (each separate move costs Wine a pass over
-    // the window); without a frame the client area is the screen.
+    // the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
+    SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
+                 SWP_SHOWWINDOW);
     // The scatter lasts while the overlay is the active window, so it must take the focus.
     SetForegroundWindow(Handle());
 }
@@ -111,7 +114,8 @@ void Win32MainWindow::ShowTile(int index, int left, int top, TilePicture picture
     } else {
         tile.DrawTargetPicture(path);
     }
-    tile.MoveAndShow(left, top);
+    const POINT at = OverlayClientPoint({left, top}, overlayArea_);
+    tile.MoveAndShow(at.x, at.y);
 }
 
 void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view text) {
@@ -131,7 +135,8 @@ void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view
         size.cy = metrics.tmHeight;
     }
     // Below every tile: a tile covers a caption it overlaps.
-    SetWindowPos(caption, HWND_BOTTOM, left, top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const POINT at = OverlayClientPoint({left, top}, overlayArea_);
+    SetWindowPos(caption, HWND_BOTTOM, at.x, at.y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(caption, nullptr, TRUE);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/PersistentImage.h"
+#include "platform/win32/VirtualScreen.h"
 #include "platform/win32/Win32TileWindow.h"
 
 namespace yomorina::win32 {
@@ -68,6 +69,7 @@ private:
     std::array<HWND, TileCount> captions_{};
     UniqueFont captionFont_;
     PersistentImage picture_;  // the frozen screen
+    ScreenArea overlayArea_;   // what the overlay covers: tiles arrive in screen coordinates
 };
 
 }  // namespace yomorina::win32

@@ -19,7 +19,8 @@ void Win32TileWindow::ClearPicture() { picture_.Clear(TileSide, TileSide, GetSys
 
 void Win32TileWindow::DrawTargetPicture(std::string_view path) {
     ClearPicture();
-    picture_.Draw([&](HDC dc) { DrawTargetIcon(dc, path); });
+    // The tile's size whatever the DPI: the system's large icons grow with it.
+    picture_.Draw([&](HDC dc) { DrawTargetIcon(dc, path, TileSide); });
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -158,7 +158,10 @@ std::vector<Rgb> CapturePixels(const RECT& area) {
 }
 
 std::string SaveScreenshot(const std::string& name) {
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // Every monitor; with one, the screen.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     const auto pixels = CapturePixels(screen);
     std::vector<unsigned char> rgb;
     rgb.reserve(pixels.size() * 3);
@@ -171,7 +174,7 @@ std::string SaveScreenshot(const std::string& name) {
     CreateDirectoryW(WindowsPath(folder).c_str(), nullptr);
     const std::string path = folder + "/" + name + ".png";
     std::ofstream out(WindowsPath(path).c_str(), std::ios::binary);
-    const auto png = EncodePng(screen.right, screen.bottom, rgb);
+    const auto png = EncodePng(screen.right - screen.left, screen.bottom - screen.top, rgb);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return path;
 }

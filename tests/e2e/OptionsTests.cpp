@@ -41,25 +41,26 @@ void ClickAt(POINT at) {
 void PressTrayIcon() { ClickAt(TrayIconPoint()); }
 
 // A click in the middle of a grid row (1..30 among the first visible ones), 20
-// pixels high at 96 dpi. Posted straight to the list: a real pointer moved by
+// pixels high at 96 dpi and taller with the DPI. Posted straight to the list: a real pointer moved by
 // another process reaches Wine's display driver late, and a press then lands
 // on the row before.
 void ClickGridRow(HWND dialog, int row) {
     HWND list = GetDlgItem(dialog, win32::form2_ids::FG);
     RECT header;
     GetClientRect(GetWindow(list, GW_CHILD), &header);
-    const LPARAM at = MAKELPARAM(60, header.bottom + (row - 1) * 20 + 10);
+    const int height = MulDiv(20, static_cast<int>(GetDpiForWindow(list)), 96);
+    const LPARAM at = MAKELPARAM(60, header.bottom + (row - 1) * height + height / 2);
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Sleep(100);
     PostMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
-int WhitePixelsOfPreview(HWND dialog) {
+int PictureOfPreview(HWND dialog) {
     RECT preview;
     GetWindowRect(GetDlgItem(dialog, win32::form2_ids::Picture1), &preview);
-    int white = 0;
-    for (const Rgb& pixel : CapturePixels(preview)) white += pixel == Rgb{255, 255, 255};
-    return white;
+    int drawn = 0;
+    for (const Rgb& pixel : CapturePixels(preview)) drawn += !(pixel == Rgb{255, 255, 255});
+    return drawn;
 }
 
 HWND VisibleWindowOf(DWORD processId, const std::wstring& title) {
@@ -211,13 +212,13 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     HWND again = Open();
     ASSERT_NE(again, nullptr);
     ScreenshotOf(again, "options-dialog-with-entry");
-    EXPECT_LT(WhitePixelsOfPreview(again), 32 * 32) << "the saved entry's icon is not previewed";
+    EXPECT_GT(PictureOfPreview(again), 0) << "the saved entry's icon is not previewed";
     HWND grid = GetDlgItem(again, win32::form2_ids::FG);
     ClickGridRow(again, 2);
-    EXPECT_TRUE(WaitUntil([&] { return WhitePixelsOfPreview(again) == 32 * 32; }, 3s))
+    EXPECT_TRUE(WaitUntil([&] { return PictureOfPreview(again) == 0; }, 3s))
         << "an empty row left a picture; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
     ClickGridRow(again, 1);
-    EXPECT_TRUE(WaitUntil([&] { return WhitePixelsOfPreview(again) < 32 * 32; }, 3s))
+    EXPECT_TRUE(WaitUntil([&] { return PictureOfPreview(again) > 0; }, 3s))
         << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
     Click(again, win32::form2_ids::Command2);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));

@@ -54,14 +54,23 @@ protected:
         ReleaseDC(nullptr, screen_);
         OleUninitialize();
     }
-    // How many pixels differ from the background after drawing.
-    int DrawnPixels(const std::string& path, bool* drew) {
+    // How many pixels differ from the background after drawing: inside the
+    // top-left square of that many pixels, and (into outside) beyond it.
+    int DrawnPixels(const std::string& path, bool* drew, int side = 0, int within = 32, int* outside = nullptr) {
         RECT all{0, 0, 32, 32};
         FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        *drew = win32::DrawTargetIcon(dc_, path);
+        *drew = win32::DrawTargetIcon(dc_, path, side);
         int changed = 0;
+        if (outside) *outside = 0;
         for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) changed += GetPixel(dc_, x, y) != RGB(255, 255, 255);
+            for (int x = 0; x < 32; ++x) {
+                const bool differs = GetPixel(dc_, x, y) != RGB(255, 255, 255);
+                if (x < within && y < within) {
+                    changed += differs;
+                } else if (outside) {
+                    *outside += differs;
+                }
+            }
         }
         return changed;
     }
@@ -88,6 +97,13 @@ TEST_F(TargetIconTest, ProgramsDocumentsAndFoldersGetAnIconAndMissingPathsNone) 
     EXPECT_TRUE(drew);
     EXPECT_EQ(DrawnPixels(folder.ChildUtf8(L"gone.exe"), &drew), 0);
     EXPECT_FALSE(drew);
+
+    // A tile asks for its own size: every kind of icon fits it, none is cut off.
+    for (const std::string& path : {notepad, folder.ChildUtf8(L"メモ.txt"), folder.Utf8()}) {
+        int outside = -1;
+        EXPECT_GT(DrawnPixels(path, &drew, 16, 16, &outside), 20) << path;
+        EXPECT_EQ(outside, 0) << path;
+    }
 }
 
 }  // namespace

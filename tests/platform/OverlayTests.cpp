@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/PersistentImage.h"
+#include "platform/win32/VirtualScreen.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32TileWindow.h"
 
@@ -43,6 +44,12 @@ public:
         screen_.Draw([&](HDC dc) { win32::FreezeScreen(frozen, 30, 10, Face, dc, background); });
         return {PixelOf(frozen, 5, 5), PixelOf(frozen, 15, 5), PixelOf(frozen, 25, 5)};
     }
+    // A snapshot whose corner lies at (left, 0) of this screen, as one of a virtual screen does.
+    std::vector<COLORREF> FrozenFrom(int left) {
+        PersistentImage frozen;
+        screen_.Draw([&](HDC dc) { win32::FreezeScreen(frozen, 30 - left, 10, Face, dc, OverlayBackground::Screen, left, 0); });
+        return {PixelOf(frozen, 0, 5), PixelOf(frozen, 29 - left, 5)};
+    }
 
 private:
     PersistentImage screen_;
@@ -63,6 +70,13 @@ TEST(OverlaySnapshot, EachPatternCombinesTheScreenWithTheButtonFace) {
     EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Dark),
               (Colours{RGB(63, 63, 63), RGB(0, 0, 0), RGB(100 & 63, 150 & 63, 200 & 63)}));
     EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Plain), (Colours{Face, Face, Face}));
+}
+
+TEST(OverlaySnapshot, StartsAtTheCornerItIsGiven) {
+    FakeScreen screen;
+    using Colours = std::vector<COLORREF>;
+    EXPECT_EQ(screen.FrozenFrom(0), (Colours{RGB(255, 255, 255), RGB(100, 150, 200)}));
+    EXPECT_EQ(screen.FrozenFrom(10), (Colours{RGB(0, 0, 0), RGB(100, 150, 200)}));
 }
 
 TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
@@ -173,18 +187,32 @@ TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehind) {
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
 }
 
-TEST_F(OverlayWindowTest, TheOverlayCoversTheScreenTopmostAndTakesTheFocus) {
+TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
     window.ShowOverlay(OverlayBackground::Screen);
     Pump();
     const RECT covered = RectOf(window.Handle());
-    EXPECT_EQ(covered.left, 0);
-    EXPECT_EQ(covered.top, 0);
-    EXPECT_EQ(covered.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(covered.bottom, GetSystemMetrics(SM_CYSCREEN));
+    const win32::ScreenArea all = win32::VirtualScreenArea();
+    EXPECT_EQ(covered.left, all.left);
+    EXPECT_EQ(covered.top, all.top);
+    EXPECT_EQ(covered.right - covered.left, all.width);
+    EXPECT_EQ(covered.bottom - covered.top, all.height);
+    EXPECT_GE(all.width, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     EXPECT_TRUE(window.IsActive());
+
+    // Tiles and captions are placed in screen coordinates, wherever the virtual screen begins.
+    window.ShowTile(5, all.left + 40, all.top + 60, TilePicture::RecycleBin, "");
+    window.ShowCaption(5, all.left + 40, all.top + 92, "左上");
+    EXPECT_EQ(RectOf(window.TileHandle(5)).left, all.left + 40);
+    EXPECT_EQ(RectOf(window.TileHandle(5)).top, all.top + 60);
+    EXPECT_EQ(RectOf(window.CaptionHandle(5)).left, all.left + 40);
+    EXPECT_EQ(RectOf(window.CaptionHandle(5)).top, all.top + 92);
+    // A monitor left of the primary one puts the overlay's corner at negative screen coordinates.
+    const POINT onLeftMonitor = win32::OverlayClientPoint({-1000, -50}, {-1024, -100, 2304, 900});
+    EXPECT_EQ(onLeftMonitor.x, 24);
+    EXPECT_EQ(onLeftMonitor.y, 50);
 
     // Another window taking the focus is what ends a scatter.
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
