@@ -59,8 +59,9 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
   # A full disk and a read-only folder for the save faults (tmpfs mounts, root only).
   set(yomorina_fault_folders ${CMAKE_BINARY_DIR}/fault-folders)
-  add_test(NAME fault_folders_setup COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/scripts/fault-folders.sh setup ${yomorina_fault_folders})
-  add_test(NAME fault_folders_cleanup COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/scripts/fault-folders.sh cleanup ${yomorina_fault_folders})
+  set(yomorina_fault_script ${CMAKE_CURRENT_SOURCE_DIR}/scripts/fault-folders.sh)
+  add_test(NAME fault_folders_setup COMMAND sh ${yomorina_fault_script} setup ${yomorina_fault_folders})
+  add_test(NAME fault_folders_cleanup COMMAND sh ${yomorina_fault_script} cleanup ${yomorina_fault_folders})
   set_tests_properties(fault_folders_setup PROPERTIES FIXTURES_SETUP fault_folders)
   set_tests_properties(fault_folders_cleanup PROPERTIES FIXTURES_CLEANUP fault_folders)
   set_tests_properties(platform PROPERTIES FIXTURES_REQUIRED fault_folders

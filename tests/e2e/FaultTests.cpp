@@ -52,7 +52,9 @@ public:
     }
     ~RecorderAtLength() {
         DeleteFileW(Long(path_).c_str());
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(Long(*folder).c_str());
+        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+            RemoveDirectoryW(Long(*folder).c_str());
+        }
     }
     const std::wstring& Path() const { return path_; }
 
@@ -153,7 +155,8 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     ASSERT_TRUE(IsShown(Tile(TurnsIntoFolderSlot)));
     const std::vector<Rgb> folderIcon = ExpectedTilePixels(changing);
     EXPECT_NE(folderIcon, documentIcon) << "the shell gives folders and documents the same icon here";
-    EXPECT_EQ(CapturePixels(RectOf(Tile(TurnsIntoFolderSlot))), folderIcon) << "the tile does not show the folder's icon";
+    EXPECT_EQ(CapturePixels(RectOf(Tile(TurnsIntoFolderSlot))), folderIcon)
+        << "the tile does not show the folder's icon";
 
     // At 259 characters the program is found and started; far past it, it may
     // or may not be found, but a click never takes the program down.

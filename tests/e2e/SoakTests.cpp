@@ -225,6 +225,7 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
         ASSERT_TRUE(Scatter()) << "scatter " << round << " did not bring out all tiles";
         ASSERT_TRUE(BackToIdle(*idle, now)) << "after scatter " << round << ": " << Describe(now) << "\nidle: "
                                             << Describe(*idle);
+        if (round % 50 == 0) std::cout << round << " scatters" << std::endl;
     }
     for (int round = 1; round <= openings; ++round) {
         ASSERT_TRUE(OpenAndCancelOptions()) << "opening " << round << " failed";

@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(ListFileOnTheSystem, LongPathsAndEveryCodePage932ClassSurviveASaveAndAForeignLetterSwitchesToUtf8) {
+TEST_F(ListFileOnTheSystem, LongPathsAndEveryCodePage932ClassSurviveASaveAndAForeignLetterTurnsItToUtf8) {
     TempFolder folder;
     process.folder = folder.Utf8();
     Model model;
