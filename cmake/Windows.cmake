@@ -74,6 +74,15 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   # The program's icons and manifest, and the screenshot writer, for windows tested in-process.
   target_sources(yomorina_platform_tests PRIVATE resources/yomorina.rc tests/e2e/Harness.cpp tests/e2e/Png.cpp)
   add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
+  # A full disk and a read-only folder for the save faults (tmpfs mounts, root only).
+  set(yomorina_fault_folders ${CMAKE_BINARY_DIR}/fault-folders)
+  set(yomorina_fault_script ${CMAKE_CURRENT_SOURCE_DIR}/scripts/fault-folders.sh)
+  add_test(NAME fault_folders_setup COMMAND sh ${yomorina_fault_script} setup ${yomorina_fault_folders})
+  add_test(NAME fault_folders_cleanup COMMAND sh ${yomorina_fault_script} cleanup ${yomorina_fault_folders})
+  set_tests_properties(fault_folders_setup PROPERTIES FIXTURES_SETUP fault_folders)
+  set_tests_properties(fault_folders_cleanup PROPERTIES FIXTURES_CLEANUP fault_folders)
+  set_tests_properties(platform PROPERTIES FIXTURES_REQUIRED fault_folders
+                       ENVIRONMENT YOMORINA_FAULT_FOLDERS=${yomorina_fault_folders})
 
   # A program for the launcher to start: it records the arguments it receives.
   add_executable(yomorina_record_arguments WIN32 tests/platform/helpers/RecordArguments.cpp)

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     yomorina::ScatterSettings resettings;
     yomorina::LaunchList relist;
     yomorina::DecodeListFile(saved, resettings, relist, codePage);
-    if (!(resettings == settings)) std::abort();
+    if (!(resettings == settings) || !(relist == list)) std::abort();
     if (yomorina::EncodeListFile(resettings, relist, codePage) != saved) std::abort();
     return 0;
 }

@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "platform/win32/LateBound.h"
+
 #include <atomic>
 #include <utility>
 
 namespace yomorina::win32 {
 
-enum class HandleKind { Kernel, Icon, Bitmap, DeviceContext, Brush, Font, Count };
+enum class HandleKind { Kernel, Icon, Bitmap, DeviceContext, Brush, Font, ImageList, Count };
 
 std::atomic<long>& LiveHandleCount(HandleKind kind);
 
@@ -63,6 +67,13 @@ struct FileHandleTraits {
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { CloseHandle(h); }
 };
+// A directory search: closed with FindClose, failed as INVALID_HANDLE_VALUE.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static constexpr HandleKind Kind = HandleKind::Kernel;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { FindClose(h); }
+};
 struct IconTraits {
     using Handle = HICON;
     static constexpr HandleKind Kind = HandleKind::Icon;
@@ -83,8 +94,17 @@ struct MemoryDcTraits {
     static void Close(Handle h) noexcept { DeleteDC(h); }
 };
 
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static constexpr HandleKind Kind = HandleKind::ImageList;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { late::ImageList_Destroy(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP, HandleKind::Bitmap>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH, HandleKind::Brush>>;
@@ -109,6 +129,27 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// The DC of one WM_PAINT, ended however the painting returns.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {
+        if (dc_) ++LiveHandleCount(HandleKind::DeviceContext);
+    }
+    ~PaintDc() {
+        EndPaint(window_, &paint_);
+        if (dc_) --LiveHandleCount(HandleKind::DeviceContext);
+    }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+    const RECT& Area() const noexcept { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

@@ -38,10 +38,10 @@ void PersistentImage::CopyFrom(const PersistentImage& other) {
 }
 
 void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
-    PAINTSTRUCT paint;
-    HDC target = BeginPaint(window, &paint);
+    const PaintDc paint(window);
+    const HDC target = paint.get();
     if (!target) return;
-    const RECT& area = paint.rcPaint;
+    const RECT& area = paint.Area();
     if (!bitmap_ || area.right > width_ || area.bottom > height_) {
         UniqueBrush brush(CreateSolidBrush(fallback));
         FillRect(target, &area, brush.get());
@@ -54,7 +54,6 @@ void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
                    area.left, area.top, SRCCOPY);
         }
     }
-    EndPaint(window, &paint);
 }
 
 std::optional<DWORD> RasterOperationFor(OverlayBackground background) {

@@ -135,8 +135,10 @@ void Win32Grid::SetRowHeight(int row, int twips) {
     rowTwips_ = twips;
     heightsDpi_ = dpi_;
     // The item height follows the small image list's height.
-    HIMAGELIST heights = late::ImageList_Create(1, MulDiv(twips, static_cast<int>(dpi_), 1440), ILC_COLOR, 1, 0);
-    if (HIMAGELIST old = ListView_SetImageList(listView_, heights, LVSIL_SMALL)) late::ImageList_Destroy(old);
+    // The list view shares its image lists: the grid owns this one, and the old one goes once replaced.
+    UniqueImageList heights(late::ImageList_Create(1, MulDiv(twips, static_cast<int>(dpi_), 1440), ILC_COLOR, 1, 0));
+    ListView_SetImageList(listView_, heights.get(), LVSIL_SMALL);
+    heights_ = std::move(heights);
 }
 
 // ---- slider
@@ -246,10 +248,8 @@ LRESULT Win32PreviewBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        BitBlt(dc, 0, 0, size_.cx, size_.cy, picture_.get(), 0, 0, SRCCOPY);
-        EndPaint(Handle(), &paint);
+        const PaintDc paint(Handle());
+        BitBlt(paint.get(), 0, 0, size_.cx, size_.cy, picture_.get(), 0, 0, SRCCOPY);
         return 0;
     }
     default:

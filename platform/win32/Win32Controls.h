@@ -44,6 +44,7 @@ private:
     std::array<int, GridColumnCount> columnTwips_{};
     int rowTwips_ = 0;
     UINT heightsDpi_ = 0;
+    UniqueImageList heights_;  // the list view is made with LVS_SHAREIMAGELISTS
 };
 
 // Posted to the grid's parent when the list view lost its selection.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 
 namespace yomorina::win32 {
@@ -9,13 +10,13 @@ namespace yomorina::win32 {
 bool Win32DirectorySearch::FindsEntry(std::string_view path) const {
     if (path.empty()) return false;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(ToWide(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    const UniqueFindHandle search(
+        FindFirstFileExW(ToWide(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+    if (!search) return false;
     bool admitted = false;
     do {
         admitted = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
-    } while (!admitted && FindNextFileW(search, &found));
-    FindClose(search);
+    } while (!admitted && FindNextFileW(search.get(), &found));
     return admitted;
 }
 

@@ -34,7 +34,7 @@ std::vector<ControlPlacement> Form2Layout() {
         {Label5, L"STATIC", L"ちらかし始めた後の激しさ", Caption, 0, 120, 4680, 4515, 255, LabelPoints},
         {Label6, L"STATIC", L"0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
         {Slider3, TRACKBAR_CLASSW, L"", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
-        {FG, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+        {FG, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
          WS_EX_CLIENTEDGE, 120, 180, 7935, 2775, DialogPoints},
         {Command4, L"BUTTON", L"▲　上へ移動", Button, 0, 3600, 3060, 1335, 375, DialogPoints},
         {Command5, L"BUTTON", L"▼　下へ移動", Button, 0, 5040, 3060, 1335, 375, DialogPoints},
@@ -136,12 +136,10 @@ void Win32Form2::OnNotify(const NMHDR& header) {
 }
 
 void Win32Form2::PaintSeparator() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
+    const PaintDc paint(Handle());
     const UINT dpi = WindowDpi(Handle());
-    MoveToEx(dc, TwipsToPixels(60, dpi), TwipsToPixels(3540, dpi), nullptr);
-    LineTo(dc, TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
-    EndPaint(Handle(), &paint);
+    MoveToEx(paint.get(), TwipsToPixels(60, dpi), TwipsToPixels(3540, dpi), nullptr);
+    LineTo(paint.get(), TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
 }
 
 LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/VirtualScreen.h"
 #include "platform/win32/WideText.h"
@@ -38,7 +39,9 @@ LRESULT Picture1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) no
 }
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance)
-    : instance_(instance), taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    : instance_(instance),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      handleCountQuery_(HandleCountQueryMessage()) {
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, L"ヨモリナ", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
@@ -146,6 +149,9 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
         if (events_) events_->TaskbarCreated();
         return 0;
+    }
+    if (message == handleCountQuery_ && handleCountQuery_ != 0) {
+        return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam));
     }
     switch (message) {
     case WM_ERASEBKGND:

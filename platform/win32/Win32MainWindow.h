@@ -62,6 +62,7 @@ private:
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
+    UINT handleCountQuery_;  // 0 unless started for tests
     MainWindowEvents* events_ = nullptr;
     bool unloaded_ = false;
     std::optional<Picture1Window> picture1_;

@@ -38,6 +38,10 @@ bool Win32Shell::FindOnSearchPath(std::string_view name) const {
 ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     const std::wstring file = ToWide(request.File);
     const std::wstring parameters = ToWide(request.Parameters);
+    ShellOpenOutcome outcome;
+    // The shell opens names of fewer than MAX_PATH characters; Wine's reads
+    // past the end of a longer one and takes the whole program down.
+    if (file.size() >= MAX_PATH) return outcome;
 
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -49,7 +53,6 @@ ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     info.lpDirectory = nullptr;
     info.nShow = request.Show;
 
-    ShellOpenOutcome outcome;
     outcome.Accepted = ShellExecuteExW(&info) != FALSE;
     UniqueKernelHandle process(info.hProcess);
     if (outcome.Accepted && process) outcome.Process = std::make_unique<Win32LaunchedProcess>(std::move(process));

@@ -63,6 +63,34 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::milliseconds limit) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(processId)) {
+                if (IsWindowVisible(window) && TextOf(window) == title) found = window;
+            }
+            return found != nullptr;
+        },
+        limit);
+    return found;
+}
+
+void ClickAt(POINT point) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(point.x, 65535, width - 1);
+        input.mi.dy = MulDiv(point.y, 65535, height - 1);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
 Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

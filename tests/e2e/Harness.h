@@ -30,6 +30,11 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);
+// A visible top-level window of the process with this title, once it is up.
+HWND WaitForWindow(DWORD processId, const std::wstring& title,
+                   std::chrono::milliseconds limit = std::chrono::seconds(10));
+// Moves there and presses in one piece of input, so the press cannot land before the move.
+void ClickAt(POINT point);
 
 // A process of ours, ended at the latest when this object goes.
 class Process {

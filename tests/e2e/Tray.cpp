@@ -38,6 +38,8 @@ POINT TrayIconPoint() {
     return POINT{area.right - 10, area.bottom - 10};
 }
 
+void PressTrayIcon() { ClickAt(TrayIconPoint()); }
+
 std::wstring TrayTipUnderPointer() {
     const POINT icon = TrayIconPoint();
     SetCursorPos(icon.x - 3, icon.y);

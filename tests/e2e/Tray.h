@@ -11,6 +11,8 @@ namespace yomorina::e2e {
 bool TrayShowsOurIcon();
 // Where a press on our icon lands (the first icon of the area).
 POINT TrayIconPoint();
+// A person's press and release on our icon.
+void PressTrayIcon();
 // Rests the pointer on the icon and reads the tip that comes up.
 std::wstring TrayTipUnderPointer();
 

@@ -1,16 +1,14 @@
 #include "tests/support/IconvCodePage932.h"
 
-#include <iconv.h>
-
-#include <memory>
-
 namespace yomorina::testing {
 namespace {
 
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view text) {
-    iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::unique_ptr<void, int (*)(iconv_t)> closer(converter, iconv_close);
+const iconv_t Unopened = reinterpret_cast<iconv_t>(-1);
+
+std::optional<std::string> Convert(iconv_t converter, std::string_view text) {
+    if (converter == Unopened) return std::nullopt;
+    // Back to the initial state: a failed conversion may have left it mid-character.
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
     std::string input(text);
     std::string output(input.size() * 4 + 8, '\0');
     char* in = input.data();
@@ -24,12 +22,20 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 }  // namespace
 
+IconvCodePage932::IconvCodePage932()
+    : toCp932_(iconv_open("CP932", "UTF-8")), toUtf8_(iconv_open("UTF-8", "CP932")) {}
+
+IconvCodePage932::~IconvCodePage932() {
+    if (toCp932_ != Unopened) iconv_close(toCp932_);
+    if (toUtf8_ != Unopened) iconv_close(toUtf8_);
+}
+
 std::optional<std::string> IconvCodePage932::FromUtf8(std::string_view utf8) const {
-    return Convert("CP932", "UTF-8", utf8);
+    return Convert(toCp932_, utf8);
 }
 
 std::string IconvCodePage932::ToUtf8(std::string_view cp932) const {
-    return Convert("UTF-8", "CP932", cp932).value_or(std::string{});
+    return Convert(toUtf8_, cp932).value_or(std::string{});
 }
 
 }  // namespace yomorina::testing

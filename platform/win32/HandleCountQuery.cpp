@@ -1,0 +1,44 @@
+#include "platform/win32/HandleCountQuery.h"
+
+#include <cstring>
+
+namespace yomorina::win32 {
+
+HandleCounts CurrentHandleCounts() {
+    HandleCounts counts;
+    for (int kind = 0; kind < static_cast<int>(HandleKind::Count); ++kind) {
+        counts.live[kind] = LiveHandleCount(static_cast<HandleKind>(kind)).load();
+    }
+    const HANDLE self = GetCurrentProcess();
+    SetLastError(ERROR_SUCCESS);
+    counts.gdiObjects = GetGuiResources(self, GR_GDIOBJECTS);
+    counts.gdiError = counts.gdiObjects ? 0 : GetLastError();
+    SetLastError(ERROR_SUCCESS);
+    counts.userObjects = GetGuiResources(self, GR_USEROBJECTS);
+    counts.userError = counts.userObjects ? 0 : GetLastError();
+    DWORD handles = 0;
+    if (GetProcessHandleCount(self, &handles)) {
+        counts.processHandles = handles;
+    } else {
+        counts.processHandlesError = GetLastError();
+    }
+    return counts;
+}
+
+UINT HandleCountQueryMessage() {
+    wchar_t value[8] = {};
+    const DWORD length = GetEnvironmentVariableW(TestQueriesVariable, value, 8);
+    if (length != 1 || value[0] != L'1') return 0;
+    return RegisterWindowMessageW(HandleCountQueryName);
+}
+
+LRESULT AnswerHandleCountQuery(HWND self, HWND asker) noexcept {
+    if (!IsWindow(asker)) return FALSE;
+    HandleCounts counts = CurrentHandleCounts();
+    COPYDATASTRUCT data{HandleCountsDataTag, sizeof(counts), &counts};
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,42 @@
+#pragma once
+// A test-only question to a running program: how many handles of each kind
+// does it hold? Answered only when the program was started with
+// YOMORINA_TEST_QUERIES=1 in its environment; otherwise the message is never
+// registered and falls through to the default handling, answering nothing.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/win32/Handles.h"
+
+namespace yomorina::win32 {
+
+inline constexpr wchar_t HandleCountQueryName[] = L"YomorinaTestHandleCounts";
+inline constexpr wchar_t TestQueriesVariable[] = L"YOMORINA_TEST_QUERIES";
+// Tags the WM_COPYDATA that carries the answer.
+inline constexpr ULONG_PTR HandleCountsDataTag = 0x59484331;
+
+struct HandleCounts {
+    std::int64_t live[static_cast<int>(HandleKind::Count)] = {};
+    // What the system itself says, with the error when it says nothing (Wine).
+    std::int64_t gdiObjects = 0;
+    std::uint32_t gdiError = 0;
+    std::int64_t userObjects = 0;
+    std::uint32_t userError = 0;
+    std::int64_t processHandles = -1;
+    std::uint32_t processHandlesError = 0;
+
+    std::int64_t Live(HandleKind kind) const { return live[static_cast<int>(kind)]; }
+};
+
+HandleCounts CurrentHandleCounts();
+
+// The registered message when test queries are on, 0 when they are off.
+UINT HandleCountQueryMessage();
+
+// wParam of the query is the asker's window; the counts go back to it as
+// WM_COPYDATA before the query returns. Returns TRUE once sent.
+LRESULT AnswerHandleCountQuery(HWND self, HWND asker) noexcept;
+
+}  // namespace yomorina::win32

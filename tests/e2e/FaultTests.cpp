@@ -1,0 +1,221 @@
+// The real program when its files change under it: entries that vanish or turn
+// into folders while it runs, paths at and far past the usual length limit,
+// and a list file it may not replace.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/TargetIcon.h"
+#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32TileWindow.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/Tray.h"
+#include "tests/platform/RecordedArguments.h"
+
+namespace yomorina::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::RecordedRuns;
+
+constexpr int VanishingSlot = 0;
+constexpr int TurnsIntoFolderSlot = 1;
+constexpr int Path259Slot = 2;
+constexpr int Path1000Slot = 3;
+
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// A copy of the recording program at a path of exactly `length` characters,
+// made through the long-path form, removed again afterwards.
+class RecorderAtLength {
+public:
+    RecorderAtLength(const std::wstring& base, std::size_t length) : path_(base) {
+        const std::wstring file = L"\\r.exe";
+        std::size_t remaining = length - base.size() - file.size();
+        while (remaining > 0) {
+            // Each folder takes a backslash and at least one letter; never leave room for a backslash alone.
+            std::size_t letters = std::min<std::size_t>(remaining - 1, 120);
+            if (remaining - 1 - letters == 1) --letters;
+            path_ += L"\\" + std::wstring(letters, L'd');
+            remaining -= letters + 1;
+            CreateDirectoryW(Long(path_).c_str(), nullptr);
+            folders_.push_back(path_);
+        }
+        path_ += file;
+        CopyFileW(testing::RecordArgumentsExe().c_str(), Long(path_).c_str(), FALSE);
+    }
+    ~RecorderAtLength() {
+        DeleteFileW(Long(path_).c_str());
+        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+            RemoveDirectoryW(Long(*folder).c_str());
+        }
+    }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    static std::wstring Long(const std::wstring& path) { return L"\\\\?\\" + path; }
+    std::wstring path_;
+    std::vector<std::wstring> folders_;
+};
+
+bool IsShown(HWND window) { return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+RECT RectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// What a tile shows for this path: its icon drawn on the window colour.
+std::vector<Rgb> ExpectedTilePixels(const std::wstring& path) {
+    std::vector<Rgb> pixels;
+    win32::WindowDc screen(nullptr);
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 32, 32));
+    win32::SelectedObject selected(dc.get(), bitmap.get());
+    const RECT all{0, 0, 32, 32};
+    FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
+    win32::DrawTargetIcon(dc.get(), win32::ToUtf8(path));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const COLORREF c = GetPixel(dc.get(), x, y);
+            pixels.push_back({GetRValue(c), GetGValue(c), GetBValue(c)});
+        }
+    }
+    return pixels;
+}
+
+class Faults : public ::testing::Test {
+protected:
+    App app{L"faults"};
+    testing::TempFolder records{L"records"};
+    HWND main = nullptr;
+
+    void StartWith(const std::vector<std::wstring>& paths) {
+        SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", records.Wide().c_str());
+        std::string list = " 20 \r\n 3 \r\n 1 \r\n";
+        for (int slot = 0; slot < 30; ++slot) {
+            const bool used = slot < static_cast<int>(paths.size());
+            list += (used ? "entry" + std::to_string(slot) : std::string()) + "\r\n";
+            list += (used ? Narrow(paths[slot]) : std::string()) + "\r\n";
+        }
+        app.WriteFile(L"filelist.txt", list + " 0 \r\n");
+        app.Start();
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    }
+    void TearDown() override { SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr); }
+
+    HWND Tile(int index) const { return GetDlgItem(main, win32::TileControlId(index)); }
+
+    // Shakes until the tile of slot `turns - 1` is out, or all those slots have had their turn.
+    void ScatterThrough(int turns) {
+        int x = 100;
+        SetCursorPos(x, 400);
+        Sleep(450);
+        // Five steps to a tick: the lead-in, one tick a slot and some to spare.
+        for (int steps = 0; steps < 5 * (turns + 4) && !IsShown(Tile(turns - 1)); ++steps) {
+            x += 25;
+            SetCursorPos(x, 400);
+            Sleep(40);
+        }
+        // Still: no further tick moves a tile.
+        Sleep(600);
+    }
+};
+
+TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking) {
+    const std::wstring vanishing = app.Folder().Child(L"vanishes.txt");
+    const std::wstring changing = app.Folder().Child(L"becomes-folder.txt");
+    app.WriteFile(L"vanishes.txt", "x");
+    app.WriteFile(L"becomes-folder.txt", "x");
+    const RecorderAtLength recorder259(app.Folder().Wide(), 259);
+    const RecorderAtLength recorder1000(app.Folder().Wide(), 1000);
+    const std::wstring& path259 = recorder259.Path();
+    const std::wstring& path1000 = recorder1000.Path();
+    ASSERT_EQ(path259.size(), 259u);
+    ASSERT_EQ(path1000.size(), 1000u);
+    const std::vector<Rgb> documentIcon = ExpectedTilePixels(changing);
+    StartWith({vanishing, changing, path259, path1000});
+
+    ASSERT_TRUE(DeleteFileW(vanishing.c_str()));
+    ASSERT_TRUE(DeleteFileW(changing.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(changing.c_str(), nullptr));
+    ScatterThrough(4);
+    ASSERT_TRUE(IsWindowVisible(main)) << "no scatter";
+    SaveScreenshot("faults-changed-entries");
+    EXPECT_FALSE(IsShown(Tile(VanishingSlot))) << "a vanished entry still got a tile";
+    ASSERT_TRUE(IsShown(Tile(TurnsIntoFolderSlot)));
+    const std::vector<Rgb> folderIcon = ExpectedTilePixels(changing);
+    EXPECT_NE(folderIcon, documentIcon) << "the shell gives folders and documents the same icon here";
+    EXPECT_EQ(CapturePixels(RectOf(Tile(TurnsIntoFolderSlot))), folderIcon)
+        << "the tile does not show the folder's icon";
+
+    // At 259 characters the program is found and started; far past it, it may
+    // or may not be found, but a click never takes the program down.
+    ASSERT_TRUE(IsShown(Tile(Path259Slot)));
+    const bool longShown = IsShown(Tile(Path1000Slot));
+    ClickAt([&] {
+        const RECT r = RectOf(Tile(Path259Slot));
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }());
+    EXPECT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s))
+        << "the program at 259 characters did not start";
+    if (longShown) {
+        WaitUntil([&] { return !IsWindowVisible(main); }, 3s);
+        ScatterThrough(4);
+        ASSERT_TRUE(IsShown(Tile(Path1000Slot)));
+        const RECT r = RectOf(Tile(Path1000Slot));
+        ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        Sleep(2000);
+        // Whatever the shell makes of it, a message box at most: answer it.
+        for (HWND window : TopLevelWindowsOf(app.Running().Id())) {
+            if (IsWindowVisible(window) && ClassOf(window) == L"#32770") PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    }
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored), 0)
+        << "the program no longer answers";
+    EXPECT_TRUE(app.Running().IsRunning());
+}
+
+TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
+    StartWith({L"C:\\windows\\notepad.exe"});
+    const std::wstring listPath = app.Folder().Child(L"filelist.txt");
+    const std::string before = app.ReadFile(L"filelist.txt");
+    ASSERT_TRUE(SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    HWND options = nullptr;
+    for (int attempt = 0; attempt < 3 && !options; ++attempt) {
+        PressTrayIcon();
+        options = WaitForWindow(app.Running().Id(), win32::OptionsDialogTitle, 3s);
+    }
+    ASSERT_NE(options, nullptr);
+    PostMessageW(GetDlgItem(options, win32::form2_ids::Command1), BM_CLICK, 0, 0);
+    HWND error = WaitForWindow(app.Running().Id(), L"エラー", 5s);
+    ASSERT_NE(error, nullptr) << "no error message";
+    std::wstring text;
+    for (HWND child = GetWindow(error, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
+    }
+    EXPECT_NE(text.find(L"保存できませんでした"), std::wstring::npos) << win32::ToUtf8(text);
+    PostMessageW(GetDlgItem(error, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(error); }, 5s));
+
+    EXPECT_TRUE(IsWindowVisible(options)) << "the dialog closed on a failed save";
+    EXPECT_TRUE(app.Running().IsRunning());
+    SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
+    PostMessageW(GetDlgItem(options, win32::form2_ids::Command2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+}
+
+}  // namespace
+}  // namespace yomorina::e2e

@@ -1,0 +1,259 @@
+// Many scatters with every tile and many openings of the options dialog on the
+// real program: the handles it owns come back to their idle numbers after
+// every round. The test command runs a few rounds; scripts/soak.sh sets
+// YOMORINA_SOAK_SCATTERS and YOMORINA_SOAK_OPENINGS for the long run.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/win32/HandleCountQuery.h"
+#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32TileWindow.h"
+#include "tests/e2e/Harness.h"
+#include "tests/e2e/Tray.h"
+
+namespace yomorina::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using win32::HandleCounts;
+using win32::HandleKind;
+
+int RoundsFrom(const wchar_t* variable, int bounded) {
+    wchar_t value[16] = {};
+    if (GetEnvironmentVariableW(variable, value, 16) == 0) return bounded;
+    const int rounds = _wtoi(value);
+    return rounds > 0 ? rounds : bounded;
+}
+
+// The answer comes as WM_COPYDATA to a message-only window of ours, sent while
+// the query itself is still waiting.
+LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_COPYDATA) {
+        auto* answer = reinterpret_cast<std::optional<HandleCounts>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!answer || data->dwData != win32::HandleCountsDataTag || data->cbData != sizeof(HandleCounts)) return FALSE;
+        HandleCounts counts;
+        std::memcpy(&counts, data->lpData, sizeof(counts));
+        *answer = counts;
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::optional<HandleCounts> AskHandleCounts(HWND program) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &AnswerProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"YomorinaSoakAnswer";
+    RegisterClassExW(&windowClass);
+    const HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    std::optional<HandleCounts> answer;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(program, RegisterWindowMessageW(win32::HandleCountQueryName), reinterpret_cast<WPARAM>(window),
+                        0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    DestroyWindow(window);
+    return answer;
+}
+
+bool SameOwnedCounts(const HandleCounts& a, const HandleCounts& b) {
+    return std::memcmp(a.live, b.live, sizeof(a.live)) == 0;
+}
+
+std::string Describe(const HandleCounts& counts) {
+    static const char* const names[] = {"kernel", "icon", "bitmap", "dc", "brush", "font", "imagelist"};
+    static_assert(std::size(names) == static_cast<std::size_t>(HandleKind::Count));
+    std::ostringstream text;
+    for (int kind = 0; kind < static_cast<int>(HandleKind::Count); ++kind) {
+        text << names[kind] << " " << counts.live[kind] << ", ";
+    }
+    text << "GDI objects " << counts.gdiObjects << " (error " << counts.gdiError << "), USER objects "
+         << counts.userObjects << " (error " << counts.userError << "), process handles " << counts.processHandles
+         << " (error " << counts.processHandlesError << ")";
+    return text.str();
+}
+
+// Sets the test switch for the programs this process starts from now on.
+class TestQueriesOn {
+public:
+    TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
+    ~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
+};
+
+// Thirty entries that all exist: programs, documents, folders and the recycle bin.
+std::string FullList(const App& app) {
+    const std::vector<std::wstring> programs{L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe",
+                                             L"C:\\windows\\system32\\cmd.exe", L"C:\\windows\\explorer.exe",
+                                             L"C:\\windows\\system32\\winecfg.exe"};
+    const std::vector<std::wstring> folders{L"C:\\windows", L"C:\\windows\\system32", L"C:\\windows\\Fonts"};
+    auto narrow = [](const std::wstring& text) {
+        std::string bytes;
+        for (wchar_t c : text) bytes.push_back(static_cast<char>(c));
+        return bytes;
+    };
+    std::string file = " 20 \r\n 3 \r\n 1 \r\n";
+    for (int slot = 0; slot < 30; ++slot) {
+        std::wstring path;
+        if (slot == 29) {
+            file += "bin\r\n";
+            // "ゴミ箱" in code page 932.
+            file += "\x83\x53\x83\x7E\x94\xA0\r\n";
+            continue;
+        }
+        switch (slot % 3) {
+        case 0: path = programs[(slot / 3) % programs.size()]; break;
+        case 1: {
+            const std::wstring name = L"doc" + std::to_wstring(slot) + L".txt";
+            app.WriteFile(name, "text");
+            path = app.Folder().Child(name);
+            break;
+        }
+        default: path = folders[(slot / 3) % folders.size()]; break;
+        }
+        file += "entry" + std::to_string(slot) + "\r\n" + narrow(path) + "\r\n";
+    }
+    return file + " 0 \r\n";
+}
+
+class Soak : public ::testing::Test {
+protected:
+    TestQueriesOn queries;
+    App app{L"soak"};
+    HWND main = nullptr;
+    DWORD id = 0;
+
+    void SetUp() override {
+        ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
+        app.WriteFile(L"filelist.txt", FullList(app));
+        app.Start();
+        main = app.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+        id = app.Running().Id();
+    }
+
+    bool TileShown(int index) const {
+        return (GetWindowLongPtrW(GetDlgItem(main, win32::TileControlId(index)), GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    bool AllTilesShown() const {
+        for (int i = 0; i < 30; ++i) {
+            if (!TileShown(i)) return false;
+        }
+        return true;
+    }
+
+    // Shakes across the screen, a new row at each turn, until all thirty tiles are out;
+    // then a click on the bare surface above them ends the scatter.
+    bool Scatter() {
+        SetCursorPos(150, 250);
+        Sleep(450);  // a still pointer for two ticks: the count starts from nothing
+        int x = 150;
+        int step = 25;
+        int row = 0;
+        const auto deadline = std::chrono::steady_clock::now() + 25s;
+        while (!AllTilesShown()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            x += step;
+            if (x > 1130 || x < 150) {
+                step = -step;
+                row = (row + 1) % 4;
+            }
+            SetCursorPos(x, 250 + row * 100);
+            Sleep(40);
+        }
+        ClickAt(POINT{640, 40});
+        return WaitUntil([&] { return !IsWindowVisible(main) && !TileShown(0) && !TileShown(29); }, 5s);
+    }
+
+    bool OpenAndCancelOptions() {
+        HWND options = nullptr;
+        for (int attempt = 0; attempt < 3 && !options; ++attempt) {
+            PressTrayIcon();
+            options = WaitForWindow(id, win32::OptionsDialogTitle, 3s);
+        }
+        if (!options) return false;
+        PostMessageW(GetDlgItem(options, win32::form2_ids::Command2), BM_CLICK, 0, 0);
+        return WaitUntil([&] { return !IsWindow(options); }, 5s);
+    }
+
+    // The counts settle once the program has finished the round's messages.
+    bool BackToIdle(const HandleCounts& idle, HandleCounts& now) {
+        return WaitUntil(
+            [&] {
+                const auto counts = AskHandleCounts(main);
+                if (counts) now = *counts;
+                return counts && SameOwnedCounts(now, idle);
+            },
+            5s);
+    }
+};
+
+TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
+    const int scatters = RoundsFrom(L"YOMORINA_SOAK_SCATTERS", 2);
+    const int openings = RoundsFrom(L"YOMORINA_SOAK_OPENINGS", 4);
+    const auto atStart = AskHandleCounts(main);
+    ASSERT_TRUE(atStart.has_value()) << "the program did not answer the test query";
+    EXPECT_GT(atStart->Live(HandleKind::Icon), 0) << "the tray icon is an owned icon";
+    EXPECT_GT(atStart->Live(HandleKind::Kernel), 0) << "the single-instance mutex is an owned handle";
+
+    // The first scatter keeps its screen-sized picture and the first dialog its
+    // shared brush and last window's resources until the next opening; those are
+    // the idle numbers from then on.
+    ASSERT_TRUE(Scatter()) << "the warm-up scatter did not bring out all tiles";
+    ASSERT_TRUE(OpenAndCancelOptions()) << "the warm-up opening failed";
+    Sleep(300);
+    const auto idle = AskHandleCounts(main);
+    ASSERT_TRUE(idle.has_value());
+
+    const auto started = std::chrono::steady_clock::now();
+    HandleCounts now = *idle;
+    for (int round = 1; round <= scatters; ++round) {
+        ASSERT_TRUE(Scatter()) << "scatter " << round << " did not bring out all tiles";
+        ASSERT_TRUE(BackToIdle(*idle, now)) << "after scatter " << round << ": " << Describe(now) << "\nidle: "
+                                            << Describe(*idle);
+        if (round % 50 == 0) std::cout << round << " scatters" << std::endl;
+    }
+    for (int round = 1; round <= openings; ++round) {
+        ASSERT_TRUE(OpenAndCancelOptions()) << "opening " << round << " failed";
+        ASSERT_TRUE(BackToIdle(*idle, now)) << "after opening " << round << ": " << Describe(now) << "\nidle: "
+                                            << Describe(*idle);
+    }
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started);
+
+    std::ostringstream figures;
+    figures << "rounds: " << scatters << " scatters with 30 tiles, " << openings << " options openings, "
+            << seconds.count() << " s\n"
+            << "at start: " << Describe(*atStart) << "\n"
+            << "idle:     " << Describe(*idle) << "\n"
+            << "at end:   " << Describe(now) << "\n";
+    std::cout << figures.str();
+    const std::string folder = Options().artifacts.empty() ? std::string(".") : Options().artifacts;
+    CreateDirectoryW(WindowsPath(folder).c_str(), nullptr);
+    std::ofstream(WindowsPath(folder + "/soak-figures.txt").c_str()) << figures.str();
+}
+
+TEST(SoakQuery, WithoutTheTestSwitchTheProgramDoesNotAnswer) {
+    App app(L"no-queries");
+    app.Start();
+    HWND main = app.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(AskHandleCounts(main).has_value());
+    EXPECT_TRUE(app.Running().IsRunning());
+}
+
+}  // namespace
+}  // namespace yomorina::e2e
