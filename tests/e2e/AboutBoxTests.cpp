@@ -33,22 +33,6 @@ HWND ChildWithText(HWND parent, const std::wstring& text) {
     return search.found;
 }
 
-// Moves there and presses in one piece of input, so the press cannot land before the move.
-void ClickAt(POINT point) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(point.x, 65535, width - 1);
-        input.mi.dy = MulDiv(point.y, 65535, height - 1);
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
 TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) {
     App app(L"about");
     app.Start();

@@ -23,23 +23,6 @@ std::string CodePage932(const std::wstring& text) {
     return bytes;
 }
 
-void ClickAt(POINT at) {
-    SetCursorPos(at.x, at.y);
-    // Wine's display driver takes the move on its own schedule; a press sent
-    // before it would land where the pointer was.
-    Sleep(300);
-    for (DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-        INPUT press{};
-        press.type = INPUT_MOUSE;
-        press.mi.dwFlags = button;
-        SendInput(1, &press, sizeof(INPUT));
-        Sleep(100);
-    }
-}
-
-// A person's press and release on the notification icon.
-void PressTrayIcon() { ClickAt(TrayIconPoint()); }
-
 // A click in the middle of a grid row (1..30 among the first visible ones), 20
 // pixels high at 96 dpi and taller with the DPI. Posted straight to the list: a real pointer moved by
 // another process reaches Wine's display driver late, and a press then lands
@@ -61,19 +44,6 @@ int PictureOfPreview(HWND dialog) {
     int drawn = 0;
     for (const Rgb& pixel : CapturePixels(preview)) drawn += !(pixel == Rgb{255, 255, 255});
     return drawn;
-}
-
-HWND VisibleWindowOf(DWORD processId, const std::wstring& title) {
-    for (HWND window : TopLevelWindowsOf(processId)) {
-        if (IsWindowVisible(window) && TextOf(window) == title) return window;
-    }
-    return nullptr;
-}
-
-HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::milliseconds limit = 10s) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = VisibleWindowOf(processId, title)) != nullptr; }, limit);
-    return found;
 }
 
 // A screenshot only once the window has painted all of itself.
