@@ -47,27 +47,39 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
     Create(instance, MainWindowClass, L"ヨモリナ", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     picture1_.emplace(instance, Handle());
     captionFont_ = DefaultUserInterfaceFont();
-    for (int i = 0; i < TileCount; ++i) {
-        // The template holds the recycle-bin picture on the button face; the others clear to the window colour.
-        tiles_[i] = std::make_unique<Win32TileWindow>(instance, Handle(), i,
-                                                      i == RecycleBinTemplateTile ? COLOR_BTNFACE : COLOR_WINDOW);
-    }
-    const UniqueIcon recycleBin(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, LR_DEFAULTCOLOR)));
-    if (recycleBin) tiles_[RecycleBinTemplateTile]->DrawIconPicture(recycleBin.get());
 }
 
 void Win32MainWindow::SetEvents(MainWindowEvents* events) {
     events_ = events;
     picture1_->SetEvents(events);
-    for (auto& tile : tiles_) tile->SetEvents(events);
+    for (auto& tile : tiles_) {
+        if (tile) tile->SetEvents(events);
+    }
 }
 
 void Win32MainWindow::StartTimer() { SetTimer(Handle(), Timer1, Timer1Interval, nullptr); }
 
 void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void Win32MainWindow::HideTile(int index) { tiles_.at(index)->Hide(); }
+void Win32MainWindow::HideTile(int index) {
+    if (const auto& tile = tiles_.at(index)) tile->Hide();
+}
+
+Win32TileWindow& Win32MainWindow::Tile(int index) {
+    auto& tile = tiles_.at(index);
+    if (tile) return *tile;
+    // Made at its first showing: an idle program keeps no window or picture for a tile.
+    // The template holds the recycle-bin picture on the button face; the others clear to the window colour.
+    tile = std::make_unique<Win32TileWindow>(instance_, Handle(), index,
+                                             index == RecycleBinTemplateTile ? COLOR_BTNFACE : COLOR_WINDOW);
+    tile->SetEvents(events_);
+    if (index == RecycleBinTemplateTile) {
+        const UniqueIcon recycleBin(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, LR_DEFAULTCOLOR)));
+        if (recycleBin) tile->DrawIconPicture(recycleBin.get());
+    }
+    return *tile;
+}
 
 void Win32MainWindow::HideCaption(int index) {
     if (HWND caption = captions_.at(index)) ShowWindow(caption, SW_HIDE);
@@ -111,9 +123,9 @@ void Win32MainWindow::ShowOverlay(OverlayBackground background) {
 }
 
 void Win32MainWindow::ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) {
-    Win32TileWindow& tile = *tiles_.at(index);
+    Win32TileWindow& tile = Tile(index);
     if (picture == TilePicture::RecycleBin) {
-        tile.CopyPictureFrom(*tiles_[RecycleBinTemplateTile]);
+        tile.CopyPictureFrom(Tile(RecycleBinTemplateTile));
     } else {
         tile.DrawTargetPicture(path);
     }

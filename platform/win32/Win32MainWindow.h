@@ -50,7 +50,11 @@ public:
     void ShowCaption(int index, int left, int top, std::string_view text) override;
     bool IsActive() const override;
 
-    HWND TileHandle(int index) const { return tiles_.at(index)->Handle(); }
+    // Null until the tile is first shown.
+    HWND TileHandle(int index) const {
+        const auto& tile = tiles_.at(index);
+        return tile ? tile->Handle() : nullptr;
+    }
     // Null until the caption is first shown.
     HWND CaptionHandle(int index) const { return captions_.at(index); }
 
@@ -59,6 +63,7 @@ public:
 private:
     void OnDestroyed() noexcept override;
     HWND Caption(int index);
+    Win32TileWindow& Tile(int index);
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
