@@ -19,17 +19,23 @@ YOMORINA_DESKTOP_SIZE=${YOMORINA_DESKTOP_SIZE:-1280x800}
 _yomorina_xvfb_pid=""
 _yomorina_xephyr_pid=""
 
-_yomorina_start_xvfb() {
-  local fd_file size="${1:-$YOMORINA_DESKTOP_SIZE}"
-  fd_file=$(mktemp)
-  Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp >"$fd_file" 2>/dev/null &
-  _yomorina_xvfb_pid=$!
+# An X server started with -displayfd writes its display number once it is ready.
+_yomorina_use_display() {
+  local fd_file="$1"
   for _ in $(seq 1 100); do
     [ -s "$fd_file" ] && break
     sleep 0.1
   done
   export DISPLAY=":$(head -n1 "$fd_file")"
   rm -f "$fd_file"
+}
+
+_yomorina_start_xvfb() {
+  local fd_file size="${1:-$YOMORINA_DESKTOP_SIZE}"
+  fd_file=$(mktemp)
+  Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp >"$fd_file" 2>/dev/null &
+  _yomorina_xvfb_pid=$!
+  _yomorina_use_display "$fd_file"
 }
 
 _yomorina_prepare_prefix() {
@@ -121,12 +127,7 @@ wine_two_monitor_session_start() {
   Xephyr -displayfd 1 +xinerama -origin 1024,0 -screen 1280x800 -origin 0,0 -screen 1024x768 \
     -nolisten tcp >"$fd_file" 2>/dev/null &
   _yomorina_xephyr_pid=$!
-  for _ in $(seq 1 100); do
-    [ -s "$fd_file" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$fd_file")"
-  rm -f "$fd_file"
+  _yomorina_use_display "$fd_file"
   _yomorina_prepare_prefix
   if [ ! -f "$WINEPREFIX/.yomorina-two-monitors" ]; then
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
