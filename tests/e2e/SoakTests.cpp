@@ -63,6 +63,10 @@ std::optional<HandleCounts> AskHandleCounts(HWND program) {
         CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
     std::optional<HandleCounts> answer;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
+    // A thread that has not looked at its messages for five seconds counts as hung, and the
+    // program's answer would give up at once: between rounds this thread only sleeps.
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(program, RegisterWindowMessageW(win32::HandleCountQueryName), reinterpret_cast<WPARAM>(window),
                         0, SMTO_ABORTIFHUNG, 10000, &ignored);
@@ -217,7 +221,8 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
     ASSERT_TRUE(OpenAndCancelOptions()) << "the warm-up opening failed";
     Sleep(300);
     const auto idle = AskHandleCounts(main);
-    ASSERT_TRUE(idle.has_value());
+    ASSERT_TRUE(idle.has_value()) << "no answer after the warm-up; running " << app.Running().IsRunning()
+                                  << ", window " << IsWindow(main) << ", hung " << IsHungAppWindow(main);
 
     const auto started = std::chrono::steady_clock::now();
     HandleCounts now = *idle;
