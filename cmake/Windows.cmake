@@ -72,7 +72,8 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   add_executable(yomorina_platform_tests ${yomorina_platform_test_sources})
   target_link_libraries(yomorina_platform_tests PRIVATE yomorina_win32 gtest gtest_main ${yomorina_static_link})
   # The program's icons and manifest, and the screenshot writer, for windows tested in-process.
-  target_sources(yomorina_platform_tests PRIVATE resources/yomorina.rc tests/e2e/Harness.cpp tests/e2e/Png.cpp)
+  target_sources(yomorina_platform_tests PRIVATE resources/yomorina.rc tests/e2e/Harness.cpp tests/e2e/Png.cpp
+                 tests/e2e/Tray.cpp)
   add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
   # A full disk and a read-only folder for the save faults (tmpfs mounts, root only).
   set(yomorina_fault_folders ${CMAKE_BINARY_DIR}/fault-folders)

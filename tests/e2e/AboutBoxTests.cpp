@@ -35,9 +35,7 @@ HWND ChildWithText(HWND parent, const std::wstring& text) {
 
 TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) {
     App app(L"about");
-    app.Start();
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    ASSERT_NE(app.StartResident(), nullptr);
 
     ClickAt(TrayIconPoint());
     HWND options = nullptr;

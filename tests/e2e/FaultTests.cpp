@@ -106,10 +106,8 @@ protected:
             list += (used ? Narrow(paths[slot]) : std::string()) + "\r\n";
         }
         app.WriteFile(L"filelist.txt", list + " 0 \r\n");
-        app.Start();
-        main = app.WaitForMainWindow();
+        main = app.StartResident();
         ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
     }
     void TearDown() override { SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr); }
 

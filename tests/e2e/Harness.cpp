@@ -5,6 +5,7 @@
 
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Png.h"
+#include "tests/e2e/Tray.h"
 
 namespace yomorina::e2e {
 
@@ -139,6 +140,12 @@ HWND App::WaitForMainWindow(std::chrono::milliseconds limit) {
         },
         limit);
     return found;
+}
+
+HWND App::StartResident() {
+    Start();
+    HWND main = WaitForMainWindow();
+    return main && WaitUntil(TrayShowsOurIcon, std::chrono::seconds(10)) ? main : nullptr;
 }
 
 bool App::Close(std::chrono::milliseconds limit) {

@@ -66,6 +66,9 @@ public:
     Process& Running() { return *process_; }
     // The hidden main window, once start-up has created it.
     HWND WaitForMainWindow(std::chrono::milliseconds limit = std::chrono::seconds(20));
+    // Starts it and waits until it is resident: its main window made and its
+    // icon in the tray. The main window, or null if either never came.
+    HWND StartResident();
     // Closes the main window, as the exit button does after its question.
     bool Close(std::chrono::milliseconds limit = std::chrono::seconds(10));
 

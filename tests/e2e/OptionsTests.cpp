@@ -106,9 +106,7 @@ protected:
 
     void SetUp() override {
         ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
-        app.Start();
-        ASSERT_NE(app.WaitForMainWindow(), nullptr);
-        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+        ASSERT_NE(app.StartResident(), nullptr);
         id = app.Running().Id();
     }
     HWND Open() {
@@ -200,9 +198,7 @@ TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {
     file += " 1 \r\n";
     app.Close();
     app.WriteFile(L"filelist.txt", file);
-    app.Start();
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    ASSERT_NE(app.StartResident(), nullptr);
     id = app.Running().Id();
 
     HWND options = Open();

@@ -143,10 +143,8 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
         app.WriteFile(L"filelist.txt", FullList(app));
-        app.Start();
-        main = app.WaitForMainWindow();
+        main = app.StartResident();
         ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
         id = app.Running().Id();
     }
 

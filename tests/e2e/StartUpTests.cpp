@@ -30,9 +30,7 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
 
 TEST(StartUp, ASecondStartEndsAtOnceAndChangesNothing) {
     App first(L"first");
-    first.Start();
-    ASSERT_NE(first.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    ASSERT_NE(first.StartResident(), nullptr);
 
     App second(L"second");
     Process& again = second.Start();
@@ -53,9 +51,7 @@ TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
     file += " 3 \r\n";
     app.WriteFile(L"filelist.txt", file);
 
-    app.Start();
-    ASSERT_NE(app.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    ASSERT_NE(app.StartResident(), nullptr);
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
     EXPECT_TRUE(app.Close());
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);

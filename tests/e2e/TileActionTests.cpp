@@ -65,10 +65,8 @@ protected:
         for (int slot = 2; slot < 30; ++slot) list += "\r\n\r\n";
         app.WriteFile(L"filelist.txt", list + " 0 \r\n");
 
-        app.Start();
-        main = app.WaitForMainWindow();
+        main = app.StartResident();
         ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
     }
     void TearDown() override { SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr); }
 
