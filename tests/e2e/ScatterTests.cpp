@@ -276,6 +276,8 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
     const auto before = CapturePixels(sample);
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(0); })) << "the overlay or the first tile never came";
+    // The caption is made in the same tick, just after the tile.
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Caption(0)); }, 2s)) << "the first caption never came";
     const RECT covered = RectOf(main);
     EXPECT_EQ(covered.left, left);
     EXPECT_EQ(covered.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
