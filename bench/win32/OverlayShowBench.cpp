@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/SystemPrograms.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32DirectorySearch.h"
@@ -53,24 +54,6 @@ void Settle() {
     Pump();
     Sleep(300);
     Pump();
-}
-
-// Thirty different programs, so most turns extract an icon from a file not read before.
-LaunchList ProgramList() {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    const std::string folder = win32::ToUtf8(system);
-    const char* programs[] = {"notepad.exe",  "regedit.exe",  "cmd.exe",      "taskmgr.exe", "control.exe",
-                              "winver.exe",   "write.exe",    "wordpad.exe",  "msiexec.exe", "explorer.exe",
-                              "hh.exe",       "clock.exe",    "xcopy.exe",    "attrib.exe",  "expand.exe",
-                              "ipconfig.exe", "netstat.exe",  "ping.exe",     "reg.exe",     "sc.exe",
-                              "where.exe",    "whoami.exe",   "find.exe",     "more.com",    "hostname.exe",
-                              "tasklist.exe", "taskkill.exe", "msinfo32.exe", "oleview.exe", "progman.exe"};
-    LaunchList list;
-    for (int slot = 0; slot < LaunchSlotCount; ++slot) {
-        list[slot] = {"プログラム" + std::to_string(slot + 1), folder + "\\" + programs[slot]};
-    }
-    return list;
 }
 
 // The least an overlay can do: a topmost popup made once, a snapshot taken into
@@ -150,7 +133,7 @@ int main(int argc, char** argv) {
         FloorOverlay plain(width, height);
         win32::Win32MainWindow window(GetModuleHandleW(nullptr));
         const ScatterSettings settings{100, 5, 1, 0};
-        const LaunchList list = ProgramList();
+        const LaunchList list = bench::SystemPrograms();
         const win32::Win32DirectorySearch search;
 
         // One unrecorded round of each, then the three in turn, so drift in the machine's load falls on all alike.

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/win32/SystemPrograms.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/Handles.h"
@@ -295,25 +296,13 @@ void StartOnce(const Subject& subject, StartUp& result, bool record) {
 
 // Thirty entries: programs, a folder, a document and the recycle bin, as a full list would hold.
 void WriteFullList(const Subject& subject) {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
     wchar_t windows[MAX_PATH];
     GetWindowsDirectoryW(windows, MAX_PATH);
-    const std::string systemFolder = win32::ToUtf8(system);
     const std::string windowsFolder = win32::ToUtf8(windows);
-    const char* programs[] = {"notepad.exe", "regedit.exe", "cmd.exe",     "taskmgr.exe", "control.exe",
-                              "winver.exe",  "write.exe",   "wordpad.exe", "msiexec.exe", "explorer.exe",
-                              "hh.exe",      "clock.exe",   "xcopy.exe",   "attrib.exe",  "expand.exe",
-                              "ipconfig.exe", "netstat.exe", "ping.exe",   "reg.exe",     "sc.exe",
-                              "where.exe",   "whoami.exe",  "find.exe",    "more.com",    "hostname.exe",
-                              "tasklist.exe", "taskkill.exe"};
     Model model;
     model.Settings = {100, 5, 1, 0};
-    int slot = 0;
-    for (const char* program : programs) {
-        model.List[slot] = {"プログラム" + std::to_string(slot + 1), systemFolder + "\\" + program};
-        ++slot;
-    }
+    int slot = LaunchSlotCount - 3;
+    model.List = bench::SystemPrograms(slot);
     model.List[slot++] = {"ウィンドウズ", windowsFolder};
     model.List[slot++] = {"説明書", win32::ToUtf8(subject.folder.Child(L"readme.txt"))};
     model.List[slot++] = {"ごみ箱", std::string(RecycleBinPath)};
