@@ -37,6 +37,10 @@ void Form1::Form_Unload() {
 
 void Form1::Form_Click() { ICON_CLEAR(); }
 
+// A user closing a frozen screen wants the screen back, not the launcher gone:
+// ending the program is the options dialog's question alone.
+void Form1::Form_Dismiss() { ICON_CLEAR(); }
+
 void Form1::Picture1_MouseMove(int mouseEvent) {
     if (mouseEvent != TrayLeftButtonDown && mouseEvent != TrayRightButtonDown) return;
     if (model_.OptionsOpen) return;

@@ -32,6 +32,7 @@ public:
     void Form_Load();
     void Form_Unload() override;
     void Form_Click() override;
+    void Form_Dismiss() override;
     void Picture1_MouseMove(int mouseEvent) override;
     void TaskbarCreated() override;
     void Timer1_Timer() override;

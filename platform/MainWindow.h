@@ -50,6 +50,8 @@ class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
     virtual void Form_Click() = 0;
+    // Alt+F4 or Esc while the overlay is the active window.
+    virtual void Form_Dismiss() = 0;
     virtual void Form_Unload() = 0;
     virtual void Picture1_MouseMove(int mouseEvent) = 0;
     virtual void TaskbarCreated() = 0;

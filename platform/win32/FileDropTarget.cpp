@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <deque>
 #include <utility>
 
 #include "platform/win32/LateBound.h"
@@ -17,6 +18,9 @@ bool OffersFileList(IDataObject* data) {
     FORMATETC format = FileListFormat();
     return data && data->QueryGetData(&format) == S_OK;
 }
+
+class FileDropTarget;
+void DeferDrop(FileDropTarget* target, DroppedData dropped);
 
 class FileDropTarget final : public IDropTarget {
 public:
@@ -49,15 +53,31 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragLeave() noexcept override { return S_OK; }
+    // The drag source waits in DoDragDrop until this returns: a confirmation or
+    // a message box shown here would freeze the user's file manager behind it.
+    // The paths are taken now and handled from the message loop. Copy stays the
+    // answer either way, so a source that offered to move never deletes its files.
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept override {
-        const DroppedData dropped = ReadDroppedData(data);
-        if (effect) *effect = dropped.OffersFileList ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        try {
+            DroppedData dropped = ReadDroppedData(data);
+            if (effect) *effect = dropped.OffersFileList ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+            DeferDrop(this, std::move(dropped));
+        } catch (...) {
+            // Nothing may cross back into the drag source.
+            if (effect) *effect = DROPEFFECT_NONE;
+        }
+        return S_OK;
+    }
+
+    // A handler of a window that is gone must never run.
+    void Forget() noexcept { handler_ = nullptr; }
+
+    void Handle(const DroppedData& dropped) noexcept {
         try {
             if (handler_) handler_(dropped);
         } catch (...) {
-            // Nothing may cross back into the drag source.
+            // The message loop must go on.
         }
-        return S_OK;
     }
 
 private:
@@ -65,6 +85,69 @@ private:
     FileDropRegistration::Handler handler_;
     bool acceptsFiles_ = false;
 };
+
+// Drops waiting for the message loop of the thread that took them, oldest first.
+struct PendingDrop {
+    FileDropTarget* target;  // held with a reference until handled
+    DroppedData data;
+};
+thread_local std::deque<PendingDrop> pendingDrops;
+thread_local bool handlingDrop = false;
+thread_local bool dropPosted = false;
+
+constexpr wchar_t PendingDropWindowClass[] = L"YomorinaPendingDrops";
+constexpr UINT PendingDropMessage = WM_APP;
+
+void HandleNextDrop() noexcept;
+
+LRESULT CALLBACK PendingDropWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != PendingDropMessage) return DefWindowProcW(window, message, wParam, lParam);
+    HandleNextDrop();
+    return 0;
+}
+
+// A message-only window: a posted message keeps its place among the user's
+// clicks and keys, and any message loop, a modal one included, delivers it.
+HWND PendingDropWindow() noexcept {
+    thread_local HWND window = nullptr;
+    if (window && IsWindow(window)) return window;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &PendingDropWindowProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = PendingDropWindowClass;
+    RegisterClassExW(&windowClass);
+    window = CreateWindowExW(0, PendingDropWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    return window;
+}
+
+void ScheduleNextDrop() noexcept {
+    if (handlingDrop || dropPosted || pendingDrops.empty()) return;
+    dropPosted = PostMessageW(PendingDropWindow(), PendingDropMessage, 0, 0) != FALSE;
+    // Better late inside the drop than never.
+    if (!dropPosted) HandleNextDrop();
+}
+
+// One drop at a time: a box shown for one lets the loop run, and the next
+// drop waits until that one is answered, so drops are handled in their order.
+void HandleNextDrop() noexcept {
+    dropPosted = false;
+    if (handlingDrop || pendingDrops.empty()) return;
+    PendingDrop next = std::move(pendingDrops.front());
+    pendingDrops.pop_front();
+    handlingDrop = true;
+    next.target->Handle(next.data);
+    next.target->Release();
+    handlingDrop = false;
+    ScheduleNextDrop();
+}
+
+void DeferDrop(FileDropTarget* target, DroppedData dropped) {
+    target->AddRef();
+    pendingDrops.push_back(PendingDrop{target, std::move(dropped)});
+    ScheduleNextDrop();
+}
 
 }  // namespace
 
@@ -121,6 +204,7 @@ void FileDropRegistration::Revoke() noexcept {
         window_ = nullptr;
     }
     if (target_) {
+        static_cast<FileDropTarget*>(target_)->Forget();
         target_->Release();
         target_ = nullptr;
     }

@@ -183,6 +183,16 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     case WM_LBUTTONUP:
         if (events_) events_->Form_Click();
         return 0;
+    case WM_SYSCOMMAND:
+        // Alt+F4 on the overlay would otherwise close the main window and end the program.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            if (events_) events_->Form_Dismiss();
+            return 0;
+        }
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && events_) events_->Form_Dismiss();
+        return 0;
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.
         if (wParam && events_ && !unloaded_) {

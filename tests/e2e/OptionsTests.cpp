@@ -8,6 +8,7 @@
 #include "core/ListFile.h"
 #include "platform/win32/Win32Form2.h"
 #include "platform/win32/Win32Form3.h"
+#include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 
@@ -190,6 +191,31 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
         << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
     Click(again, win32::form2_ids::Command2);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));
+}
+
+TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
+    app.WriteFile(L"落とす 書類.txt", "x");
+    const std::wstring file = app.Folder().Child(L"落とす 書類.txt");
+    std::string missed;
+    for (int round = 0; round < 6; ++round) {
+        PressTrayIcon();
+        HWND options = WaitForWindow(id, win32::OptionsDialogTitle, 3s);
+        if (!options) {
+            missed += " " + std::to_string(round);
+            PressTrayIcon();
+            options = WaitForWindow(id, win32::OptionsDialogTitle);
+        }
+        ASSERT_NE(options, nullptr) << "round " << round;
+        RECT grid;
+        GetWindowRect(GetDlgItem(options, win32::form2_ids::FG), &grid);
+        const DragOutcome dropped =
+            DropFilesAt(POINT{grid.left + 100, grid.top + 60}, {app.Folder().Wide(), file, L"C:\\windows\\notepad.exe"});
+        EXPECT_EQ(dropped.result, DRAGDROP_S_DROP);
+        Click(options, round % 2 ? win32::form2_ids::Command1 : win32::form2_ids::Command2);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+        Sleep(500);
+    }
+    EXPECT_EQ(missed, "") << "rounds whose first press opened nothing";
 }
 
 TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -233,6 +234,40 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
     SetForegroundWindow(other);
     EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
     DestroyWindow(other);
+}
+
+// Keys as a person presses them, to whichever window is active.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLauncher) {
+    StartWithPattern(0);
+    for (const auto& keys : {std::initializer_list<WORD>{VK_MENU, VK_F4}, std::initializer_list<WORD>{VK_ESCAPE}}) {
+        x = ShakeStartX;
+        SetCursorPos(x, ShakeY);
+        ASSERT_TRUE(ShakeUntil([&] { return IsShown(Tile(0)); })) << "the first tile never came";
+        PressKeys(keys);
+        EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s)) << "the overlay stayed";
+        EXPECT_TRUE(app.Running().IsRunning()) << "a key meant for the frozen screen ended the program";
+        EXPECT_TRUE(TrayShowsOurIcon());
+    }
+    ASSERT_TRUE(app.Close());
+    EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 5s)) << "the icon stayed behind";
 }
 
 class ScatterPattern : public Scatter, public ::testing::WithParamInterface<int> {};

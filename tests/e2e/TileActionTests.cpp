@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 
 #include "platform/win32/Win32TileWindow.h"
@@ -141,15 +142,24 @@ TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFile) {
     EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
 }
 
-TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolder) {
+TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnded) {
     const std::wstring file = MakeFile(L"捨てる 書類.txt");
     Scatter();
-    DialogWatcher watcher(app.Running().Id(), IDYES,
-                          [](const std::wstring&) { SaveScreenshot("tile-actions-recycle-confirmation"); });
+    // The confirmation is answered only once the drag source is free again (or
+    // after a while, if the drop holds it): a file manager must not freeze behind it.
+    std::atomic<bool> dragEnded{false};
+    std::atomic<bool> dragEndedWhileAsking{false};
+    DialogWatcher watcher(app.Running().Id(), IDYES, [&](const std::wstring&) {
+        SaveScreenshot("tile-actions-recycle-confirmation");
+        dragEndedWhileAsking = WaitUntil([&] { return dragEnded.load(); }, 4s);
+    });
     const DragOutcome dropped = DropFilesAt(CentreOf(Tile(RecycleBinSlot)), {file});
+    dragEnded = true;
     EXPECT_EQ(dropped.result, DRAGDROP_S_DROP);
+    EXPECT_EQ(dropped.effect, static_cast<DWORD>(DROPEFFECT_COPY)) << "a source that may move must keep its file";
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10s));
     EXPECT_EQ(watcher.Titles().size(), 1u) << "the shell's own confirmation";
+    EXPECT_TRUE(dragEndedWhileAsking) << "the drag source waited for the confirmation";
     EXPECT_TRUE(NothingShown());
 }
 

@@ -98,9 +98,12 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
 class RecordedEvents final : public MainWindowEvents {
 public:
     int clicks = 0;
+    int dismissals = 0;
+    int unloads = 0;
     std::vector<int> tileClicks;
     void Form_Click() override { ++clicks; }
-    void Form_Unload() override {}
+    void Form_Dismiss() override { ++dismissals; }
+    void Form_Unload() override { ++unloads; }
     void Picture1_MouseMove(int) override {}
     void TaskbarCreated() override {}
     void Timer1_Timer() override {}
@@ -226,6 +229,27 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     window.Hide();
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost for the rest of the run";
+}
+
+TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsCloseStillEndsUs) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    RecordedEvents events;
+    window.SetEvents(&events);
+    window.ShowOverlay(OverlayBackground::Plain);
+    Pump();
+    // What the system makes of Alt+F4 on the active overlay, and an Esc there.
+    SendMessageW(window.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(window.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_EQ(events.dismissals, 2);
+    EXPECT_EQ(events.unloads, 0);
+    ASSERT_TRUE(IsWindow(window.Handle())) << "Alt+F4 closed the main window";
+
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(events.unloads, 1);
+    EXPECT_EQ(window.Handle(), nullptr);
+    // The quit the closing posted must not end the next test's loops.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {
