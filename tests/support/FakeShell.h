@@ -41,8 +41,8 @@ public:
         if (outcome.Accepted && request.KeepProcess && shellStartsProcess) outcome.Process = MakeProcess("shell");
         return outcome;
     }
-    std::uint32_t StartProcess(std::string_view commandLine) override {
-        journal_.push_back("start " + std::string(commandLine));
+    std::uint32_t StartProcess(std::string_view program, std::string_view commandLine) override {
+        journal_.push_back("start " + (program.empty() ? "" : std::string(program) + " | ") + std::string(commandLine));
         return startable.count(std::string(commandLine)) != 0 ? 4242 : 0;
     }
     std::unique_ptr<LaunchedProcess> OpenProcess(std::uint32_t processId) override {
