@@ -29,6 +29,12 @@ void Form1::Form_Load() {
         messages_.Show(*failure, TitleError, MessageButtons::Ok);
     }
     trayIcon_.Add(TrayTip);
+    // The first tick measures from here, once any start-up message is gone: from
+    // (0, 0) any pointer position would count as a shake, and with a lead-in of 1
+    // the overlay would come up by itself.
+    const ScreenPoint start = pointer_.Position();
+    state_.lngLastX = start.x;
+    state_.lngLastY = start.y;
 }
 
 void Form1::Form_Unload() {

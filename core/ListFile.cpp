@@ -62,10 +62,11 @@ std::optional<std::int16_t> ParseNumberLine(std::string_view line) {
         digits.remove_prefix(1);
     }
     if (digits.empty()) return std::nullopt;
-    long long magnitude = 0;
+    // Read unsigned, so that a second sign ("--150", "+-5") is refused rather than read.
+    std::uint32_t magnitude = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
     if (error != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;
-    const long long value = negative ? -magnitude : magnitude;
+    const std::int64_t value = negative ? -static_cast<std::int64_t>(magnitude) : magnitude;
     if (value < INT16_MIN || value > INT16_MAX) return std::nullopt;
     return static_cast<std::int16_t>(value);
 }

@@ -4,8 +4,8 @@ namespace yomorina {
 
 SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
                                         const std::function<bool(std::string_view)>& namesFile) {
-    const SplitCommandLine whole{std::string(commandLine), std::nullopt};
-    if (commandLine.empty() || namesFile(commandLine)) return whole;
+    if (commandLine.empty()) return {std::string(commandLine), std::nullopt, false};
+    if (namesFile(commandLine)) return {std::string(commandLine), std::nullopt, true};
 
     // Positions count from 1 as in a command line read by eye; position i holds commandLine[i - 1].
     const auto moveToSpace = [&](std::size_t i) {
@@ -15,16 +15,30 @@ SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
     std::size_t i = moveToSpace(commandLine.size());
     while (i > 1) {
         const std::string_view file = commandLine.substr(0, i - 1);
-        if (namesFile(file)) return {std::string(file), std::string(commandLine.substr(i))};
+        if (namesFile(file)) return {std::string(file), std::string(commandLine.substr(i)), true};
         --i;
         if (i > 1) i = moveToSpace(i);
     }
-    return whole;
+    return {std::string(commandLine), std::nullopt, false};
 }
+
+namespace {
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// The file the split found and its parameter part, each in double quotes, so
+// that nothing can cut them again at a space.
+std::string QuotedCommandLine(const SplitCommandLine& split) {
+    std::string commandLine = Quoted(split.File);
+    if (split.Parameters) commandLine += " " + Quoted(*split.Parameters);
+    return commandLine;
+}
+
+}  // namespace
 
 std::string QuotedParameters(const std::optional<std::string>& parameters) {
     if (!parameters) return {};
-    return "\"" + *parameters + "\"";
+    return Quoted(*parameters);
 }
 
 cExecute::cExecute(Shell& shell, MainWindow& form1) : shell_(shell), form1_(form1) {}
@@ -52,8 +66,12 @@ bool cExecute::ShellX(std::string_view strCommandLine, int WindowStyle, WindowHa
         return true;
     }
 
-    // The shell refused: the whole text, not the split parts, as a process.
-    const std::uint32_t processId = shell_.StartProcess(strCommandLine);
+    // The shell refused (a name too long for it, a file with no handler). A file
+    // the split found is started as itself, so that the system cannot cut its path
+    // at a space and run another program ("C:\Program.exe") with the rest as
+    // arguments; only a text in which nothing was found goes whole, for the system to split.
+    const std::uint32_t processId = split.FoundFile ? shell_.StartProcess(split.File, QuotedCommandLine(split))
+                                                    : shell_.StartProcess({}, strCommandLine);
     if (processId == 0) return false;
     if (blnWait) {
         const auto process = shell_.OpenProcess(processId);

@@ -15,6 +15,8 @@ namespace yomorina {
 struct SplitCommandLine {
     std::string File;
     std::optional<std::string> Parameters;  // what follows the file, when a split was made (possibly empty)
+    // File names a file that was found; false when nothing was and File is the whole text.
+    bool FoundFile = false;
 
     friend bool operator==(const SplitCommandLine&, const SplitCommandLine&) = default;
 };

@@ -129,7 +129,7 @@ void Form2::Command6_Click() {
         s_.messages.Show(BlankRowMessage, TitleError, MessageButtons::Ok);
         return;
     }
-    preset.RecycleBin = preset.Name == RecycleBinPath;
+    preset.RecycleBin = IsRecycleBinPath(preset.Path);
     s_.editor.ShowModal(preset);
 }
 

@@ -46,8 +46,11 @@ public:
     virtual bool FindOnSearchPath(std::string_view name) const = 0;
     // The verb "open" through the shell, with no error dialogs of its own.
     virtual ShellOpenOutcome ShellExecuteOpen(const ShellOpenRequest& request) = 0;
-    // The whole text started as a process in a normal, activated window; its id, 0 when it did not start.
-    virtual std::uint32_t StartProcess(std::string_view commandLine) = 0;
+    // Starts a process in a normal, activated window; its id, 0 when it did not start.
+    // With a program (a name FindOnSearchPath finds), that file is started and given
+    // the command line as it is; with none, the system takes the program from the
+    // front of the command line, cutting it at a space where it sees fit.
+    virtual std::uint32_t StartProcess(std::string_view program, std::string_view commandLine) = 0;
     // A process by id, to query its exit code; null when it cannot be opened.
     virtual std::unique_ptr<LaunchedProcess> OpenProcess(std::uint32_t processId) = 0;
     // Lets the user interface's pending events run, so it stays responsive while we wait.

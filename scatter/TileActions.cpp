@@ -25,7 +25,9 @@ void TileActions::IC_Click(int index) {
     if (!IsSlot(index)) return;
     // The tiles go before anything is opened or said.
     iconClear_();
-    const std::string& path = model_.List[index].Path;
+    // A copy: the shell lets other events run, and the options dialog's OK may
+    // replace the list while the launch still reads the text.
+    const std::string path = model_.List[index].Path;
     if (IsRecycleBinPath(path)) {
         messages_.Show(RecycleBinClickMessage, TitleMessage, MessageButtons::Ok);
         return;

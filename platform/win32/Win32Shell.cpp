@@ -26,14 +26,27 @@ private:
 // Null for an empty text: the shell then uses its defaults (no parameters, the current folder).
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
+// The full path of a file found in the default search order, however long; empty when none is.
+std::wstring FullPathOnSearchPath(std::string_view name) {
+    if (name.empty()) return {};
+    const std::wstring wideName = ToWide(name);
+    std::wstring found(MAX_PATH + 1, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            SearchPathW(nullptr, wideName.c_str(), nullptr, static_cast<DWORD>(found.size()), found.data(), nullptr);
+        if (length == 0) return {};
+        if (length < found.size()) {
+            found.resize(length);
+            return found;
+        }
+        found.resize(length);  // too small: the length asked for includes the closing NUL
+    }
+    return {};
+}
+
 }  // namespace
 
-bool Win32Shell::FindOnSearchPath(std::string_view name) const {
-    if (name.empty()) return false;
-    // The found name is not used; a name too long for the buffer still counts as found.
-    wchar_t found[MAX_PATH + 1];
-    return SearchPathW(nullptr, ToWide(name).c_str(), nullptr, MAX_PATH + 1, found, nullptr) != 0;
-}
+bool Win32Shell::FindOnSearchPath(std::string_view name) const { return !FullPathOnSearchPath(name).empty(); }
 
 ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     const std::wstring file = ToWide(request.File);
@@ -59,15 +72,18 @@ ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     return outcome;
 }
 
-std::uint32_t Win32Shell::StartProcess(std::string_view commandLine) {
+std::uint32_t Win32Shell::StartProcess(std::string_view program, std::string_view commandLine) {
+    // The system does not search for a program it is named; find it as FindOnSearchPath did.
+    const std::wstring application = FullPathOnSearchPath(program);
+    if (!program.empty() && application.empty()) return 0;
     std::wstring mutableCommandLine = ToWide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    if (!CreateProcessW(OrNull(application), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
         return 0;
     }
     UniqueKernelHandle process(started.hProcess);

@@ -12,7 +12,7 @@ class Win32Shell final : public Shell {
 public:
     bool FindOnSearchPath(std::string_view name) const override;
     ShellOpenOutcome ShellExecuteOpen(const ShellOpenRequest& request) override;
-    std::uint32_t StartProcess(std::string_view commandLine) override;
+    std::uint32_t StartProcess(std::string_view program, std::string_view commandLine) override;
     std::unique_ptr<LaunchedProcess> OpenProcess(std::uint32_t processId) override;
     void RunPendingEvents() override;
     void Pause(std::chrono::milliseconds duration) override;

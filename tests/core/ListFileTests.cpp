@@ -71,7 +71,8 @@ TEST(ListFileFormat, NumberLinesAreReadLeniently) {
     EXPECT_EQ(ParseNumberLine(" 32767"), 32767);
     EXPECT_EQ(ParseNumberLine("-32768"), -32768);
     EXPECT_EQ(ParseNumberLine("00012"), 12);
-    for (std::string_view unreadable : {"40000", "-32769", "", "   ", "abc", "12abc", "1 2", "-", "99999999999999999999"}) {
+    for (std::string_view unreadable : {"40000", "-32769", "", "   ", "abc", "12abc", "1 2", "-",
+                                        "99999999999999999999", "--150", "+-5", "-+5", "++5", "- 5"}) {
         EXPECT_FALSE(ParseNumberLine(unreadable).has_value()) << unreadable;
     }
 }

@@ -22,7 +22,7 @@ SplitCommandLine Split(std::string_view commandLine, std::set<std::string> exist
 TEST(SplitFileAndParameters, AProgramAloneIsTheWholeFile) {
     std::vector<std::string> asked;
     EXPECT_EQ(Split("C:\\Tools\\edit.exe", {"C:\\Tools\\edit.exe"}, &asked),
-              (SplitCommandLine{"C:\\Tools\\edit.exe", std::nullopt}));
+              (SplitCommandLine{"C:\\Tools\\edit.exe", std::nullopt, true}));
     EXPECT_THAT(asked, ElementsAre("C:\\Tools\\edit.exe"));
 }
 
@@ -30,14 +30,14 @@ TEST(SplitFileAndParameters, CandidatesAreTriedFromTheRightmostSpaceLeftwards) {
     const std::string program = "C:\\Program Files\\Editor\\ed.exe";
     const std::string document = "C:\\My Documents\\a b.txt";
     std::vector<std::string> asked;
-    EXPECT_EQ(Split(program + " " + document, {program, document}, &asked), (SplitCommandLine{program, document}));
+    EXPECT_EQ(Split(program + " " + document, {program, document}, &asked), (SplitCommandLine{program, document, true}));
     EXPECT_THAT(asked, ElementsAre(program + " " + document, program + " C:\\My Documents\\a",
                                    program + " C:\\My", program));
 }
 
 TEST(SplitFileAndParameters, ATrailingSpaceGivesAnEmptyParameterPart) {
     const auto split = Split("C:\\Tools\\edit.exe ", {"C:\\Tools\\edit.exe"});
-    EXPECT_EQ(split, (SplitCommandLine{"C:\\Tools\\edit.exe", ""}));
+    EXPECT_EQ(split, (SplitCommandLine{"C:\\Tools\\edit.exe", "", true}));
     EXPECT_EQ(QuotedParameters(split.Parameters), "\"\"");
 }
 
@@ -52,10 +52,10 @@ TEST(SplitFileAndParameters, WhenNothingExistsTheWholeTextIsTheFile) {
 TEST(SplitFileAndParameters, TheLongestExistingPrefixWinsOverAShorterOne) {
     // An unquoted path must not run C:\Program with the rest as its arguments.
     const std::string program = "C:\\Program Files\\Editor\\ed.exe";
-    EXPECT_EQ(Split(program + " C:\\a.txt", {"C:\\Program", program}), (SplitCommandLine{program, "C:\\a.txt"}));
-    EXPECT_EQ(Split(program, {"C:\\Program", program}), (SplitCommandLine{program, std::nullopt}));
+    EXPECT_EQ(Split(program + " C:\\a.txt", {"C:\\Program", program}), (SplitCommandLine{program, "C:\\a.txt", true}));
+    EXPECT_EQ(Split(program, {"C:\\Program", program}), (SplitCommandLine{program, std::nullopt, true}));
     EXPECT_EQ(Split("C:\\Tools\\a b.exe c d", {"C:\\Tools\\a", "C:\\Tools\\a b.exe c"}),
-              (SplitCommandLine{"C:\\Tools\\a b.exe c", "d"}));
+              (SplitCommandLine{"C:\\Tools\\a b.exe c", "d", true}));
 }
 
 TEST(SplitFileAndParameters, JapanesePathsSplitAtRealSpacesOnly) {
@@ -63,10 +63,10 @@ TEST(SplitFileAndParameters, JapanesePathsSplitAtRealSpacesOnly) {
     const std::string program = "C:\\ソフト\\表計算 ツール.exe";
     const std::string document = "D:\\資料\\予算 案.txt";
     std::vector<std::string> asked;
-    EXPECT_EQ(Split(program + " " + document, {program}, &asked), (SplitCommandLine{program, document}));
+    EXPECT_EQ(Split(program + " " + document, {program}, &asked), (SplitCommandLine{program, document, true}));
     EXPECT_THAT(asked, ElementsAre(program + " " + document, program + " D:\\資料\\予算", program));
     // A full-width space (U+3000) is part of the name.
-    EXPECT_EQ(Split("C:\\ゴミ　箱.exe", {"C:\\ゴミ　箱.exe"}), (SplitCommandLine{"C:\\ゴミ　箱.exe", std::nullopt}));
+    EXPECT_EQ(Split("C:\\ゴミ　箱.exe", {"C:\\ゴミ　箱.exe"}), (SplitCommandLine{"C:\\ゴミ　箱.exe", std::nullopt, true}));
 }
 
 TEST(SplitFileAndParameters, ALeadingSpaceIsNeverASplitPointAndRunsOfSpacesStayInTheParameters) {
@@ -74,8 +74,8 @@ TEST(SplitFileAndParameters, ALeadingSpaceIsNeverASplitPointAndRunsOfSpacesStayI
     EXPECT_EQ(Split(" x", {""}, &asked), (SplitCommandLine{" x", std::nullopt}));
     EXPECT_THAT(asked, ElementsAre(" x"));
 
-    EXPECT_EQ(Split("C:\\a.exe  b", {"C:\\a.exe"}), (SplitCommandLine{"C:\\a.exe", " b"}));
-    EXPECT_EQ(Split("a  ", {"a"}), (SplitCommandLine{"a", " "}));
+    EXPECT_EQ(Split("C:\\a.exe  b", {"C:\\a.exe"}), (SplitCommandLine{"C:\\a.exe", " b", true}));
+    EXPECT_EQ(Split("a  ", {"a"}), (SplitCommandLine{"a", " ", true}));
 }
 
 class cExecuteTest : public ::testing::Test {
@@ -107,13 +107,18 @@ TEST_F(cExecuteTest, PassesTheShowStateAndTheOwnerThrough) {
     EXPECT_EQ(shell.opened[0].Parameters, "");
 }
 
-TEST_F(cExecuteTest, WhenTheShellRefusesTheWholeTextIsStartedAsAProcess) {
-    shell.existing = {"C:\\Tools\\edit.exe"};
-    shell.refused = {"C:\\Tools\\edit.exe"};
-    shell.startable = {"C:\\Tools\\edit.exe C:\\a b.txt"};
-    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe C:\\a b.txt", 1, 0, false));
-    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Tools\\edit.exe | \"C:\\a b.txt\"",
-                                     "start C:\\Tools\\edit.exe C:\\a b.txt"));
+TEST_F(cExecuteTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsParameterAsOneArgument) {
+    // Unquoted, the system would cut the text at its first space and start C:\Program.exe.
+    const std::string program = "C:\\Program Files\\x\\app.exe";
+    shell.existing = {"C:\\Program", "C:\\Program.exe", program};
+    shell.refused = {program};
+    shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
+    EXPECT_TRUE(execute.ShellX(program + " C:\\a b.txt", 1, 0, false));
+    EXPECT_TRUE(execute.ShellX(program, 1, 0, false));
+    EXPECT_THAT(journal, ElementsAre("hide window", "open " + program + " | \"C:\\a b.txt\"",
+                                     "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
+                                     "hide window", "open " + program + " | ",
+                                     "start " + program + " | \"" + program + "\""));
 }
 
 TEST_F(cExecuteTest, AMissingTargetIsFalseAfterBothTries) {

@@ -57,5 +57,34 @@ TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
 
+TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    App app(L"still");
+    // Distance 20 and a lead-in of one: the first fast tick would bring up the overlay.
+    std::string file = " 20 \r\n 1 \r\n 1 \r\n";
+    for (int i = 0; i < 60; ++i) file += "\r\n";
+    app.WriteFile(L"filelist.txt", file + " 0 \r\n");
+    SetCursorPos(width / 2, height / 2);
+    ASSERT_NE(app.StartResident(), nullptr);
+
+    const auto overlayShown = [&] {
+        for (HWND window : TopLevelWindowsOf(app.Running().Id())) {
+            RECT rect{};
+            GetWindowRect(window, &rect);
+            if (IsWindowVisible(window) && rect.right - rect.left >= width && rect.bottom - rect.top >= height) {
+                return true;
+            }
+        }
+        return false;
+    };
+    // Seven ticks or so; the overlay would come at the first.
+    EXPECT_FALSE(WaitUntil(overlayShown, 1500ms)) << "the overlay came up with the pointer at rest";
+    // The ticks were running all along: one move beyond the distance is a shake.
+    SetCursorPos(width / 2 + 100, height / 2);
+    EXPECT_TRUE(WaitUntil(overlayShown, 10s));
+    EXPECT_TRUE(app.Close());
+}
+
 }  // namespace
 }  // namespace yomorina::e2e

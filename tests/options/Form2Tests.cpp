@@ -305,7 +305,9 @@ TEST_F(Form2Test, ThePreviewShowsTheCurrentRowsIconOnlyForAnExistingTarget) {
 // Edit and Add
 
 TEST_F(Form2Test, EditRefusesABlankRowAndOtherwisePresetsTheEditorFromTheCurrentRow) {
-    OpenWith({{0, {"メモ帳", "C:\\n.exe"}}, {2, {"名前だけ", ""}}, {3, {"ゴミ箱", "ゴミ箱"}}, {4, {"", "C:\\p"}}});
+    // The recycle bin is known by its path: an ordinary folder may be named "ゴミ箱".
+    OpenWith({{0, {"メモ帳", "C:\\n.exe"}}, {2, {"名前だけ", ""}}, {3, {"ゴミ箱", "ゴミ箱"}}, {4, {"", "C:\\p"}},
+              {5, {"ゴミ箱", "D:\\ゴミ箱"}}, {6, {"屑入れ", "ゴミ箱"}}});
     FG.row = 2;
     form.Command6_Click();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -313,12 +315,12 @@ TEST_F(Form2Test, EditRefusesABlankRowAndOtherwisePresetsTheEditorFromTheCurrent
     EXPECT_EQ(messages.shown[0].title, "エラー");
     EXPECT_TRUE(editor.shown.empty());
 
-    for (int row : {1, 3, 4, 5}) {
+    for (int row : {1, 3, 4, 5, 6, 7}) {
         FG.row = row;
         form.Command6_Click();
         EXPECT_EQ(FG.row, row) << "Edit leaves the current row";
     }
-    ASSERT_EQ(editor.shown.size(), 4u);
+    ASSERT_EQ(editor.shown.size(), 6u);
     EXPECT_EQ(editor.shown[0].Name, "メモ帳");
     EXPECT_EQ(editor.shown[0].Path, "C:\\n.exe");
     EXPECT_FALSE(editor.shown[0].RecycleBin);
@@ -327,6 +329,8 @@ TEST_F(Form2Test, EditRefusesABlankRowAndOtherwisePresetsTheEditorFromTheCurrent
     EXPECT_TRUE(editor.shown[2].RecycleBin);
     EXPECT_EQ(editor.shown[3].Name, "");
     EXPECT_FALSE(editor.shown[3].RecycleBin);
+    EXPECT_FALSE(editor.shown[4].RecycleBin);
+    EXPECT_TRUE(editor.shown[5].RecycleBin);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 

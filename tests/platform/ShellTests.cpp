@@ -125,6 +125,30 @@ TEST_F(ShellXTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
 }
 
+// What the launcher falls back to when the shell refuses a file it found (a name
+// too long for the shell, a file with no handler). Wine's shell refuses no program
+// short enough to test with, so the start is asked for directly.
+TEST_F(ShellXTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBesideIt) {
+    // Cut at its first space, the path would name the planted Program.exe.
+    CreateDirectoryW(place.Child(L"Program Files x").c_str(), nullptr);
+    const std::wstring intended = place.Child(L"Program Files x\\記録 する.exe");
+    ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), intended.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), place.Child(L"Program.exe").c_str(), FALSE));
+    const std::string commandLine = "\"" + win32::ToUtf8(intended) + "\" \"" + win32::ToUtf8(document) + "\"";
+
+    const std::uint32_t id = shell.StartProcess(win32::ToUtf8(intended), commandLine);
+    ASSERT_NE(id, 0u);
+    const auto process = shell.OpenProcess(id);
+    ASSERT_NE(process, nullptr);
+    for (int i = 0; i < 200 && process->ExitCode() == StillActive; ++i) Sleep(50);
+    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
+
+    // A program the search does not find starts nothing, rather than letting the system guess.
+    EXPECT_EQ(shell.StartProcess(place.ChildUtf8(L"無い.exe"), commandLine), 0u);
+}
+
 TEST_F(ShellXTest, AMissingTargetIsFalseWithNoDialog) {
     DialogWatcher watcher(GetCurrentProcessId(), IDOK);
     EXPECT_FALSE(ShellX(place.Child(L"Nothing\\gone.exe"), false));

@@ -84,6 +84,18 @@ TEST_F(Form1TimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     EXPECT_EQ(window.tiles[2].top, 400 - 48);
 }
 
+TEST_F(Form1TimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
+    pointer.at = {640, 400};
+    form.Form_Load();
+    model.Settings = {100, 1, 1, 0};
+    journal.clear();
+    TickAt(640, 400);
+    TickAt(640, 400);
+    EXPECT_TRUE(journal.empty()) << "the pointer parked where it was at start-up";
+    TickAt(741, 400);
+    EXPECT_THAT(journal, ElementsAre("show overlay 0"));
+}
+
 TEST_F(Form1TimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
     TickAt(100, 100);
     const ScatterState before = form.Tracking();

@@ -47,6 +47,15 @@ TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(TileActionsTest, ClickLaunchesTheTextAsItWasWhenClickedEvenIfTheListChangesMeanwhile) {
+    // The shell lets other events run; the options dialog's OK may replace the list then.
+    model.List[3] = {"古い", "C:\\Tools\\old.exe"};
+    shell.whileOpening = [this] { model.List[3].Path = "C:\\Tools\\new.exe"; };
+    actions.IC_Click(3);
+    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open C:\\Tools\\old.exe | ",
+                                     "start C:\\Tools\\old.exe"));
+}
+
 TEST_F(TileActionsTest, ClickOnTheRecycleBinClearsThenExplainsAndDoesNothingElse) {
     actions.IC_Click(1);
     EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "message メッセージ: ゴミ箱をクリックしても何も起こりません。"));

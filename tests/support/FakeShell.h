@@ -3,6 +3,7 @@
 // started, what was moved; everything noted in a journal.
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ public:
     std::vector<ShellOpenRequest> opened;
     mutable std::vector<std::string> lookedUp;  // every name asked about, in order
     int exitCodeQueries = 0;
+    std::function<void()> whileOpening;   // what other events do while the shell has the request
 
     bool FindOnSearchPath(std::string_view name) const override {
         lookedUp.emplace_back(name);
@@ -33,13 +35,14 @@ public:
     ShellOpenOutcome ShellExecuteOpen(const ShellOpenRequest& request) override {
         opened.push_back(request);
         journal_.push_back("open " + request.File + " | " + request.Parameters);
+        if (whileOpening) whileOpening();
         ShellOpenOutcome outcome;
         outcome.Accepted = existing.count(request.File) != 0 && refused.count(request.File) == 0;
         if (outcome.Accepted && request.KeepProcess && shellStartsProcess) outcome.Process = MakeProcess("shell");
         return outcome;
     }
-    std::uint32_t StartProcess(std::string_view commandLine) override {
-        journal_.push_back("start " + std::string(commandLine));
+    std::uint32_t StartProcess(std::string_view program, std::string_view commandLine) override {
+        journal_.push_back("start " + (program.empty() ? "" : std::string(program) + " | ") + std::string(commandLine));
         return startable.count(std::string(commandLine)) != 0 ? 4242 : 0;
     }
     std::unique_ptr<LaunchedProcess> OpenProcess(std::uint32_t processId) override {
