@@ -278,7 +278,9 @@ std::optional<std::string> Win32FileOpenDialog::ChooseFile(std::string_view filt
     open.nFilterIndex = 1;
     open.lpstrFile = chosen.data();
     open.nMaxFile = static_cast<DWORD>(chosen.size());
-    open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    // The dialog moves the current folder as the user browses; the launcher's
+    // search order and every later launch must not depend on the last folder seen.
+    open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (!late::GetOpenFileNameW(&open)) return std::nullopt;
     return ToUtf8(chosen.data());
 }

@@ -129,7 +129,7 @@ private:
     SIZE size_{};
 };
 
-// GetOpenFileNameW, read-only box hidden.
+// GetOpenFileNameW, read-only box hidden; the current folder stays where it was.
 class Win32FileOpenDialog final : public FileOpenDialog {
 public:
     explicit Win32FileOpenDialog(HWND owner) : owner_(owner) {}

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <thread>
 
 #include "core/ListFile.h"
 #include "platform/win32/Win32CodePage932.h"
@@ -329,6 +330,44 @@ TEST(DialogFont, IsMsPGothicAtTheRequestedSizeWhereTheFaceIsThere) {
 
 TEST(FileOpenDialogFilter, BarsBecomeNulsWithADoubleNulAtTheEnd) {
     EXPECT_EQ(FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
+}
+
+// The launcher's search order and every later launch depend on the current folder.
+TEST(FileOpenDialog, BrowsingToAnotherFolderLeavesTheCurrentFolderWhereItWas) {
+    testing::TempFolder elsewhere{L"参照"};
+    std::ofstream(elsewhere.Child(L"選択.txt").c_str()) << "x";
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_NE(std::wstring(before).find(elsewhere.Wide()), 0u);
+
+    // As a person would: type the folder and Enter to go there, then the file's name.
+    std::thread person([&] {
+        HWND dialog = nullptr;
+        for (int tries = 0; tries < 200 && !dialog; ++tries) {
+            Sleep(50);
+            dialog = FindWindowW(L"#32770", nullptr);
+            DWORD owner = 0;
+            if (dialog) GetWindowThreadProcessId(dialog, &owner);
+            if (owner != GetCurrentProcessId() || !IsWindowVisible(dialog)) dialog = nullptr;
+        }
+        if (!dialog) return;
+        constexpr int FileNameBox = 0x47c;
+        for (const std::wstring& typed : {elsewhere.Wide(), std::wstring(L"選択.txt")}) {
+            SetDlgItemTextW(dialog, FileNameBox, typed.c_str());
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        }
+        // A dialog that took neither is not left waiting for a person.
+        if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    const auto chosen = Win32FileOpenDialog(nullptr).ChooseFile("すべてのファイル (*.*)|*.*|");
+    person.join();
+
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(ToWide(*chosen), elsewhere.Child(L"選択.txt"));
+    wchar_t after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
 }
 
 }  // namespace
