@@ -67,6 +67,29 @@ RECT RectInParent(HWND control) {
     return rect;
 }
 
+// Beside the cells dark grey, along the cell edges light grey, the cells themselves untouched;
+// read from the list view as drawn, on row 2 (blank and not selected).
+void ExpectGridColours(HWND listView) {
+    RedrawWindow(listView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(listView, &client);
+    RECT row{};
+    ASSERT_TRUE(ListView_GetItemRect(listView, 1, &row, LVIR_BOUNDS));
+    const int firstRight = row.left + ListView_GetColumnWidth(listView, 0);
+    const int cellsRight = firstRight + ListView_GetColumnWidth(listView, 1);
+    ASSERT_LT(cellsRight, client.right) << "no ground beside the cells to look at";
+    const int middle = (row.top + row.bottom) / 2;
+    HDC dc = GetDC(listView);
+    EXPECT_EQ(GetPixel(dc, client.right - 1, middle), RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(dc, cellsRight, middle), RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(dc, firstRight - 1, middle), RGB(192, 192, 192));
+    EXPECT_EQ(GetPixel(dc, cellsRight - 1, middle), RGB(192, 192, 192));
+    EXPECT_EQ(GetPixel(dc, firstRight / 2, row.bottom - 1), RGB(192, 192, 192));
+    EXPECT_EQ(GetPixel(dc, firstRight / 2, middle), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(GetPixel(dc, firstRight + 20, row.bottom - 2), GetSysColor(COLOR_WINDOW));
+    ReleaseDC(listView, dc);
+}
+
 class OptionsDialogTest : public ::testing::Test {
 protected:
     testing::TempFolder folder{L"オプション"};
@@ -199,7 +222,7 @@ TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     EXPECT_EQ((std::array<LONG, 4>{exit.left, exit.top, exit.right - exit.left, exit.bottom - exit.top}),
               (std::array<LONG, 4>{440, 376, 97, 29}));
     const RECT preview = RectInParent(Control(form2_ids::Picture1));
-    EXPECT_EQ(preview.right - preview.left, 32);
+    EXPECT_EQ(preview.right - preview.left, 32);    ExpectGridColours(Control(form2_ids::FG));
 }
 
 TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheListColumns) {
@@ -212,7 +235,7 @@ TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheList
     const RECT ok = RectInParent(Control(form2_ids::Command1));
     EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 564}));
     EXPECT_EQ(ListView_GetColumnWidth(Control(form2_ids::FG), 1), 380);
-    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);
+    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);    ExpectGridColours(Control(form2_ids::FG));
 }
 
 TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
