@@ -11,12 +11,21 @@ std::string HelpPageAddress(std::string_view programFolder) {
 
 std::string MailAddressUrl(std::string_view mailAddress) { return "mailto:" + std::string(mailAddress); }
 
-frmAbout::frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process)
-    : window_(window), browser_(browser), process_(process) {}
+frmAbout::frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process, const DirectorySearch& search,
+                   MessageBoxes& messages)
+    : window_(window), browser_(browser), process_(process), search_(search), messages_(messages) {}
 
 void frmAbout::Command1_Click() { window_.Close(); }
 
-void frmAbout::Command2_Click() { OpenInNewInstance(HelpPageAddress(process_.ExecutableFolder()), true); }
+void frmAbout::Command2_Click() {
+    const std::string address = HelpPageAddress(process_.ExecutableFolder());
+    // Handed to the shell, a missing page fails without a word to the user.
+    if (!search_.FindsEntry(address)) {
+        messages_.Show(std::string(MissingHelpMessage) + "\n" + address, TitleError, MessageButtons::Ok);
+        return;
+    }
+    OpenInNewInstance(address, true);
+}
 
 void frmAbout::Label3_Click() { OpenInNewInstance(std::string(MakerHomePage), true); }
 

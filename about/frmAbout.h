@@ -8,6 +8,8 @@
 
 #include "platform/AboutWindow.h"
 #include "platform/Browser.h"
+#include "platform/DirectorySearch.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProcessInfo.h"
 
 namespace yomorina {
@@ -16,9 +18,13 @@ namespace yomorina {
 std::string HelpPageAddress(std::string_view programFolder);
 std::string MailAddressUrl(std::string_view mailAddress);
 
+// Shown under TitleError with the page's full path on the next line.
+inline constexpr std::string_view MissingHelpMessage = "ヘルプ ファイルが見つかりません。";
+
 class frmAbout final : public AboutWindowEvents, public BrowserQuitListener {
 public:
-    frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process);
+    frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process, const DirectorySearch& search,
+             MessageBoxes& messages);
 
     void Command1_Click() override;
     void Command2_Click() override;
@@ -36,6 +42,8 @@ private:
     AboutWindow& window_;
     Browser& browser_;
     const ProcessInfo& process_;
+    const DirectorySearch& search_;
+    MessageBoxes& messages_;
     std::shared_ptr<BrowserInstance> mIE;
 };
 

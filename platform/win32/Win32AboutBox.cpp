@@ -11,6 +11,8 @@
 #include "platform/win32/DialogLook.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32DirectorySearch.h"
+#include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32ShellBrowser.h"
 #include "resources/resource.h"
@@ -297,8 +299,10 @@ private:
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
     Win32ProcessInfo process;
     Win32ShellBrowser browser(instance);
+    Win32DirectorySearch search;
     Win32AboutBox box(instance, owner);
-    frmAbout about(box, browser, process);
+    Win32MessageBoxes messages(box.Handle());
+    frmAbout about(box, browser, process, search, messages);
     box.SetEvents(&about);
     box.RunModal();
 }

@@ -28,10 +28,13 @@ std::wstring WindowText(HWND window) {
 void Win32Grid::Attach(HWND listView, UINT dpi) {
     listView_ = listView;
     dpi_ = dpi;
-    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
-    // Cells in the window colours. The ground stays the window colour too: the
-    // item heights come from an image list whose empty image column would
-    // otherwise show as a dark strip in every row.
+    // No LVS_EX_GRIDLINES: the lines are ours (PaintGroundAndLines), the same
+    // on every system, and the list view's own would stand beside them.
+    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    // Cells in the window colours. The list view's ground stays the window
+    // colour too: the item heights come from an image list whose empty image
+    // column would otherwise show as a dark strip in every row. The ground
+    // beside the cells is painted over afterwards.
     ListView_SetBkColor(listView_, GetSysColor(COLOR_WINDOW));
     ListView_SetTextBkColor(listView_, GetSysColor(COLOR_WINDOW));
     ListView_SetTextColor(listView_, GetSysColor(COLOR_WINDOWTEXT));
@@ -121,6 +124,60 @@ void Win32Grid::OnItemChanged(const NMLISTVIEW& change) {
 
 void Win32Grid::RestoreSelection() {
     if (ListView_GetSelectedCount(listView_) == 0) SetRow(row_);
+}
+
+LRESULT Win32Grid::OnCustomDraw(const NMCUSTOMDRAW& draw) const {
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage == CDDS_POSTPAINT) PaintGroundAndLines(draw.hdc);
+    return CDRF_DODEFAULT;
+}
+
+// Over what the list view drew: the ground beside the cells dark grey, and a
+// light grey line along the right and bottom edge of every cell, placed from
+// the list view's own rows and columns so that they follow the DPI.
+void Win32Grid::PaintGroundAndLines(HDC dc) const {
+    RECT client{};
+    GetClientRect(listView_, &client);
+    RECT header{};
+    if (const HWND headerControl = ListView_GetHeader(listView_); headerControl && IsWindowVisible(headerControl)) {
+        GetWindowRect(headerControl, &header);
+        MapWindowPoints(nullptr, listView_, reinterpret_cast<POINT*>(&header), 2);
+    }
+    const int top = std::max(client.top, header.bottom);
+    const int count = ListView_GetItemCount(listView_);
+    RECT first{};
+    RECT last{};
+    if (count == 0 || !ListView_GetItemRect(listView_, 0, &first, LVIR_BOUNDS) ||
+        !ListView_GetItemRect(listView_, count - 1, &last, LVIR_BOUNDS)) {
+        return;
+    }
+    int right = first.left;
+    for (int column = 0; column < GridColumnCount; ++column) right += ListView_GetColumnWidth(listView_, column);
+    const int bottom = std::min<int>(last.bottom, client.bottom);
+
+    const auto fill = [dc](int left, int fillTop, int fillRight, int fillBottom, COLORREF colour) {
+        if (left >= fillRight || fillTop >= fillBottom) return;
+        const RECT area{left, fillTop, fillRight, fillBottom};
+        SetDCBrushColor(dc, colour);
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    };
+    const COLORREF oldBrushColour = GetDCBrushColor(dc);
+    fill(std::max<int>(right, client.left), top, client.right, client.bottom, GridGroundColour);
+    fill(client.left, std::max(bottom, top), std::min<int>(right, client.right), client.bottom, GridGroundColour);
+
+    const int firstShown = ListView_GetTopIndex(listView_);
+    const int lastShown = std::min(count - 1, firstShown + ListView_GetCountPerPage(listView_));
+    for (int item = firstShown; item <= lastShown; ++item) {
+        RECT row{};
+        if (!ListView_GetItemRect(listView_, item, &row, LVIR_BOUNDS)) continue;
+        if (row.bottom > top) fill(first.left, row.bottom - 1, right, row.bottom, GridLineColour);
+    }
+    int x = first.left;
+    for (int column = 0; column < GridColumnCount; ++column) {
+        x += ListView_GetColumnWidth(listView_, column);
+        fill(x - 1, top, x, bottom, GridLineColour);
+    }
+    SetDCBrushColor(dc, oldBrushColour);
 }
 
 void Win32Grid::SetColumnWidth(int column, int twips) {
@@ -278,7 +335,9 @@ std::optional<std::string> Win32FileOpenDialog::ChooseFile(std::string_view filt
     open.nFilterIndex = 1;
     open.lpstrFile = chosen.data();
     open.nMaxFile = static_cast<DWORD>(chosen.size());
-    open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    // The dialog moves the current folder as the user browses; the launcher's
+    // search order and every later launch must not depend on the last folder seen.
+    open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (!late::GetOpenFileNameW(&open)) return std::nullopt;
     return ToUtf8(chosen.data());
 }

@@ -29,6 +29,8 @@ public:
     // so that there is always a current row.
     void OnItemChanged(const NMLISTVIEW& change);
     void RestoreSelection();
+    // The list view's custom draw, passed on by its parent: what to answer.
+    LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw) const;
 
     std::string Text(int row, int column) const override;
     void SetText(int row, int column, std::string_view text) override;
@@ -38,6 +40,8 @@ public:
     void SetRowHeight(int row, int twips) override;
 
 private:
+    void PaintGroundAndLines(HDC dc) const;
+
     HWND listView_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     int row_ = GridFirstEntryRow;
@@ -46,6 +50,9 @@ private:
     UINT heightsDpi_ = 0;
     UniqueImageList heights_;  // the list view is made with LVS_SHAREIMAGELISTS
 };
+
+inline constexpr COLORREF GridGroundColour = RGB(128, 128, 128);
+inline constexpr COLORREF GridLineColour = RGB(192, 192, 192);
 
 // Posted to the grid's parent when the list view lost its selection.
 inline constexpr UINT GridRestoreSelectionMessage = WM_APP + 1;
@@ -129,7 +136,7 @@ private:
     SIZE size_{};
 };
 
-// GetOpenFileNameW, read-only box hidden.
+// GetOpenFileNameW, read-only box hidden; the current folder stays where it was.
 class Win32FileOpenDialog final : public FileOpenDialog {
 public:
     explicit Win32FileOpenDialog(HWND owner) : owner_(owner) {}

@@ -150,7 +150,12 @@ LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
         if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));
         return 0;
     case WM_NOTIFY:
-        if (lParam) OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        if (!lParam) return 0;
+        if (const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            header.idFrom == static_cast<UINT_PTR>(FG) && header.code == NM_CUSTOMDRAW) {
+            return grid_.OnCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+        }
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         return 0;
     case WM_HSCROLL:
         if (form2_ && lParam) {

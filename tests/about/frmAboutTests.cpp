@@ -18,7 +18,11 @@ protected:
     FakeAboutWindow window;
     FakeBrowser browser;
     FakeProcessInfo process;
-    frmAbout about{window, browser, process};
+    FakeDirectorySearch search;
+    FakeMessageBoxes messages;
+    frmAbout about{window, browser, process, search, messages};
+
+    void SetUp() override { search.existing = {"C:\\Tools\\Yomorina\\help.html", "E:\\help.html"}; }
 };
 
 TEST(HelpPageAddress, JoinsTheFolderAndTheFileNameWithExactlyOneBackslash) {
@@ -40,6 +44,23 @@ TEST_F(frmAboutTest, HelpFromADriveRootDoesNotDoubleTheBackslash) {
     process.folder = "E:\\";
     about.Command2_Click();
     EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 E:\\help.html", "visible 1 true"));
+}
+
+TEST_F(frmAboutTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
+    search.existing.clear();
+    about.Command2_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "ヘルプ ファイルが見つかりません。\nC:\\Tools\\Yomorina\\help.html");
+    EXPECT_EQ(messages.shown[0].title, "エラー");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(browser.calls.empty());
+    EXPECT_EQ(about.CurrentBrowser(), nullptr);
+
+    // The links do not depend on the page.
+    about.Label3_Click();
+    about.Label5_Click();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(about.CurrentBrowser(), browser.Live(2));
 }
 
 TEST_F(frmAboutTest, TheHomePageLinkOpensTheAddressItShowsInANewVisibleInstance) {

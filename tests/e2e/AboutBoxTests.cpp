@@ -33,6 +33,45 @@ HWND ChildWithText(HWND parent, const std::wstring& text) {
     return search.found;
 }
 
+// The text of the first child whose text holds part, or empty.
+std::wstring ChildTextHolding(HWND parent, const std::wstring& part) {
+    std::wstring found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child && found.empty(); child = GetWindow(child, GW_HWNDNEXT)) {
+        if (const std::wstring text = TextOf(child); text.find(part) != std::wstring::npos) found = text;
+    }
+    return found;
+}
+
+TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
+    App app(L"about-help");
+    ASSERT_NE(app.StartResident(), nullptr);
+    const std::wstring help = app.Folder().Child(L"help.html");
+    DeleteFileW(help.c_str());
+    ASSERT_EQ(GetFileAttributesW(help.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    ClickAt(TrayIconPoint());
+    const HWND options = WaitForWindow(app.Running().Id(), L"ヨモリナ　オプション");
+    ASSERT_NE(options, nullptr);
+    PostMessageW(ChildWithText(options, L"バージョン"), BM_CLICK, 0, 0);
+    const HWND about = WaitForWindow(app.Running().Id(), L"バージョン情報");
+    ASSERT_NE(about, nullptr);
+
+    PostMessageW(ChildWithText(about, L"ヘルプ"), BM_CLICK, 0, 0);
+    const HWND error = WaitForWindow(app.Running().Id(), L"エラー");
+    ASSERT_NE(error, nullptr) << "no reaction to ヘルプ";
+    EXPECT_EQ(ChildTextHolding(error, L"help.html"), L"ヘルプ ファイルが見つかりません。\n" + help);
+    SaveScreenshot("about-box-help-missing");
+
+    PostMessageW(ChildWithText(error, L"OK"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(error); }, 5s));
+    EXPECT_TRUE(IsWindowVisible(about));
+    PostMessageW(ChildWithText(about, L"閉じる"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+    PostMessageW(options, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    EXPECT_TRUE(app.Close());
+}
+
 TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) {
     App app(L"about");
     ASSERT_NE(app.StartResident(), nullptr);

@@ -35,6 +35,15 @@ TEST(Win32DirectorySearch, FindsPlainFilesAndFoldersButNotHiddenOrSystemOnes) {
     // A pattern matches when any plain entry does.
     EXPECT_TRUE(search.FindsEntry(folder.ChildUtf8(L"*.txt")));
     EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"sys*.txt")));
+    // A trailing backslash asks for a folder: roots and folders pass; a file, a missing
+    // or a hidden folder does not.
+    EXPECT_TRUE(search.FindsEntry("C:\\"));
+    EXPECT_TRUE(search.FindsEntry(folder.ChildUtf8(L"フォルダ\\")));
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"表.txt\\")));
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"gone\\")));
+    CreateDirectoryW(folder.Child(L"hidden").c_str(), nullptr);
+    SetFileAttributesW(folder.Child(L"hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"hidden\\")));
 }
 
 class TargetIconTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <thread>
 
 #include "core/ListFile.h"
 #include "platform/win32/Win32CodePage932.h"
@@ -64,6 +65,29 @@ RECT RectInParent(HWND control) {
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+// Beside the cells dark grey, along the cell edges light grey, the cells themselves untouched;
+// read from the list view as drawn, on row 2 (blank and not selected).
+void ExpectGridColours(HWND listView) {
+    RedrawWindow(listView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(listView, &client);
+    RECT row{};
+    ASSERT_TRUE(ListView_GetItemRect(listView, 1, &row, LVIR_BOUNDS));
+    const int firstRight = row.left + ListView_GetColumnWidth(listView, 0);
+    const int cellsRight = firstRight + ListView_GetColumnWidth(listView, 1);
+    ASSERT_LT(cellsRight, client.right) << "no ground beside the cells to look at";
+    const int middle = (row.top + row.bottom) / 2;
+    HDC dc = GetDC(listView);
+    EXPECT_EQ(GetPixel(dc, client.right - 1, middle), RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(dc, cellsRight, middle), RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(dc, firstRight - 1, middle), RGB(192, 192, 192));
+    EXPECT_EQ(GetPixel(dc, cellsRight - 1, middle), RGB(192, 192, 192));
+    EXPECT_EQ(GetPixel(dc, firstRight / 2, row.bottom - 1), RGB(192, 192, 192));
+    EXPECT_EQ(GetPixel(dc, firstRight / 2, middle), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(GetPixel(dc, firstRight + 20, row.bottom - 2), GetSysColor(COLOR_WINDOW));
+    ReleaseDC(listView, dc);
 }
 
 class OptionsDialogTest : public ::testing::Test {
@@ -198,7 +222,7 @@ TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     EXPECT_EQ((std::array<LONG, 4>{exit.left, exit.top, exit.right - exit.left, exit.bottom - exit.top}),
               (std::array<LONG, 4>{440, 376, 97, 29}));
     const RECT preview = RectInParent(Control(form2_ids::Picture1));
-    EXPECT_EQ(preview.right - preview.left, 32);
+    EXPECT_EQ(preview.right - preview.left, 32);    ExpectGridColours(Control(form2_ids::FG));
 }
 
 TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheListColumns) {
@@ -211,7 +235,7 @@ TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheList
     const RECT ok = RectInParent(Control(form2_ids::Command1));
     EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 564}));
     EXPECT_EQ(ListView_GetColumnWidth(Control(form2_ids::FG), 1), 380);
-    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);
+    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);    ExpectGridColours(Control(form2_ids::FG));
 }
 
 TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
@@ -329,6 +353,44 @@ TEST(DialogFont, IsMsPGothicAtTheRequestedSizeWhereTheFaceIsThere) {
 
 TEST(FileOpenDialogFilter, BarsBecomeNulsWithADoubleNulAtTheEnd) {
     EXPECT_EQ(FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
+}
+
+// The launcher's search order and every later launch depend on the current folder.
+TEST(FileOpenDialog, BrowsingToAnotherFolderLeavesTheCurrentFolderWhereItWas) {
+    testing::TempFolder elsewhere{L"参照"};
+    std::ofstream(elsewhere.Child(L"選択.txt").c_str()) << "x";
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_NE(std::wstring(before).find(elsewhere.Wide()), 0u);
+
+    // As a person would: type the folder and Enter to go there, then the file's name.
+    std::thread person([&] {
+        HWND dialog = nullptr;
+        for (int tries = 0; tries < 200 && !dialog; ++tries) {
+            Sleep(50);
+            dialog = FindWindowW(L"#32770", nullptr);
+            DWORD owner = 0;
+            if (dialog) GetWindowThreadProcessId(dialog, &owner);
+            if (owner != GetCurrentProcessId() || !IsWindowVisible(dialog)) dialog = nullptr;
+        }
+        if (!dialog) return;
+        constexpr int FileNameBox = 0x47c;
+        for (const std::wstring& typed : {elsewhere.Wide(), std::wstring(L"選択.txt")}) {
+            SetDlgItemTextW(dialog, FileNameBox, typed.c_str());
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        }
+        // A dialog that took neither is not left waiting for a person.
+        if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    const auto chosen = Win32FileOpenDialog(nullptr).ChooseFile("すべてのファイル (*.*)|*.*|");
+    person.join();
+
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(ToWide(*chosen), elsewhere.Child(L"選択.txt"));
+    wchar_t after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
 }
 
 }  // namespace
