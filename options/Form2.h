@@ -9,6 +9,7 @@
 
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "options/OptionsTexts.h"
 #include "platform/Controls.h"
 #include "platform/DirectorySearch.h"
 #include "platform/EntryEditor.h"
@@ -21,16 +22,8 @@ namespace yomorina {
 inline constexpr SliderSetup Slider1Setup{10, 500, 50, 1, 100};  // MoveDistance
 inline constexpr SliderSetup Slider2Setup{1, 10, 1, 1, 1};       // LeadInIntensity
 inline constexpr SliderSetup Slider3Setup{1, 10, 1, 1, 1};       // ScatterIntensity
-inline constexpr int PatternCount = 4;
 inline constexpr int GridColumnWidthTwips = 3800;
 inline constexpr int GridRowHeightTwips = 300;
-
-inline constexpr std::string_view HeaderName = "名前";
-inline constexpr std::string_view HeaderPath = "パス";
-inline constexpr std::string_view ExitQuestion = "ヨモリナを終了しますか？";
-inline constexpr std::string_view ListFullMessage = "これ以上追加できません。";
-inline constexpr std::string_view BlankRowMessage = "空欄の行は編集できません。";
-inline constexpr std::string_view DeleteQuestionSuffix = "を削除しますか？";
 
 // A stored value outside a slider's range is shown, and kept on OK, at the nearest end.
 int ClampToSlider(int value, const SliderSetup& setup);

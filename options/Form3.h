@@ -5,6 +5,8 @@
 #include <functional>
 #include <string_view>
 
+#include "core/Model.h"
+#include "options/OptionsTexts.h"
 #include "platform/Controls.h"
 #include "platform/DirectorySearch.h"
 #include "platform/EntryEditor.h"
@@ -12,9 +14,6 @@
 #include "platform/MessageBoxes.h"
 
 namespace yomorina {
-
-inline constexpr std::string_view MissingFileMessage = "ファイルが存在しません。";
-inline constexpr std::string_view AllFilesFilter = "すべてのファイル (*.*)|*.*|";
 
 struct Form3Controls {
     TextBox& Text1;  // name

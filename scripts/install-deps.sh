@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick fonts-ipafont-gothic locales zip
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick fonts-ipafont-gothic fonts-wine locales zip
 )
 
 sudo_if_needed() {

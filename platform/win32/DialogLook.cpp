@@ -92,84 +92,9 @@ void DrawOrangeButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void DialogLayout::Create(HWND parent, HINSTANCE instance, const std::vector<ControlPlacement>& placements, UINT dpi) {
-    parent_ = parent;
-    placements_ = placements;
-    for (const ControlPlacement& placement : placements_) {
-        if (!placement.className) {
-            windows_.push_back(GetDlgItem(parent, placement.id));
-            continue;
-        }
-        windows_.push_back(CreateWindowExW(placement.exStyle, placement.className, placement.text, WS_CHILD | WS_VISIBLE | placement.style,
-                                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                                           instance, nullptr));
-    }
-    Apply(dpi);
-}
-
-void DialogLayout::Apply(UINT dpi) {
-    std::map<double, UniqueFont> fonts;
-    for (std::size_t i = 0; i < placements_.size(); ++i) {
-        const ControlPlacement& placement = placements_[i];
-        auto& font = fonts[placement.points];
-        if (!font) font = CreateDialogFont(placement.points, dpi);
-        SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        SetWindowPos(windows_[i], nullptr, TwipsToPixels(placement.left, dpi), TwipsToPixels(placement.top, dpi),
-                     TwipsToPixels(placement.width, dpi), TwipsToPixels(placement.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    // The controls hold the new fonts before the old ones go.
-    fonts_ = std::move(fonts);
-    if (parent_) InvalidateRect(parent_, nullptr, TRUE);
-}
-
-HWND DialogLayout::Control(int id) const {
-    for (std::size_t i = 0; i < placements_.size(); ++i) {
-        if (placements_[i].id == id) return windows_[i];
-    }
-    return nullptr;
-}
-
-bool HandleLookMessage(HWND window, DialogLayout& layout, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-    case WM_DRAWITEM:
-        if (lParam) DrawOrangeButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        result = TRUE;
-        return true;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        result = PaintOnDialogBackground(reinterpret_cast<HDC>(wParam));
-        return true;
-    case WM_DPICHANGED: {
-        layout.Apply(HIWORD(wParam));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        result = 0;
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 UINT WindowDpi(HWND window) {
     const UINT dpi = GetDpiForWindow(window);
     return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
-void PlaceDialog(HWND window, int clientWidthTwips, int clientHeightTwips, UINT dpi) {
-    RECT frame{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace yomorina::win32

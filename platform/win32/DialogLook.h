@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-#include <map>
-#include <vector>
-
 #include "platform/win32/Handles.h"
 
 namespace yomorina::win32 {
@@ -31,38 +28,6 @@ void DrawOrangeButton(const DRAWITEMSTRUCT& item);
 // The yellow ground for labels, option buttons, check boxes and sliders.
 HBRUSH DialogBackgroundBrush();
 LRESULT PaintOnDialogBackground(HDC dc);
-
-struct ControlPlacement {
-    int id;
-    const wchar_t* className;  // null: a child the dialog made itself, found by its id
-    const wchar_t* text;
-    DWORD style;
-    DWORD exStyle;
-    int left, top, width, height;  // twips
-    double points;                 // font size
-};
-
-// The child controls of one dialog, created in the order given (which is the
-// tab order) and placed again whenever the DPI changes.
-class DialogLayout {
-public:
-    void Create(HWND parent, HINSTANCE instance, const std::vector<ControlPlacement>& placements, UINT dpi);
-    void Apply(UINT dpi);
-    HWND Control(int id) const;
-
-private:
-    HWND parent_ = nullptr;
-    std::vector<ControlPlacement> placements_;
-    std::vector<HWND> windows_;
-    std::map<double, UniqueFont> fonts_;
-};
-
-// The messages every dialog answers alike: its buttons' and labels' colours and
-// a new DPI (the layout, then the size the system suggests). False for any other.
-bool HandleLookMessage(HWND window, DialogLayout& layout, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
-// Sizes a window so that its client area is the given twips, and centres it on its monitor.
-void PlaceDialog(HWND window, int clientWidthTwips, int clientHeightTwips, UINT dpi);
 
 UINT WindowDpi(HWND window);
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <utility>
 
+#include "platform/win32/AppMessages.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/WideText.h"
 
@@ -96,7 +97,6 @@ thread_local bool handlingDrop = false;
 thread_local bool dropPosted = false;
 
 constexpr wchar_t PendingDropWindowClass[] = L"YomorinaPendingDrops";
-constexpr UINT PendingDropMessage = WM_APP;
 
 void HandleNextDrop() noexcept;
 

@@ -1,11 +1,44 @@
 #pragma once
-// The about box "バージョン情報", shown modal over its owner.
+// The about box "バージョン情報" on screen: modal over its owner, its controls
+// laid out from twips, every event handed to frmAbout.
 
 #include <windows.h>
+
+#include "platform/AboutWindow.h"
+#include "platform/win32/Dialog.h"
+#include "platform/win32/Handles.h"
 
 namespace yomorina::win32 {
 
 inline constexpr wchar_t AboutBoxClass[] = L"YomorinaFrmAbout";
+
+// Kept clear of IDOK and IDCANCEL: Enter and Esc are no button's.
+namespace about_ids {
+inline constexpr int picIcon = 100, lblTitle = 101, Frame1 = 102, Label1 = 103, lblDescription = 104, Label2 = 105,
+                     Label3 = 106, Label4 = 107, Label5 = 108, Command1 = 109, Command2 = 110;
+}  // namespace about_ids
+
+class Win32AboutBox final : public Dialog, public AboutWindow {
+public:
+    // Created hidden; RunModal shows it.
+    Win32AboutBox(HINSTANCE instance, HWND owner);
+    ~Win32AboutBox() override;
+
+    void SetEvents(AboutWindowEvents* events) { events_ = events; }
+    // Shows the box with its owner disabled and returns when it has closed.
+    void RunModal();
+    void Close() override;
+
+private:
+    LRESULT OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnLaidOut(UINT dpi) override;
+    COLORREF TextColour(HWND control) const override;
+    void OnCommand(int id, int code) noexcept;
+    bool IsLink(HWND control) const;
+
+    AboutWindowEvents* events_ = nullptr;
+    UniqueIcon icon_;
+};
 
 // Returns when the box has been closed; the owner is usable again by then.
 // Browser windows opened from the box stay open.

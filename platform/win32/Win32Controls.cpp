@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/DialogLook.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/TargetIcon.h"
 #include "platform/win32/WideText.h"
@@ -182,7 +183,7 @@ void Win32Grid::PaintGroundAndLines(HDC dc) const {
 
 void Win32Grid::SetColumnWidth(int column, int twips) {
     columnTwips_.at(column) = twips;
-    ListView_SetColumnWidth(listView_, column, MulDiv(twips, static_cast<int>(dpi_), 1440));
+    ListView_SetColumnWidth(listView_, column, TwipsToPixels(twips, dpi_));
 }
 
 void Win32Grid::SetRowHeight(int row, int twips) {
@@ -193,7 +194,7 @@ void Win32Grid::SetRowHeight(int row, int twips) {
     heightsDpi_ = dpi_;
     // The item height follows the small image list's height.
     // The list view shares its image lists: the grid owns this one, and the old one goes once replaced.
-    UniqueImageList heights(late::ImageList_Create(1, MulDiv(twips, static_cast<int>(dpi_), 1440), ILC_COLOR, 1, 0));
+    UniqueImageList heights(late::ImageList_Create(1, TwipsToPixels(twips, dpi_), ILC_COLOR, 1, 0));
     ListView_SetImageList(listView_, heights.get(), LVSIL_SMALL);
     heights_ = std::move(heights);
 }

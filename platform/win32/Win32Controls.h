@@ -12,6 +12,7 @@
 
 #include "platform/Controls.h"
 #include "platform/FileOpenDialog.h"
+#include "platform/win32/AppMessages.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 
@@ -53,9 +54,6 @@ private:
 
 inline constexpr COLORREF GridGroundColour = RGB(128, 128, 128);
 inline constexpr COLORREF GridLineColour = RGB(192, 192, 192);
-
-// Posted to the grid's parent when the list view lost its selection.
-inline constexpr UINT GridRestoreSelectionMessage = WM_APP + 1;
 
 class Win32Slider final : public Slider {
 public:

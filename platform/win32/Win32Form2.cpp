@@ -12,8 +12,6 @@ namespace {
 
 using namespace form2_ids;
 
-constexpr int ClientWidthTwips = 8190;
-constexpr int ClientHeightTwips = 6240;
 constexpr double BottomButtonPoints = 12;
 constexpr DWORD Button = OrangeButtonStyle;
 constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
@@ -23,60 +21,57 @@ constexpr DWORD Radio = BS_AUTORADIOBUTTON;
 // In tab order.
 std::vector<ControlPlacement> Form2Layout() {
     return {
-        {Command1, L"BUTTON", L"OK", Button | WS_GROUP, 0, 60, 5640, 1455, 435, BottomButtonPoints},
-        {Command2, L"BUTTON", L"キャンセル", Button, 0, 1620, 5640, 1455, 435, BottomButtonPoints},
-        {Label1, L"STATIC", L"ちらかし始めるまでの移動距離", Caption, 0, 120, 3840, 4395, 255, LabelPoints},
-        {Label2, L"STATIC", L"ちらかし始めるまでの激しさ", Caption, 0, 120, 4260, 4515, 255, LabelPoints},
-        {Slider1, TRACKBAR_CLASSW, L"", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
-        {Label3, L"STATIC", L"0", Caption, 0, 7500, 3840, 495, 255, LabelPoints},
-        {Slider2, TRACKBAR_CLASSW, L"", Track, 0, 3540, 4260, 3795, 255, DialogPoints},
-        {Label4, L"STATIC", L"0", Caption, 0, 7500, 4260, 495, 255, LabelPoints},
-        {Label5, L"STATIC", L"ちらかし始めた後の激しさ", Caption, 0, 120, 4680, 4515, 255, LabelPoints},
-        {Label6, L"STATIC", L"0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
-        {Slider3, TRACKBAR_CLASSW, L"", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
-        {FG, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+        {Command1, L"BUTTON", OkCaption, Button | WS_GROUP, 0, 60, 5640, 1455, 435, BottomButtonPoints},
+        {Command2, L"BUTTON", CancelCaption, Button, 0, 1620, 5640, 1455, 435, BottomButtonPoints},
+        {Label1, L"STATIC", MoveDistanceCaption, Caption, 0, 120, 3840, 4395, 255, LabelPoints},
+        {Label2, L"STATIC", LeadInCaption, Caption, 0, 120, 4260, 4515, 255, LabelPoints},
+        {Slider1, TRACKBAR_CLASSW, "", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
+        {Label3, L"STATIC", "0", Caption, 0, 7500, 3840, 495, 255, LabelPoints},
+        {Slider2, TRACKBAR_CLASSW, "", Track, 0, 3540, 4260, 3795, 255, DialogPoints},
+        {Label4, L"STATIC", "0", Caption, 0, 7500, 4260, 495, 255, LabelPoints},
+        {Label5, L"STATIC", ScatterCaption, Caption, 0, 120, 4680, 4515, 255, LabelPoints},
+        {Label6, L"STATIC", "0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
+        {Slider3, TRACKBAR_CLASSW, "", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
+        {FG, WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
          WS_EX_CLIENTEDGE, 120, 180, 7935, 2775, DialogPoints},
-        {Command4, L"BUTTON", L"▲　上へ移動", Button, 0, 3600, 3060, 1335, 375, DialogPoints},
-        {Command5, L"BUTTON", L"▼　下へ移動", Button, 0, 5040, 3060, 1335, 375, DialogPoints},
-        {Command6, L"BUTTON", L"編集", Button, 0, 720, 3060, 1335, 375, DialogPoints},
-        {Command7, L"BUTTON", L"削除", Button, 0, 6720, 3060, 1335, 375, DialogPoints},
-        {Picture1, nullptr, L"", 0, 0, 120, 3000, 480, 480, DialogPoints},
-        {Command8, L"BUTTON", L"追加", Button, 0, 2160, 3060, 1335, 375, DialogPoints},
-        {Command9, L"BUTTON", L"バージョン", Button, 0, 5040, 5640, 1455, 435, BottomButtonPoints},
-        {Command10, L"BUTTON", L"終了", Button, 0, 6600, 5640, 1455, 435, BottomButtonPoints},
-        {Label7, L"STATIC", L"背景パターン", Caption, 0, 120, 5100, 3435, 255, LabelPoints},
-        {Option1 + 0, L"BUTTON", L"透明", Radio | WS_GROUP | WS_TABSTOP, 0, 3540, 5100, 855, 255, LabelPoints},
-        {Option1 + 1, L"BUTTON", L"ネガ", Radio, 0, 4680, 5100, 855, 255, LabelPoints},
-        {Option1 + 2, L"BUTTON", L"明", Radio, 0, 5820, 5100, 855, 255, LabelPoints},
-        {Option1 + 3, L"BUTTON", L"暗", Radio, 0, 6960, 5100, 855, 255, LabelPoints},
+        {Command4, L"BUTTON", MoveUpCaption, Button, 0, 3600, 3060, 1335, 375, DialogPoints},
+        {Command5, L"BUTTON", MoveDownCaption, Button, 0, 5040, 3060, 1335, 375, DialogPoints},
+        {Command6, L"BUTTON", EditCaption, Button, 0, 720, 3060, 1335, 375, DialogPoints},
+        {Command7, L"BUTTON", DeleteCaption, Button, 0, 6720, 3060, 1335, 375, DialogPoints},
+        {Picture1, nullptr, "", 0, 0, 120, 3000, 480, 480, DialogPoints},
+        {Command8, L"BUTTON", AddCaption, Button, 0, 2160, 3060, 1335, 375, DialogPoints},
+        {Command9, L"BUTTON", VersionCaption, Button, 0, 5040, 5640, 1455, 435, BottomButtonPoints},
+        {Command10, L"BUTTON", ExitCaption, Button, 0, 6600, 5640, 1455, 435, BottomButtonPoints},
+        {Label7, L"STATIC", PatternCaption, Caption, 0, 120, 5100, 3435, 255, LabelPoints},
+        {Option1 + 0, L"BUTTON", PatternCaptions[0], Radio | WS_GROUP | WS_TABSTOP, 0, 3540, 5100, 855, 255, LabelPoints},
+        {Option1 + 1, L"BUTTON", PatternCaptions[1], Radio, 0, 4680, 5100, 855, 255, LabelPoints},
+        {Option1 + 2, L"BUTTON", PatternCaptions[2], Radio, 0, 5820, 5100, 855, 255, LabelPoints},
+        {Option1 + 3, L"BUTTON", PatternCaptions[3], Radio, 0, 6960, 5100, 855, 255, LabelPoints},
     };
 }
 
 }  // namespace
 
-Win32Form2::Win32Form2(HINSTANCE instance, const Services& services)
-    : instance_(instance), services_(services) {
-    Register(instance, OptionsDialogClass, DialogBackgroundBrush(), LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
-    Create(instance, OptionsDialogClass, OptionsDialogTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-           WS_EX_CONTROLPARENT, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr);
-    if (!Handle()) return;
-    const UINT dpi = WindowDpi(Handle());
-
+Win32Form2::Win32Form2(HINSTANCE instance, const Services& services) : Dialog(instance, nullptr), services_(services) {
+    const Frame frame{OptionsDialogClass, OptionsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      WS_EX_CONTROLPARENT, 8190, 6240, Placement::CentredOnMonitor,
+                      LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA))};
+    if (!CreateDialogWindow(frame)) return;
     // The preview is a window of our own; the layout only places it.
     preview_.emplace(instance, Handle(), Picture1);
-    layout_.Create(Handle(), instance, Form2Layout(), dpi);
+    CreateControls(Form2Layout());
+    const UINT dpi = WindowDpi(Handle());
 
-    grid_.Attach(layout_.Control(FG), dpi);
-    slider1_ = Win32Slider(layout_.Control(Slider1));
-    slider2_ = Win32Slider(layout_.Control(Slider2));
-    slider3_ = Win32Slider(layout_.Control(Slider3));
-    label3_ = Win32Label(layout_.Control(Label3));
-    label4_ = Win32Label(layout_.Control(Label4));
-    label6_ = Win32Label(layout_.Control(Label6));
-    option1_ = Win32OptionGroup({layout_.Control(Option1), layout_.Control(Option1 + 1), layout_.Control(Option1 + 2),
-                                 layout_.Control(Option1 + 3)});
+    grid_.Attach(Control(FG), dpi);
+    slider1_ = Win32Slider(Control(Slider1));
+    slider2_ = Win32Slider(Control(Slider2));
+    slider3_ = Win32Slider(Control(Slider3));
+    label3_ = Win32Label(Control(Label3));
+    label4_ = Win32Label(Control(Label4));
+    label6_ = Win32Label(Control(Label6));
+    option1_ = Win32OptionGroup({Control(Option1), Control(Option1 + 1), Control(Option1 + 2),
+                                 Control(Option1 + 3)});
     messages_.SetOwner(Handle());
-    PlaceDialog(Handle(), ClientWidthTwips, ClientHeightTwips, dpi);
 
     std::function<void()> showAbout;
     if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
@@ -90,25 +85,23 @@ Win32Form2::Win32Form2(HINSTANCE instance, const Services& services)
 
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
-    focus_ = layout_.Control(Command1);
+    focus_ = Control(Command1);
     SetFocus(focus_);
 }
 
 Win32Form2::~Win32Form2() {
     // Unload while the logic and the controls still exist.
-    if (Handle()) DestroyWindow(Handle());
+    CloseDialog();
 }
 
 bool Win32Form2::TranslateDialogMessage(MSG& message) {
     return Handle() && IsDialogMessageW(Handle(), &message);
 }
 
-void Win32Form2::Close() {
-    if (Handle()) DestroyWindow(Handle());
-}
+void Win32Form2::Close() { CloseDialog(); }
 
 void Win32Form2::ShowModal(const EntryEditorPreset& preset) {
-    Win32Form3 editor(instance_, Handle(), Win32Form3::Services{grid_, [this] { form2_->FG_Click(); }, services_.search});
+    Win32Form3 editor(Instance(), Handle(), Win32Form3::Services{grid_, [this] { form2_->FG_Click(); }, services_.search});
     editor.Logic().Preset(preset);
     editor.RunModal();
 }
@@ -142,9 +135,9 @@ void Win32Form2::PaintSeparator() {
     LineTo(paint.get(), TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
 }
 
-LRESULT Win32Form2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_DPICHANGED) grid_.ApplyDpi(HIWORD(wParam));
-    if (LRESULT result = 0; HandleLookMessage(Handle(), layout_, message, wParam, lParam, result)) return result;
+void Win32Form2::OnLaidOut(UINT dpi) { grid_.ApplyDpi(dpi); }
+
+LRESULT Win32Form2::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));

@@ -10,8 +10,7 @@
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "options/Form2.h"
-#include "platform/win32/BaseWindow.h"
-#include "platform/win32/DialogLook.h"
+#include "platform/win32/Dialog.h"
 #include "platform/win32/FileDropTarget.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32MessageBoxes.h"
@@ -19,7 +18,6 @@
 namespace yomorina::win32 {
 
 inline constexpr wchar_t OptionsDialogClass[] = L"YomorinaForm2";
-inline constexpr wchar_t OptionsDialogTitle[] = L"ヨモリナ　オプション";
 
 // Control IDs; none is IDOK or IDCANCEL, so Enter and Esc trigger nothing.
 namespace form2_ids {
@@ -31,7 +29,7 @@ inline constexpr int Label1 = 141, Label2 = 142, Label3 = 143, Label4 = 144, Lab
 inline constexpr int Option1 = 150;  // 150..153
 }  // namespace form2_ids
 
-class Win32Form2 final : public BaseWindow<Win32Form2>, private DialogWindow, private EntryEditor {
+class Win32Form2 final : public Dialog, private DialogWindow, private EntryEditor {
 public:
     struct Services {
         Model& model;
@@ -52,18 +50,16 @@ public:
     Win32PreviewBox& Preview() { return *preview_; }
     Form2& Logic() { return *form2_; }
 
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
 private:
+    LRESULT OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnLaidOut(UINT dpi) override;
     void Close() override;
     void ShowModal(const EntryEditorPreset& preset) override;
     void OnCommand(int id);
     void OnNotify(const NMHDR& header);
     void PaintSeparator();
 
-    HINSTANCE instance_;
     Services services_;
-    DialogLayout layout_;
     Win32Grid grid_;
     std::optional<Win32PreviewBox> preview_;
     Win32Slider slider1_, slider2_, slider3_;

@@ -8,15 +8,13 @@
 #include <optional>
 
 #include "options/Form3.h"
-#include "platform/win32/BaseWindow.h"
-#include "platform/win32/DialogLook.h"
+#include "platform/win32/Dialog.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32MessageBoxes.h"
 
 namespace yomorina::win32 {
 
 inline constexpr wchar_t EntryEditorClass[] = L"YomorinaForm3";
-inline constexpr wchar_t EntryEditorTitle[] = L"ヨモリナ　ファイル選択";
 
 namespace form3_ids {
 inline constexpr int Text1 = 201, Text2 = 202;
@@ -25,7 +23,7 @@ inline constexpr int Check1 = 220;
 inline constexpr int Label1 = 231, Label2 = 232;
 }  // namespace form3_ids
 
-class Win32Form3 final : public BaseWindow<Win32Form3>, private DialogWindow {
+class Win32Form3 final : public Dialog, private DialogWindow {
 public:
     struct Services {
         Grid& FG;
@@ -41,13 +39,10 @@ public:
     // Shows the editor with its owner disabled and returns when it has closed.
     void RunModal();
 
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
 private:
     void Close() override;
+    LRESULT OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
 
-    HWND owner_;
-    DialogLayout layout_;
     Win32TextBox text1_, text2_;
     Win32CheckBox check1_;
     Win32MessageBoxes messages_;

@@ -2,13 +2,13 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/AppMessages.h"
 #include "platform/win32/WideText.h"
 
 namespace yomorina::win32 {
 namespace {
 
 constexpr wchar_t ShellBrowserClass[] = L"YomorinaShellBrowser";
-constexpr UINT InstanceEndedMessage = WM_APP + 1;
 
 }  // namespace
 

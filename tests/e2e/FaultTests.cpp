@@ -193,7 +193,7 @@ TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
     HWND options = nullptr;
     for (int attempt = 0; attempt < 3 && !options; ++attempt) {
         PressTrayIcon();
-        options = WaitForWindow(app.Running().Id(), win32::OptionsDialogTitle, 3s);
+        options = WaitForWindow(app.Running().Id(), win32::ToWide(OptionsCaption), 3s);
     }
     ASSERT_NE(options, nullptr);
     PostMessageW(GetDlgItem(options, win32::form2_ids::Command1), BM_CLICK, 0, 0);

@@ -112,11 +112,11 @@ protected:
     }
     HWND Open() {
         PressTrayIcon();
-        if (HWND dialog = WaitForWindow(id, win32::OptionsDialogTitle, 3s)) return dialog;
+        if (HWND dialog = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s)) return dialog;
         // A press can still miss when the pointer's move reached Wine late; a
         // second press is harmless, as presses while the dialog is open do nothing.
         PressTrayIcon();
-        return WaitForWindow(id, win32::OptionsDialogTitle);
+        return WaitForWindow(id, win32::ToWide(OptionsCaption));
     }
 };
 
@@ -133,7 +133,7 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before) << "nothing is written before OK";
 
     Click(options, win32::form2_ids::Command8);
-    HWND editor = WaitForWindow(id, win32::EntryEditorTitle);
+    HWND editor = WaitForWindow(id, win32::ToWide(EntryEditorCaption));
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(IsWindowEnabled(options)) << "the editor is modal over the options dialog";
 
@@ -199,11 +199,11 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
     std::string missed;
     for (int round = 0; round < 6; ++round) {
         PressTrayIcon();
-        HWND options = WaitForWindow(id, win32::OptionsDialogTitle, 3s);
+        HWND options = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s);
         if (!options) {
             missed += " " + std::to_string(round);
             PressTrayIcon();
-            options = WaitForWindow(id, win32::OptionsDialogTitle);
+            options = WaitForWindow(id, win32::ToWide(OptionsCaption));
         }
         ASSERT_NE(options, nullptr) << "round " << round;
         RECT grid;

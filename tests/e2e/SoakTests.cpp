@@ -185,7 +185,7 @@ protected:
         HWND options = nullptr;
         for (int attempt = 0; attempt < 3 && !options; ++attempt) {
             PressTrayIcon();
-            options = WaitForWindow(id, win32::OptionsDialogTitle, 3s);
+            options = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s);
         }
         if (!options) return false;
         PostMessageW(GetDlgItem(options, win32::form2_ids::Command2), BM_CLICK, 0, 0);

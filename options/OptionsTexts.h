@@ -1,0 +1,42 @@
+#pragma once
+// Every text the options dialog and the entry editor show, written once. The
+// windows convert them at their edge; the editor's name and path labels, OK
+// and Cancel say what the options dialog's header and buttons say.
+
+#include <string_view>
+
+#include "core/Model.h"
+
+namespace yomorina {
+
+inline constexpr int PatternCount = 4;
+
+inline constexpr std::string_view OptionsCaption = "ヨモリナ　オプション";
+inline constexpr std::string_view OkCaption = "OK";
+inline constexpr std::string_view CancelCaption = "キャンセル";
+inline constexpr std::string_view MoveDistanceCaption = "ちらかし始めるまでの移動距離";
+inline constexpr std::string_view LeadInCaption = "ちらかし始めるまでの激しさ";
+inline constexpr std::string_view ScatterCaption = "ちらかし始めた後の激しさ";
+inline constexpr std::string_view MoveUpCaption = "▲　上へ移動";
+inline constexpr std::string_view MoveDownCaption = "▼　下へ移動";
+inline constexpr std::string_view EditCaption = "編集";
+inline constexpr std::string_view DeleteCaption = "削除";
+inline constexpr std::string_view AddCaption = "追加";
+inline constexpr std::string_view VersionCaption = "バージョン";
+inline constexpr std::string_view ExitCaption = "終了";
+inline constexpr std::string_view PatternCaption = "背景パターン";
+inline constexpr std::string_view PatternCaptions[PatternCount] = {"透明", "ネガ", "明", "暗"};
+inline constexpr std::string_view HeaderName = "名前";
+inline constexpr std::string_view HeaderPath = "パス";
+inline constexpr std::string_view ExitQuestion = "ヨモリナを終了しますか？";
+inline constexpr std::string_view ListFullMessage = "これ以上追加できません。";
+inline constexpr std::string_view BlankRowMessage = "空欄の行は編集できません。";
+inline constexpr std::string_view DeleteQuestionSuffix = "を削除しますか？";
+
+inline constexpr std::string_view EntryEditorCaption = "ヨモリナ　ファイル選択";
+inline constexpr std::string_view BrowseCaption = "参照";
+inline constexpr std::string_view RecycleBinCaption = RecycleBinPath;
+inline constexpr std::string_view MissingFileMessage = "ファイルが存在しません。";
+inline constexpr std::string_view AllFilesFilter = "すべてのファイル (*.*)|*.*|";
+
+}  // namespace yomorina

@@ -1,0 +1,14 @@
+#pragma once
+// The program's own window messages, in one table so that no two share a number.
+
+#include <windows.h>
+
+namespace yomorina::win32 {
+
+enum AppMessage : UINT {
+    GridRestoreSelectionMessage = WM_APP + 1,  // the options dialog puts back the grid's selection
+    InstanceEndedMessage,                      // a page or mail program opened from the about box has ended
+    PendingDropMessage,                        // drops wait to be handled from the message loop
+};
+
+}  // namespace yomorina::win32
