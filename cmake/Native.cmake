@@ -9,6 +9,9 @@ target_link_libraries(yomorina_unit_tests PRIVATE yomorina_logic GTest::gtest GT
 target_include_directories(yomorina_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(yomorina_unit_tests)
 
+# No include from a lower folder to a higher one (core <- scatter, options, about <- app).
+add_test(NAME layers COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/scripts/check-layers.sh)
+
 # The list-file reader under libFuzzer, for a bounded time in every test run.
 set(YOMORINA_FUZZ_SECONDS 20 CACHE STRING "How long each fuzz target runs in the test command")
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
