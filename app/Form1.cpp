@@ -42,8 +42,8 @@ void Form1::Form_Click() { ICON_CLEAR(); }
 // ending the program is the options dialog's question alone.
 void Form1::Form_Dismiss() { ICON_CLEAR(); }
 
-void Form1::Picture1_MouseMove(int mouseEvent) {
-    if (mouseEvent != TrayLeftButtonDown && mouseEvent != TrayRightButtonDown) return;
+void Form1::Picture1_MouseMove(TrayPress press) {
+    if (press != TrayPress::LeftButtonDown && press != TrayPress::RightButtonDown) return;
     if (model_.OptionsOpen) return;
     ICON_CLEAR();
     model_.OptionsOpen = true;

@@ -45,7 +45,7 @@ public:
     void Form_Unload() override;
     void Form_Click() override;
     void Form_Dismiss() override;
-    void Picture1_MouseMove(int mouseEvent) override;
+    void Picture1_MouseMove(TrayPress press) override;
     void TaskbarCreated() override;
     void Timer1_Timer() override;
     void IC_Click(int index) override;

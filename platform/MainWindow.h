@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/FileDrop.h"
+#include "platform/TrayIcon.h"
 
 namespace yomorina {
 
@@ -53,7 +54,8 @@ public:
     // Alt+F4 or Esc while the overlay is the active window.
     virtual void Form_Dismiss() = 0;
     virtual void Form_Unload() = 0;
-    virtual void Picture1_MouseMove(int mouseEvent) = 0;
+    // A mouse event on the notification icon, which reports through Picture1.
+    virtual void Picture1_MouseMove(TrayPress press) = 0;
     virtual void TaskbarCreated() = 0;
     virtual void Timer1_Timer() = 0;
     // A left click on tile IC(index).

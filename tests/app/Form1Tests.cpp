@@ -55,26 +55,24 @@ TEST_F(Form1Test, IconClearHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
 }
 
 TEST_F(Form1Test, OnlyALeftOrRightPressOnTheIconClearsAndOpensTheOptions) {
-    for (int ignored : {0x200, 0x202, 0x203, 0x205, 0x206, 0x207, 0x208, 0x209}) {
-        form.Picture1_MouseMove(ignored);
-    }
+    form.Picture1_MouseMove(TrayPress::Other);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(optionsShown, 0);
 
-    form.Picture1_MouseMove(0x201);
+    form.Picture1_MouseMove(TrayPress::LeftButtonDown);
     EXPECT_EQ(optionsShown, 1);
     EXPECT_TRUE(model.OptionsOpen);
     EXPECT_EQ(journal.front(), "hide window");
 
     // While the dialog is open further presses do nothing at all.
     journal.clear();
-    form.Picture1_MouseMove(0x201);
-    form.Picture1_MouseMove(0x204);
+    form.Picture1_MouseMove(TrayPress::LeftButtonDown);
+    form.Picture1_MouseMove(TrayPress::RightButtonDown);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(optionsShown, 1);
 
     model.OptionsOpen = false;
-    form.Picture1_MouseMove(0x204);
+    form.Picture1_MouseMove(TrayPress::RightButtonDown);
     EXPECT_EQ(optionsShown, 2);
 }
 
