@@ -21,7 +21,6 @@ namespace yomorina {
 inline constexpr SliderSetup Slider1Setup{10, 500, 50, 1, 100};  // MoveDistance
 inline constexpr SliderSetup Slider2Setup{1, 10, 1, 1, 1};       // LeadInIntensity
 inline constexpr SliderSetup Slider3Setup{1, 10, 1, 1, 1};       // ScatterIntensity
-inline constexpr int PatternCount = 4;
 inline constexpr int GridColumnWidthTwips = 3800;
 inline constexpr int GridRowHeightTwips = 300;
 

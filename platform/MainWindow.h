@@ -4,13 +4,11 @@
 
 #include <string_view>
 
+#include "platform/Dimensions.h"
 #include "platform/FileDrop.h"
 #include "platform/TrayIcon.h"
 
 namespace yomorina {
-
-inline constexpr int TileCount = 31;            // 30 slots and the recycle-bin template
-inline constexpr int RecycleBinTemplateTile = 30;
 
 // How the frozen screen is combined with the overlay's button-face colour.
 enum class OverlayBackground {
