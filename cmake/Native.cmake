@@ -3,11 +3,14 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB yomorina_unit_test_sources CONFIGURE_DEPENDS
-  tests/core/*.cpp tests/scatter/*.cpp tests/options/*.cpp tests/about/*.cpp tests/support/*.cpp)
+  tests/core/*.cpp tests/scatter/*.cpp tests/app/*.cpp tests/options/*.cpp tests/about/*.cpp tests/support/*.cpp)
 add_executable(yomorina_unit_tests ${yomorina_unit_test_sources})
 target_link_libraries(yomorina_unit_tests PRIVATE yomorina_logic GTest::gtest GTest::gtest_main GTest::gmock)
 target_include_directories(yomorina_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(yomorina_unit_tests)
+
+# No include from a lower folder to a higher one (core <- scatter, options, about <- app).
+add_test(NAME layers COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/scripts/check-layers.sh)
 
 # The list-file reader under libFuzzer, for a bounded time in every test run.
 set(YOMORINA_FUZZ_SECONDS 20 CACHE STRING "How long each fuzz target runs in the test command")

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Dimensions.h"
+
 namespace yomorina {
 
 struct ScatterSettings {
@@ -24,7 +26,6 @@ struct LaunchEntry {
     friend bool operator==(const LaunchEntry&, const LaunchEntry&) = default;
 };
 
-inline constexpr int LaunchSlotCount = 30;
 using LaunchList = std::array<LaunchEntry, LaunchSlotCount>;
 
 // The path that marks the recycle-bin entry instead of a file.

@@ -43,11 +43,15 @@ std::string QuotedParameters(const std::optional<std::string>& parameters) {
 
 cExecute::cExecute(Shell& shell, MainWindow& form1) : shell_(shell), form1_(form1) {}
 
+cExecute::cExecute(Shell& shell, ProcessWait& wait, MainWindow& form1) : shell_(shell), wait_(&wait), form1_(form1) {}
+
 bool cExecute::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
 
-bool cExecute::ShellX(std::string_view strCommandLine, int WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait) {
+bool cExecute::ShellX(std::string_view strCommandLine, ShowState WindowStyle, WindowHandle lngOwnerhWnd,
+                      bool blnWait) {
     // Nothing to split and nothing to open.
     if (strCommandLine.empty()) return false;
+    if (!wait_) blnWait = false;
 
     form1_.Hide();
 
@@ -74,21 +78,21 @@ bool cExecute::ShellX(std::string_view strCommandLine, int WindowStyle, WindowHa
                                                     : shell_.StartProcess({}, strCommandLine);
     if (processId == 0) return false;
     if (blnWait) {
-        const auto process = shell_.OpenProcess(processId);
+        const auto process = wait_->OpenProcess(processId);
         WaitForEnd(process.get());
     }
     return true;
 }
 
 void cExecute::WaitForEnd(LaunchedProcess* process) {
-    // A missing process reads as exit code 0, so the loop ends after one pass;
-    // so does a process that can no longer be asked, rather than spinning forever.
-    std::uint32_t exitCode = 0;
+    // A missing process ends the loop after one pass; so does a process that
+    // can no longer be asked, rather than spinning forever.
+    ProcessStatus status = ProcessStatus::Unknown;
     do {
-        exitCode = process ? process->ExitCode().value_or(0) : 0;
-        shell_.RunPendingEvents();
-        shell_.Pause(WaitPollInterval);
-    } while (exitCode == StillActive);
+        status = process ? process->Status() : ProcessStatus::Unknown;
+        wait_->RunPendingEvents();
+        wait_->Pause(WaitPollInterval);
+    } while (status == ProcessStatus::Running);
 }
 
 }  // namespace yomorina

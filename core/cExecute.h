@@ -2,12 +2,14 @@
 // The launcher: opens a program, a document or a folder, or a program with a
 // file as its one argument, from a single command-line text. Never shows a message.
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/MainWindow.h"
+#include "platform/ProcessWait.h"
 #include "platform/Shell.h"
 
 namespace yomorina {
@@ -32,22 +34,24 @@ SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
 // The parameter part handed to the shell: one argument in double quotes, or nothing.
 std::string QuotedParameters(const std::optional<std::string>& parameters);
 
-inline constexpr int WindowStyleNormal = 1;  // SW_SHOWNORMAL
 inline constexpr auto WaitPollInterval = std::chrono::milliseconds(100);
 
 class cExecute {
 public:
     // The main window is hidden before every launch (it is the scatter overlay).
+    // A launcher made without a ProcessWait never waits, whatever blnWait asks.
     cExecute(Shell& shell, MainWindow& form1);
+    cExecute(Shell& shell, ProcessWait& wait, MainWindow& form1);
 
     // True when the shell accepted the request or the fallback started a process.
-    bool ShellX(std::string_view strCommandLine, int WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait);
+    bool ShellX(std::string_view strCommandLine, ShowState WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait);
 
 private:
     bool FindOnSearchPath(std::string_view name) const;
     void WaitForEnd(LaunchedProcess* process);
 
     Shell& shell_;
+    ProcessWait* wait_ = nullptr;
     MainWindow& form1_;
 };
 

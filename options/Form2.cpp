@@ -33,7 +33,7 @@ void Form2::Form_Load() {
     ShowSlider(c_.Slider3, c_.Label6, Slider3Setup, settings.ScatterIntensity);
 
     const int pattern = settings.BackgroundPattern;
-    c_.Option1.Select(pattern >= 0 && pattern < PatternCount ? pattern : 0);
+    c_.Option1.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
 
     c_.FG.SetColumnWidth(NameColumn, GridColumnWidthTwips);
     c_.FG.SetColumnWidth(PathColumn, GridColumnWidthTwips);

@@ -5,14 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Dimensions.h"
+
 namespace yomorina {
 
 // The list grid: row 0 is the fixed header, rows 1..30 the entries; column 0
 // the name, column 1 the path. Exactly 31 rows, always.
-inline constexpr int GridRowCount = 31;
 inline constexpr int GridColumnCount = 2;
 inline constexpr int GridFirstEntryRow = 1;
-inline constexpr int GridLastEntryRow = 30;
+inline constexpr int GridLastEntryRow = LaunchSlotCount;
+inline constexpr int GridRowCount = GridLastEntryRow + 1;
 
 class Grid {
 public:

@@ -4,12 +4,11 @@
 
 #include <string_view>
 
+#include "platform/Dimensions.h"
 #include "platform/FileDrop.h"
+#include "platform/TrayIcon.h"
 
 namespace yomorina {
-
-inline constexpr int TileCount = 31;            // 30 slots and the recycle-bin template
-inline constexpr int RecycleBinTemplateTile = 30;
 
 // How the frozen screen is combined with the overlay's button-face colour.
 enum class OverlayBackground {
@@ -53,7 +52,8 @@ public:
     // Alt+F4 or Esc while the overlay is the active window.
     virtual void Form_Dismiss() = 0;
     virtual void Form_Unload() = 0;
-    virtual void Picture1_MouseMove(int mouseEvent) = 0;
+    // A mouse event on the notification icon, which reports through Picture1.
+    virtual void Picture1_MouseMove(TrayPress press) = 0;
     virtual void TaskbarCreated() = 0;
     virtual void Timer1_Timer() = 0;
     // A left click on tile IC(index).

@@ -12,8 +12,11 @@ public:
     virtual void Remove() = 0;
 };
 
-// What the icon reports through its callback, as the mouse message it carries.
-inline constexpr int TrayLeftButtonDown = 0x201;
-inline constexpr int TrayRightButtonDown = 0x204;
+// A mouse event on the icon, as far as the program tells them apart.
+enum class TrayPress {
+    LeftButtonDown,
+    RightButtonDown,
+    Other,  // moves, releases, double clicks
+};
 
 }  // namespace yomorina

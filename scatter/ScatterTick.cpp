@@ -66,10 +66,10 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
         offset = TileOffset;
     }
     placement.Slot = slot;
-    placement.Left = current.x - TileSize / 2 + offset * directionX;
-    placement.Top = current.y - TileSize / 2 + offset * directionY;
+    placement.Left = current.x - TileSide / 2 + offset * directionX;
+    placement.Top = current.y - TileSide / 2 + offset * directionY;
     placement.CaptionLeft = placement.Left;
-    placement.CaptionTop = placement.Top + TileSize;
+    placement.CaptionTop = placement.Top + TileSide;
     placement.Path = entry.Path;
     placement.Name = entry.Name;
     return placement;

@@ -15,7 +15,6 @@
 
 namespace yomorina {
 
-inline constexpr int TileSize = 32;
 inline constexpr int LastSlot = LaunchSlotCount - 1;
 
 // A slot coming out: where its tile and caption go and what they show.

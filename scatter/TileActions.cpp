@@ -55,7 +55,7 @@ void TileActions::IC_OLEDragDrop(int index, const DroppedData& data) {
 
 void TileActions::Launch(std::string_view commandLine) {
     cExecute execute(shell_, form1_);
-    execute.ShellX(commandLine, WindowStyleNormal, 0, false);
+    execute.ShellX(commandLine, ShowState::Normal, 0, false);
 }
 
 }  // namespace yomorina

@@ -3,6 +3,7 @@
 #include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/VirtualScreen.h"
+#include "platform/win32/Win32TrayIcon.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
@@ -31,8 +32,8 @@ Picture1Window::Picture1Window(HINSTANCE instance, HWND parent) {
 }
 
 LRESULT Picture1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_MOUSEMOVE && events_) {
-        events_->Picture1_MouseMove(static_cast<int>(lParam));
+    if (message == TrayCallbackMessage && events_) {
+        events_->Picture1_MouseMove(TrayPressFromCallback(lParam));
         return 0;
     }
     return DefWindowProcW(Handle(), message, wParam, lParam);

@@ -13,15 +13,25 @@ namespace {
 class Win32LaunchedProcess final : public LaunchedProcess {
 public:
     explicit Win32LaunchedProcess(UniqueKernelHandle process) : process_(std::move(process)) {}
-    std::optional<std::uint32_t> ExitCode() override {
+    ProcessStatus Status() override {
         DWORD code = 0;
-        if (!GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
-        return code;
+        if (!GetExitCodeProcess(process_.get(), &code)) return ProcessStatus::Unknown;
+        // A process that ended with the code STILL_ACTIVE reads as running: the system gives no other sign.
+        return code == STILL_ACTIVE ? ProcessStatus::Running : ProcessStatus::Ended;
     }
 
 private:
     UniqueKernelHandle process_;
 };
+
+int ShowCommand(ShowState show) {
+    switch (show) {
+        case ShowState::Minimized: return SW_SHOWMINIMIZED;
+        case ShowState::Maximized: return SW_SHOWMAXIMIZED;
+        case ShowState::Normal: break;
+    }
+    return SW_SHOWNORMAL;
+}
 
 // Null for an empty text: the shell then uses its defaults (no parameters, the current folder).
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
@@ -64,7 +74,7 @@ ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     info.lpFile = file.c_str();
     info.lpParameters = OrNull(parameters);
     info.lpDirectory = nullptr;
-    info.nShow = request.Show;
+    info.nShow = ShowCommand(request.Show);
 
     outcome.Accepted = ShellExecuteExW(&info) != FALSE;
     UniqueKernelHandle process(info.hProcess);
@@ -91,13 +101,13 @@ std::uint32_t Win32Shell::StartProcess(std::string_view program, std::string_vie
     return started.dwProcessId;
 }
 
-std::unique_ptr<LaunchedProcess> Win32Shell::OpenProcess(std::uint32_t processId) {
+std::unique_ptr<LaunchedProcess> Win32ProcessWait::OpenProcess(std::uint32_t processId) {
     UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION, TRUE, processId));
     if (!process) return nullptr;
     return std::make_unique<Win32LaunchedProcess>(std::move(process));
 }
 
-void Win32Shell::RunPendingEvents() {
+void Win32ProcessWait::RunPendingEvents() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -110,7 +120,7 @@ void Win32Shell::RunPendingEvents() {
     }
 }
 
-void Win32Shell::Pause(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
+void Win32ProcessWait::Pause(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
 
 int Win32RecycleBin::MoveToRecycleBin(std::string_view path) {
     // A list of one path: the path, its NUL and the list's closing NUL.

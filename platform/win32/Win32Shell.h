@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/ProcessWait.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
 
@@ -13,6 +14,10 @@ public:
     bool FindOnSearchPath(std::string_view name) const override;
     ShellOpenOutcome ShellExecuteOpen(const ShellOpenRequest& request) override;
     std::uint32_t StartProcess(std::string_view program, std::string_view commandLine) override;
+};
+
+class Win32ProcessWait final : public ProcessWait {
+public:
     std::unique_ptr<LaunchedProcess> OpenProcess(std::uint32_t processId) override;
     void RunPendingEvents() override;
     void Pause(std::chrono::milliseconds duration) override;

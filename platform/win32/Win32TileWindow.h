@@ -1,5 +1,5 @@
 #pragma once
-// A tile IC(i) of the overlay: a 32 x 32 child window that shows its
+// A tile IC(i) of the overlay: a child window of TileSide x TileSide that shows its
 // persistent picture, reports a left click and takes files dropped on it.
 
 #include <windows.h>
@@ -14,7 +14,6 @@
 namespace yomorina::win32 {
 
 inline constexpr wchar_t TileWindowClass[] = L"YomorinaTile";
-inline constexpr int TileSide = 32;
 // Child-window identifiers, so that IC(i) and Label1(i) can be told apart from outside.
 inline constexpr int TileControlId(int index) { return 1000 + index; }
 inline constexpr int CaptionControlId(int index) { return 2000 + index; }

@@ -12,6 +12,14 @@ Win32TrayIcon::Win32TrayIcon(HWND callbackWindow, HINSTANCE instance)
       icon_(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))) {}
 
+TrayPress TrayPressFromCallback(LPARAM lParam) {
+    switch (lParam) {
+        case WM_LBUTTONDOWN: return TrayPress::LeftButtonDown;
+        case WM_RBUTTONDOWN: return TrayPress::RightButtonDown;
+        default: return TrayPress::Other;
+    }
+}
+
 bool Win32TrayIcon::Add(std::string_view tip) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

@@ -7,8 +7,15 @@
 
 namespace yomorina::win32 {
 
-inline constexpr UINT TrayCallbackMessage = 0x200;
+// The icon reports its mouse events to Picture1 as this message, with the
+// mouse message (WM_LBUTTONDOWN, WM_RBUTTONDOWN, ...) in lParam. It is
+// WM_MOUSEMOVE (0x200) so that Picture1 receives the icon's events as mouse
+// moves of its own, with lParam 0x201 for a left and 0x204 for a right press.
+inline constexpr UINT TrayCallbackMessage = WM_MOUSEMOVE;
 inline constexpr UINT TrayIconId = 1;
+
+// What an icon event's lParam means to the program.
+TrayPress TrayPressFromCallback(LPARAM lParam);
 
 class Win32TrayIcon final : public TrayIcon {
 public:

@@ -5,10 +5,9 @@
 
 #include <memory>
 
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "scatter/TileActions.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32AboutBox.h"
@@ -42,17 +41,13 @@ int RunProgram(HINSTANCE instance) {
     if (!mainWindow.Handle()) return 1;
     win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
 
-    Form1 form1(model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch);
     win32::Win32Shell shell;
     // The shell's confirmation and error dialogs belong to Form1.
     win32::Win32RecycleBin recycleBin(mainWindow.Handle());
-    TileActions tileActions(model, [&form1] { form1.ICON_CLEAR(); }, shell, mainWindow, recycleBin, messages);
-    form1.SetTileActions(&tileActions);
-    mainWindow.SetEvents(&form1);
 
     // The options dialog: a fresh window at every opening, kept until the next.
     std::unique_ptr<win32::Win32Form2> options;
-    form1.SetOptionsOpener([&] {
+    const auto showOptions = [&] {
         win32::EnsureCommonControls();
         options.reset();
         options = std::make_unique<win32::Win32Form2>(
@@ -60,7 +55,10 @@ int RunProgram(HINSTANCE instance) {
                                                   [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
-    });
+    };
+    Form1 form1({model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch, shell, recycleBin,
+                 showOptions});
+    mainWindow.SetEvents(&form1);
     form1.Form_Load();
     mainWindow.StartTimer();
 
@@ -70,6 +68,8 @@ int RunProgram(HINSTANCE instance) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // The dialog goes while Form1, whose window owns it, is still there.
+    options.reset();
     return 0;
 }
 

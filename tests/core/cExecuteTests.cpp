@@ -83,26 +83,27 @@ protected:
     Journal journal;
     FakeMainWindow form1{journal};
     FakeShell shell{journal};
-    cExecute execute{shell, form1};
+    cExecute execute{shell, shell, form1};
 };
 
 TEST_F(cExecuteTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell) {
     shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
-    EXPECT_TRUE(execute.ShellX("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", 1, 0, false));
+    EXPECT_TRUE(
+        execute.ShellX("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0, false));
 
     EXPECT_THAT(journal, ElementsAre("hide window",
                                      "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
     ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, 1);
+    EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
     EXPECT_EQ(shell.opened[0].Owner, 0u);
     EXPECT_FALSE(shell.opened[0].KeepProcess);
 }
 
 TEST_F(cExecuteTest, PassesTheShowStateAndTheOwnerThrough) {
     shell.existing = {"C:\\Tools\\edit.exe"};
-    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", 3, 0x1234, false));
+    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234, false));
     ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, 3);
+    EXPECT_EQ(shell.opened[0].Show, ShowState::Maximized);
     EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
     EXPECT_EQ(shell.opened[0].Parameters, "");
 }
@@ -113,8 +114,8 @@ TEST_F(cExecuteTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithIts
     shell.existing = {"C:\\Program", "C:\\Program.exe", program};
     shell.refused = {program};
     shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
-    EXPECT_TRUE(execute.ShellX(program + " C:\\a b.txt", 1, 0, false));
-    EXPECT_TRUE(execute.ShellX(program, 1, 0, false));
+    EXPECT_TRUE(execute.ShellX(program + " C:\\a b.txt", ShowState::Normal, 0, false));
+    EXPECT_TRUE(execute.ShellX(program, ShowState::Normal, 0, false));
     EXPECT_THAT(journal, ElementsAre("hide window", "open " + program + " | \"C:\\a b.txt\"",
                                      "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
                                      "hide window", "open " + program + " | ",
@@ -122,50 +123,50 @@ TEST_F(cExecuteTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithIts
 }
 
 TEST_F(cExecuteTest, AMissingTargetIsFalseAfterBothTries) {
-    EXPECT_FALSE(execute.ShellX("C:\\Nothing\\gone.exe", 1, 0, false));
+    EXPECT_FALSE(execute.ShellX("C:\\Nothing\\gone.exe", ShowState::Normal, 0, false));
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Nothing\\gone.exe | ", "start C:\\Nothing\\gone.exe"));
 }
 
 TEST_F(cExecuteTest, AnEmptyCommandLineLaunchesNothing) {
-    EXPECT_FALSE(execute.ShellX("", 1, 0, true));
+    EXPECT_FALSE(execute.ShellX("", ShowState::Normal, 0, true));
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(shell.lookedUp.empty());
 }
 
 TEST_F(cExecuteTest, WaitingPollsTheShellsProcessUntilItEndsThenReleasesIt) {
     shell.existing = {"C:\\Tools\\edit.exe"};
-    shell.exitCodes = {StillActive, StillActive, 0};
-    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", 1, 0, true));
+    shell.statuses = {ProcessStatus::Running, ProcessStatus::Running, ProcessStatus::Ended};
+    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", ShowState::Normal, 0, true));
 
     EXPECT_TRUE(shell.opened.at(0).KeepProcess);
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Tools\\edit.exe | ",
-                                     "exit code of shell", "pending events", "pause 100",
-                                     "exit code of shell", "pending events", "pause 100",
-                                     "exit code of shell", "pending events", "pause 100", "release shell"));
+                                     "status of shell", "pending events", "pause 100",
+                                     "status of shell", "pending events", "pause 100",
+                                     "status of shell", "pending events", "pause 100", "release shell"));
 }
 
 TEST_F(cExecuteTest, WaitingWithoutAProcessFromTheShellEndsAfterOnePass) {
     // A document opened in an already running program: the shell gives no process back.
     shell.existing = {"C:\\a.txt"};
     shell.shellStartsProcess = false;
-    EXPECT_TRUE(execute.ShellX("C:\\a.txt", 1, 0, true));
+    EXPECT_TRUE(execute.ShellX("C:\\a.txt", ShowState::Normal, 0, true));
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\a.txt | ", "pending events", "pause 100"));
 }
 
 TEST_F(cExecuteTest, WaitingAfterTheFallbackOpensTheStartedProcessById) {
     shell.startable = {"edit x"};
-    shell.exitCodes = {StillActive, 1};
-    EXPECT_TRUE(execute.ShellX("edit x", 1, 0, true));
+    shell.statuses = {ProcessStatus::Running, ProcessStatus::Ended};
+    EXPECT_TRUE(execute.ShellX("edit x", ShowState::Normal, 0, true));
     EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x", "open process 4242",
-                                     "exit code of process 4242", "pending events", "pause 100",
-                                     "exit code of process 4242", "pending events", "pause 100",
+                                     "status of process 4242", "pending events", "pause 100",
+                                     "status of process 4242", "pending events", "pause 100",
                                      "release process 4242"));
 }
 
 TEST_F(cExecuteTest, WithoutWaitingNoProcessIsKeptOrPolled) {
     shell.startable = {"edit x"};
-    EXPECT_TRUE(execute.ShellX("edit x", 1, 0, false));
-    EXPECT_EQ(shell.exitCodeQueries, 0);
+    EXPECT_TRUE(execute.ShellX("edit x", ShowState::Normal, 0, false));
+    EXPECT_EQ(shell.statusQueries, 0);
     EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x"));
 }
 

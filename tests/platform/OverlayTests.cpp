@@ -10,6 +10,7 @@
 #include "platform/win32/VirtualScreen.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32TileWindow.h"
+#include "platform/win32/Win32TrayIcon.h"
 
 namespace yomorina {
 namespace {
@@ -101,10 +102,11 @@ public:
     int dismissals = 0;
     int unloads = 0;
     std::vector<int> tileClicks;
+    std::vector<TrayPress> trayPresses;
     void Form_Click() override { ++clicks; }
     void Form_Dismiss() override { ++dismissals; }
     void Form_Unload() override { ++unloads; }
-    void Picture1_MouseMove(int) override {}
+    void Picture1_MouseMove(TrayPress press) override { trayPresses.push_back(press); }
     void TaskbarCreated() override {}
     void Timer1_Timer() override {}
     void IC_Click(int index) override { tileClicks.push_back(index); }
@@ -250,6 +252,21 @@ TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsClos
     // The quit the closing posted must not end the next test's loops.
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST_F(OverlayWindowTest, TheIconsEventsReachPicture1AndOnlyItsButtonPressesCount) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    RecordedEvents events;
+    window.SetEvents(&events);
+    // What the icon sends with its callback message: a move, the left and right
+    // presses and releases, a double click, the middle button.
+    for (LPARAM mouseEvent : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x209}) {
+        SendMessageW(window.Picture1Handle(), win32::TrayCallbackMessage, 1, mouseEvent);
+    }
+    std::vector<TrayPress> expected(10, TrayPress::Other);
+    expected[1] = TrayPress::LeftButtonDown;
+    expected[4] = TrayPress::RightButtonDown;
+    EXPECT_EQ(events.trayPresses, expected);
 }
 
 TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {

@@ -70,8 +70,8 @@ protected:
     }
 
     bool ShellX(const std::wstring& commandLine, bool wait) {
-        cExecute execute(shell, window);
-        return execute.ShellX(win32::ToUtf8(commandLine), WindowStyleNormal, 0, wait);
+        cExecute execute(shell, processWait, window);
+        return execute.ShellX(win32::ToUtf8(commandLine), ShowState::Normal, 0, wait);
     }
 
     TempFolder records{L"records"};
@@ -79,6 +79,7 @@ protected:
     std::wstring program;
     std::wstring document;
     win32::Win32Shell shell;
+    win32::Win32ProcessWait processWait;
     CountingMainWindow window;
 };
 
@@ -138,9 +139,9 @@ TEST_F(ShellXTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBesideIt
 
     const std::uint32_t id = shell.StartProcess(win32::ToUtf8(intended), commandLine);
     ASSERT_NE(id, 0u);
-    const auto process = shell.OpenProcess(id);
+    const auto process = processWait.OpenProcess(id);
     ASSERT_NE(process, nullptr);
-    for (int i = 0; i < 200 && process->ExitCode() == StillActive; ++i) Sleep(50);
+    for (int i = 0; i < 200 && process->Status() == ProcessStatus::Running; ++i) Sleep(50);
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});

@@ -33,7 +33,7 @@ TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
     actions.IC_Click(2);
     EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open D:\\資料\\予算 案.txt | "));
     ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, 1);
+    EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
     EXPECT_EQ(shell.opened[0].Owner, 0u);
     EXPECT_FALSE(shell.opened[0].KeepProcess);
     EXPECT_TRUE(messages.shown.empty());
@@ -78,7 +78,7 @@ TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgu
                                      "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\b c.txt\"",
                                      "hide window", "open C:\\Program Files\\Editor\\ed.exe | \"D:\\資料\\表.txt\""));
     for (const auto& request : shell.opened) {
-        EXPECT_EQ(request.Show, 1);
+        EXPECT_EQ(request.Show, ShowState::Normal);
         EXPECT_EQ(request.Owner, 0u);
         EXPECT_FALSE(request.KeepProcess);
     }

@@ -1,6 +1,6 @@
 #pragma once
-// In-memory shell and recycle bin: which names exist, what was opened and
-// started, what was moved; everything noted in a journal.
+// In-memory shell, process wait and recycle bin: which names exist, what was
+// opened and started, what was waited for, what was moved; everything noted in a journal.
 
 #include <deque>
 #include <functional>
@@ -8,24 +8,27 @@
 #include <string>
 #include <vector>
 
+#include "platform/ProcessWait.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
 #include "tests/support/Fakes.h"
 
 namespace yomorina::testing {
 
-class FakeShell final : public Shell {
+// One fake for both seams of the launcher, so that a kept process and one
+// opened by id report from the same queue.
+class FakeShell final : public Shell, public ProcessWait {
 public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
 
     std::set<std::string> existing;       // names FindOnSearchPath finds
     std::set<std::string> refused;        // files the shell does not open (besides those that do not exist)
     std::set<std::string> startable;      // command lines the fallback can start
-    std::deque<std::uint32_t> exitCodes;  // what a kept process reports, one per query; then 0
+    std::deque<ProcessStatus> statuses;   // what a kept process reports, one per query; then Ended
     bool shellStartsProcess = true;       // whether an accepted open yields a process to wait for
     std::vector<ShellOpenRequest> opened;
     mutable std::vector<std::string> lookedUp;  // every name asked about, in order
-    int exitCodeQueries = 0;
+    int statusQueries = 0;
     std::function<void()> whileOpening;   // what other events do while the shell has the request
 
     bool FindOnSearchPath(std::string_view name) const override {
@@ -59,13 +62,13 @@ private:
     public:
         Process(FakeShell& shell, std::string name) : shell_(shell), name_(std::move(name)) {}
         ~Process() override { shell_.journal_.push_back("release " + name_); }
-        std::optional<std::uint32_t> ExitCode() override {
-            ++shell_.exitCodeQueries;
-            shell_.journal_.push_back("exit code of " + name_);
-            if (shell_.exitCodes.empty()) return 0u;
-            const std::uint32_t code = shell_.exitCodes.front();
-            shell_.exitCodes.pop_front();
-            return code;
+        ProcessStatus Status() override {
+            ++shell_.statusQueries;
+            shell_.journal_.push_back("status of " + name_);
+            if (shell_.statuses.empty()) return ProcessStatus::Ended;
+            const ProcessStatus status = shell_.statuses.front();
+            shell_.statuses.pop_front();
+            return status;
         }
 
     private:

@@ -4,9 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/Form1.h"
-#include "tests/support/Fakes.h"
-#include "tests/support/IconvCodePage932.h"
+#include "tests/app/Form1Rig.h"
 
 namespace yomorina {
 namespace {
@@ -14,32 +12,8 @@ namespace {
 using ::testing::ElementsAre;
 using namespace yomorina::testing;
 
-// An overlay that may fail to take the focus when it is shown.
-class OverlayThatMayStayInactive final : public FakeMainWindow {
-public:
-    using FakeMainWindow::FakeMainWindow;
-    bool activates = true;
-    void ShowOverlay(OverlayBackground background) override {
-        FakeMainWindow::ShowOverlay(background);
-        active = activates;
-    }
-};
-
-class Form1TimerTest : public ::testing::Test {
+class Form1TimerTest : public Form1Rig {
 protected:
-    Journal journal;
-    Model model;
-    OverlayThatMayStayInactive window{journal};
-    FakeTrayIcon tray{journal};
-    FakeFileStore store;
-    FakeProcessInfo process;
-    IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
-    FakeMessageBoxes messages;
-    FakePointer pointer;
-    FakeDirectorySearch search;
-    Form1 form{model, window, tray, listFile, messages, pointer, search};
-
     void SetUp() override {
         form.Form_Load();
         model.Settings = {40, 5, 1, 0};  // moves of 30 count during a scatter
@@ -48,10 +22,6 @@ protected:
         model.List[2] = {"ゴミ箱", "ゴミ箱"};
         search.existing = {"C:\\windows\\notepad.exe"};
         journal.clear();
-    }
-    void TickAt(int x, int y) {
-        pointer.at = {x, y};
-        form.Timer1_Timer();
     }
     // Five ticks of 150 pixels to the right, ending at (x, y).
     void ShakeUntilTheOverlayShows(int x, int y) {

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's behaviour: start-up, the notification icon, clearing a
-// scatter and going away. The window itself stays hidden except as the overlay.
+// The main window's behaviour: start-up, the notification icon, the timer,
+// clearing a scatter and going away. It coordinates the subsystems below it;
+// the window itself stays hidden except as the overlay.
 
 #include <functional>
 
@@ -10,30 +11,41 @@
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Pointer.h"
+#include "platform/RecycleBin.h"
+#include "platform/Shell.h"
 #include "platform/TrayIcon.h"
 #include "scatter/ScatterState.h"
+#include "scatter/TileActions.h"
 
 namespace yomorina {
 
 inline constexpr std::string_view TrayTip = "ヨモリナ";
 
-class TileActions;
-
 class Form1 final : public MainWindowEvents {
 public:
-    Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages,
-          Pointer& pointer, const DirectorySearch& search);
+    // What Form1 works with for the whole run.
+    struct Services {
+        Model& model;
+        MainWindow& window;
+        TrayIcon& trayIcon;
+        ListFile& listFile;
+        MessageBoxes& messages;
+        Pointer& pointer;
+        const DirectorySearch& search;
+        Shell& shell;
+        RecycleBin& recycleBin;
+        std::function<void()> showOptions;  // opens the options dialog
+    };
 
-    // Opens the options dialog; until one is wired, a press on the icon only clears.
-    void SetOptionsOpener(std::function<void()> showOptions);
-    // What clicks and drops on the tiles do; until set, they do nothing.
-    void SetTileActions(TileActions* actions) { tileActions_ = actions; }
+    explicit Form1(Services services);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     void Form_Load();
     void Form_Unload() override;
     void Form_Click() override;
     void Form_Dismiss() override;
-    void Picture1_MouseMove(int mouseEvent) override;
+    void Picture1_MouseMove(TrayPress press) override;
     void TaskbarCreated() override;
     void Timer1_Timer() override;
     void IC_Click(int index) override;
@@ -52,7 +64,8 @@ private:
     Pointer& pointer_;
     const DirectorySearch& search_;
     std::function<void()> showOptions_;
-    TileActions* tileActions_ = nullptr;
+    // What clicks and drops on the tiles do; they end a scatter through ICON_CLEAR.
+    TileActions tileActions_;
     ScatterState state_;
 };
 

@@ -4,39 +4,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "core/Form1.h"
-#include "scatter/TileActions.h"
-#include "tests/support/FakeShell.h"
-#include "tests/support/Fakes.h"
-#include "tests/support/IconvCodePage932.h"
+#include "tests/app/Form1Rig.h"
 
 namespace yomorina {
 namespace {
 
 using namespace yomorina::testing;
 
-class Form1TileActionTest : public ::testing::Test {
+class Form1TileActionTest : public Form1Rig {
 protected:
-    Journal journal;
-    Model model;
-    FakeMainWindow window{journal};
-    FakeTrayIcon tray{journal};
-    FakeFileStore store;
-    FakeProcessInfo process;
-    IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
-    FakeMessageBoxes messages{&journal};
-    FakePointer pointer;
-    FakeDirectorySearch search;
-    Form1 form{model, window, tray, listFile, messages, pointer, search};
-    FakeShell shell{journal};
-    FakeRecycleBin recycleBin{journal};
-    TileActions actions{model, [this] { form.ICON_CLEAR(); }, shell, window, recycleBin, messages};
-
     void SetUp() override {
-        form.SetTileActions(&actions);
         form.Form_Load();
         model.Settings = {40, 5, 1, 0};
         model.List[0] = {"エディタ", "C:\\Tools\\ed.exe"};
@@ -44,19 +21,10 @@ protected:
         search.existing = {"C:\\Tools\\ed.exe"};
         shell.existing = {"C:\\Tools\\ed.exe"};
         // Five fast ticks bring the overlay, two more the two tiles.
-        for (int x = 100; x <= 1000; x += 150) {
-            pointer.at = {x, 400};
-            form.Timer1_Timer();
-        }
+        for (int x = 100; x <= 1000; x += 150) TickAt(x, 400);
         ASSERT_TRUE(form.Tracking().blnScattering);
         ASSERT_TRUE(window.tileVisible[0] && window.tileVisible[1]);
         journal.clear();
-    }
-    std::ptrdiff_t Position(const std::string& entry) const {
-        return std::find(journal.begin(), journal.end(), entry) - journal.begin();
-    }
-    bool AnythingShown() const {
-        return window.visible || std::count(window.tileVisible.begin(), window.tileVisible.end(), true) > 0;
     }
 };
 

@@ -1,12 +1,9 @@
-#include "core/Form1.h"
+// Start-up, the notification icon, clearing and going away.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "tests/support/Fakes.h"
-#include "tests/support/IconvCodePage932.h"
+#include "tests/app/Form1Rig.h"
 
 namespace yomorina {
 namespace {
@@ -15,26 +12,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using namespace yomorina::testing;
 
-class Form1Test : public ::testing::Test {
-protected:
-    Journal journal;
-    Model model;
-    FakeMainWindow window{journal};
-    FakeTrayIcon tray{journal};
-    FakeFileStore store{&journal};
-    FakeProcessInfo process;
-    IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
-    FakeMessageBoxes messages{&journal};
-    FakePointer pointer;
-    FakeDirectorySearch search;
-    Form1 form{model, window, tray, listFile, messages, pointer, search};
-    int optionsShown = 0;
-
-    std::ptrdiff_t Position(const std::string& entry) const {
-        return std::find(journal.begin(), journal.end(), entry) - journal.begin();
-    }
-};
+using Form1Test = Form1Rig;
 
 TEST_F(Form1Test, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     model.OptionsOpen = true;
@@ -77,34 +55,25 @@ TEST_F(Form1Test, IconClearHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
 }
 
 TEST_F(Form1Test, OnlyALeftOrRightPressOnTheIconClearsAndOpensTheOptions) {
-    form.SetOptionsOpener([&] { ++optionsShown; });
-    for (int ignored : {0x200, 0x202, 0x203, 0x205, 0x206, 0x207, 0x208, 0x209}) {
-        form.Picture1_MouseMove(ignored);
-    }
+    form.Picture1_MouseMove(TrayPress::Other);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(optionsShown, 0);
 
-    form.Picture1_MouseMove(0x201);
+    form.Picture1_MouseMove(TrayPress::LeftButtonDown);
     EXPECT_EQ(optionsShown, 1);
     EXPECT_TRUE(model.OptionsOpen);
     EXPECT_EQ(journal.front(), "hide window");
 
     // While the dialog is open further presses do nothing at all.
     journal.clear();
-    form.Picture1_MouseMove(0x201);
-    form.Picture1_MouseMove(0x204);
+    form.Picture1_MouseMove(TrayPress::LeftButtonDown);
+    form.Picture1_MouseMove(TrayPress::RightButtonDown);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(optionsShown, 1);
 
     model.OptionsOpen = false;
-    form.Picture1_MouseMove(0x204);
+    form.Picture1_MouseMove(TrayPress::RightButtonDown);
     EXPECT_EQ(optionsShown, 2);
-}
-
-TEST_F(Form1Test, WithoutAnOptionsDialogAPressOnlyClears) {
-    form.Picture1_MouseMove(0x201);
-    EXPECT_FALSE(model.OptionsOpen);
-    EXPECT_EQ(journal.front(), "hide window");
 }
 
 TEST_F(Form1Test, ClickingTheOverlayClears) {

@@ -1,28 +1,23 @@
-#include "core/Form1.h"
+#include "app/Form1.h"
 
 #include "scatter/ScatterTick.h"
-#include "scatter/TileActions.h"
 
 namespace yomorina {
 
-Form1::Form1(Model& model, MainWindow& window, TrayIcon& trayIcon, ListFile& listFile, MessageBoxes& messages,
-             Pointer& pointer, const DirectorySearch& search)
-    : model_(model),
-      window_(window),
-      trayIcon_(trayIcon),
-      listFile_(listFile),
-      messages_(messages),
-      pointer_(pointer),
-      search_(search) {}
-
-void Form1::SetOptionsOpener(std::function<void()> showOptions) { showOptions_ = std::move(showOptions); }
+Form1::Form1(Services services)
+    : model_(services.model),
+      window_(services.window),
+      trayIcon_(services.trayIcon),
+      listFile_(services.listFile),
+      messages_(services.messages),
+      pointer_(services.pointer),
+      search_(services.search),
+      showOptions_(std::move(services.showOptions)),
+      tileActions_(services.model, [this] { ICON_CLEAR(); }, services.shell, services.window, services.recycleBin,
+                   services.messages) {}
 
 void Form1::Form_Load() {
-    window_.Hide();
-    for (int i = 0; i < TileCount; ++i) {
-        window_.HideTile(i);
-        window_.HideCaption(i);
-    }
+    ICON_CLEAR();
     state_ = ScatterState{};
     model_.OptionsOpen = false;
     if (const auto failure = listFile_.LoadListFile(model_)) {
@@ -47,11 +42,10 @@ void Form1::Form_Click() { ICON_CLEAR(); }
 // ending the program is the options dialog's question alone.
 void Form1::Form_Dismiss() { ICON_CLEAR(); }
 
-void Form1::Picture1_MouseMove(int mouseEvent) {
-    if (mouseEvent != TrayLeftButtonDown && mouseEvent != TrayRightButtonDown) return;
+void Form1::Picture1_MouseMove(TrayPress press) {
+    if (press != TrayPress::LeftButtonDown && press != TrayPress::RightButtonDown) return;
     if (model_.OptionsOpen) return;
     ICON_CLEAR();
-    if (!showOptions_) return;
     model_.OptionsOpen = true;
     showOptions_();
 }
@@ -76,14 +70,9 @@ void Form1::Timer1_Timer() {
     if (state_.blnScattering && !window_.IsActive()) ICON_CLEAR();
 }
 
-// Until the tile actions are set, a tile does nothing.
-void Form1::IC_Click(int index) {
-    if (tileActions_) tileActions_->IC_Click(index);
-}
+void Form1::IC_Click(int index) { tileActions_.IC_Click(index); }
 
-void Form1::IC_OLEDragDrop(int index, const DroppedData& data) {
-    if (tileActions_) tileActions_->IC_OLEDragDrop(index, data);
-}
+void Form1::IC_OLEDragDrop(int index, const DroppedData& data) { tileActions_.IC_OLEDragDrop(index, data); }
 
 void Form1::ICON_CLEAR() {
     window_.Hide();

@@ -1,0 +1,58 @@
+#pragma once
+// Form1 wired as the program wires it, with every service it works with as a
+// fake noting what it is asked in one journal.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/Form1.h"
+#include "tests/support/FakeShell.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/IconvCodePage932.h"
+
+namespace yomorina::testing {
+
+// An overlay that may fail to take the focus when it is shown.
+class OverlayThatMayStayInactive final : public FakeMainWindow {
+public:
+    using FakeMainWindow::FakeMainWindow;
+    bool activates = true;
+    void ShowOverlay(OverlayBackground background) override {
+        FakeMainWindow::ShowOverlay(background);
+        active = activates;
+    }
+};
+
+class Form1Rig : public ::testing::Test {
+protected:
+    Journal journal;
+    Model model;
+    OverlayThatMayStayInactive window{journal};
+    FakeTrayIcon tray{journal};
+    FakeFileStore store{&journal};
+    FakeProcessInfo process;
+    IconvCodePage932 codePage;
+    ListFile listFile{store, codePage, process};
+    FakeMessageBoxes messages{&journal};
+    FakePointer pointer;
+    FakeDirectorySearch search;
+    FakeShell shell{journal};
+    FakeRecycleBin recycleBin{journal};
+    int optionsShown = 0;
+    Form1 form{{model, window, tray, listFile, messages, pointer, search, shell, recycleBin, [this] { ++optionsShown; }}};
+
+    std::ptrdiff_t Position(const std::string& entry) const {
+        return std::find(journal.begin(), journal.end(), entry) - journal.begin();
+    }
+    void TickAt(int x, int y) {
+        pointer.at = {x, y};
+        form.Timer1_Timer();
+    }
+    bool AnythingShown() const {
+        return window.visible || std::count(window.tileVisible.begin(), window.tileVisible.end(), true) > 0;
+    }
+};
+
+}  // namespace yomorina::testing
