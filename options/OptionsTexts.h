@@ -6,10 +6,9 @@
 #include <string_view>
 
 #include "core/Model.h"
+#include "platform/Dimensions.h"
 
 namespace yomorina {
-
-inline constexpr int PatternCount = 4;
 
 inline constexpr std::string_view OptionsCaption = "ヨモリナ　オプション";
 inline constexpr std::string_view OkCaption = "OK";
@@ -25,7 +24,7 @@ inline constexpr std::string_view AddCaption = "追加";
 inline constexpr std::string_view VersionCaption = "バージョン";
 inline constexpr std::string_view ExitCaption = "終了";
 inline constexpr std::string_view PatternCaption = "背景パターン";
-inline constexpr std::string_view PatternCaptions[PatternCount] = {"透明", "ネガ", "明", "暗"};
+inline constexpr std::string_view PatternCaptions[BackgroundPatternCount] = {"透明", "ネガ", "明", "暗"};
 inline constexpr std::string_view HeaderName = "名前";
 inline constexpr std::string_view HeaderPath = "パス";
 inline constexpr std::string_view ExitQuestion = "ヨモリナを終了しますか？";

@@ -244,7 +244,7 @@ void Win32CheckBox::SetChecked(bool checked) {
 
 Win32PreviewBox::Win32PreviewBox(HINSTANCE instance, HWND parent, int id) : instance_(instance) {
     Register(instance, PreviewBoxClass, nullptr);
-    Create(instance, PreviewBoxClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 32, 32, parent,
+    Create(instance, PreviewBoxClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, TileSide, TileSide, parent,
            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     Resize();
     Fill(RGB(255, 255, 255));
@@ -287,8 +287,10 @@ void Win32PreviewBox::Clear() { Fill(RGB(255, 255, 255)); }
 
 void Win32PreviewBox::ShowRecycleBin() {
     Fill(GetSysColor(COLOR_BTNFACE));
-    UniqueIcon icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, 32, 32, 0)));
-    if (icon) DrawIconEx(picture_.get(), 0, 0, icon.get(), 32, 32, 0, nullptr, DI_NORMAL);
+    // The picture a tile shows, at a tile's size.
+    UniqueIcon icon(static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, 0)));
+    if (icon) DrawIconEx(picture_.get(), 0, 0, icon.get(), TileSide, TileSide, 0, nullptr, DI_NORMAL);
 }
 
 void Win32PreviewBox::DrawTargetIcon(std::string_view path) {

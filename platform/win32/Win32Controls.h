@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/Controls.h"
+#include "platform/Dimensions.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/win32/AppMessages.h"
 #include "platform/win32/BaseWindow.h"
@@ -70,12 +71,12 @@ private:
 class Win32OptionGroup final : public OptionGroup {
 public:
     Win32OptionGroup() = default;
-    explicit Win32OptionGroup(const std::array<HWND, 4>& buttons) : buttons_(buttons) {}
+    explicit Win32OptionGroup(const std::array<HWND, BackgroundPatternCount>& buttons) : buttons_(buttons) {}
     int Selected() const override;
     void Select(int index) override;
 
 private:
-    std::array<HWND, 4> buttons_{};
+    std::array<HWND, BackgroundPatternCount> buttons_{};
 };
 
 class Win32Label final : public Label {
