@@ -19,7 +19,7 @@
 
 namespace yomorina {
 
-inline constexpr std::string_view TrayTip = "ヨモリナ";
+inline constexpr std::string_view TrayTip = ProgramName;
 
 class Form1 final : public MainWindowEvents {
 public:

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include "core/Model.h"
 #include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/VirtualScreen.h"
@@ -45,7 +46,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
       handleCountQuery_(HandleCountQueryMessage()) {
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
-    Create(instance, MainWindowClass, L"ヨモリナ", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
+    Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     picture1_.emplace(instance, Handle());
     captionFont_ = DefaultUserInterfaceFont();
 }
