@@ -11,6 +11,7 @@ Form1::Form1(Services services)
       listFile_(services.listFile),
       messages_(services.messages),
       pointer_(services.pointer),
+      monitors_(services.monitors),
       search_(services.search),
       showOptions_(std::move(services.showOptions)),
       tileActions_(services.model, [this] { ICON_CLEAR(); }, services.shell, services.window, services.recycleBin,
@@ -59,11 +60,12 @@ void Form1::TaskbarCreated() {
 void Form1::Timer1_Timer() {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
-    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_);
+    const TickAction action =
+        ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_, monitors_);
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {
-        window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Picture, tile->Path);
-        window_.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name);
+        window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);
+        window_.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name, tile->DotsPerInch);
     }
     // Asked only now, after the overlay has shown and activated itself: the
     // user switching away is what ends a scatter.

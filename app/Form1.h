@@ -10,6 +10,7 @@
 #include "platform/DirectorySearch.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Monitors.h"
 #include "platform/Pointer.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
@@ -31,6 +32,7 @@ public:
         ListFile& listFile;
         MessageBoxes& messages;
         Pointer& pointer;
+        const Monitors& monitors;
         const DirectorySearch& search;
         Shell& shell;
         RecycleBin& recycleBin;
@@ -62,6 +64,7 @@ private:
     ListFile& listFile_;
     MessageBoxes& messages_;
     Pointer& pointer_;
+    const Monitors& monitors_;
     const DirectorySearch& search_;
     std::function<void()> showOptions_;
     // What clicks and drops on the tiles do; they end a scatter through ICON_CLEAR.

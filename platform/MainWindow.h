@@ -32,10 +32,13 @@ public:
 
     // Covers the screen, topmost, with a snapshot taken while still hidden, then shows and activates itself.
     virtual void ShowOverlay(OverlayBackground background) = 0;
-    // Draws the tile's picture afresh (path is used for TargetIcon), moves it to (left, top) and shows it.
-    virtual void ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) = 0;
-    // Sizes the caption to its one-line text, moves it to (left, top) and shows it.
-    virtual void ShowCaption(int index, int left, int top, std::string_view text) = 0;
+    // Draws the tile's picture afresh at side x side pixels (path is used for TargetIcon), names it for
+    // screen readers, moves it to (left, top) and shows it.
+    virtual void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
+                          std::string_view accessibleName) = 0;
+    // Sizes the caption to its one-line text in the type of a monitor of that density, moves it to
+    // (left, top) and shows it.
+    virtual void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) = 0;
     // Whether the window is the active window of the user-interface thread.
     virtual bool IsActive() const = 0;
 };

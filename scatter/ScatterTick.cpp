@@ -47,7 +47,7 @@ OverlayBackground BackgroundForPattern(std::int16_t pattern) {
 }
 
 std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, ScreenPoint previous, ScreenPoint current,
-                                       const DirectorySearch& search) {
+                                       const DirectorySearch& search, int dotsPerInch) {
     TilePlacement placement;
     int directionX = 0;
     int directionY = 0;
@@ -65,18 +65,24 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
         directionY = DirectionWithDeadZone(previous.y, current.y);
         offset = TileOffset;
     }
+    const int side = ScaledToDotsPerInch(TileSide, dotsPerInch);
+    offset = ScaledToDotsPerInch(offset, dotsPerInch);
     placement.Slot = slot;
-    placement.Left = current.x - TileSide / 2 + offset * directionX;
-    placement.Top = current.y - TileSide / 2 + offset * directionY;
+    placement.Side = side;
+    placement.DotsPerInch = dotsPerInch;
+    placement.Left = current.x - side / 2 + offset * directionX;
+    placement.Top = current.y - side / 2 + offset * directionY;
     placement.CaptionLeft = placement.Left;
-    placement.CaptionTop = placement.Top + TileSide;
+    placement.CaptionTop = placement.Top + side;
     placement.Path = entry.Path;
     placement.Name = entry.Name;
+    placement.AccessibleName =
+        placement.Picture == TilePicture::RecycleBin ? std::string(RecycleBinPath) : entry.Name;
     return placement;
 }
 
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search) {
+                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors) {
     const ScatterSettings inForce = SettingsInForce(settings);
     const ScreenPoint previous{state.lngLastX, state.lngLastY};
     const std::int64_t dx = std::llabs(std::int64_t{pointer.x} - previous.x);
@@ -103,7 +109,8 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
             if (state.intShakeCount == inForce.ScatterIntensity) {
                 if (state.intNextSlot <= LastSlot) {
                     // An empty or missing slot uses up its turn all the same.
-                    action.Tile = PlaceTile(state.intNextSlot, list[state.intNextSlot], previous, pointer, search);
+                    action.Tile = PlaceTile(state.intNextSlot, list[state.intNextSlot], previous, pointer, search,
+                                            monitors.DotsPerInchAt(pointer));
                     ++state.intNextSlot;
                 }
                 state.intShakeCount = 0;

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "core/Model.h"
+#include "platform/Dimensions.h"
 #include "platform/DirectorySearch.h"
 #include "platform/MainWindow.h"
+#include "platform/Monitors.h"
 #include "platform/Pointer.h"
 #include "scatter/ScatterState.h"
 
@@ -24,9 +26,12 @@ struct TilePlacement {
     int Top = 0;
     int CaptionLeft = 0;
     int CaptionTop = 0;
+    int Side = TileSide;                          // the tile's side at the monitor's scale
+    int DotsPerInch = StandardDotsPerInch;        // the monitor's, for the caption's type
     TilePicture Picture = TilePicture::TargetIcon;
     std::string Path;
-    std::string Name;
+    std::string Name;                             // the caption
+    std::string AccessibleName;                   // what a screen reader announces for the tile
 
     friend bool operator==(const TilePlacement&, const TilePlacement&) = default;
 };
@@ -45,13 +50,17 @@ ScatterSettings SettingsInForce(const ScatterSettings& settings);
 OverlayBackground BackgroundForPattern(std::int16_t pattern);
 
 // Where slot's tile lands, judged from the previous and the current pointer
-// sample; nothing when the slot is empty or its target is not found.
+// sample; nothing when the slot is empty or its target is not found. The tile,
+// and how far behind the pointer it lands, take the scale of the monitor
+// (dotsPerInch); the dead zone stays in pointer pixels, as the pointer's
+// own movement does not scale.
 std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, ScreenPoint previous, ScreenPoint current,
-                                       const DirectorySearch& search);
+                                       const DirectorySearch& search, int dotsPerInch = StandardDotsPerInch);
 
 // Counts the tick as a shake or not, starts a scatter or brings out the next
 // slot, and records the sample for the next tick.
+// The monitor under the pointer is asked for its scale only when a tile comes out.
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search);
+                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors);
 
 }  // namespace yomorina

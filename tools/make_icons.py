@@ -181,10 +181,11 @@ def recycle_arrows(cx, cy, radius, stroke, head):
     return shapes, stroke / 2
 
 
-def recycle_bin_icon():
-    """A waste basket marked with recycling arrows, drawn at eight samples a
-    side per pixel and kept to 256 colours."""
-    size, samples = 32, 8
+def recycle_bin_icon(size=32):
+    """A waste basket marked with recycling arrows, drawn in a 32-unit square
+    at eight samples a side per pixel, at any size from the same shapes."""
+    samples = 8
+    unit = 32 / size
     lid_outline = [(4, 3), (28, 3), (28, 7), (4, 7)]
     lid_inside = [(5, 4), (27, 4), (27, 6), (5, 6)]
     handle = [(12, 1), (20, 1), (20, 3), (12, 3)]
@@ -210,7 +211,7 @@ def recycle_bin_icon():
     c = Canvas(size)
     for y in range(size):
         for x in range(size):
-            colours = [colour_at(x + (i + 0.5) / samples, y + (j + 0.5) / samples)
+            colours = [colour_at((x + (i + 0.5) / samples) * unit, (y + (j + 0.5) / samples) * unit)
                        for j in range(samples) for i in range(samples)]
             solid = [col for col in colours if col is not None]
             # a pixel is part of the icon when the basket covers most of it
@@ -241,15 +242,21 @@ def ico_image_256(canvas):
     return header + colours + bytes(xor) + transparency_mask(canvas)
 
 
-def write_ico_256(path, canvas):
-    image = ico_image_256(canvas)
-    data = struct.pack("<HHH", 0, 1, 1)
-    data += struct.pack("<BBBBHHII", canvas.size, canvas.size, 0, 0, 1, 8, len(image), 6 + 16)
+def write_ico_mixed(path, canvas_256, larger):
+    """The first canvas kept to 256 colours, the larger ones (whose blended
+    edges need more) in full colour."""
+    images = [(canvas_256, 8, ico_image_256(canvas_256))] + [(c, 32, ico_image(c)) for c in larger]
+    data = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, bits, image in images:
+        data += struct.pack("<BBBBHHII", canvas.size % 256, canvas.size % 256, 0, 0, 1, bits, len(image), offset)
+        offset += len(image)
     with open(path, "wb") as f:
-        f.write(data + image)
+        f.write(data + b"".join(image for _, _, image in images))
 
 
 if __name__ == "__main__":
-    write_ico_256(os.path.join(OUT, "recyclebin.ico"), recycle_bin_icon())
+    # 32 pixels at 96 dpi, and the tile's sizes at 144 and 192 dpi.
+    write_ico_mixed(os.path.join(OUT, "recyclebin.ico"), recycle_bin_icon(32), [recycle_bin_icon(48), recycle_bin_icon(64)])
     write_ico(os.path.join(OUT, "yomorina.ico"), [program_icon(32), program_icon(16), program_icon(48)])
     write_ico(os.path.join(OUT, "tray.ico"), [tray_icon(16), tray_icon(32), tray_icon(24)])

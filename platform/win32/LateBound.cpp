@@ -83,6 +83,12 @@ BOOL ImageList_Destroy(HIMAGELIST list) noexcept {
     return function ? function(list) : FALSE;
 }
 
+HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noexcept {
+    static const auto function =
+        Bind<HRESULT WINAPI(HMONITOR, int, UINT*, UINT*)>(L"shcore.dll", "GetDpiForMonitor");
+    return function ? function(monitor, type, dpiX, dpiY) : E_NOTIMPL;
+}
+
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept {
     static const auto function = Bind<BOOL WINAPI(OPENFILENAMEW*)>(L"comdlg32.dll", "GetOpenFileNameW");
     return function ? function(open) : FALSE;

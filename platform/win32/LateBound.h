@@ -37,6 +37,8 @@ void ReleaseStgMedium(STGMEDIUM* medium) noexcept;
 HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) noexcept;
 BOOL ImageList_Destroy(HIMAGELIST list) noexcept;
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept;
+// type 0 is MDT_EFFECTIVE_DPI, the scale the user chose for the monitor.
+HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noexcept;
 
 }  // namespace late
 }  // namespace yomorina::win32

@@ -75,12 +75,33 @@ Win32TileWindow& Win32MainWindow::Tile(int index) {
     tile = std::make_unique<Win32TileWindow>(instance_, Handle(), index,
                                              index == RecycleBinTemplateTile ? COLOR_BTNFACE : COLOR_WINDOW);
     tile->SetEvents(events_);
-    if (index == RecycleBinTemplateTile) {
-        const UniqueIcon recycleBin(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, LR_DEFAULTCOLOR)));
-        if (recycleBin) tile->DrawIconPicture(recycleBin.get());
-    }
     return *tile;
+}
+
+const Win32TileWindow& Win32MainWindow::RecycleBinTemplate(int side) {
+    Win32TileWindow& bin = Tile(RecycleBinTemplateTile);
+    if (!drawnRecycleBin_ || bin.Side() != side) {
+        // The art has images of the tile's larger sizes: drawn from its own, not stretched.
+        const UniqueIcon recycleBin(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+        if (recycleBin) bin.DrawIconPicture(recycleBin.get(), side);
+        drawnRecycleBin_ = true;
+    }
+    return bin;
+}
+
+HFONT Win32MainWindow::CaptionFont(int dotsPerInch) {
+    const int systemDpi = static_cast<int>(GetDpiForSystem());
+    if (dotsPerInch == systemDpi || dotsPerInch <= 0 || !captionFont_) return captionFont_.get();
+    UniqueFont& scaled = scaledCaptionFonts_[dotsPerInch];
+    if (!scaled) {
+        LOGFONTW font{};
+        GetObjectW(captionFont_.get(), sizeof(font), &font);
+        font.lfHeight = MulDiv(font.lfHeight, dotsPerInch, systemDpi);
+        font.lfWidth = MulDiv(font.lfWidth, dotsPerInch, systemDpi);
+        scaled.reset(CreateFontIndirectW(&font));
+    }
+    return scaled ? scaled.get() : captionFont_.get();
 }
 
 void Win32MainWindow::HideCaption(int index) {
@@ -124,28 +145,31 @@ void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     SetForegroundWindow(Handle());
 }
 
-void Win32MainWindow::ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) {
+void Win32MainWindow::ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
+                               std::string_view accessibleName) {
     Win32TileWindow& tile = Tile(index);
     if (picture == TilePicture::RecycleBin) {
-        tile.CopyPictureFrom(Tile(RecycleBinTemplateTile));
+        tile.CopyPictureFrom(RecycleBinTemplate(side));
     } else {
-        tile.DrawTargetPicture(path);
+        tile.DrawTargetPicture(path, side);
     }
+    tile.SetAccessibleName(accessibleName);
     const POINT at = OverlayClientPoint({left, top}, overlayArea_);
     tile.MoveAndShow(at.x, at.y);
 }
 
-void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view text) {
+void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) {
     HWND caption = Caption(index);
     if (!caption) return;
     const std::wstring wide = ToWide(text);
     SetWindowTextW(caption, wide.c_str());
+    const HFONT font = CaptionFont(dotsPerInch);
+    if (font) SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SIZE size{};
     {
         WindowDc dc(caption);
-        const HGDIOBJ captionFont =
-            captionFont_ ? static_cast<HGDIOBJ>(captionFont_.get()) : GetStockObject(DEFAULT_GUI_FONT);
-        SelectedObject font(dc.get(), captionFont);
+        const HGDIOBJ captionFont = font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+        SelectedObject selected(dc.get(), captionFont);
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc.get(), &metrics);
         GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);

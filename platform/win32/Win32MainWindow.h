@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -46,8 +47,9 @@ public:
     void HideCaption(int index) override;
     void Close() override;
     void ShowOverlay(OverlayBackground background) override;
-    void ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) override;
-    void ShowCaption(int index, int left, int top, std::string_view text) override;
+    void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
+                  std::string_view accessibleName) override;
+    void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
     bool IsActive() const override;
 
     // Null until the tile is first shown.
@@ -64,6 +66,10 @@ private:
     void OnDestroyed() noexcept override;
     HWND Caption(int index);
     Win32TileWindow& Tile(int index);
+    // The recycle-bin template, its picture drawn at this side.
+    const Win32TileWindow& RecycleBinTemplate(int side);
+    // The type of the captions on a monitor of that density.
+    HFONT CaptionFont(int dotsPerInch);
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
@@ -73,7 +79,9 @@ private:
     std::optional<Picture1Window> picture1_;
     std::array<std::unique_ptr<Win32TileWindow>, TileCount> tiles_;
     std::array<HWND, TileCount> captions_{};
-    UniqueFont captionFont_;
+    UniqueFont captionFont_;                       // at the system's density
+    std::map<int, UniqueFont> scaledCaptionFonts_;
+    bool drawnRecycleBin_ = false;  // made for monitors of other densities as they come
     PersistentImage picture_;  // the frozen screen
     ScreenArea overlayArea_;   // what the overlay covers: tiles arrive in screen coordinates
 };

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/TargetIcon.h"
+#include "platform/win32/WideText.h"
 
 namespace yomorina::win32 {
 
@@ -15,25 +16,30 @@ Win32TileWindow::Win32TileWindow(HINSTANCE instance, HWND parent, int index, int
     ClearPicture();
 }
 
-void Win32TileWindow::ClearPicture() { picture_.Clear(TileSide, TileSide, GetSysColor(backgroundColourIndex_)); }
+void Win32TileWindow::ClearPicture() { picture_.Clear(side_, side_, GetSysColor(backgroundColourIndex_)); }
 
-void Win32TileWindow::DrawTargetPicture(std::string_view path) {
+void Win32TileWindow::DrawTargetPicture(std::string_view path, int side) {
+    side_ = side;
     ClearPicture();
-    // The tile's size whatever the DPI: the system's large icons grow with it.
-    picture_.Draw([&](HDC dc) { DrawTargetIcon(dc, path, TileSide); });
+    // The icon's own image of the tile's size where it has one, not the system's large icon stretched.
+    picture_.Draw([&](HDC dc) { DrawTargetIcon(dc, path, side_); });
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void Win32TileWindow::DrawIconPicture(HICON icon) {
+void Win32TileWindow::DrawIconPicture(HICON icon, int side) {
+    side_ = side;
     ClearPicture();
-    picture_.Draw([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, TileSide, TileSide, 0, nullptr, DI_NORMAL); });
+    picture_.Draw([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, side_, side_, 0, nullptr, DI_NORMAL); });
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void Win32TileWindow::CopyPictureFrom(const Win32TileWindow& other) {
+    side_ = other.side_;
     picture_.CopyFrom(other.picture_);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
+
+void Win32TileWindow::SetAccessibleName(std::string_view name) { SetWindowTextW(Handle(), ToWide(name).c_str()); }
 
 void Win32TileWindow::MoveAndShow(int left, int top) {
     // Only a shown tile can take a drop: registering at the first showing keeps OLE out of an idle start.
@@ -42,7 +48,7 @@ void Win32TileWindow::MoveAndShow(int left, int top) {
             if (events_) events_->IC_OLEDragDrop(index_, data);
         });
     }
-    SetWindowPos(Handle(), HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(Handle(), HWND_TOP, left, top, side_, side_, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void Win32TileWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }

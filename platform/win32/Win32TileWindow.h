@@ -1,6 +1,7 @@
 #pragma once
-// A tile IC(i) of the overlay: a child window of TileSide x TileSide that shows its
-// persistent picture, reports a left click and takes files dropped on it.
+// A tile IC(i) of the overlay: a square child window, as large as the scale of
+// its monitor asks, that shows its persistent picture, carries its entry's name
+// for screen readers, reports a left click and takes files dropped on it.
 
 #include <windows.h>
 
@@ -25,11 +26,15 @@ public:
 
     void SetEvents(MainWindowEvents* events) { events_ = events; }
 
-    // Clears the picture and draws the target's icon into it; a target without an icon leaves it blank.
-    void DrawTargetPicture(std::string_view path);
-    void DrawIconPicture(HICON icon);
+    // Clears the picture to side x side and draws the target's icon into it; a target without an icon leaves it blank.
+    void DrawTargetPicture(std::string_view path, int side);
+    void DrawIconPicture(HICON icon, int side);
     void CopyPictureFrom(const Win32TileWindow& other);
-    // Above every other tile and caption.
+    // The picture's side in pixels.
+    int Side() const { return side_; }
+    // The name screen readers announce; nothing shows it.
+    void SetAccessibleName(std::string_view name);
+    // At the picture's size, above every other tile and caption.
     void MoveAndShow(int left, int top);
     void Hide();
 
@@ -42,6 +47,7 @@ private:
 
     int index_;
     int backgroundColourIndex_;
+    int side_ = TileSide;
     MainWindowEvents* events_ = nullptr;
     PersistentImage picture_;
     FileDropRegistration drop_;

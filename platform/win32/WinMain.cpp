@@ -17,6 +17,7 @@
 #include "platform/win32/Win32Form2.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Monitors.h"
 #include "platform/win32/Win32Pointer.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32Shell.h"
@@ -35,6 +36,7 @@ int RunProgram(HINSTANCE instance) {
     ListFile listFile(fileStore, codePage, processInfo);
     win32::Win32MessageBoxes messages;
     win32::Win32Pointer pointer;
+    win32::Win32Monitors monitors;
     win32::Win32DirectorySearch directorySearch;
 
     win32::Win32MainWindow mainWindow(instance);
@@ -56,7 +58,7 @@ int RunProgram(HINSTANCE instance) {
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
-    Form1 form1({model, mainWindow, trayIcon, listFile, messages, pointer, directorySearch, shell, recycleBin,
+    Form1 form1({model, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, shell, recycleBin,
                  showOptions});
     mainWindow.SetEvents(&form1);
     form1.Form_Load();

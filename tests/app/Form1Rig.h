@@ -37,11 +37,12 @@ protected:
     ListFile listFile{store, codePage, process};
     FakeMessageBoxes messages{&journal};
     FakePointer pointer;
+    FakeMonitors monitors;
     FakeDirectorySearch search;
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     int optionsShown = 0;
-    Form1 form{{model, window, tray, listFile, messages, pointer, search, shell, recycleBin, [this] { ++optionsShown; }}};
+    Form1 form{{model, window, tray, listFile, messages, pointer, monitors, search, shell, recycleBin, [this] { ++optionsShown; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {
         return std::find(journal.begin(), journal.end(), entry) - journal.begin();

@@ -204,14 +204,18 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
     }
 
     // Moving right: a tile lands 64 pixels to the left of the pointer at its tick, level with it;
-    // the recycle bin 32 pixels to the left and above.
+    // the recycle bin 32 pixels to the left and above. Tiles and distances take the monitor's scale.
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    const int side = MulDiv(32, dpi, 96);
     for (int slot : {0, 3, 4}) {
         const RECT tile = RectOf(Tile(slot));
         const bool bin = slot == 4;
-        const int pointerX = tile.left + (bin ? 48 : 80);
-        EXPECT_EQ(tile.top, ShakeY - (bin ? 48 : 16)) << slot;
-        EXPECT_EQ(tile.right - tile.left, 32);
-        EXPECT_EQ(tile.bottom - tile.top, 32);
+        const int behind = MulDiv(bin ? 32 : 64, dpi, 96);
+        const int pointerX = tile.left + behind + side / 2;
+        EXPECT_EQ(tile.top, ShakeY - side / 2 - (bin ? behind : 0)) << slot;
+        EXPECT_EQ(tile.right - tile.left, side);
+        EXPECT_EQ(tile.bottom - tile.top, side);
+        EXPECT_EQ(TextOf(Tile(slot)), Entries()[slot].first) << "the name a screen reader announces";
         EXPECT_EQ((pointerX - ShakeStartX) % Step, 0) << "not where the pointer was at a tick: " << slot;
         EXPECT_GT(pointerX, ShakeStartX) << slot;
         EXPECT_LE(pointerX, x) << slot;

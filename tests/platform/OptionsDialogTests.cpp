@@ -41,8 +41,8 @@ public:
     void HideCaption(int) override {}
     void Close() override { ++closes; }
     void ShowOverlay(OverlayBackground) override {}
-    void ShowTile(int, int, int, TilePicture, std::string_view) override {}
-    void ShowCaption(int, int, int, std::string_view) override {}
+    void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
+    void ShowCaption(int, int, int, std::string_view, int) override {}
     bool IsActive() const override { return false; }
 };
 

@@ -134,7 +134,7 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     HWND parent = window.Handle();
     win32::Win32TileWindow bin(GetModuleHandleW(nullptr), parent, 30, COLOR_BTNFACE);
     win32::Win32TileWindow tile(GetModuleHandleW(nullptr), parent, 3, COLOR_WINDOW);
-    bin.DrawIconPicture(LoadIconW(nullptr, IDI_APPLICATION));
+    bin.DrawIconPicture(LoadIconW(nullptr, IDI_APPLICATION), TileSide);
 
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
@@ -158,10 +158,10 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     EXPECT_EQ(pixels(tile)[0], GetSysColor(COLOR_BTNFACE)) << "the bin sits on the button face";
 
     // A slot that held the recycle bin and now holds a program shows the program only.
-    tile.DrawTargetPicture(notepad);
+    tile.DrawTargetPicture(notepad, TileSide);
     const auto program = pixels(tile);
     EXPECT_NE(program, pixels(bin));
-    tile.DrawTargetPicture("C:\\no such folder\\gone.exe");
+    tile.DrawTargetPicture("C:\\no such folder\\gone.exe", TileSide);
     for (COLORREF pixel : pixels(tile)) {
         ASSERT_EQ(pixel, GetSysColor(COLOR_WINDOW)) << "a blank tile, nothing left over";
     }
@@ -178,8 +178,8 @@ TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehind) {
     auto scatter = [&] {
         window.ShowOverlay(OverlayBackground::Negative);
         for (int i = 0; i < 8; ++i) {
-            window.ShowTile(i, i * 20, 100, i % 3 ? TilePicture::TargetIcon : TilePicture::RecycleBin, "C:\\windows");
-            window.ShowCaption(i, i * 20, 132, "フォルダ");
+            window.ShowTile(i, i * 20, 100, TileSide, i % 3 ? TilePicture::TargetIcon : TilePicture::RecycleBin, "C:\\windows", "");
+            window.ShowCaption(i, i * 20, 132, "フォルダ", StandardDotsPerInch);
         }
         window.Hide();
         Pump();
@@ -208,8 +208,8 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_TRUE(window.IsActive());
 
     // Tiles and captions are placed in screen coordinates, wherever the virtual screen begins.
-    window.ShowTile(5, all.left + 40, all.top + 60, TilePicture::RecycleBin, "");
-    window.ShowCaption(5, all.left + 40, all.top + 92, "左上");
+    window.ShowTile(5, all.left + 40, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
+    window.ShowCaption(5, all.left + 40, all.top + 92, "左上", StandardDotsPerInch);
     EXPECT_EQ(RectOf(window.TileHandle(5)).left, all.left + 40);
     EXPECT_EQ(RectOf(window.TileHandle(5)).top, all.top + 60);
     EXPECT_EQ(RectOf(window.CaptionHandle(5)).left, all.left + 40);
@@ -273,17 +273,17 @@ TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
     window.ShowOverlay(OverlayBackground::Plain);
     for (int i = 0; i < 30; ++i) {
-        window.ShowTile(i, 10 * i, 10, TilePicture::RecycleBin, "");
+        window.ShowTile(i, 10 * i, 10, TileSide, TilePicture::RecycleBin, "", "");
         // A window takes one drop target only: a second registration is refused.
         win32::FileDropRegistration second(window.TileHandle(i), {});
         EXPECT_FALSE(second.IsRegistered()) << i;
     }
     // Shown again, a tile keeps the one registration it has.
     window.HideTile(0);
-    window.ShowTile(0, 0, 10, TilePicture::RecycleBin, "");
+    window.ShowTile(0, 0, 10, TileSide, TilePicture::RecycleBin, "", "");
     win32::FileDropRegistration second(window.TileHandle(0), {});
     EXPECT_FALSE(second.IsRegistered());
-    window.ShowCaption(0, 0, 42, "ごみ箱");
+    window.ShowCaption(0, 0, 42, "ごみ箱", StandardDotsPerInch);
     win32::FileDropRegistration onCaption(window.CaptionHandle(0), {});
     EXPECT_TRUE(onCaption.IsRegistered());
     window.Hide();
@@ -294,10 +294,10 @@ TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToTh
     RecordedEvents events;
     window.SetEvents(&events);
     window.ShowOverlay(OverlayBackground::Plain);
-    window.ShowTile(0, 100, 200, TilePicture::TargetIcon, "C:\\windows");
-    window.ShowCaption(0, 100, 232, "メモ帳");
-    window.ShowCaption(1, 300, 232, "メモ帳とその仲間たち");
-    window.ShowCaption(2, 500, 232, "");
+    window.ShowTile(0, 100, 200, TileSide, TilePicture::TargetIcon, "C:\\windows", "");
+    window.ShowCaption(0, 100, 232, "メモ帳", StandardDotsPerInch);
+    window.ShowCaption(1, 300, 232, "メモ帳とその仲間たち", StandardDotsPerInch);
+    window.ShowCaption(2, 500, 232, "", StandardDotsPerInch);
     Pump();
 
     const RECT shortCaption = RectOf(window.CaptionHandle(0));
@@ -312,12 +312,22 @@ TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToTh
     EXPECT_EQ(longCaption.bottom - longCaption.top, lineHeight);
     EXPECT_EQ(RectOf(window.CaptionHandle(2)).right - RectOf(window.CaptionHandle(2)).left, 0);
 
+    // On a monitor of 144 dpi: a tile of 48 pixels, named for screen readers, and a caption in larger type.
+    window.ShowTile(4, 600, 200, 48, TilePicture::RecycleBin, "", "ゴミ箱");
+    window.ShowCaption(4, 600, 248, "メモ帳", 144);
+    EXPECT_EQ(RectOf(window.TileHandle(4)).right - RectOf(window.TileHandle(4)).left, 48);
+    EXPECT_EQ(RectOf(window.TileHandle(4)).bottom - RectOf(window.TileHandle(4)).top, 48);
+    wchar_t name[16] = {};
+    GetWindowTextW(window.TileHandle(4), name, 16);
+    EXPECT_STREQ(name, L"ゴミ箱");
+    EXPECT_GT(RectOf(window.CaptionHandle(4)).bottom - RectOf(window.CaptionHandle(4)).top, lineHeight);
+
     // The caption is white; the tile lies above it.
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetPixel(screen, shortCaption.right - 1, shortCaption.top), RGB(255, 255, 255));
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(ChildWindowFromPointEx(window.Handle(), POINT{110, 240}, CWP_SKIPINVISIBLE), window.CaptionHandle(0));
-    window.ShowCaption(3, 100, 220, "重なる名前");
+    window.ShowCaption(3, 100, 220, "重なる名前", StandardDotsPerInch);
     EXPECT_EQ(ChildWindowFromPointEx(window.Handle(), POINT{110, 225}, CWP_SKIPINVISIBLE), window.TileHandle(0));
 
     // A press and release on a caption is the caption's, a click on a tile the tile's.

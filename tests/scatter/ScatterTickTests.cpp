@@ -10,6 +10,7 @@ namespace yomorina {
 namespace {
 
 using testing::FakeDirectorySearch;
+using testing::FakeMonitors;
 
 class ScatterTickTest : public ::testing::Test {
 protected:
@@ -17,6 +18,7 @@ protected:
     ScatterSettings settings{10, 3, 1, 0};
     LaunchList list;
     FakeDirectorySearch search;
+    FakeMonitors monitors;
     ScreenPoint at;
 
     void SetUp() override {
@@ -28,7 +30,7 @@ protected:
 
     TickAction MoveBy(int dx, int dy = 0) {
         at = {at.x + dx, at.y + dy};
-        return ScatterTick(state, settings, list, at, search);
+        return ScatterTick(state, settings, list, at, search, monitors);
     }
     // Runs the ticks that start a scatter, starting from the current position.
     void StartScatter() {
@@ -125,7 +127,7 @@ TEST_F(ScatterTickTest, ANormalTileLandsSixtyFourPixelsBehindThePointerWithItsCa
     // Moving right by 30: behind is to the left; no vertical movement centres vertically.
     auto placed = PlaceTile(4, notepad, {470, 300}, {500, 300}, search);
     ASSERT_TRUE(placed);
-    EXPECT_EQ(*placed, (TilePlacement{4, 420, 284, 420, 316, TilePicture::TargetIcon, "C:\\slot0.exe", "メモ帳"}));
+    EXPECT_EQ(*placed, (TilePlacement{4, 420, 284, 420, 316, 32, 96, TilePicture::TargetIcon, "C:\\slot0.exe", "メモ帳", "メモ帳"}));
 
     // Moving left and down: to the right and above.
     placed = PlaceTile(0, notepad, {530, 270}, {500, 300}, search);
@@ -152,13 +154,43 @@ TEST_F(ScatterTickTest, ANormalTileLandsSixtyFourPixelsBehindThePointerWithItsCa
     EXPECT_EQ(placed->Top, -50);
 }
 
+TEST_F(ScatterTickTest, OnADenserMonitorTheTileAndItsDistanceGrowButTheDeadZoneStaysInPointerPixels) {
+    const LaunchEntry notepad{"メモ帳", "C:\\slot0.exe"};
+    // 144 dpi: a 48-pixel tile 96 pixels behind the pointer, its caption below it.
+    auto placed = PlaceTile(4, notepad, {470, 300}, {500, 300}, search, 144);
+    ASSERT_TRUE(placed);
+    EXPECT_EQ(placed->Side, 48);
+    EXPECT_EQ(placed->Left, 500 - 24 - 96);
+    EXPECT_EQ(placed->Top, 300 - 24);
+    EXPECT_EQ(placed->CaptionTop, 300 + 24);
+    EXPECT_EQ(placed->DotsPerInch, 144);
+    placed = PlaceTile(4, notepad, {480, 300}, {500, 300}, search, 144);
+    EXPECT_EQ(placed->Left, 500 - 24) << "a move of 20 is still inside the dead zone";
+    // The recycle bin 48 pixels diagonally at 144 dpi, 64 at 192; its tile is named for what it is.
+    placed = PlaceTile(7, {"捨てる", "ゴミ箱"}, {470, 300}, {500, 300}, search, 144);
+    EXPECT_EQ(placed->Left, 500 - 24 - 48);
+    EXPECT_EQ(placed->Top, 300 - 24 - 48);
+    EXPECT_EQ(placed->Name, "捨てる");
+    EXPECT_EQ(placed->AccessibleName, "ゴミ箱");
+    placed = PlaceTile(7, {"捨てる", "ゴミ箱"}, {470, 300}, {500, 300}, search, 192);
+    EXPECT_EQ(placed->Side, 64);
+    EXPECT_EQ(placed->Left, 500 - 32 - 64);
+
+    // The tick asks the monitor under the pointer.
+    monitors.dotsPerInch = 192;
+    StartScatter();
+    const auto tile = MoveBy(settings.MoveDistance).Tile;
+    ASSERT_TRUE(tile);
+    EXPECT_EQ(tile->Side, 64);
+}
+
 TEST_F(ScatterTickTest, TheRecycleBinLandsThirtyTwoPixelsDiagonallyBehindAndNeverOnThePointer) {
     const LaunchEntry bin{"ゴミ箱", "ゴミ箱"};
     // Its path is not a file: it is not looked for.
     search.existing.clear();
     auto placed = PlaceTile(7, bin, {470, 300}, {500, 300}, search);
     ASSERT_TRUE(placed);
-    EXPECT_EQ(*placed, (TilePlacement{7, 452, 252, 452, 284, TilePicture::RecycleBin, "ゴミ箱", "ゴミ箱"}));
+    EXPECT_EQ(*placed, (TilePlacement{7, 452, 252, 452, 284, 32, 96, TilePicture::RecycleBin, "ゴミ箱", "ゴミ箱", "ゴミ箱"}));
 
     // No movement at all counts as moving right and down; no dead zone.
     placed = PlaceTile(7, bin, {500, 300}, {500, 300}, search);

@@ -10,6 +10,7 @@
 #include "platform/FileStore.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Monitors.h"
 #include "platform/Pointer.h"
 #include "platform/ProcessInfo.h"
 #include "platform/TrayIcon.h"
@@ -121,6 +122,8 @@ public:
         int top = 0;
         TilePicture picture = TilePicture::TargetIcon;
         std::string text;  // the path of a tile, the text of a caption
+        int size = 0;      // a tile's side, a caption's dots per inch
+        std::string name;  // a tile's accessible name
     };
     std::vector<Placed> tiles = std::vector<Placed>(TileCount);
     std::vector<Placed> captions = std::vector<Placed>(TileCount);
@@ -130,14 +133,15 @@ public:
         visible = true;
         active = true;
     }
-    void ShowTile(int index, int left, int top, TilePicture picture, std::string_view path) override {
+    void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
+                  std::string_view accessibleName) override {
         journal_.push_back("show tile " + std::to_string(index));
-        tiles.at(index) = {left, top, picture, std::string(path)};
+        tiles.at(index) = {left, top, picture, std::string(path), side, std::string(accessibleName)};
         tileVisible.at(index) = true;
     }
-    void ShowCaption(int index, int left, int top, std::string_view text) override {
+    void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override {
         journal_.push_back("show caption " + std::to_string(index));
-        captions.at(index) = {left, top, TilePicture::TargetIcon, std::string(text)};
+        captions.at(index) = {left, top, TilePicture::TargetIcon, std::string(text), dotsPerInch, {}};
         captionVisible.at(index) = true;
     }
     bool IsActive() const override { return visible && active; }
@@ -154,6 +158,13 @@ public:
         ++samples;
         return at;
     }
+};
+
+// Every monitor at one density, which a test may change.
+class FakeMonitors final : public Monitors {
+public:
+    int dotsPerInch = StandardDotsPerInch;
+    int DotsPerInchAt(ScreenPoint) const override { return dotsPerInch; }
 };
 
 // Finds exactly the paths it was given.

@@ -1,0 +1,21 @@
+#include "platform/win32/Win32Monitors.h"
+
+#include <windows.h>
+
+#include "platform/win32/LateBound.h"
+
+namespace yomorina::win32 {
+
+int Win32Monitors::DotsPerInchAt(ScreenPoint point) const {
+    const HMONITOR monitor = MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    constexpr int EffectiveDpi = 0;
+    if (monitor && SUCCEEDED(late::GetDpiForMonitor(monitor, EffectiveDpi, &dpiX, &dpiY)) && dpiX > 0) {
+        return static_cast<int>(dpiX);
+    }
+    // Without a per-monitor answer every monitor has the system's scale.
+    return static_cast<int>(GetDpiForSystem());
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,13 @@
+#pragma once
+// Each monitor's own scale, as the user set it.
+
+#include "platform/Monitors.h"
+
+namespace yomorina::win32 {
+
+class Win32Monitors final : public Monitors {
+public:
+    int DotsPerInchAt(ScreenPoint point) const override;
+};
+
+}  // namespace yomorina::win32
