@@ -12,6 +12,7 @@ Form1::Form1(Services services)
       messages_(services.messages),
       pointer_(services.pointer),
       search_(services.search),
+      attention_(services.attention),
       showOptions_(std::move(services.showOptions)),
       tileActions_(services.model, [this] { ICON_CLEAR(); }, services.shell, services.window, services.recycleBin,
                    services.messages) {}
@@ -59,7 +60,8 @@ void Form1::TaskbarCreated() {
 void Form1::Timer1_Timer() {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
-    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_);
+    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_,
+                                            attention_);
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {
         window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Picture, tile->Path);

@@ -14,6 +14,7 @@
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
 #include "platform/TrayIcon.h"
+#include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
 #include "scatter/TileActions.h"
 
@@ -32,6 +33,7 @@ public:
         MessageBoxes& messages;
         Pointer& pointer;
         const DirectorySearch& search;
+        const UserAttention& attention;  // whether a full-screen program is in front
         Shell& shell;
         RecycleBin& recycleBin;
         std::function<void()> showOptions;  // opens the options dialog
@@ -63,6 +65,7 @@ private:
     MessageBoxes& messages_;
     Pointer& pointer_;
     const DirectorySearch& search_;
+    const UserAttention& attention_;
     std::function<void()> showOptions_;
     // What clicks and drops on the tiles do; they end a scatter through ICON_CLEAR.
     TileActions tileActions_;

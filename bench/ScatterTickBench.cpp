@@ -22,13 +22,14 @@ LaunchList FullList(testing::FakeDirectorySearch& search) {
 // The usual case: the pointer rests or wanders while nothing is shown.
 void IdleTick(benchmark::State& state) {
     testing::FakeDirectorySearch search;
+    const testing::FakeUserAttention attention;
     const LaunchList list = FullList(search);
     const ScatterSettings settings{100, 5, 1, 0};
     ScatterState tracking;
     std::int32_t x = 0;
     for (auto _ : state) {
         x = (x + 7) % 1280;
-        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search));
+        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, attention));
     }
 }
 BENCHMARK(IdleTick);
@@ -37,6 +38,7 @@ BENCHMARK(IdleTick);
 // is run through again and again).
 void ScatterTickPlacingATile(benchmark::State& state) {
     testing::FakeDirectorySearch search;
+    const testing::FakeUserAttention attention;
     const LaunchList list = FullList(search);
     const ScatterSettings settings{100, 5, 1, 0};
     ScatterState tracking{0, 400, 0, 0, true};
@@ -44,7 +46,7 @@ void ScatterTickPlacingATile(benchmark::State& state) {
     for (auto _ : state) {
         if (tracking.intNextSlot == LaunchSlotCount) tracking.intNextSlot = 0;
         x = x > 1000 ? 0 : x + 60;
-        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search));
+        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, attention));
     }
 }
 BENCHMARK(ScatterTickPlacingATile);

@@ -11,6 +11,7 @@
 #include "platform/DirectorySearch.h"
 #include "platform/MainWindow.h"
 #include "platform/Pointer.h"
+#include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
 
 namespace yomorina {
@@ -50,8 +51,9 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
                                        const DirectorySearch& search);
 
 // Counts the tick as a shake or not, starts a scatter or brings out the next
-// slot, and records the sample for the next tick.
+// slot, and records the sample for the next tick. No scatter starts over a
+// full-screen program; attention is asked only on the tick that would start one.
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search);
+                       ScreenPoint pointer, const DirectorySearch& search, const UserAttention& attention);
 
 }  // namespace yomorina

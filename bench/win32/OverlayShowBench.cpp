@@ -22,6 +22,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32MainWindow.h"
+#include "platform/win32/Win32UserAttention.h"
 #include "scatter/ScatterTick.h"
 
 using namespace yomorina;
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
         const ScatterSettings settings{100, 5, 1, 0};
         const LaunchList list = bench::SystemPrograms();
         const win32::Win32DirectorySearch search;
+        const win32::Win32UserAttention attention;
 
         // One unrecorded round of each, then the three in turn, so drift in the machine's load falls on all alike.
         for (int i = -1; i < rounds; ++i) {
@@ -147,7 +149,7 @@ int main(int argc, char** argv) {
             // One fast tick short of the lead-in: the next one decides.
             ScatterState state{0, 0, 4, 0, false};
             const double ours = Time([&] {
-                const TickAction action = ScatterTick(state, settings, list, {400, 300}, search);
+                const TickAction action = ScatterTick(state, settings, list, {400, 300}, search, attention);
                 if (action.ShowOverlay) window.ShowOverlay(*action.ShowOverlay);
                 UpdateWindow(window.Handle());
             });
@@ -164,7 +166,7 @@ int main(int argc, char** argv) {
 
         // The overlay up, each slot's turn in order: a shake past half the distance brings the next tile.
         ScatterState state{0, 0, 4, 0, false};
-        const TickAction start = ScatterTick(state, settings, list, {400, 300}, search);
+        const TickAction start = ScatterTick(state, settings, list, {400, 300}, search, attention);
         if (start.ShowOverlay) window.ShowOverlay(*start.ShowOverlay);
         UpdateWindow(window.Handle());
         Pump();
@@ -173,7 +175,7 @@ int main(int argc, char** argv) {
             bool placed = false;
             std::string target;
             const double ms = Time([&] {
-                const TickAction action = ScatterTick(state, settings, list, pointer, search);
+                const TickAction action = ScatterTick(state, settings, list, pointer, search, attention);
                 if (const auto& tile = action.Tile) {
                     window.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Picture, tile->Path);
                     window.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name);
