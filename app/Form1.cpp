@@ -13,6 +13,7 @@ Form1::Form1(Services services)
       pointer_(services.pointer),
       monitors_(services.monitors),
       search_(services.search),
+      attention_(services.attention),
       showOptions_(std::move(services.showOptions)),
       tileActions_(services.model, [this] { ICON_CLEAR(); }, services.shell, services.window, services.recycleBin,
                    services.messages) {}
@@ -60,8 +61,8 @@ void Form1::TaskbarCreated() {
 void Form1::Timer1_Timer() {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
-    const TickAction action =
-        ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_, monitors_);
+    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_,
+                                            monitors_, attention_);
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {
         window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);

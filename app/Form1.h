@@ -15,6 +15,7 @@
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
 #include "platform/TrayIcon.h"
+#include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
 #include "scatter/TileActions.h"
 
@@ -34,6 +35,7 @@ public:
         Pointer& pointer;
         const Monitors& monitors;
         const DirectorySearch& search;
+        const UserAttention& attention;  // whether a full-screen program is in front
         Shell& shell;
         RecycleBin& recycleBin;
         std::function<void()> showOptions;  // opens the options dialog
@@ -66,6 +68,7 @@ private:
     Pointer& pointer_;
     const Monitors& monitors_;
     const DirectorySearch& search_;
+    const UserAttention& attention_;
     std::function<void()> showOptions_;
     // What clicks and drops on the tiles do; they end a scatter through ICON_CLEAR.
     TileActions tileActions_;

@@ -23,13 +23,14 @@ LaunchList FullList(testing::FakeDirectorySearch& search) {
 void IdleTick(benchmark::State& state) {
     testing::FakeDirectorySearch search;
     const testing::FakeMonitors monitors;
+    const testing::FakeUserAttention attention;
     const LaunchList list = FullList(search);
     const ScatterSettings settings{100, 5, 1, 0};
     ScatterState tracking;
     std::int32_t x = 0;
     for (auto _ : state) {
         x = (x + 7) % 1280;
-        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, monitors));
+        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, monitors, attention));
     }
 }
 BENCHMARK(IdleTick);
@@ -39,6 +40,7 @@ BENCHMARK(IdleTick);
 void ScatterTickPlacingATile(benchmark::State& state) {
     testing::FakeDirectorySearch search;
     const testing::FakeMonitors monitors;
+    const testing::FakeUserAttention attention;
     const LaunchList list = FullList(search);
     const ScatterSettings settings{100, 5, 1, 0};
     ScatterState tracking{0, 400, 0, 0, true};
@@ -46,7 +48,7 @@ void ScatterTickPlacingATile(benchmark::State& state) {
     for (auto _ : state) {
         if (tracking.intNextSlot == LaunchSlotCount) tracking.intNextSlot = 0;
         x = x > 1000 ? 0 : x + 60;
-        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, monitors));
+        benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, monitors, attention));
     }
 }
 BENCHMARK(ScatterTickPlacingATile);

@@ -82,7 +82,8 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
 }
 
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors) {
+                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors,
+                       const UserAttention& attention) {
     const ScatterSettings inForce = SettingsInForce(settings);
     const ScreenPoint previous{state.lngLastX, state.lngLastY};
     const std::int64_t dx = std::llabs(std::int64_t{pointer.x} - previous.x);
@@ -93,9 +94,14 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
     if (fast && !state.blnScattering) {
         ++state.intShakeCount;
         if (state.intShakeCount == inForce.LeadInIntensity) {
-            action.ShowOverlay = BackgroundForPattern(inForce.BackgroundPattern);
-            state.blnScattering = true;
+            // A start refused over a full-screen program uses up the lead-in as
+            // a start would: a hand still moving in a game is asked about again
+            // only after another whole lead-in, not on every tick.
             state.intShakeCount = 0;
+            if (!attention.ForegroundIsFullScreen()) {
+                action.ShowOverlay = BackgroundForPattern(inForce.BackgroundPattern);
+                state.blnScattering = true;
+            }
         }
     } else {
         // Half the distance, unrounded: a distance of 5 makes 3 pixels count.

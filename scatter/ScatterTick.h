@@ -13,6 +13,7 @@
 #include "platform/MainWindow.h"
 #include "platform/Monitors.h"
 #include "platform/Pointer.h"
+#include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
 
 namespace yomorina {
@@ -58,9 +59,11 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
                                        const DirectorySearch& search, int dotsPerInch = StandardDotsPerInch);
 
 // Counts the tick as a shake or not, starts a scatter or brings out the next
-// slot, and records the sample for the next tick.
-// The monitor under the pointer is asked for its scale only when a tile comes out.
+// slot, and records the sample for the next tick. No scatter starts over a
+// full-screen program; attention is asked only on the tick that would start one,
+// and the monitor under the pointer only when a tile comes out.
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors);
+                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors,
+                       const UserAttention& attention);
 
 }  // namespace yomorina

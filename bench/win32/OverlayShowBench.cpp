@@ -23,6 +23,7 @@
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32Monitors.h"
 #include "platform/win32/Win32MainWindow.h"
+#include "platform/win32/Win32UserAttention.h"
 #include "scatter/ScatterTick.h"
 
 using namespace yomorina;
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
         const LaunchList list = bench::SystemPrograms();
         const win32::Win32DirectorySearch search;
         const win32::Win32Monitors monitors;
+        const win32::Win32UserAttention attention;
 
         // One unrecorded round of each, then the three in turn, so drift in the machine's load falls on all alike.
         for (int i = -1; i < rounds; ++i) {
@@ -149,7 +151,7 @@ int main(int argc, char** argv) {
             // One fast tick short of the lead-in: the next one decides.
             ScatterState state{0, 0, 4, 0, false};
             const double ours = Time([&] {
-                const TickAction action = ScatterTick(state, settings, list, {400, 300}, search, monitors);
+                const TickAction action = ScatterTick(state, settings, list, {400, 300}, search, monitors, attention);
                 if (action.ShowOverlay) window.ShowOverlay(*action.ShowOverlay);
                 UpdateWindow(window.Handle());
             });
@@ -166,7 +168,7 @@ int main(int argc, char** argv) {
 
         // The overlay up, each slot's turn in order: a shake past half the distance brings the next tile.
         ScatterState state{0, 0, 4, 0, false};
-        const TickAction start = ScatterTick(state, settings, list, {400, 300}, search, monitors);
+        const TickAction start = ScatterTick(state, settings, list, {400, 300}, search, monitors, attention);
         if (start.ShowOverlay) window.ShowOverlay(*start.ShowOverlay);
         UpdateWindow(window.Handle());
         Pump();
@@ -175,7 +177,7 @@ int main(int argc, char** argv) {
             bool placed = false;
             std::string target;
             const double ms = Time([&] {
-                const TickAction action = ScatterTick(state, settings, list, pointer, search, monitors);
+                const TickAction action = ScatterTick(state, settings, list, pointer, search, monitors, attention);
                 if (const auto& tile = action.Tile) {
                     window.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);
                     window.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name, tile->DotsPerInch);

@@ -22,6 +22,7 @@
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32TrayIcon.h"
+#include "platform/win32/Win32UserAttention.h"
 
 using namespace yomorina;
 
@@ -38,6 +39,7 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32Pointer pointer;
     win32::Win32Monitors monitors;
     win32::Win32DirectorySearch directorySearch;
+    const win32::Win32UserAttention attention;
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
@@ -58,8 +60,8 @@ int RunProgram(HINSTANCE instance) {
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
-    Form1 form1({model, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, shell, recycleBin,
-                 showOptions});
+    Form1 form1({model, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
+                 recycleBin, showOptions});
     mainWindow.SetEvents(&form1);
     form1.Form_Load();
     mainWindow.StartTimer();

@@ -39,10 +39,12 @@ protected:
     FakePointer pointer;
     FakeMonitors monitors;
     FakeDirectorySearch search;
+    FakeUserAttention attention;
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     int optionsShown = 0;
-    Form1 form{{model, window, tray, listFile, messages, pointer, monitors, search, shell, recycleBin, [this] { ++optionsShown; }}};
+    Form1 form{{model, window, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
+                 [this] { ++optionsShown; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {
         return std::find(journal.begin(), journal.end(), entry) - journal.begin();

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -272,6 +274,24 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
     }
     ASSERT_TRUE(app.Close());
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 5s)) << "the icon stayed behind";
+}
+
+// A game or a video in full screen, played here by a window of the test process.
+TEST_F(Scatter, NoShakeBringsTheOverlayOverAFullScreenProgramUntilItIsGone) {
+    StartWithPattern(0);
+    using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
+    UniqueWindow fullScreen(CreateWindowExW(0, L"STATIC", L"全画面", WS_POPUP | WS_VISIBLE, 0, 0,
+                                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                            nullptr, GetModuleHandleW(nullptr), nullptr),
+                            &DestroyWindow);
+    SetForegroundWindow(fullScreen.get());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == fullScreen.get(); }, 3s));
+    EXPECT_FALSE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay came over the full-screen window";
+    EXPECT_EQ(GetForegroundWindow(), fullScreen.get());
+
+    fullScreen.reset();
+    x = ShakeStartX;
+    EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the same shake brought nothing afterwards";
 }
 
 class ScatterPattern : public Scatter, public ::testing::WithParamInterface<int> {};

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+#include <type_traits>
+#include <utility>
+
 #include "core/ListFile.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32ProcessInfo.h"
+#include "platform/win32/Win32UserAttention.h"
 #include "platform/win32/WideText.h"
+#include "tests/e2e/Harness.h"
 
 namespace yomorina {
 namespace {
@@ -57,6 +64,58 @@ TEST(Win32ProcessInfo, TheFolderOfTheExecutableHasNoTrailingBackslash) {
     wchar_t module[MAX_PATH];
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     EXPECT_EQ(win32::ToUtf8(module).rfind(folder, 0), 0u);
+}
+
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
+
+// A top-level window of the test process, made the foreground window.
+UniqueWindow InFront(DWORD style, const RECT& area, HWND owner = nullptr) {
+    UniqueWindow window(CreateWindowExW(0, L"STATIC", L"前面", style, area.left, area.top, area.right - area.left,
+                                        area.bottom - area.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr),
+                        &DestroyWindow);
+    ShowWindow(window.get(), style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOW);
+    SetForegroundWindow(window.get());
+    return window;
+}
+
+RECT PrimaryMonitor() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcMonitor;
+}
+
+// Here the test process plays the full-screen program, so the check is told
+// that a process no window belongs to is the one to leave alone.
+const win32::Win32UserAttention otherProgramsCount(~DWORD{0});
+
+TEST(Win32UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsButNotOurs) {
+    const auto fullScreen = InFront(WS_POPUP, PrimaryMonitor());
+    ASSERT_EQ(GetForegroundWindow(), fullScreen.get());
+    EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
+    EXPECT_FALSE(win32::Win32UserAttention().ForegroundIsFullScreen()) << "our own overlay is full-screen too";
+
+    const auto itsMessage = InFront(WS_POPUP | WS_CAPTION, {100, 100, 400, 250}, fullScreen.get());
+    ASSERT_EQ(GetForegroundWindow(), itsMessage.get());
+    EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
+}
+
+// A maximized window's frame reaches past the monitor's edges; a window
+// stopping at the taskbar leaves the bottom uncovered.
+TEST(Win32UserAttention, NormalMaximizedAndShortWindowsAndTheDesktopDoNotCount) {
+    RECT shortOfTheBottom = PrimaryMonitor();
+    shortOfTheBottom.bottom -= 30;
+    for (const auto& [style, area] : {std::pair<DWORD, RECT>{WS_OVERLAPPEDWINDOW, {100, 100, 500, 400}},
+                                      {WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, {100, 100, 500, 400}},
+                                      {WS_POPUP, shortOfTheBottom}}) {
+        const auto window = InFront(style, area);
+        ASSERT_EQ(GetForegroundWindow(), window.get());
+        EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << std::hex << style;
+    }
+    // With nothing else there, the desktop comes to the front, covering the whole monitor.
+    SetForegroundWindow(GetDesktopWindow());
+    ASSERT_TRUE(e2e::WaitUntil([] { return GetForegroundWindow() == GetDesktopWindow(); }, std::chrono::seconds(5)));
+    EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ namespace {
 
 using testing::FakeDirectorySearch;
 using testing::FakeMonitors;
+using testing::FakeUserAttention;
 
 class ScatterTickTest : public ::testing::Test {
 protected:
@@ -19,6 +20,7 @@ protected:
     LaunchList list;
     FakeDirectorySearch search;
     FakeMonitors monitors;
+    FakeUserAttention attention;
     ScreenPoint at;
 
     void SetUp() override {
@@ -30,7 +32,7 @@ protected:
 
     TickAction MoveBy(int dx, int dy = 0) {
         at = {at.x + dx, at.y + dy};
-        return ScatterTick(state, settings, list, at, search, monitors);
+        return ScatterTick(state, settings, list, at, search, monitors, attention);
     }
     // Runs the ticks that start a scatter, starting from the current position.
     void StartScatter() {
@@ -67,6 +69,25 @@ TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
     EXPECT_EQ(state.intShakeCount, 1);
     for (int move : {11, 10, 11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
     EXPECT_TRUE(MoveBy(11).ShowOverlay);
+}
+
+TEST_F(ScatterTickTest, NoScatterStartsOverAFullScreenProgramButOneOnScreenGoesOn) {
+    at = {400, 300};
+    state = {400, 300, 0, 0, false};
+    attention.fullScreen = true;
+    for (int move : {11, -11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
+    EXPECT_EQ(attention.asked, 1) << "asked only on the tick that reaches the lead-in";
+    EXPECT_EQ(state.intShakeCount, 0) << "the refused start used up the lead-in";
+    EXPECT_EQ(state.lngLastX, at.x);
+
+    // Gone: the same shake starts; once on screen the scatter does not ask again.
+    attention.fullScreen = false;
+    EXPECT_FALSE(MoveBy(11).ShowOverlay);
+    EXPECT_FALSE(MoveBy(-11).ShowOverlay);
+    EXPECT_TRUE(MoveBy(11).ShowOverlay);
+    attention.fullScreen = true;
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), SlotsOver(3, 30));
+    EXPECT_EQ(attention.asked, 2);
 }
 
 TEST_F(ScatterTickTest, TheFirstTickIsMeasuredFromTheScreenOrigin) {

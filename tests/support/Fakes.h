@@ -14,6 +14,7 @@
 #include "platform/Pointer.h"
 #include "platform/ProcessInfo.h"
 #include "platform/TrayIcon.h"
+#include "platform/UserAttention.h"
 
 namespace yomorina::testing {
 
@@ -175,6 +176,17 @@ public:
     bool FindsEntry(std::string_view path) const override {
         asked.emplace_back(path);
         return existing.find(path) != existing.end();
+    }
+};
+
+// A full-screen program is in front while `fullScreen` says so; counts how often it is asked.
+class FakeUserAttention final : public UserAttention {
+public:
+    bool fullScreen = false;
+    mutable int asked = 0;
+    bool ForegroundIsFullScreen() const override {
+        ++asked;
+        return fullScreen;
     }
 };
 

@@ -1,0 +1,62 @@
+#include "platform/win32/Win32UserAttention.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+#include <iterator>
+
+namespace yomorina::win32 {
+namespace {
+
+// Called only when a scatter would start, so it may be imported: shell32 is
+// loaded from start-up for the notification icon anyway.
+bool SystemSaysTheUserIsBusy() {
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (FAILED(SHQueryUserNotificationState(&state))) return false;
+    return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
+}
+
+// The desktop covers every monitor and is in front whenever nothing else is
+// (Wine's virtual desktop too); it and the taskbar are no program.
+bool IsDesktopOrShell(HWND window) {
+    if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
+    wchar_t name[64]{};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"}) {
+        if (std::wcscmp(name, shell) == 0) return true;
+    }
+    return false;
+}
+
+// The client area, not the frame: a maximized window's frame reaches past the
+// monitor's edges when the taskbar hides itself (and always in Wine's virtual
+// desktop, which leaves the work area the whole screen), but its caption stays.
+bool CoversItsMonitor(HWND window) {
+    RECT client{};
+    if (!GetClientRect(window, &client)) return false;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return false;
+    const RECT& screen = monitor.rcMonitor;
+    return client.left <= screen.left && client.top <= screen.top && client.right >= screen.right &&
+           client.bottom >= screen.bottom;
+}
+
+}  // namespace
+
+bool Win32UserAttention::ForegroundIsFullScreen() const {
+    if (SystemSaysTheUserIsBusy()) return true;
+    const HWND foreground = GetForegroundWindow();
+    if (!foreground) return false;
+    // A small window of a full-screen program (its settings, a message) still
+    // has the program behind it: judge the window that owns them all.
+    HWND program = GetAncestor(foreground, GA_ROOTOWNER);
+    if (!program) program = foreground;
+    DWORD process = 0;
+    GetWindowThreadProcessId(program, &process);
+    if (process == ownProcessId_ || IsDesktopOrShell(program)) return false;
+    return IsWindowVisible(program) && !IsIconic(program) && CoversItsMonitor(program);
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/UserAttention.h"
+
+namespace yomorina::win32 {
+
+// The system's own word (a Direct3D game in full screen, presentation mode),
+// then the foreground window itself: not every full-screen program tells the
+// system, and Wine always answers that notifications are welcome.
+class Win32UserAttention final : public UserAttention {
+public:
+    // Windows of this process never count: the overlay covers the screen too.
+    explicit Win32UserAttention(DWORD ownProcessId = GetCurrentProcessId()) : ownProcessId_(ownProcessId) {}
+    bool ForegroundIsFullScreen() const override;
+
+private:
+    DWORD ownProcessId_;
+};
+
+}  // namespace yomorina::win32
