@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 
@@ -9,13 +7,6 @@ namespace yomorina::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-
-HWND TopLevelWithTitle(DWORD processId, const std::wstring& title) {
-    for (HWND window : TopLevelWindowsOf(processId)) {
-        if (IsWindowVisible(window) && TextOf(window) == title) return window;
-    }
-    return nullptr;
-}
 
 HWND ChildWithText(HWND parent, const std::wstring& text) {
     struct Search {
@@ -49,23 +40,22 @@ TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
     DeleteFileW(help.c_str());
     ASSERT_EQ(GetFileAttributesW(help.c_str()), INVALID_FILE_ATTRIBUTES);
 
-    ClickAt(TrayIconPoint());
-    const HWND options = WaitForWindow(app.Running().Id(), L"ヨモリナ　オプション");
+    const HWND options = OpenOptions(app.Running().Id());
     ASSERT_NE(options, nullptr);
-    PostMessageW(ChildWithText(options, L"バージョン"), BM_CLICK, 0, 0);
+    ClickButton(ChildWithText(options, L"バージョン"));
     const HWND about = WaitForWindow(app.Running().Id(), L"バージョン情報");
     ASSERT_NE(about, nullptr);
 
-    PostMessageW(ChildWithText(about, L"ヘルプ"), BM_CLICK, 0, 0);
+    ClickButton(ChildWithText(about, L"ヘルプ"));
     const HWND error = WaitForWindow(app.Running().Id(), L"エラー");
     ASSERT_NE(error, nullptr) << "no reaction to ヘルプ";
     EXPECT_EQ(ChildTextHolding(error, L"help.html"), L"ヘルプ ファイルが見つかりません。\n" + help);
     SaveScreenshot("about-box-help-missing");
 
-    PostMessageW(ChildWithText(error, L"OK"), BM_CLICK, 0, 0);
+    ClickButton(ChildWithText(error, L"OK"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(error); }, 5s));
     EXPECT_TRUE(IsWindowVisible(about));
-    PostMessageW(ChildWithText(about, L"閉じる"), BM_CLICK, 0, 0);
+    ClickButton(ChildWithText(about, L"閉じる"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
     PostMessageW(options, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
@@ -76,24 +66,21 @@ TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) 
     App app(L"about");
     ASSERT_NE(app.StartResident(), nullptr);
 
-    ClickAt(TrayIconPoint());
-    HWND options = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (options = TopLevelWithTitle(app.Running().Id(), L"ヨモリナ　オプション")); },
-                          10s));
+    const HWND options = OpenOptions(app.Running().Id());
+    ASSERT_NE(options, nullptr);
     HWND version = ChildWithText(options, L"バージョン");
     ASSERT_NE(version, nullptr);
 
-    PostMessageW(version, BM_CLICK, 0, 0);
-    HWND about = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (about = TopLevelWithTitle(app.Running().Id(), L"バージョン情報")); }, 10s));
+    ClickButton(version);
+    const HWND about = WaitForWindow(app.Running().Id(), L"バージョン情報");
+    ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), options);
     EXPECT_FALSE(IsWindowEnabled(options));
     EXPECT_NE(ChildWithText(about, L"ヨモリナ　Ver 1.1"), nullptr);
     EXPECT_NE(ChildWithText(about, L"ZUNO"), nullptr);
-    std::this_thread::sleep_for(300ms);
-    SaveScreenshot("about-box-over-options");
+    SaveScreenshotOf(about, "about-box-over-options");
 
-    PostMessageW(ChildWithText(about, L"閉じる"), BM_CLICK, 0, 0);
+    ClickButton(ChildWithText(about, L"閉じる"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
     EXPECT_TRUE(IsWindowEnabled(options));
     EXPECT_TRUE(IsWindowVisible(options));

@@ -13,7 +13,6 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/TargetIcon.h"
 #include "platform/win32/Win32Form2.h"
-#include "platform/win32/Win32TileWindow.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 #include "tests/platform/RecordedArguments.h"
@@ -28,8 +27,6 @@ constexpr int VanishingSlot = 0;
 constexpr int TurnsIntoFolderSlot = 1;
 constexpr int Path259Slot = 2;
 constexpr int Path1000Slot = 3;
-
-std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
 
 // A copy of the recording program at a path of exactly `length` characters,
 // made through the long-path form, removed again afterwards.
@@ -64,14 +61,6 @@ private:
     std::vector<std::wstring> folders_;
 };
 
-bool IsShown(HWND window) { return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-RECT RectOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 // What a tile shows for this path: its icon drawn on the window colour.
 std::vector<Rgb> ExpectedTilePixels(const std::wstring& path) {
     std::vector<Rgb> pixels;
@@ -91,41 +80,29 @@ std::vector<Rgb> ExpectedTilePixels(const std::wstring& path) {
     return pixels;
 }
 
-class Faults : public ::testing::Test {
+class Faults : public ::testing::Test, protected Overlay {
 protected:
     App app{L"faults"};
     testing::TempFolder records{L"records"};
-    HWND main = nullptr;
 
     void StartWith(const std::vector<std::wstring>& paths) {
         SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", records.Wide().c_str());
-        std::string list = " 20 \r\n 3 \r\n 1 \r\n";
-        for (int slot = 0; slot < 30; ++slot) {
-            const bool used = slot < static_cast<int>(paths.size());
-            list += (used ? "entry" + std::to_string(slot) : std::string()) + "\r\n";
-            list += (used ? Narrow(paths[slot]) : std::string()) + "\r\n";
-        }
-        app.WriteFile(L"filelist.txt", list + " 0 \r\n");
+        std::vector<LaunchEntry> entries;
+        for (const auto& path : paths) entries.push_back({"entry" + std::to_string(entries.size()), win32::ToUtf8(path)});
+        app.WriteListFile(QuickScatter, entries);
         main = app.StartResident();
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override { SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr); }
 
-    HWND Tile(int index) const { return GetDlgItem(main, win32::TileControlId(index)); }
-
     // Shakes until the tile of slot `turns - 1` is out, or all those slots have had their turn.
     void ScatterThrough(int turns) {
-        int x = 100;
-        SetCursorPos(x, 400);
-        Sleep(450);
+        Hand hand;
+        hand.RestAtStart();
         // Five steps to a tick: the lead-in, one tick a slot and some to spare.
-        for (int steps = 0; steps < 5 * (turns + 4) && !IsShown(Tile(turns - 1)); ++steps) {
-            x += 25;
-            SetCursorPos(x, 400);
-            Sleep(40);
-        }
+        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, 5 * (turns + 4));
         // Still: no further tick moves a tile.
-        Sleep(600);
+        RestPointerAt(hand.At());
     }
 };
 
@@ -160,23 +137,19 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     // or may not be found, but a click never takes the program down.
     ASSERT_TRUE(IsShown(Tile(Path259Slot)));
     const bool longShown = IsShown(Tile(Path1000Slot));
-    ClickAt([&] {
-        const RECT r = RectOf(Tile(Path259Slot));
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }());
+    ClickAt(CentreOf(Tile(Path259Slot)));
     EXPECT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s))
         << "the program at 259 characters did not start";
     if (longShown) {
         WaitUntil([&] { return !IsWindowVisible(main); }, 3s);
         ScatterThrough(4);
         ASSERT_TRUE(IsShown(Tile(Path1000Slot)));
-        const RECT r = RectOf(Tile(Path1000Slot));
-        ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        Sleep(2000);
+        ClickAt(CentreOf(Tile(Path1000Slot)));
         // Whatever the shell makes of it, a message box at most: answer it.
-        for (HWND window : TopLevelWindowsOf(app.Running().Id())) {
-            if (IsWindowVisible(window) && ClassOf(window) == L"#32770") PostMessageW(window, WM_CLOSE, 0, 0);
-        }
+        const HWND box = WaitForWindowOf(
+            app.Running().Id(), [](HWND window) { return IsWindowVisible(window) && ClassOf(window) == L"#32770"; },
+            2s);
+        if (box) PostMessageW(box, WM_CLOSE, 0, 0);
     }
     DWORD_PTR ignored = 0;
     EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored), 0)
@@ -190,28 +163,21 @@ TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
     const std::string before = app.ReadFile(L"filelist.txt");
     ASSERT_TRUE(SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_READONLY));
 
-    HWND options = nullptr;
-    for (int attempt = 0; attempt < 3 && !options; ++attempt) {
-        PressTrayIcon();
-        options = WaitForWindow(app.Running().Id(), win32::ToWide(OptionsCaption), 3s);
-    }
+    HWND options = OpenOptions(app.Running().Id());
     ASSERT_NE(options, nullptr);
-    PostMessageW(GetDlgItem(options, win32::form2_ids::Command1), BM_CLICK, 0, 0);
+    ClickButton(options, win32::form2_ids::Command1);
     HWND error = WaitForWindow(app.Running().Id(), L"エラー", 5s);
     ASSERT_NE(error, nullptr) << "no error message";
-    std::wstring text;
-    for (HWND child = GetWindow(error, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
-    }
+    const std::wstring text = MessageTextOf(error);
     EXPECT_NE(text.find(L"保存できませんでした"), std::wstring::npos) << win32::ToUtf8(text);
-    PostMessageW(GetDlgItem(error, IDOK), BM_CLICK, 0, 0);
+    ClickButton(error, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(error); }, 5s));
 
     EXPECT_TRUE(IsWindowVisible(options)) << "the dialog closed on a failed save";
     EXPECT_TRUE(app.Running().IsRunning());
     SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
-    PostMessageW(GetDlgItem(options, win32::form2_ids::Command2), BM_CLICK, 0, 0);
+    ClickButton(options, win32::form2_ids::Command2);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
 }
 

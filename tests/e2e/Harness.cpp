@@ -1,8 +1,13 @@
 #include "tests/e2e/Harness.h"
 
+#include <algorithm>
 #include <fstream>
 #include <thread>
 
+#include "core/ListFile.h"
+#include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32TileWindow.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Png.h"
 #include "tests/e2e/Tray.h"
@@ -25,12 +30,13 @@ std::wstring WindowsPath(const std::string& path) {
     return wide;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds poll) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
         if (condition()) return true;
         if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(poll);
     }
 }
 
@@ -64,17 +70,52 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::milliseconds limit) {
+bool IsShown(HWND window) { return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+RECT RectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+POINT CentreOf(HWND window) {
+    const RECT rect = RectOf(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND WaitForWindowOf(DWORD processId, const std::function<bool(HWND)>& matches, std::chrono::milliseconds limit) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (HWND window : TopLevelWindowsOf(processId)) {
-                if (IsWindowVisible(window) && TextOf(window) == title) found = window;
+                if (matches(window)) found = window;
             }
             return found != nullptr;
         },
         limit);
     return found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::milliseconds limit) {
+    return WaitForWindowOf(
+        processId, [&](HWND window) { return IsWindowVisible(window) && TextOf(window) == title; }, limit);
+}
+
+std::wstring MessageTextOf(HWND box) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
+    }
+    return text;
+}
+
+std::wstring Answer(DWORD processId, const std::wstring& title, int button) {
+    HWND box = WaitForWindow(processId, title, std::chrono::seconds(5));
+    if (!box) return L"(no message box)";
+    const std::wstring text = MessageTextOf(box);
+    ClickButton(box, button);
+    WaitUntil([&] { return !IsWindow(box); }, std::chrono::seconds(5));
+    return text;
 }
 
 void ClickAt(POINT point) {
@@ -90,6 +131,66 @@ void ClickAt(POINT point) {
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(3, inputs, sizeof(INPUT));
+}
+
+void ClickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void ClickButton(HWND dialog, int id) { ClickButton(GetDlgItem(dialog, id)); }
+
+HWND OpenOptions(DWORD processId) {
+    HWND options = nullptr;
+    for (int attempt = 0; attempt < 3 && !options; ++attempt) {
+        PressTrayIcon();
+        options = WaitForWindow(processId, win32::ToWide(OptionsCaption), std::chrono::seconds(3));
+    }
+    return options;
+}
+
+void SaveScreenshotOf(HWND window, const std::string& name) {
+    // Another process's painting ends with no sign to us: give it a moment.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);
+    SaveScreenshot(name);
+}
+
+void RestPointerAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    Sleep(500);
+}
+
+void Hand::RestAtStart() {
+    at_ = line_.start;
+    step_ = line_.step;
+    row_ = 0;
+    RestPointerAt(at_);
+}
+
+bool Hand::ShakeUntil(const std::function<bool()>& done, int stepLimit) {
+    using namespace std::chrono_literals;
+    for (int steps = 0; steps < stepLimit; ++steps) {
+        if (at_.x + step_ > line_.right || at_.x + step_ < line_.left) {
+            step_ = -step_;
+            row_ = (row_ + 1) % line_.rows;
+            at_.y = line_.start.y + row_ * line_.rowGap;
+        }
+        at_.x += step_;
+        SetCursorPos(at_.x, at_.y);
+        // The pause paces the hand; what it waits for may come at any moment of it.
+        if (WaitUntil(done, 40ms, 5ms)) return true;
+    }
+    return false;
+}
+
+HWND Overlay::Tile(int index) const { return GetDlgItem(main, win32::TileControlId(index)); }
+
+HWND Overlay::Caption(int index) const { return GetDlgItem(main, win32::CaptionControlId(index)); }
+
+bool Overlay::ShowsNothing() const {
+    if (IsWindowVisible(main)) return false;
+    for (int i = 0; i < 31; ++i) {
+        if (IsShown(Tile(i)) || IsShown(Caption(i))) return false;
+    }
+    return true;
 }
 
 Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
@@ -130,16 +231,8 @@ Process& App::Start() {
 }
 
 HWND App::WaitForMainWindow(std::chrono::milliseconds limit) {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindowsOf(process_->Id())) {
-                if (ClassOf(window) == L"YomorinaForm1") found = window;
-            }
-            return found != nullptr;
-        },
-        limit);
-    return found;
+    return WaitForWindowOf(
+        process_->Id(), [](HWND window) { return ClassOf(window) == L"YomorinaForm1"; }, limit);
 }
 
 HWND App::StartResident() {
@@ -162,6 +255,14 @@ std::string App::ReadFile(const std::wstring& name) const {
 void App::WriteFile(const std::wstring& name, const std::string& bytes) const {
     std::ofstream out(folder_.Child(name).c_str(), std::ios::binary);
     out << bytes;
+}
+
+std::string App::WriteListFile(const ScatterSettings& settings, const std::vector<LaunchEntry>& entries) const {
+    LaunchList list;
+    std::copy(entries.begin(), entries.end(), list.begin());
+    const std::string bytes = EncodeListFile(settings, list, win32::Win32CodePage932());
+    WriteFile(win32::ToWide(ListFileName), bytes);
+    return bytes;
 }
 
 std::vector<Rgb> CapturePixels(const RECT& area) {

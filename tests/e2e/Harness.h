@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Model.h"
 #include "platform/win32/Handles.h"
 #include "tests/platform/TempFolder.h"
 
@@ -25,16 +26,81 @@ SuiteOptions& Options();
 std::wstring WindowsPath(const std::string& path);
 
 // Polls until the condition holds or the time is up.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds poll = std::chrono::milliseconds(50));
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);
+// Its own visible style, whatever its parent's: a tile counts as shown under a hidden overlay too.
+bool IsShown(HWND window);
+RECT RectOf(HWND window);
+POINT CentreOf(HWND window);
+// A top-level window of the process that matches, once it is up.
+HWND WaitForWindowOf(DWORD processId, const std::function<bool(HWND)>& matches,
+                     std::chrono::milliseconds limit = std::chrono::seconds(10));
 // A visible top-level window of the process with this title, once it is up.
 HWND WaitForWindow(DWORD processId, const std::wstring& title,
                    std::chrono::milliseconds limit = std::chrono::seconds(10));
+// The text of a message box.
+std::wstring MessageTextOf(HWND box);
+// Answers the message box with this title by its button, and returns its text.
+std::wstring Answer(DWORD processId, const std::wstring& title, int button);
+
 // Moves there and presses in one piece of input, so the press cannot land before the move.
 void ClickAt(POINT point);
+// A button pressed as by its keyboard shortcut: the pointer is not needed for it.
+void ClickButton(HWND button);
+void ClickButton(HWND dialog, int id);
+// Presses the tray icon until the options dialog is up (a press can miss when
+// the pointer's move reaches Wine late); null if three presses open nothing.
+HWND OpenOptions(DWORD processId);
+// A screenshot only once the window has painted all of itself.
+void SaveScreenshotOf(HWND window, const std::string& name);
+
+// Distance 20, three fast ticks to start, one moving tick per tile: quick scatters.
+inline constexpr ScatterSettings QuickScatter{20, 3, 1, 0};
+
+// The pointer put still where it is: long enough for the program's 200 ms tick
+// to have seen it there twice, which nothing outside shows.
+void RestPointerAt(POINT point);
+
+// Where a shaking hand moves the pointer: steps along a row from the start; at
+// the left or right end it turns back onto the next of the rows.
+struct ShakeLine {
+    POINT start{100, 400};
+    int step = 25;  // alone beyond the distance of 20, and several in every tick
+    int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    int right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1;
+    int rows = 1;
+    int rowGap = 100;
+};
+
+class Hand {
+public:
+    explicit Hand(ShakeLine line = {}) : line_(line), at_(line.start), step_(line.step) {}
+    POINT At() const { return at_; }
+    // Back to the start of the line, resting there.
+    void RestAtStart();
+    // Steps on at a hand's pace until done holds (looked at between steps too),
+    // or after stepLimit steps.
+    bool ShakeUntil(const std::function<bool()>& done, int stepLimit);
+
+private:
+    ShakeLine line_;
+    POINT at_;
+    int step_;
+    int row_ = 0;
+};
+
+// The main window as the overlay it becomes, with its tiles and their captions.
+struct Overlay {
+    HWND main = nullptr;
+    HWND Tile(int index) const;
+    HWND Caption(int index) const;
+    // No overlay, no tile, no caption.
+    bool ShowsNothing() const;
+};
 
 // A process of ours, ended at the latest when this object goes.
 class Process {
@@ -74,6 +140,9 @@ public:
 
     std::string ReadFile(const std::wstring& name) const;
     void WriteFile(const std::wstring& name, const std::string& bytes) const;
+    // filelist.txt as the program itself writes it: these settings, these
+    // entries in the first slots, the rest empty. Returns its bytes.
+    std::string WriteListFile(const ScatterSettings& settings, const std::vector<LaunchEntry>& entries = {}) const;
 
 private:
     testing::TempFolder folder_;

@@ -17,13 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string CodePage932(const std::wstring& text) {
-    const int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
 // A click in the middle of a grid row (1..30 among the first visible ones), 20
 // pixels high at 96 dpi and taller with the DPI. Posted straight to the list: a real pointer moved by
 // another process reaches Wine's display driver late, and a press then lands
@@ -47,22 +40,14 @@ int PictureOfPreview(HWND dialog) {
     return drawn;
 }
 
-// A screenshot only once the window has painted all of itself.
-void ScreenshotOf(HWND window, const std::string& name) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(500);
-    SaveScreenshot(name);
-}
-
-void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-// Enter and Esc as a person presses them on a control.
-void PressKeys(HWND control) {
+// Enter and Esc as a person presses them on a control, which must not close its window.
+bool KeysCloseNothing(HWND control, HWND window) {
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         PostMessageW(control, WM_KEYDOWN, key, 1);
         PostMessageW(control, WM_KEYUP, key, 0xC0000001);
     }
-    Sleep(500);
+    // What must not happen has no moment of its own: the time the keys take to be handled.
+    return !WaitUntil([&] { return !IsWindowVisible(window); }, 500ms);
 }
 
 void Type(HWND dialog, int id, const std::wstring& text) {
@@ -73,32 +58,12 @@ void Type(HWND dialog, int id, const std::wstring& text) {
 
 // The system's file-open dialog of the process, once it is up.
 HWND WaitForFileDialog(DWORD processId) {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindowsOf(processId)) {
-                if (IsWindowVisible(window) && ClassOf(window) == L"#32770" && GetDlgItem(window, 0x47C)) found = window;
-            }
-            return found != nullptr;
-        },
-        10s);
-    return found;
+    return WaitForWindowOf(processId, [](HWND window) {
+        return IsWindowVisible(window) && ClassOf(window) == L"#32770" && GetDlgItem(window, 0x47C);
+    });
 }
 
 std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
-
-// Answers the message box with this title by its button, and returns its text.
-std::wstring Answer(DWORD processId, const std::wstring& title, int button) {
-    HWND box = WaitForWindow(processId, title, 5s);
-    if (!box) return L"(no message box)";
-    std::wstring text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
-    }
-    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
-    WaitUntil([&] { return !IsWindow(box); }, 5s);
-    return text;
-}
 
 class Options : public ::testing::Test {
 protected:
@@ -110,14 +75,7 @@ protected:
         ASSERT_NE(app.StartResident(), nullptr);
         id = app.Running().Id();
     }
-    HWND Open() {
-        PressTrayIcon();
-        if (HWND dialog = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s)) return dialog;
-        // A press can still miss when the pointer's move reached Wine late; a
-        // second press is harmless, as presses while the dialog is open do nothing.
-        PressTrayIcon();
-        return WaitForWindow(id, win32::ToWide(OptionsCaption));
-    }
+    HWND Open() const { return OpenOptions(id); }
 };
 
 TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
@@ -127,52 +85,53 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
 
     HWND options = Open();
     ASSERT_NE(options, nullptr) << "the icon press opened no options dialog";
-    ScreenshotOf(options, "options-dialog");
-    PressKeys(GetDlgItem(options, win32::form2_ids::FG));
-    EXPECT_TRUE(IsWindowVisible(options)) << "Enter or Esc closed the options dialog";
+    SaveScreenshotOf(options, "options-dialog");
+    EXPECT_TRUE(KeysCloseNothing(GetDlgItem(options, win32::form2_ids::FG), options))
+        << "Enter or Esc closed the options dialog";
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before) << "nothing is written before OK";
 
-    Click(options, win32::form2_ids::Command8);
+    ClickButton(options, win32::form2_ids::Command8);
     HWND editor = WaitForWindow(id, win32::ToWide(EntryEditorCaption));
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(IsWindowEnabled(options)) << "the editor is modal over the options dialog";
 
     // Browsing: a cancel changes nothing, a chosen file gives its name and full path.
-    Click(editor, win32::form3_ids::Command3);
+    ClickButton(editor, win32::form3_ids::Command3);
     HWND files = WaitForFileDialog(id);
     ASSERT_NE(files, nullptr) << "no file-open dialog";
-    ScreenshotOf(files, "entry-editor-browse");
-    PostMessageW(GetDlgItem(files, IDCANCEL), BM_CLICK, 0, 0);
+    SaveScreenshotOf(files, "entry-editor-browse");
+    ClickButton(files, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
     EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"");
     EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), L"");
-    Click(editor, win32::form3_ids::Command3);
+    ClickButton(editor, win32::form3_ids::Command3);
     files = WaitForFileDialog(id);
     ASSERT_NE(files, nullptr);
     Type(files, 0x47C, target);
-    PostMessageW(GetDlgItem(files, IDOK), BM_CLICK, 0, 0);
+    ClickButton(files, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
     EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"ツール表.txt");
     EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), target);
 
     // A path that names nothing is refused and the editor stays.
     Type(editor, win32::form3_ids::Text2, app.Folder().Child(L"ない.exe"));
-    Click(editor, win32::form3_ids::Command1);
+    ClickButton(editor, win32::form3_ids::Command1);
     EXPECT_EQ(Answer(id, L"エラー", IDOK), L"ファイルが存在しません。");
     EXPECT_TRUE(IsWindowVisible(editor));
 
     Type(editor, win32::form3_ids::Text1, L"ツール");
     Type(editor, win32::form3_ids::Text2, target);
-    ScreenshotOf(editor, "entry-editor");
-    PressKeys(GetDlgItem(editor, win32::form3_ids::Text2));
-    EXPECT_TRUE(IsWindowVisible(editor)) << "Enter or Esc closed the editor";
-    Click(editor, win32::form3_ids::Command1);
+    SaveScreenshotOf(editor, "entry-editor");
+    EXPECT_TRUE(KeysCloseNothing(GetDlgItem(editor, win32::form3_ids::Text2), editor)) << "Enter or Esc closed the editor";
+    ClickButton(editor, win32::form3_ids::Command1);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5s));
     EXPECT_TRUE(IsWindowEnabled(options));
 
-    Click(options, win32::form2_ids::Command1);
+    ClickButton(options, win32::form2_ids::Command1);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
-    std::string expected = " 100 \r\n 5 \r\n 1 \r\n" + CodePage932(L"ツール") + "\r\n" + CodePage932(target) + "\r\n";
+    // ツール and ツール表.txt in code page 932 (表 ends in a backslash byte), after the folder's plain letters.
+    std::string expected = " 100 \r\n 5 \r\n 1 \r\n\x83\x63\x81\x5B\x83\x8B\r\n";
+    expected += app.Folder().Utf8() + "\\\x83\x63\x81\x5B\x83\x8B\x95\x5C.txt\r\n";
     for (int i = 0; i < 58; ++i) expected += "\r\n";
     expected += " 0 \r\n";
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), expected);
@@ -180,7 +139,7 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     // Closed by OK, it opens again on the next press, showing what was saved.
     HWND again = Open();
     ASSERT_NE(again, nullptr);
-    ScreenshotOf(again, "options-dialog-with-entry");
+    SaveScreenshotOf(again, "options-dialog-with-entry");
     EXPECT_GT(PictureOfPreview(again), 0) << "the saved entry's icon is not previewed";
     HWND grid = GetDlgItem(again, win32::form2_ids::FG);
     ClickGridRow(again, 2);
@@ -189,7 +148,7 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     ClickGridRow(again, 1);
     EXPECT_TRUE(WaitUntil([&] { return PictureOfPreview(again) > 0; }, 3s))
         << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
-    Click(again, win32::form2_ids::Command2);
+    ClickButton(again, win32::form2_ids::Command2);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));
 }
 
@@ -201,17 +160,16 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
         PressTrayIcon();
         HWND options = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s);
         if (!options) {
-            missed += " " + std::to_string(round);
-            PressTrayIcon();
-            options = WaitForWindow(id, win32::ToWide(OptionsCaption));
+            missed += " ";
+            missed += std::to_string(round);
+            options = OpenOptions(id);
         }
         ASSERT_NE(options, nullptr) << "round " << round;
-        RECT grid;
-        GetWindowRect(GetDlgItem(options, win32::form2_ids::FG), &grid);
+        const RECT grid = RectOf(GetDlgItem(options, win32::form2_ids::FG));
         const DragOutcome dropped =
             DropFilesAt(POINT{grid.left + 100, grid.top + 60}, {app.Folder().Wide(), file, L"C:\\windows\\notepad.exe"});
         EXPECT_EQ(dropped.result, DRAGDROP_S_DROP);
-        Click(options, round % 2 ? win32::form2_ids::Command1 : win32::form2_ids::Command2);
+        ClickButton(options, round % 2 ? win32::form2_ids::Command1 : win32::form2_ids::Command2);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
         Sleep(500);
     }
@@ -219,19 +177,16 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
 }
 
 TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {
-    std::string file = " 250 \r\n 3 \r\n 2 \r\n" + CodePage932(L"メモ帳") + "\r\nC:\\windows\\notepad.exe\r\n";
-    for (int i = 0; i < 58; ++i) file += "\r\n";
-    file += " 1 \r\n";
     app.Close();
-    app.WriteFile(L"filelist.txt", file);
+    const std::string file = app.WriteListFile({250, 3, 2, 1}, {{"メモ帳", "C:\\windows\\notepad.exe"}});
     ASSERT_NE(app.StartResident(), nullptr);
     id = app.Running().Id();
 
     HWND options = Open();
     ASSERT_NE(options, nullptr);
-    Click(options, win32::form2_ids::Command7);
+    ClickButton(options, win32::form2_ids::Command7);
     EXPECT_EQ(Answer(id, L"確認", IDYES), L"メモ帳を削除しますか？");
-    Click(options, win32::form2_ids::Command2);
+    ClickButton(options, win32::form2_ids::Command2);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
@@ -240,25 +195,23 @@ TEST_F(Options, WhileTheDialogIsOpenAShakeShowsNothing) {
     HWND options = Open();
     ASSERT_NE(options, nullptr);
     HWND overlay = app.WaitForMainWindow();
-    for (int i = 0; i < 16; ++i) {
-        SetCursorPos(i % 2 ? 200 : 700, 300);
-        Sleep(100);
-    }
-    EXPECT_FALSE(IsWindowVisible(overlay));
+    // Back and forth, far beyond the distance, for eight ticks.
+    Hand hand(ShakeLine{.start{200, 300}, .step = 500, .left = 200, .right = 700});
+    EXPECT_FALSE(hand.ShakeUntil([&] { return IsWindowVisible(overlay); }, 40));
     EXPECT_TRUE(IsWindowVisible(options));
-    Click(options, win32::form2_ids::Command2);
+    ClickButton(options, win32::form2_ids::Command2);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
 }
 
 TEST_F(Options, ExitAnsweredNoKeepsEverythingAndYesEndsTheProgramAndRemovesTheIcon) {
     HWND options = Open();
     ASSERT_NE(options, nullptr);
-    Click(options, win32::form2_ids::Command10);
+    ClickButton(options, win32::form2_ids::Command10);
     EXPECT_EQ(Answer(id, L"メッセージ", IDNO), L"ヨモリナを終了しますか？");
     EXPECT_TRUE(IsWindowVisible(options));
     EXPECT_TRUE(app.Running().IsRunning());
 
-    Click(options, win32::form2_ids::Command10);
+    ClickButton(options, win32::form2_ids::Command10);
     EXPECT_EQ(Answer(id, L"メッセージ", IDYES), L"ヨモリナを終了しますか？");
     EXPECT_TRUE(app.Running().WaitForExit(10s));
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";

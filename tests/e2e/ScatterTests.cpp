@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/Win32TileWindow.h"
+#include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 
@@ -21,54 +21,20 @@ namespace yomorina::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-using win32::CaptionControlId;
-using win32::TileControlId;
 
 constexpr int ShakeY = 400;
 constexpr int ShakeStartX = 100;
-// Each step alone is beyond the distance of 20, and several come in every 200 ms tick.
 constexpr int Step = 25;
-constexpr DWORD StepPause = 40;
 
-std::string Cp932(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(932, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(932, 0, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
-const std::vector<std::pair<std::wstring, std::wstring>>& Entries() {
-    static const std::vector<std::pair<std::wstring, std::wstring>> entries{
-        {L"メモ帳", L"C:\\windows\\notepad.exe"},
-        {L"空き", L""},
-        {L"消えた", L"C:\\どこにもない\\gone.exe"},
-        {L"ウィンドウズ", L"C:\\windows"},
-        {L"ゴミ箱", L"ゴミ箱"},
+const std::vector<LaunchEntry>& Entries() {
+    static const std::vector<LaunchEntry> entries{
+        {"メモ帳", "C:\\windows\\notepad.exe"},
+        {"空き", ""},
+        {"消えた", "C:\\どこにもない\\gone.exe"},
+        {"ウィンドウズ", "C:\\windows"},
+        {"ゴミ箱", "ゴミ箱"},
     };
     return entries;
-}
-
-// Distance 20, three fast ticks to start, one moving tick per tile.
-std::string ListFileWithPattern(int pattern) {
-    std::string file = " 20 \r\n 3 \r\n 1 \r\n";
-    for (int slot = 0; slot < 30; ++slot) {
-        if (slot < static_cast<int>(Entries().size())) {
-            file += Cp932(Entries()[slot].first) + "\r\n" + Cp932(Entries()[slot].second) + "\r\n";
-        } else {
-            file += "\r\n\r\n";
-        }
-    }
-    return file + " " + std::to_string(pattern) + " \r\n";
-}
-
-bool IsShown(HWND window) { return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-RECT RectOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
 }
 
 // What the frozen screen must show for a screen pixel s and the button face b.
@@ -83,6 +49,16 @@ Rgb Through(int pattern, Rgb s, Rgb b) {
         }
     };
     return {channel(s.r, b.r), channel(s.g, b.g), channel(s.b, b.b)};
+}
+
+// The pixels after that the pattern's rule does not explain from those before; -1 for another size.
+int PixelsAgainst(int pattern, const std::vector<Rgb>& before, const std::vector<Rgb>& after) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const Rgb b{GetRValue(face), GetGValue(face), GetBValue(face)};
+    if (after.size() != before.size()) return -1;
+    int wrong = 0;
+    for (std::size_t i = 0; i < after.size(); ++i) wrong += !(after[i] == Through(pattern, before[i], b));
+    return wrong;
 }
 
 // Parts of the screen that no tile reaches: the desktop above and the taskbar's start button.
@@ -101,28 +77,10 @@ std::vector<Rgb> CaptureAreas() {
     return all;
 }
 
-// The press and the release carry the position themselves: a click sent right
-// after SetCursorPos could otherwise land where the pointer was before.
-void ClickAt(int x, int y) {
-    SetCursorPos(x, y);
-    const LONG absoluteX = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    const LONG absoluteY = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    INPUT input[2]{};
-    for (INPUT& event : input) {
-        event.type = INPUT_MOUSE;
-        event.mi.dx = absoluteX;
-        event.mi.dy = absoluteY;
-    }
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-class Scatter : public ::testing::Test {
+class Scatter : public ::testing::Test, protected Overlay {
 protected:
     App app{L"scatter"};
-    HWND main = nullptr;
-    int x = ShakeStartX;
+    Hand hand{ShakeLine{{ShakeStartX, ShakeY}, Step}};
     std::vector<int> appeared;  // tiles in the order they came out
     std::vector<Rgb> screenBefore;
 
@@ -130,58 +88,38 @@ protected:
         Launch(pattern);
         ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
         // A still pointer for a few ticks: nothing is counted yet.
-        SetCursorPos(x, ShakeY);
-        Sleep(500);
+        hand.RestAtStart();
         ASSERT_FALSE(IsWindowVisible(main));
         screenBefore = CaptureAreas();
     }
     void Launch(int pattern) {
-        app.WriteFile(L"filelist.txt", ListFileWithPattern(pattern));
+        ScatterSettings settings = QuickScatter;
+        settings.BackgroundPattern = static_cast<std::int16_t>(pattern);
+        app.WriteListFile(settings, Entries());
         app.Start();
         main = app.WaitForMainWindow();
         ASSERT_NE(main, nullptr);
     }
-    HWND Tile(int index) const { return GetDlgItem(main, TileControlId(index)); }
-    HWND Caption(int index) const { return GetDlgItem(main, CaptionControlId(index)); }
 
-    // Moves the pointer to the right as a shaking hand does, noting each tile as it comes out.
+    // Shakes as a hand does, noting each tile as it comes out.
     bool ShakeUntil(const std::function<bool()>& done) {
-        for (int steps = 0; steps < 60; ++steps) {
-            x += Step;
-            SetCursorPos(x, ShakeY);
-            Sleep(StepPause);
-            for (int i = 0; i < 30; ++i) {
-                if (IsShown(Tile(i)) && std::find(appeared.begin(), appeared.end(), i) == appeared.end()) {
-                    appeared.push_back(i);
+        return hand.ShakeUntil(
+            [&] {
+                for (int i = 0; i < 30; ++i) {
+                    if (IsShown(Tile(i)) && !TileIsOut(i)) appeared.push_back(i);
                 }
-            }
-            if (done()) return true;
-        }
-        return false;
+                return done();
+            },
+            60);
     }
     bool TileIsOut(int index) const { return std::find(appeared.begin(), appeared.end(), index) != appeared.end(); }
 
     // Counts the pixels of the untouched areas that the pattern's rule does not explain.
-    int PixelsAgainstTheRule(int pattern) const {
-        const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        const Rgb b{GetRValue(face), GetGValue(face), GetBValue(face)};
-        const auto now = CaptureAreas();
-        if (now.size() != screenBefore.size()) return -1;
-        int wrong = 0;
-        for (std::size_t i = 0; i < now.size(); ++i) wrong += !(now[i] == Through(pattern, screenBefore[i], b));
-        return wrong;
-    }
+    int PixelsAgainstTheRule(int pattern) const { return PixelsAgainst(pattern, screenBefore, CaptureAreas()); }
     void ExpectScreenThroughPattern(int pattern) {
         int wrong = -1;
         WaitUntil([&] { return (wrong = PixelsAgainstTheRule(pattern)) == 0; }, 3s);
         EXPECT_EQ(wrong, 0) << "pixels that do not follow pattern " << pattern;
-    }
-    bool NothingShown() const {
-        if (IsWindowVisible(main)) return false;
-        for (int i = 0; i < 31; ++i) {
-            if (IsShown(Tile(i)) || IsShown(Caption(i))) return false;
-        }
-        return true;
     }
 };
 
@@ -197,7 +135,7 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
     EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(4); }));
-    Sleep(300);
+    RestPointerAt(hand.At());
     // The empty slot and the missing file take their turn without a tile.
     EXPECT_EQ(appeared, (std::vector<int>{0, 3, 4}));
     for (int skipped : {1, 2}) {
@@ -217,17 +155,17 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
         EXPECT_EQ(tile.top, ShakeY - side / 2 - (bin ? behind : 0)) << slot;
         EXPECT_EQ(tile.right - tile.left, side);
         EXPECT_EQ(tile.bottom - tile.top, side);
-        EXPECT_EQ(TextOf(Tile(slot)), Entries()[slot].first) << "the name a screen reader announces";
+        EXPECT_EQ(TextOf(Tile(slot)), win32::ToWide(Entries()[slot].Name)) << "the name a screen reader announces";
         EXPECT_EQ((pointerX - ShakeStartX) % Step, 0) << "not where the pointer was at a tick: " << slot;
         EXPECT_GT(pointerX, ShakeStartX) << slot;
-        EXPECT_LE(pointerX, x) << slot;
+        EXPECT_LE(pointerX, hand.At().x) << slot;
 
         const RECT caption = RectOf(Caption(slot));
         EXPECT_TRUE(IsShown(Caption(slot))) << slot;
         EXPECT_EQ(caption.left, tile.left) << slot;
         EXPECT_EQ(caption.top, tile.bottom) << slot;
         EXPECT_GT(caption.right - caption.left, 10) << slot;
-        EXPECT_EQ(TextOf(Caption(slot)), Entries()[slot].first);
+        EXPECT_EQ(win32::ToUtf8(TextOf(Caption(slot))), Entries()[slot].Name);
     }
     EXPECT_LT(RectOf(Tile(0)).left, RectOf(Tile(3)).left);
 
@@ -238,7 +176,7 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
     HWND other = CreateWindowExW(0, L"STATIC", L"ほかのウィンドウ", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600, 200,
                                  80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
-    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
     DestroyWindow(other);
 }
 
@@ -264,11 +202,10 @@ void PressKeys(std::initializer_list<WORD> keys) {
 TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLauncher) {
     StartWithPattern(0);
     for (const auto& keys : {std::initializer_list<WORD>{VK_MENU, VK_F4}, std::initializer_list<WORD>{VK_ESCAPE}}) {
-        x = ShakeStartX;
-        SetCursorPos(x, ShakeY);
+        hand.RestAtStart();
         ASSERT_TRUE(ShakeUntil([&] { return IsShown(Tile(0)); })) << "the first tile never came";
         PressKeys(keys);
-        EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s)) << "the overlay stayed";
+        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
         EXPECT_TRUE(app.Running().IsRunning()) << "a key meant for the frozen screen ended the program";
         EXPECT_TRUE(TrayShowsOurIcon());
     }
@@ -290,7 +227,7 @@ TEST_F(Scatter, NoShakeBringsTheOverlayOverAFullScreenProgramUntilItIsGone) {
     EXPECT_EQ(GetForegroundWindow(), fullScreen.get());
 
     fullScreen.reset();
-    x = ShakeStartX;
+    hand.RestAtStart();
     EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the same shake brought nothing afterwards";
 }
 
@@ -300,18 +237,18 @@ TEST_P(ScatterPattern, TheFrozenScreenFollowsTheRasterRuleAndAClickOnTheBareSurf
     const int pattern = GetParam();
     StartWithPattern(pattern);
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(3); }));
-    Sleep(300);
+    RestPointerAt(hand.At());
     SaveScreenshot("scatter-pattern-" + std::to_string(pattern));
     ExpectScreenThroughPattern(pattern);
 
     // A click on a caption is nobody's; one on the bare surface clears everything.
-    const RECT caption = RectOf(Caption(0));
-    ClickAt((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
-    Sleep(400);
+    ClickAt(CentreOf(Caption(0)));
+    // What must not happen has no moment of its own: the time a click takes to be handled.
+    WaitUntil([&] { return !IsWindowVisible(main) || !IsShown(Tile(0)); }, 400ms);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(IsShown(Tile(0)));
-    ClickAt(1000, 100);
-    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+    ClickAt(POINT{1000, 100});
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
 }
 
 INSTANTIATE_TEST_SUITE_P(NegativeLightDark, ScatterPattern, ::testing::Values(1, 2, 3));
@@ -329,9 +266,8 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
     UpdateWindow(mark);
     const RECT sample{marked.left - 20, marked.top - 20, marked.right + 20, marked.top + 60};
     Launch(1);
-    x = left + 40;
-    SetCursorPos(x, ShakeY);
-    Sleep(600);
+    hand = Hand(ShakeLine{{left + 40, ShakeY}, Step});
+    hand.RestAtStart();
     const auto before = CapturePixels(sample);
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(0); })) << "the overlay or the first tile never came";
@@ -349,22 +285,19 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
     EXPECT_LT(tile.right, 0) << "on the left monitor";
     EXPECT_EQ(tile.top, ShakeY - 16);
     EXPECT_EQ((pointerX - (left + 40)) % Step, 0) << "not where the pointer was at a tick";
-    EXPECT_LE(pointerX, x);
+    EXPECT_LE(pointerX, hand.At().x);
     EXPECT_EQ(RectOf(Caption(0)).left, tile.left);
     EXPECT_EQ(RectOf(Caption(0)).top, tile.bottom);
     SaveScreenshot("two-monitors-scatter");
 
     // The left monitor froze as it was, through the negative pattern.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const Rgb b{GetRValue(face), GetGValue(face), GetBValue(face)};
     const auto after = CapturePixels(sample);
     ASSERT_EQ(after.size(), before.size());
-    int wrong = 0;
-    for (std::size_t i = 0; i < after.size(); ++i) wrong += !(after[i] == Through(1, before[i], b));
-    EXPECT_EQ(wrong, 0) << "pixels of the left monitor that do not follow the negative pattern";
+    EXPECT_EQ(PixelsAgainst(1, before, after), 0)
+        << "pixels of the left monitor that do not follow the negative pattern";
 
-    ClickAt(GetSystemMetrics(SM_CXSCREEN) - 100, 100);
-    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+    ClickAt(POINT{GetSystemMetrics(SM_CXSCREEN) - 100, 100});
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
     DestroyWindow(mark);
 }
 

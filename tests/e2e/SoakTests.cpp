@@ -18,7 +18,7 @@
 
 #include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/Win32Form2.h"
-#include "platform/win32/Win32TileWindow.h"
+#include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 
@@ -99,25 +99,14 @@ public:
 };
 
 // Thirty entries that all exist: programs, documents, folders and the recycle bin.
-std::string FullList(const App& app) {
+std::vector<LaunchEntry> FullList(const App& app) {
     const std::vector<std::wstring> programs{L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe",
                                              L"C:\\windows\\system32\\cmd.exe", L"C:\\windows\\explorer.exe",
                                              L"C:\\windows\\system32\\winecfg.exe"};
     const std::vector<std::wstring> folders{L"C:\\windows", L"C:\\windows\\system32", L"C:\\windows\\Fonts"};
-    auto narrow = [](const std::wstring& text) {
-        std::string bytes;
-        for (wchar_t c : text) bytes.push_back(static_cast<char>(c));
-        return bytes;
-    };
-    std::string file = " 20 \r\n 3 \r\n 1 \r\n";
-    for (int slot = 0; slot < 30; ++slot) {
+    std::vector<LaunchEntry> entries;
+    for (int slot = 0; slot < 29; ++slot) {
         std::wstring path;
-        if (slot == 29) {
-            file += "bin\r\n";
-            // "ゴミ箱" in code page 932.
-            file += "\x83\x53\x83\x7E\x94\xA0\r\n";
-            continue;
-        }
         switch (slot % 3) {
         case 0: path = programs[(slot / 3) % programs.size()]; break;
         case 1: {
@@ -128,32 +117,29 @@ std::string FullList(const App& app) {
         }
         default: path = folders[(slot / 3) % folders.size()]; break;
         }
-        file += "entry" + std::to_string(slot) + "\r\n" + narrow(path) + "\r\n";
+        entries.push_back({"entry" + std::to_string(slot), win32::ToUtf8(path)});
     }
-    return file + " 0 \r\n";
+    entries.push_back({"bin", "ゴミ箱"});
+    return entries;
 }
 
-class Soak : public ::testing::Test {
+class Soak : public ::testing::Test, protected Overlay {
 protected:
     TestQueriesOn queries;
     App app{L"soak"};
-    HWND main = nullptr;
     DWORD id = 0;
 
     void SetUp() override {
         ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
-        app.WriteFile(L"filelist.txt", FullList(app));
+        app.WriteListFile(QuickScatter, FullList(app));
         main = app.StartResident();
         ASSERT_NE(main, nullptr);
         id = app.Running().Id();
     }
 
-    bool TileShown(int index) const {
-        return (GetWindowLongPtrW(GetDlgItem(main, win32::TileControlId(index)), GWL_STYLE) & WS_VISIBLE) != 0;
-    }
     bool AllTilesShown() const {
         for (int i = 0; i < 30; ++i) {
-            if (!TileShown(i)) return false;
+            if (!IsShown(Tile(i))) return false;
         }
         return true;
     }
@@ -161,34 +147,18 @@ protected:
     // Shakes across the screen, a new row at each turn, until all thirty tiles are out;
     // then a click on the bare surface above them ends the scatter.
     bool Scatter() {
-        SetCursorPos(150, 250);
-        Sleep(450);  // a still pointer for two ticks: the count starts from nothing
-        int x = 150;
-        int step = 25;
-        int row = 0;
-        const auto deadline = std::chrono::steady_clock::now() + 25s;
-        while (!AllTilesShown()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            x += step;
-            if (x > 1130 || x < 150) {
-                step = -step;
-                row = (row + 1) % 4;
-            }
-            SetCursorPos(x, 250 + row * 100);
-            Sleep(40);
-        }
+        Hand hand(ShakeLine{.start{150, 250}, .left = 150, .right = 1130, .rows = 4});
+        hand.RestAtStart();  // the count starts from nothing
+        // 25 seconds of steps at most.
+        if (!hand.ShakeUntil([&] { return AllTilesShown(); }, 625)) return false;
         ClickAt(POINT{640, 40});
-        return WaitUntil([&] { return !IsWindowVisible(main) && !TileShown(0) && !TileShown(29); }, 5s);
+        return WaitUntil([&] { return !IsWindowVisible(main) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 5s);
     }
 
     bool OpenAndCancelOptions() {
-        HWND options = nullptr;
-        for (int attempt = 0; attempt < 3 && !options; ++attempt) {
-            PressTrayIcon();
-            options = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s);
-        }
+        HWND options = OpenOptions(id);
         if (!options) return false;
-        PostMessageW(GetDlgItem(options, win32::form2_ids::Command2), BM_CLICK, 0, 0);
+        ClickButton(options, win32::form2_ids::Command2);
         return WaitUntil([&] { return !IsWindow(options); }, 5s);
     }
 

@@ -62,16 +62,13 @@ TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
     const int height = GetSystemMetrics(SM_CYSCREEN);
     App app(L"still");
     // Distance 20 and a lead-in of one: the first fast tick would bring up the overlay.
-    std::string file = " 20 \r\n 1 \r\n 1 \r\n";
-    for (int i = 0; i < 60; ++i) file += "\r\n";
-    app.WriteFile(L"filelist.txt", file + " 0 \r\n");
+    app.WriteListFile({20, 1, 1, 0});
     SetCursorPos(width / 2, height / 2);
     ASSERT_NE(app.StartResident(), nullptr);
 
     const auto overlayShown = [&] {
         for (HWND window : TopLevelWindowsOf(app.Running().Id())) {
-            RECT rect{};
-            GetWindowRect(window, &rect);
+            const RECT rect = RectOf(window);
             if (IsWindowVisible(window) && rect.right - rect.left >= width && rect.bottom - rect.top >= height) {
                 return true;
             }

@@ -27,29 +27,11 @@ using testing::RecordedRuns;
 constexpr int ProgramSlot = 0;
 constexpr int RecycleBinSlot = 1;
 
-std::string Cp932(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size =
-        WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
-bool IsShown(HWND window) { return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-POINT CentreOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-class TileActions : public ::testing::Test {
+class TileActions : public ::testing::Test, protected Overlay {
 protected:
     App app{L"tiles"};
     testing::TempFolder records{L"records"};
     std::wstring program;
-    HWND main = nullptr;
 
     void SetUp() override {
         // The launched program inherits this through yomorina.exe.
@@ -59,42 +41,22 @@ protected:
         program = app.Folder().Child(L"ツール 置き場\\記録 する.exe");
         ASSERT_TRUE(CopyFileW(testing::RecordArgumentsExe().c_str(), program.c_str(), FALSE));
 
-        // Distance 20, three fast ticks to start, one moving tick per tile.
-        std::string list = " 20 \r\n 3 \r\n 1 \r\n";
-        list += Cp932(L"記録") + "\r\n" + Cp932(program) + "\r\n";
-        list += Cp932(L"ゴミ箱") + "\r\n" + Cp932(L"ゴミ箱") + "\r\n";
-        for (int slot = 2; slot < 30; ++slot) list += "\r\n\r\n";
-        app.WriteFile(L"filelist.txt", list + " 0 \r\n");
+        app.WriteListFile(QuickScatter, {{"記録", win32::ToUtf8(program)}, {"ゴミ箱", "ゴミ箱"}});
 
         main = app.StartResident();
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override { SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr); }
 
-    HWND Tile(int index) const { return GetDlgItem(main, win32::TileControlId(index)); }
-
     // Shakes the pointer along a line until both tiles are out.
     void Scatter() {
-        int x = 100;
-        SetCursorPos(x, 400);
-        Sleep(300);
-        for (int steps = 0; steps < 80 && !(IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot))); ++steps) {
-            x += 25;
-            SetCursorPos(x, 400);
-            Sleep(40);
-        }
+        Hand hand;
+        hand.RestAtStart();
+        hand.ShakeUntil([&] { return IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)); }, 80);
         ASSERT_TRUE(IsWindowVisible(main) && IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)))
             << "the tiles never came out";
         // The pointer rests away from the tiles, so no further tick moves anything.
-        SetCursorPos(x, 400);
-        Sleep(300);
-    }
-    bool NothingShown() const {
-        if (IsWindowVisible(main)) return false;
-        for (int i = 0; i < 31; ++i) {
-            if (IsShown(Tile(i))) return false;
-        }
-        return true;
+        RestPointerAt(hand.At());
     }
     std::wstring MakeFile(const std::wstring& name) const {
         const std::wstring path = app.Folder().Child(name);
@@ -110,7 +72,7 @@ TEST_F(TileActions, ClickingAProgramTileStartsItWithNoArgumentsAndTheTilesGo) {
     ClickAt(CentreOf(Tile(ProgramSlot)));
     ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s)) << "the program never ran";
     EXPECT_EQ(RecordedRuns(records.Wide())[0], std::vector<std::string>{});
-    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
 }
 
 TEST_F(TileActions, ClickingTheRecycleBinOnlyExplains) {
@@ -120,7 +82,7 @@ TEST_F(TileActions, ClickingTheRecycleBinOnlyExplains) {
     ClickAt(CentreOf(Tile(RecycleBinSlot)));
     ASSERT_TRUE(WaitUntil([&] { return !watcher.Titles().empty(); }, 5s));
     EXPECT_EQ(watcher.Titles(), std::vector<std::wstring>{L"メッセージ"});
-    EXPECT_TRUE(NothingShown());
+    EXPECT_TRUE(ShowsNothing());
     EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
 }
 
@@ -139,7 +101,7 @@ TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFile) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(runs, expected);
     // The launch hid the overlay; the next tick finds it inactive and clears.
-    EXPECT_TRUE(WaitUntil([&] { return NothingShown(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
 }
 
 TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnded) {
@@ -160,13 +122,14 @@ TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnd
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10s));
     EXPECT_EQ(watcher.Titles().size(), 1u) << "the shell's own confirmation";
     EXPECT_TRUE(dragEndedWhileAsking) << "the drag source waited for the confirmation";
-    EXPECT_TRUE(NothingShown());
+    EXPECT_TRUE(ShowsNothing());
 }
 
 TEST_F(TileActions, TextDroppedOnATileChangesNothing) {
     Scatter();
     DropTextAt(CentreOf(Tile(ProgramSlot)), L"ただの文字");
-    Sleep(500);
+    // What must not happen has no moment of its own: the time a start would take to show.
+    WaitUntil([&] { return !IsShown(Tile(ProgramSlot)) || !RecordedRuns(records.Wide()).empty(); }, 500ms);
     EXPECT_TRUE(IsShown(Tile(ProgramSlot)));
     EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
 }
