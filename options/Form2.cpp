@@ -34,6 +34,7 @@ void Form2::Form_Load() {
 
     const int pattern = settings.BackgroundPattern;
     c_.Option1.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
+    c_.Check1.SetChecked(s_.startupShortcut.IsSet());
 
     c_.FG.SetColumnWidth(NameColumn, GridColumnWidthTwips);
     c_.FG.SetColumnWidth(PathColumn, GridColumnWidthTwips);
@@ -76,6 +77,15 @@ void Form2::Command1_Click() {
     }
     s_.model.Settings = saved.Settings;
     s_.model.List = std::move(saved.List);
+    // The shortcut after the list, which holds the most work: when it fails,
+    // the list is already safe and the dialog stays with the box as the user set it.
+    const bool startAtSignIn = c_.Check1.Checked();
+    if (const auto failure = s_.startupShortcut.Set(startAtSignIn)) {
+        std::string message(startAtSignIn ? StartupSetFailure : StartupClearFailure);
+        if (!failure->empty()) message += "\r\n" + *failure;
+        s_.messages.Show(message, TitleError, MessageButtons::Ok);
+        return;
+    }
     s_.window.Close();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The options dialog: the list grid, the gesture sliders, the background
 // pattern, and the buttons that save, discard, show the version and end the
-// program. It edits a working copy; the model and filelist.txt change on OK only.
+// program, and whether it starts at sign-in. It edits a working copy; the
+// model, filelist.txt and the Startup folder change on OK only.
 
 #include <functional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "platform/FileDrop.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/StartupShortcut.h"
 
 namespace yomorina {
 
@@ -38,11 +40,13 @@ struct Form2Controls {
     Label& Label4;
     Label& Label6;
     OptionGroup& Option1;
+    CheckBox& Check1;  // start at sign-in
 };
 
 struct Form2Services {
     Model& model;
     ListFile& listFile;
+    StartupShortcut& startupShortcut;
     MessageBoxes& messages;
     const DirectorySearch& search;
     EntryEditor& editor;

@@ -3,6 +3,8 @@
 // windows convert them at their edge; the editor's name and path labels, OK
 // and Cancel say what the options dialog's header and buttons say.
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "core/Model.h"
@@ -31,6 +33,18 @@ inline constexpr std::string_view ExitQuestion = "ヨモリナを終了します
 inline constexpr std::string_view ListFullMessage = "これ以上追加できません。";
 inline constexpr std::string_view BlankRowMessage = "空欄の行は編集できません。";
 inline constexpr std::string_view DeleteQuestionSuffix = "を削除しますか？";
+inline constexpr std::string_view StartAtSignInCaption = "Windows の起動時に開始する";
+inline constexpr std::string_view StartupSetFailure = "スタートアップへの登録に失敗しました。";
+inline constexpr std::string_view StartupClearFailure = "スタートアップからの削除に失敗しました。";
+
+// The shortcut in the Startup folder is named as the program: "ヨモリナ.lnk".
+inline constexpr auto StartupShortcutNameText = [] {
+    constexpr std::string_view extension = ".lnk";
+    std::array<char, ProgramName.size() + extension.size()> name{};
+    std::copy(extension.begin(), extension.end(), std::copy(ProgramName.begin(), ProgramName.end(), name.begin()));
+    return name;
+}();
+inline constexpr std::string_view StartupShortcutName{StartupShortcutNameText.data(), StartupShortcutNameText.size()};
 
 inline constexpr std::string_view EntryEditorCaption = "ヨモリナ　ファイル選択";
 inline constexpr std::string_view BrowseCaption = "参照";

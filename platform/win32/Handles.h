@@ -166,4 +166,37 @@ private:
     HGDIOBJ old_;
 };
 
+// One reference to a COM object, released once.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    ComPointer(ComPointer&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    ComPointer& operator=(ComPointer&& other) noexcept {
+        if (this != &other) {
+            reset();
+            pointer_ = std::exchange(other.pointer_, nullptr);
+        }
+        return *this;
+    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+    ~ComPointer() { reset(); }
+
+    void reset() noexcept {
+        if (pointer_) std::exchange(pointer_, nullptr)->Release();
+    }
+    // For the calls that hand out a new reference: CoCreateInstance, QueryInterface.
+    void** put() noexcept {
+        reset();
+        return reinterpret_cast<void**>(&pointer_);
+    }
+    Interface* get() const noexcept { return pointer_; }
+    Interface* operator->() const noexcept { return pointer_; }
+    explicit operator bool() const noexcept { return pointer_ != nullptr; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
 }  // namespace yomorina::win32

@@ -73,6 +73,21 @@ void ReleaseStgMedium(STGMEDIUM* medium) noexcept {
     if (function) function(medium);
 }
 
+HRESULT CoCreateInstance(REFCLSID type, IUnknown* outer, DWORD context, REFIID wanted, void** made) noexcept {
+    static const auto function =
+        Ole32<HRESULT WINAPI(REFCLSID, IUnknown*, DWORD, REFIID, void**)>("CoCreateInstance");
+    if (!function) {
+        *made = nullptr;
+        return E_FAIL;
+    }
+    return function(type, outer, context, wanted, made);
+}
+
+void CoTaskMemFree(void* memory) noexcept {
+    static const auto function = Ole32<void WINAPI(void*)>("CoTaskMemFree");
+    if (function) function(memory);
+}
+
 HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) noexcept {
     static const auto function = CommonControls<HIMAGELIST WINAPI(int, int, UINT, int, int)>("ImageList_Create");
     return function ? function(width, height, flags, initial, grow) : nullptr;

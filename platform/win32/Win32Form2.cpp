@@ -18,11 +18,18 @@ constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
 constexpr DWORD Radio = BS_AUTORADIOBUTTON;
 
+// Under the sliders the rows stand 420 twips apart: the pattern, then start at
+// sign-in; the button row keeps its 540 below the last and the edge its 600 below that.
+constexpr int PatternTop = 5100;
+constexpr int StartAtSignInTop = PatternTop + 420;
+constexpr int ButtonRowTop = StartAtSignInTop + 540;
+constexpr int ClientHeight = ButtonRowTop + 600;
+
 // In tab order.
 std::vector<ControlPlacement> Form2Layout() {
     return {
-        {Command1, L"BUTTON", OkCaption, Button | WS_GROUP, 0, 60, 5640, 1455, 435, BottomButtonPoints},
-        {Command2, L"BUTTON", CancelCaption, Button, 0, 1620, 5640, 1455, 435, BottomButtonPoints},
+        {Command1, L"BUTTON", OkCaption, Button | WS_GROUP, 0, 60, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {Command2, L"BUTTON", CancelCaption, Button, 0, 1620, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {Label1, L"STATIC", MoveDistanceCaption, Caption, 0, 120, 3840, 4395, 255, LabelPoints},
         {Label2, L"STATIC", LeadInCaption, Caption, 0, 120, 4260, 4515, 255, LabelPoints},
         {Slider1, TRACKBAR_CLASSW, "", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
@@ -40,13 +47,15 @@ std::vector<ControlPlacement> Form2Layout() {
         {Command7, L"BUTTON", DeleteCaption, Button, 0, 6720, 3060, 1335, 375, DialogPoints},
         {Picture1, nullptr, "", 0, 0, 120, 3000, 480, 480, DialogPoints},
         {Command8, L"BUTTON", AddCaption, Button, 0, 2160, 3060, 1335, 375, DialogPoints},
-        {Command9, L"BUTTON", VersionCaption, Button, 0, 5040, 5640, 1455, 435, BottomButtonPoints},
-        {Command10, L"BUTTON", ExitCaption, Button, 0, 6600, 5640, 1455, 435, BottomButtonPoints},
-        {Label7, L"STATIC", PatternCaption, Caption, 0, 120, 5100, 3435, 255, LabelPoints},
-        {Option1 + 0, L"BUTTON", PatternCaptions[0], Radio | WS_GROUP | WS_TABSTOP, 0, 3540, 5100, 855, 255, LabelPoints},
-        {Option1 + 1, L"BUTTON", PatternCaptions[1], Radio, 0, 4680, 5100, 855, 255, LabelPoints},
-        {Option1 + 2, L"BUTTON", PatternCaptions[2], Radio, 0, 5820, 5100, 855, 255, LabelPoints},
-        {Option1 + 3, L"BUTTON", PatternCaptions[3], Radio, 0, 6960, 5100, 855, 255, LabelPoints},
+        {Command9, L"BUTTON", VersionCaption, Button, 0, 5040, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {Command10, L"BUTTON", ExitCaption, Button, 0, 6600, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {Label7, L"STATIC", PatternCaption, Caption, 0, 120, PatternTop, 3435, 255, LabelPoints},
+        {Option1 + 0, L"BUTTON", PatternCaptions[0], Radio | WS_GROUP | WS_TABSTOP, 0, 3540, PatternTop, 855, 255, LabelPoints},
+        {Option1 + 1, L"BUTTON", PatternCaptions[1], Radio, 0, 4680, PatternTop, 855, 255, LabelPoints},
+        {Option1 + 2, L"BUTTON", PatternCaptions[2], Radio, 0, 5820, PatternTop, 855, 255, LabelPoints},
+        {Option1 + 3, L"BUTTON", PatternCaptions[3], Radio, 0, 6960, PatternTop, 855, 255, LabelPoints},
+        {Check1, L"BUTTON", StartAtSignInCaption, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120, StartAtSignInTop, 4395,
+         255, LabelPoints},
     };
 }
 
@@ -54,7 +63,7 @@ std::vector<ControlPlacement> Form2Layout() {
 
 Win32Form2::Win32Form2(HINSTANCE instance, const Services& services) : Dialog(instance, nullptr), services_(services) {
     const Frame frame{OptionsDialogClass, OptionsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                      WS_EX_CONTROLPARENT, 8190, 6240, Placement::CentredOnMonitor,
+                      WS_EX_CONTROLPARENT, 8190, ClientHeight, Placement::CentredOnMonitor,
                       LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA))};
     if (!CreateDialogWindow(frame)) return;
     // The preview is a window of our own; the layout only places it.
@@ -71,13 +80,15 @@ Win32Form2::Win32Form2(HINSTANCE instance, const Services& services) : Dialog(in
     label6_ = Win32Label(Control(Label6));
     option1_ = Win32OptionGroup({Control(Option1), Control(Option1 + 1), Control(Option1 + 2),
                                  Control(Option1 + 3)});
+    check1_ = Win32CheckBox(Control(Check1));
     messages_.SetOwner(Handle());
 
     std::function<void()> showAbout;
     if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
-    form2_.emplace(Form2Controls{grid_, *preview_, slider1_, slider2_, slider3_, label3_, label4_, label6_, option1_},
-                   Form2Services{services_.model, services_.listFile, messages_, services_.search, *this, *this,
-                                 services_.mainWindow, std::move(showAbout)});
+    form2_.emplace(Form2Controls{grid_, *preview_, slider1_, slider2_, slider3_, label3_, label4_, label6_, option1_,
+                                 check1_},
+                   Form2Services{services_.model, services_.listFile, services_.startupShortcut, messages_,
+                                 services_.search, *this, *this, services_.mainWindow, std::move(showAbout)});
     form2_->Form_Load();
     drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
         if (form2_) form2_->FG_OLEDragDrop(data);

@@ -27,6 +27,7 @@ inline constexpr int FG = 120, Picture1 = 121;
 inline constexpr int Slider1 = 131, Slider2 = 132, Slider3 = 133;
 inline constexpr int Label1 = 141, Label2 = 142, Label3 = 143, Label4 = 144, Label5 = 145, Label6 = 146, Label7 = 147;
 inline constexpr int Option1 = 150;  // 150..153
+inline constexpr int Check1 = 160;   // start at sign-in
 }  // namespace form2_ids
 
 class Win32Form2 final : public Dialog, private DialogWindow, private EntryEditor {
@@ -34,6 +35,7 @@ public:
     struct Services {
         Model& model;
         ListFile& listFile;
+        StartupShortcut& startupShortcut;
         const DirectorySearch& search;
         MainWindow& mainWindow;
         std::function<void(HWND owner)> showAbout;  // the about box, modal over this dialog
@@ -65,6 +67,7 @@ private:
     Win32Slider slider1_, slider2_, slider3_;
     Win32Label label3_, label4_, label6_;
     Win32OptionGroup option1_;
+    Win32CheckBox check1_;
     Win32MessageBoxes messages_;
     std::optional<Form2> form2_;
     FileDropRegistration drop_;

@@ -6,23 +6,27 @@
 
 namespace yomorina::win32 {
 
-std::string Win32ProcessInfo::ExecutableFolder() const {
+std::wstring ExecutablePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::wstring FolderOf(const std::wstring& path) {
     const auto lastSeparator = path.find_last_of(L'\\');
     if (lastSeparator == std::wstring::npos) return {};
     // At a drive root the folder keeps its "\" (C:\), as the system writes it.
     const bool isDriveRoot = lastSeparator == 2 && path[1] == L':';
-    path.resize(isDriveRoot ? lastSeparator + 1 : lastSeparator);
-    return ToUtf8(path);
+    return path.substr(0, isDriveRoot ? lastSeparator + 1 : lastSeparator);
 }
+
+std::string Win32ProcessInfo::ExecutableFolder() const { return ToUtf8(FolderOf(ExecutablePath())); }
 
 }  // namespace yomorina::win32

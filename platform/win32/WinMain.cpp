@@ -21,6 +21,7 @@
 #include "platform/win32/Win32Pointer.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32StartupShortcut.h"
 #include "platform/win32/Win32TrayIcon.h"
 #include "platform/win32/Win32UserAttention.h"
 
@@ -40,6 +41,7 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32Monitors monitors;
     win32::Win32DirectorySearch directorySearch;
     const win32::Win32UserAttention attention;
+    win32::Win32StartupShortcut startupShortcut;
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
@@ -55,7 +57,7 @@ int RunProgram(HINSTANCE instance) {
         win32::EnsureCommonControls();
         options.reset();
         options = std::make_unique<win32::Win32Form2>(
-            instance, win32::Win32Form2::Services{model, listFile, directorySearch, mainWindow,
+            instance, win32::Win32Form2::Services{model, listFile, startupShortcut, directorySearch, mainWindow,
                                                   [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;

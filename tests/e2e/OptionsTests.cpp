@@ -2,7 +2,13 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <knownfolders.h>
+#include <ole2.h>
+#include <shlobj.h>
 
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "core/ListFile.h"
@@ -11,6 +17,7 @@
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
+#include "tests/platform/ShortcutFiles.h"
 
 namespace yomorina::e2e {
 namespace {
@@ -64,6 +71,41 @@ HWND WaitForFileDialog(DWORD processId) {
 }
 
 std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+// The prefix's Startup folder, where the program puts its shortcut. Whatever
+// ヨモリナ.lnk was there is moved aside for the test and put back afterwards,
+// and a folder the program had to make is removed again.
+class StartupFolder {
+public:
+    StartupFolder() {
+        wchar_t* found = nullptr;
+        if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_DONT_VERIFY, nullptr, &found))) folder_ = found;
+        CoTaskMemFree(found);
+        if (folder_.empty()) return;
+        folderExisted_ = GetFileAttributesW(folder_.c_str()) != INVALID_FILE_ATTRIBUTES;
+        link_ = folder_ + L"\\" + win32::ToWide(StartupShortcutName);
+        std::ifstream in(link_.c_str(), std::ios::binary);
+        if (in) saved_.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        in.close();
+        DeleteFileW(link_.c_str());
+    }
+    ~StartupFolder() {
+        if (folder_.empty()) return;
+        DeleteFileW(link_.c_str());
+        if (saved_) std::ofstream(link_.c_str(), std::ios::binary) << *saved_;
+        if (!folderExisted_) RemoveDirectoryW(folder_.c_str());
+    }
+    StartupFolder(const StartupFolder&) = delete;
+    StartupFolder& operator=(const StartupFolder&) = delete;
+
+    const std::wstring& Link() const { return link_; }
+    bool HasLink() const { return GetFileAttributesW(link_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+private:
+    std::wstring folder_, link_;
+    bool folderExisted_ = false;
+    std::optional<std::string> saved_;
+};
 
 class Options : public ::testing::Test {
 protected:
@@ -189,6 +231,54 @@ TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {
     ClickButton(options, win32::form2_ids::Command2);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
+}
+
+TEST_F(Options, StartAtSignInPutsTheShortcutInTheStartupFolderOnOkOnlyAndUntickingTakesItOut) {
+    // COM for reading the shortcut, as long as the test runs.
+    struct Com {
+        const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ~Com() {
+            if (SUCCEEDED(started)) CoUninitialize();
+        }
+    } com;
+    StartupFolder startup;
+    ASSERT_FALSE(startup.Link().empty()) << "no Startup folder in the prefix";
+    const auto tick = [](HWND dialog) {
+        HWND box = GetDlgItem(dialog, win32::form2_ids::Check1);
+        const LRESULT before = SendMessageW(box, BM_GETCHECK, 0, 0);
+        ClickButton(dialog, win32::form2_ids::Check1);
+        return WaitUntil([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) != before; }, 3s);
+    };
+    const auto close = [](HWND dialog, int button) {
+        ClickButton(dialog, button);
+        return WaitUntil([&] { return !IsWindow(dialog); }, 5s);
+    };
+
+    HWND options = Open();
+    ASSERT_NE(options, nullptr);
+    HWND box = GetDlgItem(options, win32::form2_ids::Check1);
+    EXPECT_EQ(TextOf(box), L"Windows の起動時に開始する");
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "unticked until the user asks";
+    ASSERT_TRUE(tick(options));
+    ASSERT_TRUE(close(options, win32::form2_ids::Command2));
+    EXPECT_FALSE(startup.HasLink()) << "Cancel wrote the shortcut";
+
+    options = Open();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::form2_ids::Check1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ASSERT_TRUE(tick(options));
+    ASSERT_TRUE(close(options, win32::form2_ids::Command1));
+    const testing::LinkFile made = testing::ReadLinkFile(startup.Link());
+    ASSERT_TRUE(made.read) << "no shortcut at " << win32::ToUtf8(startup.Link());
+    EXPECT_TRUE(testing::SamePathText(made.target, app.ExePath())) << win32::ToUtf8(made.target);
+    EXPECT_TRUE(testing::SamePathText(made.workingFolder, app.Folder().Wide())) << win32::ToUtf8(made.workingFolder);
+
+    options = Open();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::form2_ids::Check1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ASSERT_TRUE(tick(options));
+    ASSERT_TRUE(close(options, win32::form2_ids::Command1));
+    EXPECT_FALSE(startup.HasLink()) << "unticking left the shortcut";
 }
 
 TEST_F(Options, WhileTheDialogIsOpenAShakeShowsNothing) {

@@ -31,6 +31,7 @@ protected:
     FakeDirectorySearch search;
     FakeEntryEditor editor;
     FakeMainWindow mainWindow{journal};
+    FakeStartupShortcut startup;
     int aboutShown = 0;
 
     FakeGrid FG;
@@ -38,13 +39,15 @@ protected:
     FakeSlider Slider1, Slider2, Slider3;
     FakeLabel Label3, Label4, Label6;
     FakeOptionGroup Option1;
+    FakeCheckBox Check1;
     // Closing the window unloads the dialog, as the real window does.
     FakeDialogWindow window{[this] {
         journal.push_back("close dialog");
         form.Form_Unload();
     }};
-    Form2 form{Form2Controls{FG, Picture1, Slider1, Slider2, Slider3, Label3, Label4, Label6, Option1},
-               Form2Services{model, listFile, messages, search, editor, window, mainWindow, [this] { ++aboutShown; }}};
+    Form2 form{Form2Controls{FG, Picture1, Slider1, Slider2, Slider3, Label3, Label4, Label6, Option1, Check1},
+               Form2Services{model, listFile, startup, messages, search, editor, window, mainWindow,
+                             [this] { ++aboutShown; }}};
 
     void SetUp() override {
         model.Settings = {100, 5, 1, 0};
@@ -227,6 +230,7 @@ TEST_F(Form2Test, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhileModelA
     EXPECT_EQ(model.Settings.MoveDistance, 100);
     EXPECT_EQ(store.files.at(ListPath), before);
     EXPECT_TRUE(mainWindow.closed == false);
+    EXPECT_TRUE(startup.calls.empty()) << "the shortcut waits until the list is saved";
 
     // Once the folder is writable again, the same OK goes through.
     store.failWrites = false;
@@ -256,6 +260,85 @@ TEST_F(Form2Test, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheStoredSta
     EXPECT_EQ(At(1), (Row{"a", "C:\\a.exe"}));
     EXPECT_EQ(Slider2.position, 5);
     EXPECT_EQ(Option1.selected, 0);
+}
+
+// Start at sign-in: the box shows the Startup folder and only OK changes it
+
+TEST_F(Form2Test, TheStartAtSignInBoxIsTickedExactlyWhenTheShortcutStartsThisCopy) {
+    form.Form_Load();
+    EXPECT_FALSE(Check1.checked) << "nothing in the Startup folder unless the user asks";
+    startup.set = true;
+    form.Form_Load();
+    EXPECT_TRUE(Check1.checked);
+    EXPECT_TRUE(startup.calls.empty()) << "opening the dialog writes nothing";
+}
+
+TEST_F(Form2Test, OkMakesOrRemovesTheShortcutAsTheBoxSaysAfterSavingTheList) {
+    form.Form_Load();
+    Check1.checked = true;
+    form.Command1_Click();
+    EXPECT_EQ(startup.calls, std::vector<bool>{true});
+    EXPECT_TRUE(startup.set);
+    EXPECT_EQ(store.writes, 1);
+    EXPECT_EQ(window.closes, 1);
+
+    form.Form_Load();
+    EXPECT_TRUE(Check1.checked);
+    Check1.checked = false;
+    form.Command1_Click();
+    EXPECT_EQ(startup.calls, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(startup.set);
+    EXPECT_EQ(window.closes, 2);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form2Test, CancelAndExitLeaveTheShortcutAsItWasWhateverTheBox) {
+    form.Form_Load();
+    Check1.checked = true;
+    form.Command2_Click();
+    startup.set = true;
+    form.Form_Load();
+    Check1.checked = false;
+    messages.answer = MessageAnswer::Yes;
+    form.Command10_Click();
+    EXPECT_TRUE(startup.calls.empty());
+    EXPECT_TRUE(startup.set);
+}
+
+TEST_F(Form2Test, AFailedShortcutSaysSoAndKeepsTheDialogOpenWithTheEditsAndTheListSaved) {
+    form.Form_Load();
+    FG.Fill(1, "新しい", "C:\\new.exe");
+    Check1.checked = true;
+    startup.failure = "C:\\Startup\\ヨモリナ.lnk\r\nアクセスが拒否されました。 (5)";
+    form.Command1_Click();
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "エラー");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(messages.shown[0].text,
+              "スタートアップへの登録に失敗しました。\r\nC:\\Startup\\ヨモリナ.lnk\r\nアクセスが拒否されました。 (5)");
+    EXPECT_EQ(window.closes, 0);
+    EXPECT_TRUE(model.OptionsOpen);
+    EXPECT_TRUE(Check1.checked);
+    EXPECT_EQ(At(1), (Row{"新しい", "C:\\new.exe"}));
+    EXPECT_EQ(model.List[0], (LaunchEntry{"新しい", "C:\\new.exe"})) << "the list is saved all the same";
+    LaunchList expected;
+    expected[0] = {"新しい", "C:\\new.exe"};
+    EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, expected, codePage));
+
+    // Unticking can fail too, and says which way.
+    startup.set = true;
+    Check1.checked = false;
+    form.Command1_Click();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text.substr(0, messages.shown[1].text.find('\r')), "スタートアップからの削除に失敗しました。");
+    EXPECT_EQ(window.closes, 0);
+
+    // Once the folder takes it, the same OK goes through.
+    startup.failure.reset();
+    form.Command1_Click();
+    EXPECT_EQ(window.closes, 1);
+    EXPECT_FALSE(startup.set);
 }
 
 TEST_F(Form2Test, ExitAnsweredNoChangesNothingAndYesClosesTheDialogThenTheMainWindowWithoutSaving) {

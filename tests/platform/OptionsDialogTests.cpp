@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
+#include <array>
 #include <fstream>
 #include <memory>
 #include <thread>
@@ -15,8 +16,10 @@
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32Form2.h"
 #include "platform/win32/Win32Form3.h"
+#include "platform/win32/Win32StartupShortcut.h"
 #include "platform/win32/WideText.h"
 #include "tests/platform/FileDragSource.h"
+#include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina {
@@ -99,6 +102,9 @@ protected:
     FolderProcessInfo process{folder.Utf8()};
     ListFile listFile{store, codePage, process};
     Win32DirectorySearch search;
+    // A Startup folder of the test's own: the real one is never touched.
+    testing::TempFolder startupFolder{L"スタートアップ"};
+    Win32StartupShortcut startupShortcut{startupFolder.Wide()};
     QuietMainWindow mainWindow;
     std::unique_ptr<Win32Form2> dialog;
     HRESULT ole = E_FAIL;
@@ -119,7 +125,7 @@ protected:
     }
     void Open() {
         dialog = std::make_unique<Win32Form2>(GetModuleHandleW(nullptr),
-                                              Win32Form2::Services{model, listFile, search, mainWindow, {}});
+                                              Win32Form2::Services{model, listFile, startupShortcut, search, mainWindow, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -209,33 +215,77 @@ TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUse
     EXPECT_EQ(list, model.List);
 }
 
+// Left, top, width and height in the dialog's client area.
+std::array<LONG, 4> Placed(HWND control) {
+    const RECT rect = RectInParent(control);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     Open();
     RECT client;
     GetClientRect(dialog->Handle(), &client);
     EXPECT_EQ(client.right, 546);
-    EXPECT_EQ(client.bottom, 416);
-    const RECT grid = RectInParent(Control(form2_ids::FG));
-    EXPECT_EQ((std::array<LONG, 4>{grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top}),
-              (std::array<LONG, 4>{8, 12, 529, 185}));
-    const RECT exit = RectInParent(Control(form2_ids::Command10));
-    EXPECT_EQ((std::array<LONG, 4>{exit.left, exit.top, exit.right - exit.left, exit.bottom - exit.top}),
-              (std::array<LONG, 4>{440, 376, 97, 29}));
+    EXPECT_EQ(client.bottom, 444) << "416 and one row of 420 twips for start at sign-in";
+    EXPECT_EQ(Placed(Control(form2_ids::FG)), (std::array<LONG, 4>{8, 12, 529, 185}));
+    EXPECT_EQ(Placed(Control(form2_ids::Slider3)), (std::array<LONG, 4>{236, 312, 253, 17}));
+    EXPECT_EQ(Placed(Control(form2_ids::Option1 + 3)), (std::array<LONG, 4>{464, 340, 57, 17}));
+    EXPECT_EQ(Placed(Control(form2_ids::Check1)), (std::array<LONG, 4>{8, 368, 293, 17}));
+    EXPECT_EQ(Placed(Control(form2_ids::Command1)), (std::array<LONG, 4>{4, 404, 97, 29}));
+    EXPECT_EQ(Placed(Control(form2_ids::Command10)), (std::array<LONG, 4>{440, 404, 97, 29}));
     const RECT preview = RectInParent(Control(form2_ids::Picture1));
-    EXPECT_EQ(preview.right - preview.left, 32);    ExpectGridColours(Control(form2_ids::FG));
+    EXPECT_EQ(preview.right - preview.left, 32);
+    ExpectGridColours(Control(form2_ids::FG));
 }
 
 TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheListColumns) {
     Open();
     RECT suggested{0, 0, 900, 700};
     SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    const RECT grid = RectInParent(Control(form2_ids::FG));
-    EXPECT_EQ((std::array<LONG, 4>{grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top}),
-              (std::array<LONG, 4>{12, 18, 794, 278}));
+    EXPECT_EQ(Placed(Control(form2_ids::FG)), (std::array<LONG, 4>{12, 18, 794, 278}));
+    EXPECT_EQ(Placed(Control(form2_ids::Option1 + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
+    EXPECT_EQ(Placed(Control(form2_ids::Check1)), (std::array<LONG, 4>{12, 552, 440, 26}));
     const RECT ok = RectInParent(Control(form2_ids::Command1));
-    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 564}));
+    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 606}));
     EXPECT_EQ(ListView_GetColumnWidth(Control(form2_ids::FG), 1), 380);
-    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);    ExpectGridColours(Control(form2_ids::FG));
+    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);
+    ExpectGridColours(Control(form2_ids::FG));
+}
+
+TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemovesIt) {
+    const std::wstring link = startupFolder.Child(L"ヨモリナ.lnk");
+    Open();
+    HWND box = Control(form2_ids::Check1);
+    ASSERT_NE(box, nullptr);
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"Windows の起動時に開始する");
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    SendMessageW(box, BM_CLICK, 0, 0);
+    SendMessageW(Control(form2_ids::Command1), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(dialog->Handle(), nullptr);
+    const testing::LinkFile made = testing::ReadLinkFile(link);
+    ASSERT_TRUE(made.read);
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    EXPECT_TRUE(testing::SamePathText(made.target, program));
+    EXPECT_TRUE(store.Exists(listFile.ListFilePath())) << "the list is saved with it";
+
+    Open();
+    box = Control(form2_ids::Check1);
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    SendMessageW(Control(form2_ids::Command2), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_TRUE(testing::ReadLinkFile(link).read) << "Cancel removed the shortcut";
+
+    Open();
+    SendMessageW(Control(form2_ids::Check1), BM_CLICK, 0, 0);
+    SendMessageW(Control(form2_ids::Command1), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {

@@ -2,6 +2,7 @@
 // In-memory stand-ins for the platform, recording what the logic asked of them.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/Monitors.h"
 #include "platform/Pointer.h"
 #include "platform/ProcessInfo.h"
+#include "platform/StartupShortcut.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 
@@ -187,6 +189,22 @@ public:
     bool ForegroundIsFullScreen() const override {
         ++asked;
         return fullScreen;
+    }
+};
+
+// The Startup folder's shortcut as one flag; a failing Set changes nothing.
+class FakeStartupShortcut final : public StartupShortcut {
+public:
+    bool set = false;
+    std::optional<std::string> failure;  // what Set reports while it fails
+    std::vector<bool> calls;
+
+    bool IsSet() const override { return set; }
+    std::optional<std::string> Set(bool on) override {
+        calls.push_back(on);
+        if (failure) return failure;
+        set = on;
+        return std::nullopt;
     }
 };
 

@@ -1,0 +1,135 @@
+#include "platform/win32/Win32StartupShortcut.h"
+
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <memory>
+#include <utility>
+
+#include "options/OptionsTexts.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/LateBound.h"
+#include "platform/win32/SystemError.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32ProcessInfo.h"
+
+namespace yomorina::win32 {
+namespace {
+
+struct CoTaskMemory {
+    void operator()(wchar_t* memory) const noexcept { late::CoTaskMemFree(memory); }
+};
+
+// Asks a function that fills a buffer of a given size, with a larger buffer while it wants one.
+template <typename Fill>
+std::wstring Filled(Fill fill) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
+        if (length == 0) return {};
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(length);
+    }
+}
+
+// The path made full (".." and "." gone) and with its long names where it exists.
+std::wstring Resolved(const std::wstring& path) {
+    std::wstring full =
+        Filled([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+    if (full.empty()) return path;
+    std::wstring longer = Filled([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(full.c_str(), buffer, size); });
+    return longer.empty() ? full : longer;
+}
+
+// A new shell link object; OLE is started first if nothing has started it yet.
+HRESULT MakeShellLink(ComPointer<IShellLinkW>& link) {
+    if (!EnsureOle()) return CO_E_NOTINITIALIZED;
+    return late::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put());
+}
+
+std::string Failure(const std::wstring& shortcut, const std::string& described) {
+    return shortcut.empty() ? described : ToUtf8(shortcut) + "\r\n" + described;
+}
+
+}  // namespace
+
+bool IsSameFile(const std::wstring& first, const std::wstring& second) {
+    if (first.empty() || second.empty()) return false;
+    const std::wstring a = Resolved(first), b = Resolved(second);
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut) {
+    // No shortcut, no OLE: opening the options dialog needs none for this.
+    if (GetFileAttributesW(shortcut.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    ComPointer<IShellLinkW> link;
+    ComPointer<IPersistFile> file;
+    if (FAILED(MakeShellLink(link)) || FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
+        FAILED(file->Load(shortcut.c_str(), STGM_READ))) {
+        return std::nullopt;
+    }
+    // Shortcuts hold paths of at most MAX_PATH characters.
+    wchar_t text[MAX_PATH + 1] = {};
+    ShortcutContents contents;
+    if (link->GetPath(text, MAX_PATH + 1, nullptr, 0) == S_OK) contents.target = text;
+    text[0] = L'\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH + 1))) contents.workingFolder = text;
+    return contents;
+}
+
+Win32StartupShortcut::Win32StartupShortcut(std::wstring folder) : folder_(std::move(folder)) {}
+
+HRESULT Win32StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& path) const {
+    std::wstring folder = folder_;
+    if (folder.empty()) {
+        wchar_t* found = nullptr;
+        const HRESULT result = SHGetKnownFolderPath(FOLDERID_Startup, createFolder ? KF_FLAG_CREATE : KF_FLAG_DEFAULT, nullptr, &found);
+        const std::unique_ptr<wchar_t, CoTaskMemory> owned(found);
+        if (FAILED(result)) return result;
+        if (!found) return E_FAIL;
+        folder = found;
+    }
+    if (folder.back() != L'\\') folder += L'\\';
+    path = folder + ToWide(StartupShortcutName);
+    return S_OK;
+}
+
+bool Win32StartupShortcut::IsSet() const {
+    std::wstring path;
+    if (FAILED(FindShortcutPath(false, path))) return false;
+    const auto contents = ReadShortcut(path);
+    return contents && IsSameFile(contents->target, ExecutablePath());
+}
+
+std::optional<std::string> Win32StartupShortcut::Set(bool on) {
+    std::wstring path;
+    if (!on) {
+        // Only a shortcut that starts this copy is ours to remove.
+        if (!IsSet() || FAILED(FindShortcutPath(false, path))) return std::nullopt;
+        if (DeleteFileW(path.c_str())) return std::nullopt;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+        return Failure(path, DescribeSystemError(error));
+    }
+
+    if (const HRESULT found = FindShortcutPath(true, path); FAILED(found)) return Failure({}, DescribeComError(found));
+    const std::wstring program = ExecutablePath();
+    ComPointer<IShellLinkW> link;
+    ComPointer<IPersistFile> file;
+    HRESULT result = MakeShellLink(link);
+    if (SUCCEEDED(result)) result = link->SetPath(program.c_str());
+    // Started from the Startup folder, the program runs in its own folder, as when it is started by hand.
+    if (SUCCEEDED(result)) result = link->SetWorkingDirectory(FolderOf(program).c_str());
+    if (SUCCEEDED(result)) result = link->QueryInterface(IID_IPersistFile, file.put());
+    if (SUCCEEDED(result)) result = file->Save(path.c_str(), TRUE);
+    if (FAILED(result)) return Failure(path, DescribeComError(result));
+    return std::nullopt;
+}
+
+}  // namespace yomorina::win32

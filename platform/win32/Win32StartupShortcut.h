@@ -1,0 +1,39 @@
+#pragma once
+// The program's shortcut in the Startup folder, made and read through the
+// shell's link object (IShellLinkW, saved and loaded through IPersistFile).
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/StartupShortcut.h"
+
+namespace yomorina::win32 {
+
+class Win32StartupShortcut final : public StartupShortcut {
+public:
+    // The shortcut lives in this folder; empty for the current user's Startup
+    // folder (FOLDERID_Startup). The tests give a folder of their own.
+    explicit Win32StartupShortcut(std::wstring folder = {});
+
+    bool IsSet() const override;
+    std::optional<std::string> Set(bool on) override;
+
+private:
+    // Where the shortcut is, or would be; the Startup folder is made if asked.
+    HRESULT FindShortcutPath(bool createFolder, std::wstring& path) const;
+
+    std::wstring folder_;
+};
+
+struct ShortcutContents {
+    std::wstring target;
+    std::wstring workingFolder;
+};
+// What a shortcut file starts and where; empty if it cannot be read.
+std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut);
+// Whether two paths name the same file: made full and long, compared without case.
+bool IsSameFile(const std::wstring& first, const std::wstring& second);
+
+}  // namespace yomorina::win32

@@ -1,0 +1,119 @@
+#include "platform/win32/Win32StartupShortcut.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <cwctype>
+
+#include "options/OptionsTexts.h"
+#include "platform/win32/WideText.h"
+#include "tests/platform/RecordedArguments.h"
+#include "tests/platform/ShortcutFiles.h"
+#include "tests/platform/TempFolder.h"
+
+namespace yomorina {
+namespace {
+
+using namespace win32;
+using testing::ReadLinkFile;
+using testing::SamePathText;
+using testing::WriteLinkFile;
+
+std::wstring ThisProgram() {
+    wchar_t module[MAX_PATH];
+    return std::wstring(module, GetModuleFileNameW(nullptr, module, MAX_PATH));
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Every test works in a folder of its own, never in the real Startup folder.
+class StartupShortcutTest : public ::testing::Test {
+protected:
+    testing::TempFolder folder{L"スタートアップ"};
+    Win32StartupShortcut shortcut{folder.Wide()};
+    const std::wstring link = folder.Child(ToWide(StartupShortcutName));
+
+    void SetUp() override { OleInitialize(nullptr); }
+    void TearDown() override { OleUninitialize(); }
+};
+
+TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFolder) {
+    EXPECT_FALSE(shortcut.IsSet());
+    EXPECT_EQ(StartupShortcutName, "ヨモリナ.lnk");
+
+    EXPECT_EQ(shortcut.Set(true), std::nullopt);
+    const testing::LinkFile made = ReadLinkFile(link);
+    ASSERT_TRUE(made.read) << "no shortcut at " << ToUtf8(link);
+    EXPECT_TRUE(SamePathText(made.target, ThisProgram())) << ToUtf8(made.target);
+    EXPECT_TRUE(SamePathText(made.workingFolder, testing::FolderOfThisProgram())) << ToUtf8(made.workingFolder);
+    EXPECT_TRUE(shortcut.IsSet());
+
+    // Ticking again leaves one shortcut, still ours.
+    EXPECT_EQ(shortcut.Set(true), std::nullopt);
+    EXPECT_TRUE(shortcut.IsSet());
+}
+
+TEST_F(StartupShortcutTest, UntickingRemovesOurShortcutAndWithNoneThereDoesNothing) {
+    ASSERT_EQ(shortcut.Set(true), std::nullopt);
+    EXPECT_EQ(shortcut.Set(false), std::nullopt);
+    EXPECT_FALSE(Exists(link));
+    EXPECT_FALSE(shortcut.IsSet());
+    EXPECT_EQ(shortcut.Set(false), std::nullopt);
+}
+
+TEST_F(StartupShortcutTest, TheSameProgramWrittenInOtherCaseOrThroughDotDotStillCounts) {
+    std::wstring program = ThisProgram();
+    for (wchar_t& c : program) c = static_cast<wchar_t>(std::towupper(c));
+    ASSERT_TRUE(WriteLinkFile(link, program, L"C:\\"));
+    EXPECT_TRUE(shortcut.IsSet());
+
+    const std::wstring folderName = testing::FolderOfThisProgram().substr(testing::FolderOfThisProgram().rfind(L'\\'));
+    const std::wstring roundabout = testing::FolderOfThisProgram() + L"\\..\\" + folderName.substr(1) + L"\\.\\" +
+                                    ThisProgram().substr(ThisProgram().rfind(L'\\') + 1);
+    ASSERT_TRUE(WriteLinkFile(link, roundabout, L"C:\\"));
+    EXPECT_TRUE(shortcut.IsSet());
+}
+
+TEST_F(StartupShortcutTest, AShortcutToAnotherCopyReadsUntickedStaysOnUntickAndTickingPointsItHere) {
+    // An older copy that was moved away, and another program that took the name.
+    for (const std::wstring& elsewhere : {folder.Child(L"古い場所\\yomorina.exe"), testing::RecordArgumentsExe()}) {
+        ASSERT_TRUE(WriteLinkFile(link, elsewhere, folder.Wide()));
+        EXPECT_FALSE(shortcut.IsSet()) << ToUtf8(elsewhere);
+
+        EXPECT_EQ(shortcut.Set(false), std::nullopt);
+        const testing::LinkFile kept = ReadLinkFile(link);
+        ASSERT_TRUE(kept.read) << "a shortcut that is not ours was removed";
+        EXPECT_TRUE(SamePathText(kept.target, elsewhere)) << ToUtf8(kept.target);
+
+        EXPECT_EQ(shortcut.Set(true), std::nullopt);
+        EXPECT_TRUE(SamePathText(ReadLinkFile(link).target, ThisProgram()));
+        EXPECT_TRUE(shortcut.IsSet());
+        ASSERT_TRUE(DeleteFileW(link.c_str()));
+    }
+}
+
+TEST_F(StartupShortcutTest, AFileThatIsNoShortcutReadsUnticked) {
+    ASSERT_TRUE(CopyFileW(ThisProgram().c_str(), link.c_str(), FALSE));
+    EXPECT_FALSE(shortcut.IsSet());
+}
+
+TEST_F(StartupShortcutTest, AWriteThatFailsSaysWhereAndWhy) {
+    // A folder standing where the shortcut should be.
+    ASSERT_TRUE(CreateDirectoryW(link.c_str(), nullptr));
+    EXPECT_FALSE(shortcut.IsSet());
+    const auto failure = shortcut.Set(true);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find(ToUtf8(link)), std::string::npos) << *failure;
+    EXPECT_EQ(shortcut.Set(false), std::nullopt) << "a folder of that name is not ours to remove";
+    EXPECT_TRUE(Exists(link));
+
+    Win32StartupShortcut missing(folder.Child(L"ない"));
+    const auto missingFailure = missing.Set(true);
+    ASSERT_TRUE(missingFailure);
+    EXPECT_NE(missingFailure->find(ToUtf8(folder.Child(L"ない"))), std::string::npos) << *missingFailure;
+}
+
+}  // namespace
+}  // namespace yomorina
