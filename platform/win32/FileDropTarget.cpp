@@ -92,7 +92,13 @@ struct PendingDrop {
     FileDropTarget* target;  // held with a reference until handled
     DroppedData data;
 };
-thread_local std::deque<PendingDrop> pendingDrops;
+// Made at a thread's first drop and never destroyed: MinGW's runtime can crash
+// destroying a thread_local object with a destructor when its thread ends.
+std::deque<PendingDrop>& PendingDrops() {
+    thread_local std::deque<PendingDrop>* drops = nullptr;
+    if (!drops) drops = new std::deque<PendingDrop>;
+    return *drops;
+}
 thread_local bool handlingDrop = false;
 thread_local bool dropPosted = false;
 
@@ -123,7 +129,7 @@ HWND PendingDropWindow() noexcept {
 }
 
 void ScheduleNextDrop() noexcept {
-    if (handlingDrop || dropPosted || pendingDrops.empty()) return;
+    if (handlingDrop || dropPosted || PendingDrops().empty()) return;
     dropPosted = PostMessageW(PendingDropWindow(), PendingDropMessage, 0, 0) != FALSE;
     // Better late inside the drop than never.
     if (!dropPosted) HandleNextDrop();
@@ -133,9 +139,9 @@ void ScheduleNextDrop() noexcept {
 // drop waits until that one is answered, so drops are handled in their order.
 void HandleNextDrop() noexcept {
     dropPosted = false;
-    if (handlingDrop || pendingDrops.empty()) return;
-    PendingDrop next = std::move(pendingDrops.front());
-    pendingDrops.pop_front();
+    if (handlingDrop || PendingDrops().empty()) return;
+    PendingDrop next = std::move(PendingDrops().front());
+    PendingDrops().pop_front();
     handlingDrop = true;
     next.target->Handle(next.data);
     next.target->Release();
@@ -145,7 +151,7 @@ void HandleNextDrop() noexcept {
 
 void DeferDrop(FileDropTarget* target, DroppedData dropped) {
     target->AddRef();
-    pendingDrops.push_back(PendingDrop{target, std::move(dropped)});
+    PendingDrops().push_back(PendingDrop{target, std::move(dropped)});
     ScheduleNextDrop();
 }
 
