@@ -81,12 +81,9 @@ void Win32AboutBox::OnLaidOut(UINT dpi) {
     // A link is as wide as its text, within the frame, so that all of it can be clicked and seen.
     for (int link : {Label3, Label5}) {
         const ControlPlacement* place = Layout().Placement(link);
-        RECT now{};
-        GetWindowRect(Control(link), &now);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
         const int width = std::clamp(TextWidth(Control(link), Layout().Font(link)), TwipsToPixels(place->width, dpi),
                                      TwipsToPixels(LinkRoom, dpi));
-        SetWindowPos(Control(link), nullptr, 0, 0, width, now.bottom - now.top,
+        SetWindowPos(Control(link), nullptr, 0, 0, width, TwipsToPixels(place->height, dpi),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The picture box takes the size of its picture: the program's icon at 32 × 32 pixels of 96 dpi.

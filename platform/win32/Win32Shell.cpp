@@ -40,18 +40,9 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 std::wstring FullPathOnSearchPath(std::string_view name) {
     if (name.empty()) return {};
     const std::wstring wideName = ToWide(name);
-    std::wstring found(MAX_PATH + 1, L'\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const DWORD length =
-            SearchPathW(nullptr, wideName.c_str(), nullptr, static_cast<DWORD>(found.size()), found.data(), nullptr);
-        if (length == 0) return {};
-        if (length < found.size()) {
-            found.resize(length);
-            return found;
-        }
-        found.resize(length);  // too small: the length asked for includes the closing NUL
-    }
-    return {};
+    return FilledText([&](wchar_t* buffer, DWORD size) {
+        return SearchPathW(nullptr, wideName.c_str(), nullptr, size, buffer, nullptr);
+    });
 }
 
 }  // namespace

@@ -22,27 +22,13 @@ struct CoTaskMemory {
     void operator()(wchar_t* memory) const noexcept { late::CoTaskMemFree(memory); }
 };
 
-// Asks a function that fills a buffer of a given size, with a larger buffer while it wants one.
-template <typename Fill>
-std::wstring Filled(Fill fill) {
-    std::wstring text(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
-        if (length == 0) return {};
-        if (length < text.size()) {
-            text.resize(length);
-            return text;
-        }
-        text.resize(length);
-    }
-}
-
 // The path made full (".." and "." gone) and with its long names where it exists.
 std::wstring Resolved(const std::wstring& path) {
     std::wstring full =
-        Filled([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+        FilledText([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
     if (full.empty()) return path;
-    std::wstring longer = Filled([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(full.c_str(), buffer, size); });
+    std::wstring longer =
+        FilledText([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(full.c_str(), buffer, size); });
     return longer.empty() ? full : longer;
 }
 
@@ -57,6 +43,11 @@ std::string Failure(const std::wstring& shortcut, const std::string& described) 
 }
 
 }  // namespace
+
+bool StartsThisCopy(const std::wstring& shortcut) {
+    const auto contents = ReadShortcut(shortcut);
+    return contents && IsSameFile(contents->target, ExecutablePath());
+}
 
 bool IsSameFile(const std::wstring& first, const std::wstring& second) {
     if (first.empty() || second.empty()) return false;
@@ -102,16 +93,14 @@ HRESULT Win32StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& 
 
 bool Win32StartupShortcut::IsSet() const {
     std::wstring path;
-    if (FAILED(FindShortcutPath(false, path))) return false;
-    const auto contents = ReadShortcut(path);
-    return contents && IsSameFile(contents->target, ExecutablePath());
+    return SUCCEEDED(FindShortcutPath(false, path)) && StartsThisCopy(path);
 }
 
 std::optional<std::string> Win32StartupShortcut::Set(bool on) {
     std::wstring path;
     if (!on) {
         // Only a shortcut that starts this copy is ours to remove.
-        if (!IsSet() || FAILED(FindShortcutPath(false, path))) return std::nullopt;
+        if (FAILED(FindShortcutPath(false, path)) || !StartsThisCopy(path)) return std::nullopt;
         if (DeleteFileW(path.c_str())) return std::nullopt;
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;

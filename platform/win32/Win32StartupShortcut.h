@@ -33,6 +33,8 @@ struct ShortcutContents {
 };
 // What a shortcut file starts and where; empty if it cannot be read.
 std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut);
+// Whether the shortcut file starts this very exe.
+bool StartsThisCopy(const std::wstring& shortcut);
 // Whether two paths name the same file: made full and long, compared without case.
 bool IsSameFile(const std::wstring& first, const std::wstring& second);
 
