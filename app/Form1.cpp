@@ -1,12 +1,14 @@
 #include "app/Form1.h"
 
 #include "scatter/ScatterTick.h"
+#include "scatter/TickPace.h"
 
 namespace yomorina {
 
 Form1::Form1(Services services)
     : model_(services.model),
       window_(services.window),
+      timer_(services.timer),
       trayIcon_(services.trayIcon),
       listFile_(services.listFile),
       messages_(services.messages),
@@ -32,6 +34,8 @@ void Form1::Form_Load() {
     const ScreenPoint start = pointer_.Position();
     state_.lngLastX = start.x;
     state_.lngLastY = start.y;
+    // Only now, so that no tick sees a half-loaded list.
+    timer_.Start();
 }
 
 void Form1::Form_Unload() {
@@ -45,6 +49,9 @@ void Form1::Form_Click() { ICON_CLEAR(); }
 void Form1::Form_Dismiss() { ICON_CLEAR(); }
 
 void Form1::Picture1_MouseMove(TrayPress press) {
+    // A hand on the mouse the watch did not report (the system drops a hook
+    // that once answered too slowly): the ticks take over again.
+    WakeUp();
     if (press != TrayPress::LeftButtonDown && press != TrayPress::RightButtonDown) return;
     if (model_.OptionsOpen) return;
     ICON_CLEAR();
@@ -58,11 +65,30 @@ void Form1::TaskbarCreated() {
     trayIcon_.Add(TrayTip);
 }
 
-void Form1::Timer1_Timer() {
+void Form1::Timer1_Timer() { Tick(false); }
+
+// The first movement after a rest is sampled at once, from the last sample as
+// any tick is; from then on the timer samples, and a fast mouse's reports
+// would only be noise.
+void Form1::PointerMoved() {
+    if (!watching_) return;  // reports queued before the watch stopped
+    WakeUp();
+    Tick(true);
+}
+
+void Form1::WakeUp() {
+    if (!watching_) return;
+    watching_ = false;
+    timer_.StopWatching();
+    timer_.Start();
+}
+
+void Form1::Tick(bool woken) {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
-    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, pointer_.Position(), search_,
-                                            monitors_, attention_);
+    const ScreenPoint previous{state_.lngLastX, state_.lngLastY};
+    const ScreenPoint sample = pointer_.Position();
+    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, search_, monitors_, attention_);
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {
         window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);
@@ -71,6 +97,18 @@ void Form1::Timer1_Timer() {
     // Asked only now, after the overlay has shown and activated itself: the
     // user switching away is what ends a scatter.
     if (state_.blnScattering && !window_.IsActive()) ICON_CLEAR();
+    SleepIfNothingCanHappen(previous, sample, woken);
+}
+
+void Form1::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken) {
+    if (!NothingUnderWayUntilThePointerMoves(state_, previous, sample)) return;
+    // A report from a pointer that did not move (a click, or one pushed against
+    // the screen's edge) gets a full period before the next watch.
+    if (woken) return;
+    // Where the reports would miss some moves the timer samples as it always did.
+    if (!timer_.WatchForMovement()) return;
+    watching_ = true;
+    timer_.Stop();
 }
 
 void Form1::IC_Click(int index) { tileActions_.IC_Click(index); }

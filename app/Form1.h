@@ -14,6 +14,7 @@
 #include "platform/Pointer.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
+#include "platform/TickTimer.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
@@ -29,6 +30,7 @@ public:
     struct Services {
         Model& model;
         MainWindow& window;
+        TickTimer& timer;
         TrayIcon& trayIcon;
         ListFile& listFile;
         MessageBoxes& messages;
@@ -52,6 +54,7 @@ public:
     void Picture1_MouseMove(TrayPress press) override;
     void TaskbarCreated() override;
     void Timer1_Timer() override;
+    void PointerMoved() override;
     void IC_Click(int index) override;
     void IC_OLEDragDrop(int index, const DroppedData& data) override;
 
@@ -60,8 +63,13 @@ public:
     const ScatterState& Tracking() const { return state_; }
 
 private:
+    void Tick(bool woken);
+    void SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken);
+    void WakeUp();
+
     Model& model_;
     MainWindow& window_;
+    TickTimer& timer_;
     TrayIcon& trayIcon_;
     ListFile& listFile_;
     MessageBoxes& messages_;
@@ -73,6 +81,8 @@ private:
     // What clicks and drops on the tiles do; they end a scatter through ICON_CLEAR.
     TileActions tileActions_;
     ScatterState state_;
+    // At rest the timer stops and the mouse's next movement starts it again.
+    bool watching_ = false;
 };
 
 }  // namespace yomorina

@@ -59,6 +59,8 @@ public:
     virtual void Picture1_MouseMove(TrayPress press) = 0;
     virtual void TaskbarCreated() = 0;
     virtual void Timer1_Timer() = 0;
+    // The pointer moved while TickTimer::WatchForMovement was in force.
+    virtual void PointerMoved() = 0;
     // A left click on tile IC(index).
     virtual void IC_Click(int index) = 0;
     // Something dropped on tile IC(index) from another program.

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Measures yomorina.exe against a minimal tray program of our own, both built
-# and run here under the same Wine, plus the native benchmarks of the tick and
+# and run here under the same Wine (footprint, idle CPU, what wakes them at
+# rest, the overlay), plus the native benchmarks of the tick and
 # the list file, and writes the figures into docs/performance.md between its
 # "figures" markers (the rest of the file is left as it is).
 #
-#   scripts/bench.sh [ROUNDS] [IDLE_SECONDS]     (defaults 7 and 60: about 4 minutes)
+#   scripts/bench.sh [ROUNDS] [IDLE_SECONDS]     (defaults 7 and 60: about 6 minutes)
 #
 # Not part of scripts/test.sh: figures depend on the machine and its load.
 set -euo pipefail
@@ -40,6 +41,8 @@ footprint=$(timeout 900 wine "$build/bench-win64/yomorina_footprint_bench.exe" \
   "$(win_path "$build/bench-win64/run/yomorina.exe")" "$(win_path "$build/bench-win64/MinimalTray.exe")" \
   "$rounds" "$idle_seconds" 2>/dev/null </dev/null | tr -d '\r')
 overlay=$(timeout 600 wine "$build/bench-win64/yomorina_wine_bench.exe" 25 2>/dev/null </dev/null | tr -d '\r')
+rest=$(bench/win32/measure/RestMessages.sh "$build/bench-win64/run/yomorina.exe" "$build/bench-win64/MinimalTray.exe" \
+  "$build/bench-win64/rest-messages" "$idle_seconds" "$rounds")
 wine_version=$(wine --version)
 wine_session_stop
 trap - EXIT
@@ -65,6 +68,10 @@ Measured on $(date -u '+%Y-%m-%d %H:%M UTC') with \`scripts/bench.sh $rounds $id
 ### Footprint under Wine
 
 $footprint
+
+### At rest under Wine
+
+$rest
 
 ### Overlay and tiles under Wine
 

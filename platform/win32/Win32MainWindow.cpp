@@ -1,6 +1,7 @@
 #include "platform/win32/Win32MainWindow.h"
 
 #include "core/Model.h"
+#include "platform/win32/AppMessages.h"
 #include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/VirtualScreen.h"
@@ -48,6 +49,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     picture1_.emplace(instance, Handle());
+    mouseWatch_.emplace(Handle());
     captionFont_ = DefaultUserInterfaceFont();
 }
 
@@ -59,7 +61,14 @@ void Win32MainWindow::SetEvents(MainWindowEvents* events) {
     }
 }
 
-void Win32MainWindow::StartTimer() { SetTimer(Handle(), Timer1, Timer1Interval, nullptr); }
+// Setting the timer again restarts its period.
+void Win32MainWindow::Start() { SetTimer(Handle(), Timer1, Timer1Interval, nullptr); }
+
+void Win32MainWindow::Stop() { KillTimer(Handle(), Timer1); }
+
+bool Win32MainWindow::WatchForMovement() { return mouseWatch_->Start(); }
+
+void Win32MainWindow::StopWatching() { mouseWatch_->Stop(); }
 
 void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
@@ -206,6 +215,12 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     case WM_TIMER:
         if (wParam == Timer1 && events_) events_->Timer1_Timer();
         return 0;
+    case MouseMovedMessage:
+        if (events_) events_->PointerMoved();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC) mouseWatch_->Renew();
+        return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_LBUTTONUP:
         if (events_) events_->Form_Click();
         return 0;
@@ -238,6 +253,10 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     }
 }
 
-void Win32MainWindow::OnDestroyed() noexcept { PostQuitMessage(0); }
+void Win32MainWindow::OnDestroyed() noexcept {
+    // A hook outlives its window otherwise.
+    mouseWatch_->Stop();
+    PostQuitMessage(0);
+}
 
 }  // namespace yomorina::win32

@@ -10,8 +10,10 @@
 #include <optional>
 
 #include "platform/MainWindow.h"
+#include "platform/TickTimer.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/MouseWatch.h"
 #include "platform/win32/PersistentImage.h"
 #include "platform/win32/VirtualScreen.h"
 #include "platform/win32/Win32TileWindow.h"
@@ -33,13 +35,11 @@ private:
     MainWindowEvents* events_ = nullptr;
 };
 
-class Win32MainWindow final : public MainWindow, public BaseWindow<Win32MainWindow> {
+class Win32MainWindow final : public MainWindow, public TickTimer, public BaseWindow<Win32MainWindow> {
 public:
     explicit Win32MainWindow(HINSTANCE instance);
 
     void SetEvents(MainWindowEvents* events);
-    // The timer starts only once start-up is over, so no tick sees a half-loaded list.
-    void StartTimer();
     HWND Picture1Handle() const { return picture1_->Handle(); }
 
     void Hide() override;
@@ -51,6 +51,11 @@ public:
                   std::string_view accessibleName) override;
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
     bool IsActive() const override;
+
+    void Start() override;
+    void Stop() override;
+    bool WatchForMovement() override;
+    void StopWatching() override;
 
     // Null until the tile is first shown.
     HWND TileHandle(int index) const {
@@ -77,6 +82,7 @@ private:
     MainWindowEvents* events_ = nullptr;
     bool unloaded_ = false;
     std::optional<Picture1Window> picture1_;
+    std::optional<MouseWatch> mouseWatch_;
     std::array<std::unique_ptr<Win32TileWindow>, TileCount> tiles_;
     std::array<HWND, TileCount> captions_{};
     UniqueFont captionFont_;                       // at the system's density

@@ -62,11 +62,10 @@ int RunProgram(HINSTANCE instance) {
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
-    Form1 form1({model, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
+    Form1 form1({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
                  recycleBin, showOptions});
     mainWindow.SetEvents(&form1);
     form1.Form_Load();
-    mainWindow.StartTimer();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -30,6 +30,7 @@ protected:
     Journal journal;
     Model model;
     OverlayThatMayStayInactive window{journal};
+    FakeTickTimer timer;
     FakeTrayIcon tray{journal};
     FakeFileStore store{&journal};
     FakeProcessInfo process;
@@ -43,7 +44,7 @@ protected:
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     int optionsShown = 0;
-    Form1 form{{model, window, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
+    Form1 form{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
                  [this] { ++optionsShown; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {

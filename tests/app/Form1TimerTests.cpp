@@ -75,6 +75,8 @@ TEST_F(Form1TimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(pointer.samples, samples) << "the pointer is not even looked at";
     EXPECT_EQ(form.Tracking(), before);
+    EXPECT_TRUE(timer.running) << "a still pointer is only known from a sample";
+    EXPECT_FALSE(timer.watching);
 
     // The first tick afterwards is measured from where the pointer was before.
     model.OptionsOpen = false;
@@ -122,6 +124,54 @@ TEST_F(Form1TimerTest, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
     form.Timer1_Timer();
     EXPECT_FALSE(form.Tracking().blnScattering);
     EXPECT_FALSE(window.visible);
+}
+
+// At rest the timer stops until the mouse's next movement; the ticks decide as
+// the 200 ms timer alone would.
+TEST_F(Form1TimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnceFromTheLastSample) {
+    EXPECT_TRUE(timer.running) << "started with the program";
+    TickAt(100, 100);
+    EXPECT_TRUE(timer.running) << "one tick after the pointer comes to rest";
+    TickAt(100, 100);
+    EXPECT_FALSE(timer.running);
+    EXPECT_TRUE(timer.watching);
+
+    pointer.at = {250, 100};  // far, as after a long rest: one fast sample, like any other
+    form.PointerMoved();
+    EXPECT_TRUE(timer.running);
+    EXPECT_FALSE(timer.watching);
+    EXPECT_EQ(form.Tracking().intShakeCount, 1);
+    const int samples = pointer.samples;
+    form.PointerMoved();  // queued before the watch stopped
+    EXPECT_EQ(pointer.samples, samples);
+
+    for (int x = 400; x <= 850; x += 150) TickAt(x, 100);
+    EXPECT_THAT(journal, ElementsAre("show overlay 0")) << "the woken tick is one of the lead-in's five";
+    TickAt(850, 100);
+    EXPECT_TRUE(timer.running) << "the scatter is on screen";
+    form.Form_Click();
+    TickAt(850, 100);
+    EXPECT_FALSE(timer.running);
+
+    // A report from a pointer that did not move (pushed against an edge) waits a full period.
+    form.PointerMoved();
+    EXPECT_TRUE(timer.running);
+    EXPECT_FALSE(timer.watching);
+    TickAt(850, 100);
+    EXPECT_FALSE(timer.running);
+
+    // Any message from the icon is a hand on the mouse, which a dropped watch may have missed.
+    form.Picture1_MouseMove(TrayPress::Other);
+    EXPECT_TRUE(timer.running);
+    EXPECT_FALSE(timer.watching);
+}
+
+TEST_F(Form1TimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
+    timer.reportsExist = false;
+    for (int i = 0; i < 5; ++i) TickAt(100, 100);
+    EXPECT_TRUE(timer.running);
+    TickAt(300, 100);
+    EXPECT_EQ(form.Tracking().intShakeCount, 1);
 }
 
 }  // namespace

@@ -153,8 +153,12 @@ void SaveScreenshotOf(HWND window, const std::string& name) {
     SaveScreenshot(name);
 }
 
-void RestPointerAt(POINT point) {
-    SetCursorPos(point.x, point.y);
+void RestPointerAt(POINT point, bool heard) {
+    if (heard) {
+        MovePointerTo(point);
+    } else {
+        SetCursorPos(point.x, point.y);
+    }
     Sleep(500);
 }
 
@@ -162,7 +166,7 @@ void Hand::RestAtStart() {
     at_ = line_.start;
     step_ = line_.step;
     row_ = 0;
-    RestPointerAt(at_);
+    RestPointerAt(at_, line_.heard);
 }
 
 bool Hand::ShakeUntil(const std::function<bool()>& done, int stepLimit) {
@@ -174,7 +178,11 @@ bool Hand::ShakeUntil(const std::function<bool()>& done, int stepLimit) {
             at_.y = line_.start.y + row_ * line_.rowGap;
         }
         at_.x += step_;
-        SetCursorPos(at_.x, at_.y);
+        if (line_.heard) {
+            MovePointerTo(at_);
+        } else {
+            SetCursorPos(at_.x, at_.y);
+        }
         // The pause paces the hand; what it waits for may come at any moment of it.
         if (WaitUntil(done, 40ms, 5ms)) return true;
     }
@@ -191,6 +199,17 @@ bool Overlay::ShowsNothing() const {
         if (IsShown(Tile(i)) || IsShown(Caption(i))) return false;
     }
     return true;
+}
+
+void MovePointerTo(POINT point) {
+    // Put exactly there first, then reported as a mouse's movement of nothing:
+    // a program that wakes on the report samples the pointer where it now is,
+    // never half-way through a relative move scaled by the pointer's speed.
+    SetCursorPos(point.x, point.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
 }
 
 Process::Process(const std::wstring& commandLine, const std::wstring& folder) {

@@ -63,7 +63,7 @@ inline constexpr ScatterSettings QuickScatter{20, 3, 1, 0};
 
 // The pointer put still where it is: long enough for the program's 200 ms tick
 // to have seen it there twice, which nothing outside shows.
-void RestPointerAt(POINT point);
+void RestPointerAt(POINT point, bool heard = true);
 
 // Where a shaking hand moves the pointer: steps along a row from the start; at
 // the left or right end it turns back onto the next of the rows.
@@ -74,6 +74,8 @@ struct ShakeLine {
     int right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1;
     int rows = 1;
     int rowGap = 100;
+    // Moves as a mouse makes them, which programs hear of; false: SetCursorPos, which no one hears of.
+    bool heard = true;
 };
 
 class Hand {
@@ -101,6 +103,10 @@ struct Overlay {
     // No overlay, no tile, no caption.
     bool ShowsNothing() const;
 };
+
+// Moves the pointer as a mouse does, so that a program watching the input hears
+// of it (SetCursorPos tells no one), and lands exactly on the point.
+void MovePointerTo(POINT point);
 
 // A process of ours, ended at the latest when this object goes.
 class Process {

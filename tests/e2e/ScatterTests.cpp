@@ -199,6 +199,21 @@ void PressKeys(std::initializer_list<WORD> keys) {
     SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
+// Resting, the program sleeps until the pointer moves; the first shake after
+// that is counted from where the pointer rested, like any other.
+TEST_F(Scatter, AShakeAfterALongRestBringsTheOverlayAndTilesAsBefore) {
+    StartWithPattern(0);
+    Sleep(3000);
+    ASSERT_FALSE(IsWindowVisible(main));
+    ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(0); })) << "the overlay or the first tile never came";
+    const RECT tile = RectOf(Tile(0));
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    const int side = MulDiv(32, dpi, 96);
+    EXPECT_EQ(tile.top, ShakeY - side / 2);
+    EXPECT_EQ((tile.left + MulDiv(64, dpi, 96) + side / 2 - ShakeStartX) % Step, 0)
+        << "not where the pointer was at a tick";
+}
+
 TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLauncher) {
     StartWithPattern(0);
     for (const auto& keys : {std::initializer_list<WORD>{VK_MENU, VK_F4}, std::initializer_list<WORD>{VK_ESCAPE}}) {
@@ -266,7 +281,11 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
     UpdateWindow(mark);
     const RECT sample{marked.left - 20, marked.top - 20, marked.right + 20, marked.top + 60};
     Launch(1);
-    hand = Hand(ShakeLine{{left + 40, ShakeY}, Step});
+    // Outside Wine's virtual desktop no program hears of the X pointer's moves;
+    // SetCursorPos is as silent, so the program must notice by itself.
+    ShakeLine silent{{left + 40, ShakeY}, Step};
+    silent.heard = false;
+    hand = Hand(silent);
     hand.RestAtStart();
     const auto before = CapturePixels(sample);
 

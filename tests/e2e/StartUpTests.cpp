@@ -78,7 +78,7 @@ TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
     // Seven ticks or so; the overlay would come at the first.
     EXPECT_FALSE(WaitUntil(overlayShown, 1500ms)) << "the overlay came up with the pointer at rest";
     // The ticks were running all along: one move beyond the distance is a shake.
-    SetCursorPos(width / 2 + 100, height / 2);
+    MovePointerTo({width / 2 + 100, height / 2});
     EXPECT_TRUE(WaitUntil(overlayShown, 10s));
     EXPECT_TRUE(app.Close());
 }

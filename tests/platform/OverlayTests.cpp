@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/win32/PersistentImage.h"
@@ -103,12 +104,14 @@ public:
     int unloads = 0;
     std::vector<int> tileClicks;
     std::vector<TrayPress> trayPresses;
+    int movements = 0;
     void Form_Click() override { ++clicks; }
     void Form_Dismiss() override { ++dismissals; }
     void Form_Unload() override { ++unloads; }
     void Picture1_MouseMove(TrayPress press) override { trayPresses.push_back(press); }
     void TaskbarCreated() override {}
     void Timer1_Timer() override {}
+    void PointerMoved() override { ++movements; }
     void IC_Click(int index) override { tileClicks.push_back(index); }
     void IC_OLEDragDrop(int, const DroppedData&) override {}
 };
@@ -128,6 +131,50 @@ protected:
         return rect;
     }
 };
+
+// The hidden window hears of the mouse's next movement once, and nothing after.
+TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    RecordedEvents events;
+    window.SetEvents(&events);
+    // Away from every edge, so that every move really moves it.
+    const POINT start{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+    SetCursorPos(start.x, start.y);
+    int x = start.x;
+    // Until the pointer is there the input may still be on its way.
+    const auto moveAndPump = [&](int dx, const std::function<bool()>& done) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = dx;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof(input));
+        x += dx;
+        const auto arrived = [&] {
+            POINT now{};
+            GetCursorPos(&now);
+            return now.x != x - dx && done();
+        };
+        for (int i = 0; i < 250 && !arrived(); ++i) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            Pump();
+        }
+        Pump();
+        return arrived();
+    };
+    const auto always = [] { return true; };
+    ASSERT_TRUE(window.WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
+    EXPECT_TRUE(moveAndPump(40, [&] { return events.movements > 0; }));
+    EXPECT_TRUE(moveAndPump(-40, always));
+    EXPECT_EQ(events.movements, 1) << "a fast mouse must not flood the program";
+
+    window.StopWatching();
+    EXPECT_TRUE(moveAndPump(40, always));
+    EXPECT_EQ(events.movements, 1);
+
+    ASSERT_TRUE(window.WatchForMovement());
+    EXPECT_TRUE(moveAndPump(-40, [&] { return events.movements > 1; }));
+    window.StopWatching();
+}
 
 TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTemplate) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));

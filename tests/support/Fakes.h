@@ -15,6 +15,7 @@
 #include "platform/Pointer.h"
 #include "platform/ProcessInfo.h"
 #include "platform/StartupShortcut.h"
+#include "platform/TickTimer.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 
@@ -168,6 +169,18 @@ class FakeMonitors final : public Monitors {
 public:
     int dotsPerInch = StandardDotsPerInch;
     int DotsPerInchAt(ScreenPoint) const override { return dotsPerInch; }
+};
+
+// Kept out of the journal: whether it runs is checked on its own, the effects in their order.
+class FakeTickTimer final : public TickTimer {
+public:
+    bool running = false;
+    bool watching = false;
+    bool reportsExist = true;
+    void Start() override { running = true; }
+    void Stop() override { running = false; }
+    bool WatchForMovement() override { return watching = reportsExist; }
+    void StopWatching() override { watching = false; }
 };
 
 // Finds exactly the paths it was given.

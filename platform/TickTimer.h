@@ -1,0 +1,21 @@
+#pragma once
+// The main window's timer, Timer1, and what wakes the program when the pointer
+// rests: its ticks arrive as MainWindowEvents::Timer1_Timer, a watched
+// movement as MainWindowEvents::PointerMoved.
+
+namespace yomorina {
+
+class TickTimer {
+public:
+    virtual ~TickTimer() = default;
+    // Ticks every 200 ms from now on; starting it again restarts the period.
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    // Reports the mouse's next movement once, then stays quiet until asked
+    // again. False where such reports would miss some of the pointer's moves:
+    // the timer must keep sampling there.
+    virtual bool WatchForMovement() = 0;
+    virtual void StopWatching() = 0;
+};
+
+}  // namespace yomorina
