@@ -171,8 +171,12 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
     EXPECT_TRUE(moveAndPump(40, always));
     EXPECT_EQ(events.movements, 1);
 
+    // Waking from sleep sets the hook afresh, in case the system dropped it.
     ASSERT_TRUE(window.WatchForMovement());
+    SendMessageW(window.Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_TRUE(moveAndPump(-40, [&] { return events.movements > 1; }));
+    EXPECT_TRUE(moveAndPump(40, always));
+    EXPECT_EQ(events.movements, 2);
     window.StopWatching();
 }
 
