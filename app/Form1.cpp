@@ -102,8 +102,9 @@ void Form1::Tick(bool woken) {
 
 void Form1::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken) {
     if (!NothingUnderWayUntilThePointerMoves(state_, previous, sample)) return;
-    // A report from a pointer that did not move (a click, or one pushed against
-    // the screen's edge) gets a full period before the next watch.
+    // A report from a pointer that did not move (one pushed against the
+    // screen's edge reports movement all the time) gets a full period before
+    // the next watch.
     if (woken) return;
     // Where the reports would miss some moves the timer samples as it always did.
     if (!timer_.WatchForMovement()) return;

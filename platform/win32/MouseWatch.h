@@ -4,8 +4,8 @@
 //
 // A low-level mouse hook rather than raw input: under Wine raw input reaches
 // no one while no window has the foreground, and the hook hears the same moves
-// besides (docs/wine.md). It is set only while the pointer rests, so a fast
-// mouse calls it once and never again until the next rest.
+// besides (docs/wine.md). It is set only while the pointer rests and reports
+// once, so a fast mouse reaches the program once per rest.
 
 #include <windows.h>
 
