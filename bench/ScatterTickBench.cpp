@@ -43,10 +43,10 @@ void ScatterTickPlacingATile(benchmark::State& state) {
     const testing::FakeUserAttention attention;
     const LaunchList list = FullList(search);
     const ScatterSettings settings{100, 5, 1, 0};
-    ScatterState tracking{0, 400, 0, 0, true};
+    ScatterState tracking{{0, 400}, 0, 0, true};
     std::int32_t x = 0;
     for (auto _ : state) {
-        if (tracking.intNextSlot == LaunchSlotCount) tracking.intNextSlot = 0;
+        if (tracking.nextSlot == LaunchSlotCount) tracking.nextSlot = 0;
         x = x > 1000 ? 0 : x + 60;
         benchmark::DoNotOptimize(ScatterTick(tracking, settings, list, {x, 400}, search, monitors, attention));
     }

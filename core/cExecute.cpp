@@ -41,9 +41,9 @@ std::string QuotedParameters(const std::optional<std::string>& parameters) {
     return Quoted(*parameters);
 }
 
-cExecute::cExecute(Shell& shell, MainWindow& form1) : shell_(shell), form1_(form1) {}
+cExecute::cExecute(Shell& shell, MainWindow& mainWindow) : shell_(shell), mainWindow_(mainWindow) {}
 
-cExecute::cExecute(Shell& shell, ProcessWait& wait, MainWindow& form1) : shell_(shell), wait_(&wait), form1_(form1) {}
+cExecute::cExecute(Shell& shell, ProcessWait& wait, MainWindow& mainWindow) : shell_(shell), wait_(&wait), mainWindow_(mainWindow) {}
 
 bool cExecute::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
 
@@ -53,7 +53,7 @@ bool cExecute::ShellX(std::string_view strCommandLine, ShowState WindowStyle, Wi
     if (strCommandLine.empty()) return false;
     if (!wait_) blnWait = false;
 
-    form1_.Hide();
+    mainWindow_.Hide();
 
     const SplitCommandLine split =
         SplitFileAndParameters(strCommandLine, [this](std::string_view name) { return FindOnSearchPath(name); });

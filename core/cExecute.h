@@ -40,8 +40,8 @@ class cExecute {
 public:
     // The main window is hidden before every launch (it is the scatter overlay).
     // A launcher made without a ProcessWait never waits, whatever blnWait asks.
-    cExecute(Shell& shell, MainWindow& form1);
-    cExecute(Shell& shell, ProcessWait& wait, MainWindow& form1);
+    cExecute(Shell& shell, MainWindow& mainWindow);
+    cExecute(Shell& shell, ProcessWait& wait, MainWindow& mainWindow);
 
     // True when the shell accepted the request or the fallback started a process.
     bool ShellX(std::string_view strCommandLine, ShowState WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait);
@@ -52,7 +52,7 @@ private:
 
     Shell& shell_;
     ProcessWait* wait_ = nullptr;
-    MainWindow& form1_;
+    MainWindow& mainWindow_;
 };
 
 }  // namespace yomorina

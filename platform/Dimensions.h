@@ -6,7 +6,7 @@ namespace yomorina {
 // The entries of the launch list, each with a tile of its own.
 inline constexpr int LaunchSlotCount = 30;
 
-// The overlay's tiles IC(0..30): one for each slot, then the recycle-bin
+// The overlay's tiles: one for each slot, then the recycle-bin
 // template whose picture the recycle-bin entries copy.
 inline constexpr int RecycleBinTemplateTile = LaunchSlotCount;
 inline constexpr int TileCount = LaunchSlotCount + 1;

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: hidden while idle, the full-screen overlay during a scatter,
-// holding the tiles IC(0..30) and their captions Label1(0..30).
+// holding the tiles (one for each slot and the recycle-bin template) and their captions.
 
 #include <string_view>
 
@@ -51,20 +51,20 @@ namespace yomorina {
 class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
-    virtual void Form_Click() = 0;
+    virtual void OnOverlayClick() = 0;
     // Alt+F4 or Esc while the overlay is the active window.
-    virtual void Form_Dismiss() = 0;
-    virtual void Form_Unload() = 0;
-    // A mouse event on the notification icon, which reports through Picture1.
-    virtual void Picture1_MouseMove(TrayPress press) = 0;
-    virtual void TaskbarCreated() = 0;
-    virtual void Timer1_Timer() = 0;
+    virtual void OnOverlayDismiss() = 0;
+    virtual void OnClosing() = 0;
+    // A mouse event on the notification icon.
+    virtual void OnTrayEvent(TrayPress press) = 0;
+    virtual void OnTaskbarCreated() = 0;
+    virtual void OnTick() = 0;
     // The pointer moved while TickTimer::WatchForMovement was in force.
-    virtual void PointerMoved() = 0;
-    // A left click on tile IC(index).
-    virtual void IC_Click(int index) = 0;
-    // Something dropped on tile IC(index) from another program.
-    virtual void IC_OLEDragDrop(int index, const DroppedData& data) = 0;
+    virtual void OnPointerMoved() = 0;
+    // A left click on a tile.
+    virtual void OnTileClick(int index) = 0;
+    // Something dropped on a tile from another program.
+    virtual void OnTileDrop(int index, const DroppedData& data) = 0;
 };
 
 }  // namespace yomorina

@@ -1,7 +1,7 @@
 #pragma once
-// The main window's timer, Timer1, and what wakes the program when the pointer
-// rests: its ticks arrive as MainWindowEvents::Timer1_Timer, a watched
-// movement as MainWindowEvents::PointerMoved.
+// The main window's timer and what wakes the program when the pointer
+// rests: its ticks arrive as MainWindowEvents::OnTick, a watched
+// movement as MainWindowEvents::OnPointerMoved.
 
 namespace yomorina {
 

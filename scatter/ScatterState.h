@@ -3,14 +3,15 @@
 
 #include <cstdint>
 
+#include "platform/Pointer.h"
+
 namespace yomorina {
 
 struct ScatterState {
-    std::int32_t lngLastX = 0;
-    std::int32_t lngLastY = 0;
-    std::int16_t intShakeCount = 0;
-    std::int16_t intNextSlot = 0;
-    bool blnScattering = false;
+    ScreenPoint lastSample;
+    std::int16_t shakeCount = 0;
+    std::int16_t nextSlot = 0;
+    bool scattering = false;
 
     friend bool operator==(const ScatterState&, const ScatterState&) = default;
 };

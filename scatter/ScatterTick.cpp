@@ -85,47 +85,46 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
                        ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors,
                        const UserAttention& attention) {
     const ScatterSettings inForce = SettingsInForce(settings);
-    const ScreenPoint previous{state.lngLastX, state.lngLastY};
+    const ScreenPoint previous = state.lastSample;
     const std::int64_t dx = std::llabs(std::int64_t{pointer.x} - previous.x);
     const std::int64_t dy = std::llabs(std::int64_t{pointer.y} - previous.y);
     TickAction action;
 
     const bool fast = dx > inForce.MoveDistance || dy > inForce.MoveDistance;
-    if (fast && !state.blnScattering) {
-        ++state.intShakeCount;
-        if (state.intShakeCount == inForce.LeadInIntensity) {
+    if (fast && !state.scattering) {
+        ++state.shakeCount;
+        if (state.shakeCount == inForce.LeadInIntensity) {
             // A start refused over a full-screen program uses up the lead-in as
             // a start would: a hand still moving in a game is asked about again
             // only after another whole lead-in, not on every tick.
-            state.intShakeCount = 0;
+            state.shakeCount = 0;
             if (!attention.ForegroundIsFullScreen()) {
                 action.ShowOverlay = BackgroundForPattern(inForce.BackgroundPattern);
-                state.blnScattering = true;
+                state.scattering = true;
             }
         }
     } else {
         // Half the distance, unrounded: a distance of 5 makes 3 pixels count.
         const double half = inForce.MoveDistance / 2.0;
         if (dx <= half && dy <= half) {
-            state.intShakeCount = 0;
-        } else if (!state.blnScattering) {
-            state.intShakeCount = 0;
+            state.shakeCount = 0;
+        } else if (!state.scattering) {
+            state.shakeCount = 0;
         } else {
-            ++state.intShakeCount;
-            if (state.intShakeCount == inForce.ScatterIntensity) {
-                if (state.intNextSlot <= LastSlot) {
+            ++state.shakeCount;
+            if (state.shakeCount == inForce.ScatterIntensity) {
+                if (state.nextSlot <= LastSlot) {
                     // An empty or missing slot uses up its turn all the same.
-                    action.Tile = PlaceTile(state.intNextSlot, list[state.intNextSlot], previous, pointer, search,
+                    action.Tile = PlaceTile(state.nextSlot, list[state.nextSlot], previous, pointer, search,
                                             monitors.DotsPerInchAt(pointer));
-                    ++state.intNextSlot;
+                    ++state.nextSlot;
                 }
-                state.intShakeCount = 0;
+                state.shakeCount = 0;
             }
         }
     }
 
-    state.lngLastX = pointer.x;
-    state.lngLastY = pointer.y;
+    state.lastSample = pointer;
     return action;
 }
 

@@ -6,7 +6,7 @@ namespace yomorina {
 // it so (a tick within half the distance resets the count), and the sample it
 // stores is the one already stored.
 bool NothingUnderWayUntilThePointerMoves(const ScatterState& after, ScreenPoint previous, ScreenPoint current) {
-    return !after.blnScattering && after.intShakeCount == 0 && previous == current;
+    return !after.scattering && after.shakeCount == 0 && previous == current;
 }
 
 }  // namespace yomorina

@@ -7,24 +7,24 @@
 namespace yomorina {
 namespace {
 
-// The recycle-bin template IC(30) stands for no slot.
+// The recycle-bin template (index 30) stands for no slot.
 bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
 
 }  // namespace
 
-TileActions::TileActions(const Model& model, std::function<void()> iconClear, Shell& shell, MainWindow& form1,
+TileActions::TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
                          RecycleBin& recycleBin, MessageBoxes& messages)
     : model_(model),
-      iconClear_(std::move(iconClear)),
+      endScatter_(std::move(endScatter)),
       shell_(shell),
-      form1_(form1),
+      mainWindow_(mainWindow),
       recycleBin_(recycleBin),
       messages_(messages) {}
 
-void TileActions::IC_Click(int index) {
+void TileActions::OnTileClick(int index) {
     if (!IsSlot(index)) return;
     // The tiles go before anything is opened or said.
-    iconClear_();
+    endScatter_();
     // A copy: the shell lets other events run, and the options dialog's OK may
     // replace the list while the launch still reads the text.
     const std::string path = model_.List[index].Path;
@@ -35,7 +35,7 @@ void TileActions::IC_Click(int index) {
     Launch(path);
 }
 
-void TileActions::IC_OLEDragDrop(int index, const DroppedData& data) {
+void TileActions::OnTileDrop(int index, const DroppedData& data) {
     if (!IsSlot(index) || !data.OffersFileList) return;
     // Read once: a shell dialog lets other events run, and the options dialog
     // opened meanwhile from the tray icon may change the list.
@@ -45,7 +45,7 @@ void TileActions::IC_OLEDragDrop(int index, const DroppedData& data) {
             if (recycleBin_.MoveToRecycleBin(file) != 0) {
                 messages_.Show(RecycleFailedMessage, TitleError, MessageButtons::Ok);
             }
-            iconClear_();
+            endScatter_();
         } else {
             // The launcher finds the program again and passes the file as one quoted argument.
             Launch(path + " " + file);
@@ -54,7 +54,7 @@ void TileActions::IC_OLEDragDrop(int index, const DroppedData& data) {
 }
 
 void TileActions::Launch(std::string_view commandLine) {
-    cExecute execute(shell_, form1_);
+    cExecute execute(shell_, mainWindow_);
     execute.ShellX(commandLine, ShowState::Normal, 0, false);
 }
 

@@ -19,20 +19,20 @@ inline constexpr std::string_view RecycleFailedMessage = "ゴミ箱への移動�
 
 class TileActions {
 public:
-    // iconClear is Form1's ICON_CLEAR; form1 is the window the launcher hides.
-    TileActions(const Model& model, std::function<void()> iconClear, Shell& shell, MainWindow& form1,
+    // endScatter is App's EndScatter; form1 is the window the launcher hides.
+    TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
                 RecycleBin& recycleBin, MessageBoxes& messages);
 
-    void IC_Click(int index);
-    void IC_OLEDragDrop(int index, const DroppedData& data);
+    void OnTileClick(int index);
+    void OnTileDrop(int index, const DroppedData& data);
 
 private:
     void Launch(std::string_view commandLine);
 
     const Model& model_;
-    std::function<void()> iconClear_;
+    std::function<void()> endScatter_;
     Shell& shell_;
-    MainWindow& form1_;
+    MainWindow& mainWindow_;
     RecycleBin& recycleBin_;
     MessageBoxes& messages_;
 };

@@ -12,8 +12,8 @@
 namespace yomorina::win32 {
 namespace {
 
-constexpr UINT_PTR Timer1 = 1;
-constexpr UINT Timer1Interval = 200;
+constexpr UINT_PTR TickTimerId = 1;
+constexpr UINT TickInterval = 200;
 constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
 
 // The font the system uses for its own message texts.
@@ -28,14 +28,14 @@ UniqueFont DefaultUserInterfaceFont() {
 
 }  // namespace
 
-Picture1Window::Picture1Window(HINSTANCE instance, HWND parent) {
-    Register(instance, Picture1Class, nullptr);
-    Create(instance, Picture1Class, L"", WS_CHILD, 0, 0, 0, 16, 16, parent);
+TrayCallbackWindow::TrayCallbackWindow(HINSTANCE instance, HWND parent) {
+    Register(instance, TrayCallbackWindowClass, nullptr);
+    Create(instance, TrayCallbackWindowClass, L"", WS_CHILD, 0, 0, 0, 16, 16, parent);
 }
 
-LRESULT Picture1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == TrayCallbackMessage && events_) {
-        events_->Picture1_MouseMove(TrayPressFromCallback(lParam));
+        events_->OnTrayEvent(TrayPressFromCallback(lParam));
         return 0;
     }
     return DefWindowProcW(Handle(), message, wParam, lParam);
@@ -48,23 +48,23 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
-    picture1_.emplace(instance, Handle());
+    trayWindow_.emplace(instance, Handle());
     mouseWatch_.emplace(Handle());
     captionFont_ = DefaultUserInterfaceFont();
 }
 
 void Win32MainWindow::SetEvents(MainWindowEvents* events) {
     events_ = events;
-    picture1_->SetEvents(events);
+    trayWindow_->SetEvents(events);
     for (auto& tile : tiles_) {
         if (tile) tile->SetEvents(events);
     }
 }
 
 // Setting the timer again restarts its period.
-void Win32MainWindow::Start() { SetTimer(Handle(), Timer1, Timer1Interval, nullptr); }
+void Win32MainWindow::Start() { SetTimer(Handle(), TickTimerId, TickInterval, nullptr); }
 
-void Win32MainWindow::Stop() { KillTimer(Handle(), Timer1); }
+void Win32MainWindow::Stop() { KillTimer(Handle(), TickTimerId); }
 
 bool Win32MainWindow::WatchForMovement() { return mouseWatch_->Start(); }
 
@@ -194,7 +194,7 @@ bool Win32MainWindow::IsActive() const { return GetActiveWindow() == Handle(); }
 
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-        if (events_) events_->TaskbarCreated();
+        if (events_) events_->OnTaskbarCreated();
         return 0;
     }
     if (message == handleCountQuery_ && handleCountQuery_ != 0) {
@@ -213,38 +213,38 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     case WM_TIMER:
-        if (wParam == Timer1 && events_) events_->Timer1_Timer();
+        if (wParam == TickTimerId && events_) events_->OnTick();
         return 0;
     case MouseMovedMessage:
-        if (events_) events_->PointerMoved();
+        if (events_) events_->OnPointerMoved();
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC) mouseWatch_->Renew();
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_LBUTTONUP:
-        if (events_) events_->Form_Click();
+        if (events_) events_->OnOverlayClick();
         return 0;
     case WM_SYSCOMMAND:
         // Alt+F4 on the overlay would otherwise close the main window and end the program.
         if ((wParam & 0xFFF0) == SC_CLOSE) {
-            if (events_) events_->Form_Dismiss();
+            if (events_) events_->OnOverlayDismiss();
             return 0;
         }
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE && events_) events_->Form_Dismiss();
+        if (wParam == VK_ESCAPE && events_) events_->OnOverlayDismiss();
         return 0;
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.
         if (wParam && events_ && !unloaded_) {
             unloaded_ = true;
-            events_->Form_Unload();
+            events_->OnClosing();
         }
         return 0;
     case WM_CLOSE:
         if (events_ && !unloaded_) {
             unloaded_ = true;
-            events_->Form_Unload();
+            events_->OnClosing();
         }
         DestroyWindow(Handle());
         return 0;

@@ -1,6 +1,6 @@
 #pragma once
-// Form1 on screen: a borderless popup that stays hidden while idle, with the
-// notification icon's callback window Picture1, the timer and the tiles.
+// App on screen: a borderless popup that stays hidden while idle, with the
+// notification icon's callback window, the timer and the tiles.
 
 #include <windows.h>
 
@@ -20,14 +20,14 @@
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t MainWindowClass[] = L"YomorinaForm1";
-inline constexpr wchar_t Picture1Class[] = L"YomorinaPicture1";
+inline constexpr wchar_t MainWindowClass[] = L"YomorinaMain";
+inline constexpr wchar_t TrayCallbackWindowClass[] = L"YomorinaTrayCallback";
 
 // Receives the notification icon's callback; it is never shown, so no real
 // mouse message can be mistaken for one.
-class Picture1Window final : public BaseWindow<Picture1Window> {
+class TrayCallbackWindow final : public BaseWindow<TrayCallbackWindow> {
 public:
-    Picture1Window(HINSTANCE instance, HWND parent);
+    TrayCallbackWindow(HINSTANCE instance, HWND parent);
     void SetEvents(MainWindowEvents* events) { events_ = events; }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
@@ -40,7 +40,7 @@ public:
     explicit Win32MainWindow(HINSTANCE instance);
 
     void SetEvents(MainWindowEvents* events);
-    HWND Picture1Handle() const { return picture1_->Handle(); }
+    HWND TrayCallbackHandle() const { return trayWindow_->Handle(); }
 
     void Hide() override;
     void HideTile(int index) override;
@@ -81,7 +81,7 @@ private:
     UINT handleCountQuery_;  // 0 unless started for tests
     MainWindowEvents* events_ = nullptr;
     bool unloaded_ = false;
-    std::optional<Picture1Window> picture1_;
+    std::optional<TrayCallbackWindow> trayWindow_;
     std::optional<MouseWatch> mouseWatch_;
     std::array<std::unique_ptr<Win32TileWindow>, TileCount> tiles_;
     std::array<HWND, TileCount> captions_{};

@@ -45,7 +45,7 @@ void Win32TileWindow::MoveAndShow(int left, int top) {
     // Only a shown tile can take a drop: registering at the first showing keeps OLE out of an idle start.
     if (Handle() && !drop_.IsRegistered()) {
         drop_ = FileDropRegistration(Handle(), [this](const DroppedData& data) {
-            if (events_) events_->IC_OLEDragDrop(index_, data);
+            if (events_) events_->OnTileDrop(index_, data);
         });
     }
     SetWindowPos(Handle(), HWND_TOP, left, top, side_, side_, SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -72,7 +72,7 @@ LRESULT Win32TileWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         RECT client;
         GetClientRect(Handle(), &client);
-        if (clicked && PtInRect(&client, at) && events_) events_->IC_Click(index_);
+        if (clicked && PtInRect(&client, at) && events_) events_->OnTileClick(index_);
         return 0;
     }
     case WM_CAPTURECHANGED:

@@ -1,5 +1,5 @@
 #pragma once
-// A tile IC(i) of the overlay: a square child window, as large as the scale of
+// A tile of the overlay: a square child window, as large as the scale of
 // its monitor asks, that shows its persistent picture, carries its entry's name
 // for screen readers, reports a left click and takes files dropped on it.
 
@@ -15,7 +15,7 @@
 namespace yomorina::win32 {
 
 inline constexpr wchar_t TileWindowClass[] = L"YomorinaTile";
-// Child-window identifiers, so that IC(i) and Label1(i) can be told apart from outside.
+// Child-window identifiers, so that tiles and captions can be told apart from outside.
 inline constexpr int TileControlId(int index) { return 1000 + index; }
 inline constexpr int CaptionControlId(int index) { return 2000 + index; }
 

@@ -7,9 +7,9 @@
 
 namespace yomorina::win32 {
 
-// The icon reports its mouse events to Picture1 as this message, with the
+// The icon reports its mouse events to its callback window as this message, with the
 // mouse message (WM_LBUTTONDOWN, WM_RBUTTONDOWN, ...) in lParam. It is
-// WM_MOUSEMOVE (0x200) so that Picture1 receives the icon's events as mouse
+// WM_MOUSEMOVE (0x200) so that the callback window receives the icon's events as mouse
 // moves of its own, with lParam 0x201 for a left and 0x204 for a right press.
 inline constexpr UINT TrayCallbackMessage = WM_MOUSEMOVE;
 inline constexpr UINT TrayIconId = 1;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/Form1.h"
+#include "app/App.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/LateBound.h"
@@ -45,10 +45,10 @@ int RunProgram(HINSTANCE instance) {
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
-    win32::Win32TrayIcon trayIcon(mainWindow.Picture1Handle(), instance);
+    win32::Win32TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
 
     win32::Win32Shell shell;
-    // The shell's confirmation and error dialogs belong to Form1.
+    // The shell's confirmation and error dialogs belong to App.
     win32::Win32RecycleBin recycleBin(mainWindow.Handle());
 
     // The options dialog: a fresh window at every opening, kept until the next.
@@ -62,10 +62,10 @@ int RunProgram(HINSTANCE instance) {
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
-    Form1 form1({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
+    App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
                  recycleBin, showOptions});
-    mainWindow.SetEvents(&form1);
-    form1.Form_Load();
+    mainWindow.SetEvents(&app);
+    app.Start();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -73,7 +73,7 @@ int RunProgram(HINSTANCE instance) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    // The dialog goes while Form1, whose window owns it, is still there.
+    // The dialog goes while App, whose window owns it, is still there.
     options.reset();
     return 0;
 }

@@ -34,7 +34,7 @@ std::wstring ChildTextHolding(HWND parent, const std::wstring& part) {
 }
 
 TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
-    App app(L"about-help");
+    ProgramUnderTest app(L"about-help");
     ASSERT_NE(app.StartResident(), nullptr);
     const std::wstring help = app.Folder().Child(L"help.html");
     DeleteFileW(help.c_str());
@@ -63,7 +63,7 @@ TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
 }
 
 TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) {
-    App app(L"about");
+    ProgramUnderTest app(L"about");
     ASSERT_NE(app.StartResident(), nullptr);
 
     const HWND options = OpenOptions(app.Running().Id());

@@ -82,7 +82,7 @@ std::vector<Rgb> ExpectedTilePixels(const std::wstring& path) {
 
 class Faults : public ::testing::Test, protected Overlay {
 protected:
-    App app{L"faults"};
+    ProgramUnderTest app{L"faults"};
     testing::TempFolder records{L"records"};
 
     void StartWith(const std::vector<std::wstring>& paths) {

@@ -236,47 +236,47 @@ bool Process::WaitForExit(std::chrono::milliseconds limit) const {
     return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
-App::App(const std::wstring& label) : folder_(label) {
+ProgramUnderTest::ProgramUnderTest(const std::wstring& label) : folder_(label) {
     CopyFileW(WindowsPath(Options().exe).c_str(), ExePath().c_str(), FALSE);
 }
 
-App::~App() {
+ProgramUnderTest::~ProgramUnderTest() {
     if (process_ && process_->IsRunning()) Close(std::chrono::seconds(5));
 }
 
-Process& App::Start() {
+Process& ProgramUnderTest::Start() {
     process_ = std::make_unique<Process>(L"\"" + ExePath() + L"\"", folder_.Wide());
     return *process_;
 }
 
-HWND App::WaitForMainWindow(std::chrono::milliseconds limit) {
+HWND ProgramUnderTest::WaitForMainWindow(std::chrono::milliseconds limit) {
     return WaitForWindowOf(
-        process_->Id(), [](HWND window) { return ClassOf(window) == L"YomorinaForm1"; }, limit);
+        process_->Id(), [](HWND window) { return ClassOf(window) == L"YomorinaMain"; }, limit);
 }
 
-HWND App::StartResident() {
+HWND ProgramUnderTest::StartResident() {
     Start();
     HWND main = WaitForMainWindow();
     return main && WaitUntil(TrayShowsOurIcon, std::chrono::seconds(10)) ? main : nullptr;
 }
 
-bool App::Close(std::chrono::milliseconds limit) {
+bool ProgramUnderTest::Close(std::chrono::milliseconds limit) {
     HWND main = WaitForMainWindow(std::chrono::milliseconds(100));
     if (main) PostMessageW(main, WM_CLOSE, 0, 0);
     return process_->WaitForExit(limit);
 }
 
-std::string App::ReadFile(const std::wstring& name) const {
+std::string ProgramUnderTest::ReadFile(const std::wstring& name) const {
     std::ifstream in(folder_.Child(name).c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void App::WriteFile(const std::wstring& name, const std::string& bytes) const {
+void ProgramUnderTest::WriteFile(const std::wstring& name, const std::string& bytes) const {
     std::ofstream out(folder_.Child(name).c_str(), std::ios::binary);
     out << bytes;
 }
 
-std::string App::WriteListFile(const ScatterSettings& settings, const std::vector<LaunchEntry>& entries) const {
+std::string ProgramUnderTest::WriteListFile(const ScatterSettings& settings, const std::vector<LaunchEntry>& entries) const {
     LaunchList list;
     std::copy(entries.begin(), entries.end(), list.begin());
     const std::string bytes = EncodeListFile(settings, list, win32::Win32CodePage932());

@@ -127,10 +127,10 @@ private:
 };
 
 // yomorina.exe copied into a fresh folder and started there.
-class App {
+class ProgramUnderTest {
 public:
-    explicit App(const std::wstring& label = L"app");
-    ~App();
+    explicit ProgramUnderTest(const std::wstring& label = L"app");
+    ~ProgramUnderTest();
 
     const testing::TempFolder& Folder() const { return folder_; }
     std::wstring ExePath() const { return folder_.Child(L"yomorina.exe"); }

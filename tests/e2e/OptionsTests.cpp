@@ -109,7 +109,7 @@ private:
 
 class Options : public ::testing::Test {
 protected:
-    App app{L"options"};
+    ProgramUnderTest app{L"options"};
     DWORD id = 0;
 
     void SetUp() override {

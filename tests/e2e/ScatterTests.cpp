@@ -79,7 +79,7 @@ std::vector<Rgb> CaptureAreas() {
 
 class Scatter : public ::testing::Test, protected Overlay {
 protected:
-    App app{L"scatter"};
+    ProgramUnderTest app{L"scatter"};
     Hand hand{ShakeLine{{ShakeStartX, ShakeY}, Step}};
     std::vector<int> appeared;  // tiles in the order they came out
     std::vector<Rgb> screenBefore;

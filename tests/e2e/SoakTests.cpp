@@ -99,7 +99,7 @@ public:
 };
 
 // Thirty entries that all exist: programs, documents, folders and the recycle bin.
-std::vector<LaunchEntry> FullList(const App& app) {
+std::vector<LaunchEntry> FullList(const ProgramUnderTest& app) {
     const std::vector<std::wstring> programs{L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe",
                                              L"C:\\windows\\system32\\cmd.exe", L"C:\\windows\\explorer.exe",
                                              L"C:\\windows\\system32\\winecfg.exe"};
@@ -126,7 +126,7 @@ std::vector<LaunchEntry> FullList(const App& app) {
 class Soak : public ::testing::Test, protected Overlay {
 protected:
     TestQueriesOn queries;
-    App app{L"soak"};
+    ProgramUnderTest app{L"soak"};
     DWORD id = 0;
 
     void SetUp() override {
@@ -220,7 +220,7 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
 }
 
 TEST(SoakQuery, WithoutTheTestSwitchTheProgramDoesNotAnswer) {
-    App app(L"no-queries");
+    ProgramUnderTest app(L"no-queries");
     app.Start();
     HWND main = app.WaitForMainWindow();
     ASSERT_NE(main, nullptr);

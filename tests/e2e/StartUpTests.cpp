@@ -11,7 +11,7 @@ using namespace std::chrono_literals;
 
 TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
     ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
-    App app(L"fresh");
+    ProgramUnderTest app(L"fresh");
     app.Start();
     HWND main = app.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
@@ -29,10 +29,10 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
 }
 
 TEST(StartUp, ASecondStartEndsAtOnceAndChangesNothing) {
-    App first(L"first");
+    ProgramUnderTest first(L"first");
     ASSERT_NE(first.StartResident(), nullptr);
 
-    App second(L"second");
+    ProgramUnderTest second(L"second");
     Process& again = second.Start();
     ASSERT_TRUE(again.Started());
     EXPECT_TRUE(again.WaitForExit(5s));
@@ -43,7 +43,7 @@ TEST(StartUp, ASecondStartEndsAtOnceAndChangesNothing) {
 }
 
 TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
-    App app(L"japanese");
+    ProgramUnderTest app(L"japanese");
     std::string file = " 250 \r\n 3 \r\n 2 \r\n";
     file += "\x83\x81\x83\x82\x92\xA0\r\nC:\\windows\\notepad.exe\r\n";  // メモ帳
     file += "\x95\x5C\x8C\x76\x8E\x5A\r\nC:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe\r\n";  // 表計算, C:\ソフト\表.exe
@@ -60,7 +60,7 @@ TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
 TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    App app(L"still");
+    ProgramUnderTest app(L"still");
     // Distance 20 and a lead-in of one: the first fast tick would bring up the overlay.
     app.WriteListFile({20, 1, 1, 0});
     SetCursorPos(width / 2, height / 2);

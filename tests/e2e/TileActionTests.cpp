@@ -29,7 +29,7 @@ constexpr int RecycleBinSlot = 1;
 
 class TileActions : public ::testing::Test, protected Overlay {
 protected:
-    App app{L"tiles"};
+    ProgramUnderTest app{L"tiles"};
     testing::TempFolder records{L"records"};
     std::wstring program;
 

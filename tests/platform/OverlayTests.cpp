@@ -105,15 +105,15 @@ public:
     std::vector<int> tileClicks;
     std::vector<TrayPress> trayPresses;
     int movements = 0;
-    void Form_Click() override { ++clicks; }
-    void Form_Dismiss() override { ++dismissals; }
-    void Form_Unload() override { ++unloads; }
-    void Picture1_MouseMove(TrayPress press) override { trayPresses.push_back(press); }
-    void TaskbarCreated() override {}
-    void Timer1_Timer() override {}
-    void PointerMoved() override { ++movements; }
-    void IC_Click(int index) override { tileClicks.push_back(index); }
-    void IC_OLEDragDrop(int, const DroppedData&) override {}
+    void OnOverlayClick() override { ++clicks; }
+    void OnOverlayDismiss() override { ++dismissals; }
+    void OnClosing() override { ++unloads; }
+    void OnTrayEvent(TrayPress press) override { trayPresses.push_back(press); }
+    void OnTaskbarCreated() override {}
+    void OnTick() override {}
+    void OnPointerMoved() override { ++movements; }
+    void OnTileClick(int index) override { tileClicks.push_back(index); }
+    void OnTileDrop(int, const DroppedData&) override {}
 };
 
 class OverlayWindowTest : public ::testing::Test {
@@ -305,14 +305,14 @@ TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsClos
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
-TEST_F(OverlayWindowTest, TheIconsEventsReachPicture1AndOnlyItsButtonPressesCount) {
+TEST_F(OverlayWindowTest, TheIconsEventsReachItsCallbackWindowAndOnlyItsButtonPressesCount) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
     window.SetEvents(&events);
     // What the icon sends with its callback message: a move, the left and right
     // presses and releases, a double click, the middle button.
     for (LPARAM mouseEvent : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x209}) {
-        SendMessageW(window.Picture1Handle(), win32::TrayCallbackMessage, 1, mouseEvent);
+        SendMessageW(window.TrayCallbackHandle(), win32::TrayCallbackMessage, 1, mouseEvent);
     }
     std::vector<TrayPress> expected(10, TrayPress::Other);
     expected[1] = TrayPress::LeftButtonDown;

@@ -38,7 +38,7 @@ protected:
     void StartScatter() {
         const ScatterSettings inForce = SettingsInForce(settings);
         for (int i = 0; i < inForce.LeadInIntensity; ++i) MoveBy(inForce.MoveDistance + 1);
-        ASSERT_TRUE(state.blnScattering);
+        ASSERT_TRUE(state.scattering);
     }
     // The slots that came out, in order, over a number of identical moves.
     std::vector<int> SlotsOver(int ticks, int dx, int dy = 0) {
@@ -52,33 +52,33 @@ protected:
 
 TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
     at = {400, 300};
-    state = {400, 300, 0, 0, false};
+    state = {{400, 300}, 0, 0, false};
     EXPECT_FALSE(MoveBy(11).ShowOverlay);
     EXPECT_FALSE(MoveBy(-11).ShowOverlay);
     const TickAction third = MoveBy(0, 11);  // either axis counts
     ASSERT_TRUE(third.ShowOverlay);
     EXPECT_FALSE(third.Tile) << "the tick that starts the scatter brings out nothing";
-    EXPECT_TRUE(state.blnScattering);
-    EXPECT_EQ(state.intShakeCount, 0);
-    EXPECT_EQ(state.intNextSlot, 0);
+    EXPECT_TRUE(state.scattering);
+    EXPECT_EQ(state.shakeCount, 0);
+    EXPECT_EQ(state.nextSlot, 0);
 
     // A 5-pixel tick in between resets the count; a move of exactly D is not fast.
-    state = {400, 300, 0, 0, false};
+    state = {{400, 300}, 0, 0, false};
     at = {400, 300};
     for (int move : {11, 11, 5, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
-    EXPECT_EQ(state.intShakeCount, 1);
+    EXPECT_EQ(state.shakeCount, 1);
     for (int move : {11, 10, 11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
     EXPECT_TRUE(MoveBy(11).ShowOverlay);
 }
 
 TEST_F(ScatterTickTest, NoScatterStartsOverAFullScreenProgramButOneOnScreenGoesOn) {
     at = {400, 300};
-    state = {400, 300, 0, 0, false};
+    state = {{400, 300}, 0, 0, false};
     attention.fullScreen = true;
     for (int move : {11, -11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
     EXPECT_EQ(attention.asked, 1) << "asked only on the tick that reaches the lead-in";
-    EXPECT_EQ(state.intShakeCount, 0) << "the refused start used up the lead-in";
-    EXPECT_EQ(state.lngLastX, at.x);
+    EXPECT_EQ(state.shakeCount, 0) << "the refused start used up the lead-in";
+    EXPECT_EQ(state.lastSample.x, at.x);
 
     // Gone: the same shake starts; once on screen the scatter does not ask again.
     attention.fullScreen = false;
@@ -97,23 +97,22 @@ TEST_F(ScatterTickTest, TheFirstTickIsMeasuredFromTheScreenOrigin) {
     state = ScatterState{};
     at = {0, 0};
     EXPECT_TRUE(MoveBy(640, 400).ShowOverlay);
-    EXPECT_EQ(state.lngLastX, 640);
-    EXPECT_EQ(state.lngLastY, 400);
+    EXPECT_EQ(state.lastSample, (ScreenPoint{640, 400}));
 }
 
 TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLessResets) {
     settings.ScatterIntensity = 2;
     at = {600, 400};
-    state = {600, 400, 0, 0, false};
+    state = {{600, 400}, 0, 0, false};
     StartScatter();
 
     // D = 10: 5 pixels stay within the half (5.0), 6 count; so do moves beyond D.
     EXPECT_FALSE(MoveBy(6).Tile);
     EXPECT_FALSE(MoveBy(5).Tile);
-    EXPECT_EQ(state.intShakeCount, 0);
+    EXPECT_EQ(state.shakeCount, 0);
     EXPECT_FALSE(MoveBy(0, -6).Tile);
     EXPECT_TRUE(MoveBy(40).Tile);
-    EXPECT_EQ(state.intNextSlot, 1);
+    EXPECT_EQ(state.nextSlot, 1);
 
     // The half is not rounded: D = 11 gives 5.5, so 6 counts (rounding to 6 would reset).
     settings.MoveDistance = 11;
@@ -123,13 +122,13 @@ TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLess
     settings.MoveDistance = 13;  // 6.5
     EXPECT_FALSE(MoveBy(0, 6).Tile);
     EXPECT_TRUE(MoveBy(0, 7).Tile);
-    EXPECT_EQ(state.intNextSlot, 3);
+    EXPECT_EQ(state.nextSlot, 3);
 }
 
 TEST_F(ScatterTickTest, WithN2OfTwoEachTileTakesTwoMovingTicksInARow) {
     settings.ScatterIntensity = 2;
     at = {600, 400};
-    state = {600, 400, 0, 0, false};
+    state = {{600, 400}, 0, 0, false};
     StartScatter();
     EXPECT_FALSE(MoveBy(30).Tile);
     const TickAction second = MoveBy(30);
@@ -236,12 +235,12 @@ TEST_F(ScatterTickTest, EmptyAndMissingSlotsUseUpTheirTurnWithoutATile) {
     list[1] = {"消えた", "C:\\gone.exe"};
     list[3] = {"", "C:\\slot3.exe"};
     at = {600, 400};
-    state = {600, 400, 0, 0, false};
+    state = {{600, 400}, 0, 0, false};
     StartScatter();
     EXPECT_FALSE(MoveBy(30).Tile);
-    EXPECT_EQ(state.intNextSlot, 1);
+    EXPECT_EQ(state.nextSlot, 1);
     EXPECT_FALSE(MoveBy(30).Tile);
-    EXPECT_EQ(state.intNextSlot, 2);
+    EXPECT_EQ(state.nextSlot, 2);
     const auto third = MoveBy(30);
     ASSERT_TRUE(third.Tile);
     EXPECT_EQ(third.Tile->Slot, 2);
@@ -252,23 +251,23 @@ TEST_F(ScatterTickTest, EmptyAndMissingSlotsUseUpTheirTurnWithoutATile) {
 
 TEST_F(ScatterTickTest, AfterTheThirtiethTurnNothingMoreComesOutButTheScatterGoesOn) {
     at = {600, 400};
-    state = {600, 400, 0, 0, false};
+    state = {{600, 400}, 0, 0, false};
     StartScatter();
     std::vector<int> expected;
     for (int slot = 0; slot < LaunchSlotCount; ++slot) expected.push_back(slot);
     EXPECT_EQ(SlotsOver(30, 30, 0), expected);
-    EXPECT_EQ(state.intNextSlot, 30);
+    EXPECT_EQ(state.nextSlot, 30);
     EXPECT_TRUE(SlotsOver(20, -30, 30).empty());
-    EXPECT_EQ(state.intNextSlot, 30);
-    EXPECT_TRUE(state.blnScattering);
-    EXPECT_EQ(state.intShakeCount, 0);
+    EXPECT_EQ(state.nextSlot, 30);
+    EXPECT_TRUE(state.scattering);
+    EXPECT_EQ(state.shakeCount, 0);
 }
 
 TEST_F(ScatterTickTest, ValuesTheOptionsDialogNeverOffersAreHeldToItsRanges) {
     // A distance of 0 would make the smallest jiggle a shake.
     settings = {0, 1, 1, 0};
     at = {400, 300};
-    state = {400, 300, 0, 0, false};
+    state = {{400, 300}, 0, 0, false};
     EXPECT_FALSE(MoveBy(3).ShowOverlay);
     EXPECT_FALSE(MoveBy(10).ShowOverlay);
     EXPECT_TRUE(MoveBy(11).ShowOverlay);
@@ -276,7 +275,7 @@ TEST_F(ScatterTickTest, ValuesTheOptionsDialogNeverOffersAreHeldToItsRanges) {
     // Counts of 0 or less would never be reached: they act as 1.
     for (std::int16_t count : {std::int16_t{0}, std::int16_t{-4}}) {
         settings = {100, count, count, 0};
-        state = {400, 300, 0, 0, false};
+        state = {{400, 300}, 0, 0, false};
         at = {400, 300};
         EXPECT_TRUE(MoveBy(101).ShowOverlay) << count;
         EXPECT_TRUE(MoveBy(51).Tile) << count;
@@ -297,7 +296,7 @@ TEST_F(ScatterTickTest, TheBackgroundPatternPicksTheRasterRuleAndAnythingElseIsP
 
     settings = {10, 1, 1, 2};
     at = {400, 300};
-    state = {400, 300, 0, 0, false};
+    state = {{400, 300}, 0, 0, false};
     EXPECT_EQ(MoveBy(50).ShowOverlay, OverlayBackground::Light);
 }
 

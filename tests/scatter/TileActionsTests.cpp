@@ -26,12 +26,12 @@ protected:
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     FakeMessageBoxes messages{&journal};
-    TileActions actions{model, [this] { journal.push_back("ICON_CLEAR"); }, shell, form1, recycleBin, messages};
+    TileActions actions{model, [this] { journal.push_back("EndScatter"); }, shell, form1, recycleBin, messages};
 };
 
 TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
-    actions.IC_Click(2);
-    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open D:\\資料\\予算 案.txt | "));
+    actions.OnTileClick(2);
+    EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open D:\\資料\\予算 案.txt | "));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
     EXPECT_EQ(shell.opened[0].Owner, 0u);
@@ -41,8 +41,8 @@ TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
 
 TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
     model.List[3] = {"消えた", "C:\\Nothing\\gone.exe"};
-    actions.IC_Click(3);
-    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open C:\\Nothing\\gone.exe | ",
+    actions.OnTileClick(3);
+    EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open C:\\Nothing\\gone.exe | ",
                                      "start C:\\Nothing\\gone.exe"));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -51,28 +51,28 @@ TEST_F(TileActionsTest, ClickLaunchesTheTextAsItWasWhenClickedEvenIfTheListChang
     // The shell lets other events run; the options dialog's OK may replace the list then.
     model.List[3] = {"古い", "C:\\Tools\\old.exe"};
     shell.whileOpening = [this] { model.List[3].Path = "C:\\Tools\\new.exe"; };
-    actions.IC_Click(3);
-    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "hide window", "open C:\\Tools\\old.exe | ",
+    actions.OnTileClick(3);
+    EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open C:\\Tools\\old.exe | ",
                                      "start C:\\Tools\\old.exe"));
 }
 
 TEST_F(TileActionsTest, ClickOnTheRecycleBinClearsThenExplainsAndDoesNothingElse) {
-    actions.IC_Click(1);
-    EXPECT_THAT(journal, ElementsAre("ICON_CLEAR", "message メッセージ: ゴミ箱をクリックしても何も起こりません。"));
+    actions.OnTileClick(1);
+    EXPECT_THAT(journal, ElementsAre("EndScatter", "message メッセージ: ゴミ箱をクリックしても何も起こりません。"));
     EXPECT_EQ(messages.shown.at(0).buttons, MessageButtons::Ok);
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_TRUE(recycleBin.moved.empty());
 }
 
 TEST_F(TileActionsTest, ClicksOutsideTheSlotsAreIgnored) {
-    actions.IC_Click(RecycleBinTemplateTile);
-    actions.IC_Click(-1);
-    actions.IC_OLEDragDrop(RecycleBinTemplateTile, {true, {"C:\\a.txt"}});
+    actions.OnTileClick(RecycleBinTemplateTile);
+    actions.OnTileClick(-1);
+    actions.OnTileDrop(RecycleBinTemplateTile, {true, {"C:\\a.txt"}});
     EXPECT_TRUE(journal.empty());
 }
 
 TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgument) {
-    actions.IC_OLEDragDrop(0, {true, {"C:\\a.txt", "C:\\My Documents\\b c.txt", "D:\\資料\\表.txt"}});
+    actions.OnTileDrop(0, {true, {"C:\\a.txt", "C:\\My Documents\\b c.txt", "D:\\資料\\表.txt"}});
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Program Files\\Editor\\ed.exe | \"C:\\a.txt\"",
                                      "hide window",
                                      "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\b c.txt\"",
@@ -85,30 +85,30 @@ TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgu
 }
 
 TEST_F(TileActionsTest, EachFileDroppedOnTheRecycleBinIsMovedOnItsOwnAndClearsAfterwards) {
-    actions.IC_OLEDragDrop(1, {true, {"C:\\a.txt", "C:\\b c.txt"}});
-    EXPECT_THAT(journal, ElementsAre("recycle C:\\a.txt", "ICON_CLEAR", "recycle C:\\b c.txt", "ICON_CLEAR"));
+    actions.OnTileDrop(1, {true, {"C:\\a.txt", "C:\\b c.txt"}});
+    EXPECT_THAT(journal, ElementsAre("recycle C:\\a.txt", "EndScatter", "recycle C:\\b c.txt", "EndScatter"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(shell.opened.empty());
 }
 
 TEST_F(TileActionsTest, AFailedMoveIsReportedAndTheRemainingFilesAreStillMoved) {
     recycleBin.failing = {"C:\\a.txt", "C:\\c.txt"};
-    actions.IC_OLEDragDrop(1, {true, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}});
-    EXPECT_THAT(journal, ElementsAre("recycle C:\\a.txt", "message エラー: ゴミ箱への移動に失敗しました。", "ICON_CLEAR",
-                                     "recycle C:\\b.txt", "ICON_CLEAR",
-                                     "recycle C:\\c.txt", "message エラー: ゴミ箱への移動に失敗しました。", "ICON_CLEAR"));
+    actions.OnTileDrop(1, {true, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"}});
+    EXPECT_THAT(journal, ElementsAre("recycle C:\\a.txt", "message エラー: ゴミ箱への移動に失敗しました。", "EndScatter",
+                                     "recycle C:\\b.txt", "EndScatter",
+                                     "recycle C:\\c.txt", "message エラー: ゴミ箱への移動に失敗しました。", "EndScatter"));
     EXPECT_THAT(recycleBin.moved, ElementsAre("C:\\b.txt"));
 }
 
 TEST_F(TileActionsTest, DropsWithoutAFileListAreIgnoredAndTheTilesStay) {
-    actions.IC_OLEDragDrop(0, {false, {}});
-    actions.IC_OLEDragDrop(1, {false, {}});
+    actions.OnTileDrop(0, {false, {}});
+    actions.OnTileDrop(1, {false, {}});
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(form1.visible);
 }
 
 TEST_F(TileActionsTest, AnEmptyFileListDoesNothing) {
-    actions.IC_OLEDragDrop(1, {true, {}});
+    actions.OnTileDrop(1, {true, {}});
     EXPECT_TRUE(journal.empty());
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Form1 wired as the program wires it, with every service it works with as a
+// App wired as the program wires it, with every service it works with as a
 // fake noting what it is asked in one journal.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Form1.h"
+#include "app/App.h"
 #include "tests/support/FakeShell.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/IconvCodePage932.h"
@@ -25,7 +25,7 @@ public:
     }
 };
 
-class Form1Rig : public ::testing::Test {
+class AppRig : public ::testing::Test {
 protected:
     Journal journal;
     Model model;
@@ -44,7 +44,7 @@ protected:
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     int optionsShown = 0;
-    Form1 form{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
+    App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
                  [this] { ++optionsShown; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {
@@ -52,7 +52,7 @@ protected:
     }
     void TickAt(int x, int y) {
         pointer.at = {x, y};
-        form.Timer1_Timer();
+        app.OnTick();
     }
     bool AnythingShown() const {
         return window.visible || std::count(window.tileVisible.begin(), window.tileVisible.end(), true) > 0;

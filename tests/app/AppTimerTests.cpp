@@ -1,10 +1,10 @@
-// The timer tick as Form1 carries it out: what reaches the window, and when a
+// The timer tick as App carries it out: what reaches the window, and when a
 // scatter ends because the overlay lost the focus.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/app/Form1Rig.h"
+#include "tests/app/AppRig.h"
 
 namespace yomorina {
 namespace {
@@ -12,10 +12,10 @@ namespace {
 using ::testing::ElementsAre;
 using namespace yomorina::testing;
 
-class Form1TimerTest : public Form1Rig {
+class AppTimerTest : public AppRig {
 protected:
     void SetUp() override {
-        form.Form_Load();
+        app.Start();
         model.Settings = {40, 5, 1, 0};  // moves of 30 count during a scatter
         model.List[0] = {"メモ帳", "C:\\windows\\notepad.exe"};
         model.List[1] = {"なし", ""};
@@ -29,11 +29,11 @@ protected:
     }
 };
 
-TEST_F(Form1TimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
+TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     model.Settings.BackgroundPattern = 3;
     ShakeUntilTheOverlayShows(800, 400);
     ASSERT_THAT(journal, ElementsAre("show overlay 3"));
-    EXPECT_TRUE(form.Tracking().blnScattering);
+    EXPECT_TRUE(app.Tracking().scattering);
 
     TickAt(830, 400);
     EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0"));
@@ -54,9 +54,9 @@ TEST_F(Form1TimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     EXPECT_EQ(window.tiles[2].top, 400 - 48);
 }
 
-TEST_F(Form1TimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
+TEST_F(AppTimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
     pointer.at = {640, 400};
-    form.Form_Load();
+    app.Start();
     model.Settings = {100, 1, 1, 0};
     journal.clear();
     TickAt(640, 400);
@@ -66,25 +66,25 @@ TEST_F(Form1TimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
     EXPECT_THAT(journal, ElementsAre("show overlay 0"));
 }
 
-TEST_F(Form1TimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
+TEST_F(AppTimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
     TickAt(100, 100);
-    const ScatterState before = form.Tracking();
+    const ScatterState before = app.Tracking();
     const int samples = pointer.samples;
     model.OptionsOpen = true;
     for (int i = 0; i < 12; ++i) TickAt(i % 2 ? 1200 : 0, 700);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(pointer.samples, samples) << "the pointer is not even looked at";
-    EXPECT_EQ(form.Tracking(), before);
+    EXPECT_EQ(app.Tracking(), before);
     EXPECT_TRUE(timer.running) << "a still pointer is only known from a sample";
     EXPECT_FALSE(timer.watching);
 
     // The first tick afterwards is measured from where the pointer was before.
     model.OptionsOpen = false;
     TickAt(100 + 41, 100);
-    EXPECT_EQ(form.Tracking().intShakeCount, before.intShakeCount + 1);
+    EXPECT_EQ(app.Tracking().shakeCount, before.shakeCount + 1);
 }
 
-TEST_F(Form1TimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
+TEST_F(AppTimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
     ShakeUntilTheOverlayShows(800, 400);
     TickAt(830, 400);
     ASSERT_TRUE(window.tileVisible[0]);
@@ -95,8 +95,8 @@ TEST_F(Form1TimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
     EXPECT_FALSE(window.visible);
     EXPECT_FALSE(window.tileVisible[0]);
     EXPECT_FALSE(window.captionVisible[0]);
-    EXPECT_FALSE(form.Tracking().blnScattering);
-    EXPECT_EQ(form.Tracking().intNextSlot, 0);
+    EXPECT_FALSE(app.Tracking().scattering);
+    EXPECT_EQ(app.Tracking().nextSlot, 0);
 
     // Idle, an inactive overlay changes nothing; the next scatter starts from slot 0.
     journal.clear();
@@ -109,26 +109,26 @@ TEST_F(Form1TimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
 
 // The overlay activates itself when it is shown; asking before showing it
 // would end every scatter on the tick that starts it.
-TEST_F(Form1TimerTest, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
+TEST_F(AppTimerTest, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
     model.Settings = {100, 1, 1, 0};
 
     pointer.at = {500, 500};
-    form.Timer1_Timer();
-    EXPECT_TRUE(form.Tracking().blnScattering);
+    app.OnTick();
+    EXPECT_TRUE(app.Tracking().scattering);
     EXPECT_TRUE(window.visible);
 
     // An overlay that did not get the focus is taken down on the same tick.
-    form.ICON_CLEAR();
+    app.EndScatter();
     window.activates = false;
     pointer.at = {0, 0};
-    form.Timer1_Timer();
-    EXPECT_FALSE(form.Tracking().blnScattering);
+    app.OnTick();
+    EXPECT_FALSE(app.Tracking().scattering);
     EXPECT_FALSE(window.visible);
 }
 
 // At rest the timer stops until the mouse's next movement; the ticks decide as
 // the 200 ms timer alone would.
-TEST_F(Form1TimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnceFromTheLastSample) {
+TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnceFromTheLastSample) {
     EXPECT_TRUE(timer.running) << "started with the program";
     TickAt(100, 100);
     EXPECT_TRUE(timer.running) << "one tick after the pointer comes to rest";
@@ -137,41 +137,41 @@ TEST_F(Form1TimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOn
     EXPECT_TRUE(timer.watching);
 
     pointer.at = {250, 100};  // far, as after a long rest: one fast sample, like any other
-    form.PointerMoved();
+    app.OnPointerMoved();
     EXPECT_TRUE(timer.running);
     EXPECT_FALSE(timer.watching);
-    EXPECT_EQ(form.Tracking().intShakeCount, 1);
+    EXPECT_EQ(app.Tracking().shakeCount, 1);
     const int samples = pointer.samples;
-    form.PointerMoved();  // queued before the watch stopped
+    app.OnPointerMoved();  // queued before the watch stopped
     EXPECT_EQ(pointer.samples, samples);
 
     for (int x = 400; x <= 850; x += 150) TickAt(x, 100);
     EXPECT_THAT(journal, ElementsAre("show overlay 0")) << "the woken tick is one of the lead-in's five";
     TickAt(850, 100);
     EXPECT_TRUE(timer.running) << "the scatter is on screen";
-    form.Form_Click();
+    app.OnOverlayClick();
     TickAt(850, 100);
     EXPECT_FALSE(timer.running);
 
     // A report from a pointer that did not move (pushed against an edge) waits a full period.
-    form.PointerMoved();
+    app.OnPointerMoved();
     EXPECT_TRUE(timer.running);
     EXPECT_FALSE(timer.watching);
     TickAt(850, 100);
     EXPECT_FALSE(timer.running);
 
     // Any message from the icon is a hand on the mouse, which a dropped watch may have missed.
-    form.Picture1_MouseMove(TrayPress::Other);
+    app.OnTrayEvent(TrayPress::Other);
     EXPECT_TRUE(timer.running);
     EXPECT_FALSE(timer.watching);
 }
 
-TEST_F(Form1TimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
+TEST_F(AppTimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
     timer.reportsExist = false;
     for (int i = 0; i < 5; ++i) TickAt(100, 100);
     EXPECT_TRUE(timer.running);
     TickAt(300, 100);
-    EXPECT_EQ(form.Tracking().intShakeCount, 1);
+    EXPECT_EQ(app.Tracking().shakeCount, 1);
 }
 
 }  // namespace

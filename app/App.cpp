@@ -1,11 +1,11 @@
-#include "app/Form1.h"
+#include "app/App.h"
 
 #include "scatter/ScatterTick.h"
 #include "scatter/TickPace.h"
 
 namespace yomorina {
 
-Form1::Form1(Services services)
+App::App(Services services)
     : model_(services.model),
       window_(services.window),
       timer_(services.timer),
@@ -17,11 +17,11 @@ Form1::Form1(Services services)
       search_(services.search),
       attention_(services.attention),
       showOptions_(std::move(services.showOptions)),
-      tileActions_(services.model, [this] { ICON_CLEAR(); }, services.shell, services.window, services.recycleBin,
+      tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
                    services.messages) {}
 
-void Form1::Form_Load() {
-    ICON_CLEAR();
+void App::Start() {
+    EndScatter();
     state_ = ScatterState{};
     model_.OptionsOpen = false;
     if (const auto failure = listFile_.LoadListFile(model_)) {
@@ -31,62 +31,60 @@ void Form1::Form_Load() {
     // The first tick measures from here, once any start-up message is gone: from
     // (0, 0) any pointer position would count as a shake, and with a lead-in of 1
     // the overlay would come up by itself.
-    const ScreenPoint start = pointer_.Position();
-    state_.lngLastX = start.x;
-    state_.lngLastY = start.y;
+    state_.lastSample = pointer_.Position();
     // Only now, so that no tick sees a half-loaded list.
     timer_.Start();
 }
 
-void Form1::Form_Unload() {
+void App::OnClosing() {
     trayIcon_.Remove();
 }
 
-void Form1::Form_Click() { ICON_CLEAR(); }
+void App::OnOverlayClick() { EndScatter(); }
 
 // A user closing a frozen screen wants the screen back, not the launcher gone:
 // ending the program is the options dialog's question alone.
-void Form1::Form_Dismiss() { ICON_CLEAR(); }
+void App::OnOverlayDismiss() { EndScatter(); }
 
-void Form1::Picture1_MouseMove(TrayPress press) {
+void App::OnTrayEvent(TrayPress press) {
     // A hand on the mouse the watch did not report (the system drops a hook
     // that once answered too slowly): the ticks take over again.
     WakeUp();
     if (press != TrayPress::LeftButtonDown && press != TrayPress::RightButtonDown) return;
     if (model_.OptionsOpen) return;
-    ICON_CLEAR();
+    EndScatter();
     model_.OptionsOpen = true;
     showOptions_();
 }
 
-void Form1::TaskbarCreated() {
+void App::OnTaskbarCreated() {
     // The shell lost every icon when it restarted; without ours the program
     // could be neither configured nor ended.
     trayIcon_.Add(TrayTip);
 }
 
-void Form1::Timer1_Timer() { Tick(false); }
+void App::OnTick() { Tick(false); }
 
 // The first movement after a rest is sampled at once, from the last sample as
 // any tick is; from then on the timer samples, and a fast mouse's reports
 // would only be noise.
-void Form1::PointerMoved() {
+void App::OnPointerMoved() {
     if (!watching_) return;  // reports queued before the watch stopped
     WakeUp();
     Tick(true);
 }
 
-void Form1::WakeUp() {
+void App::WakeUp() {
     if (!watching_) return;
     watching_ = false;
     timer_.StopWatching();
     timer_.Start();
 }
 
-void Form1::Tick(bool woken) {
+void App::Tick(bool woken) {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
-    const ScreenPoint previous{state_.lngLastX, state_.lngLastY};
+    const ScreenPoint previous = state_.lastSample;
     const ScreenPoint sample = pointer_.Position();
     const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, search_, monitors_, attention_);
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
@@ -96,11 +94,11 @@ void Form1::Tick(bool woken) {
     }
     // Asked only now, after the overlay has shown and activated itself: the
     // user switching away is what ends a scatter.
-    if (state_.blnScattering && !window_.IsActive()) ICON_CLEAR();
+    if (state_.scattering && !window_.IsActive()) EndScatter();
     SleepIfNothingCanHappen(previous, sample, woken);
 }
 
-void Form1::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken) {
+void App::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken) {
     if (!NothingUnderWayUntilThePointerMoves(state_, previous, sample)) return;
     // A report from a pointer that did not move (one pushed against the
     // screen's edge reports movement all the time) gets a full period before
@@ -112,18 +110,18 @@ void Form1::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bo
     timer_.Stop();
 }
 
-void Form1::IC_Click(int index) { tileActions_.IC_Click(index); }
+void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }
 
-void Form1::IC_OLEDragDrop(int index, const DroppedData& data) { tileActions_.IC_OLEDragDrop(index, data); }
+void App::OnTileDrop(int index, const DroppedData& data) { tileActions_.OnTileDrop(index, data); }
 
-void Form1::ICON_CLEAR() {
+void App::EndScatter() {
     window_.Hide();
     for (int i = 0; i < TileCount; ++i) {
         window_.HideTile(i);
         window_.HideCaption(i);
     }
-    state_.blnScattering = false;
-    state_.intNextSlot = 0;
+    state_.scattering = false;
+    state_.nextSlot = 0;
 }
 
 }  // namespace yomorina

@@ -24,9 +24,9 @@ namespace yomorina {
 
 inline constexpr std::string_view TrayTip = ProgramName;
 
-class Form1 final : public MainWindowEvents {
+class App final : public MainWindowEvents {
 public:
-    // What Form1 works with for the whole run.
+    // What App works with for the whole run.
     struct Services {
         Model& model;
         MainWindow& window;
@@ -43,22 +43,22 @@ public:
         std::function<void()> showOptions;  // opens the options dialog
     };
 
-    explicit Form1(Services services);
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    explicit App(Services services);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
 
-    void Form_Load();
-    void Form_Unload() override;
-    void Form_Click() override;
-    void Form_Dismiss() override;
-    void Picture1_MouseMove(TrayPress press) override;
-    void TaskbarCreated() override;
-    void Timer1_Timer() override;
-    void PointerMoved() override;
-    void IC_Click(int index) override;
-    void IC_OLEDragDrop(int index, const DroppedData& data) override;
+    void Start();
+    void OnClosing() override;
+    void OnOverlayClick() override;
+    void OnOverlayDismiss() override;
+    void OnTrayEvent(TrayPress press) override;
+    void OnTaskbarCreated() override;
+    void OnTick() override;
+    void OnPointerMoved() override;
+    void OnTileClick(int index) override;
+    void OnTileDrop(int index, const DroppedData& data) override;
 
-    void ICON_CLEAR();
+    void EndScatter();
 
     const ScatterState& Tracking() const { return state_; }
 
@@ -78,7 +78,7 @@ private:
     const DirectorySearch& search_;
     const UserAttention& attention_;
     std::function<void()> showOptions_;
-    // What clicks and drops on the tiles do; they end a scatter through ICON_CLEAR.
+    // What clicks and drops on the tiles do; they end a scatter through EndScatter.
     TileActions tileActions_;
     ScatterState state_;
     // At rest the timer stops and the mouse's next movement starts it again.

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/app/Form1Rig.h"
+#include "tests/app/AppRig.h"
 
 namespace yomorina {
 namespace {
@@ -12,11 +12,11 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using namespace yomorina::testing;
 
-using Form1Test = Form1Rig;
+using AppTest = AppRig;
 
-TEST_F(Form1Test, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
+TEST_F(AppTest, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     model.OptionsOpen = true;
-    form.Form_Load();
+    app.Start();
 
     EXPECT_EQ(journal.front(), "hide window");
     EXPECT_FALSE(window.visible);
@@ -27,14 +27,14 @@ TEST_F(Form1Test, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     EXPECT_EQ(journal.back(), "tray add ヨモリナ");
 
     EXPECT_FALSE(model.OptionsOpen);
-    EXPECT_EQ(form.Tracking(), ScatterState{});
+    EXPECT_EQ(app.Tracking(), ScatterState{});
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Form1Test, AListFileThatCannotBeCreatedIsReportedBeforeTheIconAppears) {
+TEST_F(AppTest, AListFileThatCannotBeCreatedIsReportedBeforeTheIconAppears) {
     store.failWrites = true;
-    form.Form_Load();
+    app.Start();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "エラー");
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
@@ -42,8 +42,8 @@ TEST_F(Form1Test, AListFileThatCannotBeCreatedIsReportedBeforeTheIconAppears) {
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
 }
 
-TEST_F(Form1Test, IconClearHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
-    form.ICON_CLEAR();
+TEST_F(AppTest, EndingAScatterHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
+    app.EndScatter();
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(std::count(window.tileVisible.begin(), window.tileVisible.end(), false), TileCount);
     EXPECT_EQ(std::count(window.captionVisible.begin(), window.captionVisible.end(), false), TileCount);
@@ -54,40 +54,40 @@ TEST_F(Form1Test, IconClearHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
     EXPECT_LT(Position("hide caption 7"), Position("hide tile 8"));
 }
 
-TEST_F(Form1Test, OnlyALeftOrRightPressOnTheIconClearsAndOpensTheOptions) {
-    form.Picture1_MouseMove(TrayPress::Other);
+TEST_F(AppTest, OnlyALeftOrRightPressOnTheIconEndsTheScatterAndOpensTheOptions) {
+    app.OnTrayEvent(TrayPress::Other);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(optionsShown, 0);
 
-    form.Picture1_MouseMove(TrayPress::LeftButtonDown);
+    app.OnTrayEvent(TrayPress::LeftButtonDown);
     EXPECT_EQ(optionsShown, 1);
     EXPECT_TRUE(model.OptionsOpen);
     EXPECT_EQ(journal.front(), "hide window");
 
     // While the dialog is open further presses do nothing at all.
     journal.clear();
-    form.Picture1_MouseMove(TrayPress::LeftButtonDown);
-    form.Picture1_MouseMove(TrayPress::RightButtonDown);
+    app.OnTrayEvent(TrayPress::LeftButtonDown);
+    app.OnTrayEvent(TrayPress::RightButtonDown);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(optionsShown, 1);
 
     model.OptionsOpen = false;
-    form.Picture1_MouseMove(TrayPress::RightButtonDown);
+    app.OnTrayEvent(TrayPress::RightButtonDown);
     EXPECT_EQ(optionsShown, 2);
 }
 
-TEST_F(Form1Test, ClickingTheOverlayClears) {
-    form.Form_Click();
+TEST_F(AppTest, ClickingTheOverlayClears) {
+    app.OnOverlayClick();
     EXPECT_FALSE(window.visible);
     EXPECT_THAT(journal, Contains("hide tile 0"));
 }
 
-TEST_F(Form1Test, UnloadRemovesTheIconAndARestartedShellGetsItBack) {
-    form.Form_Load();
+TEST_F(AppTest, UnloadRemovesTheIconAndARestartedShellGetsItBack) {
+    app.Start();
     journal.clear();
-    form.TaskbarCreated();
+    app.OnTaskbarCreated();
     EXPECT_THAT(journal, ElementsAre("tray add ヨモリナ"));
-    form.Form_Unload();
+    app.OnClosing();
     EXPECT_FALSE(tray.present);
     EXPECT_EQ(store.writes, 1);  // only the creation of the missing file; nothing is saved on the way out
 }
