@@ -14,7 +14,7 @@
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Monitors.h"
@@ -52,12 +52,12 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32RecycleBin recycleBin(mainWindow.Handle());
 
     // The options dialog: a fresh window at every opening, kept until the next.
-    std::unique_ptr<win32::Win32Form2> options;
+    std::unique_ptr<win32::Win32OptionsDialog> options;
     const auto showOptions = [&] {
         win32::EnsureCommonControls();
         options.reset();
-        options = std::make_unique<win32::Win32Form2>(
-            instance, win32::Win32Form2::Services{model, listFile, startupShortcut, directorySearch, mainWindow,
+        options = std::make_unique<win32::Win32OptionsDialog>(
+            instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, mainWindow,
                                                   [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;

@@ -12,7 +12,7 @@
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/TargetIcon.h"
-#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32OptionsDialog.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 #include "tests/platform/RecordedArguments.h"
@@ -165,7 +165,7 @@ TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
 
     HWND options = OpenOptions(app.Running().Id());
     ASSERT_NE(options, nullptr);
-    ClickButton(options, win32::form2_ids::Command1);
+    ClickButton(options, win32::options_ids::OkButton);
     HWND error = WaitForWindow(app.Running().Id(), L"エラー", 5s);
     ASSERT_NE(error, nullptr) << "no error message";
     const std::wstring text = MessageTextOf(error);
@@ -177,7 +177,7 @@ TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
     EXPECT_TRUE(app.Running().IsRunning());
     SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
-    ClickButton(options, win32::form2_ids::Command2);
+    ClickButton(options, win32::options_ids::CancelButton);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
 }
 

@@ -6,7 +6,7 @@
 
 #include "core/ListFile.h"
 #include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32TileWindow.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Png.h"

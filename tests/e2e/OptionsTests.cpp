@@ -12,8 +12,8 @@
 #include <string>
 
 #include "core/ListFile.h"
-#include "platform/win32/Win32Form2.h"
-#include "platform/win32/Win32Form3.h"
+#include "platform/win32/Win32OptionsDialog.h"
+#include "platform/win32/Win32EntryEditor.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
@@ -29,7 +29,7 @@ using namespace std::chrono_literals;
 // another process reaches Wine's display driver late, and a press then lands
 // on the row before.
 void ClickGridRow(HWND dialog, int row) {
-    HWND list = GetDlgItem(dialog, win32::form2_ids::FG);
+    HWND list = GetDlgItem(dialog, win32::options_ids::ListGrid);
     RECT header;
     GetClientRect(GetWindow(list, GW_CHILD), &header);
     const int height = MulDiv(20, static_cast<int>(GetDpiForWindow(list)), 96);
@@ -41,7 +41,7 @@ void ClickGridRow(HWND dialog, int row) {
 
 int PictureOfPreview(HWND dialog) {
     RECT preview;
-    GetWindowRect(GetDlgItem(dialog, win32::form2_ids::Picture1), &preview);
+    GetWindowRect(GetDlgItem(dialog, win32::options_ids::IconPreview), &preview);
     int drawn = 0;
     for (const Rgb& pixel : CapturePixels(preview)) drawn += !(pixel == Rgb{255, 255, 255});
     return drawn;
@@ -128,48 +128,48 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     HWND options = Open();
     ASSERT_NE(options, nullptr) << "the icon press opened no options dialog";
     SaveScreenshotOf(options, "options-dialog");
-    EXPECT_TRUE(KeysCloseNothing(GetDlgItem(options, win32::form2_ids::FG), options))
+    EXPECT_TRUE(KeysCloseNothing(GetDlgItem(options, win32::options_ids::ListGrid), options))
         << "Enter or Esc closed the options dialog";
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before) << "nothing is written before OK";
 
-    ClickButton(options, win32::form2_ids::Command8);
+    ClickButton(options, win32::options_ids::AddButton);
     HWND editor = WaitForWindow(id, win32::ToWide(EntryEditorCaption));
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(IsWindowEnabled(options)) << "the editor is modal over the options dialog";
 
     // Browsing: a cancel changes nothing, a chosen file gives its name and full path.
-    ClickButton(editor, win32::form3_ids::Command3);
+    ClickButton(editor, win32::editor_ids::BrowseButton);
     HWND files = WaitForFileDialog(id);
     ASSERT_NE(files, nullptr) << "no file-open dialog";
     SaveScreenshotOf(files, "entry-editor-browse");
     ClickButton(files, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
-    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"");
-    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), L"");
-    ClickButton(editor, win32::form3_ids::Command3);
+    EXPECT_EQ(BoxText(editor, win32::editor_ids::NameBox), L"");
+    EXPECT_EQ(BoxText(editor, win32::editor_ids::PathBox), L"");
+    ClickButton(editor, win32::editor_ids::BrowseButton);
     files = WaitForFileDialog(id);
     ASSERT_NE(files, nullptr);
     Type(files, 0x47C, target);
     ClickButton(files, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(files); }, 5s));
-    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text1), L"ツール表.txt");
-    EXPECT_EQ(BoxText(editor, win32::form3_ids::Text2), target);
+    EXPECT_EQ(BoxText(editor, win32::editor_ids::NameBox), L"ツール表.txt");
+    EXPECT_EQ(BoxText(editor, win32::editor_ids::PathBox), target);
 
     // A path that names nothing is refused and the editor stays.
-    Type(editor, win32::form3_ids::Text2, app.Folder().Child(L"ない.exe"));
-    ClickButton(editor, win32::form3_ids::Command1);
+    Type(editor, win32::editor_ids::PathBox, app.Folder().Child(L"ない.exe"));
+    ClickButton(editor, win32::editor_ids::OkButton);
     EXPECT_EQ(Answer(id, L"エラー", IDOK), L"ファイルが存在しません。");
     EXPECT_TRUE(IsWindowVisible(editor));
 
-    Type(editor, win32::form3_ids::Text1, L"ツール");
-    Type(editor, win32::form3_ids::Text2, target);
+    Type(editor, win32::editor_ids::NameBox, L"ツール");
+    Type(editor, win32::editor_ids::PathBox, target);
     SaveScreenshotOf(editor, "entry-editor");
-    EXPECT_TRUE(KeysCloseNothing(GetDlgItem(editor, win32::form3_ids::Text2), editor)) << "Enter or Esc closed the editor";
-    ClickButton(editor, win32::form3_ids::Command1);
+    EXPECT_TRUE(KeysCloseNothing(GetDlgItem(editor, win32::editor_ids::PathBox), editor)) << "Enter or Esc closed the editor";
+    ClickButton(editor, win32::editor_ids::OkButton);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5s));
     EXPECT_TRUE(IsWindowEnabled(options));
 
-    ClickButton(options, win32::form2_ids::Command1);
+    ClickButton(options, win32::options_ids::OkButton);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
     // ツール and ツール表.txt in code page 932 (表 ends in a backslash byte), after the folder's plain letters.
     std::string expected = " 100 \r\n 5 \r\n 1 \r\n\x83\x63\x81\x5B\x83\x8B\r\n";
@@ -183,14 +183,14 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     ASSERT_NE(again, nullptr);
     SaveScreenshotOf(again, "options-dialog-with-entry");
     EXPECT_GT(PictureOfPreview(again), 0) << "the saved entry's icon is not previewed";
-    HWND grid = GetDlgItem(again, win32::form2_ids::FG);
+    HWND grid = GetDlgItem(again, win32::options_ids::ListGrid);
     ClickGridRow(again, 2);
     EXPECT_TRUE(WaitUntil([&] { return PictureOfPreview(again) == 0; }, 3s))
         << "an empty row left a picture; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
     ClickGridRow(again, 1);
     EXPECT_TRUE(WaitUntil([&] { return PictureOfPreview(again) > 0; }, 3s))
         << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
-    ClickButton(again, win32::form2_ids::Command2);
+    ClickButton(again, win32::options_ids::CancelButton);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));
 }
 
@@ -207,11 +207,11 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
             options = OpenOptions(id);
         }
         ASSERT_NE(options, nullptr) << "round " << round;
-        const RECT grid = RectOf(GetDlgItem(options, win32::form2_ids::FG));
+        const RECT grid = RectOf(GetDlgItem(options, win32::options_ids::ListGrid));
         const DragOutcome dropped =
             DropFilesAt(POINT{grid.left + 100, grid.top + 60}, {app.Folder().Wide(), file, L"C:\\windows\\notepad.exe"});
         EXPECT_EQ(dropped.result, DRAGDROP_S_DROP);
-        ClickButton(options, round % 2 ? win32::form2_ids::Command1 : win32::form2_ids::Command2);
+        ClickButton(options, round % 2 ? win32::options_ids::OkButton : win32::options_ids::CancelButton);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
         Sleep(500);
     }
@@ -226,9 +226,9 @@ TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {
 
     HWND options = Open();
     ASSERT_NE(options, nullptr);
-    ClickButton(options, win32::form2_ids::Command7);
+    ClickButton(options, win32::options_ids::DeleteButton);
     EXPECT_EQ(Answer(id, L"確認", IDYES), L"メモ帳を削除しますか？");
-    ClickButton(options, win32::form2_ids::Command2);
+    ClickButton(options, win32::options_ids::CancelButton);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
@@ -244,9 +244,9 @@ TEST_F(Options, StartAtSignInPutsTheShortcutInTheStartupFolderOnOkOnlyAndUnticki
     StartupFolder startup;
     ASSERT_FALSE(startup.Link().empty()) << "no Startup folder in the prefix";
     const auto tick = [](HWND dialog) {
-        HWND box = GetDlgItem(dialog, win32::form2_ids::Check1);
+        HWND box = GetDlgItem(dialog, win32::options_ids::StartAtSignInBox);
         const LRESULT before = SendMessageW(box, BM_GETCHECK, 0, 0);
-        ClickButton(dialog, win32::form2_ids::Check1);
+        ClickButton(dialog, win32::options_ids::StartAtSignInBox);
         return WaitUntil([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) != before; }, 3s);
     };
     const auto close = [](HWND dialog, int button) {
@@ -256,18 +256,18 @@ TEST_F(Options, StartAtSignInPutsTheShortcutInTheStartupFolderOnOkOnlyAndUnticki
 
     HWND options = Open();
     ASSERT_NE(options, nullptr);
-    HWND box = GetDlgItem(options, win32::form2_ids::Check1);
+    HWND box = GetDlgItem(options, win32::options_ids::StartAtSignInBox);
     EXPECT_EQ(TextOf(box), L"Windows の起動時に開始する");
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "unticked until the user asks";
     ASSERT_TRUE(tick(options));
-    ASSERT_TRUE(close(options, win32::form2_ids::Command2));
+    ASSERT_TRUE(close(options, win32::options_ids::CancelButton));
     EXPECT_FALSE(startup.HasLink()) << "Cancel wrote the shortcut";
 
     options = Open();
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::form2_ids::Check1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::options_ids::StartAtSignInBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     ASSERT_TRUE(tick(options));
-    ASSERT_TRUE(close(options, win32::form2_ids::Command1));
+    ASSERT_TRUE(close(options, win32::options_ids::OkButton));
     const testing::LinkFile made = testing::ReadLinkFile(startup.Link());
     ASSERT_TRUE(made.read) << "no shortcut at " << win32::ToUtf8(startup.Link());
     EXPECT_TRUE(testing::SamePathText(made.target, app.ExePath())) << win32::ToUtf8(made.target);
@@ -275,9 +275,9 @@ TEST_F(Options, StartAtSignInPutsTheShortcutInTheStartupFolderOnOkOnlyAndUnticki
 
     options = Open();
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::form2_ids::Check1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::options_ids::StartAtSignInBox), BM_GETCHECK, 0, 0), BST_CHECKED);
     ASSERT_TRUE(tick(options));
-    ASSERT_TRUE(close(options, win32::form2_ids::Command1));
+    ASSERT_TRUE(close(options, win32::options_ids::OkButton));
     EXPECT_FALSE(startup.HasLink()) << "unticking left the shortcut";
 }
 
@@ -289,19 +289,19 @@ TEST_F(Options, WhileTheDialogIsOpenAShakeShowsNothing) {
     Hand hand(ShakeLine{.start{200, 300}, .step = 500, .left = 200, .right = 700});
     EXPECT_FALSE(hand.ShakeUntil([&] { return IsWindowVisible(overlay); }, 40));
     EXPECT_TRUE(IsWindowVisible(options));
-    ClickButton(options, win32::form2_ids::Command2);
+    ClickButton(options, win32::options_ids::CancelButton);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
 }
 
 TEST_F(Options, ExitAnsweredNoKeepsEverythingAndYesEndsTheProgramAndRemovesTheIcon) {
     HWND options = Open();
     ASSERT_NE(options, nullptr);
-    ClickButton(options, win32::form2_ids::Command10);
+    ClickButton(options, win32::options_ids::ExitButton);
     EXPECT_EQ(Answer(id, L"メッセージ", IDNO), L"ヨモリナを終了しますか？");
     EXPECT_TRUE(IsWindowVisible(options));
     EXPECT_TRUE(app.Running().IsRunning());
 
-    ClickButton(options, win32::form2_ids::Command10);
+    ClickButton(options, win32::options_ids::ExitButton);
     EXPECT_EQ(Answer(id, L"メッセージ", IDYES), L"ヨモリナを終了しますか？");
     EXPECT_TRUE(app.Running().WaitForExit(10s));
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/win32/HandleCountQuery.h"
-#include "platform/win32/Win32Form2.h"
+#include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
@@ -158,7 +158,7 @@ protected:
     bool OpenAndCancelOptions() {
         HWND options = OpenOptions(id);
         if (!options) return false;
-        ClickButton(options, win32::form2_ids::Command2);
+        ClickButton(options, win32::options_ids::CancelButton);
         return WaitUntil([&] { return !IsWindow(options); }, 5s);
     }
 

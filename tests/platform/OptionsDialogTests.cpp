@@ -14,8 +14,8 @@
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32Form2.h"
-#include "platform/win32/Win32Form3.h"
+#include "platform/win32/Win32OptionsDialog.h"
+#include "platform/win32/Win32EntryEditor.h"
 #include "platform/win32/Win32StartupShortcut.h"
 #include "platform/win32/WideText.h"
 #include "tests/platform/FileDragSource.h"
@@ -106,7 +106,7 @@ protected:
     testing::TempFolder startupFolder{L"スタートアップ"};
     Win32StartupShortcut startupShortcut{startupFolder.Wide()};
     QuietMainWindow mainWindow;
-    std::unique_ptr<Win32Form2> dialog;
+    std::unique_ptr<Win32OptionsDialog> dialog;
     HRESULT ole = E_FAIL;
 
     void SetUp() override {
@@ -124,8 +124,8 @@ protected:
         if (SUCCEEDED(ole)) OleUninitialize();
     }
     void Open() {
-        dialog = std::make_unique<Win32Form2>(GetModuleHandleW(nullptr),
-                                              Win32Form2::Services{model, listFile, startupShortcut, search, mainWindow, {}});
+        dialog = std::make_unique<Win32OptionsDialog>(GetModuleHandleW(nullptr),
+                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, mainWindow, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -133,7 +133,7 @@ protected:
 
 TEST_F(OptionsDialogTest, TheListViewHoldsAHeaderAndThirtyRowsWithJapaneseCells) {
     Open();
-    HWND listView = Control(form2_ids::FG);
+    HWND listView = Control(options_ids::ListGrid);
     ASSERT_NE(listView, nullptr);
     EXPECT_EQ(ListView_GetItemCount(listView), 30);
     EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(listView)), 2);
@@ -155,7 +155,7 @@ TEST_F(OptionsDialogTest, TheListViewHoldsAHeaderAndThirtyRowsWithJapaneseCells)
 
 TEST_F(OptionsDialogTest, TheCurrentRowFollowsTheListViewSelectionAndNeverGoesAway) {
     Open();
-    HWND listView = Control(form2_ids::FG);
+    HWND listView = Control(options_ids::ListGrid);
     Win32Grid& grid = dialog->Grid();
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(ListView_GetNextItem(listView, -1, LVNI_SELECTED), 0);
@@ -176,17 +176,17 @@ TEST_F(OptionsDialogTest, TheCurrentRowFollowsTheListViewSelectionAndNeverGoesAw
 
 TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUsersChanges) {
     Open();
-    HWND slider1 = Control(form2_ids::Slider1);
+    HWND slider1 = Control(options_ids::DistanceSlider);
     EXPECT_EQ(SendMessageW(slider1, TBM_GETPOS, 0, 0), 100);
     EXPECT_EQ(SendMessageW(slider1, TBM_GETRANGEMIN, 0, 0), 10);
     EXPECT_EQ(SendMessageW(slider1, TBM_GETRANGEMAX, 0, 0), 500);
     EXPECT_EQ(SendMessageW(slider1, TBM_GETPAGESIZE, 0, 0), 50);
     EXPECT_EQ(SendMessageW(slider1, TBM_GETLINESIZE, 0, 0), 1);
-    EXPECT_EQ(SendMessageW(Control(form2_ids::Slider3), TBM_GETRANGEMAX, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(Control(options_ids::ScatterSlider), TBM_GETRANGEMAX, 0, 0), 10);
     wchar_t caption[16] = {};
-    GetWindowTextW(Control(form2_ids::Label3), caption, 16);
+    GetWindowTextW(Control(options_ids::DistanceValue), caption, 16);
     EXPECT_STREQ(caption, L"100");
-    EXPECT_EQ(SendMessageW(Control(form2_ids::Option1 + 2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Control(options_ids::FirstPatternButton + 2), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // The keyboard moves the thumb; the value label follows.
     SendMessageW(slider1, WM_KEYDOWN, VK_PRIOR, 0);
@@ -194,15 +194,15 @@ TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUse
     Pump();
     const auto moved = SendMessageW(slider1, TBM_GETPOS, 0, 0);
     EXPECT_NE(moved, 100);
-    GetWindowTextW(Control(form2_ids::Label3), caption, 16);
+    GetWindowTextW(Control(options_ids::DistanceValue), caption, 16);
     EXPECT_EQ(std::wstring(caption), std::to_wstring(moved));
 
-    SendMessageW(Control(form2_ids::Option1 + 3), BM_CLICK, 0, 0);
+    SendMessageW(Control(options_ids::FirstPatternButton + 3), BM_CLICK, 0, 0);
     Pump();
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(Control(form2_ids::Option1 + i), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(Control(options_ids::FirstPatternButton + i), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     // OK writes what the controls hold and closes the dialog.
-    SendMessageW(Control(form2_ids::Command1), BM_CLICK, 0, 0);
+    SendMessageW(Control(options_ids::OkButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(model.Settings.BackgroundPattern, 3);
     EXPECT_EQ(model.Settings.MoveDistance, moved);
@@ -227,35 +227,35 @@ TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     GetClientRect(dialog->Handle(), &client);
     EXPECT_EQ(client.right, 546);
     EXPECT_EQ(client.bottom, 444) << "416 and one row of 420 twips for start at sign-in";
-    EXPECT_EQ(Placed(Control(form2_ids::FG)), (std::array<LONG, 4>{8, 12, 529, 185}));
-    EXPECT_EQ(Placed(Control(form2_ids::Slider3)), (std::array<LONG, 4>{236, 312, 253, 17}));
-    EXPECT_EQ(Placed(Control(form2_ids::Option1 + 3)), (std::array<LONG, 4>{464, 340, 57, 17}));
-    EXPECT_EQ(Placed(Control(form2_ids::Check1)), (std::array<LONG, 4>{8, 368, 293, 17}));
-    EXPECT_EQ(Placed(Control(form2_ids::Command1)), (std::array<LONG, 4>{4, 404, 97, 29}));
-    EXPECT_EQ(Placed(Control(form2_ids::Command10)), (std::array<LONG, 4>{440, 404, 97, 29}));
-    const RECT preview = RectInParent(Control(form2_ids::Picture1));
+    EXPECT_EQ(Placed(Control(options_ids::ListGrid)), (std::array<LONG, 4>{8, 12, 529, 185}));
+    EXPECT_EQ(Placed(Control(options_ids::ScatterSlider)), (std::array<LONG, 4>{236, 312, 253, 17}));
+    EXPECT_EQ(Placed(Control(options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{464, 340, 57, 17}));
+    EXPECT_EQ(Placed(Control(options_ids::StartAtSignInBox)), (std::array<LONG, 4>{8, 368, 293, 17}));
+    EXPECT_EQ(Placed(Control(options_ids::OkButton)), (std::array<LONG, 4>{4, 404, 97, 29}));
+    EXPECT_EQ(Placed(Control(options_ids::ExitButton)), (std::array<LONG, 4>{440, 404, 97, 29}));
+    const RECT preview = RectInParent(Control(options_ids::IconPreview));
     EXPECT_EQ(preview.right - preview.left, 32);
-    ExpectGridColours(Control(form2_ids::FG));
+    ExpectGridColours(Control(options_ids::ListGrid));
 }
 
 TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheListColumns) {
     Open();
     RECT suggested{0, 0, 900, 700};
     SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(Placed(Control(form2_ids::FG)), (std::array<LONG, 4>{12, 18, 794, 278}));
-    EXPECT_EQ(Placed(Control(form2_ids::Option1 + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
-    EXPECT_EQ(Placed(Control(form2_ids::Check1)), (std::array<LONG, 4>{12, 552, 440, 26}));
-    const RECT ok = RectInParent(Control(form2_ids::Command1));
+    EXPECT_EQ(Placed(Control(options_ids::ListGrid)), (std::array<LONG, 4>{12, 18, 794, 278}));
+    EXPECT_EQ(Placed(Control(options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
+    EXPECT_EQ(Placed(Control(options_ids::StartAtSignInBox)), (std::array<LONG, 4>{12, 552, 440, 26}));
+    const RECT ok = RectInParent(Control(options_ids::OkButton));
     EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 606}));
-    EXPECT_EQ(ListView_GetColumnWidth(Control(form2_ids::FG), 1), 380);
-    EXPECT_EQ(RectInParent(Control(form2_ids::Picture1)).right - RectInParent(Control(form2_ids::Picture1)).left, 48);
-    ExpectGridColours(Control(form2_ids::FG));
+    EXPECT_EQ(ListView_GetColumnWidth(Control(options_ids::ListGrid), 1), 380);
+    EXPECT_EQ(RectInParent(Control(options_ids::IconPreview)).right - RectInParent(Control(options_ids::IconPreview)).left, 48);
+    ExpectGridColours(Control(options_ids::ListGrid));
 }
 
 TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemovesIt) {
     const std::wstring link = startupFolder.Child(L"ヨモリナ.lnk");
     Open();
-    HWND box = Control(form2_ids::Check1);
+    HWND box = Control(options_ids::StartAtSignInBox);
     ASSERT_NE(box, nullptr);
     wchar_t caption[64] = {};
     GetWindowTextW(box, caption, 64);
@@ -263,7 +263,7 @@ TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemoves
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     SendMessageW(box, BM_CLICK, 0, 0);
-    SendMessageW(Control(form2_ids::Command1), BM_CLICK, 0, 0);
+    SendMessageW(Control(options_ids::OkButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(dialog->Handle(), nullptr);
     const testing::LinkFile made = testing::ReadLinkFile(link);
@@ -274,16 +274,16 @@ TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemoves
     EXPECT_TRUE(store.Exists(listFile.ListFilePath())) << "the list is saved with it";
 
     Open();
-    box = Control(form2_ids::Check1);
+    box = Control(options_ids::StartAtSignInBox);
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageW(box, BM_CLICK, 0, 0);
-    SendMessageW(Control(form2_ids::Command2), BM_CLICK, 0, 0);
+    SendMessageW(Control(options_ids::CancelButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_TRUE(testing::ReadLinkFile(link).read) << "Cancel removed the shortcut";
 
     Open();
-    SendMessageW(Control(form2_ids::Check1), BM_CLICK, 0, 0);
-    SendMessageW(Control(form2_ids::Command1), BM_CLICK, 0, 0);
+    SendMessageW(Control(options_ids::StartAtSignInBox), BM_CLICK, 0, 0);
+    SendMessageW(Control(options_ids::OkButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -300,13 +300,13 @@ TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
     };
     EXPECT_GT(countNotWhite(), 50) << "row 1 is notepad, whose icon Load draws";
     dialog->Grid().SetRow(2);
-    dialog->Logic().FG_Click();
+    dialog->Logic().OnGridSelect();
     EXPECT_EQ(countNotWhite(), 0);
     dialog->Grid().SetRow(3);  // a path that names nothing
-    dialog->Logic().FG_Click();
+    dialog->Logic().OnGridSelect();
     EXPECT_EQ(countNotWhite(), 0);
     dialog->Grid().SetRow(30);
-    dialog->Logic().FG_Click();
+    dialog->Logic().OnGridSelect();
     EXPECT_EQ(preview->PixelAt(31, 31), GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
     EXPECT_GT(countNotWhite(), 500);
 }
@@ -316,22 +316,22 @@ TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCu
     dialog->Grid().SetRow(5);
     int redraws = 0;
     EnableWindow(dialog->Handle(), FALSE);  // as the modal loop leaves its owner
-    Win32Form3 editor(GetModuleHandleW(nullptr), dialog->Handle(),
-                      Win32Form3::Services{dialog->Grid(), [&] { ++redraws; }, search});
+    Win32EntryEditor editor(GetModuleHandleW(nullptr), dialog->Handle(),
+                      Win32EntryEditor::Services{dialog->Grid(), [&] { ++redraws; }, search});
     ASSERT_NE(editor.Handle(), nullptr);
     editor.Logic().Preset({"名前「表」", "C:\\ソフト\\表.exe", true});
     wchar_t text[128] = {};
-    GetDlgItemTextW(editor.Handle(), form3_ids::Text1, text, 128);
+    GetDlgItemTextW(editor.Handle(), editor_ids::NameBox, text, 128);
     EXPECT_STREQ(text, L"名前「表」");
-    GetDlgItemTextW(editor.Handle(), form3_ids::Text2, text, 128);
+    GetDlgItemTextW(editor.Handle(), editor_ids::PathBox, text, 128);
     EXPECT_STREQ(text, L"C:\\ソフト\\表.exe");
-    EXPECT_EQ(IsDlgButtonChecked(editor.Handle(), form3_ids::Check1), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(editor.Handle(), editor_ids::RecycleBinBox), BST_CHECKED);
     RECT client;
     GetClientRect(editor.Handle(), &client);
     EXPECT_EQ(client.right, 312);
     EXPECT_EQ(client.bottom, 246);
 
-    SendMessageW(GetDlgItem(editor.Handle(), form3_ids::Command1), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(editor.Handle(), editor_ids::OkButton), BM_CLICK, 0, 0);
     EXPECT_EQ(editor.Handle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(dialog->Handle()));
     EXPECT_EQ(dialog->Grid().Text(5, 0), "ゴミ箱");
@@ -341,7 +341,7 @@ TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCu
 
 TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {
     Open();
-    HWND listView = Control(form2_ids::FG);
+    HWND listView = Control(options_ids::ListGrid);
     RECT area;
     GetWindowRect(listView, &area);
     SetForegroundWindow(dialog->Handle());
@@ -376,9 +376,9 @@ TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
     const auto openAndClose = [&] {
         Open();
         dialog->Grid().SetRow(30);
-        dialog->Logic().FG_Click();  // the recycle-bin picture
+        dialog->Logic().OnGridSelect();  // the recycle-bin picture
         dialog->Grid().SetRow(1);
-        dialog->Logic().FG_Click();  // notepad's icon
+        dialog->Logic().OnGridSelect();  // notepad's icon
         SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
         dialog.reset();
     };

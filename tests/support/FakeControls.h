@@ -11,7 +11,7 @@
 
 #include "platform/Controls.h"
 #include "platform/DirectorySearch.h"
-#include "platform/EntryEditor.h"
+#include "platform/EntryEditorDialog.h"
 #include "platform/FileOpenDialog.h"
 #include "tests/support/Fakes.h"
 
@@ -131,7 +131,7 @@ public:
 };
 
 // Records each opening; a test may act inside the modal editor through onShow.
-class FakeEntryEditor final : public EntryEditor {
+class FakeEntryEditorDialog final : public EntryEditorDialog {
 public:
     std::vector<EntryEditorPreset> shown;
     std::function<void(const EntryEditorPreset&)> onShow;

@@ -12,9 +12,9 @@ struct EntryEditorPreset {
     bool RecycleBin = false;
 };
 
-class EntryEditor {
+class EntryEditorDialog {
 public:
-    virtual ~EntryEditor() = default;
+    virtual ~EntryEditorDialog() = default;
     virtual void ShowModal(const EntryEditorPreset& preset) = 0;
 };
 

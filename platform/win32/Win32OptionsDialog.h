@@ -1,6 +1,6 @@
 #pragma once
 // The options dialog on screen: a modeless top-level window with no owner,
-// its controls laid out from twips, every event handed to Form2.
+// its controls laid out from twips, every event handed to OptionsDialog.
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "options/Form2.h"
+#include "options/OptionsDialog.h"
 #include "platform/win32/Dialog.h"
 #include "platform/win32/FileDropTarget.h"
 #include "platform/win32/Win32Controls.h"
@@ -17,20 +17,20 @@
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t OptionsDialogClass[] = L"YomorinaForm2";
+inline constexpr wchar_t OptionsDialogClass[] = L"YomorinaOptions";
 
 // Control IDs; none is IDOK or IDCANCEL, so Enter and Esc trigger nothing.
-namespace form2_ids {
-inline constexpr int Command1 = 101, Command2 = 102, Command4 = 104, Command5 = 105, Command6 = 106, Command7 = 107,
-                     Command8 = 108, Command9 = 109, Command10 = 110;
-inline constexpr int FG = 120, Picture1 = 121;
-inline constexpr int Slider1 = 131, Slider2 = 132, Slider3 = 133;
-inline constexpr int Label1 = 141, Label2 = 142, Label3 = 143, Label4 = 144, Label5 = 145, Label6 = 146, Label7 = 147;
-inline constexpr int Option1 = 150;  // 150..153
-inline constexpr int Check1 = 160;   // start at sign-in
-}  // namespace form2_ids
+namespace options_ids {
+inline constexpr int OkButton = 101, CancelButton = 102, MoveUpButton = 104, MoveDownButton = 105, EditButton = 106, DeleteButton = 107,
+                     AddButton = 108, VersionButton = 109, ExitButton = 110;
+inline constexpr int ListGrid = 120, IconPreview = 121;
+inline constexpr int DistanceSlider = 131, LeadInSlider = 132, ScatterSlider = 133;
+inline constexpr int DistanceLabel = 141, LeadInLabel = 142, DistanceValue = 143, LeadInValue = 144, ScatterLabel = 145, ScatterValue = 146, PatternLabel = 147;
+inline constexpr int FirstPatternButton = 150;  // 150..153
+inline constexpr int StartAtSignInBox = 160;   // start at sign-in
+}  // namespace options_ids
 
-class Win32Form2 final : public Dialog, private DialogWindow, private EntryEditor {
+class Win32OptionsDialog final : public Dialog, private DialogWindow, private EntryEditorDialog {
 public:
     struct Services {
         Model& model;
@@ -42,15 +42,15 @@ public:
     };
 
     // Creates, loads and shows the dialog.
-    Win32Form2(HINSTANCE instance, const Services& services);
-    ~Win32Form2() override;
+    Win32OptionsDialog(HINSTANCE instance, const Services& services);
+    ~Win32OptionsDialog() override;
 
     // For the message loop: keyboard navigation between the controls.
     bool TranslateDialogMessage(MSG& message);
 
     Win32Grid& Grid() { return grid_; }
     Win32PreviewBox& Preview() { return *preview_; }
-    Form2& Logic() { return *form2_; }
+    OptionsDialog& Logic() { return *logic_; }
 
 private:
     LRESULT OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
@@ -64,12 +64,12 @@ private:
     Services services_;
     Win32Grid grid_;
     std::optional<Win32PreviewBox> preview_;
-    Win32Slider slider1_, slider2_, slider3_;
-    Win32Label label3_, label4_, label6_;
-    Win32OptionGroup option1_;
-    Win32CheckBox check1_;
+    Win32Slider distanceSlider_, leadInSlider_, scatterSlider_;
+    Win32Label distanceValue_, leadInValue_, scatterValue_;
+    Win32OptionGroup patternChoice_;
+    Win32CheckBox startAtSignInBox_;
     Win32MessageBoxes messages_;
-    std::optional<Form2> form2_;
+    std::optional<OptionsDialog> logic_;
     FileDropRegistration drop_;
     HWND focus_ = nullptr;
     bool unloaded_ = false;

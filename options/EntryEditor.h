@@ -9,41 +9,41 @@
 #include "options/OptionsTexts.h"
 #include "platform/Controls.h"
 #include "platform/DirectorySearch.h"
-#include "platform/EntryEditor.h"
+#include "platform/EntryEditorDialog.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBoxes.h"
 
 namespace yomorina {
 
-struct Form3Controls {
-    TextBox& Text1;  // name
-    TextBox& Text2;  // path
-    CheckBox& Check1;
+struct EntryEditorControls {
+    TextBox& nameBox;
+    TextBox& pathBox;
+    CheckBox& recycleBinBox;
 };
 
-struct Form3Services {
-    Grid& FG;
-    std::function<void()> FG_Click;  // the options dialog's preview
+struct EntryEditorServices {
+    Grid& grid;
+    std::function<void()> refreshPreview;  // the options dialog's preview
     const DirectorySearch& search;
     MessageBoxes& messages;
     FileOpenDialog& files;
     DialogWindow& window;
 };
 
-class Form3 {
+class EntryEditor {
 public:
-    Form3(const Form3Controls& controls, const Form3Services& services);
+    EntryEditor(const EntryEditorControls& controls, const EntryEditorServices& services);
 
     // What the opener sets before the editor is shown.
     void Preset(const EntryEditorPreset& preset);
 
-    void Command1_Click();  // OK
-    void Command2_Click();  // Cancel
-    void Command3_Click();  // browse
+    void OnOk();
+    void OnCancel();
+    void OnBrowse();
 
 private:
-    Form3Controls c_;
-    Form3Services s_;
+    EntryEditorControls c_;
+    EntryEditorServices s_;
 };
 
 }  // namespace yomorina
