@@ -13,10 +13,11 @@ public:
 class AboutWindowEvents {
 public:
     virtual ~AboutWindowEvents() = default;
-    virtual void Command1_Click() = 0;  // 閉じる
-    virtual void Command2_Click() = 0;  // ヘルプ
-    virtual void Label3_Click() = 0;    // the home page
-    virtual void Label5_Click() = 0;    // the mail address
+    virtual void OnClose() = 0;
+    virtual void OnHelp() = 0;
+    // A click on one of the two links.
+    virtual void OnHomePage() = 0;
+    virtual void OnMailAddress() = 0;
 };
 
 }  // namespace yomorina

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "about/MakerLinks.h"
-#include "about/frmAbout.h"
+#include "about/AboutBox.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32DirectorySearch.h"
 #include "platform/win32/Win32MessageBoxes.h"
@@ -36,20 +36,20 @@ constexpr DWORD Link = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 // In tab order. The frame lets clicks through to the labels it surrounds.
 std::vector<ControlPlacement> AboutLayout() {
     return {
-        {picIcon, L"STATIC", "", SS_ICON, 0, 180, 180, IconSide, IconSide, DialogPoints},
-        {lblTitle, L"STATIC", ProductTitle, SS_LEFT | Text, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
-        {Frame1, L"STATIC", "", SS_ETCHEDFRAME, 0, FrameLeft, FrameTop, FrameWidth, 1215, DialogPoints},
-        {Label1, L"STATIC", MakerCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 240, 1305, 165, DialogPoints},
-        {lblDescription, L"STATIC", HomePageCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 540, 1305, 165,
+        {ProgramIcon, L"STATIC", "", SS_ICON, 0, 180, 180, IconSide, IconSide, DialogPoints},
+        {TitleLabel, L"STATIC", ProductTitle, SS_LEFT | Text, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
+        {MakerFrame, L"STATIC", "", SS_ETCHEDFRAME, 0, FrameLeft, FrameTop, FrameWidth, 1215, DialogPoints},
+        {MakerLabel, L"STATIC", MakerCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 240, 1305, 165, DialogPoints},
+        {HomePageLabel, L"STATIC", HomePageCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 540, 1305, 165,
          DialogPoints},
-        {Label2, L"STATIC", MakerName, SS_LEFT | Text, 0, InsideRight, FrameTop + 240, 1545, 165, DialogPoints},
-        {Label3, L"STATIC", MakerHomePage, Link, 0, InsideRight, FrameTop + 540, 1125, 225, DialogPoints,
+        {MakerNameLabel, L"STATIC", MakerName, SS_LEFT | Text, 0, InsideRight, FrameTop + 240, 1545, 165, DialogPoints},
+        {HomePageLink, L"STATIC", MakerHomePage, Link, 0, InsideRight, FrameTop + 540, 1125, 225, DialogPoints,
          FontRole::Underline},
-        {Label4, L"STATIC", MailCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 840, 1305, 165, DialogPoints},
-        {Label5, L"STATIC", MakerMailAddress, Link, 0, InsideRight, FrameTop + 840, 885, 225, DialogPoints,
+        {MailLabel, L"STATIC", MailCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 840, 1305, 165, DialogPoints},
+        {MailLink, L"STATIC", MakerMailAddress, Link, 0, InsideRight, FrameTop + 840, 885, 225, DialogPoints,
          FontRole::Underline},
-        {Command1, L"BUTTON", CloseCaption, OrangeButtonStyle, 0, 2880, 2820, 1395, 315, DialogPoints},
-        {Command2, L"BUTTON", HelpCaption, OrangeButtonStyle, 0, 2880, 2400, 1395, 315, DialogPoints},
+        {CloseButton, L"BUTTON", CloseCaption, OrangeButtonStyle, 0, 2880, 2820, 1395, 315, DialogPoints},
+        {HelpButton, L"BUTTON", HelpCaption, OrangeButtonStyle, 0, 2880, 2400, 1395, 315, DialogPoints},
     };
 }
 
@@ -79,7 +79,7 @@ void Win32AboutBox::Close() { CloseDialog(); }
 
 void Win32AboutBox::OnLaidOut(UINT dpi) {
     // A link is as wide as its text, within the frame, so that all of it can be clicked and seen.
-    for (int link : {Label3, Label5}) {
+    for (int link : {HomePageLink, MailLink}) {
         const ControlPlacement* place = Layout().Placement(link);
         const int width = std::clamp(TextWidth(Control(link), Layout().Font(link)), TwipsToPixels(place->width, dpi),
                                      TwipsToPixels(LinkRoom, dpi));
@@ -90,14 +90,14 @@ void Win32AboutBox::OnLaidOut(UINT dpi) {
     const int iconSize = TwipsToPixels(IconSide, dpi);
     UniqueIcon icon(static_cast<HICON>(
         LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_YOMORINA), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
-    SendMessageW(Control(picIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    SendMessageW(Control(ProgramIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     icon_ = std::move(icon);
 }
 
 COLORREF Win32AboutBox::TextColour(HWND control) const { return IsLink(control) ? LinkColour : RGB(0, 0, 0); }
 
 bool Win32AboutBox::IsLink(HWND control) const {
-    return control && (control == Control(Label3) || control == Control(Label5));
+    return control && (control == Control(HomePageLink) || control == Control(MailLink));
 }
 
 LRESULT Win32AboutBox::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -123,18 +123,18 @@ LRESULT Win32AboutBox::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
 void Win32AboutBox::OnCommand(int id, int code) noexcept {
     if (!events_) return;
     switch (id) {
-    case Command1:
-        if (code == BN_CLICKED) events_->Command1_Click();
+    case CloseButton:
+        if (code == BN_CLICKED) events_->OnClose();
         break;
-    case Command2:
+    case HelpButton:
         // A double click is two clicks: two help windows.
-        if (code == BN_CLICKED || code == BN_DOUBLECLICKED) events_->Command2_Click();
+        if (code == BN_CLICKED || code == BN_DOUBLECLICKED) events_->OnHelp();
         break;
-    case Label3:
-        if (code == STN_CLICKED) events_->Label3_Click();
+    case HomePageLink:
+        if (code == STN_CLICKED) events_->OnHomePage();
         break;
-    case Label5:
-        if (code == STN_CLICKED) events_->Label5_Click();
+    case MailLink:
+        if (code == STN_CLICKED) events_->OnMailAddress();
         break;
     default:
         break;
@@ -147,7 +147,7 @@ void ShowAboutBox(HINSTANCE instance, HWND owner) {
     Win32DirectorySearch search;
     Win32AboutBox box(instance, owner);
     Win32MessageBoxes messages(box.Handle());
-    frmAbout about(box, browser, process, search, messages);
+    AboutBox about(box, browser, process, search, messages);
     box.SetEvents(&about);
     box.RunModal();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The about box "バージョン情報" on screen: modal over its owner, its controls
-// laid out from twips, every event handed to frmAbout.
+// laid out from twips, every event handed to AboutBox.
 
 #include <windows.h>
 
@@ -10,12 +10,12 @@
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t AboutBoxClass[] = L"YomorinaFrmAbout";
+inline constexpr wchar_t AboutBoxClass[] = L"YomorinaAboutBox";
 
 // Kept clear of IDOK and IDCANCEL: Enter and Esc are no button's.
 namespace about_ids {
-inline constexpr int picIcon = 100, lblTitle = 101, Frame1 = 102, Label1 = 103, lblDescription = 104, Label2 = 105,
-                     Label3 = 106, Label4 = 107, Label5 = 108, Command1 = 109, Command2 = 110;
+inline constexpr int ProgramIcon = 100, TitleLabel = 101, MakerFrame = 102, MakerLabel = 103, HomePageLabel = 104, MakerNameLabel = 105,
+                     HomePageLink = 106, MailLabel = 107, MailLink = 108, CloseButton = 109, HelpButton = 110;
 }  // namespace about_ids
 
 class Win32AboutBox final : public Dialog, public AboutWindow {

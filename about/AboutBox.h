@@ -1,7 +1,7 @@
 #pragma once
 // The about box's behaviour: help, the maker's two links and closing. Every
 // action asks the browser object for a new instance and keeps only the newest
-// in mIE, which its quit event empties again.
+// in currentBrowser_, which its quit event empties again.
 
 #include <memory>
 #include <string>
@@ -21,20 +21,20 @@ std::string MailAddressUrl(std::string_view mailAddress);
 // Shown under TitleError with the page's full path on the next line.
 inline constexpr std::string_view MissingHelpMessage = "ヘルプ ファイルが見つかりません。";
 
-class frmAbout final : public AboutWindowEvents, public BrowserQuitListener {
+class AboutBox final : public AboutWindowEvents, public BrowserQuitListener {
 public:
-    frmAbout(AboutWindow& window, Browser& browser, const ProcessInfo& process, const DirectorySearch& search,
+    AboutBox(AboutWindow& window, Browser& browser, const ProcessInfo& process, const DirectorySearch& search,
              MessageBoxes& messages);
 
-    void Command1_Click() override;
-    void Command2_Click() override;
-    void Label3_Click() override;
-    void Label5_Click() override;
+    void OnClose() override;
+    void OnHelp() override;
+    void OnHomePage() override;
+    void OnMailAddress() override;
 
-    // The quit event of an instance; only the one in mIE is listened to.
+    // The quit event of an instance; only the one in currentBrowser_ is listened to.
     void OnQuit(BrowserInstance& instance) override;
 
-    const BrowserInstance* CurrentBrowser() const { return mIE.get(); }
+    const BrowserInstance* CurrentBrowser() const { return currentBrowser_.get(); }
 
 private:
     void OpenInNewInstance(const std::string& address, bool visible);
@@ -44,7 +44,7 @@ private:
     const ProcessInfo& process_;
     const DirectorySearch& search_;
     MessageBoxes& messages_;
-    std::shared_ptr<BrowserInstance> mIE;
+    std::shared_ptr<BrowserInstance> currentBrowser_;
 };
 
 }  // namespace yomorina

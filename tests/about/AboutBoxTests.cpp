@@ -1,4 +1,4 @@
-#include "about/frmAbout.h"
+#include "about/AboutBox.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,14 +13,14 @@ namespace {
 using ::testing::ElementsAre;
 using namespace yomorina::testing;
 
-class frmAboutTest : public ::testing::Test {
+class AboutBoxTest : public ::testing::Test {
 protected:
     FakeAboutWindow window;
     FakeBrowser browser;
     FakeProcessInfo process;
     FakeDirectorySearch search;
     FakeMessageBoxes messages;
-    frmAbout about{window, browser, process, search, messages};
+    AboutBox about{window, browser, process, search, messages};
 
     void SetUp() override { search.existing = {"C:\\Tools\\Yomorina\\help.html", "E:\\help.html"}; }
 };
@@ -32,23 +32,23 @@ TEST(HelpPageAddress, JoinsTheFolderAndTheFileNameWithExactlyOneBackslash) {
     EXPECT_EQ(HelpPageAddress("C:\\ソフト\\表"), "C:\\ソフト\\表\\help.html");
 }
 
-TEST_F(frmAboutTest, HelpOpensTheProgramFoldersPageInANewVisibleInstance) {
-    about.Command2_Click();
+TEST_F(AboutBoxTest, HelpOpensTheProgramFoldersPageInANewVisibleInstance) {
+    about.OnHelp();
     EXPECT_THAT(browser.calls,
                 ElementsAre("create 1", "navigate 1 C:\\Tools\\Yomorina\\help.html", "visible 1 true"));
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(1));
     EXPECT_EQ(window.closes, 0);
 }
 
-TEST_F(frmAboutTest, HelpFromADriveRootDoesNotDoubleTheBackslash) {
+TEST_F(AboutBoxTest, HelpFromADriveRootDoesNotDoubleTheBackslash) {
     process.folder = "E:\\";
-    about.Command2_Click();
+    about.OnHelp();
     EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 E:\\help.html", "visible 1 true"));
 }
 
-TEST_F(frmAboutTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
+TEST_F(AboutBoxTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
     search.existing.clear();
-    about.Command2_Click();
+    about.OnHelp();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "ヘルプ ファイルが見つかりません。\nC:\\Tools\\Yomorina\\help.html");
     EXPECT_EQ(messages.shown[0].title, "エラー");
@@ -57,27 +57,27 @@ TEST_F(frmAboutTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
     EXPECT_EQ(about.CurrentBrowser(), nullptr);
 
     // The links do not depend on the page.
-    about.Label3_Click();
-    about.Label5_Click();
+    about.OnHomePage();
+    about.OnMailAddress();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(2));
 }
 
-TEST_F(frmAboutTest, TheHomePageLinkOpensTheAddressItShowsInANewVisibleInstance) {
-    about.Label3_Click();
+TEST_F(AboutBoxTest, TheHomePageLinkOpensTheAddressItShowsInANewVisibleInstance) {
+    about.OnHomePage();
     EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 " + std::string(MakerHomePage), "visible 1 true"));
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(1));
 }
 
-TEST_F(frmAboutTest, TheMailLinkHandsAMailtoAddressToAnInstanceThatStaysHidden) {
-    about.Label5_Click();
+TEST_F(AboutBoxTest, TheMailLinkHandsAMailtoAddressToAnInstanceThatStaysHidden) {
+    about.OnMailAddress();
     EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 mailto:" + std::string(MakerMailAddress)));
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(1));
 }
 
-TEST_F(frmAboutTest, HelpTwiceKeepsTheNewerInstanceUntilItQuits) {
-    about.Command2_Click();
-    about.Command2_Click();
+TEST_F(AboutBoxTest, HelpTwiceKeepsTheNewerInstanceUntilItQuits) {
+    about.OnHelp();
+    about.OnHelp();
     // The second instance exists before the first is let go; its window is never closed.
     EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 C:\\Tools\\Yomorina\\help.html", "visible 1 true",
                                            "create 2", "release 1", "navigate 2 C:\\Tools\\Yomorina\\help.html",
@@ -92,32 +92,32 @@ TEST_F(frmAboutTest, HelpTwiceKeepsTheNewerInstanceUntilItQuits) {
     EXPECT_EQ(browser.calls.back(), "release 2");
 }
 
-TEST_F(frmAboutTest, EachActionReplacesTheInstanceOfThePreviousOne) {
-    about.Label5_Click();
-    about.Label3_Click();
+TEST_F(AboutBoxTest, EachActionReplacesTheInstanceOfThePreviousOne) {
+    about.OnMailAddress();
+    about.OnHomePage();
     browser.Quit(1);
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(2));
-    about.Command2_Click();
+    about.OnHelp();
     browser.Quit(2);
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(3));
 }
 
-TEST_F(frmAboutTest, AnInstanceThatEndsWhileNavigatingIsNotShownAndLeavesNothingBehind) {
+TEST_F(AboutBoxTest, AnInstanceThatEndsWhileNavigatingIsNotShownAndLeavesNothingBehind) {
     browser.quitWhileNavigating = true;
-    about.Command2_Click();
+    about.OnHelp();
     EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 C:\\Tools\\Yomorina\\help.html", "release 1"));
     EXPECT_EQ(about.CurrentBrowser(), nullptr);
 
     // The next action starts over with a fresh instance.
     browser.quitWhileNavigating = false;
-    about.Label3_Click();
+    about.OnHomePage();
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(2));
 }
 
-TEST_F(frmAboutTest, CloseOnlyClosesTheWindowAndLeavesTheBrowserAlone) {
-    about.Command2_Click();
+TEST_F(AboutBoxTest, CloseOnlyClosesTheWindowAndLeavesTheBrowserAlone) {
+    about.OnHelp();
     const auto callsBefore = browser.calls;
-    about.Command1_Click();
+    about.OnClose();
     EXPECT_EQ(window.closes, 1);
     EXPECT_EQ(browser.calls, callsBefore);
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(1));
