@@ -1,4 +1,4 @@
-#include "core/cExecute.h"
+#include "core/Opener.h"
 
 namespace yomorina {
 
@@ -41,32 +41,32 @@ std::string QuotedParameters(const std::optional<std::string>& parameters) {
     return Quoted(*parameters);
 }
 
-cExecute::cExecute(Shell& shell, MainWindow& mainWindow) : shell_(shell), mainWindow_(mainWindow) {}
+Opener::Opener(Shell& shell, MainWindow& mainWindow) : shell_(shell), mainWindow_(mainWindow) {}
 
-cExecute::cExecute(Shell& shell, ProcessWait& wait, MainWindow& mainWindow) : shell_(shell), wait_(&wait), mainWindow_(mainWindow) {}
+Opener::Opener(Shell& shell, ProcessWait& wait, MainWindow& mainWindow)
+    : shell_(shell), wait_(&wait), mainWindow_(mainWindow) {}
 
-bool cExecute::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
+bool Opener::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
 
-bool cExecute::ShellX(std::string_view strCommandLine, ShowState WindowStyle, WindowHandle lngOwnerhWnd,
-                      bool blnWait) {
+bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle owner, bool wait) {
     // Nothing to split and nothing to open.
-    if (strCommandLine.empty()) return false;
-    if (!wait_) blnWait = false;
+    if (commandLine.empty()) return false;
+    if (!wait_) wait = false;
 
     mainWindow_.Hide();
 
     const SplitCommandLine split =
-        SplitFileAndParameters(strCommandLine, [this](std::string_view name) { return FindOnSearchPath(name); });
+        SplitFileAndParameters(commandLine, [this](std::string_view name) { return FindOnSearchPath(name); });
 
     ShellOpenRequest request;
     request.File = split.File;
     request.Parameters = QuotedParameters(split.Parameters);
-    request.Show = WindowStyle;
-    request.Owner = lngOwnerhWnd;
-    request.KeepProcess = blnWait;
+    request.Show = show;
+    request.Owner = owner;
+    request.KeepProcess = wait;
     ShellOpenOutcome opened = shell_.ShellExecuteOpen(request);
     if (opened.Accepted) {
-        if (blnWait) WaitForEnd(opened.Process.get());
+        if (wait) WaitForEnd(opened.Process.get());
         return true;
     }
 
@@ -75,16 +75,16 @@ bool cExecute::ShellX(std::string_view strCommandLine, ShowState WindowStyle, Wi
     // at a space and run another program ("C:\Program.exe") with the rest as
     // arguments; only a text in which nothing was found goes whole, for the system to split.
     const std::uint32_t processId = split.FoundFile ? shell_.StartProcess(split.File, QuotedCommandLine(split))
-                                                    : shell_.StartProcess({}, strCommandLine);
+                                                    : shell_.StartProcess({}, commandLine);
     if (processId == 0) return false;
-    if (blnWait) {
+    if (wait) {
         const auto process = wait_->OpenProcess(processId);
         WaitForEnd(process.get());
     }
     return true;
 }
 
-void cExecute::WaitForEnd(LaunchedProcess* process) {
+void Opener::WaitForEnd(LaunchedProcess* process) {
     // A missing process ends the loop after one pass; so does a process that
     // can no longer be asked, rather than spinning forever.
     ProcessStatus status = ProcessStatus::Unknown;

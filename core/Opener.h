@@ -36,15 +36,15 @@ std::string QuotedParameters(const std::optional<std::string>& parameters);
 
 inline constexpr auto WaitPollInterval = std::chrono::milliseconds(100);
 
-class cExecute {
+class Opener {
 public:
     // The main window is hidden before every launch (it is the scatter overlay).
-    // A launcher made without a ProcessWait never waits, whatever blnWait asks.
-    cExecute(Shell& shell, MainWindow& mainWindow);
-    cExecute(Shell& shell, ProcessWait& wait, MainWindow& mainWindow);
+    // A launcher made without a ProcessWait never waits, whatever Open is asked.
+    Opener(Shell& shell, MainWindow& mainWindow);
+    Opener(Shell& shell, ProcessWait& wait, MainWindow& mainWindow);
 
     // True when the shell accepted the request or the fallback started a process.
-    bool ShellX(std::string_view strCommandLine, ShowState WindowStyle, WindowHandle lngOwnerhWnd, bool blnWait);
+    bool Open(std::string_view commandLine, ShowState show, WindowHandle owner, bool wait);
 
 private:
     bool FindOnSearchPath(std::string_view name) const;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/cExecute.h"
+#include "core/Opener.h"
 
 namespace yomorina {
 namespace {
@@ -54,8 +54,8 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
 }
 
 void TileActions::Launch(std::string_view commandLine) {
-    cExecute execute(shell_, mainWindow_);
-    execute.ShellX(commandLine, ShowState::Normal, 0, false);
+    Opener opener(shell_, mainWindow_);
+    opener.Open(commandLine, ShowState::Normal, 0, false);
 }
 
 }  // namespace yomorina

@@ -1,5 +1,5 @@
 #pragma once
-// The shell's "open", the fallback process start and the wait, for cExecute.
+// The shell's "open", the fallback process start and the wait, for Opener.
 
 #include <windows.h>
 

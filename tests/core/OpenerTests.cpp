@@ -1,4 +1,4 @@
-#include "core/cExecute.h"
+#include "core/Opener.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -78,18 +78,18 @@ TEST(SplitFileAndParameters, ALeadingSpaceIsNeverASplitPointAndRunsOfSpacesStayI
     EXPECT_EQ(Split("a  ", {"a"}), (SplitCommandLine{"a", " ", true}));
 }
 
-class cExecuteTest : public ::testing::Test {
+class OpenerTest : public ::testing::Test {
 protected:
     Journal journal;
-    FakeMainWindow form1{journal};
+    FakeMainWindow mainWindow{journal};
     FakeShell shell{journal};
-    cExecute execute{shell, shell, form1};
+    Opener opener{shell, shell, mainWindow};
 };
 
-TEST_F(cExecuteTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell) {
+TEST_F(OpenerTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell) {
     shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
     EXPECT_TRUE(
-        execute.ShellX("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0, false));
+        opener.Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0, false));
 
     EXPECT_THAT(journal, ElementsAre("hide window",
                                      "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
@@ -99,44 +99,44 @@ TEST_F(cExecuteTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell)
     EXPECT_FALSE(shell.opened[0].KeepProcess);
 }
 
-TEST_F(cExecuteTest, PassesTheShowStateAndTheOwnerThrough) {
+TEST_F(OpenerTest, PassesTheShowStateAndTheOwnerThrough) {
     shell.existing = {"C:\\Tools\\edit.exe"};
-    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234, false));
+    EXPECT_TRUE(opener.Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234, false));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Maximized);
     EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
     EXPECT_EQ(shell.opened[0].Parameters, "");
 }
 
-TEST_F(cExecuteTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsParameterAsOneArgument) {
+TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsParameterAsOneArgument) {
     // Unquoted, the system would cut the text at its first space and start C:\Program.exe.
     const std::string program = "C:\\Program Files\\x\\app.exe";
     shell.existing = {"C:\\Program", "C:\\Program.exe", program};
     shell.refused = {program};
     shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
-    EXPECT_TRUE(execute.ShellX(program + " C:\\a b.txt", ShowState::Normal, 0, false));
-    EXPECT_TRUE(execute.ShellX(program, ShowState::Normal, 0, false));
+    EXPECT_TRUE(opener.Open(program + " C:\\a b.txt", ShowState::Normal, 0, false));
+    EXPECT_TRUE(opener.Open(program, ShowState::Normal, 0, false));
     EXPECT_THAT(journal, ElementsAre("hide window", "open " + program + " | \"C:\\a b.txt\"",
                                      "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
                                      "hide window", "open " + program + " | ",
                                      "start " + program + " | \"" + program + "\""));
 }
 
-TEST_F(cExecuteTest, AMissingTargetIsFalseAfterBothTries) {
-    EXPECT_FALSE(execute.ShellX("C:\\Nothing\\gone.exe", ShowState::Normal, 0, false));
+TEST_F(OpenerTest, AMissingTargetIsFalseAfterBothTries) {
+    EXPECT_FALSE(opener.Open("C:\\Nothing\\gone.exe", ShowState::Normal, 0, false));
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Nothing\\gone.exe | ", "start C:\\Nothing\\gone.exe"));
 }
 
-TEST_F(cExecuteTest, AnEmptyCommandLineLaunchesNothing) {
-    EXPECT_FALSE(execute.ShellX("", ShowState::Normal, 0, true));
+TEST_F(OpenerTest, AnEmptyCommandLineLaunchesNothing) {
+    EXPECT_FALSE(opener.Open("", ShowState::Normal, 0, true));
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(shell.lookedUp.empty());
 }
 
-TEST_F(cExecuteTest, WaitingPollsTheShellsProcessUntilItEndsThenReleasesIt) {
+TEST_F(OpenerTest, WaitingPollsTheShellsProcessUntilItEndsThenReleasesIt) {
     shell.existing = {"C:\\Tools\\edit.exe"};
     shell.statuses = {ProcessStatus::Running, ProcessStatus::Running, ProcessStatus::Ended};
-    EXPECT_TRUE(execute.ShellX("C:\\Tools\\edit.exe", ShowState::Normal, 0, true));
+    EXPECT_TRUE(opener.Open("C:\\Tools\\edit.exe", ShowState::Normal, 0, true));
 
     EXPECT_TRUE(shell.opened.at(0).KeepProcess);
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Tools\\edit.exe | ",
@@ -145,27 +145,27 @@ TEST_F(cExecuteTest, WaitingPollsTheShellsProcessUntilItEndsThenReleasesIt) {
                                      "status of shell", "pending events", "pause 100", "release shell"));
 }
 
-TEST_F(cExecuteTest, WaitingWithoutAProcessFromTheShellEndsAfterOnePass) {
+TEST_F(OpenerTest, WaitingWithoutAProcessFromTheShellEndsAfterOnePass) {
     // A document opened in an already running program: the shell gives no process back.
     shell.existing = {"C:\\a.txt"};
     shell.shellStartsProcess = false;
-    EXPECT_TRUE(execute.ShellX("C:\\a.txt", ShowState::Normal, 0, true));
+    EXPECT_TRUE(opener.Open("C:\\a.txt", ShowState::Normal, 0, true));
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\a.txt | ", "pending events", "pause 100"));
 }
 
-TEST_F(cExecuteTest, WaitingAfterTheFallbackOpensTheStartedProcessById) {
+TEST_F(OpenerTest, WaitingAfterTheFallbackOpensTheStartedProcessById) {
     shell.startable = {"edit x"};
     shell.statuses = {ProcessStatus::Running, ProcessStatus::Ended};
-    EXPECT_TRUE(execute.ShellX("edit x", ShowState::Normal, 0, true));
+    EXPECT_TRUE(opener.Open("edit x", ShowState::Normal, 0, true));
     EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x", "open process 4242",
                                      "status of process 4242", "pending events", "pause 100",
                                      "status of process 4242", "pending events", "pause 100",
                                      "release process 4242"));
 }
 
-TEST_F(cExecuteTest, WithoutWaitingNoProcessIsKeptOrPolled) {
+TEST_F(OpenerTest, WithoutWaitingNoProcessIsKeptOrPolled) {
     shell.startable = {"edit x"};
-    EXPECT_TRUE(execute.ShellX("edit x", ShowState::Normal, 0, false));
+    EXPECT_TRUE(opener.Open("edit x", ShowState::Normal, 0, false));
     EXPECT_EQ(shell.statusQueries, 0);
     EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x"));
 }

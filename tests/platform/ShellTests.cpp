@@ -9,7 +9,7 @@
 #include <fstream>
 #include <set>
 
-#include "core/cExecute.h"
+#include "core/Opener.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/WideText.h"
@@ -48,7 +48,7 @@ public:
     bool IsActive() const override { return false; }
 };
 
-class ShellXTest : public ::testing::Test {
+class OpenerLaunchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -69,9 +69,9 @@ protected:
         CoUninitialize();
     }
 
-    bool ShellX(const std::wstring& commandLine, bool wait) {
-        cExecute execute(shell, processWait, window);
-        return execute.ShellX(win32::ToUtf8(commandLine), ShowState::Normal, 0, wait);
+    bool Open(const std::wstring& commandLine, bool wait) {
+        Opener opener(shell, processWait, window);
+        return opener.Open(win32::ToUtf8(commandLine), ShowState::Normal, 0, wait);
     }
 
     TempFolder records{L"records"};
@@ -83,11 +83,11 @@ protected:
     CountingMainWindow window;
 };
 
-TEST_F(ShellXTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
-    // The record is written only after the program's pause, so it is there only if ShellX waited.
+TEST_F(OpenerLaunchTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
+    // The record is written only after the program's pause, so it is there only if Open waited.
     SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", L"400");
     const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
-    ASSERT_TRUE(ShellX(program + L" " + document, true));
+    ASSERT_TRUE(Open(program + L" " + document, true));
     EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the waited-for process stays open";
     EXPECT_EQ(window.hidden, 1);
     const auto runs = RecordedRuns(records.Wide());
@@ -95,17 +95,17 @@ TEST_F(ShellXTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
 }
 
-TEST_F(ShellXTest, AProgramAloneGetsNoArguments) {
-    ASSERT_TRUE(ShellX(program, true));
+TEST_F(OpenerLaunchTest, AProgramAloneGetsNoArguments) {
+    ASSERT_TRUE(Open(program, true));
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{});
 }
 
-TEST_F(ShellXTest, ATrailingSpaceStillStartsTheProgram) {
+TEST_F(OpenerLaunchTest, ATrailingSpaceStillStartsTheProgram) {
     // The shell is given "" as parameters: Windows passes one empty argument,
     // Wine folds it into the program's quoted name and passes none.
-    ASSERT_TRUE(ShellX(program + L" ", true));
+    ASSERT_TRUE(Open(program + L" ", true));
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_LE(runs[0].size(), 1u);
@@ -114,12 +114,12 @@ TEST_F(ShellXTest, ATrailingSpaceStillStartsTheProgram) {
     }
 }
 
-TEST_F(ShellXTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
+TEST_F(OpenerLaunchTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     // Without its extension no part names a file, and the shell refuses; the
     // process start finds the program and passes the rest unquoted.
     const std::wstring withoutExtension = FolderOfThisProgram() + L"\\RecordArguments";
     const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
-    ASSERT_TRUE(ShellX(withoutExtension + L" 一 two", true));
+    ASSERT_TRUE(Open(withoutExtension + L" 一 two", true));
     EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore);
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
@@ -129,7 +129,7 @@ TEST_F(ShellXTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
 // What the launcher falls back to when the shell refuses a file it found (a name
 // too long for the shell, a file with no handler). Wine's shell refuses no program
 // short enough to test with, so the start is asked for directly.
-TEST_F(ShellXTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBesideIt) {
+TEST_F(OpenerLaunchTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBesideIt) {
     // Cut at its first space, the path would name the planted Program.exe.
     CreateDirectoryW(place.Child(L"Program Files x").c_str(), nullptr);
     const std::wstring intended = place.Child(L"Program Files x\\記録 する.exe");
@@ -150,10 +150,10 @@ TEST_F(ShellXTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBesideIt
     EXPECT_EQ(shell.StartProcess(place.ChildUtf8(L"無い.exe"), commandLine), 0u);
 }
 
-TEST_F(ShellXTest, AMissingTargetIsFalseWithNoDialog) {
+TEST_F(OpenerLaunchTest, AMissingTargetIsFalseWithNoDialog) {
     DialogWatcher watcher(GetCurrentProcessId(), IDOK);
-    EXPECT_FALSE(ShellX(place.Child(L"Nothing\\gone.exe"), false));
-    EXPECT_FALSE(ShellX(place.Child(L"無い フォルダ\\無い.exe 引数"), true));
+    EXPECT_FALSE(Open(place.Child(L"Nothing\\gone.exe"), false));
+    EXPECT_FALSE(Open(place.Child(L"無い フォルダ\\無い.exe 引数"), true));
     EXPECT_TRUE(watcher.Titles().empty());
     EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
 }
@@ -183,11 +183,11 @@ private:
     }
 };
 
-TEST_F(ShellXTest, ADocumentOpensWithItsAssociatedProgram) {
+TEST_F(OpenerLaunchTest, ADocumentOpensWithItsAssociatedProgram) {
     DocumentType type(program);
     const std::wstring report = place.Child(L"資料 フォルダ\\報告 書.yomorinatest");
     WriteText(report, "報告");
-    ASSERT_TRUE(ShellX(report, true));
+    ASSERT_TRUE(Open(report, true));
     const auto runs = RecordedRuns(records.Wide());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(report)});
@@ -204,10 +204,10 @@ std::set<HWND> TopLevelWindows() {
     return windows;
 }
 
-TEST_F(ShellXTest, AFolderOpensInAFolderWindow) {
+TEST_F(OpenerLaunchTest, AFolderOpensInAFolderWindow) {
     const std::wstring folder = place.Child(L"資料 フォルダ");
     const auto before = TopLevelWindows();
-    ASSERT_TRUE(ShellX(folder, false));
+    ASSERT_TRUE(Open(folder, false));
 
     // The folder window belongs to another process; find it by its title and close it.
     HWND opened = nullptr;
