@@ -17,39 +17,40 @@ std::string FirstLine(std::string text) {
 
 }  // namespace
 
-EntryEditor::EntryEditor(const EntryEditorControls& controls, const EntryEditorServices& services) : c_(controls), s_(services) {}
+EntryEditor::EntryEditor(const EntryEditorControls& controls, const EntryEditorServices& services)
+    : controls_(controls), services_(services) {}
 
 void EntryEditor::Preset(const EntryEditorPreset& preset) {
-    c_.nameBox.SetText(preset.Name);
-    c_.pathBox.SetText(preset.Path);
-    c_.recycleBinBox.SetChecked(preset.RecycleBin);
+    controls_.nameBox.SetText(preset.Name);
+    controls_.pathBox.SetText(preset.Path);
+    controls_.recycleBinBox.SetChecked(preset.RecycleBin);
 }
 
 void EntryEditor::OnOk() {
-    if (c_.recycleBinBox.Checked()) {
-        s_.grid.SetText(s_.grid.Row(), 0, RecycleBinPath);
-        s_.grid.SetText(s_.grid.Row(), 1, RecycleBinPath);
-        s_.window.Close();
+    if (controls_.recycleBinBox.Checked()) {
+        services_.grid.SetText(services_.grid.Row(), 0, RecycleBinPath);
+        services_.grid.SetText(services_.grid.Row(), 1, RecycleBinPath);
+        services_.window.Close();
         return;
     }
-    const std::string path = FirstLine(c_.pathBox.Text());
-    if (!s_.search.FindsEntry(path)) {
-        s_.messages.Show(MissingFileMessage, TitleError, MessageButtons::Ok);
+    const std::string path = FirstLine(controls_.pathBox.Text());
+    if (!services_.search.FindsEntry(path)) {
+        services_.messages.Show(MissingFileMessage, TitleError, MessageButtons::Ok);
         return;
     }
-    s_.grid.SetText(s_.grid.Row(), 0, FirstLine(c_.nameBox.Text()));
-    s_.grid.SetText(s_.grid.Row(), 1, path);
-    if (s_.refreshPreview) s_.refreshPreview();
-    s_.window.Close();
+    services_.grid.SetText(services_.grid.Row(), 0, FirstLine(controls_.nameBox.Text()));
+    services_.grid.SetText(services_.grid.Row(), 1, path);
+    if (services_.refreshPreview) services_.refreshPreview();
+    services_.window.Close();
 }
 
-void EntryEditor::OnCancel() { s_.window.Close(); }
+void EntryEditor::OnCancel() { services_.window.Close(); }
 
 void EntryEditor::OnBrowse() {
-    const auto chosen = s_.files.ChooseFile(AllFilesFilter);
+    const auto chosen = services_.files.ChooseFile(AllFilesFilter);
     if (!chosen) return;
-    c_.nameBox.SetText(TextAfterLastBackslash(*chosen));
-    c_.pathBox.SetText(*chosen);
+    controls_.nameBox.SetText(TextAfterLastBackslash(*chosen));
+    controls_.pathBox.SetText(*chosen);
 }
 
 }  // namespace yomorina

@@ -42,8 +42,8 @@ public:
     void OnBrowse();
 
 private:
-    EntryEditorControls c_;
-    EntryEditorServices s_;
+    EntryEditorControls controls_;
+    EntryEditorServices services_;
 };
 
 }  // namespace yomorina

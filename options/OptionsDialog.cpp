@@ -17,7 +17,8 @@ std::int16_t ToSetting(int position) { return static_cast<std::int16_t>(position
 
 int ClampToSlider(int value, const SliderSetup& setup) { return std::clamp(value, setup.Min, setup.Max); }
 
-OptionsDialog::OptionsDialog(const OptionsDialogControls& controls, const OptionsDialogServices& services) : c_(controls), s_(services) {}
+OptionsDialog::OptionsDialog(const OptionsDialogControls& controls, const OptionsDialogServices& services)
+    : controls_(controls), services_(services) {}
 
 void OptionsDialog::ShowSlider(Slider& slider, Label& label, const SliderSetup& setup, std::int16_t value) {
     slider.Configure(setup);
@@ -27,156 +28,164 @@ void OptionsDialog::ShowSlider(Slider& slider, Label& label, const SliderSetup& 
 }
 
 void OptionsDialog::Load() {
-    const ScatterSettings& settings = s_.model.Settings;
-    ShowSlider(c_.distanceSlider, c_.distanceValue, DistanceSliderRange, settings.MoveDistance);
-    ShowSlider(c_.leadInSlider, c_.leadInValue, LeadInSliderRange, settings.LeadInIntensity);
-    ShowSlider(c_.scatterSlider, c_.scatterValue, ScatterSliderRange, settings.ScatterIntensity);
+    const ScatterSettings& settings = services_.model.Settings;
+    ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderRange, settings.MoveDistance);
+    ShowSlider(controls_.leadInSlider, controls_.leadInValue, LeadInSliderRange, settings.LeadInIntensity);
+    ShowSlider(controls_.scatterSlider, controls_.scatterValue, ScatterSliderRange, settings.ScatterIntensity);
 
     const int pattern = settings.BackgroundPattern;
-    c_.patternChoice.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
-    c_.startAtSignInBox.SetChecked(s_.startupShortcut.IsSet());
+    controls_.patternChoice.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
+    controls_.startAtSignInBox.SetChecked(services_.startupShortcut.IsSet());
 
-    c_.grid.SetColumnWidth(NameColumn, GridColumnWidthTwips);
-    c_.grid.SetColumnWidth(PathColumn, GridColumnWidthTwips);
-    c_.grid.SetText(0, NameColumn, HeaderName);
-    c_.grid.SetText(0, PathColumn, HeaderPath);
+    controls_.grid.SetColumnWidth(NameColumn, GridColumnWidthTwips);
+    controls_.grid.SetColumnWidth(PathColumn, GridColumnWidthTwips);
+    controls_.grid.SetText(0, NameColumn, HeaderName);
+    controls_.grid.SetText(0, PathColumn, HeaderPath);
     for (int slot = 0; slot < LaunchSlotCount; ++slot) {
         const int row = slot + 1;
-        c_.grid.SetRowHeight(row, GridRowHeightTwips);
-        const LaunchEntry& entry = s_.model.List[slot];
+        controls_.grid.SetRowHeight(row, GridRowHeightTwips);
+        const LaunchEntry& entry = services_.model.List[slot];
         if (entry.Name.empty() && entry.Path.empty()) continue;
-        c_.grid.SetText(row, NameColumn, entry.Name);
-        c_.grid.SetText(row, PathColumn, entry.Path);
+        controls_.grid.SetText(row, NameColumn, entry.Name);
+        controls_.grid.SetText(row, PathColumn, entry.Path);
     }
-    c_.grid.SetRow(GridFirstEntryRow);
+    controls_.grid.SetRow(GridFirstEntryRow);
     OnGridSelect();
 }
 
-void OptionsDialog::OnClosed() { s_.model.OptionsOpen = false; }
+void OptionsDialog::OnClosed() { services_.model.OptionsOpen = false; }
 
-void OptionsDialog::OnDistanceChange() { c_.distanceValue.SetCaption(std::to_string(c_.distanceSlider.Position())); }
-void OptionsDialog::OnLeadInChange() { c_.leadInValue.SetCaption(std::to_string(c_.leadInSlider.Position())); }
-void OptionsDialog::OnScatterChange() { c_.scatterValue.SetCaption(std::to_string(c_.scatterSlider.Position())); }
+void OptionsDialog::OnDistanceChange() {
+    controls_.distanceValue.SetCaption(std::to_string(controls_.distanceSlider.Position()));
+}
+void OptionsDialog::OnLeadInChange() {
+    controls_.leadInValue.SetCaption(std::to_string(controls_.leadInSlider.Position()));
+}
+void OptionsDialog::OnScatterChange() {
+    controls_.scatterValue.SetCaption(std::to_string(controls_.scatterSlider.Position()));
+}
 
 void OptionsDialog::OnOk() {
     // The model takes the edits only once they are safely on disk, so that a
     // failed save leaves the model and the file agreeing, and the dialog keeps
     // the user's work for another try.
-    Model saved = s_.model;
-    saved.Settings.MoveDistance = ToSetting(c_.distanceSlider.Position());
-    saved.Settings.LeadInIntensity = ToSetting(c_.leadInSlider.Position());
-    saved.Settings.ScatterIntensity = ToSetting(c_.scatterSlider.Position());
-    if (const int pattern = c_.patternChoice.Selected(); pattern >= 0) saved.Settings.BackgroundPattern = ToSetting(pattern);
-    for (int slot = 0; slot < LaunchSlotCount; ++slot) {
-        saved.List[slot].Name = c_.grid.Text(slot + 1, NameColumn);
-        saved.List[slot].Path = c_.grid.Text(slot + 1, PathColumn);
+    Model saved = services_.model;
+    saved.Settings.MoveDistance = ToSetting(controls_.distanceSlider.Position());
+    saved.Settings.LeadInIntensity = ToSetting(controls_.leadInSlider.Position());
+    saved.Settings.ScatterIntensity = ToSetting(controls_.scatterSlider.Position());
+    if (const int pattern = controls_.patternChoice.Selected(); pattern >= 0) {
+        saved.Settings.BackgroundPattern = ToSetting(pattern);
     }
-    if (const auto failure = s_.listFile.SaveListFile(saved)) {
-        s_.messages.Show(*failure, TitleError, MessageButtons::Ok);
+    for (int slot = 0; slot < LaunchSlotCount; ++slot) {
+        saved.List[slot].Name = controls_.grid.Text(slot + 1, NameColumn);
+        saved.List[slot].Path = controls_.grid.Text(slot + 1, PathColumn);
+    }
+    if (const auto failure = services_.listFile.SaveListFile(saved)) {
+        services_.messages.Show(*failure, TitleError, MessageButtons::Ok);
         return;
     }
-    s_.model.Settings = saved.Settings;
-    s_.model.List = std::move(saved.List);
+    services_.model.Settings = saved.Settings;
+    services_.model.List = std::move(saved.List);
     // The shortcut after the list, which holds the most work: when it fails,
     // the list is already safe and the dialog stays with the box as the user set it.
-    const bool startAtSignIn = c_.startAtSignInBox.Checked();
-    if (const auto failure = s_.startupShortcut.Set(startAtSignIn)) {
+    const bool startAtSignIn = controls_.startAtSignInBox.Checked();
+    if (const auto failure = services_.startupShortcut.Set(startAtSignIn)) {
         std::string message(startAtSignIn ? StartupSetFailure : StartupClearFailure);
         if (!failure->empty()) message += "\r\n" + *failure;
-        s_.messages.Show(message, TitleError, MessageButtons::Ok);
+        services_.messages.Show(message, TitleError, MessageButtons::Ok);
         return;
     }
-    s_.window.Close();
+    services_.window.Close();
 }
 
-void OptionsDialog::OnCancel() { s_.window.Close(); }
+void OptionsDialog::OnCancel() { services_.window.Close(); }
 
 void OptionsDialog::OnVersion() {
-    if (s_.showAbout) s_.showAbout();
+    if (services_.showAbout) services_.showAbout();
 }
 
 void OptionsDialog::OnExit() {
-    if (s_.messages.Show(ExitQuestion, TitleMessage, MessageButtons::YesNo) != MessageAnswer::Yes) return;
-    s_.window.Close();
-    s_.mainWindow.Close();
+    if (services_.messages.Show(ExitQuestion, TitleMessage, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    services_.window.Close();
+    services_.mainWindow.Close();
 }
 
-int OptionsDialog::CurrentRow() const { return std::clamp(c_.grid.Row(), GridFirstEntryRow, GridLastEntryRow); }
+int OptionsDialog::CurrentRow() const { return std::clamp(controls_.grid.Row(), GridFirstEntryRow, GridLastEntryRow); }
 
 int OptionsDialog::FirstFreeRow() const {
     for (int row = GridFirstEntryRow; row <= GridLastEntryRow; ++row) {
-        if (c_.grid.Text(row, PathColumn).empty()) return row;
+        if (controls_.grid.Text(row, PathColumn).empty()) return row;
     }
     return 0;
 }
 
 void OptionsDialog::SwapRows(int first, int second) {
     for (int column : {NameColumn, PathColumn}) {
-        const std::string above = c_.grid.Text(first, column);
-        c_.grid.SetText(first, column, c_.grid.Text(second, column));
-        c_.grid.SetText(second, column, above);
+        const std::string above = controls_.grid.Text(first, column);
+        controls_.grid.SetText(first, column, controls_.grid.Text(second, column));
+        controls_.grid.SetText(second, column, above);
     }
 }
 
 void OptionsDialog::OnGridSelect() {
-    const std::string path = c_.grid.Text(CurrentRow(), PathColumn);
+    const std::string path = controls_.grid.Text(CurrentRow(), PathColumn);
     if (path.empty()) {
-        c_.preview.Clear();
+        controls_.preview.Clear();
     } else if (IsRecycleBinPath(path)) {
-        c_.preview.ShowRecycleBin();
-    } else if (s_.search.FindsEntry(path)) {
-        c_.preview.Clear();
-        c_.preview.DrawTargetIcon(path);
+        controls_.preview.ShowRecycleBin();
+    } else if (services_.search.FindsEntry(path)) {
+        controls_.preview.Clear();
+        controls_.preview.DrawTargetIcon(path);
     } else {
-        c_.preview.Clear();
+        controls_.preview.Clear();
     }
 }
 
 void OptionsDialog::OnEdit() {
     const int row = CurrentRow();
-    EntryEditorPreset preset{c_.grid.Text(row, NameColumn), c_.grid.Text(row, PathColumn), false};
+    EntryEditorPreset preset{controls_.grid.Text(row, NameColumn), controls_.grid.Text(row, PathColumn), false};
     if (preset.Name.empty() && preset.Path.empty()) {
-        s_.messages.Show(BlankRowMessage, TitleError, MessageButtons::Ok);
+        services_.messages.Show(BlankRowMessage, TitleError, MessageButtons::Ok);
         return;
     }
     preset.RecycleBin = IsRecycleBinPath(preset.Path);
-    s_.editor.ShowModal(preset);
+    services_.editor.ShowModal(preset);
 }
 
 void OptionsDialog::OnAdd() {
     const int row = FirstFreeRow();
     if (row == 0) {
-        s_.messages.Show(ListFullMessage, TitleError, MessageButtons::Ok);
+        services_.messages.Show(ListFullMessage, TitleError, MessageButtons::Ok);
         return;
     }
-    c_.grid.SetRow(row);
-    s_.editor.ShowModal(EntryEditorPreset{});
+    controls_.grid.SetRow(row);
+    services_.editor.ShowModal(EntryEditorPreset{});
 }
 
 void OptionsDialog::OnMoveUp() {
     const int row = CurrentRow();
-    if (row == GridFirstEntryRow || c_.grid.Text(row, PathColumn).empty()) return;
+    if (row == GridFirstEntryRow || controls_.grid.Text(row, PathColumn).empty()) return;
     SwapRows(row, row - 1);
-    c_.grid.SetRow(row - 1);
+    controls_.grid.SetRow(row - 1);
 }
 
 void OptionsDialog::OnMoveDown() {
     const int row = CurrentRow();
-    if (row == GridLastEntryRow || c_.grid.Text(row + 1, NameColumn).empty()) return;
+    if (row == GridLastEntryRow || controls_.grid.Text(row + 1, NameColumn).empty()) return;
     SwapRows(row, row + 1);
-    c_.grid.SetRow(row + 1);
+    controls_.grid.SetRow(row + 1);
 }
 
 void OptionsDialog::OnDelete() {
     const int row = CurrentRow();
-    const std::string question = c_.grid.Text(row, NameColumn) + std::string(DeleteQuestionSuffix);
-    if (s_.messages.Show(question, TitleConfirm, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    const std::string question = controls_.grid.Text(row, NameColumn) + std::string(DeleteQuestionSuffix);
+    if (services_.messages.Show(question, TitleConfirm, MessageButtons::YesNo) != MessageAnswer::Yes) return;
     for (int i = row; i < GridLastEntryRow; ++i) {
-        c_.grid.SetText(i, NameColumn, c_.grid.Text(i + 1, NameColumn));
-        c_.grid.SetText(i, PathColumn, c_.grid.Text(i + 1, PathColumn));
+        controls_.grid.SetText(i, NameColumn, controls_.grid.Text(i + 1, NameColumn));
+        controls_.grid.SetText(i, PathColumn, controls_.grid.Text(i + 1, PathColumn));
     }
-    c_.grid.SetText(GridLastEntryRow, NameColumn, "");
-    c_.grid.SetText(GridLastEntryRow, PathColumn, "");
+    controls_.grid.SetText(GridLastEntryRow, NameColumn, "");
+    controls_.grid.SetText(GridLastEntryRow, PathColumn, "");
 }
 
 void OptionsDialog::OnGridDrop(const DroppedData& data) {
@@ -184,11 +193,11 @@ void OptionsDialog::OnGridDrop(const DroppedData& data) {
     for (const std::string& path : data.Files) {
         const int row = FirstFreeRow();
         if (row == 0) {
-            s_.messages.Show(ListFullMessage, TitleError, MessageButtons::Ok);
+            services_.messages.Show(ListFullMessage, TitleError, MessageButtons::Ok);
             return;
         }
-        c_.grid.SetText(row, NameColumn, TextAfterLastBackslash(path));
-        c_.grid.SetText(row, PathColumn, path);
+        controls_.grid.SetText(row, NameColumn, TextAfterLastBackslash(path));
+        controls_.grid.SetText(row, PathColumn, path);
     }
 }
 

@@ -87,8 +87,8 @@ private:
     void SwapRows(int first, int second);
     void ShowSlider(Slider& slider, Label& label, const SliderSetup& setup, std::int16_t value);
 
-    OptionsDialogControls c_;
-    OptionsDialogServices s_;
+    OptionsDialogControls controls_;
+    OptionsDialogServices services_;
 };
 
 }  // namespace yomorina

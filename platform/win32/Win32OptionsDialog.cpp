@@ -85,10 +85,10 @@ Win32OptionsDialog::Win32OptionsDialog(HINSTANCE instance, const Services& servi
 
     std::function<void()> showAbout;
     if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
-    logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_, leadInValue_, scatterValue_, patternChoice_,
-                                 startAtSignInBox_},
+    logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_,
+                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_},
                    OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
-                                 services_.search, *this, *this, services_.mainWindow, std::move(showAbout)});
+                                         services_.search, *this, *this, services_.mainWindow, std::move(showAbout)});
     logic_->Load();
     drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
         if (logic_) logic_->OnGridDrop(data);
@@ -112,7 +112,8 @@ bool Win32OptionsDialog::TranslateDialogMessage(MSG& message) {
 void Win32OptionsDialog::Close() { CloseDialog(); }
 
 void Win32OptionsDialog::ShowModal(const EntryEditorPreset& preset) {
-    Win32EntryEditor editor(Instance(), Handle(), Win32EntryEditor::Services{grid_, [this] { logic_->OnGridSelect(); }, services_.search});
+    Win32EntryEditor editor(Instance(), Handle(),
+                            Win32EntryEditor::Services{grid_, [this] { logic_->OnGridSelect(); }, services_.search});
     editor.Logic().Preset(preset);
     editor.RunModal();
 }

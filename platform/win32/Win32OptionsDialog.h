@@ -21,13 +21,14 @@ inline constexpr wchar_t OptionsDialogClass[] = L"YomorinaOptions";
 
 // Control IDs; none is IDOK or IDCANCEL, so Enter and Esc trigger nothing.
 namespace options_ids {
-inline constexpr int OkButton = 101, CancelButton = 102, MoveUpButton = 104, MoveDownButton = 105, EditButton = 106, DeleteButton = 107,
-                     AddButton = 108, VersionButton = 109, ExitButton = 110;
+inline constexpr int OkButton = 101, CancelButton = 102, MoveUpButton = 104, MoveDownButton = 105, EditButton = 106,
+                     DeleteButton = 107, AddButton = 108, VersionButton = 109, ExitButton = 110;
 inline constexpr int ListGrid = 120, IconPreview = 121;
 inline constexpr int DistanceSlider = 131, LeadInSlider = 132, ScatterSlider = 133;
-inline constexpr int DistanceLabel = 141, LeadInLabel = 142, DistanceValue = 143, LeadInValue = 144, ScatterLabel = 145, ScatterValue = 146, PatternLabel = 147;
+inline constexpr int DistanceLabel = 141, LeadInLabel = 142, DistanceValue = 143, LeadInValue = 144, ScatterLabel = 145,
+                     ScatterValue = 146, PatternLabel = 147;
 inline constexpr int FirstPatternButton = 150;  // 150..153
-inline constexpr int StartAtSignInBox = 160;   // start at sign-in
+inline constexpr int StartAtSignInBox = 160;
 }  // namespace options_ids
 
 class Win32OptionsDialog final : public Dialog, private DialogWindow, private EntryEditorDialog {

@@ -45,9 +45,10 @@ protected:
         journal.push_back("close dialog");
         dialog.OnClosed();
     }};
-    OptionsDialog dialog{OptionsDialogControls{grid, preview, distanceSlider, leadInSlider, scatterSlider, distanceValue, leadInValue, scatterValue, patternChoice, startAtSignInBox},
-               OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
-                             [this] { ++aboutShown; }}};
+    OptionsDialog dialog{OptionsDialogControls{grid, preview, distanceSlider, leadInSlider, scatterSlider, distanceValue,
+                                               leadInValue, scatterValue, patternChoice, startAtSignInBox},
+                         OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
+                                               [this] { ++aboutShown; }}};
 
     void SetUp() override {
         model.Settings = {100, 5, 1, 0};
