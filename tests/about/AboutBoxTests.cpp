@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "about/MakerLinks.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/Fakes.h"
 
@@ -65,13 +64,13 @@ TEST_F(AboutBoxTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
 
 TEST_F(AboutBoxTest, TheHomePageLinkOpensTheAddressItShowsInANewVisibleInstance) {
     about.OnHomePage();
-    EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 " + std::string(MakerHomePage), "visible 1 true"));
+    EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 https://www.example.com/", "visible 1 true"));
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(1));
 }
 
 TEST_F(AboutBoxTest, TheMailLinkHandsAMailtoAddressToAnInstanceThatStaysHidden) {
     about.OnMailAddress();
-    EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 mailto:" + std::string(MakerMailAddress)));
+    EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 mailto:zuno@example.com"));
     EXPECT_EQ(about.CurrentBrowser(), browser.Live(1));
 }
 

@@ -34,11 +34,10 @@ protected:
     }
 };
 
-TEST_F(EntryEditorTest, ThePresetFillsTheBoxesAndTheCheckBox) {
-    editor.Preset({"ゴミ箱", "ゴミ箱", true});
-    EXPECT_EQ(nameBox.text, "ゴミ箱");
-    EXPECT_EQ(pathBox.text, "ゴミ箱");
-    EXPECT_TRUE(recycleBinBox.checked);
+TEST_F(EntryEditorTest, APresetEntryConfirmedUnchangedComesBackAsItWas) {
+    editor.Preset({"データ", "C:\\Data", false});
+    editor.OnOk();
+    EXPECT_EQ(grid.cells[4], (Row{"データ", "C:\\Data"}));
 }
 
 TEST_F(EntryEditorTest, WithTheBoxCheckedOkWritesTheRecycleBinEntryWhateverTheBoxesHoldAndLeavesThePreview) {

@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "about/MakerLinks.h"
 #include "platform/win32/Win32AboutBox.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32ShellBrowser.h"
@@ -57,8 +56,9 @@ int DialogCount() {
     return count;
 }
 
-std::wstring HomePage() { return win32::ToWide(MakerHomePage); }
-std::wstring MailAddress() { return win32::ToWide(MakerMailAddress); }
+// Written out: a wrong address in the program must not pass as the expected one.
+const std::wstring HomePage = L"https://www.example.com/";
+const std::wstring MailAddress = L"zuno@example.com";
 
 // A child's place in its parent's client area.
 RECT PlaceOf(HWND child) {
@@ -214,7 +214,7 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
     RECT client{};
     ShowWhile([&](HWND box) {
         for (const std::wstring& text : std::vector<std::wstring>{L"ヨモリナ　Ver 1.1", L"作者　：", L"ZUNO", L"ホームページ　：", L"メール　：",
-                                         HomePage(), MailAddress(), L"ヘルプ", L"閉じる"}) {
+                                         HomePage, MailAddress, L"ヘルプ", L"閉じる"}) {
             found[text] = ChildWithText(box, text);
         }
         for (const auto& [text, window] : found) {
@@ -247,10 +247,10 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
     expectPlace(L"ヘルプ", 192, 160, 192 + 93, 160 + 21);
     expectPlace(L"閉じる", 192, 188, 192 + 93, 188 + 21);
     // The links start where the table puts them and are at least as wide, so the whole address shows.
-    EXPECT_EQ(places[HomePage()].left, 116);
-    EXPECT_EQ(places[HomePage()].top, 104);
-    EXPECT_GE(places[HomePage()].right - places[HomePage()].left, 75);
-    EXPECT_EQ(places[MailAddress()].top, 124);
+    EXPECT_EQ(places[HomePage].left, 116);
+    EXPECT_EQ(places[HomePage].top, 104);
+    EXPECT_GE(places[HomePage].right - places[HomePage].left, 75);
+    EXPECT_EQ(places[MailAddress].top, 124);
     EXPECT_EQ(FindAboutBox(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
@@ -315,9 +315,9 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
     bool homePageReachable = false;
     bool mailReachable = false;
     ShowWhile([&](HWND box) {
-        homePageReachable = ClickMiddleOf(ChildWithText(box, HomePage()));
+        homePageReachable = ClickMiddleOf(ChildWithText(box, HomePage));
         WaitUntil([&] { return reached(L"https"); }, 10s);
-        mailReachable = ClickMiddleOf(ChildWithText(box, MailAddress()));
+        mailReachable = ClickMiddleOf(ChildWithText(box, MailAddress));
         WaitUntil([&] { return reached(L"mailto"); }, 10s);
         PostMessageW(ChildWithText(box, L"ヘルプ"), BM_CLICK, 0, 0);
         WaitUntil([&] { return reached(L"htmlfile"); }, 10s);
@@ -329,8 +329,8 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
     if (!helpWasThere) DeleteFileW(helpWide.c_str());
 
     EXPECT_NE(handlers.Logged(L"htmlfile").find(helpPath), std::string::npos) << handlers.Logged(L"htmlfile");
-    EXPECT_NE(handlers.Logged(L"https").find(std::string(MakerHomePage)), std::string::npos);
-    EXPECT_NE(handlers.Logged(L"mailto").find("mailto:" + std::string(MakerMailAddress)), std::string::npos);
+    EXPECT_NE(handlers.Logged(L"https").find("https://www.example.com/"), std::string::npos);
+    EXPECT_NE(handlers.Logged(L"mailto").find("mailto:zuno@example.com"), std::string::npos);
     EXPECT_TRUE(homePageReachable);
     EXPECT_TRUE(mailReachable);
     EXPECT_EQ(dialogs, 0);
