@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "platform/win32/FolderChangeWatch.h"
+#include "platform/win32/Handles.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina {
@@ -56,6 +60,129 @@ TEST(Win32FileStore, AFailedSaveKeepsTheOldFileWholeAndSaysWhy) {
     ASSERT_TRUE(CreateDirectoryW(folder.Child(L"taken.txt").c_str(), nullptr));
     EXPECT_FALSE(store.ReplaceWhole(folder.ChildUtf8(L"taken.txt"), "x").Succeeded);
     EXPECT_NE(GetFileAttributesW(folder.Child(L"taken.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+// Held open without sharing, as a sync or backup program holds it; let go after `hold` when given.
+class HeldFile {
+public:
+    explicit HeldFile(const std::wstring& path)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    void LetGoAfter(DWORD milliseconds) {
+        release_ = std::thread([this, milliseconds] {
+            Sleep(milliseconds);
+            file_.reset();
+        });
+    }
+    ~HeldFile() {
+        if (release_.joinable()) release_.join();
+    }
+    bool Held() const { return static_cast<bool>(file_); }
+
+private:
+    win32::UniqueFileHandle file_;
+    std::thread release_;
+};
+
+int FilesIn(const TempFolder& folder) {
+    int count = 0;
+    WIN32_FIND_DATAW found{};
+    win32::UniqueFindHandle search(FindFirstFileW(folder.Child(L"*").c_str(), &found));
+    while (search) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+        if (!FindNextFileW(search.get(), &found)) break;
+    }
+    return count;
+}
+
+TEST(Win32FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHoldOutlastsThePatience) {
+    TempFolder folder;
+    win32::Win32FileStore store;
+    const std::wstring path = folder.Child(L"filelist.txt");
+    const std::string name = win32::ToUtf8(path);
+    EXPECT_TRUE(store.Read(name, std::chrono::milliseconds(0)).Missing);
+    ASSERT_TRUE(store.ReplaceWhole(name, "old").Succeeded);
+    {
+        HeldFile held(path);
+        ASSERT_TRUE(held.Held());
+        const auto read = store.Read(name, std::chrono::milliseconds(0));
+        EXPECT_FALSE(read.Bytes.has_value());
+        EXPECT_FALSE(read.Missing);
+        EXPECT_NE(read.Failure.find("(32)"), std::string::npos) << read.Failure;
+        const auto saved = store.ReplaceWhole(name, "new");
+        EXPECT_FALSE(saved.Succeeded);
+        EXPECT_NE(saved.Failure.find("(32)"), std::string::npos) << saved.Failure;
+    }
+    EXPECT_EQ(ReadBack(path), "old");
+    EXPECT_EQ(FilesIn(folder), 1) << "a failed save left a file beside the list";
+
+    HeldFile heldAtStart(path);
+    heldAtStart.LetGoAfter(400);
+    EXPECT_EQ(store.Read(name, std::chrono::milliseconds(5000)).Bytes, "old");
+    HeldFile heldAtSave(path);
+    heldAtSave.LetGoAfter(300);
+    EXPECT_TRUE(store.ReplaceWhole(name, "new").Succeeded);
+    EXPECT_EQ(ReadBack(path), "new");
+}
+
+// Wine 8's CreateSymbolicLinkW makes nothing, but Wine follows a Unix link, and it runs Unix programs.
+bool MakeSymbolicLink(const TempFolder& folder, const std::wstring& link, const std::wstring& target) {
+    CreateSymbolicLinkW(folder.Child(link).c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    if (GetFileAttributesW(folder.Child(link).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    std::wstring unixTarget = target;
+    for (auto& c : unixTarget) c = c == L'\\' ? L'/' : c;
+    std::wstring command = L"Z:\\bin\\ln -s " + unixTarget + L" " + link;
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Wide().c_str(),
+                        &startup, &started)) {
+        return false;
+    }
+    win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+    WaitForSingleObject(process.get(), 10000);
+    return GetFileAttributesW(folder.Child(link).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(Win32FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFile) {
+    TempFolder folder;
+    win32::Win32FileStore store;
+    const std::wstring path = folder.Child(L"filelist.txt");
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "new").Succeeded);
+    EXPECT_EQ(ReadBack(path), "new");
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+    ASSERT_TRUE(CreateDirectoryW(folder.Child(L"sync").c_str(), nullptr));
+    const std::wstring synced = folder.Child(L"sync\\filelist.txt");
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(synced), "old").Succeeded);
+    if (!MakeSymbolicLink(folder, L"linked.txt", L"sync\\filelist.txt")) GTEST_SKIP() << "no symbolic link here";
+    ASSERT_TRUE(store.ReplaceWhole(folder.ChildUtf8(L"linked.txt"), "through the link").Succeeded);
+    EXPECT_EQ(ReadBack(synced), "through the link") << "the link was replaced by a plain file";
+    EXPECT_EQ(GetFileAttributesW(folder.Child(L"sync\\filelist.txt.saving").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(FolderChangeWatch, AnEditInTheFolderWakesTheMessageLoop) {
+    TempFolder folder;
+    const std::wstring path = folder.Child(L"filelist.txt");
+    win32::Win32FileStore store;
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
+    win32::FolderChangeWatch watch(folder.Utf8());
+    ASSERT_NE(watch.Signal(), nullptr);
+    {
+        // Written in place, as an editor saves.
+        win32::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.get(), "edit", 4, &written, nullptr));
+    }
+    int changes = 0;
+    // Ends the loop should the change never be heard of.
+    const UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+    win32::RunMessageLoop(watch, [&] {
+        ++changes;
+        PostQuitMessage(0);
+    }, [](MSG&) { return false; });
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(changes, 1);
 }
 
 }  // namespace
