@@ -84,7 +84,8 @@ DWORD OpenForReplacing(const std::wstring& path) {
 }  // namespace
 
 bool Win32FileStore::Exists(std::string_view path) const {
-    return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    // Only a file known to be missing counts as missing: the default file must never replace one we could not look at.
+    return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES || !IsMissing(GetLastError());
 }
 
 FileReadOutcome Win32FileStore::Read(std::string_view path, std::chrono::milliseconds patience) const {
@@ -106,6 +107,7 @@ FileWriteOutcome Win32FileStore::ReplaceWhole(std::string_view path, std::string
     // A file the user made read-only is not ours to replace; Windows refuses the
     // swap below by itself, Wine would not.
     const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool isNew = attributes == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         return Failed(ERROR_ACCESS_DENIED);
     }
@@ -124,15 +126,17 @@ FileWriteOutcome Win32FileStore::ReplaceWhole(std::string_view path, std::string
         }
     }
     DWORD error = ERROR_SUCCESS;
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (isNew) {
         if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             error = GetLastError();
         }
     } else {
         // ReplaceFileW keeps the file's attributes, permissions and identity. Wine's
         // leaves the attributes behind; handing them over first does no harm on Windows.
-        SetFileAttributesW(temporary.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                                            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            SetFileAttributesW(temporary.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+        }
         error = Persist(
             SavePatience,
             [&] {
