@@ -249,13 +249,13 @@ bool ListFile::ReloadIfChanged(Model& model) {
     return true;
 }
 
-ListFileOnDisk ListFile::CompareWithDisk() const {
+DiskState ListFile::CompareWithDisk() const {
     const auto read = store_.Read(ListFilePath(), std::chrono::milliseconds(0));
-    if (read.Missing) return ListFileOnDisk::AsLastSeen;
-    if (!known_) return ListFileOnDisk::NeverRead;
+    if (read.Missing) return DiskState::AsLastSeen;
+    if (!known_) return DiskState::NeverRead;
     // A file held at this moment is the save's to wait for or report.
-    if (read.Bytes && *read.Bytes != *known_) return ListFileOnDisk::ChangedSinceRead;
-    return ListFileOnDisk::AsLastSeen;
+    if (read.Bytes && *read.Bytes != *known_) return DiskState::ChangedSinceRead;
+    return DiskState::AsLastSeen;
 }
 
 std::optional<std::string> ListFile::SaveListFile(const Model& model) {

@@ -46,7 +46,7 @@ inline constexpr std::chrono::milliseconds StartUpReadPatience{5000};
 inline constexpr std::chrono::milliseconds RereadPatience{1000};
 
 // The file on disk against what the program last read or wrote there.
-enum class ListFileOnDisk { AsLastSeen, NeverRead, ChangedSinceRead };
+enum class DiskState { AsLastSeen, NeverRead, ChangedSinceRead };
 
 class ListFile {
 public:
@@ -65,7 +65,7 @@ public:
     bool ReloadIfChanged(Model& model);
 
     // Whether a save now would replace something the user has not seen.
-    ListFileOnDisk CompareWithDisk() const;
+    DiskState CompareWithDisk() const;
 
     // Empty on success, otherwise the text of the error message; the old file is then untouched.
     std::optional<std::string> SaveListFile(const Model& model);

@@ -64,12 +64,12 @@ void OptionsDialog::OnClosed() {
 bool OptionsDialog::MayReplaceTheFile() {
     std::string_view question;
     switch (services_.listFile.CompareWithDisk()) {
-        case ListFileOnDisk::AsLastSeen:
+        case DiskState::AsLastSeen:
             return true;
-        case ListFileOnDisk::NeverRead:
+        case DiskState::NeverRead:
             question = UnreadListFileQuestion;
             break;
-        case ListFileOnDisk::ChangedSinceRead:
+        case DiskState::ChangedSinceRead:
             question = ChangedListFileQuestion;
             break;
     }

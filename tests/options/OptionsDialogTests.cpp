@@ -265,58 +265,39 @@ TEST_F(OptionsDialogTest, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheS
 
 TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsTheDialog) {
     const std::string handEdit = EncodeListFile(NewFileSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
-    const std::function<void()> arrange[] = {
-        // Unreadable at start-up and at the opening.
-        [&] {
-            store.files[ListPath] = handEdit;
-            store.unreadable[ListPath] = "held";
-            ASSERT_TRUE(listFile.LoadListFile(model).has_value());
-            dialog.Load();
-        },
-        // Edited by hand after the opening.
-        [&] {
-            ASSERT_FALSE(listFile.LoadListFile(model).has_value());
-            dialog.Load();
-            store.files[ListPath] = handEdit;
-        }};
-    const std::string_view questions[] = {UnreadListFileQuestion, ChangedListFileQuestion};
-    for (int i = 0; i < 2; ++i) {
+    for (const bool readable : {false, true}) {
         store = FakeFileStore{};
         messages.shown.clear();
         window.closes = 0;
         model.OptionsOpen = true;
-        arrange[i]();
+        // Unreadable from start-up on, or edited by hand after the opening.
+        if (!readable) store.unreadable[ListPath] = "held";
+        listFile.LoadListFile(model);
+        dialog.Load();
+        store.files[ListPath] = handEdit;
         grid.Fill(1, "新しい", "C:\\new.exe");
         messages.answer = MessageAnswer::No;
         dialog.OnOk();
-        ASSERT_EQ(messages.shown.size(), 1u) << i;
+        ASSERT_EQ(messages.shown.size(), 1u) << readable;
         EXPECT_EQ(messages.shown[0].title, "確認");
         EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-        EXPECT_EQ(messages.shown[0].text, questions[i]);
+        EXPECT_EQ(messages.shown[0].text, readable ? ChangedListFileQuestion : UnreadListFileQuestion);
         EXPECT_EQ(store.files.at(ListPath), handEdit);
         EXPECT_EQ(window.closes, 0);
 
         messages.answer = MessageAnswer::Yes;
         dialog.OnOk();
-        EXPECT_EQ(window.closes, 1) << i;
+        EXPECT_EQ(window.closes, 1) << readable;
         EXPECT_EQ(model.List[0], (LaunchEntry{"新しい", "C:\\new.exe"}));
         EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, model.List, codePage));
     }
 }
 
-TEST_F(OptionsDialogTest, TheOpeningShowsTheFileOnceItCanBeReadAndAClosingTakesAHandEdit) {
-    store.files[ListPath] = EncodeListFile({250, 3, 2, 1}, {LaunchEntry{"メモ", "C:\\memo.exe"}}, codePage);
-    store.unreadable[ListPath] = "held";
-    ASSERT_TRUE(listFile.LoadListFile(model).has_value());
-    store.unreadable.clear();
+TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
     dialog.Load();
-    EXPECT_EQ(At(1), (Row{"メモ", "C:\\memo.exe"}));
-    EXPECT_EQ(distanceSlider.position, 250);
-
     store.files[ListPath] = EncodeListFile(NewFileSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     dialog.OnCancel();
     EXPECT_EQ(model.List[0].Name, "手で");
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // Start at sign-in: the box shows the Startup folder and only OK changes it

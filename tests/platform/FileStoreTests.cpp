@@ -62,36 +62,9 @@ TEST(Win32FileStore, AFailedSaveKeepsTheOldFileWholeAndSaysWhy) {
     EXPECT_NE(GetFileAttributesW(folder.Child(L"taken.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
-// Held open without sharing, as a sync or backup program holds it; let go after `hold` when given.
-class HeldFile {
-public:
-    explicit HeldFile(const std::wstring& path)
-        : file_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    void LetGoAfter(DWORD milliseconds) {
-        release_ = std::thread([this, milliseconds] {
-            Sleep(milliseconds);
-            file_.reset();
-        });
-    }
-    ~HeldFile() {
-        if (release_.joinable()) release_.join();
-    }
-    bool Held() const { return static_cast<bool>(file_); }
-
-private:
-    win32::UniqueFileHandle file_;
-    std::thread release_;
-};
-
-int FilesIn(const TempFolder& folder) {
-    int count = 0;
-    WIN32_FIND_DATAW found{};
-    win32::UniqueFindHandle search(FindFirstFileW(folder.Child(L"*").c_str(), &found));
-    while (search) {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-        if (!FindNextFileW(search.get(), &found)) break;
-    }
-    return count;
+// Held open without sharing, as a sync or backup program holds it.
+win32::UniqueFileHandle Hold(const std::wstring& path) {
+    return win32::UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 TEST(Win32FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHoldOutlastsThePatience) {
@@ -101,45 +74,28 @@ TEST(Win32FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHol
     const std::string name = win32::ToUtf8(path);
     EXPECT_TRUE(store.Read(name, std::chrono::milliseconds(0)).Missing);
     ASSERT_TRUE(store.ReplaceWhole(name, "old").Succeeded);
-    {
-        HeldFile held(path);
-        ASSERT_TRUE(held.Held());
-        const auto read = store.Read(name, std::chrono::milliseconds(0));
-        EXPECT_FALSE(read.Bytes.has_value());
-        EXPECT_FALSE(read.Missing);
-        EXPECT_NE(read.Failure.find("(32)"), std::string::npos) << read.Failure;
-        const auto saved = store.ReplaceWhole(name, "new");
-        EXPECT_FALSE(saved.Succeeded);
-        EXPECT_NE(saved.Failure.find("(32)"), std::string::npos) << saved.Failure;
-    }
-    EXPECT_EQ(ReadBack(path), "old");
-    EXPECT_EQ(FilesIn(folder), 1) << "a failed save left a file beside the list";
+    auto held = Hold(path);
+    ASSERT_TRUE(held);
+    const auto read = store.Read(name, std::chrono::milliseconds(0));
+    EXPECT_FALSE(read.Bytes.has_value() || read.Missing);
+    EXPECT_NE(read.Failure.find("(32)"), std::string::npos) << read.Failure;
+    EXPECT_NE(store.ReplaceWhole(name, "new").Failure.find("(32)"), std::string::npos);
+    WIN32_FIND_DATAW found{};
+    EXPECT_FALSE(win32::UniqueFindHandle(FindFirstFileW(folder.Child(L"rf*.tmp").c_str(), &found))) << "left beside";
 
-    HeldFile heldAtStart(path);
-    heldAtStart.LetGoAfter(400);
+    const auto letGoSoon = [](win32::UniqueFileHandle file) {
+        return std::thread([file = std::move(file)]() mutable {
+            Sleep(300);
+            file.reset();
+        });
+    };
+    std::thread atStart = letGoSoon(std::move(held));
     EXPECT_EQ(store.Read(name, std::chrono::milliseconds(5000)).Bytes, "old");
-    HeldFile heldAtSave(path);
-    heldAtSave.LetGoAfter(300);
+    atStart.join();
+    std::thread atSave = letGoSoon(Hold(path));
     EXPECT_TRUE(store.ReplaceWhole(name, "new").Succeeded);
+    atSave.join();
     EXPECT_EQ(ReadBack(path), "new");
-}
-
-// Wine 8's CreateSymbolicLinkW makes nothing, but Wine follows a Unix link, and it runs Unix programs.
-bool MakeSymbolicLink(const TempFolder& folder, const std::wstring& link, const std::wstring& target) {
-    CreateSymbolicLinkW(folder.Child(link).c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-    if (GetFileAttributesW(folder.Child(link).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    std::wstring unixTarget = target;
-    for (auto& c : unixTarget) c = c == L'\\' ? L'/' : c;
-    std::wstring command = L"Z:\\bin\\ln -s " + unixTarget + L" " + link;
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Wide().c_str(),
-                        &startup, &started)) {
-        return false;
-    }
-    win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
-    WaitForSingleObject(process.get(), 10000);
-    return GetFileAttributesW(folder.Child(link).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 TEST(Win32FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFile) {
@@ -149,16 +105,23 @@ TEST(Win32FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFil
     ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "new").Succeeded);
-    EXPECT_EQ(ReadBack(path), "new");
     EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 
+    // Wine 8's CreateSymbolicLinkW makes nothing, but Wine runs Unix programs and follows a Unix link.
     ASSERT_TRUE(CreateDirectoryW(folder.Child(L"sync").c_str(), nullptr));
-    const std::wstring synced = folder.Child(L"sync\\filelist.txt");
-    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(synced), "old").Succeeded);
-    if (!MakeSymbolicLink(folder, L"linked.txt", L"sync\\filelist.txt")) GTEST_SKIP() << "no symbolic link here";
+    ASSERT_TRUE(store.ReplaceWhole(folder.ChildUtf8(L"sync\\filelist.txt"), "old").Succeeded);
+    std::wstring command = L"Z:\\bin\\ln -s sync/filelist.txt linked.txt";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Wide().c_str(),
+                        &startup, &started)) {
+        GTEST_SKIP() << "no Unix ln to make a link with";
+    }
+    win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+    WaitForSingleObject(process.get(), 10000);
     ASSERT_TRUE(store.ReplaceWhole(folder.ChildUtf8(L"linked.txt"), "through the link").Succeeded);
-    EXPECT_EQ(ReadBack(synced), "through the link") << "the link was replaced by a plain file";
-    EXPECT_EQ(GetFileAttributesW(folder.Child(L"sync\\filelist.txt.saving").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadBack(folder.Child(L"sync\\filelist.txt")), "through the link") << "the link became a plain file";
 }
 
 TEST(FolderChangeWatch, AnEditInTheFolderWakesTheMessageLoop) {
