@@ -62,17 +62,19 @@ void OptionsDialog::OnClosed() {
 }
 
 bool OptionsDialog::MayReplaceTheFile() {
-    std::string_view question;
+    std::string question;
     switch (services_.listFile.CompareWithDisk()) {
         case DiskState::AsLastSeen:
             return true;
         case DiskState::NeverRead:
-            question = UnreadListFileQuestion;
+            question = UnreadListFileReason;
             break;
         case DiskState::ChangedSinceRead:
-            question = ChangedListFileQuestion;
+            question = ChangedListFileReason;
             break;
     }
+    question += "\r\n";
+    question += ReplaceListFileQuestion;
     return services_.messages.Show(question, TitleConfirm, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 

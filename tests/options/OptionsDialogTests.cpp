@@ -281,7 +281,8 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
         ASSERT_EQ(messages.shown.size(), 1u) << readable;
         EXPECT_EQ(messages.shown[0].title, "確認");
         EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-        EXPECT_EQ(messages.shown[0].text, readable ? ChangedListFileQuestion : UnreadListFileQuestion);
+        EXPECT_EQ(messages.shown[0].text, std::string(readable ? ChangedListFileReason : UnreadListFileReason) + "\r\n" +
+                                              std::string(ReplaceListFileQuestion));
         EXPECT_EQ(store.files.at(ListPath), handEdit);
         EXPECT_EQ(window.closes, 0);
 
