@@ -1,5 +1,7 @@
 #include "app/App.h"
 
+#include <utility>
+
 #include "scatter/ScatterTick.h"
 #include "scatter/TickPace.h"
 
@@ -84,6 +86,8 @@ void App::WakeUp() {
 void App::Tick(bool woken) {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
+    // Not at the scatter's end: a click on a tile reads its entry after that.
+    if (!state_.scattering && std::exchange(reloadAfterScatter_, false)) listFile_.ReloadIfChanged(model_);
     const ScreenPoint previous = state_.lastSample;
     const ScreenPoint sample = pointer_.Position();
     const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, search_, monitors_, attention_);
@@ -108,6 +112,16 @@ void App::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool
     if (!timer_.WatchForMovement()) return;
     watching_ = true;
     timer_.Stop();
+}
+
+void App::OnListFileChanged() {
+    if (model_.OptionsOpen) return;
+    // The tiles on screen open the entries they were dropped for.
+    if (state_.scattering) {
+        reloadAfterScatter_ = true;
+        return;
+    }
+    listFile_.ReloadIfChanged(model_);
 }
 
 void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }

@@ -58,6 +58,11 @@ public:
     void OnTileClick(int index) override;
     void OnTileDrop(int index, const DroppedData& data) override;
 
+    // Something changed in the list file's folder: a hand edit is taken at once,
+    // or at the first tick after the scatter on screen. The options dialog reads
+    // the file itself when it opens and closes.
+    void OnListFileChanged();
+
     void EndScatter();
 
     const ScatterState& Tracking() const { return state_; }
@@ -83,6 +88,7 @@ private:
     ScatterState state_;
     // At rest the timer stops and the mouse's next movement starts it again.
     bool watching_ = false;
+    bool reloadAfterScatter_ = false;
 };
 
 }  // namespace yomorina

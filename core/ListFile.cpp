@@ -41,7 +41,53 @@ std::string ListFileMessage(std::string_view what, std::string_view path, std::s
     return message;
 }
 
+// The one encoding for every text of a file: by its mark, else by its bytes.
+bool ReadsAsUtf8(std::string_view& bytes) {
+    if (bytes.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
+        bytes.remove_prefix(Utf8ByteOrderMark.size());
+        return true;
+    }
+    return IsUtf8Text(bytes);
+}
+
 }  // namespace
+
+bool IsUtf8Text(std::string_view bytes) {
+    bool beyondAscii = false;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        beyondAscii = true;
+        // The second byte's range shuts out overlong forms, surrogates and code points past U+10FFFF.
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return beyondAscii;
+}
 
 std::string FormatNumberLine(std::int16_t value) {
     std::string line = value < 0 ? "-" : " ";
@@ -73,11 +119,7 @@ std::optional<std::int16_t> ParseNumberLine(std::string_view line) {
 
 const std::string& DefaultListFileBytes() {
     static const std::string bytes = [] {
-        ScatterSettings defaults;
-        defaults.MoveDistance = 100;
-        defaults.LeadInIntensity = 5;
-        defaults.ScatterIntensity = 1;
-        defaults.BackgroundPattern = 0;
+        constexpr ScatterSettings defaults = NewFileSettings;
         std::string text;
         for (const auto value : {defaults.MoveDistance, defaults.LeadInIntensity, defaults.ScatterIntensity}) {
             text += FormatNumberLine(value);
@@ -107,6 +149,14 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
         if (!fitsCodePage) break;
     }
 
+    // The rare code page 932 bytes that are also valid UTF-8 (half-width katakana
+    // pairs such as "ﾂ｡") would read back as other text without the mark.
+    if (fitsCodePage) {
+        std::string joined;
+        for (const auto& text : texts) joined += text;
+        fitsCodePage = !IsUtf8Text(joined);
+    }
+
     std::string file;
     if (!fitsCodePage) {
         // A "?" in place of a character would silently point the entry elsewhere.
@@ -131,8 +181,7 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
 }
 
 void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchList& list, const CodePage932& codePage) {
-    const bool isUtf8 = bytes.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark;
-    if (isUtf8) bytes.remove_prefix(Utf8ByteOrderMark.size());
+    const bool isUtf8 = ReadsAsUtf8(bytes);
     const auto lines = SplitLines(bytes);
 
     auto readNumber = [&](std::size_t index, std::int16_t& target) {
@@ -161,27 +210,63 @@ std::string ListFile::ListFilePath() const {
     return JoinFolderAndName(process_.ExecutableFolder(), ListFileName);
 }
 
-std::optional<std::string> ListFile::LoadListFile(Model& model) {
-    model.Settings.BackgroundPattern = 0;
+void ListFile::Take(const std::string& bytes, Model& model) {
+    model.Settings = NewFileSettings;
     model.List = LaunchList{};
+    DecodeListFile(bytes, model.Settings, model.List, codePage_);
+    known_ = bytes;
+}
+
+std::optional<std::string> ListFile::LoadListFile(Model& model) {
+    // Until something is read the program runs as with a new file: zeros would
+    // bring the overlay up at almost any movement.
+    model.Settings = NewFileSettings;
+    model.List = LaunchList{};
+    known_.reset();
     const std::string path = ListFilePath();
 
     if (!store_.Exists(path)) {
         const auto created = store_.ReplaceWhole(path, DefaultListFileBytes());
         if (!created.Succeeded) {
-            // Run on with the settings a new file would have held.
-            DecodeListFile(DefaultListFileBytes(), model.Settings, model.List, codePage_);
             return ListFileMessage("設定ファイル filelist.txt を作成できませんでした。", path, created.Failure);
         }
     }
-    if (const auto bytes = store_.ReadAll(path)) DecodeListFile(*bytes, model.Settings, model.List, codePage_);
+    const auto read = store_.Read(path, StartUpReadPatience);
+    if (read.Bytes) {
+        Take(*read.Bytes, model);
+    } else if (!read.Missing) {
+        // Never written from here: OK in the options asks before it replaces what the user could not see.
+        return ListFileMessage("設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。",
+                               path, read.Failure);
+    }
     return std::nullopt;
+}
+
+bool ListFile::ReloadIfChanged(Model& model) {
+    const auto read = store_.Read(ListFilePath(), RereadPatience);
+    if (!read.Bytes || read.Bytes == known_) return false;
+    Take(*read.Bytes, model);
+    return true;
+}
+
+DiskState ListFile::CompareWithDisk() const {
+    const auto read = store_.Read(ListFilePath(), std::chrono::milliseconds(0));
+    if (read.Missing) return DiskState::AsLastSeen;
+    if (!known_) return DiskState::NeverRead;
+    // A file held at this moment is the save's to wait for or report.
+    if (read.Bytes && *read.Bytes != *known_) return DiskState::ChangedSinceRead;
+    return DiskState::AsLastSeen;
 }
 
 std::optional<std::string> ListFile::SaveListFile(const Model& model) {
     const std::string path = ListFilePath();
-    const auto written = store_.ReplaceWhole(path, EncodeListFile(model.Settings, model.List, codePage_));
-    if (written.Succeeded) return std::nullopt;
+    std::string bytes = EncodeListFile(model.Settings, model.List, codePage_);
+    const auto written = store_.ReplaceWhole(path, bytes);
+    if (written.Succeeded) {
+        // Our own save is no change to read back.
+        known_ = std::move(bytes);
+        return std::nullopt;
+    }
     return ListFileMessage("設定ファイル filelist.txt を保存できませんでした。", path, written.Failure);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // filelist.txt: 64 CR LF lines beside the executable. Three numbers, thirty
 // name/path pairs, one number. Code page 932 unless a text has no form there,
-// then the whole file is UTF-8 with a byte-order mark.
+// then the whole file is UTF-8 with a byte-order mark. A file without the mark
+// that is valid UTF-8 (as Notepad saves it) is read as UTF-8.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,14 +25,28 @@ std::string FormatNumberLine(std::int16_t value);
 // Surrounding spaces ignored; empty unless a signed decimal in the 16-bit range.
 std::optional<std::int16_t> ParseNumberLine(std::string_view line);
 
+// What a new file holds, and what a value that cannot be read stays at.
+inline constexpr ScatterSettings NewFileSettings{100, 5, 1, 0};
+
 // The 142 bytes written when the file is missing: 100, 5, 1, thirty empty slots, 0.
 const std::string& DefaultListFileBytes();
+
+// Valid UTF-8 with at least one character beyond ASCII. Code page 932 text
+// with Japanese in it practically never is.
+bool IsUtf8Text(std::string_view bytes);
 
 std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& list, const CodePage932& codePage);
 
 // Reads each value on its own: a value that is missing or unreadable is left as
 // the caller had it. Lines past the 64th are ignored; CR LF, LF or CR end a line.
 void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchList& list, const CodePage932& codePage);
+
+// At start-up a sync or backup program may hold the file for a few seconds.
+inline constexpr std::chrono::milliseconds StartUpReadPatience{5000};
+inline constexpr std::chrono::milliseconds RereadPatience{1000};
+
+// The file on disk against what the program last read or wrote there.
+enum class DiskState { AsLastSeen, NeverRead, ChangedSinceRead };
 
 class ListFile {
 public:
@@ -39,17 +55,29 @@ public:
     std::string ListFilePath() const;
 
     // Fills the model, creating the default file first when there is none. When
-    // that creation fails the model gets the defaults and the failure comes back
-    // as the text of the error message.
+    // that creation fails, or an existing file cannot be read, the model gets a
+    // new file's settings and an empty list, the file is left alone, and the
+    // failure comes back as the text of the error message.
     std::optional<std::string> LoadListFile(Model& model);
+
+    // Reads the file again when it holds other bytes than the program last
+    // read or wrote (or was never read); true when the model took them.
+    bool ReloadIfChanged(Model& model);
+
+    // Whether a save now would replace something the user has not seen.
+    DiskState CompareWithDisk() const;
 
     // Empty on success, otherwise the text of the error message; the old file is then untouched.
     std::optional<std::string> SaveListFile(const Model& model);
 
 private:
+    void Take(const std::string& bytes, Model& model);
+
     FileStore& store_;
     const CodePage932& codePage_;
     const ProcessInfo& process_;
+    // The bytes last read or written; empty while the file has never been read.
+    std::optional<std::string> known_;
 };
 
 }  // namespace yomorina

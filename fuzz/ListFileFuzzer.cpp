@@ -1,5 +1,7 @@
 // Any bytes read as filelist.txt: no crash, and what we write back reads back
-// as the same model, so one save makes the file a fixed point.
+// as the same model, so one save makes the file a fixed point. Files without a
+// byte-order mark are read as UTF-8 or code page 932 by their bytes: what we
+// write in code page 932 must never be taken for UTF-8 on the way back.
 
 #include <cstdint>
 #include <cstdlib>

@@ -28,6 +28,8 @@ void OptionsDialog::ShowSlider(Slider& slider, Label& label, const SliderSetup& 
 }
 
 void OptionsDialog::Load() {
+    // A file that could not be read at start-up, or was edited by hand, is shown as it is now.
+    services_.listFile.ReloadIfChanged(services_.model);
     const ScatterSettings& settings = services_.model.Settings;
     ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderRange, settings.MoveDistance);
     ShowSlider(controls_.leadInSlider, controls_.leadInValue, LeadInSliderRange, settings.LeadInIntensity);
@@ -53,7 +55,28 @@ void OptionsDialog::Load() {
     OnGridSelect();
 }
 
-void OptionsDialog::OnClosed() { services_.model.OptionsOpen = false; }
+void OptionsDialog::OnClosed() {
+    services_.model.OptionsOpen = false;
+    // Edits made by hand while the dialog was open count once it is gone (after a Cancel).
+    services_.listFile.ReloadIfChanged(services_.model);
+}
+
+bool OptionsDialog::MayReplaceTheFile() {
+    std::string question;
+    switch (services_.listFile.CompareWithDisk()) {
+        case DiskState::AsLastSeen:
+            return true;
+        case DiskState::NeverRead:
+            question = UnreadListFileReason;
+            break;
+        case DiskState::ChangedSinceRead:
+            question = ChangedListFileReason;
+            break;
+    }
+    question += "\r\n";
+    question += ReplaceListFileQuestion;
+    return services_.messages.Show(question, TitleConfirm, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
 
 void OptionsDialog::OnDistanceChange() {
     controls_.distanceValue.SetCaption(std::to_string(controls_.distanceSlider.Position()));
@@ -80,6 +103,8 @@ void OptionsDialog::OnOk() {
         saved.List[slot].Name = controls_.grid.Text(slot + 1, NameColumn);
         saved.List[slot].Path = controls_.grid.Text(slot + 1, PathColumn);
     }
+    // No is no save at all: the dialog stays with the edits.
+    if (!MayReplaceTheFile()) return;
     if (const auto failure = services_.listFile.SaveListFile(saved)) {
         services_.messages.Show(*failure, TitleError, MessageButtons::Ok);
         return;

@@ -81,6 +81,8 @@ public:
     void OnGridDrop(const DroppedData& data);
 
 private:
+    // Asks before OK replaces a file the user has not seen as it is.
+    bool MayReplaceTheFile();
     int CurrentRow() const;
     // 0 when every path cell is filled.
     int FirstFreeRow() const;

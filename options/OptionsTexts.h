@@ -36,6 +36,11 @@ inline constexpr std::string_view DeleteQuestionSuffix = "を削除しますか�
 inline constexpr std::string_view StartAtSignInCaption = "Windows の起動時に開始する";
 inline constexpr std::string_view StartupSetFailure = "スタートアップへの登録に失敗しました。";
 inline constexpr std::string_view StartupClearFailure = "スタートアップからの削除に失敗しました。";
+// Why OK asks before it replaces filelist.txt, then the question.
+inline constexpr std::string_view UnreadListFileReason =
+    "設定ファイル filelist.txt を読み込めなかったため、その内容はこの画面に表示されていません。";
+inline constexpr std::string_view ChangedListFileReason = "設定ファイル filelist.txt は、この画面を開いた後に変更されています。";
+inline constexpr std::string_view ReplaceListFileQuestion = "この画面の内容で置き換えますか？";
 
 // The shortcut in the Startup folder is named as the program: "ヨモリナ.lnk".
 inline constexpr auto StartupShortcutNameText = [] {

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and replacing writes; the list file needs nothing finer.
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,14 +13,27 @@ struct FileWriteOutcome {
     std::string Failure;  // the system's description, for the error message
 };
 
+struct FileReadOutcome {
+    std::optional<std::string> Bytes;  // empty when the file is missing or cannot be read
+    bool Missing = false;
+    std::string Failure;  // the system's description, for the error message
+};
+
 class FileStore {
 public:
     virtual ~FileStore() = default;
     virtual bool Exists(std::string_view path) const = 0;
-    // Empty when the file cannot be opened or read.
-    virtual std::optional<std::string> ReadAll(std::string_view path) const = 0;
+    // A file that exists but cannot be read (held by another program without
+    // sharing, denied, not yet downloaded) is tried again until `patience` is up.
+    virtual FileReadOutcome Read(std::string_view path, std::chrono::milliseconds patience) const = 0;
     // Either the file holds exactly these bytes afterwards, or it is as it was.
+    // A file that another program holds for a moment is waited for briefly.
     virtual FileWriteOutcome ReplaceWhole(std::string_view path, std::string_view bytes) = 0;
+
+    // One try; empty when the file cannot be opened or read.
+    std::optional<std::string> ReadAll(std::string_view path) const {
+        return Read(path, std::chrono::milliseconds(0)).Bytes;
+    }
 };
 
 }  // namespace yomorina

@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "platform/win32/FolderChangeWatch.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32AboutBox.h"
@@ -65,14 +66,12 @@ int RunProgram(HINSTANCE instance) {
     App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
                  recycleBin, showOptions});
     mainWindow.SetEvents(&app);
+    // Watched from before the first read, so that no edit falls between the two.
+    win32::FolderChangeWatch listFileWatch(processInfo.ExecutableFolder());
     app.Start();
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (options && options->TranslateDialogMessage(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    win32::RunMessageLoop(listFileWatch, [&] { app.OnListFileChanged(); },
+                          [&](MSG& message) { return options && options->TranslateDialogMessage(message); });
     // The dialog goes while App, whose window owns it, is still there.
     options.reset();
     return 0;

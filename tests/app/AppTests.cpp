@@ -32,14 +32,22 @@ TEST_F(AppTest, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(AppTest, AListFileThatCannotBeCreatedIsReportedBeforeTheIconAppears) {
-    store.failWrites = true;
-    app.Start();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "エラー");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_TRUE(tray.present);
-    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
+TEST_F(AppTest, AListFileThatCannotBeCreatedOrReadIsReportedBeforeTheIconAppearsAndLeftAsItWas) {
+    const std::string path = listFile.ListFilePath();
+    for (const bool exists : {false, true}) {
+        store = FakeFileStore{&journal};
+        messages.shown.clear();
+        store.failWrites = !exists;
+        if (exists) store.unreadable[path] = "アクセスが拒否されました。 (5)";
+        app.Start();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, "エラー");
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+        EXPECT_NE(messages.shown[0].text.find(path), std::string::npos);
+        EXPECT_TRUE(tray.present);
+        EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
+        EXPECT_EQ(store.files.count(path), 0u) << exists;
+    }
 }
 
 TEST_F(AppTest, EndingAScatterHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {

@@ -37,6 +37,24 @@ TEST_F(AppTileActionTest, AClickEndsTheScatterBeforeTheTargetOpens) {
     EXPECT_EQ(app.Tracking().nextSlot, 0);
 }
 
+TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogReadsItItself) {
+    store.files[listFile.ListFilePath()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    app.OnListFileChanged();
+    app.OnTileClick(0);
+    EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ") << "the tile opened another entry than it showed";
+    TickAt(100, 400);
+    EXPECT_EQ(model.List[0], (LaunchEntry{"手で", "C:\\hand.exe"}));
+
+    store.files[listFile.ListFilePath()] = DefaultListFileBytes();
+    model.OptionsOpen = true;
+    app.OnListFileChanged();
+    model.OptionsOpen = false;
+    TickAt(100, 400);
+    EXPECT_EQ(model.List[0].Name, "手で");
+    app.OnListFileChanged();
+    EXPECT_EQ(model.List[0], LaunchEntry{});
+}
+
 TEST_F(AppTileActionTest, ADropOnAProgramLeavesTheTilesToTheNextTick) {
     app.OnTileDrop(0, {true, {"C:\\a b.txt"}});
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | \"C:\\a b.txt\"");

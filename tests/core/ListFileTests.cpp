@@ -13,6 +13,7 @@ using testing::FakeProcessInfo;
 using testing::IconvCodePage932;
 
 const IconvCodePage932 codePage;
+const std::string ListPath = "C:\\Tools\\Yomorina\\filelist.txt";
 
 std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
@@ -87,9 +88,6 @@ TEST(ListFileFormat, UnreadableValuesKeepWhatTheyHadAndReadingGoesOn) {
 }
 
 TEST(ListFileFormat, ShortAndEmptyFilesLeaveTheRestUntouched) {
-    EXPECT_EQ(Decode("").settings, ScatterSettings{});
-    EXPECT_EQ(Decode("").list, LaunchList{});
-
     // Ends after slot 9's path: slots 10 to 29 and the pattern are never reached.
     std::string file = Lines({" 100 ", " 5 ", " 1 "});
     for (int slot = 0; slot < 10; ++slot) file += Lines({"name" + std::to_string(slot), "C:\\p" + std::to_string(slot)});
@@ -156,6 +154,23 @@ TEST(ListFileEncoding, JapaneseTextsAreCodePage932EvenWhenATrailByteIsABackslash
     EXPECT_EQ(Decode(bytes).list, list);
 }
 
+TEST(ListFileEncoding, OnlyUtf8WithJapaneseIsTakenForUtf8NeverCodePage932OrAscii) {
+    for (std::string_view text : {"メモ帳", "C:\\ソフト\\表.exe", "年賀状作成ソフト", "写真の整理　新しいフォルダー",
+                                  "ｱﾌﾟﾘｹｰｼｮﾝ", "①②ⅢＡＢＣ"}) {
+        EXPECT_FALSE(IsUtf8Text(*codePage.FromUtf8(text))) << text;
+        EXPECT_TRUE(IsUtf8Text(text)) << text;
+    }
+    // ASCII, an overlong form, a surrogate, a character cut short.
+    for (std::string_view other : {"C:\\notepad.exe", "\xC0\xAF", "\xED\xA0\x80", "\xE3\x81"}) EXPECT_FALSE(IsUtf8Text(other));
+
+    // As Notepad saves it: no mark.
+    EXPECT_EQ(Decode(FileWith(" 100 ", {"表計算", "C:\\表.exe"}, " 0 ")).list[0], (LaunchEntry{"表計算", "C:\\表.exe"}));
+    // Half-width "ﾂ｡" is C2 A1 in code page 932, which is also UTF-8: saved with the mark to read back the same.
+    LaunchList list;
+    list[0] = {"ﾂ｡", "C:\\ﾂ｡.exe"};
+    EXPECT_EQ(Decode(EncodeListFile(NewFileSettings, list, codePage)).list, list);
+}
+
 TEST(ListFileEncoding, TextsOutsideCodePage932SwitchTheWholeFileToUtf8WithAByteOrderMark) {
     LaunchList list;
     list[0] = {"表", "C:\\ソフト"};
@@ -193,12 +208,50 @@ TEST_F(ListFileOnDisk, AMissingFileIsCreatedWithTheDefaultsAndRead) {
     EXPECT_EQ(model.List, LaunchList{});
 }
 
-TEST_F(ListFileOnDisk, AnEmptyFileGivesZerosAndStaysEmpty) {
-    store.files["C:\\Tools\\Yomorina\\filelist.txt"] = "";
-    EXPECT_FALSE(listFile.LoadListFile(model).has_value());
-    EXPECT_EQ(model.Settings, ScatterSettings{});
-    EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), "");
+TEST_F(ListFileOnDisk, ValuesThatCannotBeReadKeepANewFilesValuesAndTheFileIsLeftAlone) {
+    const std::string cutShort[] = {"", Lines({" 250 "}), Lines({"x", " 3 ", "", "a", "b"})};
+    const ScatterSettings expected[] = {NewFileSettings, {250, 5, 1, 0}, {100, 3, 1, 0}};
+    for (int i = 0; i < 3; ++i) {
+        store.files[ListPath] = cutShort[i];
+        EXPECT_FALSE(listFile.LoadListFile(model).has_value());
+        EXPECT_EQ(model.Settings, expected[i]) << i;
+        EXPECT_EQ(store.files.at(ListPath), cutShort[i]);
+    }
+    EXPECT_EQ(model.List[0], (LaunchEntry{"a", "b"}));
     EXPECT_EQ(store.writes, 0);
+}
+
+TEST_F(ListFileOnDisk, AFileThatCannotBeReadIsReportedRunsAsNewAndIsNeverWrittenUntilRead) {
+    store.files[ListPath] = FileWith(" 300 ", {"メモ", "C:\\memo.exe"}, " 2 ");
+    store.unreadable[ListPath] = "別のプロセスが使用中のため、プロセスはファイルにアクセスできません。 (32)";
+    model.Settings = {};
+    const auto failure = listFile.LoadListFile(model);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find(ListPath + "\r\n別のプロセスが使用中"), std::string::npos) << *failure;
+    EXPECT_EQ(store.lastPatience, StartUpReadPatience);
+    EXPECT_EQ(model.Settings, NewFileSettings);
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_FALSE(listFile.ReloadIfChanged(model));
+
+    store.unreadable.clear();
+    EXPECT_EQ(listFile.CompareWithDisk(), DiskState::NeverRead) << "readable, but not yet read";
+    EXPECT_TRUE(listFile.ReloadIfChanged(model));
+    EXPECT_EQ(model.Settings, (ScatterSettings{300, 5, 1, 2}));
+    EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen);
+}
+
+TEST_F(ListFileOnDisk, AHandEditIsAChangeAndOurOwnSaveIsNot) {
+    model.List[0] = {"ours", "C:\\ours.exe"};
+    ASSERT_FALSE(listFile.SaveListFile(model).has_value());
+    EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen);
+    EXPECT_FALSE(listFile.ReloadIfChanged(model));
+
+    store.files[ListPath] = FileWith(" 100 ", {"手で", "C:\\hand.exe"}, " 0 ");
+    EXPECT_EQ(listFile.CompareWithDisk(), DiskState::ChangedSinceRead);
+    EXPECT_TRUE(listFile.ReloadIfChanged(model));
+    EXPECT_EQ(model.List[0], (LaunchEntry{"手で", "C:\\hand.exe"}));
+    store.files.erase(ListPath);
+    EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen) << "nothing on disk to lose";
 }
 
 TEST_F(ListFileOnDisk, AFailedCreationIsReportedAndTheProgramRunsOnWithTheDefaults) {

@@ -1,6 +1,6 @@
 // The real program when its files change under it: entries that vanish or turn
 // into folders while it runs, paths at and far past the usual length limit,
-// and a list file it may not replace.
+// a list file it may not replace, cannot read, or that is edited by hand.
 
 #include <windows.h>
 
@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include <commctrl.h>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/TargetIcon.h"
@@ -179,6 +181,44 @@ TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
     ClickButton(options, win32::options_ids::CancelButton);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+}
+
+TEST_F(Faults, AListFileHeldAtStartUpIsReportedLeftUntouchedAndShownOnceTheOptionsCanReadIt) {
+    const std::string file = app.WriteListFile(QuickScatter, {{"メモ帳", "C:\\windows\\notepad.exe"}});
+    win32::UniqueFileHandle held(
+        CreateFileW(app.Folder().Child(L"filelist.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    app.Start();
+    HWND error = WaitForWindow(app.Running().Id(), L"エラー", 20s);
+    ASSERT_NE(error, nullptr) << "no message";
+    const std::wstring text = MessageTextOf(error);
+    EXPECT_NE(text.find(L"filelist.txt を読み込めませんでした"), std::wstring::npos) << win32::ToUtf8(text);
+    EXPECT_NE(text.find(app.Folder().Child(L"filelist.txt")), std::wstring::npos) << win32::ToUtf8(text);
+    held.reset();
+    ClickButton(error, IDOK);
+    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+
+    HWND options = OpenOptions(app.Running().Id());
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::options_ids::DistanceSlider), TBM_GETPOS, 0, 0),
+              QuickScatter.MoveDistance);
+    ClickButton(options, win32::options_ids::CancelButton);
+    EXPECT_TRUE(app.Close());
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
+}
+
+TEST_F(Faults, AListFileEditedByHandWhileRunningIsUsedByTheNextScatter) {
+    app.WriteFile(L"before.txt", "x");
+    app.WriteFile(L"after.txt", "x");
+    StartWith({app.Folder().Child(L"before.txt")});
+    // As Notepad saves it: rewritten in place, UTF-8 without a mark.
+    std::string edited = " 20 \r\n 3 \r\n 1 \r\n手で\r\n" + win32::ToUtf8(app.Folder().Child(L"after.txt")) + "\r\n";
+    for (int line = 6; line < 64; ++line) edited += "\r\n";
+    app.WriteFile(L"filelist.txt", edited + " 0 \r\n");
+    ScatterThrough(1);
+    ASSERT_TRUE(IsShown(Tile(0)));
+    EXPECT_EQ(TextOf(Caption(0)), L"手で");
+    EXPECT_TRUE(app.Close());
 }
 
 }  // namespace

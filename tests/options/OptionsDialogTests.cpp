@@ -263,6 +263,44 @@ TEST_F(OptionsDialogTest, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheS
     EXPECT_EQ(patternChoice.selected, 0);
 }
 
+TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsTheDialog) {
+    const std::string handEdit = EncodeListFile(NewFileSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    for (const bool readable : {false, true}) {
+        store = FakeFileStore{};
+        messages.shown.clear();
+        window.closes = 0;
+        model.OptionsOpen = true;
+        // Unreadable from start-up on, or edited by hand after the opening.
+        if (!readable) store.unreadable[ListPath] = "held";
+        listFile.LoadListFile(model);
+        dialog.Load();
+        store.files[ListPath] = handEdit;
+        grid.Fill(1, "新しい", "C:\\new.exe");
+        messages.answer = MessageAnswer::No;
+        dialog.OnOk();
+        ASSERT_EQ(messages.shown.size(), 1u) << readable;
+        EXPECT_EQ(messages.shown[0].title, "確認");
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(messages.shown[0].text, std::string(readable ? ChangedListFileReason : UnreadListFileReason) + "\r\n" +
+                                              std::string(ReplaceListFileQuestion));
+        EXPECT_EQ(store.files.at(ListPath), handEdit);
+        EXPECT_EQ(window.closes, 0);
+
+        messages.answer = MessageAnswer::Yes;
+        dialog.OnOk();
+        EXPECT_EQ(window.closes, 1) << readable;
+        EXPECT_EQ(model.List[0], (LaunchEntry{"新しい", "C:\\new.exe"}));
+        EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, model.List, codePage));
+    }
+}
+
+TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
+    dialog.Load();
+    store.files[ListPath] = EncodeListFile(NewFileSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    dialog.OnCancel();
+    EXPECT_EQ(model.List[0].Name, "手で");
+}
+
 // Start at sign-in: the box shows the Startup folder and only OK changes it
 
 TEST_F(OptionsDialogTest, TheStartAtSignInBoxIsTickedExactlyWhenTheShortcutStartsThisCopy) {

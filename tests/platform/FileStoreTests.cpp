@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "platform/win32/FolderChangeWatch.h"
+#include "platform/win32/Handles.h"
+#include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina {
@@ -56,6 +61,95 @@ TEST(Win32FileStore, AFailedSaveKeepsTheOldFileWholeAndSaysWhy) {
     ASSERT_TRUE(CreateDirectoryW(folder.Child(L"taken.txt").c_str(), nullptr));
     EXPECT_FALSE(store.ReplaceWhole(folder.ChildUtf8(L"taken.txt"), "x").Succeeded);
     EXPECT_NE(GetFileAttributesW(folder.Child(L"taken.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+// Held open without sharing, as a sync or backup program holds it.
+win32::UniqueFileHandle Hold(const std::wstring& path) {
+    return win32::UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+TEST(Win32FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHoldOutlastsThePatience) {
+    TempFolder folder;
+    win32::Win32FileStore store;
+    const std::wstring path = folder.Child(L"filelist.txt");
+    const std::string name = win32::ToUtf8(path);
+    EXPECT_TRUE(store.Read(name, std::chrono::milliseconds(0)).Missing);
+    ASSERT_TRUE(store.ReplaceWhole(name, "old").Succeeded);
+    auto held = Hold(path);
+    ASSERT_TRUE(held);
+    const auto read = store.Read(name, std::chrono::milliseconds(0));
+    EXPECT_FALSE(read.Bytes.has_value() || read.Missing);
+    EXPECT_NE(read.Failure.find("(32)"), std::string::npos) << read.Failure;
+    EXPECT_NE(store.ReplaceWhole(name, "new").Failure.find("(32)"), std::string::npos);
+    WIN32_FIND_DATAW found{};
+    EXPECT_FALSE(win32::UniqueFindHandle(FindFirstFileW(folder.Child(L"rf*.tmp").c_str(), &found))) << "left beside";
+
+    const auto letGoSoon = [](win32::UniqueFileHandle file) {
+        return std::thread([file = std::move(file)]() mutable {
+            Sleep(300);
+            file.reset();
+        });
+    };
+    std::thread atStart = letGoSoon(std::move(held));
+    EXPECT_EQ(store.Read(name, std::chrono::milliseconds(5000)).Bytes, "old");
+    atStart.join();
+    std::thread atSave = letGoSoon(Hold(path));
+    EXPECT_TRUE(store.ReplaceWhole(name, "new").Succeeded);
+    atSave.join();
+    EXPECT_EQ(ReadBack(path), "new");
+}
+
+TEST(Win32FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFile) {
+    TempFolder folder;
+    win32::Win32FileStore store;
+    const std::wstring path = folder.Child(L"filelist.txt");
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "new").Succeeded);
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+    // Wine 8's CreateSymbolicLinkW makes nothing, but Wine runs Unix programs and follows a Unix link.
+    ASSERT_TRUE(CreateDirectoryW(folder.Child(L"sync").c_str(), nullptr));
+    ASSERT_TRUE(store.ReplaceWhole(folder.ChildUtf8(L"sync\\filelist.txt"), "old").Succeeded);
+    std::wstring command = L"Z:\\bin\\ln -s sync/filelist.txt linked.txt";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Wide().c_str(),
+                        &startup, &started)) {
+        GTEST_SKIP() << "no Unix ln to make a link with";
+    }
+    win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+    // The handle Wine gives back may end before the Unix program has run.
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return GetFileAttributesW(folder.Child(L"linked.txt").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        std::chrono::seconds(10)));
+    ASSERT_TRUE(store.ReplaceWhole(folder.ChildUtf8(L"linked.txt"), "through the link").Succeeded);
+    EXPECT_EQ(ReadBack(folder.Child(L"sync\\filelist.txt")), "through the link") << "the link became a plain file";
+}
+
+TEST(FolderChangeWatch, AnEditInTheFolderWakesTheMessageLoop) {
+    TempFolder folder;
+    const std::wstring path = folder.Child(L"filelist.txt");
+    win32::Win32FileStore store;
+    ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
+    win32::FolderChangeWatch watch(folder.Utf8());
+    ASSERT_NE(watch.Signal(), nullptr);
+    {
+        // Written in place, as an editor saves.
+        win32::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.get(), "edit", 4, &written, nullptr));
+    }
+    int changes = 0;
+    // Ends the loop should the change never be heard of.
+    const UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+    win32::RunMessageLoop(watch, [&] {
+        ++changes;
+        PostQuitMessage(0);
+    }, [](MSG&) { return false; });
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(changes, 1);
 }
 
 }  // namespace

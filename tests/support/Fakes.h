@@ -28,19 +28,30 @@ class FakeFileStore final : public FileStore {
 public:
     explicit FakeFileStore(Journal* journal = nullptr) : journal_(journal) {}
     std::map<std::string, std::string> files;
+    // Files that exist but cannot be read (held without sharing, denied,
+    // not downloaded), with the system's description of why.
+    std::map<std::string, std::string> unreadable;
     bool failWrites = false;
     int writes = 0;
+    mutable std::chrono::milliseconds lastPatience{-1};
 
-    bool Exists(std::string_view path) const override { return files.count(std::string(path)) != 0; }
-    std::optional<std::string> ReadAll(std::string_view path) const override {
+    bool Exists(std::string_view path) const override {
+        return files.count(std::string(path)) != 0 || unreadable.count(std::string(path)) != 0;
+    }
+    FileReadOutcome Read(std::string_view path, std::chrono::milliseconds patience) const override {
         if (journal_) journal_->push_back("read " + std::string(path));
+        lastPatience = patience;
+        if (const auto locked = unreadable.find(std::string(path)); locked != unreadable.end()) {
+            return {std::nullopt, false, locked->second};
+        }
         const auto found = files.find(std::string(path));
-        if (found == files.end()) return std::nullopt;
-        return found->second;
+        if (found == files.end()) return {std::nullopt, true, "指定されたファイルが見つかりません。 (2)"};
+        return {found->second, false, {}};
     }
     FileWriteOutcome ReplaceWhole(std::string_view path, std::string_view bytes) override {
         ++writes;
         if (failWrites) return {false, "アクセスが拒否されました。 (5)"};
+        unreadable.erase(std::string(path));
         files[std::string(path)] = std::string(bytes);
         return {true, {}};
     }
