@@ -1,6 +1,7 @@
 #include "platform/win32/MouseWatch.h"
 
 #include "platform/win32/AppMessages.h"
+#include "platform/win32/HandleCountQuery.h"
 
 namespace yomorina::win32 {
 namespace {
@@ -9,21 +10,12 @@ namespace {
 HWND watchingWindow = nullptr;
 HHOOK watchingHook = nullptr;
 bool reported = false;
-bool dropLateHooks = false;
-// Windows 7 and later cap LowLevelHooksTimeout at a second.
-constexpr DWORD LowLevelHooksTimeout = 1000;
-
 void Report() {
     reported = true;
     PostMessageW(watchingWindow, MouseMovedMessage, 0, 0);
 }
 
 LRESULT CALLBACK OnLowLevelMouse(int code, WPARAM message, LPARAM data) {
-    if (code == HC_ACTION && dropLateHooks &&
-        GetTickCount() - reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->time > LowLevelHooksTimeout) {
-        DropTheMouseHookAsTheSystemMay();
-        return CallNextHookEx(nullptr, code, message, data);
-    }
     // Buttons and the wheel alone move nothing; the tick looks at the pointer itself.
     if (code == HC_ACTION && message == WM_MOUSEMOVE && watchingWindow && !reported) Report();
     return CallNextHookEx(nullptr, code, message, data);
@@ -83,16 +75,16 @@ void MouseWatch::Hear(HRAWINPUT input) {
     if (raw.header.dwType != RIM_TYPEMOUSE) return;
     const RAWMOUSE& mouse = raw.data.mouse;
     // As for the hook: buttons and the wheel alone move nothing.
-    if (!(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && mouse.lLastX == 0 && mouse.lLastY == 0) return;
+    if (mouse.usButtonFlags && !(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && mouse.lLastX == 0 && mouse.lLastY == 0) return;
     Report();
 }
+
+UINT DropTheMouseHookMessage() { return TestQueriesOn() ? RegisterWindowMessageW(L"YomorinaTestDropMouseHook") : 0; }
 
 void DropTheMouseHookAsTheSystemMay() {
     if (!watchingHook) return;
     UnhookWindowsHookEx(watchingHook);
     watchingHook = nullptr;
 }
-
-void ImitateTheSystemDroppingLateHooks() { dropLateHooks = true; }
 
 }  // namespace yomorina::win32

@@ -50,7 +50,8 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance)
     : instance_(instance),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
       handleCountQuery_(HandleCountQueryMessage()),
-      optionsAsked_(OptionsAskedMessage()) {
+      optionsAsked_(OptionsAskedMessage()),
+      dropMouseHook_(DropTheMouseHookMessage()) {
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
@@ -215,6 +216,10 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     }
     if (message == handleCountQuery_ && handleCountQuery_ != 0) {
         return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam));
+    }
+    if (message == dropMouseHook_ && dropMouseHook_ != 0) {
+        DropTheMouseHookAsTheSystemMay();
+        return 0;
     }
     if (message == optionsAsked_ && optionsAsked_ != 0) {
         if (events_) events_->OnOptionsAsked();

@@ -81,6 +81,7 @@ private:
     UINT taskbarCreatedMessage_;
     UINT handleCountQuery_;  // 0 unless started for tests
     UINT optionsAsked_;      // from another start of the program
+    UINT dropMouseHook_;     // 0 unless started for tests
     MainWindowEvents* events_ = nullptr;
     bool unloaded_ = false;
     std::optional<TrayCallbackWindow> trayWindow_;

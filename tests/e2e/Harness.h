@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "core/Model.h"
@@ -125,6 +126,32 @@ private:
     win32::UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
+
+// Sets the test switch (YOMORINA_TEST_QUERIES) for the programs this process starts from now on.
+class TestQueriesOn {
+public:
+    TestQueriesOn();
+    ~TestQueriesOn();
+    TestQueriesOn(const TestQueriesOn&) = delete;
+    TestQueriesOn& operator=(const TestQueriesOn&) = delete;
+};
+
+// Every thread of the process stopped while this lives, as a program paged
+// out over a long rest is stopped until it is read back in.
+class Stopped {
+public:
+    explicit Stopped(DWORD processId);
+    ~Stopped();
+    Stopped(const Stopped&) = delete;
+    Stopped& operator=(const Stopped&) = delete;
+
+private:
+    std::vector<win32::UniqueKernelHandle> threads_;
+};
+
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
+// A plain window of the test process, in front as another program's would be; null if it never got there.
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area);
 
 // yomorina.exe copied into a fresh folder and started there.
 class ProgramUnderTest {
