@@ -1,7 +1,7 @@
 #pragma once
-// System functions the idle program never calls, bound on first use: an idle
-// resident program then neither loads nor maps OLE, the common controls or the
-// common dialogs (each pulls in several more DLLs).
+// System functions bound on first use: an idle resident program then neither
+// loads nor maps OLE or the common dialogs (each pulls in several more DLLs),
+// and of the common controls only what the notification icon's picture needs.
 
 #include <windows.h>
 
