@@ -79,7 +79,7 @@ void MouseWatch::Hear(HRAWINPUT input) {
     Report();
 }
 
-UINT DropTheMouseHookMessage() { return TestQueriesOn() ? RegisterWindowMessageW(L"YomorinaTestDropMouseHook") : 0; }
+UINT DropTheMouseHookMessage() { return TestQueriesOn() ? RegisterWindowMessageW(DropTheMouseHookName) : 0; }
 
 void DropTheMouseHookAsTheSystemMay() {
     if (!watchingHook) return;

@@ -46,6 +46,7 @@ bool MovementReportsMissSomeMoves();
 // by a platform test directly, or by sending the running program this
 // message (registered only with YOMORINA_TEST_QUERIES=1, 0 otherwise).
 void DropTheMouseHookAsTheSystemMay();
+inline constexpr wchar_t DropTheMouseHookName[] = L"YomorinaTestDropMouseHook";
 UINT DropTheMouseHookMessage();
 
 }  // namespace yomorina::win32

@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "core/ListFile.h"
-#include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32TileWindow.h"
@@ -215,23 +214,18 @@ void MovePointerTo(POINT point) {
     SendInput(1, &input, sizeof(input));
 }
 
-TestQueriesOn::TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
-
-TestQueriesOn::~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
-
-Stopped::Stopped(DWORD processId) {
+void WhileStopped(DWORD processId, const std::function<void()>& meanwhile) {
+    std::vector<win32::UniqueKernelHandle> stopped;
     const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     THREADENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
         if (entry.th32OwnerProcessID != processId) continue;
         win32::UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
-        if (thread && SuspendThread(thread.get()) != static_cast<DWORD>(-1)) threads_.push_back(std::move(thread));
+        if (thread && SuspendThread(thread.get()) != DWORD(-1)) stopped.push_back(std::move(thread));
     }
-}
-
-Stopped::~Stopped() {
-    for (const auto& thread : threads_) ResumeThread(thread.get());
+    meanwhile();
+    for (const auto& thread : stopped) ResumeThread(thread.get());
 }
 
 UniqueWindow WindowInFront(const wchar_t* title, const RECT& area) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/Handles.h"
 #include "tests/platform/TempFolder.h"
 
@@ -127,27 +128,16 @@ private:
     DWORD id_ = 0;
 };
 
-// Sets the test switch (YOMORINA_TEST_QUERIES) for the programs this process starts from now on.
+// Sets the test switch for the programs this process starts from now on.
 class TestQueriesOn {
 public:
-    TestQueriesOn();
-    ~TestQueriesOn();
-    TestQueriesOn(const TestQueriesOn&) = delete;
-    TestQueriesOn& operator=(const TestQueriesOn&) = delete;
+    TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
+    ~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
 };
 
-// Every thread of the process stopped while this lives, as a program paged
+// Every thread of the process stopped while meanwhile runs, as a program paged
 // out over a long rest is stopped until it is read back in.
-class Stopped {
-public:
-    explicit Stopped(DWORD processId);
-    ~Stopped();
-    Stopped(const Stopped&) = delete;
-    Stopped& operator=(const Stopped&) = delete;
-
-private:
-    std::vector<win32::UniqueKernelHandle> threads_;
-};
+void WhileStopped(DWORD processId, const std::function<void()>& meanwhile);
 
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
 // A plain window of the test process, in front as another program's would be; null if it never got there.

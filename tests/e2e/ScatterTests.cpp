@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/MouseWatch.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
@@ -225,12 +226,11 @@ TEST_F(Scatter, AProgramStoppedWhileThePointerMovesAfterARestStillShakesOnceItRu
     // Under Wine raw input reaches no one while no window is in front.
     const UniqueWindow front = WindowInFront(L"前", {0, 0, 200, 100});
     ASSERT_NE(front, nullptr);
-    SendMessageW(main, RegisterWindowMessageW(L"YomorinaTestDropMouseHook"), 0, 0);
-    {
-        const Stopped stopped(app.Running().Id());
+    SendMessageW(main, RegisterWindowMessageW(win32::DropTheMouseHookName), 0, 0);
+    WhileStopped(app.Running().Id(), [&] {
         const auto until = std::chrono::steady_clock::now() + 3s;
         hand.ShakeUntil([&] { return std::chrono::steady_clock::now() >= until; }, 1000);
-    }
+    });
     EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the program slept through the shake";
 }
 
