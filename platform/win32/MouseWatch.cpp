@@ -10,6 +10,7 @@ namespace {
 HWND watchingWindow = nullptr;
 HHOOK watchingHook = nullptr;
 bool reported = false;
+
 void Report() {
     reported = true;
     PostMessageW(watchingWindow, MouseMovedMessage, 0, 0);

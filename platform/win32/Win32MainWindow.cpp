@@ -252,6 +252,9 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
             if (events_) events_->OnPointerMayHaveJumped();
         }
         return 0;
+    case WM_DESTROY:
+        late::WTSUnRegisterSessionNotification(Handle());
+        return 0;
     case WM_DISPLAYCHANGE:
         if (events_) events_->OnPointerMayHaveJumped();
         return DefWindowProcW(Handle(), message, wParam, lParam);
@@ -293,7 +296,6 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
 void Win32MainWindow::OnDestroyed() noexcept {
     // A hook outlives its window otherwise.
     mouseWatch_->Stop();
-    late::WTSUnRegisterSessionNotification(Handle());
     PostQuitMessage(0);
 }
 
