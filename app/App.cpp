@@ -19,6 +19,7 @@ App::App(Services services)
       search_(services.search),
       attention_(services.attention),
       showOptions_(std::move(services.showOptions)),
+      raiseOptions_(std::move(services.raiseOptions)),
       tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
                    services.messages) {}
 
@@ -29,7 +30,7 @@ void App::Start() {
     if (const auto failure = listFile_.LoadListFile(model_)) {
         messages_.Show(*failure, TitleError, MessageButtons::Ok);
     }
-    trayIcon_.Add(TrayTip);
+    AddIcon();
     // The first tick measures from here, once any start-up message is gone: from
     // (0, 0) any pointer position would count as a shake, and with a lead-in of 1
     // the overlay would come up by itself.
@@ -54,16 +55,39 @@ void App::OnTrayEvent(TrayPress press) {
     WakeUp();
     if (press != TrayPress::LeftButtonDown && press != TrayPress::RightButtonDown) return;
     if (model_.OptionsOpen) return;
+    OpenOptions();
+}
+
+// A user who cannot find the icon (Windows 11 hides new ones in the overflow)
+// starts the program again.
+void App::OnOptionsAsked() {
+    WakeUp();
+    if (model_.OptionsOpen) {
+        raiseOptions_();
+        return;
+    }
+    OpenOptions();
+}
+
+void App::OpenOptions() {
     EndScatter();
     model_.OptionsOpen = true;
+    // No tick samples while the dialog is open; the pointer's way there and
+    // back is no shake.
+    measureAfresh_ = true;
     showOptions_();
 }
 
 void App::OnTaskbarCreated() {
-    // The shell lost every icon when it restarted; without ours the program
-    // could be neither configured nor ended.
-    trayIcon_.Add(TrayTip);
+    // The shell lost every icon when it restarted.
+    AddIcon();
 }
+
+void App::OnIconRetry() { AddIcon(); }
+
+// Without the icon the program could be neither configured nor ended; at
+// sign-in the shell may not take it yet, so it is tried until it does.
+void App::AddIcon() { timer_.RetryIcon(!trayIcon_.Add(TrayTip)); }
 
 void App::OnTick() { Tick(false); }
 
@@ -74,6 +98,12 @@ void App::OnPointerMoved() {
     if (!watching_) return;  // reports queued before the watch stopped
     WakeUp();
     Tick(true);
+}
+
+void App::OnPointerMayHaveJumped() {
+    measureAfresh_ = true;
+    // The watch may have been dropped meanwhile; the ticks set it afresh once the pointer rests.
+    WakeUp();
 }
 
 void App::WakeUp() {
@@ -88,8 +118,12 @@ void App::Tick(bool woken) {
     if (model_.OptionsOpen) return;
     // Not at the scatter's end: a click on a tile reads its entry after that.
     if (!state_.scattering && std::exchange(reloadAfterScatter_, false)) listFile_.ReloadIfChanged(model_);
-    const ScreenPoint previous = state_.lastSample;
     const ScreenPoint sample = pointer_.Position();
+    if (measureAfresh_) {
+        measureAfresh_ = false;
+        state_.lastSample = sample;
+    }
+    const ScreenPoint previous = state_.lastSample;
     const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, search_, monitors_, attention_);
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {

@@ -41,6 +41,7 @@ public:
         Shell& shell;
         RecycleBin& recycleBin;
         std::function<void()> showOptions;  // opens the options dialog
+        std::function<void()> raiseOptions;  // brings the open options dialog to the front
     };
 
     explicit App(Services services);
@@ -53,8 +54,11 @@ public:
     void OnOverlayDismiss() override;
     void OnTrayEvent(TrayPress press) override;
     void OnTaskbarCreated() override;
+    void OnIconRetry() override;
     void OnTick() override;
     void OnPointerMoved() override;
+    void OnPointerMayHaveJumped() override;
+    void OnOptionsAsked() override;
     void OnTileClick(int index) override;
     void OnTileDrop(int index, const DroppedData& data) override;
 
@@ -71,6 +75,8 @@ private:
     void Tick(bool woken);
     void SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken);
     void WakeUp();
+    void OpenOptions();
+    void AddIcon();
 
     Model& model_;
     MainWindow& window_;
@@ -83,12 +89,16 @@ private:
     const DirectorySearch& search_;
     const UserAttention& attention_;
     std::function<void()> showOptions_;
+    std::function<void()> raiseOptions_;
     // What clicks and drops on the tiles do; they end a scatter through EndScatter.
     TileActions tileActions_;
     ScatterState state_;
     // At rest the timer stops and the mouse's next movement starts it again.
     bool watching_ = false;
     bool reloadAfterScatter_ = false;
+    // The next tick measures from where the pointer is then, not from the last
+    // sample: the pointer went where no tick saw it go.
+    bool measureAfresh_ = false;
 };
 
 }  // namespace yomorina

@@ -58,9 +58,16 @@ public:
     // A mouse event on the notification icon.
     virtual void OnTrayEvent(TrayPress press) = 0;
     virtual void OnTaskbarCreated() = 0;
+    // Time to try the missing notification icon again (TickTimer::RetryIcon).
+    virtual void OnIconRetry() = 0;
     virtual void OnTick() = 0;
     // The pointer moved while TickTimer::WatchForMovement was in force.
     virtual void OnPointerMoved() = 0;
+    // The pointer may have moved unheard: the session was unlocked or
+    // reconnected, the displays changed, or the machine woke from sleep.
+    virtual void OnPointerMayHaveJumped() = 0;
+    // Another start of the program asked for the options dialog.
+    virtual void OnOptionsAsked() = 0;
     // A left click on a tile.
     virtual void OnTileClick(int index) = 0;
     // Something dropped on a tile from another program.

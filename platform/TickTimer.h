@@ -16,6 +16,8 @@ public:
     // the timer must keep sampling there.
     virtual bool WatchForMovement() = 0;
     virtual void StopWatching() = 0;
+    // While on, MainWindowEvents::OnIconRetry comes every few seconds.
+    virtual void RetryIcon(bool on) = 0;
 };
 
 }  // namespace yomorina

@@ -25,12 +25,13 @@ HandleCounts CurrentHandleCounts() {
     return counts;
 }
 
-UINT HandleCountQueryMessage() {
+bool TestQueriesOn() {
     wchar_t value[8] = {};
     const DWORD length = GetEnvironmentVariableW(TestQueriesVariable, value, 8);
-    if (length != 1 || value[0] != L'1') return 0;
-    return RegisterWindowMessageW(HandleCountQueryName);
+    return length == 1 && value[0] == L'1';
 }
+
+UINT HandleCountQueryMessage() { return TestQueriesOn() ? RegisterWindowMessageW(HandleCountQueryName) : 0; }
 
 LRESULT AnswerHandleCountQuery(HWND self, HWND asker) noexcept {
     if (!IsWindow(asker)) return FALSE;

@@ -32,6 +32,9 @@ struct HandleCounts {
 
 HandleCounts CurrentHandleCounts();
 
+// Whether the program was started with YOMORINA_TEST_QUERIES=1.
+bool TestQueriesOn();
+
 // The registered message when test queries are on, 0 when they are off.
 UINT HandleCountQueryMessage();
 

@@ -104,6 +104,26 @@ HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noe
     return function ? function(monitor, type, dpiX, dpiY) : E_NOTIMPL;
 }
 
+HRESULT LoadIconMetric(HINSTANCE instance, const wchar_t* name, int metric, HICON* icon) noexcept {
+    static const auto function =
+        CommonControls<HRESULT WINAPI(HINSTANCE, const wchar_t*, int, HICON*)>("LoadIconMetric");
+    if (!function) {
+        *icon = nullptr;
+        return E_NOTIMPL;
+    }
+    return function(instance, name, metric, icon);
+}
+
+BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) noexcept {
+    static const auto function = Bind<BOOL WINAPI(HWND, DWORD)>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
+    return function ? function(window, flags) : FALSE;
+}
+
+BOOL WTSUnRegisterSessionNotification(HWND window) noexcept {
+    static const auto function = Bind<BOOL WINAPI(HWND)>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
+    return function ? function(window) : FALSE;
+}
+
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept {
     static const auto function = Bind<BOOL WINAPI(OPENFILENAMEW*)>(L"comdlg32.dll", "GetOpenFileNameW");
     return function ? function(open) : FALSE;

@@ -1,7 +1,7 @@
 #pragma once
-// System functions the idle program never calls, bound on first use: an idle
-// resident program then neither loads nor maps OLE, the common controls or the
-// common dialogs (each pulls in several more DLLs).
+// System functions bound on first use: an idle resident program then neither
+// loads nor maps OLE or the common dialogs (each pulls in several more DLLs),
+// and of the common controls only what the notification icon's picture needs.
 
 #include <windows.h>
 
@@ -41,6 +41,10 @@ BOOL ImageList_Destroy(HIMAGELIST list) noexcept;
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept;
 // type 0 is MDT_EFFECTIVE_DPI, the scale the user chose for the monitor.
 HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noexcept;
+// metric 0 is LIM_SMALL, the notification area's size at the current scale.
+HRESULT LoadIconMetric(HINSTANCE instance, const wchar_t* name, int metric, HICON* icon) noexcept;
+BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) noexcept;
+BOOL WTSUnRegisterSessionNotification(HWND window) noexcept;
 
 }  // namespace late
 }  // namespace yomorina::win32

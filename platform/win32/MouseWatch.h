@@ -2,10 +2,14 @@
 // The mouse's next movement, reported once to a window as MouseMovedMessage:
 // what wakes the program while the pointer rests.
 //
-// A low-level mouse hook rather than raw input: under Wine raw input reaches
-// no one while no window has the foreground, and the hook hears the same moves
-// besides (docs/wine.md). It is set only while the pointer rests and reports
-// once, so a fast mouse reaches the program once per rest.
+// Two ears, set only while the pointer rests and taken away together:
+// - a low-level mouse hook: under Wine raw input reaches no one while no
+//   window has the foreground, and the hook hears the same moves besides;
+// - raw input with RIDEV_INPUTSINK: Windows silently drops a hook whose thread
+//   once answered too slowly (as one paged out over a long rest may), but it
+//   never drops a raw input registration (docs/wine.md).
+// Whichever hears first reports, once, so a fast mouse reaches the program
+// once per rest.
 
 #include <windows.h>
 
@@ -18,22 +22,31 @@ public:
     MouseWatch(const MouseWatch&) = delete;
     MouseWatch& operator=(const MouseWatch&) = delete;
 
-    // False where the reports would miss some of the pointer's moves, or the
-    // hook cannot be set: the timer must keep sampling then.
+    // False where the reports would miss some of the pointer's moves, or
+    // neither ear can be set: the timer must keep sampling then.
     bool Start();
     void Stop();
-    // The system drops a hook that once answered too slowly, as a thread
-    // paged out across a sleep of the machine may; set afresh after one.
-    void Renew();
+    // A WM_INPUT the target received: reports it if it is the first move of this rest.
+    void Hear(HRAWINPUT input);
 
 private:
     HWND target_;
     HHOOK hook_ = nullptr;
+    bool listening_ = false;  // to raw input
 };
 
 // Under Wine outside its virtual desktop the X pointer's moves over other
 // programs' windows reach no Windows program, the hook included; only a look
 // at the pointer sees them there.
 bool MovementReportsMissSomeMoves();
+
+// For tests, what Windows does behind the program's back to a hook whose
+// callback once answered too late: it goes without a word. Wine never calls a
+// hook late (it skips the call after 2 s), so the drop is imitated on request:
+// by a platform test directly, or by sending the running program this
+// message (registered only with YOMORINA_TEST_QUERIES=1, 0 otherwise).
+void DropTheMouseHookAsTheSystemMay();
+inline constexpr wchar_t DropTheMouseHookName[] = L"YomorinaTestDropMouseHook";
+UINT DropTheMouseHookMessage();
 
 }  // namespace yomorina::win32

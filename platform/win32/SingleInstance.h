@@ -9,10 +9,16 @@ class SingleInstance {
 public:
     SingleInstance();
     bool IsFirst() const { return isFirst_; }
+    // From a second start: the running copy opens its options dialog, or
+    // brings it to the front. A user who cannot find the icon starts the program again.
+    void AskTheFirstForItsOptions() const;
 
 private:
     UniqueKernelHandle mutex_;
     bool isFirst_ = false;
 };
+
+// What the running copy's main window receives from a second start.
+UINT OptionsAskedMessage();
 
 }  // namespace yomorina::win32

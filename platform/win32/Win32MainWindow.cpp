@@ -1,9 +1,12 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include <wtsapi32.h>
+
 #include "core/Model.h"
 #include "platform/win32/AppMessages.h"
 #include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/LateBound.h"
+#include "platform/win32/SingleInstance.h"
 #include "platform/win32/VirtualScreen.h"
 #include "platform/win32/Win32TrayIcon.h"
 #include "platform/win32/WideText.h"
@@ -14,6 +17,8 @@ namespace {
 
 constexpr UINT_PTR TickTimerId = 1;
 constexpr UINT TickInterval = 200;
+constexpr UINT_PTR IconRetryTimerId = 2;
+constexpr UINT IconRetryInterval = 3000;
 constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
 
 // The font the system uses for its own message texts.
@@ -44,12 +49,16 @@ LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
 Win32MainWindow::Win32MainWindow(HINSTANCE instance)
     : instance_(instance),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
-      handleCountQuery_(HandleCountQueryMessage()) {
+      handleCountQuery_(HandleCountQueryMessage()),
+      optionsAsked_(OptionsAskedMessage()),
+      dropMouseHook_(DropTheMouseHookMessage()) {
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     trayWindow_.emplace(instance, Handle());
     mouseWatch_.emplace(Handle());
+    // Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
+    late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
     captionFont_ = DefaultUserInterfaceFont();
 }
 
@@ -69,6 +78,14 @@ void Win32MainWindow::Stop() { KillTimer(Handle(), TickTimerId); }
 bool Win32MainWindow::WatchForMovement() { return mouseWatch_->Start(); }
 
 void Win32MainWindow::StopWatching() { mouseWatch_->Stop(); }
+
+void Win32MainWindow::RetryIcon(bool on) {
+    if (on) {
+        SetTimer(Handle(), IconRetryTimerId, IconRetryInterval, nullptr);
+    } else {
+        KillTimer(Handle(), IconRetryTimerId);
+    }
+}
 
 void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
@@ -200,6 +217,14 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     if (message == handleCountQuery_ && handleCountQuery_ != 0) {
         return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam));
     }
+    if (message == dropMouseHook_ && dropMouseHook_ != 0) {
+        DropTheMouseHookAsTheSystemMay();
+        return 0;
+    }
+    if (message == optionsAsked_ && optionsAsked_ != 0) {
+        if (events_) events_->OnOptionsAsked();
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -214,12 +239,27 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     }
     case WM_TIMER:
         if (wParam == TickTimerId && events_) events_->OnTick();
+        if (wParam == IconRetryTimerId && events_) events_->OnIconRetry();
         return 0;
     case MouseMovedMessage:
         if (events_) events_->OnPointerMoved();
         return 0;
+    case WM_INPUT:
+        mouseWatch_->Hear(reinterpret_cast<HRAWINPUT>(lParam));
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) {
+            if (events_) events_->OnPointerMayHaveJumped();
+        }
+        return 0;
+    case WM_DESTROY:
+        late::WTSUnRegisterSessionNotification(Handle());
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (events_) events_->OnPointerMayHaveJumped();
+        return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC) mouseWatch_->Renew();
+        if (wParam == PBT_APMRESUMEAUTOMATIC && events_) events_->OnPointerMayHaveJumped();
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_LBUTTONUP:
         if (events_) events_->OnOverlayClick();

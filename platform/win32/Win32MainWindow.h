@@ -56,6 +56,7 @@ public:
     void Stop() override;
     bool WatchForMovement() override;
     void StopWatching() override;
+    void RetryIcon(bool on) override;
 
     // Null until the tile is first shown.
     HWND TileHandle(int index) const {
@@ -79,6 +80,8 @@ private:
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
     UINT handleCountQuery_;  // 0 unless started for tests
+    UINT optionsAsked_;      // from another start of the program
+    UINT dropMouseHook_;     // 0 unless started for tests
     MainWindowEvents* events_ = nullptr;
     bool unloaded_ = false;
     std::optional<TrayCallbackWindow> trayWindow_;

@@ -2,15 +2,14 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/LateBound.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 namespace yomorina::win32 {
 
 Win32TrayIcon::Win32TrayIcon(HWND callbackWindow, HINSTANCE instance)
-    : callbackWindow_(callbackWindow),
-      icon_(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))) {}
+    : callbackWindow_(callbackWindow), instance_(instance) {}
 
 TrayPress TrayPressFromCallback(LPARAM lParam) {
     switch (lParam) {
@@ -27,10 +26,19 @@ bool Win32TrayIcon::Add(std::string_view tip) {
     data.uID = TrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = TrayCallbackMessage;
+    // At the size for the scale of this moment, so that it stays sharp after a change.
+    HICON icon = nullptr;
+    if (FAILED(late::LoadIconMetric(instance_, MAKEINTRESOURCEW(IDI_TRAY), 0, &icon))) {
+        icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    icon_.reset(icon);
     data.hIcon = icon_.get();
     const std::wstring wideTip = ToWide(tip);
     wcsncpy_s(data.szTip, wideTip.c_str(), _TRUNCATE);
-    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (Shell_NotifyIconW(NIM_ADD, &data)) return true;
+    // An add that timed out may still have reached the shell, which then refuses a second one.
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void Win32TrayIcon::Remove() {

@@ -26,7 +26,8 @@ public:
 
 private:
     HWND callbackWindow_;
-    UniqueIcon icon_;
+    HINSTANCE instance_;
+    UniqueIcon icon_;  // the one shown
 };
 
 }  // namespace yomorina::win32

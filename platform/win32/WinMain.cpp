@@ -63,8 +63,12 @@ int RunProgram(HINSTANCE instance) {
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
+    // Its editor or a message box over it, if one is open, is what the user must answer first.
+    const auto raiseOptions = [&] {
+        if (options && options->Handle()) SetForegroundWindow(GetLastActivePopup(options->Handle()));
+    };
     App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
-                 recycleBin, showOptions});
+                 recycleBin, showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
     win32::FolderChangeWatch listFileWatch(processInfo.ExecutableFolder());
@@ -82,7 +86,10 @@ int RunProgram(HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // A second copy leaves before it touches a window or a file.
     win32::SingleInstance singleInstance;
-    if (!singleInstance.IsFirst()) return 0;
+    if (!singleInstance.IsFirst()) {
+        singleInstance.AskTheFirstForItsOptions();
+        return 0;
+    }
 
     // OLE starts when the overlay or the options dialog first needs it, and ends after everything that used it.
     win32::OleSession ole;

@@ -44,8 +44,9 @@ protected:
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     int optionsShown = 0;
+    int optionsRaised = 0;
     App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
-                 [this] { ++optionsShown; }}};
+                 [this] { ++optionsShown; }, [this] { ++optionsRaised; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {
         return std::find(journal.begin(), journal.end(), entry) - journal.begin();

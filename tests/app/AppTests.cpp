@@ -82,12 +82,39 @@ TEST_F(AppTest, OnlyALeftOrRightPressOnTheIconEndsTheScatterAndOpensTheOptions) 
     model.OptionsOpen = false;
     app.OnTrayEvent(TrayPress::RightButtonDown);
     EXPECT_EQ(optionsShown, 2);
+
+    // Another start of the program asks the same; an open dialog comes to the front.
+    app.OnOptionsAsked();
+    EXPECT_EQ(optionsShown, 2);
+    EXPECT_EQ(optionsRaised, 1);
+    model.OptionsOpen = false;
+    app.OnOptionsAsked();
+    EXPECT_EQ(optionsShown, 3);
+    EXPECT_EQ(optionsRaised, 1);
 }
 
 TEST_F(AppTest, ClickingTheOverlayClears) {
     app.OnOverlayClick();
     EXPECT_FALSE(window.visible);
     EXPECT_THAT(journal, Contains("hide tile 0"));
+}
+
+// At sign-in the shell may not take the icon yet.
+TEST_F(AppTest, AnIconTheShellRefusedIsRetriedUntilItTakesIt) {
+    tray.refusals = 2;
+    app.Start();
+    EXPECT_FALSE(tray.present);
+    EXPECT_TRUE(timer.retryingIcon);
+    app.OnIconRetry();
+    EXPECT_TRUE(timer.retryingIcon);
+    app.OnIconRetry();
+    EXPECT_TRUE(tray.present);
+    EXPECT_FALSE(timer.retryingIcon) << "the retries run only while the icon is missing";
+
+    // A restarted shell that refuses it at first is retried too.
+    tray.refusals = 1;
+    app.OnTaskbarCreated();
+    EXPECT_TRUE(timer.retryingIcon);
 }
 
 TEST_F(AppTest, UnloadRemovesTheIconAndARestartedShellGetsItBack) {

@@ -4,6 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/app/AppRig.h"
 
 namespace yomorina {
@@ -77,11 +82,33 @@ TEST_F(AppTimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
     EXPECT_EQ(app.Tracking(), before);
     EXPECT_TRUE(timer.running) << "a still pointer is only known from a sample";
     EXPECT_FALSE(timer.watching);
+}
 
-    // The first tick afterwards is measured from where the pointer was before.
-    model.OptionsOpen = false;
-    TickAt(100 + 41, 100);
-    EXPECT_EQ(app.Tracking().shakeCount, before.shakeCount + 1);
+// The pointer's way to the options dialog and back, or across a locked
+// session, a display change or a sleep, was seen by no tick: the next tick
+// measures from where the pointer is then.
+TEST_F(AppTimerTest, AfterTheOptionsCloseOrAnUnheardJumpTheNextTickMeasuresFromThere) {
+    model.Settings = {40, 1, 1, 0};  // one fast tick brings the overlay
+    const std::vector<std::pair<std::string, std::function<void()>>> jumps{
+        {"options closed", [&] {
+             app.OnTrayEvent(TrayPress::LeftButtonDown);
+             TickAt(500, 500);
+             model.OptionsOpen = false;
+         }},
+        {"unlock", [&] { app.OnPointerMayHaveJumped(); }},
+    };
+    for (const auto& [jump, happen] : jumps) {
+        TickAt(100, 100);
+        app.EndScatter();
+        TickAt(100, 100);
+        happen();
+        EXPECT_TRUE(timer.running) << jump;
+        TickAt(900, 600);
+        EXPECT_FALSE(window.visible) << jump;
+        TickAt(900 + 41, 600);
+        EXPECT_TRUE(window.visible) << jump << ": the ticks go on from there";
+        app.EndScatter();
+    }
 }
 
 TEST_F(AppTimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {

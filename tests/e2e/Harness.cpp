@@ -1,5 +1,7 @@
 #include "tests/e2e/Harness.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <fstream>
 #include <thread>
@@ -210,6 +212,30 @@ void MovePointerTo(POINT point) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
+}
+
+void WhileStopped(DWORD processId, const std::function<void()>& meanwhile) {
+    std::vector<win32::UniqueKernelHandle> stopped;
+    const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        win32::UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+        if (thread && SuspendThread(thread.get()) != DWORD(-1)) stopped.push_back(std::move(thread));
+    }
+    meanwhile();
+    for (const auto& thread : stopped) ResumeThread(thread.get());
+}
+
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area) {
+    UniqueWindow window(CreateWindowExW(0, L"STATIC", title, WS_POPUP | WS_VISIBLE, area.left, area.top,
+                                        area.right - area.left, area.bottom - area.top, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr),
+                        &DestroyWindow);
+    SetForegroundWindow(window.get());
+    if (!WaitUntil([&] { return GetForegroundWindow() == window.get(); }, std::chrono::seconds(3))) window.reset();
+    return window;
 }
 
 Process::Process(const std::wstring& commandLine, const std::wstring& folder) {

@@ -8,9 +8,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "core/Model.h"
+#include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/Handles.h"
 #include "tests/platform/TempFolder.h"
 
@@ -125,6 +127,21 @@ private:
     win32::UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
+
+// Sets the test switch for the programs this process starts from now on.
+class TestQueriesOn {
+public:
+    TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
+    ~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
+};
+
+// Every thread of the process stopped while meanwhile runs, as a program paged
+// out over a long rest is stopped until it is read back in.
+void WhileStopped(DWORD processId, const std::function<void()>& meanwhile);
+
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
+// A plain window of the test process, in front as another program's would be; null if it never got there.
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area);
 
 // yomorina.exe copied into a fresh folder and started there.
 class ProgramUnderTest {

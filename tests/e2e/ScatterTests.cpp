@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/MouseWatch.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
@@ -214,6 +215,25 @@ TEST_F(Scatter, AShakeAfterALongRestBringsTheOverlayAndTilesAsBefore) {
         << "not where the pointer was at a tick";
 }
 
+// Windows drops the hook of a program that answers the first move late, as one
+// paged out over a long rest does (Wine does not: the drop is imitated, see
+// docs/wine.md); the raw input still wakes it.
+TEST_F(Scatter, AProgramStoppedWhileThePointerMovesAfterARestStillShakesOnceItRuns) {
+    {
+        const TestQueriesOn queries;
+        StartWithPattern(0);
+    }
+    // Under Wine raw input reaches no one while no window is in front.
+    const UniqueWindow front = WindowInFront(L"前", {0, 0, 200, 100});
+    ASSERT_NE(front, nullptr);
+    SendMessageW(main, RegisterWindowMessageW(win32::DropTheMouseHookName), 0, 0);
+    WhileStopped(app.Running().Id(), [&] {
+        const auto until = std::chrono::steady_clock::now() + 3s;
+        hand.ShakeUntil([&] { return std::chrono::steady_clock::now() >= until; }, 1000);
+    });
+    EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the program slept through the shake";
+}
+
 TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLauncher) {
     StartWithPattern(0);
     for (const auto& keys : {std::initializer_list<WORD>{VK_MENU, VK_F4}, std::initializer_list<WORD>{VK_ESCAPE}}) {
@@ -231,13 +251,9 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
 // A game or a video in full screen, played here by a window of the test process.
 TEST_F(Scatter, NoShakeBringsTheOverlayOverAFullScreenProgramUntilItIsGone) {
     StartWithPattern(0);
-    using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
-    UniqueWindow fullScreen(CreateWindowExW(0, L"STATIC", L"全画面", WS_POPUP | WS_VISIBLE, 0, 0,
-                                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                            nullptr, GetModuleHandleW(nullptr), nullptr),
-                            &DestroyWindow);
-    SetForegroundWindow(fullScreen.get());
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == fullScreen.get(); }, 3s));
+    UniqueWindow fullScreen =
+        WindowInFront(L"全画面", {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    ASSERT_NE(fullScreen, nullptr);
     EXPECT_FALSE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay came over the full-screen window";
     EXPECT_EQ(GetForegroundWindow(), fullScreen.get());
 

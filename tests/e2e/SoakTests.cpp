@@ -91,13 +91,6 @@ std::string Describe(const HandleCounts& counts) {
     return text.str();
 }
 
-// Sets the test switch for the programs this process starts from now on.
-class TestQueriesOn {
-public:
-    TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
-    ~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
-};
-
 // Thirty entries that all exist: programs, documents, folders and the recycle bin.
 std::vector<LaunchEntry> FullList(const ProgramUnderTest& app) {
     const std::vector<std::wstring> programs{L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe",

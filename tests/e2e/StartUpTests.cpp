@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/ListFile.h"
+#include "options/OptionsTexts.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32OptionsDialog.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 
@@ -28,16 +31,30 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
 }
 
-TEST(StartUp, ASecondStartEndsAtOnceAndChangesNothing) {
+// A user who cannot find the icon starts the program again.
+TEST(StartUp, ASecondStartEndsAtOnceAndTheFirstShowsItsOptionsOrBringsThemToTheFront) {
     ProgramUnderTest first(L"first");
     ASSERT_NE(first.StartResident(), nullptr);
 
     ProgramUnderTest second(L"second");
-    Process& again = second.Start();
-    ASSERT_TRUE(again.Started());
-    EXPECT_TRUE(again.WaitForExit(5s));
+    const auto startAgain = [&] {
+        Process& again = second.Start();
+        ASSERT_TRUE(again.Started());
+        EXPECT_TRUE(again.WaitForExit(5s));
+    };
+    startAgain();
     EXPECT_EQ(second.ReadFile(L"filelist.txt"), "") << "the second copy touched its folder";
-    EXPECT_TRUE(first.Running().IsRunning());
+    const HWND options = WaitForWindow(first.Running().Id(), win32::ToWide(OptionsCaption));
+    ASSERT_NE(options, nullptr);
+
+    {
+        const UniqueWindow other = WindowInFront(L"別のプログラム", {0, 0, 300, 200});
+        ASSERT_NE(other, nullptr);
+        startAgain();
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == options; }, 5s));
+    }
+    ClickButton(options, win32::options_ids::CancelButton);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5s));
     EXPECT_TRUE(TrayShowsOurIcon());
     EXPECT_TRUE(first.Close());
 }

@@ -91,8 +91,13 @@ class FakeTrayIcon final : public TrayIcon {
 public:
     explicit FakeTrayIcon(Journal& journal) : journal_(journal) {}
     bool present = false;
+    int refusals = 0;  // the next adds fail, as when the shell is not ready yet
     bool Add(std::string_view tip) override {
         journal_.push_back("tray add " + std::string(tip));
+        if (refusals > 0) {
+            --refusals;
+            return false;
+        }
         present = true;
         return true;
     }
@@ -188,10 +193,12 @@ public:
     bool running = false;
     bool watching = false;
     bool reportsExist = true;
+    bool retryingIcon = false;
     void Start() override { running = true; }
     void Stop() override { running = false; }
     bool WatchForMovement() override { return watching = reportsExist; }
     void StopWatching() override { watching = false; }
+    void RetryIcon(bool on) override { retryingIcon = on; }
 };
 
 // Finds exactly the paths it was given.
