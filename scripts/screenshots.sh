@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${YOMORINA_BUILD:-$root/build}/win64
+build=$root/build/win64
 images="$root/docs/images"
 filter='Options.AnEntryAdded*:AboutBox.*:Scatter.AShake*:*/ScatterPattern.*'
 
