@@ -11,7 +11,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${YOMORINA_BUILD:-$root/build}
+build=$root/build
+release=$build/release
 rounds=${1:-7}
 idle_seconds=${2:-60}
 jobs=$(nproc)
@@ -20,29 +21,27 @@ out=docs/performance.md
 scripts/install-deps.sh
 
 echo "== Native benchmarks (Release)"
-cmake -S . -B "$build/bench-native" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/bench-native" -j "$jobs" --target yomorina_bench
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release -j "$jobs"
 native=$("$build/bench-native/yomorina_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_color=false 2>/dev/null | grep -E '^(Benchmark|-{10}|.*_median )')
 
-echo "== Windows build"
-cmake -S . -B "$build/bench-win64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build/bench-win64" -j "$jobs" \
-  --target yomorina yomorina_minimal_tray yomorina_footprint_bench yomorina_wine_bench
+echo "== Windows build (release, as shipped)"
+cmake --preset win64-release >/dev/null
+cmake --build --preset win64-bench -j "$jobs"
 
 echo "== Under Wine ($rounds start-ups each, ${idle_seconds} s idle, then the overlay)"
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 trap wine_session_stop EXIT
-wine_session_start "$build/bench-win64/wineprefix" own-display
+wine_session_start "$release/wineprefix" own-display
 win_path() { winepath -w "$1" 2>/dev/null; }
-footprint=$(timeout 900 wine "$build/bench-win64/yomorina_footprint_bench.exe" \
-  "$(win_path "$build/bench-win64/run/yomorina.exe")" "$(win_path "$build/bench-win64/MinimalTray.exe")" \
+footprint=$(timeout 900 wine "$release/yomorina_footprint_bench.exe" \
+  "$(win_path "$release/run/yomorina.exe")" "$(win_path "$release/MinimalTray.exe")" \
   "$rounds" "$idle_seconds" 2>/dev/null </dev/null | tr -d '\r')
-overlay=$(timeout 600 wine "$build/bench-win64/yomorina_wine_bench.exe" 25 2>/dev/null </dev/null | tr -d '\r')
-rest=$(bench/win32/measure/RestMessages.sh "$build/bench-win64/run/yomorina.exe" "$build/bench-win64/MinimalTray.exe" \
-  "$build/bench-win64/rest-messages" "$idle_seconds" "$rounds")
+overlay=$(timeout 600 wine "$release/yomorina_wine_bench.exe" 25 2>/dev/null </dev/null | tr -d '\r')
+rest=$(bench/win32/measure/RestMessages.sh "$release/run/yomorina.exe" "$release/MinimalTray.exe" \
+  "$release/rest-messages" "$idle_seconds" "$rounds")
 wine_version=$(wine --version)
 wine_session_stop
 trap - EXIT

@@ -4,11 +4,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${YOMORINA_BUILD:-$root/build}/fuzz
+build=$root/build/fuzz
 runs=${RUNS:-10000000}
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target ListFileFuzzer
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
 
 corpus="$build/fuzz-corpus/ListFileFuzzer"
 mkdir -p "$corpus"

@@ -5,16 +5,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${YOMORINA_BUILD:-$root/build}/release
+build=$root/build/release
 
 scripts/install-deps.sh
 
 version=$(sed -n 's/^#define YOMORINA_VERSION_TEXT "\(.*\)"/\1/p' resources/resource.h)
 [ -n "$version" ] || { echo "no version in resources/resource.h" >&2; exit 1; }
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target yomorina -j "$(nproc)"
+cmake --preset win64-release >/dev/null
+cmake --build --preset win64-release -j "$(nproc)"
 
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT

@@ -3,12 +3,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${YOMORINA_BUILD:-$root/build}
+build=$root/build
 
 case "$(uname -s)" in
 MINGW* | MSYS* | CYGWIN*)
-  cmake -S . -B "$build/windows" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-  cmake --build "$build/windows" --config Release --target yomorina
+  cmake --preset windows
+  cmake --build --preset windows
   exe=$(find "$build/windows/run" -name yomorina.exe | head -n1)
   echo "Starting $exe"
   start "" "$exe"
@@ -17,9 +17,8 @@ MINGW* | MSYS* | CYGWIN*)
 esac
 
 scripts/install-deps.sh
-cmake -S . -B "$build/win64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/win64" --target yomorina -j "$(nproc)"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64-program -j "$(nproc)"
 
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh

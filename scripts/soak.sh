@@ -6,11 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${YOMORINA_BUILD:-$root/build}/win64
+build=$root/build/win64
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --target yomorina_e2e_tests
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target yomorina_e2e_tests -j "$(nproc)"
 
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh

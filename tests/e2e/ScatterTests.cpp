@@ -285,7 +285,7 @@ TEST_P(ScatterPattern, TheFrozenScreenFollowsTheRasterRuleAndAClickOnTheBareSurf
 INSTANTIATE_TEST_SUITE_P(NegativeLightDark, ScatterPattern, ::testing::Values(1, 2, 3));
 
 // Wine shows two monitors only outside its virtual desktop, on an X server whose
-// Xinerama heads lie side by side (scripts/test.sh makes one); elsewhere this skips.
+// Xinerama heads lie side by side (its ctest test runs it on one); elsewhere this skips.
 TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesideThePointer) {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     if (GetSystemMetrics(SM_CMONITORS) < 2 || left >= 0) GTEST_SKIP() << "no monitor left of the primary one";

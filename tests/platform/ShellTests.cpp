@@ -135,7 +135,8 @@ TEST_F(OpenerLaunchTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBe
     const std::wstring intended = place.Child(L"Program Files x\\記録 する.exe");
     ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), intended.c_str(), FALSE));
     ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), place.Child(L"Program.exe").c_str(), FALSE));
-    const std::string commandLine = "\"" + win32::ToUtf8(intended) + "\" \"" + win32::ToUtf8(document) + "\"";
+    const std::string commandLine =
+        std::string(1, '"').append(win32::ToUtf8(intended)).append("\" \"").append(win32::ToUtf8(document)) + '"';
 
     const std::uint32_t id = shell.StartProcess(win32::ToUtf8(intended), commandLine);
     ASSERT_NE(id, 0u);
