@@ -14,7 +14,7 @@ App::App(Services services)
       messages_(services.messages),
       pointer_(services.pointer),
       monitors_(services.monitors),
-      search_(services.search),
+      lookup_(services.lookup),
       attention_(services.attention),
       showOptions_(std::move(services.showOptions)),
       tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
@@ -86,7 +86,10 @@ void App::Tick(bool woken) {
     if (model_.OptionsOpen) return;
     const ScreenPoint previous = state_.lastSample;
     const ScreenPoint sample = pointer_.Position();
-    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, search_, monitors_, attention_);
+    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, lookup_, monitors_, attention_);
+    if (action.LookUpEntries) {
+        lookup_.Begin(EntriesToLookUp(model_.List), ScaledToDotsPerInch(TileSide, monitors_.DotsPerInchAt(sample)));
+    }
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {
         window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32AboutBox.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32DirectorySearch.h"
+#include "platform/win32/Win32EntryLookup.h"
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32MainWindow.h"
@@ -40,11 +41,13 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32Pointer pointer;
     win32::Win32Monitors monitors;
     win32::Win32DirectorySearch directorySearch;
+    win32::Win32EntryLookup entryLookup;
     const win32::Win32UserAttention attention;
     win32::Win32StartupShortcut startupShortcut;
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
+    mainWindow.SetEntryLookup(&entryLookup);
     win32::Win32TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
 
     win32::Win32Shell shell;
@@ -57,12 +60,12 @@ int RunProgram(HINSTANCE instance) {
         win32::EnsureCommonControls();
         options.reset();
         options = std::make_unique<win32::Win32OptionsDialog>(
-            instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, mainWindow,
+            instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
                                                   [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
-    App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
+    App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, entryLookup, attention, shell,
                  recycleBin, showOptions});
     mainWindow.SetEvents(&app);
     app.Start();
