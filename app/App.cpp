@@ -16,7 +16,7 @@ App::App(Services services)
       messages_(services.messages),
       pointer_(services.pointer),
       monitors_(services.monitors),
-      search_(services.search),
+      lookup_(services.lookup),
       attention_(services.attention),
       showOptions_(std::move(services.showOptions)),
       raiseOptions_(std::move(services.raiseOptions)),
@@ -124,7 +124,10 @@ void App::Tick(bool woken) {
         state_.lastSample = sample;
     }
     const ScreenPoint previous = state_.lastSample;
-    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, search_, monitors_, attention_);
+    const TickAction action = ScatterTick(state_, model_.Settings, model_.List, sample, lookup_, monitors_, attention_);
+    if (action.LookUpEntries) {
+        lookup_.Begin(EntriesToLookUp(model_.List), ScaledToDotsPerInch(TileSide, monitors_.DotsPerInchAt(sample)));
+    }
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
     if (const auto& tile = action.Tile) {
         window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);

@@ -7,7 +7,7 @@
 
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "platform/DirectorySearch.h"
+#include "platform/EntryLookup.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
@@ -36,7 +36,7 @@ public:
         MessageBoxes& messages;
         Pointer& pointer;
         const Monitors& monitors;
-        const DirectorySearch& search;
+        EntryLookup& lookup;  // whether the entries exist, answered away from the ticks
         const UserAttention& attention;  // whether a full-screen program is in front
         Shell& shell;
         RecycleBin& recycleBin;
@@ -86,7 +86,7 @@ private:
     MessageBoxes& messages_;
     Pointer& pointer_;
     const Monitors& monitors_;
-    const DirectorySearch& search_;
+    EntryLookup& lookup_;
     const UserAttention& attention_;
     std::function<void()> showOptions_;
     std::function<void()> raiseOptions_;

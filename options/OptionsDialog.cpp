@@ -152,18 +152,21 @@ void OptionsDialog::SwapRows(int first, int second) {
     }
 }
 
+// Never waits for the file system: the icon is drawn when its answer comes in.
 void OptionsDialog::OnGridSelect() {
     const std::string path = controls_.grid.Text(CurrentRow(), PathColumn);
-    if (path.empty()) {
-        controls_.preview.Clear();
-    } else if (IsRecycleBinPath(path)) {
+    if (!path.empty() && !IsRecycleBinPath(path)) services_.lookup.Begin({path}, SystemIconSide);
+    OnEntryAnswered();
+}
+
+void OptionsDialog::OnEntryAnswered() {
+    const std::string path = controls_.grid.Text(CurrentRow(), PathColumn);
+    if (IsRecycleBinPath(path)) {
         controls_.preview.ShowRecycleBin();
-    } else if (services_.search.FindsEntry(path)) {
-        controls_.preview.Clear();
-        controls_.preview.DrawTargetIcon(path);
-    } else {
-        controls_.preview.Clear();
+        return;
     }
+    controls_.preview.Clear();
+    if (!path.empty() && services_.lookup.Answer(path) == EntryAnswer::Found) controls_.preview.DrawTargetIcon(path);
 }
 
 void OptionsDialog::OnEdit() {

@@ -12,7 +12,7 @@
 #include "core/Model.h"
 #include "options/OptionsTexts.h"
 #include "platform/Controls.h"
-#include "platform/DirectorySearch.h"
+#include "platform/EntryLookup.h"
 #include "platform/EntryEditorDialog.h"
 #include "platform/FileDrop.h"
 #include "platform/MainWindow.h"
@@ -48,7 +48,7 @@ struct OptionsDialogServices {
     ListFile& listFile;
     StartupShortcut& startupShortcut;
     MessageBoxes& messages;
-    const DirectorySearch& search;
+    EntryLookup& lookup;
     EntryEditorDialog& editor;
     DialogWindow& window;
     MainWindow& mainWindow;
@@ -73,6 +73,8 @@ public:
 
     // The icon preview of the current row; also called by the entry editor.
     void OnGridSelect();
+    // An entry's existence or icon came in: the preview shows what is now known.
+    void OnEntryAnswered();
     void OnEdit();
     void OnAdd();
     void OnMoveUp();

@@ -46,8 +46,16 @@ OverlayBackground BackgroundForPattern(std::int16_t pattern) {
     }
 }
 
+std::vector<std::string> EntriesToLookUp(const LaunchList& list) {
+    std::vector<std::string> paths;
+    for (const LaunchEntry& entry : list) {
+        if (!entry.Path.empty() && !IsRecycleBinPath(entry.Path)) paths.push_back(entry.Path);
+    }
+    return paths;
+}
+
 std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, ScreenPoint previous, ScreenPoint current,
-                                       const DirectorySearch& search, int dotsPerInch) {
+                                       const EntryLookup& lookup, int dotsPerInch) {
     TilePlacement placement;
     int directionX = 0;
     int directionY = 0;
@@ -57,7 +65,7 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
         directionX = RecycleBinDirection(previous.x, current.x);
         directionY = RecycleBinDirection(previous.y, current.y);
         offset = RecycleBinOffset;
-    } else if (entry.Path.empty() || !search.FindsEntry(entry.Path)) {
+    } else if (entry.Path.empty() || lookup.Answer(entry.Path) != EntryAnswer::Found) {
         return std::nullopt;
     } else {
         placement.Picture = TilePicture::TargetIcon;
@@ -82,7 +90,7 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
 }
 
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors,
+                       ScreenPoint pointer, const EntryLookup& lookup, const Monitors& monitors,
                        const UserAttention& attention) {
     const ScatterSettings inForce = SettingsInForce(settings);
     const ScreenPoint previous = state.lastSample;
@@ -93,6 +101,9 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
     const bool fast = dx > inForce.MoveDistance || dy > inForce.MoveDistance;
     if (fast && !state.scattering) {
         ++state.shakeCount;
+        // Asked at the lead-in's first tick, the answers are in by the first
+        // tile's turn for all but a slow share.
+        action.LookUpEntries = state.shakeCount == 1;
         if (state.shakeCount == inForce.LeadInIntensity) {
             // A start refused over a full-screen program uses up the lead-in as
             // a start would: a hand still moving in a game is asked about again
@@ -114,8 +125,8 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
             ++state.shakeCount;
             if (state.shakeCount == inForce.ScatterIntensity) {
                 if (state.nextSlot <= LastSlot) {
-                    // An empty or missing slot uses up its turn all the same.
-                    action.Tile = PlaceTile(state.nextSlot, list[state.nextSlot], previous, pointer, search,
+                    // An empty, missing or not yet answered slot uses up its turn all the same.
+                    action.Tile = PlaceTile(state.nextSlot, list[state.nextSlot], previous, pointer, lookup,
                                             monitors.DotsPerInchAt(pointer));
                     ++state.nextSlot;
                 }

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Model.h"
 #include "platform/Dimensions.h"
-#include "platform/DirectorySearch.h"
+#include "platform/EntryLookup.h"
 #include "platform/MainWindow.h"
 #include "platform/Monitors.h"
 #include "platform/Pointer.h"
@@ -40,6 +41,7 @@ struct TilePlacement {
 struct TickAction {
     std::optional<OverlayBackground> ShowOverlay;  // the scatter starts on this tick
     std::optional<TilePlacement> Tile;             // a slot brings out its tile on this tick
+    bool LookUpEntries = false;                    // a lead-in begins: its scatter will want the entries' answers
 };
 
 // The settings the gesture works with: a hand-edited file may hold values the
@@ -50,20 +52,24 @@ ScatterSettings SettingsInForce(const ScatterSettings& settings);
 // The background patterns 0..3 of the options dialog; anything else is plain.
 OverlayBackground BackgroundForPattern(std::int16_t pattern);
 
+// The paths a scatter asks the file system about: not the empty slots, not the recycle bin.
+std::vector<std::string> EntriesToLookUp(const LaunchList& list);
+
 // Where slot's tile lands, judged from the previous and the current pointer
-// sample; nothing when the slot is empty or its target is not found. The tile,
+// sample; nothing when the slot is empty or its target is not found, or not
+// yet known to be there (its turn is not held up for a slow share). The tile,
 // and how far behind the pointer it lands, take the scale of the monitor
 // (dotsPerInch); the dead zone stays in pointer pixels, as the pointer's
 // own movement does not scale.
 std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, ScreenPoint previous, ScreenPoint current,
-                                       const DirectorySearch& search, int dotsPerInch = StandardDotsPerInch);
+                                       const EntryLookup& lookup, int dotsPerInch = StandardDotsPerInch);
 
 // Counts the tick as a shake or not, starts a scatter or brings out the next
 // slot, and records the sample for the next tick. No scatter starts over a
 // full-screen program; attention is asked only on the tick that would start one,
 // and the monitor under the pointer only when a tile comes out.
 TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, const LaunchList& list,
-                       ScreenPoint pointer, const DirectorySearch& search, const Monitors& monitors,
+                       ScreenPoint pointer, const EntryLookup& lookup, const Monitors& monitors,
                        const UserAttention& attention);
 
 }  // namespace yomorina

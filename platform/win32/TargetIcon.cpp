@@ -59,13 +59,18 @@ UniqueIcon ShellIcon(const std::wstring& path) {
 
 }  // namespace
 
-bool DrawTargetIcon(HDC dc, std::string_view path, int side) {
+UniqueIcon TargetIcon(std::string_view path, int side) {
     const std::wstring widePath = ToWide(path);
     UniqueIcon icon = FileIcon(widePath, side);
     // Documents and folders: their program's icon, or the shell's where the
     // association lookup has none (Wine, and some types on Windows).
     if (!icon) icon = AssociatedIcon(widePath);
     if (!icon) icon = ShellIcon(widePath);
+    return icon;
+}
+
+bool DrawTargetIcon(HDC dc, std::string_view path, int side) {
+    const UniqueIcon icon = TargetIcon(path, side);
     if (!icon) return false;
     return DrawIconEx(dc, 0, 0, icon.get(), side, side, 0, nullptr, DI_NORMAL) != FALSE;
 }

@@ -7,7 +7,6 @@
 
 #include "platform/win32/DialogLook.h"
 #include "platform/win32/LateBound.h"
-#include "platform/win32/TargetIcon.h"
 #include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
@@ -242,7 +241,8 @@ void Win32CheckBox::SetChecked(bool checked) {
 
 // ---- preview
 
-Win32PreviewBox::Win32PreviewBox(HINSTANCE instance, HWND parent, int id) : instance_(instance) {
+Win32PreviewBox::Win32PreviewBox(HINSTANCE instance, HWND parent, int id, const Win32EntryLookup& lookup)
+    : instance_(instance), lookup_(lookup) {
     Register(instance, PreviewBoxClass, nullptr);
     Create(instance, PreviewBoxClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, TileSide, TileSide, parent,
            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
@@ -294,7 +294,8 @@ void Win32PreviewBox::ShowRecycleBin() {
 }
 
 void Win32PreviewBox::DrawTargetIcon(std::string_view path) {
-    win32::DrawTargetIcon(picture_.get(), path);
+    // In the icon's own size, the system's.
+    if (const UniqueIcon icon = lookup_.IconOf(path)) DrawIconEx(picture_.get(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 

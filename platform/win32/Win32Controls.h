@@ -16,6 +16,7 @@
 #include "platform/win32/AppMessages.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32EntryLookup.h"
 
 namespace yomorina::win32 {
 
@@ -112,7 +113,8 @@ inline constexpr wchar_t PreviewBoxClass[] = L"YomorinaPreview";
 
 class Win32PreviewBox final : public PreviewBox, public BaseWindow<Win32PreviewBox> {
 public:
-    Win32PreviewBox(HINSTANCE instance, HWND parent, int id);
+    // The icons are those lookup has extracted: drawing never waits for the file system.
+    Win32PreviewBox(HINSTANCE instance, HWND parent, int id, const Win32EntryLookup& lookup);
     ~Win32PreviewBox() override;
 
     void Clear() override;
@@ -129,6 +131,7 @@ private:
     void Resize();
 
     HINSTANCE instance_;
+    const Win32EntryLookup& lookup_;
     UniqueMemoryDc picture_;
     UniqueBitmap bitmap_;
     HGDIOBJ originalBitmap_ = nullptr;

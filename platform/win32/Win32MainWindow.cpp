@@ -177,7 +177,9 @@ void Win32MainWindow::ShowTile(int index, int left, int top, int side, TilePictu
     if (picture == TilePicture::RecycleBin) {
         tile.CopyPictureFrom(RecycleBinTemplate(side));
     } else {
-        tile.DrawTargetPicture(path, side);
+        // Extracted beforehand on a worker: the icon of a slow share is never waited for here.
+        const UniqueIcon icon = lookup_ ? lookup_->IconOf(path) : UniqueIcon();
+        tile.DrawIconPicture(icon.get(), side);
     }
     tile.SetAccessibleName(accessibleName);
     const POINT at = OverlayClientPoint({left, top}, overlayArea_);

@@ -16,6 +16,7 @@
 #include "platform/win32/MouseWatch.h"
 #include "platform/win32/PersistentImage.h"
 #include "platform/win32/VirtualScreen.h"
+#include "platform/win32/Win32EntryLookup.h"
 #include "platform/win32/Win32TileWindow.h"
 
 namespace yomorina::win32 {
@@ -40,6 +41,8 @@ public:
     explicit Win32MainWindow(HINSTANCE instance);
 
     void SetEvents(MainWindowEvents* events);
+    // Where the tiles take their icons from; without it they are blank.
+    void SetEntryLookup(const Win32EntryLookup* lookup) { lookup_ = lookup; }
     HWND TrayCallbackHandle() const { return trayWindow_->Handle(); }
 
     void Hide() override;
@@ -83,6 +86,7 @@ private:
     UINT optionsAsked_;      // from another start of the program
     UINT dropMouseHook_;     // 0 unless started for tests
     MainWindowEvents* events_ = nullptr;
+    const Win32EntryLookup* lookup_ = nullptr;
     bool unloaded_ = false;
     std::optional<TrayCallbackWindow> trayWindow_;
     std::optional<MouseWatch> mouseWatch_;

@@ -67,7 +67,8 @@ Win32OptionsDialog::Win32OptionsDialog(HINSTANCE instance, const Services& servi
                       LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA))};
     if (!CreateDialogWindow(frame)) return;
     // The preview is a window of our own; the layout only places it.
-    preview_.emplace(instance, Handle(), IconPreview);
+    preview_.emplace(instance, Handle(), IconPreview, services_.lookup);
+    services_.lookup.PostAnswersTo(Handle(), EntryAnsweredMessage);
     CreateControls(OptionsDialogLayout());
     const UINT dpi = WindowDpi(Handle());
 
@@ -88,7 +89,7 @@ Win32OptionsDialog::Win32OptionsDialog(HINSTANCE instance, const Services& servi
     logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_,
                                          leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_},
                    OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
-                                         services_.search, *this, *this, services_.mainWindow, std::move(showAbout)});
+                                         services_.lookup, *this, *this, services_.mainWindow, std::move(showAbout)});
     logic_->Load();
     drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
         if (logic_) logic_->OnGridDrop(data);
@@ -101,6 +102,7 @@ Win32OptionsDialog::Win32OptionsDialog(HINSTANCE instance, const Services& servi
 }
 
 Win32OptionsDialog::~Win32OptionsDialog() {
+    services_.lookup.PostAnswersTo(nullptr, 0);
     // Unload while the logic and the controls still exist.
     CloseDialog();
 }
@@ -172,6 +174,9 @@ LRESULT Win32OptionsDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
     case GridRestoreSelectionMessage:
         grid_.RestoreSelection();
+        return 0;
+    case EntryAnsweredMessage:
+        if (logic_) logic_->OnEntryAnswered();
         return 0;
     case WM_PAINT:
         PaintSeparator();

@@ -10,9 +10,11 @@
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "options/OptionsDialog.h"
+#include "platform/DirectorySearch.h"
 #include "platform/win32/Dialog.h"
 #include "platform/win32/FileDropTarget.h"
 #include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32EntryLookup.h"
 #include "platform/win32/Win32MessageBoxes.h"
 
 namespace yomorina::win32 {
@@ -37,7 +39,8 @@ public:
         Model& model;
         ListFile& listFile;
         StartupShortcut& startupShortcut;
-        const DirectorySearch& search;
+        const DirectorySearch& search;  // the entry editor's check on OK
+        Win32EntryLookup& lookup;       // the preview's
         MainWindow& mainWindow;
         std::function<void(HWND owner)> showAbout;  // the about box, modal over this dialog
     };

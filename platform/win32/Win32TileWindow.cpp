@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "platform/win32/TargetIcon.h"
 #include "platform/win32/WideText.h"
 
 namespace yomorina::win32 {
@@ -18,18 +17,10 @@ Win32TileWindow::Win32TileWindow(HINSTANCE instance, HWND parent, int index, int
 
 void Win32TileWindow::ClearPicture() { picture_.Clear(side_, side_, GetSysColor(backgroundColourIndex_)); }
 
-void Win32TileWindow::DrawTargetPicture(std::string_view path, int side) {
-    side_ = side;
-    ClearPicture();
-    // The icon's own image of the tile's size where it has one, not the system's large icon stretched.
-    picture_.Draw([&](HDC dc) { DrawTargetIcon(dc, path, side_); });
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 void Win32TileWindow::DrawIconPicture(HICON icon, int side) {
     side_ = side;
     ClearPicture();
-    picture_.Draw([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, side_, side_, 0, nullptr, DI_NORMAL); });
+    if (icon) picture_.Draw([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, side_, side_, 0, nullptr, DI_NORMAL); });
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 

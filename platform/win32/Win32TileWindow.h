@@ -26,8 +26,7 @@ public:
 
     void SetEvents(MainWindowEvents* events) { events_ = events; }
 
-    // Clears the picture to side x side and draws the target's icon into it; a target without an icon leaves it blank.
-    void DrawTargetPicture(std::string_view path, int side);
+    // Clears the picture to side x side and draws the icon into it; no icon leaves it blank.
     void DrawIconPicture(HICON icon, int side);
     void CopyPictureFrom(const Win32TileWindow& other);
     // The picture's side in pixels.

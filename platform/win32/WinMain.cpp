@@ -14,6 +14,7 @@
 #include "platform/win32/Win32AboutBox.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32DirectorySearch.h"
+#include "platform/win32/Win32EntryLookup.h"
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32MainWindow.h"
@@ -41,11 +42,13 @@ int RunProgram(HINSTANCE instance) {
     win32::Win32Pointer pointer;
     win32::Win32Monitors monitors;
     win32::Win32DirectorySearch directorySearch;
+    win32::Win32EntryLookup entryLookup;
     const win32::Win32UserAttention attention;
     win32::Win32StartupShortcut startupShortcut;
 
     win32::Win32MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
+    mainWindow.SetEntryLookup(&entryLookup);
     win32::Win32TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
 
     win32::Win32Shell shell;
@@ -58,7 +61,7 @@ int RunProgram(HINSTANCE instance) {
         win32::EnsureCommonControls();
         options.reset();
         options = std::make_unique<win32::Win32OptionsDialog>(
-            instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, mainWindow,
+            instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
                                                   [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
@@ -67,7 +70,7 @@ int RunProgram(HINSTANCE instance) {
     const auto raiseOptions = [&] {
         if (options && options->Handle()) SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
-    App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, directorySearch, attention, shell,
+    App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, entryLookup, attention, shell,
                  recycleBin, showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.

@@ -38,6 +38,8 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     model.Settings.BackgroundPattern = 3;
     ShakeUntilTheOverlayShows(800, 400);
     ASSERT_THAT(journal, ElementsAre("show overlay 3"));
+    // Once, at the lead-in's first tick; the empty slot and the bin need no file system.
+    EXPECT_THAT(search.begun, ElementsAre("C:\\windows\\notepad.exe"));
     EXPECT_TRUE(app.Tracking().scattering);
 
     TickAt(830, 400);

@@ -422,6 +422,18 @@ TEST_F(OptionsDialogTest, ThePreviewShowsTheCurrentRowsIconOnlyForAnExistingTarg
         EXPECT_EQ(preview.shows, shows) << "row " << row;
     }
     EXPECT_THAT(search.asked, ::testing::Not(::testing::Contains("ゴミ箱")));
+    EXPECT_THAT(search.begun, ::testing::Not(::testing::Contains("ゴミ箱")));
+
+    // An answer still out leaves the preview blank, and the icon comes with the answer.
+    search.unanswered = {"C:\\Data"};
+    search.begun.clear();
+    grid.row = 5;
+    dialog.OnGridSelect();
+    EXPECT_EQ(preview.shows, "");
+    EXPECT_THAT(search.begun, ElementsAre("C:\\Data"));
+    search.unanswered.clear();
+    dialog.OnEntryAnswered();
+    EXPECT_EQ(preview.shows, "C:\\Data");
 }
 
 // Edit and Add

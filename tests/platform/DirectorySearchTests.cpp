@@ -4,9 +4,13 @@
 
 #include <ole2.h>
 
+#include <atomic>
 #include <fstream>
+#include <memory>
 
 #include "platform/win32/TargetIcon.h"
+#include "platform/win32/Win32EntryLookup.h"
+#include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina {
@@ -44,6 +48,53 @@ TEST(Win32DirectorySearch, FindsPlainFilesAndFoldersButNotHiddenOrSystemOnes) {
     CreateDirectoryW(folder.Child(L"hidden").c_str(), nullptr);
     SetFileAttributesW(folder.Child(L"hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_FALSE(search.FindsEntry(folder.ChildUtf8(L"hidden\\")));
+}
+
+// A share that does not answer, imitated: its search blocks until the test lets it answer.
+struct SlowShare {
+    win32::UniqueKernelHandle answer{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<int> asked{0};
+};
+
+TEST(Win32EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntries) {
+    using namespace std::chrono_literals;
+    TempFolder folder;
+    Touch(folder.Child(L"メモ.txt"));
+    const std::string slow = folder.ChildUtf8(L"眠る共有\\prog.exe");
+    const std::string memo = folder.ChildUtf8(L"メモ.txt");
+    const std::string gone = folder.ChildUtf8(L"gone.exe");
+    auto share = std::make_shared<SlowShare>();
+    auto lookup = std::make_unique<win32::Win32EntryLookup>(
+        [share, slow](std::string_view path) {
+            if (path != slow) return win32::Win32DirectorySearch().FindsEntry(path);
+            ++share->asked;
+            return WaitForSingleObject(share->answer.get(), 20000) == WAIT_OBJECT_0;
+        },
+        [](std::string_view path, int side) { return win32::TargetIcon(path, side); });
+    const auto answered = [&](const std::string& path) { return lookup->Answer(path) != EntryAnswer::NotYetKnown; };
+
+    lookup->Begin({slow, memo, gone}, TileSide);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return answered(memo) && answered(gone); }, 10s));
+    EXPECT_FALSE(answered(slow));
+    EXPECT_EQ(lookup->Answer(memo), EntryAnswer::Found);
+    EXPECT_TRUE(lookup->IconOf(memo));
+    EXPECT_EQ(lookup->Answer(gone), EntryAnswer::Missing);
+    EXPECT_FALSE(lookup->IconOf(gone));
+
+    // A new lead-in while the share still hangs asks it nothing more.
+    lookup->Begin({slow, memo, gone}, TileSide);
+    SetEvent(share->answer.get());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return answered(slow); }, 10s));
+    EXPECT_EQ(share->asked, 1);
+
+    // The lookup goes while the share still holds a work item: its late answer
+    // finds what it needs and lets go of it.
+    ResetEvent(share->answer.get());
+    lookup->Begin({slow}, TileSide);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return share->asked == 2; }, 10s));
+    lookup.reset();
+    SetEvent(share->answer.get());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return share.use_count() == 1; }, 10s));
 }
 
 class TargetIconTest : public ::testing::Test {

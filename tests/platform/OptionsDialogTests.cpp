@@ -18,6 +18,7 @@
 #include "platform/win32/Win32EntryEditor.h"
 #include "platform/win32/Win32StartupShortcut.h"
 #include "platform/win32/WideText.h"
+#include "tests/e2e/Harness.h"
 #include "tests/platform/FileDragSource.h"
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
@@ -102,6 +103,7 @@ protected:
     FolderProcessInfo process{folder.Utf8()};
     ListFile listFile{store, codePage, process};
     Win32DirectorySearch search;
+    Win32EntryLookup lookup;
     // A Startup folder of the test's own: the real one is never touched.
     testing::TempFolder startupFolder{L"スタートアップ"};
     Win32StartupShortcut startupShortcut{startupFolder.Wide()};
@@ -125,7 +127,7 @@ protected:
     }
     void Open() {
         dialog = std::make_unique<Win32OptionsDialog>(GetModuleHandleW(nullptr),
-                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, mainWindow, {}});
+                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, lookup, mainWindow, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -298,7 +300,12 @@ TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
         }
         return count;
     };
-    EXPECT_GT(countNotWhite(), 50) << "row 1 is notepad, whose icon Load draws";
+    // The icon is drawn when its answer comes in from the thread pool.
+    const auto drawn = [&] {
+        Pump();
+        return countNotWhite() > 50;
+    };
+    EXPECT_TRUE(e2e::WaitUntil(drawn, std::chrono::seconds(10))) << "row 1 is notepad, whose icon Load asks for";
     dialog->Grid().SetRow(2);
     dialog->Logic().OnGridSelect();
     EXPECT_EQ(countNotWhite(), 0);

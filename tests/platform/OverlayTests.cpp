@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "platform/win32/PersistentImage.h"
+#include "platform/win32/TargetIcon.h"
 #include "platform/win32/VirtualScreen.h"
 #include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32TileWindow.h"
 #include "platform/win32/Win32TrayIcon.h"
+#include "tests/e2e/Harness.h"
 
 namespace yomorina {
 namespace {
@@ -226,17 +228,21 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     EXPECT_EQ(pixels(tile)[0], GetSysColor(COLOR_BTNFACE)) << "the bin sits on the button face";
 
     // A slot that held the recycle bin and now holds a program shows the program only.
-    tile.DrawTargetPicture(notepad, TileSide);
+    tile.DrawIconPicture(win32::TargetIcon(notepad, TileSide).get(), TileSide);
     const auto program = pixels(tile);
     EXPECT_NE(program, pixels(bin));
-    tile.DrawTargetPicture("C:\\no such folder\\gone.exe", TileSide);
+    tile.DrawIconPicture(win32::TargetIcon("C:\\no such folder\\gone.exe", TileSide).get(), TileSide);
     for (COLORREF pixel : pixels(tile)) {
         ASSERT_EQ(pixel, GetSysColor(COLOR_WINDOW)) << "a blank tile, nothing left over";
     }
 }
 
 TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehind) {
+    win32::Win32EntryLookup lookup;
+    lookup.Begin({"C:\\windows"}, TileSide);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return lookup.Answer("C:\\windows") == EntryAnswer::Found; }, std::chrono::seconds(10)));
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    window.SetEntryLookup(&lookup);
     auto counts = [] {
         return std::vector<long>{win32::LiveHandleCount(win32::HandleKind::Icon).load(),
                                  win32::LiveHandleCount(win32::HandleKind::Bitmap).load(),

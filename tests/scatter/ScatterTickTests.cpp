@@ -230,7 +230,7 @@ TEST_F(ScatterTickTest, TheRecycleBinLandsThirtyTwoPixelsDiagonallyBehindAndNeve
     }
 }
 
-TEST_F(ScatterTickTest, EmptyAndMissingSlotsUseUpTheirTurnWithoutATile) {
+TEST_F(ScatterTickTest, EmptyMissingAndUnansweredSlotsUseUpTheirTurnWithoutATile) {
     list[0] = {"空", ""};
     list[1] = {"消えた", "C:\\gone.exe"};
     list[3] = {"", "C:\\slot3.exe"};
@@ -247,6 +247,11 @@ TEST_F(ScatterTickTest, EmptyAndMissingSlotsUseUpTheirTurnWithoutATile) {
     const auto fourth = MoveBy(30);
     ASSERT_TRUE(fourth.Tile);
     EXPECT_EQ(fourth.Tile->Name, "") << "an empty name still gives a tile with an empty caption";
+    // A share that has not answered by its turn: skipped for this scatter, not waited for.
+    search.unanswered.insert(list[4].Path);
+    EXPECT_FALSE(MoveBy(30).Tile);
+    EXPECT_EQ(state.nextSlot, 5);
+    EXPECT_EQ(MoveBy(30).Tile->Slot, 5);
 }
 
 TEST_F(ScatterTickTest, AfterTheThirtiethTurnNothingMoreComesOutButTheScatterGoesOn) {

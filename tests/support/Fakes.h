@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/DirectorySearch.h"
+#include "platform/EntryLookup.h"
 #include "platform/FileStore.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
@@ -201,14 +202,22 @@ public:
     void RetryIcon(bool on) override { retryingIcon = on; }
 };
 
-// Finds exactly the paths it was given.
-class FakeDirectorySearch final : public DirectorySearch {
+// Finds exactly the paths it was given; a lookup answers at once, but never
+// for the paths in `unanswered` (a share that does not answer).
+class FakeDirectorySearch final : public DirectorySearch, public EntryLookup {
 public:
     std::set<std::string, std::less<>> existing;
     mutable std::vector<std::string> asked;
+    std::set<std::string, std::less<>> unanswered;
+    std::vector<std::string> begun;  // every path a lookup began for
     bool FindsEntry(std::string_view path) const override {
         asked.emplace_back(path);
         return existing.find(path) != existing.end();
+    }
+    void Begin(const std::vector<std::string>& paths, int) override { begun.insert(begun.end(), paths.begin(), paths.end()); }
+    EntryAnswer Answer(std::string_view path) const override {
+        if (unanswered.find(path) != unanswered.end()) return EntryAnswer::NotYetKnown;
+        return FindsEntry(path) ? EntryAnswer::Found : EntryAnswer::Missing;
     }
 };
 
