@@ -16,6 +16,8 @@ using AppTest = AppRig;
 
 TEST_F(AppTest, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     model.OptionsOpen = true;
+    // Away from (0, 0), so that a state left unseeded shows.
+    pointer.at = {640, 400};
     app.Start();
 
     EXPECT_EQ(journal.front(), "hide window");
@@ -27,7 +29,7 @@ TEST_F(AppTest, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     EXPECT_EQ(journal.back(), "tray add ヨモリナ");
 
     EXPECT_FALSE(model.OptionsOpen);
-    EXPECT_EQ(app.Tracking(), ScatterState{});
+    EXPECT_EQ(app.Tracking(), (ScatterState{{640, 400}, 0, 0, false}));
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_TRUE(messages.shown.empty());
 }
