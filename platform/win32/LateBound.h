@@ -41,6 +41,7 @@ BOOL ImageList_Destroy(HIMAGELIST list) noexcept;
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept;
 // type 0 is MDT_EFFECTIVE_DPI, the scale the user chose for the monitor.
 HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noexcept;
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) noexcept;
 
 }  // namespace late
 }  // namespace yomorina::win32
