@@ -37,6 +37,12 @@ void PersistentImage::CopyFrom(const PersistentImage& other) {
     Draw([&](HDC dc) { BitBlt(dc, 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY); });
 }
 
+void PersistentImage::Release() {
+    bitmap_.reset();
+    width_ = 0;
+    height_ = 0;
+}
+
 void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
     const PaintDc paint(window);
     const HDC target = paint.get();

@@ -23,6 +23,8 @@ public:
     void Draw(const std::function<void(HDC)>& draw);
     // Takes over the other picture's size and pixels.
     void CopyFrom(const PersistentImage& other);
+    // Lets the picture go; drawing into it does nothing until it is made again.
+    void Release();
     // Answers window's WM_PAINT from the picture; what it does not cover gets fallback.
     void PaintWindow(HWND window, COLORREF fallback) const;
 
