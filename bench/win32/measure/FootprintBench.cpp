@@ -2,7 +2,8 @@
 // from fresh folders under the same Wine (or Windows) by this observer:
 //   - start to notification icon (CreateProcess until the icon's pixels show),
 //   - working set and private bytes a moment after start-up,
-//   - CPU while idle, both programs running side by side.
+//   - CPU while idle, both programs running side by side,
+//   - its memory after a scatter and after a second one.
 // Prints a Markdown section with the medians and the ratios.
 //
 //   yomorina_footprint_bench.exe YOMORINA_EXE MINIMAL_EXE [ROUNDS] [IDLE_SECONDS]
@@ -15,11 +16,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "bench/win32/SystemPrograms.h"
@@ -119,6 +122,7 @@ public:
 
     bool Started() const { return static_cast<bool>(process_); }
     HANDLE Handle() const { return process_.get(); }
+    DWORD Id() const { return id_; }
     const std::wstring& Marker() const { return marker_; }
 
     // WM_CLOSE to each top-level window, as the programs' own exits do; the
@@ -205,11 +209,30 @@ double PrivateMiB(int pid) {
     return 0;
 }
 
+// Resident memory that files back (the exe and the DLLs, which the system can
+// read again) and what they do not (the heap, and the shared memory Wine keeps
+// bitmaps in); negative where unknown.
+std::pair<double, double> ResidentSplitMiB(int pid) {
+    std::istringstream lines(ReadAll(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\status"));
+    double file = -1, anonymous = 0, shared = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const auto field = [&](const char* name, double& mib) {
+            if (line.rfind(name, 0) == 0) mib = std::atof(line.c_str() + std::strlen(name)) / 1024.0;
+        };
+        field("RssFile:", file);
+        field("RssAnon:", anonymous);
+        field("RssShmem:", shared);
+    }
+    return {file, file < 0 ? -1 : anonymous + shared};
+}
+
 }  // namespace unix_side
 
 struct Memory {
     double workingSet = 0;  // MiB
     double privateBytes = 0;
+    double fileBacked = -1;  // resident, from the Linux side; negative where unknown
+    double notFileBacked = -1;
 };
 
 // Where the figures came from, for the report.
@@ -225,11 +248,13 @@ Memory MemoryOf(const Running& running) {
     }
     constexpr double MiB = 1024.0 * 1024.0;
     Memory memory{counters.WorkingSetSize / MiB, counters.PrivateUsage / MiB};
-    if (counters.PrivateUsage == 0 && unix_side::Available()) {
-        if (const int pid = unix_side::FindProcess(running.Marker())) {
+    if (!unix_side::Available()) return memory;
+    if (const int pid = unix_side::FindProcess(running.Marker())) {
+        if (counters.PrivateUsage == 0) {
             memory.privateBytes = unix_side::PrivateMiB(pid);
             privateSource = "RssAnon of /proc/PID/status (Wine leaves PrivateUsage at 0)";
         }
+        std::tie(memory.fileBacked, memory.notFileBacked) = unix_side::ResidentSplitMiB(pid);
     }
     return memory;
 }
@@ -323,6 +348,65 @@ std::wstring FileSize(const std::wstring& path) {
     return std::to_wstring(data.nFileSizeLow / 1024) + L" KiB";
 }
 
+// The program's overlay: a visible window of its process as wide as the screen.
+bool ShowsOverlay(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            RECT area{};
+            if (owner == search.process && IsWindowVisible(window) && GetWindowRect(window, &area) &&
+                area.right - area.left >= GetSystemMetrics(SM_CXSCREEN)) {
+                search.found = window;
+            }
+            return !search.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+}
+
+// A hand sweeping the mouse along a row, 40 pixels every 50 ms (beyond the
+// list's distance of 100 at every 200 ms tick), until the overlay has been up
+// for two seconds of tiles; then Esc, as a user ends it. False if none came.
+bool Scatter(const Running& running) {
+    const int right = GetSystemMetrics(SM_CXSCREEN) - 100;
+    POINT at{100, 400};
+    const auto move = [&] {
+        // Back to the left end in one leap, which is as far a move as any.
+        at.x = at.x + 40 > right ? 100 : at.x + 40;
+        SetCursorPos(at.x, at.y);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof(input));
+        Sleep(50);
+    };
+    int moves = 0;
+    while (!ShowsOverlay(running.Id()) && ++moves < 400) move();
+    if (!ShowsOverlay(running.Id())) return false;
+    for (int i = 0; i < 40; ++i) move();
+    INPUT escape[2] = {};
+    for (INPUT& key : escape) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_ESCAPE;
+    }
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, escape, sizeof(INPUT));
+    return WaitFor([&] { return !ShowsOverlay(running.Id()); }, std::chrono::seconds(10));
+}
+
+std::string MiB(double value) {
+    if (value < 0) return "?";
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.2f", value);
+    return text;
+}
+
 double Ratio(double ours, double floor) { return floor > 0 ? ours / floor : 0; }
 
 }  // namespace
@@ -356,6 +440,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> oursCpu, floorCpu;
     double oursCpuTotal = 0, floorCpuTotal = 0, samplingCpuTotal = 0;
     Memory oursAfterIdle, floorAfterIdle;
+    std::vector<std::pair<bool, Memory>> oursAfterScatters;
     {
         Running oursRunning(ours);
         Running floorRunning(floor);
@@ -383,6 +468,12 @@ int wmain(int argc, wchar_t** argv) {
         samplingCpuTotal = 100.0 * (CpuSeconds(samplingRunning) - samplingStart) / elapsed;
         oursAfterIdle = MemoryOf(oursRunning);
         floorAfterIdle = MemoryOf(floorRunning);
+        // A scatter's frozen screen is let go when it ends: a second adds nothing either.
+        for (int round = 0; round < 2; ++round) {
+            const bool scattered = Scatter(oursRunning);
+            Sleep(2000);
+            oursAfterScatters.push_back({scattered, MemoryOf(oursRunning)});
+        }
     }
 
     const auto median = [](const std::vector<Memory>& samples, double Memory::*field) {
@@ -423,6 +514,16 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("| modules loaded | %.0f | %.0f | %.2f | |\n", oursModules, floorModules,
                 Ratio(oursModules, floorModules));
     std::printf("| exe size | %ls | %ls | | |\n", FileSize(ours.exe).c_str(), FileSize(floor.exe).c_str());
+    std::printf("\n| yomorina (MiB) | working set | resident, backed by files | resident, not backed by files |\n");
+    std::printf("|---|---:|---:|---:|\n");
+    std::printf("| after %d s idle | %.2f | %s | %s |\n", idleSeconds, oursAfterIdle.workingSet,
+                MiB(oursAfterIdle.fileBacked).c_str(), MiB(oursAfterIdle.notFileBacked).c_str());
+    for (std::size_t i = 0; i < oursAfterScatters.size(); ++i) {
+        const auto& [scattered, memory] = oursAfterScatters[i];
+        std::printf("| 2 s after %s scatter%s | %.2f | %s | %s |\n", i == 0 ? "a" : "a second",
+                    scattered ? "" : " (no overlay came)", memory.workingSet, MiB(memory.fileBacked).c_str(),
+                    MiB(memory.notFileBacked).c_str());
+    }
     std::printf("\nAll samples (start to icon, ms): yomorina");
     for (double sample : oursStart.toIcon) std::printf(" %.0f", sample);
     std::printf("; minimal tray");
