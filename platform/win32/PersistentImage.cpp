@@ -4,9 +4,16 @@ namespace yomorina::win32 {
 
 void PersistentImage::Resize(int width, int height) {
     if (bitmap_ && width == width_ && height == height_) return;
-    // Compatible with the screen, not with a memory DC, which would make it monochrome.
-    WindowDc screen(nullptr);
-    bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    // A section of its own, which goes back to the system when deleted: a
+    // compatible bitmap's pixels can stay in Wine's heap after it.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pixels = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
     width_ = bitmap_ ? width : 0;
     height_ = bitmap_ ? height : 0;
 }
