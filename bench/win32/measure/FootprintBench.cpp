@@ -22,7 +22,6 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "bench/win32/SystemPrograms.h"
@@ -30,6 +29,7 @@
 #include "core/Model.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32TileWindow.h"
 #include "platform/win32/WideText.h"
 #include "tests/platform/TempFolder.h"
 
@@ -210,20 +210,26 @@ double PrivateMiB(int pid) {
 }
 
 // Resident memory that files back (the exe and the DLLs, which the system can
-// read again) and what they do not (the heap, and the shared memory Wine keeps
-// bitmaps in); negative where unknown.
-std::pair<double, double> ResidentSplitMiB(int pid) {
+// read again), the process's own (the heap, bitmaps) and what it shares (under
+// Wine, the images its X11 driver shares with the X server); negative where unknown.
+struct Resident {
+    double fileBacked = -1;
+    double own = -1;
+    double shared = -1;
+};
+
+Resident ResidentMiB(int pid) {
     std::istringstream lines(ReadAll(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\status"));
-    double file = -1, anonymous = 0, shared = 0;
+    Resident resident;
     for (std::string line; std::getline(lines, line);) {
         const auto field = [&](const char* name, double& mib) {
             if (line.rfind(name, 0) == 0) mib = std::atof(line.c_str() + std::strlen(name)) / 1024.0;
         };
-        field("RssFile:", file);
-        field("RssAnon:", anonymous);
-        field("RssShmem:", shared);
+        field("RssFile:", resident.fileBacked);
+        field("RssAnon:", resident.own);
+        field("RssShmem:", resident.shared);
     }
-    return {file, file < 0 ? -1 : anonymous + shared};
+    return resident;
 }
 
 }  // namespace unix_side
@@ -231,8 +237,7 @@ std::pair<double, double> ResidentSplitMiB(int pid) {
 struct Memory {
     double workingSet = 0;  // MiB
     double privateBytes = 0;
-    double fileBacked = -1;  // resident, from the Linux side; negative where unknown
-    double notFileBacked = -1;
+    unix_side::Resident resident;
 };
 
 // Where the figures came from, for the report.
@@ -247,14 +252,14 @@ Memory MemoryOf(const Running& running) {
         return {};
     }
     constexpr double MiB = 1024.0 * 1024.0;
-    Memory memory{counters.WorkingSetSize / MiB, counters.PrivateUsage / MiB};
+    Memory memory{counters.WorkingSetSize / MiB, counters.PrivateUsage / MiB, {}};
     if (!unix_side::Available()) return memory;
     if (const int pid = unix_side::FindProcess(running.Marker())) {
         if (counters.PrivateUsage == 0) {
             memory.privateBytes = unix_side::PrivateMiB(pid);
             privateSource = "RssAnon of /proc/PID/status (Wine leaves PrivateUsage at 0)";
         }
-        std::tie(memory.fileBacked, memory.notFileBacked) = unix_side::ResidentSplitMiB(pid);
+        memory.resident = unix_side::ResidentMiB(pid);
     }
     return memory;
 }
@@ -348,8 +353,8 @@ std::wstring FileSize(const std::wstring& path) {
     return std::to_wstring(data.nFileSizeLow / 1024) + L" KiB";
 }
 
-// The program's overlay: a visible window of its process as wide as the screen.
-bool ShowsOverlay(DWORD process) {
+// The program's overlay: a visible window of its process as wide as the screen; null if none.
+HWND OverlayOf(DWORD process) {
     struct Search {
         DWORD process;
         HWND found;
@@ -367,12 +372,22 @@ bool ShowsOverlay(DWORD process) {
             return !search.found;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    return search.found;
+}
+
+int VisibleTiles(HWND overlay) {
+    int count = 0;
+    for (HWND tile = FindWindowExW(overlay, nullptr, win32::TileWindowClass, nullptr); tile;
+         tile = FindWindowExW(overlay, tile, win32::TileWindowClass, nullptr)) {
+        count += IsWindowVisible(tile) ? 1 : 0;
+    }
+    return count;
 }
 
 // A hand sweeping the mouse along a row, 40 pixels every 50 ms (beyond the
-// list's distance of 100 at every 200 ms tick), until the overlay has been up
-// for two seconds of tiles; then Esc, as a user ends it. False if none came.
+// list's distance of 100 at every 200 ms tick), until every entry has had its
+// turn (no new tile for three seconds), so that a second scatter shows the
+// same; then Esc, as a user ends it. False if the overlay or a tile never came.
 bool Scatter(const Running& running) {
     const int right = GetSystemMetrics(SM_CXSCREEN) - 100;
     POINT at{100, 400};
@@ -386,10 +401,15 @@ bool Scatter(const Running& running) {
         SendInput(1, &input, sizeof(input));
         Sleep(50);
     };
-    int moves = 0;
-    while (!ShowsOverlay(running.Id()) && ++moves < 400) move();
-    if (!ShowsOverlay(running.Id())) return false;
-    for (int i = 0; i < 40; ++i) move();
+    HWND overlay = nullptr;
+    int tiles = 0, movesWithoutNewTile = 0;
+    for (int moves = 0; moves < 2000 && movesWithoutNewTile < 60; ++moves) {
+        move();
+        overlay = OverlayOf(running.Id());
+        const int now = overlay ? VisibleTiles(overlay) : 0;
+        movesWithoutNewTile = now > tiles || now == 0 ? 0 : movesWithoutNewTile + 1;
+        tiles = now;
+    }
     INPUT escape[2] = {};
     for (INPUT& key : escape) {
         key.type = INPUT_KEYBOARD;
@@ -397,7 +417,8 @@ bool Scatter(const Running& running) {
     }
     escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, escape, sizeof(INPUT));
-    return WaitFor([&] { return !ShowsOverlay(running.Id()); }, std::chrono::seconds(10));
+    std::fprintf(stderr, "scatter with %d tiles\n", tiles);
+    return WaitFor([&] { return !OverlayOf(running.Id()); }, std::chrono::seconds(10)) && tiles > 0;
 }
 
 std::string MiB(double value) {
@@ -514,15 +535,20 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("| modules loaded | %.0f | %.0f | %.2f | |\n", oursModules, floorModules,
                 Ratio(oursModules, floorModules));
     std::printf("| exe size | %ls | %ls | | |\n", FileSize(ours.exe).c_str(), FileSize(floor.exe).c_str());
-    std::printf("\n| yomorina (MiB) | working set | resident, backed by files | resident, not backed by files |\n");
-    std::printf("|---|---:|---:|---:|\n");
-    std::printf("| after %d s idle | %.2f | %s | %s |\n", idleSeconds, oursAfterIdle.workingSet,
-                MiB(oursAfterIdle.fileBacked).c_str(), MiB(oursAfterIdle.notFileBacked).c_str());
+    std::printf("\n| yomorina (MiB) | working set | resident, backed by files | resident, not backed by files: "
+                "own | shared |\n");
+    std::printf("|---|---:|---:|---:|---:|\n");
+    const auto memoryRow = [](const std::string& when, const Memory& memory) {
+        std::printf("| %s | %.2f | %s | %s | %s |\n", when.c_str(), memory.workingSet,
+                    MiB(memory.resident.fileBacked).c_str(), MiB(memory.resident.own).c_str(),
+                    MiB(memory.resident.shared).c_str());
+    };
+    memoryRow("after " + std::to_string(idleSeconds) + " s idle", oursAfterIdle);
     for (std::size_t i = 0; i < oursAfterScatters.size(); ++i) {
         const auto& [scattered, memory] = oursAfterScatters[i];
-        std::printf("| 2 s after %s scatter%s | %.2f | %s | %s |\n", i == 0 ? "a" : "a second",
-                    scattered ? "" : " (no overlay came)", memory.workingSet, MiB(memory.fileBacked).c_str(),
-                    MiB(memory.notFileBacked).c_str());
+        memoryRow(std::string(i == 0 ? "2 s after a scatter" : "2 s after a second scatter") +
+                      (scattered ? "" : " (no scatter came)"),
+                  memory);
     }
     std::printf("\nAll samples (start to icon, ms): yomorina");
     for (double sample : oursStart.toIcon) std::printf(" %.0f", sample);
