@@ -2,18 +2,24 @@
 
 namespace yomorina::win32 {
 
-void PersistentImage::Resize(int width, int height) {
-    if (bitmap_ && width == width_ && height == height_) return;
-    // A section of its own, which goes back to the system when deleted: a
-    // compatible bitmap's pixels can stay in Wine's heap after it.
+UniqueBitmap MakeSection(int width, int height, void** pixels) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    void* pixels = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    void* memory = nullptr;
+    UniqueBitmap section(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (pixels) *pixels = memory;
+    return section;
+}
+
+void PersistentImage::Resize(int width, int height) {
+    if (bitmap_ && width == width_ && height == height_) return;
+    // A section of its own, which goes back to the system when deleted: a
+    // compatible bitmap's pixels can stay in Wine's heap after it.
+    bitmap_ = MakeSection(width, height);
     width_ = bitmap_ ? width : 0;
     height_ = bitmap_ ? height : 0;
 }

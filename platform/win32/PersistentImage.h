@@ -12,6 +12,9 @@
 
 namespace yomorina::win32 {
 
+// A 32-bit picture, top row first; pixels, if given, receives where its memory is.
+UniqueBitmap MakeSection(int width, int height, void** pixels = nullptr);
+
 class PersistentImage {
 public:
     // Makes the picture width x height in the screen's colour format; the pixels are

@@ -28,6 +28,7 @@
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PersistentImage.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32TileWindow.h"
 #include "platform/win32/WideText.h"
@@ -48,14 +49,8 @@ bool TrayShowsIcon() {
     constexpr int AreaHeight = 24;
     win32::WindowDc screen(nullptr);
     win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = AreaWidth;
-    info.bmiHeader.biHeight = -AreaHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    win32::UniqueBitmap picture(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win32::UniqueBitmap picture = win32::MakeSection(AreaWidth, AreaHeight, &bits);
     if (!picture || !bits) return false;
     win32::SelectedObject selected(memory.get(), picture.get());
     BitBlt(memory.get(), 0, 0, AreaWidth, AreaHeight, screen.get(), width - AreaWidth, height - AreaHeight, SRCCOPY);
