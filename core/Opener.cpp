@@ -1,5 +1,7 @@
 #include "core/Opener.h"
 
+#include <algorithm>
+
 namespace yomorina {
 
 SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
@@ -24,19 +26,50 @@ SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
 
 namespace {
 
+// A program's name in double quotes: the system takes it up to the next quote, backslashes and all.
 std::string Quoted(std::string_view text) {
-    // Appended, not joined with +: there GCC 12 reports a false -Wrestrict overlap in its own string code.
     std::string quoted;
     quoted.reserve(text.size() + 2);
-    quoted.append(1, '"').append(text).append(1, '"');
+    quoted.push_back('"');
+    quoted.append(text);
+    quoted.push_back('"');
     return quoted;
 }
 
-// The file the split found and its parameter part, each in double quotes, so
-// that nothing can cut them again at a space.
+// The file the split found and its parameter part, each quoted, so that
+// nothing can cut them again at a space.
 std::string QuotedCommandLine(const SplitCommandLine& split) {
     std::string commandLine = Quoted(split.File);
-    if (split.Parameters) commandLine.append(1, ' ').append(Quoted(*split.Parameters));
+    if (split.Parameters) {
+        commandLine.push_back(' ');
+        commandLine.append(QuotedParameters(split.Parameters));
+    }
+    return commandLine;
+}
+
+bool StartsAPath(std::string_view word) {
+    return (word.size() >= 2 && word[1] == ':') || word.starts_with('\\');
+}
+
+// A text in which nothing was found, for the system to find the program in.
+// The system would try each space in turn as the program's end, so a path is
+// quoted up to its last "\" (before a word that starts a path of its own):
+// "C:\My Tools\x.exe" must never start C:\My.exe. A bare name ends at the
+// first space; a text that starts with a quote was quoted by its writer.
+std::string QuotedProgramPart(std::string_view text) {
+    if (text.starts_with('"')) return std::string(text);
+    std::size_t end = std::min(text.find(' '), text.size());
+    if (text.substr(0, end).find('\\') != std::string_view::npos) {
+        for (std::size_t start = end + 1; start < text.size();) {
+            const std::size_t wordEnd = std::min(text.find(' ', start), text.size());
+            const std::string_view word = text.substr(start, wordEnd - start);
+            if (StartsAPath(word)) break;
+            if (word.find('\\') != std::string_view::npos) end = wordEnd;
+            start = wordEnd + 1;
+        }
+    }
+    std::string commandLine = Quoted(text.substr(0, end));
+    commandLine.append(text.substr(end));
     return commandLine;
 }
 
@@ -44,7 +77,25 @@ std::string QuotedCommandLine(const SplitCommandLine& split) {
 
 std::string QuotedParameters(const std::optional<std::string>& parameters) {
     if (!parameters) return {};
-    return Quoted(*parameters);
+    // By the rules programs split their command line with: backslashes count
+    // only before a quote, so those are doubled and a quote is escaped ("D:\" is "D:\\").
+    std::string quoted;
+    quoted.reserve(parameters->size() + 2);
+    quoted.push_back('"');
+    std::size_t backslashes = 0;
+    for (const char c : *parameters) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == '"') backslashes = backslashes * 2 + 1;
+        quoted.append(backslashes, '\\');
+        backslashes = 0;
+        quoted.push_back(c);
+    }
+    quoted.append(backslashes * 2, '\\');
+    quoted.push_back('"');
+    return quoted;
 }
 
 Opener::Opener(Shell& shell, MainWindow& mainWindow) : shell_(shell), mainWindow_(mainWindow) {}
@@ -79,9 +130,10 @@ bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle own
     // The shell refused (a name too long for it, a file with no handler). A file
     // the split found is started as itself, so that the system cannot cut its path
     // at a space and run another program ("C:\Program.exe") with the rest as
-    // arguments; only a text in which nothing was found goes whole, for the system to split.
+    // arguments; a text in which nothing was found goes to the system to search
+    // for its program, quoted so that it cannot do that either.
     const std::uint32_t processId = split.FoundFile ? shell_.StartProcess(split.File, QuotedCommandLine(split))
-                                                    : shell_.StartProcess({}, commandLine);
+                                                    : shell_.StartProcess({}, QuotedProgramPart(commandLine));
     if (processId == 0) return false;
     if (wait) {
         const auto process = wait_->OpenProcess(processId);

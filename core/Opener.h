@@ -31,7 +31,8 @@ struct SplitCommandLine {
 SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
                                         const std::function<bool(std::string_view)>& namesFile);
 
-// The parameter part handed to the shell: one argument in double quotes, or nothing.
+// The parameter part handed to the shell: one argument in double quotes, quoted
+// so that a program reads it back unchanged, or nothing.
 std::string QuotedParameters(const std::optional<std::string>& parameters);
 
 inline constexpr auto WaitPollInterval = std::chrono::milliseconds(100);

@@ -12,11 +12,13 @@ class StartupShortcut {
 public:
     virtual ~StartupShortcut() = default;
     // Whether the Startup folder holds the program's shortcut and it starts
-    // this very copy of the program (one to a moved or renamed copy does not count).
+    // this very copy of the program (one to a moved or renamed copy does not
+    // count), and Task Manager has not switched it off.
     virtual bool IsSet() const = 0;
-    // On: the shortcut starts this copy, made anew or pointed here. Off: the
-    // shortcut goes if it starts this copy; one that starts something else is
-    // not ours to remove. Empty when done, else what failed, for the message.
+    // On: the shortcut starts this copy, made anew or pointed here, and is
+    // switched back on where Task Manager switched it off. Off: the shortcut
+    // goes if it starts this copy; one that starts something else is not ours
+    // to remove. Empty when done, else what failed, for the message.
     virtual std::optional<std::string> Set(bool on) = 0;
 };
 

@@ -74,6 +74,12 @@ struct FindHandleTraits {
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { FindClose(h); }
 };
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static constexpr HandleKind Kind = HandleKind::Kernel;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { RegCloseKey(h); }
+};
 struct IconTraits {
     using Handle = HICON;
     static constexpr HandleKind Kind = HandleKind::Icon;
@@ -104,6 +110,7 @@ struct ImageListTraits {
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP, HandleKind::Bitmap>>;

@@ -124,6 +124,12 @@ BOOL WTSUnRegisterSessionNotification(HWND window) noexcept {
     return function ? function(window) : FALSE;
 }
 
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) noexcept {
+    static const auto function =
+        Bind<HRESULT WINAPI(HWND, DWORD, void*, DWORD)>(L"dwmapi.dll", "DwmGetWindowAttribute");
+    return function ? function(window, attribute, value, size) : E_NOTIMPL;
+}
+
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept {
     static const auto function = Bind<BOOL WINAPI(OPENFILENAMEW*)>(L"comdlg32.dll", "GetOpenFileNameW");
     return function ? function(open) : FALSE;

@@ -45,6 +45,7 @@ HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noe
 HRESULT LoadIconMetric(HINSTANCE instance, const wchar_t* name, int metric, HICON* icon) noexcept;
 BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) noexcept;
 BOOL WTSUnRegisterSessionNotification(HWND window) noexcept;
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) noexcept;
 
 }  // namespace late
 }  // namespace yomorina::win32

@@ -2,11 +2,24 @@
 
 namespace yomorina::win32 {
 
+UniqueBitmap MakeSection(int width, int height, void** pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* memory = nullptr;
+    UniqueBitmap section(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (pixels) *pixels = memory;
+    return section;
+}
+
 void PersistentImage::Resize(int width, int height) {
     if (bitmap_ && width == width_ && height == height_) return;
-    // Compatible with the screen, not with a memory DC, which would make it monochrome.
-    WindowDc screen(nullptr);
-    bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    // A section of its own, which goes back to the system when deleted: a
+    // compatible bitmap's pixels can stay in Wine's heap after it.
+    bitmap_ = MakeSection(width, height);
     width_ = bitmap_ ? width : 0;
     height_ = bitmap_ ? height : 0;
 }
@@ -35,6 +48,12 @@ void PersistentImage::CopyFrom(const PersistentImage& other) {
     if (!source) return;
     SelectedObject selected(source.get(), other.bitmap_.get());
     Draw([&](HDC dc) { BitBlt(dc, 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY); });
+}
+
+void PersistentImage::Release() {
+    bitmap_.reset();
+    width_ = 0;
+    height_ = 0;
 }
 
 void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {

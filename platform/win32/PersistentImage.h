@@ -12,6 +12,9 @@
 
 namespace yomorina::win32 {
 
+// A 32-bit picture, top row first; pixels, if given, receives where its memory is.
+UniqueBitmap MakeSection(int width, int height, void** pixels = nullptr);
+
 class PersistentImage {
 public:
     // Makes the picture width x height in the screen's colour format; the pixels are
@@ -23,6 +26,8 @@ public:
     void Draw(const std::function<void(HDC)>& draw);
     // Takes over the other picture's size and pixels.
     void CopyFrom(const PersistentImage& other);
+    // Lets the picture go; drawing into it does nothing until it is made again.
+    void Release();
     // Answers window's WM_PAINT from the picture; what it does not cover gets fallback.
     void PaintWindow(HWND window, COLORREF fallback) const;
 

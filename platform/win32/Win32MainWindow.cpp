@@ -87,7 +87,12 @@ void Win32MainWindow::RetryIcon(bool on) {
     }
 }
 
-void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void Win32MainWindow::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+    // The frozen screen is large (a screenful per monitor) and a copy of what
+    // was on screen: kept only while shown, taken afresh for the next scatter.
+    picture_.Release();
+}
 
 void Win32MainWindow::HideTile(int index) {
     if (const auto& tile = tiles_.at(index)) tile->Hide();

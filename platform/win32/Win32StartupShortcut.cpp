@@ -42,6 +42,41 @@ std::string Failure(const std::wstring& shortcut, const std::string& described) 
     return shortcut.empty() ? described : ToUtf8(shortcut) + "\r\n" + described;
 }
 
+// Task Manager switches a Startup-folder entry off, without touching the
+// shortcut, in a value named after the shortcut's file: the first byte odd
+// while off (03, then the time it went off), even while on (02 and zeros).
+constexpr wchar_t TaskManagerSwitchKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+
+UniqueRegistryKey OpenTaskManagerSwitches(REGSAM access, LSTATUS& status) {
+    HKEY key = nullptr;
+    status = RegOpenKeyExW(HKEY_CURRENT_USER, TaskManagerSwitchKey, 0, access, &key);
+    return UniqueRegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+}
+
+bool SwitchedOffInTaskManager() {
+    LSTATUS status = ERROR_SUCCESS;
+    const UniqueRegistryKey key = OpenTaskManagerSwitches(KEY_QUERY_VALUE, status);
+    if (!key) return false;
+    BYTE value[12] = {};
+    DWORD type = 0, size = sizeof(value);
+    status = RegQueryValueExW(key.get(), ToWide(StartupShortcutName).c_str(), nullptr, &type, value, &size);
+    return status == ERROR_SUCCESS && type == REG_BINARY && size > 0 && (value[0] & 1) != 0;
+}
+
+// Back on as Task Manager turns it on; where it was never switched off, nothing is written.
+std::optional<std::string> SwitchOnInTaskManager() {
+    if (!SwitchedOffInTaskManager()) return std::nullopt;
+    LSTATUS status = ERROR_SUCCESS;
+    const UniqueRegistryKey key = OpenTaskManagerSwitches(KEY_SET_VALUE, status);
+    if (key) {
+        const BYTE on[12] = {0x02};
+        status = RegSetValueExW(key.get(), ToWide(StartupShortcutName).c_str(), 0, REG_BINARY, on, sizeof(on));
+    }
+    if (status == ERROR_SUCCESS) return std::nullopt;
+    return Failure(std::wstring(L"HKEY_CURRENT_USER\\") + TaskManagerSwitchKey, DescribeSystemError(status));
+}
+
 }  // namespace
 
 bool StartsThisCopy(const std::wstring& shortcut) {
@@ -93,7 +128,7 @@ HRESULT Win32StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& 
 
 bool Win32StartupShortcut::IsSet() const {
     std::wstring path;
-    return SUCCEEDED(FindShortcutPath(false, path)) && StartsThisCopy(path);
+    return SUCCEEDED(FindShortcutPath(false, path)) && StartsThisCopy(path) && !SwitchedOffInTaskManager();
 }
 
 std::optional<std::string> Win32StartupShortcut::Set(bool on) {
@@ -118,7 +153,7 @@ std::optional<std::string> Win32StartupShortcut::Set(bool on) {
     if (SUCCEEDED(result)) result = link->QueryInterface(IID_IPersistFile, file.put());
     if (SUCCEEDED(result)) result = file->Save(path.c_str(), TRUE);
     if (FAILED(result)) return Failure(path, DescribeComError(result));
-    return std::nullopt;
+    return SwitchOnInTaskManager();
 }
 
 }  // namespace yomorina::win32

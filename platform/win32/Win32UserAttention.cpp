@@ -1,9 +1,12 @@
 #include "platform/win32/Win32UserAttention.h"
 
+#include <dwmapi.h>
 #include <shellapi.h>
 
 #include <cwchar>
 #include <iterator>
+
+#include "platform/win32/LateBound.h"
 
 namespace yomorina::win32 {
 namespace {
@@ -45,6 +48,11 @@ bool CoversItsMonitor(HWND window) {
 
 }  // namespace
 
+bool Win32UserAttention::IsCloaked(HWND window) noexcept {
+    DWORD cloaked = 0;
+    return SUCCEEDED(late::DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
+}
+
 bool Win32UserAttention::ForegroundIsFullScreen() const {
     if (SystemSaysTheUserIsBusy()) return true;
     const HWND foreground = GetForegroundWindow();
@@ -56,7 +64,10 @@ bool Win32UserAttention::ForegroundIsFullScreen() const {
     DWORD process = 0;
     GetWindowThreadProcessId(program, &process);
     if (process == ownProcessId_ || IsDesktopOrShell(program)) return false;
-    return IsWindowVisible(program) && !IsIconic(program) && CoversItsMonitor(program);
+    // Browsers and terminals draw their own title bar, so a maximized one
+    // fills its monitor where the taskbar hides; a cloaked one is not on screen.
+    if (!IsWindowVisible(program) || IsIconic(program) || IsZoomed(program) || isCloaked_(program)) return false;
+    return CoversItsMonitor(program);
 }
 
 }  // namespace yomorina::win32

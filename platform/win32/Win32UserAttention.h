@@ -11,12 +11,18 @@ namespace yomorina::win32 {
 // system, and Wine always answers that notifications are welcome.
 class Win32UserAttention final : public UserAttention {
 public:
+    // Whether the window manager hides the window (another virtual desktop's).
+    using CloakQuery = bool (*)(HWND) noexcept;
+    static bool IsCloaked(HWND window) noexcept;
+
     // Windows of this process never count: the overlay covers the screen too.
-    explicit Win32UserAttention(DWORD ownProcessId = GetCurrentProcessId()) : ownProcessId_(ownProcessId) {}
+    explicit Win32UserAttention(DWORD ownProcessId = GetCurrentProcessId(), CloakQuery isCloaked = &IsCloaked)
+        : ownProcessId_(ownProcessId), isCloaked_(isCloaked) {}
     bool ForegroundIsFullScreen() const override;
 
 private:
     DWORD ownProcessId_;
+    CloakQuery isCloaked_;
 };
 
 }  // namespace yomorina::win32

@@ -78,6 +78,43 @@ TEST(SplitFileAndParameters, ALeadingSpaceIsNeverASplitPointAndRunsOfSpacesStayI
     EXPECT_EQ(Split("a  ", {"a"}), (SplitCommandLine{"a", " ", true}));
 }
 
+// How programs split their command line (CommandLineToArgvW, the C runtime), for the round trip.
+std::vector<std::string> ParsedArguments(std::string_view line) {
+    std::vector<std::string> arguments(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        std::size_t backslashes = 0;
+        while (i < line.size() && line[i] == '\\') ++backslashes, ++i;
+        const bool quote = i < line.size() && line[i] == '"';
+        arguments.back().append(quote ? backslashes / 2 : backslashes, '\\');
+        if (quote && backslashes % 2 == 0) {
+            quoted = !quoted;
+        } else if (i < line.size() && line[i] == ' ' && !quoted) {
+            arguments.emplace_back();
+        } else if (i < line.size()) {
+            arguments.back().push_back(line[i]);
+        }
+    }
+    return arguments;
+}
+
+TEST(QuotedParameters, DoublesBackslashesOnlyBeforeAQuoteSoThatProgramsReadTheArgumentBackWhole) {
+    const std::pair<std::string, std::string> cases[] = {
+        {R"(C:\My Documents\a b.txt)", R"("C:\My Documents\a b.txt")"},
+        {R"(D:\)", R"("D:\\")"},
+        {R"(C:\資料 フォルダ\)", R"("C:\資料 フォルダ\\")"},
+        {R"(\\server\share\\)", R"("\\server\share\\\\")"},
+        {R"(say "hi")", R"("say \"hi\"")"},
+        {R"(a\"b)", R"("a\\\"b")"},
+        {R"(表\ソ)", R"("表\ソ")"},
+        {"", R"("")"},
+    };
+    for (const auto& [parameters, quoted] : cases) {
+        EXPECT_EQ(QuotedParameters(parameters), quoted);
+        EXPECT_THAT(ParsedArguments("p.exe " + QuotedParameters(parameters)), ElementsAre("p.exe", parameters));
+    }
+}
+
 class OpenerTest : public ::testing::Test {
 protected:
     Journal journal;
@@ -123,8 +160,23 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
 }
 
 TEST_F(OpenerTest, AMissingTargetIsFalseAfterBothTries) {
-    EXPECT_FALSE(opener.Open("C:\\Nothing\\gone.exe", ShowState::Normal, 0, false));
-    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Nothing\\gone.exe | ", "start C:\\Nothing\\gone.exe"));
+    EXPECT_FALSE(opener.Open(R"(C:\Nothing\gone.exe)", ShowState::Normal, 0, false));
+    EXPECT_THAT(journal, ElementsAre("hide window", R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
+}
+
+TEST_F(OpenerTest, WhereNothingWasFoundTheSystemGetsTheProgramPartQuotedSoThatItCannotCutAPathAtASpace) {
+    const std::pair<std::string, std::string> cases[] = {
+        {R"(C:\My Tools\x.exe)", R"("C:\My Tools\x.exe")"},
+        {R"(C:\Program Files (x86)\a C:\a b.txt)", R"("C:\Program Files (x86)\a" C:\a b.txt)"},
+        {R"(\\server\My Tools\x \\server\a.txt)", R"("\\server\My Tools\x" \\server\a.txt)"},
+        {R"(C:\Tools\x one two)", R"("C:\Tools\x" one two)"},
+        {R"(notepad notes\a b.txt)", R"("notepad" notes\a b.txt)"},
+        {R"("C:\My Tools\x" a)", R"("C:\My Tools\x" a)"},
+    };
+    for (const auto& [commandLine, started] : cases) {
+        opener.Open(commandLine, ShowState::Normal, 0, false);
+        EXPECT_EQ(journal.back(), "start " + started);
+    }
 }
 
 TEST_F(OpenerTest, AnEmptyCommandLineLaunchesNothing) {
@@ -154,20 +206,20 @@ TEST_F(OpenerTest, WaitingWithoutAProcessFromTheShellEndsAfterOnePass) {
 }
 
 TEST_F(OpenerTest, WaitingAfterTheFallbackOpensTheStartedProcessById) {
-    shell.startable = {"edit x"};
+    shell.startable = {R"("edit" x)"};
     shell.statuses = {ProcessStatus::Running, ProcessStatus::Ended};
     EXPECT_TRUE(opener.Open("edit x", ShowState::Normal, 0, true));
-    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x", "open process 4242",
+    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", R"(start "edit" x)", "open process 4242",
                                      "status of process 4242", "pending events", "pause 100",
                                      "status of process 4242", "pending events", "pause 100",
                                      "release process 4242"));
 }
 
 TEST_F(OpenerTest, WithoutWaitingNoProcessIsKeptOrPolled) {
-    shell.startable = {"edit x"};
+    shell.startable = {R"("edit" x)"};
     EXPECT_TRUE(opener.Open("edit x", ShowState::Normal, 0, false));
     EXPECT_EQ(shell.statusQueries, 0);
-    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", "start edit x"));
+    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", R"(start "edit" x)"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/ListFile.h"
+#include "platform/win32/PersistentImage.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32TileWindow.h"
@@ -316,22 +317,15 @@ std::vector<Rgb> CapturePixels(const RECT& area) {
     std::vector<Rgb> pixels;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const win32::UniqueBitmap bitmap = win32::MakeSection(width, height, &bits);
     if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
+        HGDIOBJ old = SelectObject(memory, bitmap.get());
         BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
         SelectObject(memory, old);
         const auto* bgra = static_cast<const unsigned char*>(bits);
         pixels.reserve(static_cast<std::size_t>(width) * height);
         for (int i = 0; i < width * height; ++i) pixels.push_back({bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]});
-        DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);

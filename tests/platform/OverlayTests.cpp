@@ -237,12 +237,17 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     }
 }
 
-TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehind) {
+TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehindAndTheFrozenScreenGoesAtItsEnd) {
     win32::Win32EntryLookup lookup;
     lookup.Begin({"C:\\windows"}, TileSide);
     ASSERT_TRUE(e2e::WaitUntil([&] { return lookup.Answer("C:\\windows") == EntryAnswer::Found; }, std::chrono::seconds(10)));
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
     window.SetEntryLookup(&lookup);
+    const long idleBitmaps = win32::LiveHandleCount(win32::HandleKind::Bitmap);
+    window.ShowOverlay(OverlayBackground::Screen);
+    ASSERT_EQ(win32::LiveHandleCount(win32::HandleKind::Bitmap), idleBitmaps + 1);
+    window.Hide();
+    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Bitmap), idleBitmaps);
     auto counts = [] {
         return std::vector<long>{win32::LiveHandleCount(win32::HandleKind::Icon).load(),
                                  win32::LiveHandleCount(win32::HandleKind::Bitmap).load(),

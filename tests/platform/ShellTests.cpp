@@ -102,6 +102,15 @@ TEST_F(OpenerLaunchTest, AProgramAloneGetsNoArguments) {
     EXPECT_EQ(runs[0], std::vector<std::string>{});
 }
 
+TEST_F(OpenerLaunchTest, ADroppedDriveRootOrFolderEndingInABackslashArrivesIntact) {
+    const std::string folder = place.ChildUtf8(L"資料 フォルダ\\");
+    ASSERT_TRUE(Open(program + L" C:\\", true));
+    ASSERT_TRUE(Open(program + L" " + win32::ToWide(folder), true));
+    auto runs = RecordedRuns(records.Wide());
+    std::sort(runs.begin(), runs.end());
+    EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{{"C:\\"}, {folder}}));
+}
+
 TEST_F(OpenerLaunchTest, ATrailingSpaceStillStartsTheProgram) {
     // The shell is given "" as parameters: Windows passes one empty argument,
     // Wine folds it into the program's quoted name and passes none.
@@ -152,6 +161,8 @@ TEST_F(OpenerLaunchTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBe
 }
 
 TEST_F(OpenerLaunchTest, AMissingTargetIsFalseWithNoDialog) {
+    // Cut at its first space, the second path would name this program.
+    ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), place.Child(L"無い.exe").c_str(), FALSE));
     DialogWatcher watcher(GetCurrentProcessId(), IDOK);
     EXPECT_FALSE(Open(place.Child(L"Nothing\\gone.exe"), false));
     EXPECT_FALSE(Open(place.Child(L"無い フォルダ\\無い.exe 引数"), true));

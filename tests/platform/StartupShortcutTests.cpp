@@ -6,6 +6,7 @@
 #include <ole2.h>
 
 #include <cwctype>
+#include <vector>
 
 #include "options/OptionsTexts.h"
 #include "platform/win32/WideText.h"
@@ -113,6 +114,52 @@ TEST_F(StartupShortcutTest, AWriteThatFailsSaysWhereAndWhy) {
     const auto missingFailure = missing.Set(true);
     ASSERT_TRUE(missingFailure);
     EXPECT_NE(missingFailure->find(ToUtf8(folder.Child(L"ない"))), std::string::npos) << *missingFailure;
+}
+
+// Task Manager's switch is in the real registry: what the value held before is put back after.
+class TaskManagerSwitchTest : public StartupShortcutTest {
+protected:
+    using Bytes = std::vector<BYTE>;
+    static constexpr wchar_t Key[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+    const std::wstring name = ToWide(StartupShortcutName);
+    const std::optional<Bytes> before = Value();
+
+    void TearDown() override {
+        before ? SetValue(*before) : void(RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, name.c_str()));
+        StartupShortcutTest::TearDown();
+    }
+    std::optional<Bytes> Value() const {
+        Bytes value(64);
+        DWORD size = static_cast<DWORD>(value.size());
+        if (RegGetValueW(HKEY_CURRENT_USER, Key, name.c_str(), RRF_RT_REG_BINARY, nullptr, value.data(), &size)) {
+            return std::nullopt;
+        }
+        value.resize(size);
+        return value;
+    }
+    void SetValue(const Bytes& value) const {
+        RegSetKeyValueW(HKEY_CURRENT_USER, Key, name.c_str(), REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
+    }
+};
+
+TEST_F(TaskManagerSwitchTest, SwitchedOffReadsUntickedAndTickingSwitchesItBackOnAsTaskManagerWould) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, name.c_str());
+    ASSERT_EQ(shortcut.Set(true), std::nullopt);
+    EXPECT_FALSE(Value()) << "a switch nobody flipped is not written";
+
+    const Bytes off = {0x03, 0, 0, 0, 0x40, 0x8B, 0x1F, 0x52, 0xC2, 0x6F, 0xDA, 0x01};
+    SetValue(off);
+    EXPECT_FALSE(shortcut.IsSet());
+    ASSERT_EQ(shortcut.Set(true), std::nullopt);
+    EXPECT_EQ(Value(), (Bytes{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(shortcut.IsSet());
+
+    // Removing the shortcut leaves the switch, as Task Manager never removes one.
+    SetValue(off);
+    EXPECT_EQ(shortcut.Set(false), std::nullopt);
+    EXPECT_FALSE(Exists(link));
+    EXPECT_EQ(Value(), off);
 }
 
 }  // namespace

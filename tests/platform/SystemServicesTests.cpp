@@ -98,15 +98,22 @@ TEST(Win32UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsBu
     const auto itsMessage = InFront(WS_POPUP | WS_CAPTION, {100, 100, 400, 250}, fullScreen.get());
     ASSERT_EQ(GetForegroundWindow(), itsMessage.get());
     EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
+
+    // Wine cloaks nothing: the window manager's answer is imitated.
+    EXPECT_FALSE(win32::Win32UserAttention::IsCloaked(fullScreen.get()));
+    const win32::Win32UserAttention onAnotherDesktop(~DWORD{0}, [](HWND) noexcept { return true; });
+    EXPECT_FALSE(onAnotherDesktop.ForegroundIsFullScreen());
 }
 
-// A maximized window's frame reaches past the monitor's edges; a window
-// stopping at the taskbar leaves the bottom uncovered.
+// A maximized window's frame reaches past the monitor's edges, and one that
+// draws its own title bar fills it; a window stopping at the taskbar leaves
+// the bottom uncovered.
 TEST(Win32UserAttention, NormalMaximizedAndShortWindowsAndTheDesktopDoNotCount) {
     RECT shortOfTheBottom = PrimaryMonitor();
     shortOfTheBottom.bottom -= 30;
     for (const auto& [style, area] : {std::pair<DWORD, RECT>{WS_OVERLAPPEDWINDOW, {100, 100, 500, 400}},
                                       {WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, {100, 100, 500, 400}},
+                                      {WS_POPUP | WS_MAXIMIZE, {100, 100, 500, 400}},
                                       {WS_POPUP, shortOfTheBottom}}) {
         const auto window = InFront(style, area);
         ASSERT_EQ(GetForegroundWindow(), window.get());

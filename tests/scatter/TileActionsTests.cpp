@@ -43,7 +43,7 @@ TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
     model.List[3] = {"消えた", "C:\\Nothing\\gone.exe"};
     actions.OnTileClick(3);
     EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open C:\\Nothing\\gone.exe | ",
-                                     "start C:\\Nothing\\gone.exe"));
+                                     "start \"C:\\Nothing\\gone.exe\""));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -53,7 +53,7 @@ TEST_F(TileActionsTest, ClickLaunchesTheTextAsItWasWhenClickedEvenIfTheListChang
     shell.whileOpening = [this] { model.List[3].Path = "C:\\Tools\\new.exe"; };
     actions.OnTileClick(3);
     EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open C:\\Tools\\old.exe | ",
-                                     "start C:\\Tools\\old.exe"));
+                                     "start \"C:\\Tools\\old.exe\""));
 }
 
 TEST_F(TileActionsTest, ClickOnTheRecycleBinClearsThenExplainsAndDoesNothingElse) {

@@ -2,7 +2,8 @@
 // from fresh folders under the same Wine (or Windows) by this observer:
 //   - start to notification icon (CreateProcess until the icon's pixels show),
 //   - working set and private bytes a moment after start-up,
-//   - CPU while idle, both programs running side by side.
+//   - CPU while idle, both programs running side by side,
+//   - its memory after a scatter and after a second one.
 // Prints a Markdown section with the medians and the ratios.
 //
 //   yomorina_footprint_bench.exe YOMORINA_EXE MINIMAL_EXE [ROUNDS] [IDLE_SECONDS]
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -26,7 +28,9 @@
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PersistentImage.h"
 #include "platform/win32/Win32CodePage932.h"
+#include "platform/win32/Win32TileWindow.h"
 #include "platform/win32/WideText.h"
 #include "tests/platform/TempFolder.h"
 
@@ -45,14 +49,8 @@ bool TrayShowsIcon() {
     constexpr int AreaHeight = 24;
     win32::WindowDc screen(nullptr);
     win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = AreaWidth;
-    info.bmiHeader.biHeight = -AreaHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    win32::UniqueBitmap picture(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win32::UniqueBitmap picture = win32::MakeSection(AreaWidth, AreaHeight, &bits);
     if (!picture || !bits) return false;
     win32::SelectedObject selected(memory.get(), picture.get());
     BitBlt(memory.get(), 0, 0, AreaWidth, AreaHeight, screen.get(), width - AreaWidth, height - AreaHeight, SRCCOPY);
@@ -119,6 +117,7 @@ public:
 
     bool Started() const { return static_cast<bool>(process_); }
     HANDLE Handle() const { return process_.get(); }
+    DWORD Id() const { return id_; }
     const std::wstring& Marker() const { return marker_; }
 
     // WM_CLOSE to each top-level window, as the programs' own exits do; the
@@ -205,11 +204,35 @@ double PrivateMiB(int pid) {
     return 0;
 }
 
+// Resident memory that files back (the exe and the DLLs, which the system can
+// read again), the process's own (the heap, bitmaps) and what it shares (under
+// Wine, the images its X11 driver shares with the X server); negative where unknown.
+struct Resident {
+    double fileBacked = -1;
+    double own = -1;
+    double shared = -1;
+};
+
+Resident ResidentMiB(int pid) {
+    std::istringstream lines(ReadAll(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\status"));
+    Resident resident;
+    for (std::string line; std::getline(lines, line);) {
+        const auto field = [&](const char* name, double& mib) {
+            if (line.rfind(name, 0) == 0) mib = std::atof(line.c_str() + std::strlen(name)) / 1024.0;
+        };
+        field("RssFile:", resident.fileBacked);
+        field("RssAnon:", resident.own);
+        field("RssShmem:", resident.shared);
+    }
+    return resident;
+}
+
 }  // namespace unix_side
 
 struct Memory {
     double workingSet = 0;  // MiB
     double privateBytes = 0;
+    unix_side::Resident resident;
 };
 
 // Where the figures came from, for the report.
@@ -224,12 +247,14 @@ Memory MemoryOf(const Running& running) {
         return {};
     }
     constexpr double MiB = 1024.0 * 1024.0;
-    Memory memory{counters.WorkingSetSize / MiB, counters.PrivateUsage / MiB};
-    if (counters.PrivateUsage == 0 && unix_side::Available()) {
-        if (const int pid = unix_side::FindProcess(running.Marker())) {
+    Memory memory{counters.WorkingSetSize / MiB, counters.PrivateUsage / MiB, {}};
+    if (!unix_side::Available()) return memory;
+    if (const int pid = unix_side::FindProcess(running.Marker())) {
+        if (counters.PrivateUsage == 0) {
             memory.privateBytes = unix_side::PrivateMiB(pid);
             privateSource = "RssAnon of /proc/PID/status (Wine leaves PrivateUsage at 0)";
         }
+        memory.resident = unix_side::ResidentMiB(pid);
     }
     return memory;
 }
@@ -323,6 +348,81 @@ std::wstring FileSize(const std::wstring& path) {
     return std::to_wstring(data.nFileSizeLow / 1024) + L" KiB";
 }
 
+// The program's overlay: a visible window of its process as wide as the screen; null if none.
+HWND OverlayOf(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            RECT area{};
+            if (owner == search.process && IsWindowVisible(window) && GetWindowRect(window, &area) &&
+                area.right - area.left >= GetSystemMetrics(SM_CXSCREEN)) {
+                search.found = window;
+            }
+            return !search.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int VisibleTiles(HWND overlay) {
+    int count = 0;
+    for (HWND tile = FindWindowExW(overlay, nullptr, win32::TileWindowClass, nullptr); tile;
+         tile = FindWindowExW(overlay, tile, win32::TileWindowClass, nullptr)) {
+        count += IsWindowVisible(tile) ? 1 : 0;
+    }
+    return count;
+}
+
+// A hand sweeping the mouse along a row, 40 pixels every 50 ms (beyond the
+// list's distance of 100 at every 200 ms tick), until every entry has had its
+// turn (no new tile for three seconds), so that a second scatter shows the
+// same; then Esc, as a user ends it. False if the overlay or a tile never came.
+bool Scatter(const Running& running) {
+    const int right = GetSystemMetrics(SM_CXSCREEN) - 100;
+    POINT at{100, 400};
+    const auto move = [&] {
+        // Back to the left end in one leap, which is as far a move as any.
+        at.x = at.x + 40 > right ? 100 : at.x + 40;
+        SetCursorPos(at.x, at.y);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof(input));
+        Sleep(50);
+    };
+    HWND overlay = nullptr;
+    int tiles = 0, movesWithoutNewTile = 0;
+    for (int moves = 0; moves < 2000 && movesWithoutNewTile < 60; ++moves) {
+        move();
+        overlay = OverlayOf(running.Id());
+        const int now = overlay ? VisibleTiles(overlay) : 0;
+        movesWithoutNewTile = now > tiles || now == 0 ? 0 : movesWithoutNewTile + 1;
+        tiles = now;
+    }
+    INPUT escape[2] = {};
+    for (INPUT& key : escape) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_ESCAPE;
+    }
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, escape, sizeof(INPUT));
+    std::fprintf(stderr, "scatter with %d tiles\n", tiles);
+    return WaitFor([&] { return !OverlayOf(running.Id()); }, std::chrono::seconds(10)) && tiles > 0;
+}
+
+std::string MiB(double value) {
+    if (value < 0) return "?";
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.2f", value);
+    return text;
+}
+
 double Ratio(double ours, double floor) { return floor > 0 ? ours / floor : 0; }
 
 }  // namespace
@@ -356,6 +456,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> oursCpu, floorCpu;
     double oursCpuTotal = 0, floorCpuTotal = 0, samplingCpuTotal = 0;
     Memory oursAfterIdle, floorAfterIdle;
+    std::vector<std::pair<bool, Memory>> oursAfterScatters;
     {
         Running oursRunning(ours);
         Running floorRunning(floor);
@@ -383,6 +484,12 @@ int wmain(int argc, wchar_t** argv) {
         samplingCpuTotal = 100.0 * (CpuSeconds(samplingRunning) - samplingStart) / elapsed;
         oursAfterIdle = MemoryOf(oursRunning);
         floorAfterIdle = MemoryOf(floorRunning);
+        // A scatter's frozen screen is let go when it ends: a second adds nothing either.
+        for (int round = 0; round < 2; ++round) {
+            const bool scattered = Scatter(oursRunning);
+            Sleep(2000);
+            oursAfterScatters.push_back({scattered, MemoryOf(oursRunning)});
+        }
     }
 
     const auto median = [](const std::vector<Memory>& samples, double Memory::*field) {
@@ -423,6 +530,21 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("| modules loaded | %.0f | %.0f | %.2f | |\n", oursModules, floorModules,
                 Ratio(oursModules, floorModules));
     std::printf("| exe size | %ls | %ls | | |\n", FileSize(ours.exe).c_str(), FileSize(floor.exe).c_str());
+    std::printf("\n| yomorina (MiB) | working set | resident, backed by files | resident, not backed by files: "
+                "own | shared |\n");
+    std::printf("|---|---:|---:|---:|---:|\n");
+    const auto memoryRow = [](const std::string& when, const Memory& memory) {
+        std::printf("| %s | %.2f | %s | %s | %s |\n", when.c_str(), memory.workingSet,
+                    MiB(memory.resident.fileBacked).c_str(), MiB(memory.resident.own).c_str(),
+                    MiB(memory.resident.shared).c_str());
+    };
+    memoryRow("after " + std::to_string(idleSeconds) + " s idle", oursAfterIdle);
+    for (std::size_t i = 0; i < oursAfterScatters.size(); ++i) {
+        const auto& [scattered, memory] = oursAfterScatters[i];
+        memoryRow(std::string(i == 0 ? "2 s after a scatter" : "2 s after a second scatter") +
+                      (scattered ? "" : " (no scatter came)"),
+                  memory);
+    }
     std::printf("\nAll samples (start to icon, ms): yomorina");
     for (double sample : oursStart.toIcon) std::printf(" %.0f", sample);
     std::printf("; minimal tray");
