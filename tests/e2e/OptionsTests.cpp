@@ -113,7 +113,7 @@ protected:
     DWORD id = 0;
 
     void SetUp() override {
-        ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
+        ASSERT_TRUE(TrayClearOfOurIcon()) << "another icon is in the way";
         ASSERT_NE(app.StartResident(), nullptr);
         id = app.Running().Id();
     }

@@ -123,7 +123,7 @@ protected:
     DWORD id = 0;
 
     void SetUp() override {
-        ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
+        ASSERT_TRUE(TrayClearOfOurIcon()) << "another icon is in the way";
         app.WriteListFile(QuickScatter, FullList(app));
         main = app.StartResident();
         ASSERT_NE(main, nullptr);

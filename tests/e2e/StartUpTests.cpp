@@ -13,7 +13,7 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
-    ASSERT_FALSE(TrayShowsOurIcon()) << "another icon is in the way";
+    ASSERT_TRUE(TrayClearOfOurIcon()) << "another icon is in the way";
     ProgramUnderTest app(L"fresh");
     app.Start();
     HWND main = app.WaitForMainWindow();

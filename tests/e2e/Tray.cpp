@@ -25,6 +25,10 @@ bool TrayShowsOurIcon() {
     return false;
 }
 
+bool TrayClearOfOurIcon() {
+    return WaitUntil([] { return !TrayShowsOurIcon(); }, std::chrono::seconds(10));
+}
+
 POINT TrayIconPoint() {
     const RECT area = TrayArea();
     const auto pixels = CapturePixels(area);

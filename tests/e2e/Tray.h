@@ -9,6 +9,9 @@
 namespace yomorina::e2e {
 
 bool TrayShowsOurIcon();
+// The icon of a program that has just ended goes when the taskbar repaints,
+// not at once: true once it has gone.
+bool TrayClearOfOurIcon();
 // Where a press on our icon lands (the first icon of the area).
 POINT TrayIconPoint();
 // A person's press and release on our icon.
