@@ -31,6 +31,7 @@ public:
     virtual void Close() = 0;
 
     // Covers the screen, topmost, with a snapshot taken while still hidden, then shows and activates itself.
+    // While it is shown, Esc and Alt+F4 are its own whatever window keeps the keyboard.
     virtual void ShowOverlay(OverlayBackground background) = 0;
     // Draws the tile's picture afresh at side x side pixels (path is used for TargetIcon), names it for
     // screen readers, moves it to (left, top) and shows it.
@@ -52,7 +53,7 @@ class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
     virtual void OnOverlayClick() = 0;
-    // Alt+F4 or Esc while the overlay is the active window.
+    // Alt+F4 or Esc while the overlay is shown.
     virtual void OnOverlayDismiss() = 0;
     virtual void OnClosing() = 0;
     // A mouse event on the notification icon.

@@ -2,6 +2,8 @@
 
 #include <wtsapi32.h>
 
+#include <utility>
+
 #include "core/Model.h"
 #include "platform/win32/AppMessages.h"
 #include "platform/win32/HandleCountQuery.h"
@@ -20,6 +22,8 @@ constexpr UINT TickInterval = 200;
 constexpr UINT_PTR IconRetryTimerId = 2;
 constexpr UINT IconRetryInterval = 3000;
 constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
+constexpr int EscapeHotKeyId = 1;
+constexpr int AltF4HotKeyId = 2;
 
 // The font the system uses for its own message texts.
 UniqueFont DefaultUserInterfaceFont() {
@@ -46,8 +50,9 @@ LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance)
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, ForegroundTaking foreground)
     : instance_(instance),
+      foregroundTaking_(foreground),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
       handleCountQuery_(HandleCountQueryMessage()),
       optionsAsked_(OptionsAskedMessage()),
@@ -87,7 +92,23 @@ void Win32MainWindow::RetryIcon(bool on) {
     }
 }
 
-void Win32MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void Win32MainWindow::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+    ReleaseDismissKeys();
+}
+
+void Win32MainWindow::TakeDismissKeys() {
+    ReleaseDismissKeys();
+    RegisterHotKey(Handle(), EscapeHotKeyId, 0, VK_ESCAPE);
+    RegisterHotKey(Handle(), AltF4HotKeyId, MOD_ALT, VK_F4);
+    dismissKeysTaken_ = true;
+}
+
+void Win32MainWindow::ReleaseDismissKeys() {
+    if (!std::exchange(dismissKeysTaken_, false)) return;
+    UnregisterHotKey(Handle(), EscapeHotKeyId);
+    UnregisterHotKey(Handle(), AltF4HotKeyId);
+}
 
 void Win32MainWindow::HideTile(int index) {
     if (const auto& tile = tiles_.at(index)) tile->Hide();
@@ -165,10 +186,12 @@ void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     // Topmost, placed and shown in one move (each separate move costs Wine a pass over
     // the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
+    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay;
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
-                 SWP_SHOWWINDOW);
+                 SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
     // The scatter lasts while the overlay is the active window, so it must take the focus.
-    SetForegroundWindow(Handle());
+    if (!refused) SetForegroundWindow(Handle());
+    TakeDismissKeys();
 }
 
 void Win32MainWindow::ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
@@ -255,6 +278,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         }
         return 0;
     case WM_DESTROY:
+        ReleaseDismissKeys();
         late::WTSUnRegisterSessionNotification(Handle());
         return 0;
     case WM_DISPLAYCHANGE:
@@ -275,6 +299,9 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE && events_) events_->OnOverlayDismiss();
+        return 0;
+    case WM_HOTKEY:
+        if ((wParam == EscapeHotKeyId || wParam == AltF4HotKeyId) && events_) events_->OnOverlayDismiss();
         return 0;
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.

@@ -328,6 +328,37 @@ TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsClos
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
+// Windows leaves the keyboard with the program in front (imitated here): Esc and
+// Alt+F4 still end the scatter, never reach that program, and are free again afterwards.
+TEST_F(OverlayWindowTest, WithTheForegroundRefusedEscAndAltF4AreTheOverlaysWhileItShows) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
+    RecordedEvents events;
+    window.SetEvents(&events);
+    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
+    ASSERT_NE(front, nullptr);
+    for (const auto& [modifiers, keys] : std::vector<std::pair<UINT, std::vector<WORD>>>{
+             {0, {VK_ESCAPE}}, {MOD_ALT, {VK_MENU, VK_F4}}}) {
+        const int before = events.dismissals;
+        std::vector<WPARAM> reachedFront;
+        window.ShowOverlay(OverlayBackground::Plain);
+        e2e::PressKeys(keys);
+        EXPECT_TRUE(e2e::WaitUntil([&] {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                const bool key = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+                if (key && message.hwnd == front.get() && message.wParam != VK_MENU) reachedFront.push_back(message.wParam);
+                DispatchMessageW(&message);
+            }
+            return events.dismissals > before;
+        }, std::chrono::seconds(3)));
+        EXPECT_EQ(reachedFront, std::vector<WPARAM>{});
+        ASSERT_EQ(GetForegroundWindow(), front.get());
+        window.Hide();
+        EXPECT_TRUE(RegisterHotKey(nullptr, 1, modifiers, keys.back())) << "still held after the scatter";
+        UnregisterHotKey(nullptr, 1);
+    }
+}
+
 TEST_F(OverlayWindowTest, TheIconsEventsReachItsCallbackWindowAndOnlyItsButtonPressesCount) {
     win32::Win32MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
