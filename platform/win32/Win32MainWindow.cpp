@@ -189,8 +189,9 @@ void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay;
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
                  SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
-    // The scatter lasts while the overlay is the active window, so it must take the focus.
     if (!refused) SetForegroundWindow(Handle());
+    // Granted or not: only a change from here is the user's doing.
+    foregroundAtShow_ = GetForegroundWindow();
     TakeDismissKeys();
 }
 
@@ -232,7 +233,14 @@ void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view
     InvalidateRect(caption, nullptr, TRUE);
 }
 
-bool Win32MainWindow::IsActive() const { return GetActiveWindow() == Handle(); }
+bool Win32MainWindow::UserSwitchedAway() const {
+    const HWND now = GetForegroundWindow();
+    // Null only while the foreground passes from one window to the next. A click
+    // on a caption brings the overlay itself to the front, which is no switch;
+    // message boxes and the shell's confirmations come after the scatter has ended.
+    if (!now || now == foregroundAtShow_) return false;
+    return GetAncestor(now, GA_ROOT) != Handle();
+}
 
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {

@@ -57,7 +57,7 @@ public:
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override;
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
-    bool IsActive() const override;
+    bool UserSwitchedAway() const override;
 
     void Start() override;
     void Stop() override;
@@ -91,6 +91,7 @@ private:
 
     HINSTANCE instance_;
     ForegroundTaking foregroundTaking_;
+    HWND foregroundAtShow_ = nullptr;  // the front window once the overlay had shown
     bool dismissKeysTaken_ = false;
     UINT taskbarCreatedMessage_;
     UINT handleCountQuery_;  // 0 unless started for tests
