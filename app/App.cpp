@@ -133,9 +133,8 @@ void App::Tick(bool woken) {
         window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);
         window_.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name, tile->DotsPerInch);
     }
-    // Asked only now, after the overlay has shown and activated itself: the
-    // user switching away is what ends a scatter.
-    if (state_.scattering && !window_.IsActive()) EndScatter();
+    // Asked only now, after the overlay has shown and noted the window in front.
+    if (state_.scattering && window_.UserSwitchedAway()) EndScatter();
     SleepIfNothingCanHappen(previous, sample, woken);
 }
 

@@ -30,7 +30,9 @@ public:
     virtual void HideCaption(int index) = 0;
     virtual void Close() = 0;
 
-    // Covers the screen, topmost, with a snapshot taken while still hidden, then shows and activates itself.
+    // Covers the screen, topmost, with a snapshot taken while still hidden, then shows itself and asks for
+    // the foreground, which Windows may refuse; notes the window in front either way.
+    // While it is shown, Esc and Alt+F4 are its own whatever window keeps the keyboard.
     virtual void ShowOverlay(OverlayBackground background) = 0;
     // Draws the tile's picture afresh at side x side pixels (path is used for TargetIcon), names it for
     // screen readers, moves it to (left, top) and shows it.
@@ -39,8 +41,8 @@ public:
     // Sizes the caption to its one-line text in the type of a monitor of that density, moves it to
     // (left, top) and shows it.
     virtual void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) = 0;
-    // Whether the window is the active window of the user-interface thread.
-    virtual bool IsActive() const = 0;
+    // Whether the user brought another window to the front since the overlay was shown.
+    virtual bool UserSwitchedAway() const = 0;
 };
 
 }  // namespace yomorina
@@ -52,7 +54,7 @@ class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
     virtual void OnOverlayClick() = 0;
-    // Alt+F4 or Esc while the overlay is the active window.
+    // Alt+F4 or Esc while the overlay is shown.
     virtual void OnOverlayDismiss() = 0;
     virtual void OnClosing() = 0;
     // A mouse event on the notification icon.

@@ -2,6 +2,8 @@
 
 #include <wtsapi32.h>
 
+#include <utility>
+
 #include "core/Model.h"
 #include "platform/win32/AppMessages.h"
 #include "platform/win32/HandleCountQuery.h"
@@ -20,6 +22,8 @@ constexpr UINT TickInterval = 200;
 constexpr UINT_PTR IconRetryTimerId = 2;
 constexpr UINT IconRetryInterval = 3000;
 constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
+constexpr int EscapeHotKeyId = 1;
+constexpr int AltF4HotKeyId = 2;
 
 // The font the system uses for its own message texts.
 UniqueFont DefaultUserInterfaceFont() {
@@ -46,8 +50,9 @@ LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance)
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, ForegroundTaking foreground)
     : instance_(instance),
+      foregroundTaking_(foreground),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
       handleCountQuery_(HandleCountQueryMessage()),
       optionsAsked_(OptionsAskedMessage()),
@@ -92,6 +97,20 @@ void Win32MainWindow::Hide() {
     // The frozen screen is large (a screenful per monitor) and a copy of what
     // was on screen: kept only while shown, taken afresh for the next scatter.
     picture_.Release();
+    ReleaseDismissKeys();
+}
+
+void Win32MainWindow::TakeDismissKeys() {
+    ReleaseDismissKeys();
+    RegisterHotKey(Handle(), EscapeHotKeyId, 0, VK_ESCAPE);
+    RegisterHotKey(Handle(), AltF4HotKeyId, MOD_ALT, VK_F4);
+    dismissKeysTaken_ = true;
+}
+
+void Win32MainWindow::ReleaseDismissKeys() {
+    if (!std::exchange(dismissKeysTaken_, false)) return;
+    UnregisterHotKey(Handle(), EscapeHotKeyId);
+    UnregisterHotKey(Handle(), AltF4HotKeyId);
 }
 
 void Win32MainWindow::HideTile(int index) {
@@ -170,10 +189,13 @@ void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     // Topmost, placed and shown in one move (each separate move costs Wine a pass over
     // the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
+    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay;
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
-                 SWP_SHOWWINDOW);
-    // The scatter lasts while the overlay is the active window, so it must take the focus.
-    SetForegroundWindow(Handle());
+                 SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
+    if (!refused) SetForegroundWindow(Handle());
+    // Granted or not: only a change from here is the user's doing.
+    foregroundAtShow_ = GetForegroundWindow();
+    TakeDismissKeys();
 }
 
 void Win32MainWindow::ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
@@ -214,7 +236,14 @@ void Win32MainWindow::ShowCaption(int index, int left, int top, std::string_view
     InvalidateRect(caption, nullptr, TRUE);
 }
 
-bool Win32MainWindow::IsActive() const { return GetActiveWindow() == Handle(); }
+bool Win32MainWindow::UserSwitchedAway() const {
+    const HWND now = GetForegroundWindow();
+    // Null only while the foreground passes from one window to the next. A click
+    // on a caption brings the overlay itself to the front, which is no switch;
+    // message boxes and the shell's confirmations come after the scatter has ended.
+    if (!now || now == foregroundAtShow_) return false;
+    return GetAncestor(now, GA_ROOT) != Handle();
+}
 
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
@@ -260,6 +289,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         }
         return 0;
     case WM_DESTROY:
+        ReleaseDismissKeys();
         late::WTSUnRegisterSessionNotification(Handle());
         return 0;
     case WM_DISPLAYCHANGE:
@@ -280,6 +310,9 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE && events_) events_->OnOverlayDismiss();
+        return 0;
+    case WM_HOTKEY:
+        if ((wParam == EscapeHotKeyId || wParam == AltF4HotKeyId) && events_) events_->OnOverlayDismiss();
         return 0;
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.

@@ -36,9 +36,13 @@ private:
     MainWindowEvents* events_ = nullptr;
 };
 
+// Windows refuses the foreground to a program in the background while the user
+// works in another; Wine grants it. Tests imitate the refusal.
+enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
+
 class Win32MainWindow final : public MainWindow, public TickTimer, public BaseWindow<Win32MainWindow> {
 public:
-    explicit Win32MainWindow(HINSTANCE instance);
+    explicit Win32MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask);
 
     void SetEvents(MainWindowEvents* events);
     // Where the tiles take their icons from; without it they are blank.
@@ -53,7 +57,7 @@ public:
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override;
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
-    bool IsActive() const override;
+    bool UserSwitchedAway() const override;
 
     void Start() override;
     void Stop() override;
@@ -79,8 +83,16 @@ private:
     const Win32TileWindow& RecycleBinTemplate(int side);
     // The type of the captions on a monitor of that density.
     HFONT CaptionFont(int dotsPerInch);
+    // Esc and Alt+F4 as hot keys: they reach the overlay even when another
+    // program keeps the keyboard, and never that program. Where another
+    // program holds one, the overlay's own key handling remains.
+    void TakeDismissKeys();
+    void ReleaseDismissKeys();
 
     HINSTANCE instance_;
+    ForegroundTaking foregroundTaking_;
+    HWND foregroundAtShow_ = nullptr;  // the front window once the overlay had shown
+    bool dismissKeysTaken_ = false;
     UINT taskbarCreatedMessage_;
     UINT handleCountQuery_;  // 0 unless started for tests
     UINT optionsAsked_;      // from another start of the program

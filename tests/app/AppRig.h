@@ -14,22 +14,11 @@
 
 namespace yomorina::testing {
 
-// An overlay that may fail to take the focus when it is shown.
-class OverlayThatMayStayInactive final : public FakeMainWindow {
-public:
-    using FakeMainWindow::FakeMainWindow;
-    bool activates = true;
-    void ShowOverlay(OverlayBackground background) override {
-        FakeMainWindow::ShowOverlay(background);
-        active = activates;
-    }
-};
-
 class AppRig : public ::testing::Test {
 protected:
     Journal journal;
     Model model;
-    OverlayThatMayStayInactive window{journal};
+    FakeMainWindow window{journal};
     FakeTickTimer timer;
     FakeTrayIcon tray{journal};
     FakeFileStore store{&journal};

@@ -61,7 +61,7 @@ TEST_F(AppTileActionTest, ADropOnAProgramLeavesTheTilesToTheNextTick) {
     EXPECT_TRUE(app.Tracking().scattering);
     EXPECT_TRUE(window.tileVisible[0]);
 
-    // The launcher hid the overlay, so it is no longer active and the tick clears.
+    // The launcher hid the overlay, so the next tick counts it as a switch and clears.
     app.OnTick();
     EXPECT_FALSE(AnythingShown());
     EXPECT_FALSE(app.Tracking().scattering);

@@ -113,12 +113,12 @@ TEST_F(AppTimerTest, AfterTheOptionsCloseOrAnUnheardJumpTheNextTickMeasuresFromT
     }
 }
 
-TEST_F(AppTimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
+TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     ShakeUntilTheOverlayShows(800, 400);
     TickAt(830, 400);
     ASSERT_TRUE(window.tileVisible[0]);
 
-    window.active = false;  // the user switched to another program
+    window.switchedAway = true;
     journal.clear();
     TickAt(900, 400);
     EXPECT_FALSE(window.visible);
@@ -127,7 +127,7 @@ TEST_F(AppTimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
     EXPECT_FALSE(app.Tracking().scattering);
     EXPECT_EQ(app.Tracking().nextSlot, 0);
 
-    // Idle, an inactive overlay changes nothing; the next scatter starts from slot 0.
+    // Idle, the switch changes nothing; the next scatter starts from slot 0.
     journal.clear();
     TickAt(900, 400);
     EXPECT_TRUE(journal.empty());
@@ -136,23 +136,15 @@ TEST_F(AppTimerTest, LosingTheFocusEndsTheScatterAtTheNextTick) {
     EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0"));
 }
 
-// The overlay activates itself when it is shown; asking before showing it
+// The front window is noted when the overlay shows; asking before showing it
 // would end every scatter on the tick that starts it.
-TEST_F(AppTimerTest, TheFocusIsCheckedAfterTheOverlayHasShownItself) {
+TEST_F(AppTimerTest, TheSwitchIsCheckedAfterTheOverlayHasShownItself) {
     model.Settings = {100, 1, 1, 0};
 
     pointer.at = {500, 500};
     app.OnTick();
     EXPECT_TRUE(app.Tracking().scattering);
     EXPECT_TRUE(window.visible);
-
-    // An overlay that did not get the focus is taken down on the same tick.
-    app.EndScatter();
-    window.activates = false;
-    pointer.at = {0, 0};
-    app.OnTick();
-    EXPECT_FALSE(app.Tracking().scattering);
-    EXPECT_FALSE(window.visible);
 }
 
 // At rest the timer stops until the mouse's next movement; the ticks decide as

@@ -136,6 +136,24 @@ void ClickAt(POINT point) {
     SendInput(3, inputs, sizeof(INPUT));
 }
 
+void PressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
 void ClickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 void ClickButton(HWND dialog, int id) { ClickButton(GetDlgItem(dialog, id)); }

@@ -51,6 +51,8 @@ std::wstring Answer(DWORD processId, const std::wstring& title, int button);
 
 // Moves there and presses in one piece of input, so the press cannot land before the move.
 void ClickAt(POINT point);
+// Keys as a person presses them, to whichever window has the keyboard.
+void PressKeys(const std::vector<WORD>& keys);
 // A button pressed as by its keyboard shortcut: the pointer is not needed for it.
 void ClickButton(HWND button);
 void ClickButton(HWND dialog, int id);

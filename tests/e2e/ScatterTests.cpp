@@ -181,25 +181,6 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
     DestroyWindow(other);
 }
 
-// Keys as a person presses them, to whichever window is active.
-void PressKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> input;
-    for (WORD key : keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        input.push_back(down);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT up{};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *key;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        input.push_back(up);
-    }
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
 // Resting, the program sleeps until the pointer moves; the first shake after
 // that is counted from where the pointer rested, like any other.
 TEST_F(Scatter, AShakeAfterALongRestBringsTheOverlayAndTilesAsBefore) {
@@ -236,7 +217,7 @@ TEST_F(Scatter, AProgramStoppedWhileThePointerMovesAfterARestStillShakesOnceItRu
 
 TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLauncher) {
     StartWithPattern(0);
-    for (const auto& keys : {std::initializer_list<WORD>{VK_MENU, VK_F4}, std::initializer_list<WORD>{VK_ESCAPE}}) {
+    for (const auto& keys : {std::vector<WORD>{VK_MENU, VK_F4}, std::vector<WORD>{VK_ESCAPE}}) {
         hand.RestAtStart();
         ASSERT_TRUE(ShakeUntil([&] { return IsShown(Tile(0)); })) << "the first tile never came";
         PressKeys(keys);

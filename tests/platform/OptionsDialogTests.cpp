@@ -47,7 +47,7 @@ public:
     void ShowOverlay(OverlayBackground) override {}
     void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
     void ShowCaption(int, int, int, std::string_view, int) override {}
-    bool IsActive() const override { return false; }
+    bool UserSwitchedAway() const override { return false; }
 };
 
 void Pump() {

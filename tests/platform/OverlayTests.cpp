@@ -284,7 +284,8 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_GE(all.width, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
-    EXPECT_TRUE(window.IsActive());
+    EXPECT_EQ(GetForegroundWindow(), window.Handle());
+    EXPECT_FALSE(window.UserSwitchedAway());
 
     // Tiles and captions are placed in screen coordinates, wherever the virtual screen begins.
     window.ShowTile(5, all.left + 40, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
@@ -298,13 +299,13 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_EQ(onLeftMonitor.x, 24);
     EXPECT_EQ(onLeftMonitor.y, 50);
 
-    // Another window taking the focus is what ends a scatter.
+    // Another window coming to the front is what ends a scatter.
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
     SetActiveWindow(other);
     Pump();
-    EXPECT_FALSE(window.IsActive());
+    EXPECT_TRUE(window.UserSwitchedAway());
     DestroyWindow(other);
 
     window.Hide();
@@ -331,6 +332,54 @@ TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsClos
     // The quit the closing posted must not end the next test's loops.
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// Windows leaves the keyboard with the program in front (imitated here): Esc and
+// Alt+F4 still end the scatter, never reach that program, and are free again afterwards.
+TEST_F(OverlayWindowTest, WithTheForegroundRefusedEscAndAltF4AreTheOverlaysWhileItShows) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
+    RecordedEvents events;
+    window.SetEvents(&events);
+    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
+    ASSERT_NE(front, nullptr);
+    for (const auto& [modifiers, keys] : std::vector<std::pair<UINT, std::vector<WORD>>>{
+             {0, {VK_ESCAPE}}, {MOD_ALT, {VK_MENU, VK_F4}}}) {
+        const int before = events.dismissals;
+        std::vector<WPARAM> reachedFront;
+        window.ShowOverlay(OverlayBackground::Plain);
+        e2e::PressKeys(keys);
+        EXPECT_TRUE(e2e::WaitUntil([&] {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                const bool key = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+                if (key && message.hwnd == front.get() && message.wParam != VK_MENU) reachedFront.push_back(message.wParam);
+                DispatchMessageW(&message);
+            }
+            return events.dismissals > before;
+        }, std::chrono::seconds(3)));
+        EXPECT_EQ(reachedFront, std::vector<WPARAM>{});
+        ASSERT_EQ(GetForegroundWindow(), front.get());
+        window.Hide();
+        EXPECT_TRUE(RegisterHotKey(nullptr, 1, modifiers, keys.back())) << "still held after the scatter";
+        UnregisterHotKey(nullptr, 1);
+    }
+}
+
+// Only another window coming to the front is a switch: not the one that kept
+// the foreground when the overlay showed, nor the overlay itself.
+TEST_F(OverlayWindowTest, WithTheForegroundRefusedOnlyAnotherWindowInFrontIsASwitch) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
+    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
+    ASSERT_NE(front, nullptr);
+    window.ShowOverlay(OverlayBackground::Plain);
+    const e2e::UniqueWindow other = e2e::WindowInFront(L"別", {0, 100, 200, 200});
+    for (const auto& [inFront, switched] : std::vector<std::pair<HWND, bool>>{
+             {front.get(), false}, {window.Handle(), false}, {other.get(), true}}) {
+        SetForegroundWindow(inFront);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == inFront; }, std::chrono::seconds(3)));
+        EXPECT_EQ(window.UserSwitchedAway(), switched) << e2e::TextOf(inFront);
+    }
+    window.Hide();
 }
 
 TEST_F(OverlayWindowTest, TheIconsEventsReachItsCallbackWindowAndOnlyItsButtonPressesCount) {

@@ -136,8 +136,8 @@ public:
         closed = true;
     }
 
-    // Showing activates, as on the real desktop; a test takes it away by clearing `active`.
-    bool active = false;
+    // A test sets it to say the user brought another window to the front; a new overlay starts afresh.
+    bool switchedAway = false;
     struct Placed {
         int left = 0;
         int top = 0;
@@ -152,7 +152,7 @@ public:
     void ShowOverlay(OverlayBackground background) override {
         journal_.push_back("show overlay " + std::to_string(static_cast<int>(background)));
         visible = true;
-        active = true;
+        switchedAway = false;
     }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
@@ -165,7 +165,8 @@ public:
         captions.at(index) = {left, top, TilePicture::TargetIcon, std::string(text), dotsPerInch, {}};
         captionVisible.at(index) = true;
     }
-    bool IsActive() const override { return visible && active; }
+    // Until the overlay shows there is no front window to compare with.
+    bool UserSwitchedAway() const override { return !visible || switchedAway; }
 
 protected:
     Journal& journal_;
