@@ -140,7 +140,8 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
     for (const auto& entry : list) {
         for (const std::string* text : {&entry.Name, &entry.Path}) {
             auto encoded = codePage.FromUtf8(*text);
-            if (!encoded) {
+            // A character taken for a look-alike ("£" for "￡") reads back as another name.
+            if (!encoded || codePage.ToUtf8(*encoded) != *text) {
                 fitsCodePage = false;
                 break;
             }
