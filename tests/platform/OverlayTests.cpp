@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include <chrono>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -161,7 +162,9 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
             GetCursorPos(&now);
             return now.x != x - dx && done();
         };
-        for (int i = 0; i < 250 && !arrived(); ++i) {
+        // A deadline, not a count of waits: on a loaded machine a wait may end at once, again and again.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!arrived() && std::chrono::steady_clock::now() < until) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
             Pump();
         }
