@@ -1,4 +1,9 @@
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "core/ListFile.h"
 #include "options/OptionsTexts.h"
@@ -70,6 +75,17 @@ TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
 
     ASSERT_NE(app.StartResident(), nullptr);
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
+    // What was read shows in the options (the names show in the tiles' captions: Scatter's tests).
+    const HWND options = OpenOptions(app.Running().Id());
+    ASSERT_NE(options, nullptr);
+    const auto position = [&](int slider) { return SendMessageW(GetDlgItem(options, slider), TBM_GETPOS, 0, 0); };
+    EXPECT_EQ((std::array<LRESULT, 3>{position(win32::options_ids::DistanceSlider),
+                                      position(win32::options_ids::LeadInSlider),
+                                      position(win32::options_ids::ScatterSlider)}),
+              (std::array<LRESULT, 3>{250, 3, 2}));
+    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::options_ids::FirstPatternButton + 3), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    ClickButton(options, win32::options_ids::CancelButton);
     EXPECT_TRUE(app.Close());
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
