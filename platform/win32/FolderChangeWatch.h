@@ -10,13 +10,6 @@
 
 namespace yomorina::win32 {
 
-struct ChangeNotificationTraits {
-    using Handle = HANDLE;
-    static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { FindCloseChangeNotification(h); }
-};
-
 class FolderChangeWatch {
 public:
     // Writes, renames, new and removed files directly in the folder.

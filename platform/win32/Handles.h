@@ -74,6 +74,14 @@ struct FindHandleTraits {
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { FindClose(h); }
 };
+// A folder change notification: closed with FindCloseChangeNotification.
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static constexpr HandleKind Kind = HandleKind::Kernel;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { FindCloseChangeNotification(h); }
+};
+
 struct RegistryKeyTraits {
     using Handle = HKEY;
     static constexpr HandleKind Kind = HandleKind::Kernel;
