@@ -33,9 +33,10 @@ bool TestQueriesOn() {
 
 UINT HandleCountQueryMessage() { return TestQueriesOn() ? RegisterWindowMessageW(HandleCountQueryName) : 0; }
 
-LRESULT AnswerHandleCountQuery(HWND self, HWND asker) noexcept {
+LRESULT AnswerHandleCountQuery(HWND self, HWND asker, TickCount ticks) noexcept {
     if (!IsWindow(asker)) return FALSE;
     HandleCounts counts = CurrentHandleCounts();
+    counts.ticks = ticks;
     COPYDATASTRUCT data{HandleCountsDataTag, sizeof(counts), &counts};
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),

@@ -6,7 +6,6 @@
 
 #include "core/Model.h"
 #include "platform/win32/AppMessages.h"
-#include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/LateBound.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/VirtualScreen.h"
@@ -76,9 +75,12 @@ void Win32MainWindow::SetEvents(MainWindowEvents* events) {
 }
 
 // Setting the timer again restarts its period.
-void Win32MainWindow::Start() { SetTimer(Handle(), TickTimerId, TickInterval, nullptr); }
+void Win32MainWindow::Start() { ticks_.running = SetTimer(Handle(), TickTimerId, TickInterval, nullptr) != 0; }
 
-void Win32MainWindow::Stop() { KillTimer(Handle(), TickTimerId); }
+void Win32MainWindow::Stop() {
+    KillTimer(Handle(), TickTimerId);
+    ticks_.running = false;
+}
 
 bool Win32MainWindow::WatchForMovement() { return mouseWatch_->Start(); }
 
@@ -251,7 +253,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return 0;
     }
     if (message == handleCountQuery_ && handleCountQuery_ != 0) {
-        return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam));
+        return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam), ticks_);
     }
     if (message == dropMouseHook_ && dropMouseHook_ != 0) {
         DropTheMouseHookAsTheSystemMay();
@@ -274,6 +276,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     case WM_TIMER:
+        if (wParam == TickTimerId) ++ticks_.taken;
         if (wParam == TickTimerId && events_) events_->OnTick();
         if (wParam == IconRetryTimerId && events_) events_->OnIconRetry();
         return 0;

@@ -12,6 +12,7 @@
 #include "platform/MainWindow.h"
 #include "platform/TickTimer.h"
 #include "platform/win32/BaseWindow.h"
+#include "platform/win32/HandleCountQuery.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MouseWatch.h"
 #include "platform/win32/PersistentImage.h"
@@ -95,6 +96,7 @@ private:
     bool dismissKeysTaken_ = false;
     UINT taskbarCreatedMessage_;
     UINT handleCountQuery_;  // 0 unless started for tests
+    TickCount ticks_;        // what that query reports of the timer
     UINT optionsAsked_;      // from another start of the program
     UINT dropMouseHook_;     // 0 unless started for tests
     MainWindowEvents* events_ = nullptr;

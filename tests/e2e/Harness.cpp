@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <thread>
 
@@ -16,6 +17,26 @@
 #include "tests/e2e/Tray.h"
 
 namespace yomorina::e2e {
+namespace {
+
+// The answer comes as WM_COPYDATA to a message-only window of ours, sent while
+// the query itself is still waiting.
+LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_COPYDATA) {
+        auto* answer = reinterpret_cast<std::optional<win32::HandleCounts>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!answer || data->dwData != win32::HandleCountsDataTag || data->cbData != sizeof(win32::HandleCounts)) {
+            return FALSE;
+        }
+        win32::HandleCounts counts;
+        std::memcpy(&counts, data->lpData, sizeof(counts));
+        *answer = counts;
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
 
 SuiteOptions& Options() {
     static SuiteOptions options;
@@ -41,6 +62,16 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(poll);
     }
+}
+
+std::string NotUntilProvoked(const std::function<bool()>& happened, std::chrono::milliseconds limit,
+                             const std::function<void()>& provoke, const Watch& watch) {
+    const Watch watchFor = watch ? watch : [](const std::function<bool()>& condition, std::chrono::milliseconds time) {
+        return WaitUntil(condition, time);
+    };
+    if (watchFor(happened, limit)) return "it happened unprovoked";
+    provoke();
+    return watchFor(happened, limit) ? "" : "provoked, it did not happen in the time watched";
 }
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
@@ -231,6 +262,34 @@ void MovePointerTo(POINT point) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
+}
+
+std::optional<win32::HandleCounts> AskHandleCounts(HWND program) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &AnswerProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"YomorinaTestAnswer";
+    RegisterClassExW(&windowClass);
+    const HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    std::optional<win32::HandleCounts> answer;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
+    // A thread that has not looked at its messages for five seconds counts as hung, and the
+    // program's answer would give up at once: between its questions this thread only sleeps.
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(program, RegisterWindowMessageW(win32::HandleCountQueryName), reinterpret_cast<WPARAM>(window),
+                        0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    DestroyWindow(window);
+    return answer;
+}
+
+bool Resting(HWND program) {
+    const auto counts = AskHandleCounts(program);
+    return counts && counts->ticks.taken > 0 && !counts->ticks.running;
 }
 
 void WhileStopped(DWORD processId, const std::function<void()>& meanwhile) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -30,6 +31,13 @@ std::wstring WindowsPath(const std::string& path);
 // Polls until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
                std::chrono::milliseconds poll = std::chrono::milliseconds(50));
+// What must not happen has no moment of its own: it is watched for as long as
+// the same watch takes to see it once provoke makes it happen. "" when it held
+// off and then came, otherwise which of the two failed. The watch is WaitUntil
+// unless given.
+using Watch = std::function<bool(const std::function<bool()>&, std::chrono::milliseconds)>;
+std::string NotUntilProvoked(const std::function<bool()>& happened, std::chrono::milliseconds limit,
+                             const std::function<void()>& provoke, const Watch& watch = nullptr);
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::wstring ClassOf(HWND window);
@@ -136,6 +144,11 @@ public:
     TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
     ~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
 };
+
+// The test query's answer from a program started under TestQueriesOn; none from another.
+std::optional<win32::HandleCounts> AskHandleCounts(HWND program);
+// Started under TestQueriesOn, it has ticked and stopped its timer until the pointer moves.
+bool Resting(HWND program);
 
 // Every thread of the process stopped while meanwhile runs, as a program paged
 // out over a long rest is stopped until it is read back in.

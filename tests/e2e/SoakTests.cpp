@@ -36,44 +36,6 @@ int RoundsFrom(const wchar_t* variable, int bounded) {
     return rounds > 0 ? rounds : bounded;
 }
 
-// The answer comes as WM_COPYDATA to a message-only window of ours, sent while
-// the query itself is still waiting.
-LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_COPYDATA) {
-        auto* answer = reinterpret_cast<std::optional<HandleCounts>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (!answer || data->dwData != win32::HandleCountsDataTag || data->cbData != sizeof(HandleCounts)) return FALSE;
-        HandleCounts counts;
-        std::memcpy(&counts, data->lpData, sizeof(counts));
-        *answer = counts;
-        return TRUE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-std::optional<HandleCounts> AskHandleCounts(HWND program) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &AnswerProcedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"YomorinaSoakAnswer";
-    RegisterClassExW(&windowClass);
-    const HWND window =
-        CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    std::optional<HandleCounts> answer;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
-    // A thread that has not looked at its messages for five seconds counts as hung, and the
-    // program's answer would give up at once: between rounds this thread only sleeps.
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(program, RegisterWindowMessageW(win32::HandleCountQueryName), reinterpret_cast<WPARAM>(window),
-                        0, SMTO_ABORTIFHUNG, 10000, &ignored);
-    DestroyWindow(window);
-    return answer;
-}
-
 bool SameOwnedCounts(const HandleCounts& a, const HandleCounts& b) {
     return std::memcmp(a.live, b.live, sizeof(a.live)) == 0;
 }

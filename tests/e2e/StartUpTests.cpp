@@ -7,6 +7,7 @@
 
 #include "core/ListFile.h"
 #include "options/OptionsTexts.h"
+#include "platform/win32/MouseWatch.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "tests/e2e/Harness.h"
@@ -97,7 +98,12 @@ TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
     // Distance 20 and a lead-in of one: the first fast tick would bring up the overlay.
     app.WriteListFile({20, 1, 1, 0});
     SetCursorPos(width / 2, height / 2);
-    ASSERT_NE(app.StartResident(), nullptr);
+    if (win32::MovementReportsMissSomeMoves()) GTEST_SKIP() << "here the timer never stops";
+    HWND main = nullptr;
+    {
+        const TestQueriesOn queries;
+        ASSERT_NE(main = app.StartResident(), nullptr);
+    }
 
     const auto overlayShown = [&] {
         for (HWND window : TopLevelWindowsOf(app.Running().Id())) {
@@ -108,9 +114,10 @@ TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
         }
         return false;
     };
-    // Seven ticks or so; the overlay would come at the first.
-    EXPECT_FALSE(WaitUntil(overlayShown, 1500ms)) << "the overlay came up with the pointer at rest";
-    // The ticks were running all along: one move beyond the distance is a shake.
+    // The overlay would come at the first tick, and a program on screen never rests.
+    ASSERT_TRUE(WaitUntil([&] { return Resting(main); }, 10s)) << "the program never rested";
+    EXPECT_FALSE(overlayShown()) << "the overlay came up with the pointer at rest";
+    // One move beyond the distance is a shake.
     MovePointerTo({width / 2 + 100, height / 2});
     EXPECT_TRUE(WaitUntil(overlayShown, 10s));
     EXPECT_TRUE(app.Close());
