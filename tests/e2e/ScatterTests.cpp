@@ -185,10 +185,8 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
 // after that is counted from where the pointer rested, like any other.
 TEST_F(Scatter, AShakeAfterALongRestBringsTheOverlayAndTilesAsBefore) {
     if (win32::MovementReportsMissSomeMoves()) GTEST_SKIP() << "here the timer never stops";
-    {
-        const TestQueriesOn queries;
-        StartWithPattern(0);
-    }
+    const TestQueriesOn queries;
+    StartWithPattern(0);
     ASSERT_TRUE(WaitUntil([&] { return Resting(main); }, 10s)) << "the timer never stopped";
     const auto ticks = [&] { return AskHandleCounts(main).value_or(win32::HandleCounts{}).ticks.taken; };
     const auto atRest = ticks();

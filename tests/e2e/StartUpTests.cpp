@@ -99,11 +99,9 @@ TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
     app.WriteListFile({20, 1, 1, 0});
     SetCursorPos(width / 2, height / 2);
     if (win32::MovementReportsMissSomeMoves()) GTEST_SKIP() << "here the timer never stops";
-    HWND main = nullptr;
-    {
-        const TestQueriesOn queries;
-        ASSERT_NE(main = app.StartResident(), nullptr);
-    }
+    const TestQueriesOn queries;
+    const HWND main = app.StartResident();
+    ASSERT_NE(main, nullptr);
 
     const auto overlayShown = [&] {
         for (HWND window : TopLevelWindowsOf(app.Running().Id())) {

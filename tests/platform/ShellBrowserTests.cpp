@@ -61,8 +61,7 @@ protected:
 };
 
 // An existing page reaching the shell is shown by the about box's tests, with the handlers pointed at a log.
-// The shell's error box would hold the request inside the shell: it runs on a
-// thread of its own, and the box is closed once seen.
+// An error box would hold the request inside the shell: it runs on a thread of its own, and a box is closed once seen.
 TEST_F(ShellBrowserTest, AMissingFileFailsAtOnceWithoutAnErrorBox) {
     const std::string path = folder.ChildUtf8(L"ない.html");
     win32::ShellRequest missing;
