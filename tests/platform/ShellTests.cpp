@@ -6,16 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "core/Opener.h"
+#include "platform/win32/FileDropTarget.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/DialogWatcher.h"
+#include "tests/platform/FileDragSource.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/platform/WineTrash.h"
@@ -281,6 +285,62 @@ TEST(Win32RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure
     }
     DialogWatcher watcher(GetCurrentProcessId(), IDYES);
     EXPECT_NE(recycleBin.MoveToRecycleBin(folder.ChildUtf8(L"無い.txt")), 0);
+}
+
+// A drop is handled from the message loop, one at a time: one that comes while
+// the recycle bin's confirmation for the one before is on screen waits its
+// turn, and one still waiting when its window lets go of drops is forgotten.
+TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenTheWindowLetsGoIsForgotten) {
+    OleInitialize(nullptr);
+    TempFolder folder{L"drops"};
+    PrepareWineTrash();
+    const std::wstring files[] = {folder.Child(L"一 番.txt"), folder.Child(L"二 番.txt"), folder.Child(L"三 番.txt")};
+    for (const std::wstring& file : files) WriteText(file, "捨てる");
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20, 20, 80, 80, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    const POINT centre{60, 60};
+    win32::Win32RecycleBin recycleBin(nullptr);
+    std::vector<std::string> handled;
+    auto token = std::make_shared<int>();
+    const std::weak_ptr<int> handlerAlive = token;
+    win32::FileDropRegistration registration;
+    registration = win32::FileDropRegistration(window, [&, token](const DroppedData& data) {
+        const std::string file = data.Files.at(0);
+        handled.push_back("start " + file);
+        recycleBin.MoveToRecycleBin(file);
+        if (file == win32::ToUtf8(files[1])) registration = win32::FileDropRegistration();
+        handled.push_back(handlerAlive.expired() ? "the running handler was destroyed" : "end " + file);
+    });
+    token.reset();
+    ASSERT_TRUE(registration.IsRegistered());
+    {
+        // Each confirmation brings the next file's drop, from another apartment as from another program.
+        std::atomic<int> confirmations{0};
+        DialogWatcher watcher(GetCurrentProcessId(), IDYES, [&](const std::wstring&) {
+            const int next = ++confirmations;
+            if (next > 2) return;
+            OleInitialize(nullptr);
+            testing::DragFilesTo(centre, {files[next]});
+            OleUninitialize();
+        });
+        testing::DragFilesTo(centre, {files[0]});
+        e2e::WaitUntil(
+            [&] {
+                MSG message;
+                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+                return handled.size() >= 4;
+            },
+            std::chrono::seconds(20));
+        EXPECT_EQ(confirmations, 2);
+    }
+    const auto utf8 = [](const std::wstring& file) { return win32::ToUtf8(file); };
+    EXPECT_EQ(handled, (std::vector<std::string>{"start " + utf8(files[0]), "end " + utf8(files[0]),
+                                                 "start " + utf8(files[1]), "end " + utf8(files[1])}));
+    EXPECT_FALSE(Exists(files[0]));
+    EXPECT_FALSE(Exists(files[1]));
+    EXPECT_TRUE(Exists(files[2])) << "a forgotten drop moves nothing";
+    DestroyWindow(window);
+    OleUninitialize();
 }
 
 }  // namespace
