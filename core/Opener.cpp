@@ -100,15 +100,11 @@ std::string QuotedParameters(const std::optional<std::string>& parameters) {
 
 Opener::Opener(Shell& shell, MainWindow& mainWindow) : shell_(shell), mainWindow_(mainWindow) {}
 
-Opener::Opener(Shell& shell, ProcessWait& wait, MainWindow& mainWindow)
-    : shell_(shell), wait_(&wait), mainWindow_(mainWindow) {}
-
 bool Opener::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
 
-bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle owner, bool wait) {
+bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle owner) {
     // Nothing to split and nothing to open.
     if (commandLine.empty()) return false;
-    if (!wait_) wait = false;
 
     mainWindow_.Hide();
 
@@ -120,37 +116,15 @@ bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle own
     request.Parameters = QuotedParameters(split.Parameters);
     request.Show = show;
     request.Owner = owner;
-    request.KeepProcess = wait;
-    ShellOpenOutcome opened = shell_.ShellExecuteOpen(request);
-    if (opened.Accepted) {
-        if (wait) WaitForEnd(opened.Process.get());
-        return true;
-    }
+    if (shell_.ShellExecuteOpen(request)) return true;
 
     // The shell refused (a name too long for it, a file with no handler). A file
     // the split found is started as itself, so that the system cannot cut its path
     // at a space and run another program ("C:\Program.exe") with the rest as
     // arguments; a text in which nothing was found goes to the system to search
     // for its program, quoted so that it cannot do that either.
-    const std::uint32_t processId = split.FoundFile ? shell_.StartProcess(split.File, QuotedCommandLine(split))
-                                                    : shell_.StartProcess({}, QuotedProgramPart(commandLine));
-    if (processId == 0) return false;
-    if (wait) {
-        const auto process = wait_->OpenProcess(processId);
-        WaitForEnd(process.get());
-    }
-    return true;
-}
-
-void Opener::WaitForEnd(LaunchedProcess* process) {
-    // A missing process ends the loop after one pass; so does a process that
-    // can no longer be asked, rather than spinning forever.
-    ProcessStatus status = ProcessStatus::Unknown;
-    do {
-        status = process ? process->Status() : ProcessStatus::Unknown;
-        wait_->RunPendingEvents();
-        wait_->Pause(WaitPollInterval);
-    } while (status == ProcessStatus::Running);
+    return split.FoundFile ? shell_.StartProcess(split.File, QuotedCommandLine(split))
+                           : shell_.StartProcess({}, QuotedProgramPart(commandLine));
 }
 
 }  // namespace yomorina

@@ -2,14 +2,12 @@
 // The launcher: opens a program, a document or a folder, or a program with a
 // file as its one argument, from a single command-line text. Never shows a message.
 
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/MainWindow.h"
-#include "platform/ProcessWait.h"
 #include "platform/Shell.h"
 
 namespace yomorina {
@@ -35,24 +33,18 @@ SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
 // so that a program reads it back unchanged, or nothing.
 std::string QuotedParameters(const std::optional<std::string>& parameters);
 
-inline constexpr auto WaitPollInterval = std::chrono::milliseconds(100);
-
 class Opener {
 public:
     // The main window is hidden before every launch (it is the scatter overlay).
-    // A launcher made without a ProcessWait never waits, whatever Open is asked.
     Opener(Shell& shell, MainWindow& mainWindow);
-    Opener(Shell& shell, ProcessWait& wait, MainWindow& mainWindow);
 
     // True when the shell accepted the request or the fallback started a process.
-    bool Open(std::string_view commandLine, ShowState show, WindowHandle owner, bool wait);
+    bool Open(std::string_view commandLine, ShowState show, WindowHandle owner);
 
 private:
     bool FindOnSearchPath(std::string_view name) const;
-    void WaitForEnd(LaunchedProcess* process);
 
     Shell& shell_;
-    ProcessWait* wait_ = nullptr;
     MainWindow& mainWindow_;
 };
 

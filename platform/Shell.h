@@ -1,14 +1,11 @@
 #pragma once
 // What the launcher needs from the system: the search-order existence test,
-// the shell's "open" and starting a command line as a process. Waiting for
-// what was started is ProcessWait's.
+// the shell's "open" and starting a command line as a process. Nothing waits
+// for what was started: the launcher hands it over and returns.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
-
-#include "platform/ProcessWait.h"
 
 namespace yomorina {
 
@@ -23,12 +20,6 @@ struct ShellOpenRequest {
     std::string Parameters;  // empty: none
     ShowState Show = ShowState::Normal;
     WindowHandle Owner = 0;
-    bool KeepProcess = false;  // hand back the started process, to wait for it
-};
-
-struct ShellOpenOutcome {
-    bool Accepted = false;
-    std::unique_ptr<LaunchedProcess> Process;  // only when kept, and when the shell started one
 };
 
 class Shell {
@@ -37,13 +28,13 @@ public:
     // True when a file (or folder) of exactly this name is found in the system's
     // default search order; no extension is added.
     virtual bool FindOnSearchPath(std::string_view name) const = 0;
-    // The verb "open" through the shell, with no error dialogs of its own.
-    virtual ShellOpenOutcome ShellExecuteOpen(const ShellOpenRequest& request) = 0;
-    // Starts a process in a normal, activated window; its id, 0 when it did not start.
+    // The verb "open" through the shell, with no error dialogs of its own; true when accepted.
+    virtual bool ShellExecuteOpen(const ShellOpenRequest& request) = 0;
+    // Starts a process in a normal, activated window; true when it started.
     // With a program (a name FindOnSearchPath finds), that file is started and given
     // the command line as it is; with none, the system takes the program from the
     // front of the command line, cutting it at a space where it sees fit.
-    virtual std::uint32_t StartProcess(std::string_view program, std::string_view commandLine) = 0;
+    virtual bool StartProcess(std::string_view program, std::string_view commandLine) = 0;
 };
 
 }  // namespace yomorina

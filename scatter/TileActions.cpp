@@ -55,7 +55,7 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
 
 void TileActions::Launch(std::string_view commandLine) {
     Opener opener(shell_, mainWindow_);
-    opener.Open(commandLine, ShowState::Normal, 0, false);
+    opener.Open(commandLine, ShowState::Normal, 0);
 }
 
 }  // namespace yomorina

@@ -75,7 +75,10 @@ public:
 
     void Handle(const DroppedData& dropped) noexcept {
         try {
-            if (handler_) handler_(dropped);
+            // A box the handler shows lets the loop run, and the window may be
+            // destroyed meanwhile: the handler that runs must outlive Forget.
+            const FileDropRegistration::Handler handler = handler_;
+            if (handler) handler(dropped);
         } catch (...) {
             // The message loop must go on.
         }

@@ -10,20 +10,6 @@
 namespace yomorina::win32 {
 namespace {
 
-class Win32LaunchedProcess final : public LaunchedProcess {
-public:
-    explicit Win32LaunchedProcess(UniqueKernelHandle process) : process_(std::move(process)) {}
-    ProcessStatus Status() override {
-        DWORD code = 0;
-        if (!GetExitCodeProcess(process_.get(), &code)) return ProcessStatus::Unknown;
-        // A process that ended with the code STILL_ACTIVE reads as running: the system gives no other sign.
-        return code == STILL_ACTIVE ? ProcessStatus::Running : ProcessStatus::Ended;
-    }
-
-private:
-    UniqueKernelHandle process_;
-};
-
 int ShowCommand(ShowState show) {
     switch (show) {
         case ShowState::Minimized: return SW_SHOWMINIMIZED;
@@ -49,17 +35,16 @@ std::wstring FullPathOnSearchPath(std::string_view name) {
 
 bool Win32Shell::FindOnSearchPath(std::string_view name) const { return !FullPathOnSearchPath(name).empty(); }
 
-ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
+bool Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     const std::wstring file = ToWide(request.File);
     const std::wstring parameters = ToWide(request.Parameters);
-    ShellOpenOutcome outcome;
     // The shell opens names of fewer than MAX_PATH characters; Wine's reads
     // past the end of a longer one and takes the whole program down.
-    if (file.size() >= MAX_PATH) return outcome;
+    if (file.size() >= MAX_PATH) return false;
 
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI | (request.KeepProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
     info.hwnd = reinterpret_cast<HWND>(request.Owner);
     info.lpVerb = L"open";
     info.lpFile = file.c_str();
@@ -67,16 +52,13 @@ ShellOpenOutcome Win32Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     info.lpDirectory = nullptr;
     info.nShow = ShowCommand(request.Show);
 
-    outcome.Accepted = ShellExecuteExW(&info) != FALSE;
-    UniqueKernelHandle process(info.hProcess);
-    if (outcome.Accepted && process) outcome.Process = std::make_unique<Win32LaunchedProcess>(std::move(process));
-    return outcome;
+    return ShellExecuteExW(&info) != FALSE;
 }
 
-std::uint32_t Win32Shell::StartProcess(std::string_view program, std::string_view commandLine) {
+bool Win32Shell::StartProcess(std::string_view program, std::string_view commandLine) {
     // The system does not search for a program it is named; find it as FindOnSearchPath did.
     const std::wstring application = FullPathOnSearchPath(program);
-    if (!program.empty() && application.empty()) return 0;
+    if (!program.empty() && application.empty()) return false;
     std::wstring mutableCommandLine = ToWide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -85,33 +67,12 @@ std::uint32_t Win32Shell::StartProcess(std::string_view program, std::string_vie
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(OrNull(application), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started)) {
-        return 0;
+        return false;
     }
     UniqueKernelHandle process(started.hProcess);
     UniqueKernelHandle thread(started.hThread);
-    return started.dwProcessId;
+    return true;
 }
-
-std::unique_ptr<LaunchedProcess> Win32ProcessWait::OpenProcess(std::uint32_t processId) {
-    UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION, TRUE, processId));
-    if (!process) return nullptr;
-    return std::make_unique<Win32LaunchedProcess>(std::move(process));
-}
-
-void Win32ProcessWait::RunPendingEvents() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // The main loop must still see it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-void Win32ProcessWait::Pause(std::chrono::milliseconds duration) { Sleep(static_cast<DWORD>(duration.count())); }
 
 int Win32RecycleBin::MoveToRecycleBin(std::string_view path) {
     // A list of one path: the path, its NUL and the list's closing NUL.

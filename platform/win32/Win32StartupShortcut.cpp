@@ -22,14 +22,43 @@ struct CoTaskMemory {
     void operator()(wchar_t* memory) const noexcept { late::CoTaskMemFree(memory); }
 };
 
+// The most a path can hold, in the "\\?\" form that lifts MAX_PATH.
+constexpr DWORD LongestPath = 32768;
+
+// "\\?\C:\x" and "\\?\UNC\server\x" name what "C:\x" and "\\server\x" do.
+std::wstring WithoutLongPathPrefix(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\" + path.substr(7);
+    if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+    return path;
+}
+
+// Past MAX_PATH the system finds a file by name only in the "\\?\" form.
+std::wstring WithLongPathPrefix(const std::wstring& full) {
+    if (full.size() < MAX_PATH || full.starts_with(L"\\\\?\\")) return full;
+    return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+}
+
 // The path made full (".." and "." gone) and with its long names where it exists.
-std::wstring Resolved(const std::wstring& path) {
+std::wstring Resolved(const std::wstring& given) {
+    const std::wstring path = WithoutLongPathPrefix(given);
     std::wstring full =
         FilledText([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
     if (full.empty()) return path;
+    const std::wstring lookedUp = WithLongPathPrefix(full);
     std::wstring longer =
-        FilledText([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(full.c_str(), buffer, size); });
-    return longer.empty() ? full : longer;
+        FilledText([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(lookedUp.c_str(), buffer, size); });
+    return longer.empty() ? full : WithoutLongPathPrefix(longer);
+}
+
+// The shell's link object keeps a target of fewer than MAX_PATH characters
+// (Wine's keeps none longer, and the box would never show ticked): deeper,
+// the short form names the same exe, where the volume has short names.
+std::wstring LinkTarget(const std::wstring& program) {
+    if (program.size() < MAX_PATH) return program;
+    const std::wstring prefixed = WithLongPathPrefix(program);
+    const std::wstring shortForm =
+        FilledText([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(prefixed.c_str(), buffer, size); });
+    return shortForm.empty() ? program : WithoutLongPathPrefix(shortForm);
 }
 
 // A new shell link object; OLE is started first if nothing has started it yet.
@@ -79,9 +108,9 @@ std::optional<std::string> SwitchOnInTaskManager() {
 
 }  // namespace
 
-bool StartsThisCopy(const std::wstring& shortcut) {
+bool StartsProgram(const std::wstring& shortcut, const std::wstring& program) {
     const auto contents = ReadShortcut(shortcut);
-    return contents && IsSameFile(contents->target, ExecutablePath());
+    return contents && IsSameFile(contents->target, program);
 }
 
 bool IsSameFile(const std::wstring& first, const std::wstring& second) {
@@ -100,16 +129,19 @@ std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut) {
         FAILED(file->Load(shortcut.c_str(), STGM_READ))) {
         return std::nullopt;
     }
-    // Shortcuts hold paths of at most MAX_PATH characters.
-    wchar_t text[MAX_PATH + 1] = {};
+    // A program deep in folders has a path longer than MAX_PATH: cut there, it
+    // would name no file, and the shortcut to it would never count as ours.
+    std::wstring text(LongestPath, L'\0');
+    const auto filled = [&] { return std::wstring(text.c_str()); };
     ShortcutContents contents;
-    if (link->GetPath(text, MAX_PATH + 1, nullptr, 0) == S_OK) contents.target = text;
+    if (link->GetPath(text.data(), LongestPath, nullptr, 0) == S_OK) contents.target = filled();
     text[0] = L'\0';
-    if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH + 1))) contents.workingFolder = text;
+    if (SUCCEEDED(link->GetWorkingDirectory(text.data(), LongestPath))) contents.workingFolder = filled();
     return contents;
 }
 
-Win32StartupShortcut::Win32StartupShortcut(std::wstring folder) : folder_(std::move(folder)) {}
+Win32StartupShortcut::Win32StartupShortcut(std::wstring folder, std::wstring program)
+    : folder_(std::move(folder)), program_(program.empty() ? ExecutablePath() : std::move(program)) {}
 
 HRESULT Win32StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& path) const {
     std::wstring folder = folder_;
@@ -128,14 +160,14 @@ HRESULT Win32StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& 
 
 bool Win32StartupShortcut::IsSet() const {
     std::wstring path;
-    return SUCCEEDED(FindShortcutPath(false, path)) && StartsThisCopy(path) && !SwitchedOffInTaskManager();
+    return SUCCEEDED(FindShortcutPath(false, path)) && StartsProgram(path, program_) && !SwitchedOffInTaskManager();
 }
 
 std::optional<std::string> Win32StartupShortcut::Set(bool on) {
     std::wstring path;
     if (!on) {
         // Only a shortcut that starts this copy is ours to remove.
-        if (FAILED(FindShortcutPath(false, path)) || !StartsThisCopy(path)) return std::nullopt;
+        if (FAILED(FindShortcutPath(false, path)) || !StartsProgram(path, program_)) return std::nullopt;
         if (DeleteFileW(path.c_str())) return std::nullopt;
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -143,11 +175,11 @@ std::optional<std::string> Win32StartupShortcut::Set(bool on) {
     }
 
     if (const HRESULT found = FindShortcutPath(true, path); FAILED(found)) return Failure({}, DescribeComError(found));
-    const std::wstring program = ExecutablePath();
+    const std::wstring& program = program_;
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
     HRESULT result = MakeShellLink(link);
-    if (SUCCEEDED(result)) result = link->SetPath(program.c_str());
+    if (SUCCEEDED(result)) result = link->SetPath(LinkTarget(program).c_str());
     // Started from the Startup folder, the program runs in its own folder, as when it is started by hand.
     if (SUCCEEDED(result)) result = link->SetWorkingDirectory(FolderOf(program).c_str());
     if (SUCCEEDED(result)) result = link->QueryInterface(IID_IPersistFile, file.put());

@@ -13,9 +13,10 @@ namespace yomorina::win32 {
 
 class Win32StartupShortcut final : public StartupShortcut {
 public:
-    // The shortcut lives in this folder; empty for the current user's Startup
-    // folder (FOLDERID_Startup). The tests give a folder of their own.
-    explicit Win32StartupShortcut(std::wstring folder = {});
+    // The shortcut lives in this folder and starts this program; empty for the
+    // current user's Startup folder (FOLDERID_Startup) and this very exe. The
+    // tests give a folder of their own, and a program where they need one.
+    explicit Win32StartupShortcut(std::wstring folder = {}, std::wstring program = {});
 
     bool IsSet() const override;
     std::optional<std::string> Set(bool on) override;
@@ -25,6 +26,7 @@ private:
     HRESULT FindShortcutPath(bool createFolder, std::wstring& path) const;
 
     std::wstring folder_;
+    std::wstring program_;
 };
 
 struct ShortcutContents {
@@ -33,8 +35,8 @@ struct ShortcutContents {
 };
 // What a shortcut file starts and where; empty if it cannot be read.
 std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut);
-// Whether the shortcut file starts this very exe.
-bool StartsThisCopy(const std::wstring& shortcut);
+// Whether the shortcut file starts this program.
+bool StartsProgram(const std::wstring& shortcut, const std::wstring& program);
 // Whether two paths name the same file: made full and long, compared without case.
 bool IsSameFile(const std::wstring& first, const std::wstring& second);
 

@@ -46,6 +46,20 @@ bool CoversItsMonitor(HWND window) {
            client.bottom >= screen.bottom;
 }
 
+// A small window of a full-screen program (its settings, a message) still has
+// the program behind it: the window judged is the last shown one up the chain
+// of owners from the foreground. An owner that never shows (older toolkits give
+// every form a hidden application window to own it) is no window on screen, so
+// the chain stops below it.
+HWND ShownProgramWindow(HWND foreground) {
+    HWND program = foreground;
+    for (HWND owner = GetWindow(program, GW_OWNER); owner && IsWindowVisible(owner);
+         owner = GetWindow(owner, GW_OWNER)) {
+        program = owner;
+    }
+    return program;
+}
+
 }  // namespace
 
 bool Win32UserAttention::IsCloaked(HWND window) noexcept {
@@ -57,10 +71,7 @@ bool Win32UserAttention::ForegroundIsFullScreen() const {
     if (SystemSaysTheUserIsBusy()) return true;
     const HWND foreground = GetForegroundWindow();
     if (!foreground) return false;
-    // A small window of a full-screen program (its settings, a message) still
-    // has the program behind it: judge the window that owns them all.
-    HWND program = GetAncestor(foreground, GA_ROOTOWNER);
-    if (!program) program = foreground;
+    const HWND program = ShownProgramWindow(foreground);
     DWORD process = 0;
     GetWindowThreadProcessId(program, &process);
     if (process == ownProcessId_ || IsDesktopOrShell(program)) return false;

@@ -100,25 +100,24 @@ protected:
     Journal journal;
     FakeMainWindow mainWindow{journal};
     FakeShell shell{journal};
-    Opener opener{shell, shell, mainWindow};
+    Opener opener{shell, mainWindow};
 };
 
 TEST_F(OpenerTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell) {
     shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
     EXPECT_TRUE(
-        opener.Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0, false));
+        opener.Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0));
 
     EXPECT_THAT(journal, ElementsAre("hide window",
                                      "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
     EXPECT_EQ(shell.opened[0].Owner, 0u);
-    EXPECT_FALSE(shell.opened[0].KeepProcess);
 }
 
 TEST_F(OpenerTest, PassesTheShowStateAndTheOwnerThrough) {
     shell.existing = {"C:\\Tools\\edit.exe"};
-    EXPECT_TRUE(opener.Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234, false));
+    EXPECT_TRUE(opener.Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Maximized);
     EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
@@ -131,8 +130,8 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
     shell.existing = {"C:\\Program", "C:\\Program.exe", program};
     shell.refused = {program};
     shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
-    EXPECT_TRUE(opener.Open(program + " C:\\a b.txt", ShowState::Normal, 0, false));
-    EXPECT_TRUE(opener.Open(program, ShowState::Normal, 0, false));
+    EXPECT_TRUE(opener.Open(program + " C:\\a b.txt", ShowState::Normal, 0));
+    EXPECT_TRUE(opener.Open(program, ShowState::Normal, 0));
     EXPECT_THAT(journal, ElementsAre("hide window", "open " + program + " | \"C:\\a b.txt\"",
                                      "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
                                      "hide window", "open " + program + " | ",
@@ -140,7 +139,7 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
 }
 
 TEST_F(OpenerTest, AMissingTargetIsFalseAfterBothTries) {
-    EXPECT_FALSE(opener.Open(R"(C:\Nothing\gone.exe)", ShowState::Normal, 0, false));
+    EXPECT_FALSE(opener.Open(R"(C:\Nothing\gone.exe)", ShowState::Normal, 0));
     EXPECT_THAT(journal, ElementsAre("hide window", R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
 }
 
@@ -154,52 +153,15 @@ TEST_F(OpenerTest, WhereNothingWasFoundTheSystemGetsTheProgramPartQuotedSoThatIt
         {R"("C:\My Tools\x" a)", R"("C:\My Tools\x" a)"},
     };
     for (const auto& [commandLine, started] : cases) {
-        opener.Open(commandLine, ShowState::Normal, 0, false);
+        opener.Open(commandLine, ShowState::Normal, 0);
         EXPECT_EQ(journal.back(), "start " + started);
     }
 }
 
 TEST_F(OpenerTest, AnEmptyCommandLineLaunchesNothing) {
-    EXPECT_FALSE(opener.Open("", ShowState::Normal, 0, true));
+    EXPECT_FALSE(opener.Open("", ShowState::Normal, 0));
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(shell.lookedUp.empty());
-}
-
-TEST_F(OpenerTest, WaitingPollsTheShellsProcessUntilItEndsThenReleasesIt) {
-    shell.existing = {"C:\\Tools\\edit.exe"};
-    shell.statuses = {ProcessStatus::Running, ProcessStatus::Running, ProcessStatus::Ended};
-    EXPECT_TRUE(opener.Open("C:\\Tools\\edit.exe", ShowState::Normal, 0, true));
-
-    EXPECT_TRUE(shell.opened.at(0).KeepProcess);
-    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Tools\\edit.exe | ",
-                                     "status of shell", "pending events", "pause 100",
-                                     "status of shell", "pending events", "pause 100",
-                                     "status of shell", "pending events", "pause 100", "release shell"));
-}
-
-TEST_F(OpenerTest, WaitingWithoutAProcessFromTheShellEndsAfterOnePass) {
-    // A document opened in an already running program: the shell gives no process back.
-    shell.existing = {"C:\\a.txt"};
-    shell.shellStartsProcess = false;
-    EXPECT_TRUE(opener.Open("C:\\a.txt", ShowState::Normal, 0, true));
-    EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\a.txt | ", "pending events", "pause 100"));
-}
-
-TEST_F(OpenerTest, WaitingAfterTheFallbackOpensTheStartedProcessById) {
-    shell.startable = {R"("edit" x)"};
-    shell.statuses = {ProcessStatus::Running, ProcessStatus::Ended};
-    EXPECT_TRUE(opener.Open("edit x", ShowState::Normal, 0, true));
-    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", R"(start "edit" x)", "open process 4242",
-                                     "status of process 4242", "pending events", "pause 100",
-                                     "status of process 4242", "pending events", "pause 100",
-                                     "release process 4242"));
-}
-
-TEST_F(OpenerTest, WithoutWaitingNoProcessIsKeptOrPolled) {
-    shell.startable = {R"("edit" x)"};
-    EXPECT_TRUE(opener.Open("edit x", ShowState::Normal, 0, false));
-    EXPECT_EQ(shell.statusQueries, 0);
-    EXPECT_THAT(journal, ElementsAre("hide window", "open edit x | ", R"(start "edit" x)"));
 }
 
 }  // namespace

@@ -6,14 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "core/Opener.h"
+#include "platform/win32/FileDropTarget.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/WideText.h"
+#include "tests/e2e/Harness.h"
 #include "tests/platform/DialogWatcher.h"
+#include "tests/platform/FileDragSource.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/platform/WineTrash.h"
@@ -53,7 +59,6 @@ protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", records.Wide().c_str());
-        SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", nullptr);
         // A program and a document in folders with spaces and Japanese in their names.
         CreateDirectoryW(place.Child(L"ツール 置き場").c_str(), nullptr);
         CreateDirectoryW(place.Child(L"資料 フォルダ").c_str(), nullptr);
@@ -65,13 +70,17 @@ protected:
     }
     void TearDown() override {
         SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr);
-        SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", nullptr);
         CoUninitialize();
     }
 
-    bool Open(const std::wstring& commandLine, bool wait) {
-        Opener opener(shell, processWait, window);
-        return opener.Open(win32::ToUtf8(commandLine), ShowState::Normal, 0, wait);
+    bool Open(const std::wstring& commandLine) {
+        Opener opener(shell, window);
+        return opener.Open(win32::ToUtf8(commandLine), ShowState::Normal, 0);
+    }
+    // The launcher does not wait for what it starts: the records come in when the programs write them.
+    std::vector<std::vector<std::string>> Runs(std::size_t count) const {
+        e2e::WaitUntil([&] { return RecordedRuns(records.Wide()).size() >= count; }, std::chrono::seconds(10));
+        return RecordedRuns(records.Wide());
     }
 
     TempFolder records{L"records"};
@@ -79,34 +88,29 @@ protected:
     std::wstring program;
     std::wstring document;
     win32::Win32Shell shell;
-    win32::Win32ProcessWait processWait;
     CountingMainWindow window;
 };
 
-TEST_F(OpenerLaunchTest, StartsTheProgramWithADroppedPathAsOneArgumentAndWaitsForIt) {
-    // The record is written only after the program's pause, so it is there only if Open waited.
-    SetEnvironmentVariableW(L"YOMORINA_RECORD_SLEEP_MS", L"400");
-    const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
-    ASSERT_TRUE(Open(program + L" " + document, true));
-    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the waited-for process stays open";
+TEST_F(OpenerLaunchTest, StartsTheProgramWithADroppedPathAsOneArgument) {
+    ASSERT_TRUE(Open(program + L" " + document));
     EXPECT_EQ(window.hidden, 1);
-    const auto runs = RecordedRuns(records.Wide());
+    const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
 }
 
 TEST_F(OpenerLaunchTest, AProgramAloneGetsNoArguments) {
-    ASSERT_TRUE(Open(program, true));
-    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_TRUE(Open(program));
+    const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{});
 }
 
 TEST_F(OpenerLaunchTest, ADroppedDriveRootOrFolderEndingInABackslashArrivesIntact) {
     const std::string folder = place.ChildUtf8(L"資料 フォルダ\\");
-    ASSERT_TRUE(Open(program + L" C:\\", true));
-    ASSERT_TRUE(Open(program + L" " + win32::ToWide(folder), true));
-    auto runs = RecordedRuns(records.Wide());
+    ASSERT_TRUE(Open(program + L" C:\\"));
+    ASSERT_TRUE(Open(program + L" " + win32::ToWide(folder)));
+    auto runs = Runs(2);
     std::sort(runs.begin(), runs.end());
     EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{{"C:\\"}, {folder}}));
 }
@@ -114,8 +118,8 @@ TEST_F(OpenerLaunchTest, ADroppedDriveRootOrFolderEndingInABackslashArrivesIntac
 TEST_F(OpenerLaunchTest, ATrailingSpaceStillStartsTheProgram) {
     // The shell is given "" as parameters: Windows passes one empty argument,
     // Wine folds it into the program's quoted name and passes none.
-    ASSERT_TRUE(Open(program + L" ", true));
-    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_TRUE(Open(program + L" "));
+    const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_LE(runs[0].size(), 1u);
     if (!runs[0].empty()) {
@@ -128,9 +132,9 @@ TEST_F(OpenerLaunchTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     // process start finds the program and passes the rest unquoted.
     const std::wstring withoutExtension = FolderOfThisProgram() + L"\\RecordArguments";
     const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
-    ASSERT_TRUE(Open(withoutExtension + L" 一 two", true));
-    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore);
-    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_TRUE(Open(withoutExtension + L" 一 two"));
+    EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the started process stays open";
+    const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
 }
@@ -147,25 +151,21 @@ TEST_F(OpenerLaunchTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBe
     const std::string commandLine =
         std::string(1, '"').append(win32::ToUtf8(intended)).append("\" \"").append(win32::ToUtf8(document)) + '"';
 
-    const std::uint32_t id = shell.StartProcess(win32::ToUtf8(intended), commandLine);
-    ASSERT_NE(id, 0u);
-    const auto process = processWait.OpenProcess(id);
-    ASSERT_NE(process, nullptr);
-    for (int i = 0; i < 200 && process->Status() == ProcessStatus::Running; ++i) Sleep(50);
-    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_TRUE(shell.StartProcess(win32::ToUtf8(intended), commandLine));
+    const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
 
     // A program the search does not find starts nothing, rather than letting the system guess.
-    EXPECT_EQ(shell.StartProcess(place.ChildUtf8(L"無い.exe"), commandLine), 0u);
+    EXPECT_FALSE(shell.StartProcess(place.ChildUtf8(L"無い.exe"), commandLine));
 }
 
 TEST_F(OpenerLaunchTest, AMissingTargetIsFalseWithNoDialog) {
     // Cut at its first space, the second path would name this program.
     ASSERT_TRUE(CopyFileW(RecordArgumentsExe().c_str(), place.Child(L"無い.exe").c_str(), FALSE));
     DialogWatcher watcher(GetCurrentProcessId(), IDOK);
-    EXPECT_FALSE(Open(place.Child(L"Nothing\\gone.exe"), false));
-    EXPECT_FALSE(Open(place.Child(L"無い フォルダ\\無い.exe 引数"), true));
+    EXPECT_FALSE(Open(place.Child(L"Nothing\\gone.exe")));
+    EXPECT_FALSE(Open(place.Child(L"無い フォルダ\\無い.exe 引数")));
     EXPECT_TRUE(watcher.Titles().empty());
     EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
 }
@@ -199,8 +199,8 @@ TEST_F(OpenerLaunchTest, ADocumentOpensWithItsAssociatedProgram) {
     DocumentType type(program);
     const std::wstring report = place.Child(L"資料 フォルダ\\報告 書.yomorinatest");
     WriteText(report, "報告");
-    ASSERT_TRUE(Open(report, true));
-    const auto runs = RecordedRuns(records.Wide());
+    ASSERT_TRUE(Open(report));
+    const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(report)});
 }
@@ -219,7 +219,7 @@ std::set<HWND> TopLevelWindows() {
 TEST_F(OpenerLaunchTest, AFolderOpensInAFolderWindow) {
     const std::wstring folder = place.Child(L"資料 フォルダ");
     const auto before = TopLevelWindows();
-    ASSERT_TRUE(Open(folder, false));
+    ASSERT_TRUE(Open(folder));
 
     // The folder window belongs to another process; find it by its title and close it.
     HWND opened = nullptr;
@@ -285,6 +285,62 @@ TEST(Win32RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure
     }
     DialogWatcher watcher(GetCurrentProcessId(), IDYES);
     EXPECT_NE(recycleBin.MoveToRecycleBin(folder.ChildUtf8(L"無い.txt")), 0);
+}
+
+// A drop is handled from the message loop, one at a time: one that comes while
+// the recycle bin's confirmation for the one before is on screen waits its
+// turn, and one still waiting when its window lets go of drops is forgotten.
+TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenTheWindowLetsGoIsForgotten) {
+    OleInitialize(nullptr);
+    TempFolder folder{L"drops"};
+    PrepareWineTrash();
+    const std::wstring files[] = {folder.Child(L"一 番.txt"), folder.Child(L"二 番.txt"), folder.Child(L"三 番.txt")};
+    for (const std::wstring& file : files) WriteText(file, "捨てる");
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20, 20, 80, 80, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    const POINT centre{60, 60};
+    win32::Win32RecycleBin recycleBin(nullptr);
+    std::vector<std::string> handled;
+    auto token = std::make_shared<int>();
+    const std::weak_ptr<int> handlerAlive = token;
+    win32::FileDropRegistration registration;
+    registration = win32::FileDropRegistration(window, [&, token](const DroppedData& data) {
+        const std::string file = data.Files.at(0);
+        handled.push_back("start " + file);
+        recycleBin.MoveToRecycleBin(file);
+        if (file == win32::ToUtf8(files[1])) registration = win32::FileDropRegistration();
+        handled.push_back(handlerAlive.expired() ? "the running handler was destroyed" : "end " + file);
+    });
+    token.reset();
+    ASSERT_TRUE(registration.IsRegistered());
+    {
+        // Each confirmation brings the next file's drop, from another apartment as from another program.
+        std::atomic<int> confirmations{0};
+        DialogWatcher watcher(GetCurrentProcessId(), IDYES, [&](const std::wstring&) {
+            const int next = ++confirmations;
+            if (next > 2) return;
+            OleInitialize(nullptr);
+            testing::DragFilesTo(centre, {files[next]});
+            OleUninitialize();
+        });
+        testing::DragFilesTo(centre, {files[0]});
+        e2e::WaitUntil(
+            [&] {
+                MSG message;
+                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+                return handled.size() >= 4;
+            },
+            std::chrono::seconds(20));
+        EXPECT_EQ(confirmations, 2);
+    }
+    const auto utf8 = [](const std::wstring& file) { return win32::ToUtf8(file); };
+    EXPECT_EQ(handled, (std::vector<std::string>{"start " + utf8(files[0]), "end " + utf8(files[0]),
+                                                 "start " + utf8(files[1]), "end " + utf8(files[1])}));
+    EXPECT_FALSE(Exists(files[0]));
+    EXPECT_FALSE(Exists(files[1]));
+    EXPECT_TRUE(Exists(files[2])) << "a forgotten drop moves nothing";
+    DestroyWindow(window);
+    OleUninitialize();
 }
 
 }  // namespace

@@ -56,6 +56,46 @@ TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFo
     EXPECT_TRUE(shortcut.IsSet());
 }
 
+// A copy of a program in a folder of the test's own, made and removed in the "\\?\" form that MAX_PATH does not bind.
+class ProgramCopy {
+public:
+    ProgramCopy(const std::wstring& base, const std::vector<std::wstring>& folders) : path_(base) {
+        for (const std::wstring& name : folders) {
+            path_ += L"\\" + name;
+            CreateDirectoryW((L"\\\\?\\" + path_).c_str(), nullptr);
+            made_.push_back(path_);
+        }
+        path_ += L"\\ヨモリナ.exe";
+        CopyFileW(testing::RecordArgumentsExe().c_str(), (L"\\\\?\\" + path_).c_str(), FALSE);
+    }
+    ~ProgramCopy() {
+        DeleteFileW((L"\\\\?\\" + path_).c_str());
+        for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder) {
+            RemoveDirectoryW((L"\\\\?\\" + *folder).c_str());
+        }
+    }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> made_;
+};
+
+TEST_F(StartupShortcutTest, AProgramInAJapaneseFolderOrPastMaxPathReadsTickedOnceSetAndUntickingRemovesIt) {
+    const std::wstring deep(60, L'深');
+    for (const auto& folders : {std::vector<std::wstring>{L"ツール 表ソ"}, std::vector<std::wstring>(5, deep)}) {
+        const ProgramCopy program(folder.Wide(), folders);
+        ASSERT_TRUE(Exists(L"\\\\?\\" + program.Path())) << ToUtf8(program.Path());
+        Win32StartupShortcut ours(folder.Wide(), program.Path());
+        EXPECT_FALSE(ours.IsSet());
+        ASSERT_EQ(ours.Set(true), std::nullopt);
+        EXPECT_TRUE(ours.IsSet()) << program.Path().size() << " characters";
+        EXPECT_FALSE(shortcut.IsSet()) << "the test program is another copy";
+        EXPECT_EQ(ours.Set(false), std::nullopt);
+        EXPECT_FALSE(Exists(link));
+    }
+}
+
 TEST_F(StartupShortcutTest, UntickingRemovesOurShortcutAndWithNoneThereDoesNothing) {
     ASSERT_EQ(shortcut.Set(true), std::nullopt);
     EXPECT_EQ(shortcut.Set(false), std::nullopt);

@@ -69,8 +69,8 @@ TEST(Win32ProcessInfo, TheFolderOfTheExecutableHasNoTrailingBackslash) {
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
 
 // A top-level window of the test process, made the foreground window.
-UniqueWindow InFront(DWORD style, const RECT& area, HWND owner = nullptr) {
-    UniqueWindow window(CreateWindowExW(0, L"STATIC", L"前面", style, area.left, area.top, area.right - area.left,
+UniqueWindow InFront(DWORD style, const RECT& area, HWND owner = nullptr, const wchar_t* windowClass = L"STATIC") {
+    UniqueWindow window(CreateWindowExW(0, windowClass, L"前面", style, area.left, area.top, area.right - area.left,
                                         area.bottom - area.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr),
                         &DestroyWindow);
     ShowWindow(window.get(), style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOW);
@@ -99,6 +99,22 @@ TEST(Win32UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsBu
     ASSERT_EQ(GetForegroundWindow(), itsMessage.get());
     EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
 
+    // Older toolkits own every form by a hidden application window, here as large as the monitor.
+    const RECT monitor = PrimaryMonitor();
+    UniqueWindow hiddenOwner(CreateWindowExW(0, L"STATIC", L"アプリ", WS_POPUP, monitor.left, monitor.top,
+                                             monitor.right - monitor.left, monitor.bottom - monitor.top, nullptr,
+                                             nullptr, GetModuleHandleW(nullptr), nullptr),
+                             &DestroyWindow);
+    const auto smallForm = InFront(WS_POPUP | WS_CAPTION, {100, 100, 400, 250}, hiddenOwner.get());
+    ASSERT_EQ(GetForegroundWindow(), smallForm.get());
+    EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << "the hidden owner is on no screen";
+    const auto fullScreenForm = InFront(WS_POPUP, monitor, hiddenOwner.get());
+    ASSERT_EQ(GetForegroundWindow(), fullScreenForm.get());
+    EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
+    const auto formsMessage = InFront(WS_POPUP | WS_CAPTION, {100, 100, 400, 250}, fullScreenForm.get());
+    ASSERT_EQ(GetForegroundWindow(), formsMessage.get());
+    EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
+
     // Wine cloaks nothing: the window manager's answer is imitated.
     EXPECT_FALSE(win32::Win32UserAttention::IsCloaked(fullScreen.get()));
     const win32::Win32UserAttention onAnotherDesktop(~DWORD{0}, [](HWND) noexcept { return true; });
@@ -118,6 +134,17 @@ TEST(Win32UserAttention, NormalMaximizedAndShortWindowsAndTheDesktopDoNotCount) 
         const auto window = InFront(style, area);
         ASSERT_EQ(GetForegroundWindow(), window.get());
         EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << std::hex << style;
+    }
+    // The shell's desktop windows cover the monitor; Wine's never come to the front, so windows of their classes stand in.
+    for (const wchar_t* shellClass : {L"Progman", L"WorkerW"}) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = shellClass;
+        RegisterClassW(&windowClass);
+        const auto desktop = InFront(WS_POPUP, PrimaryMonitor(), nullptr, shellClass);
+        ASSERT_EQ(GetForegroundWindow(), desktop.get());
+        EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << win32::ToUtf8(shellClass);
     }
     // With nothing else there, the desktop comes to the front, covering the whole monitor.
     SetForegroundWindow(GetDesktopWindow());

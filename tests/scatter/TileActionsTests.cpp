@@ -35,7 +35,6 @@ TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
     EXPECT_EQ(shell.opened[0].Owner, 0u);
-    EXPECT_FALSE(shell.opened[0].KeepProcess);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -80,7 +79,6 @@ TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgu
     for (const auto& request : shell.opened) {
         EXPECT_EQ(request.Show, ShowState::Normal);
         EXPECT_EQ(request.Owner, 0u);
-        EXPECT_FALSE(request.KeepProcess);
     }
 }
 

@@ -1,6 +1,6 @@
 // A stand-in for a launched program: writes its command line and then the
 // arguments it was given, one per line in UTF-8, to a file of its own in the folder named by
-// YOMORINA_RECORD_FOLDER, after sleeping YOMORINA_RECORD_SLEEP_MS if set.
+// YOMORINA_RECORD_FOLDER.
 
 #include <windows.h>
 
@@ -30,8 +30,6 @@ std::string Utf8(const std::wstring& wide) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring folder = Variable(L"YOMORINA_RECORD_FOLDER");
     if (folder.empty()) return 3;
-    const std::wstring sleep = Variable(L"YOMORINA_RECORD_SLEEP_MS");
-    if (!sleep.empty()) Sleep(static_cast<DWORD>(std::stoul(sleep)));
 
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
