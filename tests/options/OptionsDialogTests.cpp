@@ -32,6 +32,7 @@ protected:
     FakeEntryEditorDialog editor;
     FakeMainWindow mainWindow{journal};
     FakeStartupShortcut startup;
+    FakeCallKeyHolder callKey;
     int aboutShown = 0;
 
     FakeGrid grid;
@@ -40,15 +41,16 @@ protected:
     FakeLabel distanceValue, leadInValue, scatterValue;
     FakeOptionGroup patternChoice;
     FakeCheckBox startAtSignInBox;
+    FakeKeyBox callKeyBox;
     // Closing the window unloads the dialog, as the real window does.
     FakeDialogWindow window{[this] {
         journal.push_back("close dialog");
         dialog.OnClosed();
     }};
     OptionsDialog dialog{OptionsDialogControls{grid, preview, distanceSlider, leadInSlider, scatterSlider, distanceValue,
-                                               leadInValue, scatterValue, patternChoice, startAtSignInBox},
+                                               leadInValue, scatterValue, patternChoice, startAtSignInBox, callKeyBox},
                          OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
-                                               [this] { ++aboutShown; }}};
+                                               callKey, [this] { ++aboutShown; }}};
 
     void SetUp() override {
         model.Settings = {100, 5, 1, 0};

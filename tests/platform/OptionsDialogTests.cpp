@@ -16,6 +16,7 @@
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32EntryEditor.h"
+#include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32StartupShortcut.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
@@ -48,6 +49,8 @@ public:
     void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
     void ShowCaption(int, int, int, std::string_view, int) override {}
     bool UserSwitchedAway() const override { return false; }
+    void ShowOverlayForCallKey(OverlayBackground) override {}
+    void FocusTile(int) override {}
 };
 
 void Pump() {
@@ -108,6 +111,8 @@ protected:
     testing::TempFolder startupFolder{L"スタートアップ"};
     Win32StartupShortcut startupShortcut{startupFolder.Wide()};
     QuietMainWindow mainWindow;
+    // The hot keys are the system's own, held by a main window as the program's are.
+    Win32MainWindow callKey{GetModuleHandleW(nullptr)};
     std::unique_ptr<Win32OptionsDialog> dialog;
     HRESULT ole = E_FAIL;
 
@@ -127,7 +132,7 @@ protected:
     }
     void Open() {
         dialog = std::make_unique<Win32OptionsDialog>(GetModuleHandleW(nullptr),
-                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, lookup, mainWindow, {}});
+                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKey, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }

@@ -122,6 +122,10 @@ public:
     void OnOptionsAsked() override {}
     void OnTileClick(int index) override { tileClicks.push_back(index); }
     void OnTileDrop(int, const DroppedData&) override {}
+    std::vector<std::pair<int, TileKey>> tileKeys;
+    int callKeys = 0;
+    void OnTileKey(int index, TileKey key) override { tileKeys.emplace_back(index, key); }
+    void OnCallKey() override { ++callKeys; }
 };
 
 class OverlayWindowTest : public ::testing::Test {
