@@ -221,8 +221,10 @@ TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhi
     dialog.Load();
     grid.Fill(1, "新しい", "C:\\new.exe");
     distanceSlider.position = 300;
+    callKeyBox.key = 1625;
     store.failWrites = true;
     dialog.OnOk();
+    EXPECT_EQ(callKey.held, 0) << "the key does nothing while the dialog stays open";
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "エラー");
@@ -244,6 +246,46 @@ TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhi
     EXPECT_EQ(window.closes, 1);
     EXPECT_EQ(model.List[0], (LaunchEntry{"新しい", "C:\\new.exe"}));
     EXPECT_EQ(model.Settings.MoveDistance, 300);
+    EXPECT_EQ(callKey.held, 1625);
+}
+
+// The key box shows the key; OK takes the one it holds, or says another program has it and saves nothing.
+TEST_F(OptionsDialogTest, OkTakesTheKeyInTheKeyBoxOrSaysAnotherProgramHasItAndSavesNothing) {
+    model.Settings.CallKey = 1625;
+    dialog.Load();
+    EXPECT_EQ(callKeyBox.key, 1625);
+
+    callKeyBox.key = 1626;
+    callKey.heldByOthers = {1626};
+    dialog.OnOk();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "このキーは他のプログラムが使っています。");
+    EXPECT_EQ(messages.shown[0].title, "エラー");
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_EQ(window.closes, 0);
+    EXPECT_EQ(callKeyBox.key, 1626) << "the edit stays";
+    EXPECT_EQ(model.Settings.CallKey, 1625);
+
+    callKeyBox.key = 0;  // Backspace
+    dialog.OnOk();
+    EXPECT_EQ(store.files.at(ListPath), DefaultListFileBytes());
+    EXPECT_EQ(model.Settings.CallKey, 0);
+
+    model.OptionsOpen = true;
+    dialog.Load();
+    callKeyBox.key = 1627;
+    dialog.OnOk();
+    EXPECT_EQ(store.files.at(ListPath).substr(142), " 1627 \r\n");
+    EXPECT_EQ(callKey.held, 1627);
+
+    // Let go while open, as App does; Cancel takes the stored key again.
+    model.OptionsOpen = true;
+    callKey.Hold(0);
+    dialog.Load();
+    callKeyBox.key = 1628;
+    dialog.OnCancel();
+    EXPECT_EQ(callKey.held, 1627);
+    EXPECT_EQ(model.Settings.CallKey, 1627);
 }
 
 TEST_F(OptionsDialogTest, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheStoredState) {
