@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=$root/build/win64
 images="$root/docs/images"
-filter='Options.AnEntryAdded*:AboutBox.*:Scatter.AShake*:*/ScatterPattern.*'
+filter='Options.AnEntryAdded*:AboutBox.*:Scatter.AShake*:Scatter.TheCallKey*:*/ScatterPattern.*'
 
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
@@ -35,6 +35,7 @@ for dpi in 96 144; do
   dialog entry-editor "entry-editor-${dpi}dpi"
   dialog about-box-over-options "about-box-${dpi}dpi"
   overlay scatter-pattern-0 "overlay-plain-${dpi}dpi"
+  overlay call-key-overlay "overlay-call-key-${dpi}dpi"
   if [ "$dpi" = 96 ]; then
     for pattern in 1 2 3; do overlay "scatter-pattern-$pattern" "overlay-pattern-$pattern"; done
   fi

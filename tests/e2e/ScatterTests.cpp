@@ -229,6 +229,41 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 5s)) << "the icon stayed behind";
 }
 
+// Ctrl+Alt+Y, as the hot-key control reports it.
+constexpr std::uint16_t CtrlAltY = 0x0600 | 'Y';
+
+// Every entry that is there, out at once in a row centred on the resting pointer,
+// the first with the keyboard; Esc or the key again ends it.
+TEST_F(Scatter, TheCallKeyBringsEveryTileAtOnceWithTheKeyboardAndEscOrTheKeyAgainEndsIt) {
+    ScatterSettings settings = QuickScatter;
+    settings.CallKey = CtrlAltY;
+    app.WriteListFile(settings, Entries());
+    main = app.StartResident();
+    ASSERT_NE(main, nullptr);
+    RestPointerAt({640, 400});
+    for (const auto& ending : {std::vector<WORD>{VK_ESCAPE}, std::vector<WORD>{VK_CONTROL, VK_MENU, 'Y'}}) {
+        PressKeys({VK_CONTROL, VK_MENU, 'Y'});
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, 5s)) << "the key brought nothing";
+        // Out with the overlay, the pointer never moved: notepad, the Windows folder and the bin.
+        EXPECT_EQ((std::vector<bool>{IsShown(Tile(0)), IsShown(Tile(1)), IsShown(Tile(2)), IsShown(Tile(3)), IsShown(Tile(4))}),
+                  (std::vector<bool>{true, false, false, true, true}));
+        const RECT first = RectOf(Tile(0));
+        const RECT last = RectOf(Tile(4));
+        EXPECT_EQ(first.top, last.top) << "one row";
+        EXPECT_EQ(first.top, RectOf(Tile(3)).top);
+        EXPECT_LT(first.left, RectOf(Tile(3)).left);
+        EXPECT_LT(RectOf(Tile(3)).left, last.left);
+        EXPECT_EQ((first.left + last.right) / 2, 640) << "centred on the pointer";
+        GUITHREADINFO thread{sizeof(thread)};
+        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread));
+        EXPECT_EQ(thread.hwndFocus, Tile(0)) << "the first tile has the keyboard";
+        EXPECT_EQ(GetForegroundWindow(), main);
+        SaveScreenshot("call-key-overlay");
+        PressKeys(ending);
+        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
+    }
+}
+
 // A game or a video in full screen, played here by a window of the test process.
 TEST_F(Scatter, NoShakeBringsTheOverlayOverAFullScreenProgramUntilItIsGone) {
     StartWithPattern(0);
