@@ -114,8 +114,7 @@ Win32OptionsDialog::~Win32OptionsDialog() {
 }
 
 bool Win32OptionsDialog::TranslateDialogMessage(MSG& message) {
-    if (!Handle()) return false;
-    return callKeyBox_.ClearOnEraseKey(message) || IsDialogMessageW(Handle(), &message);
+    return Handle() && IsDialogMessageW(Handle(), &message);
 }
 
 void Win32OptionsDialog::Close() { CloseDialog(); }

@@ -302,7 +302,8 @@ TEST_F(Options, TheCallKeyIsTypedInItsBoxAndOkRefusesOneAnotherProgramHolds) {
     HWND box = GetDlgItem(options, win32::options_ids::CallKeyBox);
     ClickAt(CentreOf(box));
     ASSERT_TRUE(WaitUntil([&] {
-        GUITHREADINFO thread{sizeof(thread)};
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
         return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread) && thread.hwndFocus == box;
     }, 5s));
     const auto boxHolds = [&](LRESULT key) { return WaitUntil([&] { return SendMessageW(box, HKM_GETHOTKEY, 0, 0) == key; }, 3s); };

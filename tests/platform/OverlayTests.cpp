@@ -434,6 +434,18 @@ TEST_F(OverlayWindowTest, TheFocusedTileReportsItsKeysAndScreenReadersHearOfTheF
         return focusHeard == window.TileHandle(4);
     }, std::chrono::seconds(3)));
     UnhookWinEvent(hook);
+    // The focus is drawn on the tile's edge, and goes with it.
+    const RECT tile = RectOf(window.TileHandle(4));
+    const RECT edge{tile.left, tile.top, tile.right, tile.top + 1};
+    const auto edgeNow = [&] {
+        Pump();
+        UpdateWindow(window.TileHandle(4));
+        return e2e::CapturePixels(edge);
+    };
+    const auto focused = edgeNow();
+    SetFocus(window.Handle());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return edgeNow() != focused; }, std::chrono::seconds(3))) << "no focus rectangle";
+    window.FocusTile(4);
 
     const std::vector<std::pair<std::vector<WORD>, TileKey>> presses{
         {{VK_TAB}, TileKey::Next}, {{VK_SHIFT, VK_TAB}, TileKey::Previous}, {{VK_LEFT}, TileKey::Left},
