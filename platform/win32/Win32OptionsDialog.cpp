@@ -114,7 +114,8 @@ Win32OptionsDialog::~Win32OptionsDialog() {
 }
 
 bool Win32OptionsDialog::TranslateDialogMessage(MSG& message) {
-    return Handle() && IsDialogMessageW(Handle(), &message);
+    if (!Handle()) return false;
+    return callKeyBox_.ClearOnEraseKey(message) || IsDialogMessageW(Handle(), &message);
 }
 
 void Win32OptionsDialog::Close() { CloseDialog(); }

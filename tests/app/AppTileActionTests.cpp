@@ -37,19 +37,6 @@ TEST_F(AppTileActionTest, AClickEndsTheScatterBeforeTheTargetOpens) {
     EXPECT_EQ(app.Tracking().nextSlot, 0);
 }
 
-TEST_F(AppTileActionTest, TabMovesTheKeyboardAmongTheTilesAndEnterOpensTheFocusedOneAsAClickDoes) {
-    EXPECT_EQ(window.focusedTile, 0) << "the first tile out has the keyboard";
-    app.OnTileKey(0, TileKey::Next);
-    app.OnTileKey(1, TileKey::Next);
-    app.OnTileKey(0, TileKey::Previous);
-    EXPECT_EQ(journal, (Journal{"focus tile 1", "focus tile 0", "focus tile 1"}));
-    journal.clear();
-    app.OnTileKey(0, TileKey::Open);
-    EXPECT_LT(Position("hide caption 30"), Position("open C:\\Tools\\ed.exe | "));
-    EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ");
-    EXPECT_FALSE(AnythingShown());
-}
-
 TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogReadsItItself) {
     store.files[listFile.ListFilePath()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     app.OnListFileChanged();

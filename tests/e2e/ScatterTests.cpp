@@ -260,6 +260,14 @@ TEST_F(Scatter, TheCallKeyBringsEveryTileAtOnceWithTheKeyboardAndEscOrTheKeyAgai
         EXPECT_EQ(thread.hwndFocus, Tile(0)) << "the first tile has the keyboard";
         EXPECT_EQ(GetForegroundWindow(), main);
         SaveScreenshot("call-key-overlay");
+        // Tab takes the focus, and its rectangle on the tile's edge, to the next tile.
+        const RECT edge{first.left, first.top, first.right, first.top + 1};
+        const std::vector<Rgb> focusedEdge = CapturePixels(edge);
+        PressKeys({VK_TAB});
+        EXPECT_TRUE(WaitUntil([&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread) && thread.hwndFocus == Tile(3) &&
+                   CapturePixels(edge) != focusedEdge;
+        }, 3s));
         PressKeys(ending);
         EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
     }

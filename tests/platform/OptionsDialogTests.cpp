@@ -244,7 +244,13 @@ TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     EXPECT_EQ(Placed(Control(options_ids::ExitButton)), (std::array<LONG, 4>{440, 432, 97, 29}));
     EXPECT_EQ(e2e::TextOf(Control(options_ids::CallKeyLabel)), L"呼び出しキー");
     EXPECT_EQ(e2e::ClassOf(Control(options_ids::CallKeyBox)), HOTKEY_CLASSW);
-    EXPECT_EQ(SendMessageW(Control(options_ids::CallKeyBox), HKM_GETHOTKEY, 0, 0), 0) << "no key at first";
+    HWND keyBox = Control(options_ids::CallKeyBox);
+    EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 0) << "no key at first";
+    SendMessageW(keyBox, WM_KEYDOWN, 'Y', 0);
+    EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 1625) << "a plain key gets Ctrl+Alt";
+    MSG erase{keyBox, WM_KEYDOWN, VK_DELETE, 0, 0, {}};
+    EXPECT_TRUE(dialog->TranslateDialogMessage(erase));
+    EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 0) << "Delete";
     const RECT preview = RectInParent(Control(options_ids::IconPreview));
     EXPECT_EQ(preview.right - preview.left, 32);
     ExpectGridColours(Control(options_ids::ListGrid));

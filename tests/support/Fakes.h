@@ -160,11 +160,7 @@ public:
         visible = true;
         switchedAway = false;
     }
-    int focusedTile = -1;
-    void FocusTile(int index) override {
-        journal_.push_back("focus tile " + std::to_string(index));
-        focusedTile = index;
-    }
+    void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
         journal_.push_back("show tile " + std::to_string(index));
@@ -241,10 +237,8 @@ public:
     std::set<std::uint16_t> heldByOthers;
     std::uint16_t held = 0;
     bool Hold(std::uint16_t key) override {
-        held = 0;
-        if (heldByOthers.count(key) != 0) return false;
-        held = key;
-        return true;
+        held = heldByOthers.count(key) != 0 ? 0 : key;
+        return held == key;
     }
 };
 
