@@ -7,13 +7,7 @@
 namespace yomorina {
 namespace {
 
-TilePlacement At(int slot, int left, int top) {
-    TilePlacement tile;
-    tile.Slot = slot;
-    tile.Left = left;
-    tile.Top = top;
-    return tile;
-}
+TilePlacement At(int slot, int left, int top) { return {.Slot = slot, .Left = left, .Top = top}; }
 
 // Tab goes round in slot order; an arrow to the nearest tile that way, or nowhere.
 TEST(TileFocus, TabGoesRoundInSlotOrderAndAnArrowToTheNearestTileThatWay) {
