@@ -1,11 +1,21 @@
 #include "app/App.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "scatter/ScatterTick.h"
 #include "scatter/TickPace.h"
+#include "scatter/TileFocus.h"
+#include "scatter/TileGrid.h"
 
 namespace yomorina {
+namespace {
+
+// The call key's scatter waits this many ticks at most for a share that has
+// not answered yet; then that entry is skipped, as a shake skips it.
+constexpr int CallPatienceTicks = 5;
+
+}  // namespace
 
 App::App(Services services)
     : model_(services.model),
@@ -18,6 +28,7 @@ App::App(Services services)
       monitors_(services.monitors),
       lookup_(services.lookup),
       attention_(services.attention),
+      callKey_(services.callKey),
       showOptions_(std::move(services.showOptions)),
       raiseOptions_(std::move(services.raiseOptions)),
       tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
@@ -31,6 +42,8 @@ void App::Start() {
         messages_.Show(*failure, TitleError, MessageButtons::Ok);
     }
     AddIcon();
+    // A key another program holds is no reason to bother the user at start-up.
+    HoldCallKey();
     // The first tick measures from here, once any start-up message is gone: from
     // (0, 0) any pointer position would count as a shake, and with a lead-in of 1
     // the overlay would come up by itself.
@@ -72,6 +85,9 @@ void App::OnOptionsAsked() {
 void App::OpenOptions() {
     EndScatter();
     model_.OptionsOpen = true;
+    // Let go while the dialog is open: the key does nothing then, and the
+    // dialog's key box can be given the very same combination.
+    HoldCallKey();
     // No tick samples while the dialog is open; the pointer's way there and
     // back is no shake.
     measureAfresh_ = true;
@@ -88,6 +104,8 @@ void App::OnIconRetry() { AddIcon(); }
 // Without the icon the program could be neither configured nor ended; at
 // sign-in the shell may not take it yet, so it is tried until it does.
 void App::AddIcon() { timer_.RetryIcon(!trayIcon_.Add(TrayTip)); }
+
+void App::HoldCallKey() { callKey_.Hold(model_.OptionsOpen ? 0 : model_.Settings.CallKey); }
 
 void App::OnTick() { Tick(false); }
 
@@ -116,8 +134,16 @@ void App::WakeUp() {
 void App::Tick(bool woken) {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
+    if (callWaits_ > 0) {
+        BringEveryTileOnceAnswered();
+        // The hand's movement meanwhile is no shake; the timer runs on.
+        measureAfresh_ = true;
+        return;
+    }
     // Not at the scatter's end: a click on a tile reads its entry after that.
-    if (!state_.scattering && std::exchange(reloadAfterScatter_, false)) listFile_.ReloadIfChanged(model_);
+    if (!state_.scattering && std::exchange(reloadAfterScatter_, false) && listFile_.ReloadIfChanged(model_)) {
+        HoldCallKey();
+    }
     const ScreenPoint sample = pointer_.Position();
     if (measureAfresh_) {
         measureAfresh_ = false;
@@ -129,10 +155,7 @@ void App::Tick(bool woken) {
         lookup_.Begin(EntriesToLookUp(model_.List), ScaledToDotsPerInch(TileSide, monitors_.DotsPerInchAt(sample)));
     }
     if (action.ShowOverlay) window_.ShowOverlay(*action.ShowOverlay);
-    if (const auto& tile = action.Tile) {
-        window_.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);
-        window_.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name, tile->DotsPerInch);
-    }
+    if (action.Tile) ShowTileOut(*action.Tile);
     // Asked only now, after the overlay has shown and noted the window in front.
     if (state_.scattering && window_.UserSwitchedAway()) EndScatter();
     SleepIfNothingCanHappen(previous, sample, woken);
@@ -157,7 +180,54 @@ void App::OnListFileChanged() {
         reloadAfterScatter_ = true;
         return;
     }
-    listFile_.ReloadIfChanged(model_);
+    if (listFile_.ReloadIfChanged(model_)) HoldCallKey();
+}
+
+void App::ShowTileOut(const TilePlacement& tile) {
+    window_.ShowTile(tile.Slot, tile.Left, tile.Top, tile.Side, tile.Picture, tile.Path, tile.AccessibleName);
+    window_.ShowCaption(tile.Slot, tile.CaptionLeft, tile.CaptionTop, tile.Name, tile.DotsPerInch);
+    tilesOut_.push_back(tile);
+    // The first tile out has the keyboard, so that Enter opens it at once.
+    if (tilesOut_.size() == 1) window_.FocusTile(tile.Slot);
+}
+
+void App::OnTileKey(int index, TileKey key) {
+    if (key == TileKey::Open) {
+        OnTileClick(index);
+        return;
+    }
+    const auto from = std::find_if(tilesOut_.begin(), tilesOut_.end(), [&](const TilePlacement& tile) { return tile.Slot == index; });
+    if (from == tilesOut_.end()) return;
+    const int to = NextFocus(tilesOut_, static_cast<int>(from - tilesOut_.begin()), key);
+    window_.FocusTile(tilesOut_[to].Slot);
+}
+
+void App::OnCallKey() {
+    WakeUp();
+    // Released while the dialog is open; a press queued before that does nothing either.
+    if (model_.OptionsOpen) return;
+    if (state_.scattering || callWaits_ > 0) {
+        EndScatter();
+        return;
+    }
+    const ScreenPoint at = pointer_.Position();
+    lookup_.Begin(EntriesToLookUp(model_.List), ScaledToDotsPerInch(TileSide, monitors_.DotsPerInchAt(at)));
+    callWaits_ = CallPatienceTicks;
+    BringEveryTileOnceAnswered();
+}
+
+// Waits for answers from the message loop, tick by tick, never on the file system.
+void App::BringEveryTileOnceAnswered() {
+    if (--callWaits_ > 0 && !EveryEntryAnswered(model_.List, lookup_)) return;
+    callWaits_ = 0;
+    const ScreenPoint at = pointer_.Position();
+    const auto tiles = PlaceEveryTile(model_.List, lookup_, at, monitors_.AreaAt(at), monitors_.DotsPerInchAt(at));
+    window_.ShowOverlayForCallKey(BackgroundForPattern(SettingsInForce(model_.Settings).BackgroundPattern));
+    state_.scattering = true;
+    state_.shakeCount = 0;
+    // Every slot has had its turn: a shake brings nothing more.
+    state_.nextSlot = LaunchSlotCount;
+    for (const TilePlacement& tile : tiles) ShowTileOut(tile);
 }
 
 void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }
@@ -172,6 +242,8 @@ void App::EndScatter() {
     }
     state_.scattering = false;
     state_.nextSlot = 0;
+    callWaits_ = 0;
+    tilesOut_.clear();
 }
 
 }  // namespace yomorina

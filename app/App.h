@@ -4,9 +4,11 @@
 // the window itself stays hidden except as the overlay.
 
 #include <functional>
+#include <vector>
 
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "platform/CallKey.h"
 #include "platform/EntryLookup.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
@@ -18,6 +20,7 @@
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
+#include "scatter/ScatterTick.h"
 #include "scatter/TileActions.h"
 
 namespace yomorina {
@@ -40,6 +43,7 @@ public:
         const UserAttention& attention;  // whether a full-screen program is in front
         Shell& shell;
         RecycleBin& recycleBin;
+        CallKeyHolder& callKey;
         std::function<void()> showOptions;  // opens the options dialog
         std::function<void()> raiseOptions;  // brings the open options dialog to the front
     };
@@ -61,6 +65,8 @@ public:
     void OnOptionsAsked() override;
     void OnTileClick(int index) override;
     void OnTileDrop(int index, const DroppedData& data) override;
+    void OnTileKey(int index, TileKey key) override;
+    void OnCallKey() override;
 
     // Something changed in the list file's folder: a hand edit is taken at once,
     // or at the first tick after the scatter on screen. The options dialog reads
@@ -77,6 +83,10 @@ private:
     void WakeUp();
     void OpenOptions();
     void AddIcon();
+    // The key of the list in force, except while the options dialog is open.
+    void HoldCallKey();
+    void BringEveryTileOnceAnswered();
+    void ShowTileOut(const TilePlacement& tile);
 
     Model& model_;
     MainWindow& window_;
@@ -88,6 +98,7 @@ private:
     const Monitors& monitors_;
     EntryLookup& lookup_;
     const UserAttention& attention_;
+    CallKeyHolder& callKey_;
     std::function<void()> showOptions_;
     std::function<void()> raiseOptions_;
     // What clicks and drops on the tiles do; they end a scatter through EndScatter.
@@ -99,6 +110,11 @@ private:
     // The next tick measures from where the pointer is then, not from the last
     // sample: the pointer went where no tick saw it go.
     bool measureAfresh_ = false;
+    // Ticks left to wait for the entries' answers before the call key's scatter
+    // shows without those still out; 0 when no call waits.
+    int callWaits_ = 0;
+    // The tiles out on the overlay, in slot order: the keyboard's way among them.
+    std::vector<TilePlacement> tilesOut_;
 };
 
 }  // namespace yomorina

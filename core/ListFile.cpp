@@ -16,7 +16,7 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     std::size_t i = 0;
-    while (i < bytes.size() && lines.size() < ListFileLineCount) {
+    while (i < bytes.size() && lines.size() <= CallKeyLine) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(bytes.substr(start, i - start));
@@ -26,7 +26,7 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
             ++i;
         }
     }
-    if (start < bytes.size() && lines.size() < ListFileLineCount) lines.push_back(bytes.substr(start));
+    if (start < bytes.size() && lines.size() <= CallKeyLine) lines.push_back(bytes.substr(start));
     return lines;
 }
 
@@ -117,6 +117,17 @@ std::optional<std::int16_t> ParseNumberLine(std::string_view line) {
     return static_cast<std::int16_t>(value);
 }
 
+bool IsCallKey(int value) {
+    constexpr int Modifiers = 0x0F;
+    constexpr int KeyCodes = 0xFF;
+    return value > 0 && value <= (Modifiers << 8 | KeyCodes) && (value & KeyCodes) != 0;
+}
+
+std::uint16_t ParseCallKeyLine(std::string_view line) {
+    const auto value = ParseNumberLine(line);
+    return value && IsCallKey(*value) ? static_cast<std::uint16_t>(*value) : 0;
+}
+
 const std::string& DefaultListFileBytes() {
     static const std::string bytes = [] {
         constexpr ScatterSettings defaults = NewFileSettings;
@@ -178,6 +189,11 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
     }
     file += FormatNumberLine(settings.BackgroundPattern);
     file += LineEnd;
+    // Only a set key adds its line: a list without one is byte for byte what it always was.
+    if (IsCallKey(settings.CallKey)) {
+        file += FormatNumberLine(static_cast<std::int16_t>(settings.CallKey));
+        file += LineEnd;
+    }
     return file;
 }
 
@@ -202,6 +218,7 @@ void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchLis
         readText(4 + 2 * slot, list[slot].Path);
     }
     readNumber(63, settings.BackgroundPattern);
+    settings.CallKey = lines.size() > CallKeyLine ? ParseCallKeyLine(lines[CallKeyLine]) : 0;
 }
 
 ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process)

@@ -1,6 +1,7 @@
 #pragma once
 // filelist.txt: 64 CR LF lines beside the executable. Three numbers, thirty
-// name/path pairs, one number. Code page 932 unless a text has no form there,
+// name/path pairs, one number; a 65th, the call key, only when one is set, so
+// that a list without one stays as it always was. Code page 932 unless a text has no form there,
 // then the whole file is UTF-8 with a byte-order mark. A file without the mark
 // that is valid UTF-8 (as Notepad saves it) is read as UTF-8.
 
@@ -18,12 +19,20 @@
 namespace yomorina {
 
 inline constexpr int ListFileLineCount = 64;
+// The call key's line, after the 64 every reader knows.
+inline constexpr int CallKeyLine = ListFileLineCount;
 inline constexpr std::string_view ListFileName = "filelist.txt";
 
 // " 100 " for 100, "-5 " for -5.
 std::string FormatNumberLine(std::int16_t value);
 // Surrounding spaces ignored; empty unless a signed decimal in the 16-bit range.
 std::optional<std::int16_t> ParseNumberLine(std::string_view line);
+
+// A stored call key the program can take: a key code (1..255) with modifier
+// flags (0..15) above it; anything else is no key.
+bool IsCallKey(int value);
+// No key for a line that is not such a number.
+std::uint16_t ParseCallKeyLine(std::string_view line);
 
 // What a new file holds, and what a value that cannot be read stays at.
 inline constexpr ScatterSettings NewFileSettings{100, 5, 1, 0};
@@ -38,7 +47,8 @@ bool IsUtf8Text(std::string_view bytes);
 std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& list, const CodePage932& codePage);
 
 // Reads each value on its own: a value that is missing or unreadable is left as
-// the caller had it. Lines past the 64th are ignored; CR LF, LF or CR end a line.
+// the caller had it, except the call key, which is then none. Lines past the
+// 65th are ignored; CR LF, LF or CR end a line.
 void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchList& list, const CodePage932& codePage);
 
 // At start-up a sync or backup program may hold the file for a few seconds.

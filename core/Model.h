@@ -15,6 +15,9 @@ struct ScatterSettings {
     std::int16_t LeadInIntensity = 0;
     std::int16_t ScatterIntensity = 0;
     std::int16_t BackgroundPattern = 0;
+    // The key that calls every tile at once, as the hot-key control reports it:
+    // modifier flags (1 Shift, 2 Ctrl, 4 Alt, 8 extended) x 256 + virtual-key code; 0 for none.
+    std::uint16_t CallKey = 0;
 
     friend bool operator==(const ScatterSettings&, const ScatterSettings&) = default;
 };

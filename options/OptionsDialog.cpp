@@ -38,6 +38,7 @@ void OptionsDialog::Load() {
     const int pattern = settings.BackgroundPattern;
     controls_.patternChoice.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
     controls_.startAtSignInBox.SetChecked(services_.startupShortcut.IsSet());
+    controls_.callKeyBox.SetKey(settings.CallKey);
 
     controls_.grid.SetColumnWidth(NameColumn, GridColumnWidthTwips);
     controls_.grid.SetColumnWidth(PathColumn, GridColumnWidthTwips);
@@ -59,6 +60,8 @@ void OptionsDialog::OnClosed() {
     services_.model.OptionsOpen = false;
     // Edits made by hand while the dialog was open count once it is gone (after a Cancel).
     services_.listFile.ReloadIfChanged(services_.model);
+    // Let go while the dialog was open; one taken meanwhile by another program is quietly done without.
+    services_.callKey.Hold(services_.model.Settings.CallKey);
 }
 
 bool OptionsDialog::MayReplaceTheFile() {
@@ -103,9 +106,18 @@ void OptionsDialog::OnOk() {
         saved.List[slot].Name = controls_.grid.Text(slot + 1, NameColumn);
         saved.List[slot].Path = controls_.grid.Text(slot + 1, PathColumn);
     }
+    const std::uint16_t key = controls_.callKeyBox.Key();
+    saved.Settings.CallKey = IsCallKey(key) ? key : 0;
     // No is no save at all: the dialog stays with the edits.
     if (!MayReplaceTheFile()) return;
+    // A key that would never come is no key to save.
+    if (!services_.callKey.Hold(saved.Settings.CallKey)) {
+        services_.messages.Show(CallKeyTakenMessage, TitleError, MessageButtons::Ok);
+        return;
+    }
     if (const auto failure = services_.listFile.SaveListFile(saved)) {
+        // The key does nothing while the dialog stays open.
+        services_.callKey.Hold(0);
         services_.messages.Show(*failure, TitleError, MessageButtons::Ok);
         return;
     }
@@ -117,6 +129,7 @@ void OptionsDialog::OnOk() {
     if (const auto failure = services_.startupShortcut.Set(startAtSignIn)) {
         std::string message(startAtSignIn ? StartupSetFailure : StartupClearFailure);
         if (!failure->empty()) message += "\r\n" + *failure;
+        services_.callKey.Hold(0);
         services_.messages.Show(message, TitleError, MessageButtons::Ok);
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The options dialog: the list grid, the gesture sliders, the background
 // pattern, and the buttons that save, discard, show the version and end the
-// program, and whether it starts at sign-in. It edits a working copy; the
+// program, whether it starts at sign-in, and the call key. It edits a working copy; the
 // model, filelist.txt and the Startup folder change on OK only.
 
 #include <functional>
@@ -11,6 +11,7 @@
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "options/OptionsTexts.h"
+#include "platform/CallKey.h"
 #include "platform/Controls.h"
 #include "platform/EntryLookup.h"
 #include "platform/EntryEditorDialog.h"
@@ -41,6 +42,7 @@ struct OptionsDialogControls {
     Label& scatterValue;
     OptionGroup& patternChoice;
     CheckBox& startAtSignInBox;
+    KeyBox& callKeyBox;
 };
 
 struct OptionsDialogServices {
@@ -52,6 +54,7 @@ struct OptionsDialogServices {
     EntryEditorDialog& editor;
     DialogWindow& window;
     MainWindow& mainWindow;
+    CallKeyHolder& callKey;
     std::function<void()> showAbout;
 };
 

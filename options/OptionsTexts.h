@@ -34,6 +34,8 @@ inline constexpr std::string_view ListFullMessage = "これ以上追加できま
 inline constexpr std::string_view BlankRowMessage = "空欄の行は編集できません。";
 inline constexpr std::string_view DeleteQuestionSuffix = "を削除しますか？";
 inline constexpr std::string_view StartAtSignInCaption = "Windows の起動時に開始する";
+inline constexpr std::string_view CallKeyCaption = "呼び出しキー";
+inline constexpr std::string_view CallKeyTakenMessage = "このキーは他のプログラムが使っています。";
 inline constexpr std::string_view StartupSetFailure = "スタートアップへの登録に失敗しました。";
 inline constexpr std::string_view StartupClearFailure = "スタートアップからの削除に失敗しました。";
 // Why OK asks before it replaces filelist.txt, then the question.

@@ -2,6 +2,7 @@
 // The controls the dialogs' logic reads and sets. Each is as narrow as its
 // callers; the windows behind them only report events and draw.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,15 @@ public:
     virtual ~CheckBox() = default;
     virtual bool Checked() const = 0;
     virtual void SetChecked(bool checked) = 0;
+};
+
+// The common hot-key control: the combination the user pressed, as modifier
+// flags x 256 + virtual-key code; 0 while it is empty.
+class KeyBox {
+public:
+    virtual ~KeyBox() = default;
+    virtual std::uint16_t Key() const = 0;
+    virtual void SetKey(std::uint16_t key) = 0;
 };
 
 // The icon preview under the grid: a persistent picture on a white ground.

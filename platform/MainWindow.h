@@ -22,6 +22,10 @@ enum class OverlayBackground {
 // What a tile shows: its target's icon, or the recycle-bin template's picture.
 enum class TilePicture { TargetIcon, RecycleBin };
 
+// A key pressed on the tile that has the keyboard: Tab and Shift+Tab, the
+// arrows, Enter or Space.
+enum class TileKey { Next, Previous, Left, Right, Up, Down, Open };
+
 class MainWindow {
 public:
     virtual ~MainWindow() = default;
@@ -34,6 +38,9 @@ public:
     // the foreground, which Windows may refuse; notes the window in front either way.
     // While it is shown, Esc and Alt+F4 are its own whatever window keeps the keyboard.
     virtual void ShowOverlay(OverlayBackground background) = 0;
+    // As ShowOverlay, for a press of the call key: that press gives the program the right to the
+    // foreground, so the overlay takes the keyboard on Windows too.
+    virtual void ShowOverlayForCallKey(OverlayBackground background) = 0;
     // Draws the tile's picture afresh at side x side pixels (path is used for TargetIcon), names it for
     // screen readers, moves it to (left, top) and shows it.
     virtual void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
@@ -43,6 +50,8 @@ public:
     virtual void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) = 0;
     // Whether the user brought another window to the front since the overlay was shown.
     virtual bool UserSwitchedAway() const = 0;
+    // Gives the shown tile the keyboard focus, draws it so and tells screen readers.
+    virtual void FocusTile(int index) = 0;
 };
 
 }  // namespace yomorina
@@ -74,6 +83,10 @@ public:
     virtual void OnTileClick(int index) = 0;
     // Something dropped on a tile from another program.
     virtual void OnTileDrop(int index, const DroppedData& data) = 0;
+    // A key on the tile that has the keyboard.
+    virtual void OnTileKey(int index, TileKey key) = 0;
+    // The call key was pressed, whatever program is in front.
+    virtual void OnCallKey() = 0;
 };
 
 }  // namespace yomorina

@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=$root/build/win64
 images="$root/docs/images"
-filter='Options.AnEntryAdded*:AboutBox.*:Scatter.AShake*:*/ScatterPattern.*'
+filter='Options.AnEntryAdded*:AboutBox.*:Scatter.AShake*:Scatter.TheCallKey*:*/ScatterPattern.*'
 
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
@@ -28,13 +28,15 @@ for dpi in 96 144; do
   wine_session_stop
 
   mkdir -p "$images"
-  # Dialogs cut to what differs from the bare desktop (less the taskbar), overlays whole.
-  dialog() { convert "$artifacts/$1.png" -gravity South -chop 0x60 +gravity -trim +repage -strip "$images/$2.png"; }
+  # Dialogs cut to what differs from the bare desktop (less the taskbar and the icon's tip above
+  # it), overlays whole. At 144 dpi the options dialog reaches almost down to the taskbar.
+  dialog() { convert "$artifacts/$1.png" -gravity South -chop "0x${3:-60}" +gravity -trim +repage -strip "$images/$2.png"; }
   overlay() { convert "$artifacts/$1.png" -strip "$images/$2.png"; }
-  dialog options-dialog-with-entry "options-dialog-${dpi}dpi"
+  dialog options-dialog-with-entry "options-dialog-${dpi}dpi" "$([ "$dpi" = 96 ] && echo 60 || echo 30)"
   dialog entry-editor "entry-editor-${dpi}dpi"
   dialog about-box-over-options "about-box-${dpi}dpi"
   overlay scatter-pattern-0 "overlay-plain-${dpi}dpi"
+  overlay call-key-overlay "overlay-call-key-${dpi}dpi"
   if [ "$dpi" = 96 ]; then
     for pattern in 1 2 3; do overlay "scatter-pattern-$pattern" "overlay-pattern-$pattern"; done
   fi

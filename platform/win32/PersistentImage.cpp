@@ -56,7 +56,7 @@ void PersistentImage::Release() {
     height_ = 0;
 }
 
-void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
+void PersistentImage::PaintWindow(HWND window, COLORREF fallback, const std::function<void(HDC)>& over) const {
     const PaintDc paint(window);
     const HDC target = paint.get();
     if (!target) return;
@@ -73,6 +73,7 @@ void PersistentImage::PaintWindow(HWND window, COLORREF fallback) const {
                    area.left, area.top, SRCCOPY);
         }
     }
+    if (over) over(target);
 }
 
 std::optional<DWORD> RasterOperationFor(OverlayBackground background) {

@@ -29,7 +29,8 @@ public:
     // Lets the picture go; drawing into it does nothing until it is made again.
     void Release();
     // Answers window's WM_PAINT from the picture; what it does not cover gets fallback.
-    void PaintWindow(HWND window, COLORREF fallback) const;
+    // over then draws on top, within the same painting.
+    void PaintWindow(HWND window, COLORREF fallback, const std::function<void(HDC)>& over = {}) const;
 
     int Width() const { return width_; }
     int Height() const { return height_; }

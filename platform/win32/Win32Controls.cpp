@@ -239,6 +239,24 @@ void Win32CheckBox::SetChecked(bool checked) {
     SendMessageW(button_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// ---- key box
+
+Win32KeyBox::Win32KeyBox(HWND box) : box_(box) {
+    if (box_) SendMessageW(box_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+}
+
+std::uint16_t Win32KeyBox::Key() const { return static_cast<std::uint16_t>(SendMessageW(box_, HKM_GETHOTKEY, 0, 0)); }
+
+void Win32KeyBox::SetKey(std::uint16_t key) { SendMessageW(box_, HKM_SETHOTKEY, key, 0); }
+
+bool Win32KeyBox::ClearOnEraseKey(const MSG& message) {
+    if (!box_ || message.hwnd != box_ || message.message != WM_KEYDOWN) return false;
+    if (message.wParam != VK_BACK && message.wParam != VK_DELETE) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    SetKey(0);
+    return true;
+}
+
 // ---- preview
 
 Win32PreviewBox::Win32PreviewBox(HINSTANCE instance, HWND parent, int id, const Win32EntryLookup& lookup)

@@ -109,6 +109,21 @@ private:
     HWND button_;
 };
 
+class Win32KeyBox final : public KeyBox {
+public:
+    // Keys without Ctrl or Alt (a letter, Shift with a letter) get Ctrl+Alt added, so
+    // that no plain key is taken from every program; Backspace and Delete clear the box.
+    explicit Win32KeyBox(HWND box = nullptr);
+    std::uint16_t Key() const override;
+    void SetKey(std::uint16_t key) override;
+    HWND Handle() const { return box_; }
+    // Backspace or Delete pressed in the box: it empties, whatever the control would make of them.
+    bool ClearOnEraseKey(const MSG& message);
+
+private:
+    HWND box_;
+};
+
 inline constexpr wchar_t PreviewBoxClass[] = L"YomorinaPreview";
 
 class Win32PreviewBox final : public PreviewBox, public BaseWindow<Win32PreviewBox> {

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MainWindow.h"
 
+#include <commctrl.h>
 #include <wtsapi32.h>
 
 #include <utility>
@@ -23,6 +24,18 @@ constexpr UINT IconRetryInterval = 3000;
 constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
 constexpr int EscapeHotKeyId = 1;
 constexpr int AltF4HotKeyId = 2;
+constexpr int CallHotKeyId = 3;
+
+// The hot-key control's modifier flags as RegisterHotKey's; a held-down key
+// repeats no press.
+UINT HotKeyModifiers(std::uint16_t key) {
+    const BYTE flags = HIBYTE(key);
+    UINT modifiers = MOD_NOREPEAT;
+    if (flags & HOTKEYF_SHIFT) modifiers |= MOD_SHIFT;
+    if (flags & HOTKEYF_CONTROL) modifiers |= MOD_CONTROL;
+    if (flags & HOTKEYF_ALT) modifiers |= MOD_ALT;
+    return modifiers;
+}
 
 // The font the system uses for its own message texts.
 UniqueFont DefaultUserInterfaceFont() {
@@ -177,7 +190,12 @@ HWND Win32MainWindow::Caption(int index) {
 
 void Win32MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void Win32MainWindow::ShowOverlay(OverlayBackground background) {
+void Win32MainWindow::ShowOverlay(OverlayBackground background) { ShowOverlay(background, false); }
+
+// Windows gives the foreground to the program that received the hot key.
+void Win32MainWindow::ShowOverlayForCallKey(OverlayBackground background) { ShowOverlay(background, true); }
+
+void Win32MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForeground) {
     // The tiles' icons, drops and launches go through the shell, which wants OLE.
     EnsureOle();
     // Every monitor, not just the primary one: tiles land next to the pointer wherever it is.
@@ -191,7 +209,7 @@ void Win32MainWindow::ShowOverlay(OverlayBackground background) {
     // Topmost, placed and shown in one move (each separate move costs Wine a pass over
     // the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
-    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay;
+    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !mayTakeForeground;
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
                  SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
     if (!refused) SetForegroundWindow(Handle());
@@ -247,6 +265,24 @@ bool Win32MainWindow::UserSwitchedAway() const {
     return GetAncestor(now, GA_ROOT) != Handle();
 }
 
+void Win32MainWindow::FocusTile(int index) {
+    const auto& tile = tiles_.at(index);
+    if (!tile) return;
+    // Where Windows keeps the keyboard with another program, the tile still
+    // has the focus within ours, drawn, for when the overlay is brought to the front.
+    SetFocus(tile->Handle());
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, tile->Handle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool Win32MainWindow::Hold(std::uint16_t key) {
+    if (key == callKey_) return true;
+    if (std::exchange(callKey_, 0) != 0) UnregisterHotKey(Handle(), CallHotKeyId);
+    if (key == 0) return true;
+    if (!RegisterHotKey(Handle(), CallHotKeyId, HotKeyModifiers(key), LOBYTE(key))) return false;
+    callKey_ = key;
+    return true;
+}
+
 LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
         if (events_) events_->OnTaskbarCreated();
@@ -293,6 +329,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return 0;
     case WM_DESTROY:
         ReleaseDismissKeys();
+        Hold(0);
         late::WTSUnRegisterSessionNotification(Handle());
         return 0;
     case WM_DISPLAYCHANGE:
@@ -316,6 +353,7 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         return 0;
     case WM_HOTKEY:
         if ((wParam == EscapeHotKeyId || wParam == AltF4HotKeyId) && events_) events_->OnOverlayDismiss();
+        if (wParam == CallHotKeyId && events_) events_->OnCallKey();
         return 0;
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/CallKey.h"
 #include "platform/MainWindow.h"
 #include "platform/TickTimer.h"
 #include "platform/win32/BaseWindow.h"
@@ -41,7 +42,10 @@ private:
 // works in another; Wine grants it. Tests imitate the refusal.
 enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
 
-class Win32MainWindow final : public MainWindow, public TickTimer, public BaseWindow<Win32MainWindow> {
+class Win32MainWindow final : public MainWindow,
+                              public TickTimer,
+                              public CallKeyHolder,
+                              public BaseWindow<Win32MainWindow> {
 public:
     explicit Win32MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask);
 
@@ -55,10 +59,14 @@ public:
     void HideCaption(int index) override;
     void Close() override;
     void ShowOverlay(OverlayBackground background) override;
+    void ShowOverlayForCallKey(OverlayBackground background) override;
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override;
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
     bool UserSwitchedAway() const override;
+    void FocusTile(int index) override;
+
+    bool Hold(std::uint16_t key) override;
 
     void Start() override;
     void Stop() override;
@@ -78,6 +86,7 @@ public:
 
 private:
     void OnDestroyed() noexcept override;
+    void ShowOverlay(OverlayBackground background, bool mayTakeForeground);
     HWND Caption(int index);
     Win32TileWindow& Tile(int index);
     // The recycle-bin template, its picture drawn at this side.
@@ -94,6 +103,7 @@ private:
     ForegroundTaking foregroundTaking_;
     HWND foregroundAtShow_ = nullptr;  // the front window once the overlay had shown
     bool dismissKeysTaken_ = false;
+    std::uint16_t callKey_ = 0;  // the call key held, 0 for none
     UINT taskbarCreatedMessage_;
     UINT handleCountQuery_;  // 0 unless started for tests
     TickCount ticks_;        // what that query reports of the timer

@@ -18,4 +18,14 @@ int Win32Monitors::DotsPerInchAt(ScreenPoint point) const {
     return static_cast<int>(GetDpiForSystem());
 }
 
+ScreenRect Win32Monitors::AreaAt(ScreenPoint point) const {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    const HMONITOR monitor = MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) {
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
 }  // namespace yomorina::win32

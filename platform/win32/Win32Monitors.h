@@ -8,6 +8,7 @@ namespace yomorina::win32 {
 class Win32Monitors final : public Monitors {
 public:
     int DotsPerInchAt(ScreenPoint point) const override;
+    ScreenRect AreaAt(ScreenPoint point) const override;
 };
 
 }  // namespace yomorina::win32

@@ -18,11 +18,12 @@ constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
 constexpr DWORD Radio = BS_AUTORADIOBUTTON;
 
-// Under the sliders the rows stand 420 twips apart: the pattern, then start at
-// sign-in; the button row keeps its 540 below the last and the edge its 600 below that.
+// Under the sliders the rows stand 420 twips apart: the pattern, start at
+// sign-in, the call key; the button row keeps its 540 below the last and the edge its 600 below that.
 constexpr int PatternTop = 5100;
 constexpr int StartAtSignInTop = PatternTop + 420;
-constexpr int ButtonRowTop = StartAtSignInTop + 540;
+constexpr int CallKeyTop = StartAtSignInTop + 420;
+constexpr int ButtonRowTop = CallKeyTop + 540;
 constexpr int ClientHeight = ButtonRowTop + 600;
 
 // In tab order.
@@ -56,6 +57,9 @@ std::vector<ControlPlacement> OptionsDialogLayout() {
         {FirstPatternButton + 3, L"BUTTON", PatternCaptions[3], Radio, 0, 6960, PatternTop, 855, 255, LabelPoints},
         {StartAtSignInBox, L"BUTTON", StartAtSignInCaption, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120, StartAtSignInTop, 4395,
          255, LabelPoints},
+        {CallKeyLabel, L"STATIC", CallKeyCaption, Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
+        // As tall as the control's own line; its top a little above the label's, so their texts align.
+        {CallKeyBox, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, CallKeyTop, 2415, 315, LabelPoints},
     };
 }
 
@@ -82,14 +86,16 @@ Win32OptionsDialog::Win32OptionsDialog(HINSTANCE instance, const Services& servi
     patternChoice_ = Win32OptionGroup({Control(FirstPatternButton), Control(FirstPatternButton + 1), Control(FirstPatternButton + 2),
                                  Control(FirstPatternButton + 3)});
     startAtSignInBox_ = Win32CheckBox(Control(StartAtSignInBox));
+    callKeyBox_ = Win32KeyBox(Control(CallKeyBox));
     messages_.SetOwner(Handle());
 
     std::function<void()> showAbout;
     if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
     logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_,
-                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_},
+                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_, callKeyBox_},
                    OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
-                                         services_.lookup, *this, *this, services_.mainWindow, std::move(showAbout)});
+                                         services_.lookup, *this, *this, services_.mainWindow, services_.callKey,
+                                         std::move(showAbout)});
     logic_->Load();
     drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
         if (logic_) logic_->OnGridDrop(data);
@@ -108,7 +114,8 @@ Win32OptionsDialog::~Win32OptionsDialog() {
 }
 
 bool Win32OptionsDialog::TranslateDialogMessage(MSG& message) {
-    return Handle() && IsDialogMessageW(Handle(), &message);
+    if (!Handle()) return false;
+    return callKeyBox_.ClearOnEraseKey(message) || IsDialogMessageW(Handle(), &message);
 }
 
 void Win32OptionsDialog::Close() { CloseDialog(); }

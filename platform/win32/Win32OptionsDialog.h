@@ -31,6 +31,7 @@ inline constexpr int DistanceLabel = 141, LeadInLabel = 142, DistanceValue = 143
                      ScatterValue = 146, PatternLabel = 147;
 inline constexpr int FirstPatternButton = 150;  // 150..153
 inline constexpr int StartAtSignInBox = 160;
+inline constexpr int CallKeyLabel = 170, CallKeyBox = 171;
 }  // namespace options_ids
 
 class Win32OptionsDialog final : public Dialog, private DialogWindow, private EntryEditorDialog {
@@ -42,6 +43,7 @@ public:
         const DirectorySearch& search;  // the entry editor's check on OK
         Win32EntryLookup& lookup;       // the preview's
         MainWindow& mainWindow;
+        CallKeyHolder& callKey;
         std::function<void(HWND owner)> showAbout;  // the about box, modal over this dialog
     };
 
@@ -72,6 +74,7 @@ private:
     Win32Label distanceValue_, leadInValue_, scatterValue_;
     Win32OptionGroup patternChoice_;
     Win32CheckBox startAtSignInBox_;
+    Win32KeyBox callKeyBox_;
     Win32MessageBoxes messages_;
     std::optional<OptionsDialog> logic_;
     FileDropRegistration drop_;

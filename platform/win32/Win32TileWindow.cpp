@@ -44,12 +44,44 @@ void Win32TileWindow::MoveAndShow(int left, int top) {
 
 void Win32TileWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
+void Win32TileWindow::OnKeyDown(WPARAM key, LPARAM flags) {
+    if (!events_) return;
+    // A held-down Enter opens once; the tiles are gone after it.
+    constexpr LPARAM WasDown = LPARAM{1} << 30;
+    switch (key) {
+    case VK_TAB: events_->OnTileKey(index_, GetKeyState(VK_SHIFT) < 0 ? TileKey::Previous : TileKey::Next); break;
+    case VK_LEFT: events_->OnTileKey(index_, TileKey::Left); break;
+    case VK_RIGHT: events_->OnTileKey(index_, TileKey::Right); break;
+    case VK_UP: events_->OnTileKey(index_, TileKey::Up); break;
+    case VK_DOWN: events_->OnTileKey(index_, TileKey::Down); break;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (!(flags & WasDown)) events_->OnTileKey(index_, TileKey::Open);
+        break;
+    // Where another program holds Esc as its hot key, the focused tile still hears it.
+    case VK_ESCAPE: events_->OnOverlayDismiss(); break;
+    default: break;
+    }
+}
+
 LRESULT Win32TileWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        picture_.PaintWindow(Handle(), GetSysColor(backgroundColourIndex_));
+        picture_.PaintWindow(Handle(), GetSysColor(backgroundColourIndex_), [this](HDC dc) {
+            if (GetFocus() != Handle()) return;
+            RECT client;
+            GetClientRect(Handle(), &client);
+            DrawFocusRect(dc, &client);
+        });
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
         pressed_ = true;

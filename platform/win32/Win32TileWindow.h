@@ -2,6 +2,7 @@
 // A tile of the overlay: a square child window, as large as the scale of
 // its monitor asks, that shows its persistent picture, carries its entry's name
 // for screen readers, reports a left click and takes files dropped on it.
+// With the keyboard focus it draws a focus rectangle and reports its keys.
 
 #include <windows.h>
 
@@ -43,6 +44,7 @@ public:
 
 private:
     void ClearPicture();
+    void OnKeyDown(WPARAM key, LPARAM flags);
 
     int index_;
     int backgroundColourIndex_;

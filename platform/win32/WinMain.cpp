@@ -62,7 +62,7 @@ int RunProgram(HINSTANCE instance) {
         options.reset();
         options = std::make_unique<win32::Win32OptionsDialog>(
             instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
-                                                  [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
+                                                  mainWindow, [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
@@ -71,7 +71,7 @@ int RunProgram(HINSTANCE instance) {
         if (options && options->Handle()) SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
     App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, entryLookup, attention, shell,
-                 recycleBin, showOptions, raiseOptions});
+                 recycleBin, mainWindow, showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
     win32::FolderChangeWatch listFileWatch(processInfo.ExecutableFolder());

@@ -32,9 +32,10 @@ protected:
     FakeUserAttention attention;
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
+    FakeCallKeyHolder callKey;
     int optionsShown = 0;
     int optionsRaised = 0;
-    App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin,
+    App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin, callKey,
                  [this] { ++optionsShown; }, [this] { ++optionsRaised; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {

@@ -43,7 +43,8 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     EXPECT_TRUE(app.Tracking().scattering);
 
     TickAt(830, 400);
-    EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0"));
+    // The first tile out has the keyboard; the later ones leave it there.
+    EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0", "focus tile 0"));
     EXPECT_EQ(window.tiles[0].left, 830 - 80);
     EXPECT_EQ(window.tiles[0].top, 400 - 16);
     EXPECT_EQ(window.tiles[0].text, "C:\\windows\\notepad.exe");
@@ -133,7 +134,7 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     EXPECT_TRUE(journal.empty());
     ShakeUntilTheOverlayShows(1600, 400);
     TickAt(1630, 400);
-    EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0"));
+    EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0", "focus tile 0"));
 }
 
 // The front window is noted when the overlay shows; asking before showing it
@@ -193,6 +194,54 @@ TEST_F(AppTimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
     EXPECT_TRUE(timer.running);
     TickAt(300, 100);
     EXPECT_EQ(app.Tracking().shakeCount, 1);
+}
+
+// The key brings every tile a shake would, at once, once the lookup has
+// answered or after four ticks; a shake adds nothing; the key again ends it.
+TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) {
+    model.List[3] = {"遅い", "\\\\nas\\slow.exe"};
+    search.existing.insert("\\\\nas\\slow.exe");
+    const struct {
+        int answeredAtTick;  // -1: never
+        int shownAtTick;
+        bool slowTileOut;
+    } cases[] = {{0, 0, true}, {2, 2, true}, {-1, 4, false}};
+    for (const auto& c : cases) {
+        search.unanswered = {};
+        if (c.answeredAtTick != 0) search.unanswered.insert("\\\\nas\\slow.exe");
+        pointer.at = {640, 400};
+        app.OnCallKey();
+        for (int tick = 1; tick <= c.shownAtTick; ++tick) {
+            EXPECT_FALSE(window.visible) << "shown before tick " << c.shownAtTick;
+            if (tick == c.answeredAtTick) search.unanswered.clear();
+            TickAt(640 + 300 * (tick % 2), 400);  // a hand moving meanwhile is no shake
+        }
+        Journal expected{"show overlay for the key 0", "show tile 0", "show caption 0", "focus tile 0", "show tile 2", "show caption 2"};
+        if (c.slowTileOut) expected.insert(expected.end(), {"show tile 3", "show caption 3"});
+        EXPECT_EQ(Journal(journal.end() - static_cast<std::ptrdiff_t>(expected.size()), journal.end()), expected);
+        EXPECT_EQ(window.tiles[0].left, 640 - (c.slowTileOut ? 132 : 88) + 28);
+        journal.clear();
+        for (int x = 700; x <= 2500; x += 150) TickAt(x, 400);
+        EXPECT_TRUE(journal.empty()) << "a shake brought more";
+        app.OnCallKey();
+        EXPECT_FALSE(AnythingShown());
+    }
+}
+
+// Held from the list, let go while the options are open; one another program holds is done without, quietly.
+TEST_F(AppTimerTest, TheCallKeyIsHeldExceptWhileTheOptionsAreOpen) {
+    ScatterSettings withKey{100, 5, 1, 0};
+    withKey.CallKey = 1625;
+    store.files[listFile.ListFilePath()] = EncodeListFile(withKey, {}, codePage);
+    app.Start();
+    EXPECT_EQ(callKey.held, 1625);
+    app.OnTrayEvent(TrayPress::LeftButtonDown);
+    EXPECT_EQ(callKey.held, 0);
+    app.OnCallKey();
+    EXPECT_FALSE(window.visible) << "a press queued before the dialog opened";
+    callKey.heldByOthers = {1625};
+    app.Start();
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

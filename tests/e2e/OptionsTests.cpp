@@ -292,6 +292,41 @@ TEST_F(Options, WhileTheDialogIsOpenAShakeShowsNothing) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
 }
 
+// The key box takes a pressed combination and empties on Backspace; OK saves it
+// as line 65, unless another program holds it: then it says so and saves nothing.
+TEST_F(Options, TheCallKeyIsTypedInItsBoxAndOkRefusesOneAnotherProgramHolds) {
+    const std::string before = app.ReadFile(L"filelist.txt");
+    HWND options = Open();
+    ASSERT_NE(options, nullptr);
+    HWND box = GetDlgItem(options, win32::options_ids::CallKeyBox);
+    ClickAt(CentreOf(box));
+    ASSERT_TRUE(WaitUntil([&] {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread) && thread.hwndFocus == box;
+    }, 5s));
+    const auto boxHolds = [&](LRESULT key) { return WaitUntil([&] { return SendMessageW(box, HKM_GETHOTKEY, 0, 0) == key; }, 3s); };
+    PressKeys({VK_CONTROL, VK_MENU, 'Y'});
+    EXPECT_TRUE(boxHolds(1625)) << "Ctrl+Alt+Y";
+    PressKeys({VK_BACK});
+    EXPECT_TRUE(boxHolds(0)) << "Backspace";
+    PressKeys({VK_CONTROL, VK_MENU, 'Y'});
+    ASSERT_TRUE(boxHolds(1625));
+
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y'));
+    ClickButton(options, win32::options_ids::OkButton);
+    EXPECT_EQ(Answer(id, L"エラー", IDOK), L"このキーは他のプログラムが使っています。");
+    UnregisterHotKey(nullptr, 1);
+    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_EQ(SendMessageW(box, HKM_GETHOTKEY, 0, 0), 1625);
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
+
+    ClickButton(options, win32::options_ids::OkButton);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), before + " 1625 \r\n");
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y')) << "the program holds its key";
+}
+
 TEST_F(Options, ExitAnsweredNoKeepsEverythingAndYesEndsTheProgramAndRemovesTheIcon) {
     HWND options = Open();
     ASSERT_NE(options, nullptr);

@@ -235,6 +235,33 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 5s)) << "the icon stayed behind";
 }
 
+// Every entry that is there, out at once in a row centred on the resting pointer;
+// Tab takes the focus rectangle off the first tile's edge; Esc or the key again ends it.
+TEST_F(Scatter, TheCallKeyBringsEveryTileAtOnceAndEscOrTheKeyAgainEndsIt) {
+    ScatterSettings settings = QuickScatter;
+    settings.CallKey = 0x0600 | 'Y';  // Ctrl+Alt+Y
+    app.WriteListFile(settings, Entries());
+    main = app.StartResident();
+    ASSERT_NE(main, nullptr);
+    RestPointerAt({640, 400});
+    for (const auto& ending : {std::vector<WORD>{VK_ESCAPE}, std::vector<WORD>{VK_CONTROL, VK_MENU, 'Y'}}) {
+        PressKeys({VK_CONTROL, VK_MENU, 'Y'});
+        // The pointer never moves: notepad, the Windows folder and the bin, not the empty or the missing slot.
+        ASSERT_TRUE(WaitUntil([&] { return IsShown(Tile(0)) && IsShown(Tile(3)) && IsShown(Tile(4)); }, 5s));
+        EXPECT_FALSE(IsShown(Tile(1)) || IsShown(Tile(2)));
+        const RECT first = RectOf(Tile(0));
+        const RECT last = RectOf(Tile(4));
+        EXPECT_EQ((std::vector<LONG>{last.top, (first.left + last.right) / 2}), (std::vector<LONG>{first.top, 640}));
+        SaveScreenshotOf(main, "call-key-overlay");
+        const RECT edge{first.left, first.top, first.right, first.top + 1};
+        const std::vector<Rgb> focused = CapturePixels(edge);
+        PressKeys({VK_TAB});
+        EXPECT_TRUE(WaitUntil([&] { return CapturePixels(edge) != focused; }, 3s)) << "the focus rectangle stayed";
+        PressKeys(ending);
+        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
+    }
+}
+
 // A game or a video in full screen, played here by a window of the test process.
 TEST_F(Scatter, NoShakeBringsTheOverlayOverAFullScreenProgramUntilItIsGone) {
     StartWithPattern(0);

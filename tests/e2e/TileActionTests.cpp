@@ -41,12 +41,14 @@ protected:
         program = app.Folder().Child(L"ツール 置き場\\記録 する.exe");
         ASSERT_TRUE(CopyFileW(testing::RecordArgumentsExe().c_str(), program.c_str(), FALSE));
 
-        app.WriteListFile(QuickScatter, {{"記録", win32::ToUtf8(program)}, {"ゴミ箱", "ゴミ箱"}});
+        app.WriteListFile(Settings(), Entries());
 
         main = app.StartResident();
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override { SetEnvironmentVariableW(L"YOMORINA_RECORD_FOLDER", nullptr); }
+    virtual ScatterSettings Settings() const { return QuickScatter; }
+    virtual std::vector<LaunchEntry> Entries() const { return {{"記録", win32::ToUtf8(program)}, {"ゴミ箱", "ゴミ箱"}}; }
 
     // Shakes the pointer along a line until both tiles are out.
     void Scatter() {
@@ -131,6 +133,28 @@ TEST_F(TileActions, TextDroppedOnATileChangesNothing) {
     const auto acted = [&] { return !IsShown(Tile(ProgramSlot)) || !RecordedRuns(records.Wide()).empty(); };
     const auto dropFile = [&] { DropFilesAt(CentreOf(Tile(ProgramSlot)), {MakeFile(L"a.txt")}); };
     EXPECT_EQ(NotUntilProvoked(acted, 3s, dropFile), "");
+}
+
+// The program second in the list, behind the recycle bin, and Ctrl+Alt+Y as the call key.
+class CalledTileActions : public TileActions {
+protected:
+    ScatterSettings Settings() const override {
+        ScatterSettings settings = QuickScatter;
+        settings.CallKey = 0x0600 | 'Y';
+        return settings;
+    }
+    std::vector<LaunchEntry> Entries() const override { return {{"ゴミ箱", "ゴミ箱"}, {"記録", win32::ToUtf8(program)}}; }
+};
+
+TEST_F(CalledTileActions, TheKeysTilesHaveTheKeyboardAndTabThenEnterOpensTheSecondEntry) {
+    RestPointerAt({640, 400});
+    PressKeys({VK_CONTROL, VK_MENU, 'Y'});
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Tile(0)) && IsShown(Tile(1)); }, 5s)) << "the key brought no tiles";
+    PressKeys({VK_TAB});
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s)) << "the program never ran";
+    EXPECT_EQ(RecordedRuns(records.Wide())[0], std::vector<std::string>{});
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ protected:
     FakeEntryEditorDialog editor;
     FakeMainWindow mainWindow{journal};
     FakeStartupShortcut startup;
+    FakeCallKeyHolder callKey;
     int aboutShown = 0;
 
     FakeGrid grid;
@@ -40,15 +41,16 @@ protected:
     FakeLabel distanceValue, leadInValue, scatterValue;
     FakeOptionGroup patternChoice;
     FakeCheckBox startAtSignInBox;
+    FakeKeyBox callKeyBox;
     // Closing the window unloads the dialog, as the real window does.
     FakeDialogWindow window{[this] {
         journal.push_back("close dialog");
         dialog.OnClosed();
     }};
     OptionsDialog dialog{OptionsDialogControls{grid, preview, distanceSlider, leadInSlider, scatterSlider, distanceValue,
-                                               leadInValue, scatterValue, patternChoice, startAtSignInBox},
+                                               leadInValue, scatterValue, patternChoice, startAtSignInBox, callKeyBox},
                          OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
-                                               [this] { ++aboutShown; }}};
+                                               callKey, [this] { ++aboutShown; }}};
 
     void SetUp() override {
         model.Settings = {100, 5, 1, 0};
@@ -219,8 +221,10 @@ TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhi
     dialog.Load();
     grid.Fill(1, "新しい", "C:\\new.exe");
     distanceSlider.position = 300;
+    callKeyBox.key = 1625;
     store.failWrites = true;
     dialog.OnOk();
+    EXPECT_EQ(callKey.held, 0) << "the key does nothing while the dialog stays open";
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "エラー");
@@ -242,6 +246,7 @@ TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhi
     EXPECT_EQ(window.closes, 1);
     EXPECT_EQ(model.List[0], (LaunchEntry{"新しい", "C:\\new.exe"}));
     EXPECT_EQ(model.Settings.MoveDistance, 300);
+    EXPECT_EQ(callKey.held, 1625);
 }
 
 TEST_F(OptionsDialogTest, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheStoredState) {
@@ -299,9 +304,12 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
 
 TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
     dialog.Load();
-    store.files[ListPath] = EncodeListFile(NewFileSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    ScatterSettings withKey = NewFileSettings;
+    withKey.CallKey = 1625;
+    store.files[ListPath] = EncodeListFile(withKey, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     dialog.OnCancel();
     EXPECT_EQ(model.List[0].Name, "手で");
+    EXPECT_EQ(callKey.held, 1625) << "the key, let go while the dialog was open, is taken again";
 }
 
 // Start at sign-in: the box shows the Startup folder and only OK changes it

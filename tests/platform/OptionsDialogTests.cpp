@@ -16,6 +16,7 @@
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32EntryEditor.h"
+#include "platform/win32/Win32MainWindow.h"
 #include "platform/win32/Win32StartupShortcut.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
@@ -48,6 +49,8 @@ public:
     void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
     void ShowCaption(int, int, int, std::string_view, int) override {}
     bool UserSwitchedAway() const override { return false; }
+    void ShowOverlayForCallKey(OverlayBackground) override {}
+    void FocusTile(int) override {}
 };
 
 void Pump() {
@@ -108,6 +111,8 @@ protected:
     testing::TempFolder startupFolder{L"スタートアップ"};
     Win32StartupShortcut startupShortcut{startupFolder.Wide()};
     QuietMainWindow mainWindow;
+    // The hot keys are the system's own, held by a main window as the program's are.
+    Win32MainWindow callKey{GetModuleHandleW(nullptr)};
     std::unique_ptr<Win32OptionsDialog> dialog;
     HRESULT ole = E_FAIL;
 
@@ -127,7 +132,7 @@ protected:
     }
     void Open() {
         dialog = std::make_unique<Win32OptionsDialog>(GetModuleHandleW(nullptr),
-                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, lookup, mainWindow, {}});
+                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKey, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -228,13 +233,24 @@ TEST_F(OptionsDialogTest, TheControlsStandWhereTheTwipsSayAt96Dpi) {
     RECT client;
     GetClientRect(dialog->Handle(), &client);
     EXPECT_EQ(client.right, 546);
-    EXPECT_EQ(client.bottom, 444) << "416 and one row of 420 twips for start at sign-in";
+    EXPECT_EQ(client.bottom, 472) << "416 and a row of 420 twips each for start at sign-in and the call key";
     EXPECT_EQ(Placed(Control(options_ids::ListGrid)), (std::array<LONG, 4>{8, 12, 529, 185}));
     EXPECT_EQ(Placed(Control(options_ids::ScatterSlider)), (std::array<LONG, 4>{236, 312, 253, 17}));
     EXPECT_EQ(Placed(Control(options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{464, 340, 57, 17}));
     EXPECT_EQ(Placed(Control(options_ids::StartAtSignInBox)), (std::array<LONG, 4>{8, 368, 293, 17}));
-    EXPECT_EQ(Placed(Control(options_ids::OkButton)), (std::array<LONG, 4>{4, 404, 97, 29}));
-    EXPECT_EQ(Placed(Control(options_ids::ExitButton)), (std::array<LONG, 4>{440, 404, 97, 29}));
+    EXPECT_EQ(Placed(Control(options_ids::CallKeyLabel)), (std::array<LONG, 4>{8, 398, 221, 17}));
+    EXPECT_EQ(Placed(Control(options_ids::CallKeyBox)), (std::array<LONG, 4>{236, 396, 161, 21}));
+    EXPECT_EQ(Placed(Control(options_ids::OkButton)), (std::array<LONG, 4>{4, 432, 97, 29}));
+    EXPECT_EQ(Placed(Control(options_ids::ExitButton)), (std::array<LONG, 4>{440, 432, 97, 29}));
+    EXPECT_EQ(e2e::TextOf(Control(options_ids::CallKeyLabel)), L"呼び出しキー");
+    EXPECT_EQ(e2e::ClassOf(Control(options_ids::CallKeyBox)), HOTKEY_CLASSW);
+    HWND keyBox = Control(options_ids::CallKeyBox);
+    EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 0) << "no key at first";
+    SendMessageW(keyBox, WM_KEYDOWN, 'Y', 0);
+    EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 1625) << "a plain key gets Ctrl+Alt";
+    MSG erase{keyBox, WM_KEYDOWN, VK_DELETE, 0, 0, {}};
+    EXPECT_TRUE(dialog->TranslateDialogMessage(erase));
+    EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 0) << "Delete";
     const RECT preview = RectInParent(Control(options_ids::IconPreview));
     EXPECT_EQ(preview.right - preview.left, 32);
     ExpectGridColours(Control(options_ids::ListGrid));
@@ -247,8 +263,9 @@ TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheList
     EXPECT_EQ(Placed(Control(options_ids::ListGrid)), (std::array<LONG, 4>{12, 18, 794, 278}));
     EXPECT_EQ(Placed(Control(options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
     EXPECT_EQ(Placed(Control(options_ids::StartAtSignInBox)), (std::array<LONG, 4>{12, 552, 440, 26}));
+    EXPECT_EQ(Placed(Control(options_ids::CallKeyBox)), (std::array<LONG, 4>{354, 594, 242, 32}));
     const RECT ok = RectInParent(Control(options_ids::OkButton));
-    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 606}));
+    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 648}));
     EXPECT_EQ(ListView_GetColumnWidth(Control(options_ids::ListGrid), 1), 380);
     EXPECT_EQ(RectInParent(Control(options_ids::IconPreview)).right - RectInParent(Control(options_ids::IconPreview)).left, 48);
     ExpectGridColours(Control(options_ids::ListGrid));

@@ -122,6 +122,9 @@ public:
     void OnOptionsAsked() override {}
     void OnTileClick(int index) override { tileClicks.push_back(index); }
     void OnTileDrop(int, const DroppedData&) override {}
+    int callKeys = 0;
+    void OnTileKey(int, TileKey) override {}
+    void OnCallKey() override { ++callKeys; }
 };
 
 class OverlayWindowTest : public ::testing::Test {
@@ -366,6 +369,23 @@ TEST_F(OverlayWindowTest, WithTheForegroundRefusedEscAndAltF4AreTheOverlaysWhile
         EXPECT_TRUE(RegisterHotKey(nullptr, 1, modifiers, keys.back())) << "still held after the scatter";
         UnregisterHotKey(nullptr, 1);
     }
+}
+
+// A press of the call key, a hot key whatever window is in front, gives the
+// right to the foreground that a shake lacks on Windows (imitated here).
+TEST_F(OverlayWindowTest, WithTheForegroundRefusedTheCallKeysOverlayStillTakesIt) {
+    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
+    RecordedEvents events;
+    window.SetEvents(&events);
+    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
+    ASSERT_NE(front, nullptr);
+    ASSERT_TRUE(window.Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
+    e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.callKeys == 1; }, std::chrono::seconds(3)));
+    window.ShowOverlayForCallKey(OverlayBackground::Plain);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(3)));
+    window.Hide();
+    EXPECT_TRUE(window.Hold(0));
 }
 
 // Only another window coming to the front is a switch: not the one that kept

@@ -52,6 +52,8 @@ public:
     void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
     void ShowCaption(int, int, int, std::string_view, int) override {}
     bool UserSwitchedAway() const override { return false; }
+    void ShowOverlayForCallKey(OverlayBackground) override {}
+    void FocusTile(int) override {}
 };
 
 class OpenerLaunchTest : public ::testing::Test {

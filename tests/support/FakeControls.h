@@ -88,6 +88,13 @@ public:
     void SetChecked(bool c) override { checked = c; }
 };
 
+class FakeKeyBox final : public KeyBox {
+public:
+    std::uint16_t key = 0;
+    std::uint16_t Key() const override { return key; }
+    void SetKey(std::uint16_t k) override { key = k; }
+};
+
 class FakePreviewBox final : public PreviewBox {
 public:
     // What the picture shows now: "" (white), "recycle bin" or the path whose icon was drawn.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CallKey.h"
 #include "platform/DirectorySearch.h"
 #include "platform/EntryLookup.h"
 #include "platform/FileStore.h"
@@ -154,6 +155,12 @@ public:
         visible = true;
         switchedAway = false;
     }
+    void ShowOverlayForCallKey(OverlayBackground background) override {
+        journal_.push_back("show overlay for the key " + std::to_string(static_cast<int>(background)));
+        visible = true;
+        switchedAway = false;
+    }
+    void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
         journal_.push_back("show tile " + std::to_string(index));
@@ -186,7 +193,9 @@ public:
 class FakeMonitors final : public Monitors {
 public:
     int dotsPerInch = StandardDotsPerInch;
+    ScreenRect area{0, 0, 1280, 800};
     int DotsPerInchAt(ScreenPoint) const override { return dotsPerInch; }
+    ScreenRect AreaAt(ScreenPoint) const override { return area; }
 };
 
 // Kept out of the journal: whether it runs is checked on its own, the effects in their order.
@@ -219,6 +228,17 @@ public:
     EntryAnswer Answer(std::string_view path) const override {
         if (unanswered.find(path) != unanswered.end()) return EntryAnswer::NotYetKnown;
         return FindsEntry(path) ? EntryAnswer::Found : EntryAnswer::Missing;
+    }
+};
+
+// The system's hot keys as far as the call key goes: the keys in `heldByOthers` cannot be taken.
+class FakeCallKeyHolder final : public CallKeyHolder {
+public:
+    std::set<std::uint16_t> heldByOthers;
+    std::uint16_t held = 0;
+    bool Hold(std::uint16_t key) override {
+        held = heldByOthers.count(key) != 0 ? 0 : key;
+        return held == key;
     }
 };
 
