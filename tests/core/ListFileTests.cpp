@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/CodePage932Cases.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/IconvCodePage932.h"
 
@@ -152,6 +153,12 @@ TEST(ListFileEncoding, JapaneseTextsAreCodePage932EvenWhenATrailByteIsABackslash
     EXPECT_NE(bytes.find("C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe\r\n"), std::string::npos);
     EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(Decode(bytes).list, list);
+}
+
+// The stand-in for the system's conversion, held to what Windows does.
+TEST(ListFileEncoding, TheCodePageReadsAndWritesAsWindowsDoes) {
+    for (const auto& [bytes, text] : testing::CodePage932Readings) EXPECT_EQ(codePage.ToUtf8(bytes), text) << text;
+    for (const auto& [text, bytes] : testing::CodePage932Writings) EXPECT_EQ(codePage.FromUtf8(text), bytes) << text;
 }
 
 TEST(ListFileEncoding, OnlyUtf8WithJapaneseIsTakenForUtf8NeverCodePage932OrAscii) {
