@@ -39,12 +39,6 @@ TEST_F(AboutBoxTest, HelpOpensTheProgramFoldersPageInANewVisibleInstance) {
     EXPECT_EQ(window.closes, 0);
 }
 
-TEST_F(AboutBoxTest, HelpFromADriveRootDoesNotDoubleTheBackslash) {
-    process.folder = "E:\\";
-    about.OnHelp();
-    EXPECT_THAT(browser.calls, ElementsAre("create 1", "navigate 1 E:\\help.html", "visible 1 true"));
-}
-
 TEST_F(AboutBoxTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
     search.existing.clear();
     about.OnHelp();

@@ -218,21 +218,6 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
     EXPECT_EQ(missed, "") << "rounds whose first press opened nothing";
 }
 
-TEST_F(Options, CancelAfterADeleteLeavesTheFileAsItWas) {
-    app.Close();
-    const std::string file = app.WriteListFile({250, 3, 2, 1}, {{"メモ帳", "C:\\windows\\notepad.exe"}});
-    ASSERT_NE(app.StartResident(), nullptr);
-    id = app.Running().Id();
-
-    HWND options = Open();
-    ASSERT_NE(options, nullptr);
-    ClickButton(options, win32::options_ids::DeleteButton);
-    EXPECT_EQ(Answer(id, L"確認", IDYES), L"メモ帳を削除しますか？");
-    ClickButton(options, win32::options_ids::CancelButton);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
-}
-
 TEST_F(Options, StartAtSignInPutsTheShortcutInTheStartupFolderOnOkOnlyAndUntickingTakesItOut) {
     // COM for reading the shortcut, as long as the test runs.
     struct Com {
