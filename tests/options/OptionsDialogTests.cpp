@@ -494,46 +494,38 @@ TEST_F(OptionsDialogTest, AddOnAFullListSaysSoAndOpensNothing) {
 
 // Delete
 
-TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelow) {
+TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenFromABlankRow) {
+    const Row blank{"", ""};
+    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
+    struct Case {
+        int first, last, row;  // rows first to last filled, row current
+        MessageAnswer answer;
+        std::string question;
+        std::vector<std::pair<int, Row>> after;  // the rows that change
+    };
+    const Case cases[] = {
+        {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, n(3)}, {3, n(4)}, {4, n(5)}, {5, blank}}},
+        {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, blank}}},
+        {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, n(28)}, {28, n(29)}, {29, n(30)}, {30, blank}}},
+        {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
+    };
     dialog.Load();
-    FillRows(1, 30);
-    grid.row = 4;
-    dialog.OnDelete();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "n4を削除しますか？");
-    EXPECT_EQ(messages.shown[0].title, "確認");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(grid.row, 4);
-    EXPECT_EQ(At(3), (Row{"n3", "C:\\p3.exe"}));
-    for (int r = 4; r <= 29; ++r) EXPECT_EQ(At(r)[0], "n" + std::to_string(r + 1));
-    EXPECT_EQ(At(30), (Row{"", ""}));
-}
-
-TEST_F(OptionsDialogTest, DeleteOnRowThirtyOnlyClearsItAndOnABlankRowStillAsks) {
-    dialog.Load();
-    FillRows(28, 30);
-    grid.row = 30;
-    dialog.OnDelete();
-    EXPECT_EQ(At(29), (Row{"n29", "C:\\p29.exe"}));
-    EXPECT_EQ(At(30), (Row{"", ""}));
-
-    grid.row = 27;  // blank, above filled rows
-    dialog.OnDelete();
-    EXPECT_EQ(messages.shown.back().text, "を削除しますか？");
-    EXPECT_EQ(At(27), (Row{"n28", "C:\\p28.exe"}));
-    EXPECT_EQ(At(28), (Row{"n29", "C:\\p29.exe"}));
-    EXPECT_EQ(At(29), (Row{"", ""}));
-}
-
-TEST_F(OptionsDialogTest, DeleteAnsweredNoChangesNothing) {
-    dialog.Load();
-    FillRows(1, 3);
-    const auto before = grid.cells;
-    messages.answer = MessageAnswer::No;
-    grid.row = 2;
-    dialog.OnDelete();
-    EXPECT_EQ(grid.cells, before);
-    EXPECT_EQ(grid.row, 2);
+    for (const Case& deletion : cases) {
+        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
+        FillRows(deletion.first, deletion.last);
+        auto expected = grid.cells;
+        for (const auto& [r, cells] : deletion.after) expected[r] = cells;
+        grid.row = deletion.row;
+        messages.shown.clear();
+        messages.answer = deletion.answer;
+        dialog.OnDelete();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, deletion.question);
+        EXPECT_EQ(messages.shown[0].title, "確認");
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(grid.cells, expected) << "delete on row " << deletion.row;
+        EXPECT_EQ(grid.row, deletion.row);
+    }
 }
 
 // Moves: up tests the moving row's path, down the name of the row below
