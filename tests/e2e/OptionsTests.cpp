@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 
-#include "core/ListFile.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "platform/win32/Win32EntryEditor.h"
 #include "tests/e2e/DragDrop.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ListFile.h"
 #include "options/OptionsTexts.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32OptionsDialog.h"
