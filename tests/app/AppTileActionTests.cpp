@@ -75,11 +75,5 @@ TEST_F(AppTileActionTest, ADropOnTheRecycleBinEndsTheScatterAfterTheFirstFile) {
     EXPECT_FALSE(app.Tracking().scattering);
 }
 
-TEST_F(AppTileActionTest, TextDroppedOnATileLeavesTheScatterAsItIs) {
-    app.OnTileDrop(0, {false, {}});
-    EXPECT_TRUE(journal.empty());
-    EXPECT_TRUE(app.Tracking().scattering);
-}
-
 }  // namespace
 }  // namespace yomorina

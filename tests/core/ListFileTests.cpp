@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/CodePage932Cases.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/IconvCodePage932.h"
 
@@ -43,13 +44,17 @@ Decoded Decode(std::string_view bytes) {
     return decoded;
 }
 
+// The file a new copy writes: 142 bytes.
+std::string NewFile() {
+    std::string file = "\x20\x31\x30\x30\x20\x0D\x0A\x20\x35\x20\x0D\x0A\x20\x31\x20\x0D\x0A";
+    for (int i = 0; i < 60; ++i) file += "\x0D\x0A";
+    return file + "\x20\x30\x20\x0D\x0A";
+}
+
 TEST(ListFileFormat, DefaultFileIsTheExact142Bytes) {
     const std::string& bytes = DefaultListFileBytes();
     ASSERT_EQ(bytes.size(), 142u);
-    std::string expected = "\x20\x31\x30\x30\x20\x0D\x0A\x20\x35\x20\x0D\x0A\x20\x31\x20\x0D\x0A";
-    for (int i = 0; i < 60; ++i) expected += "\x0D\x0A";
-    expected += "\x20\x30\x20\x0D\x0A";
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes, NewFile());
 
     const auto decoded = Decode(bytes);
     EXPECT_EQ(decoded.settings, (ScatterSettings{100, 5, 1, 0}));
@@ -183,6 +188,12 @@ TEST(ListFileEncoding, JapaneseTextsAreCodePage932EvenWhenATrailByteIsABackslash
     EXPECT_EQ(Decode(bytes).list, list);
 }
 
+// The stand-in for the system's conversion, held to what Windows does.
+TEST(ListFileEncoding, TheCodePageReadsAndWritesAsWindowsDoes) {
+    for (const auto& [bytes, text] : testing::CodePage932Readings) EXPECT_EQ(codePage.ToUtf8(bytes), text) << text;
+    for (const auto& [text, bytes] : testing::CodePage932Writings) EXPECT_EQ(codePage.FromUtf8(text), bytes) << text;
+}
+
 TEST(ListFileEncoding, OnlyUtf8WithJapaneseIsTakenForUtf8NeverCodePage932OrAscii) {
     for (std::string_view text : {"メモ帳", "C:\\ソフト\\表.exe", "年賀状作成ソフト", "写真の整理　新しいフォルダー",
                                   "ｱﾌﾟﾘｹｰｼｮﾝ", "①②ⅢＡＢＣ"}) {
@@ -232,14 +243,14 @@ TEST_F(ListFileOnDisk, AMissingFileIsCreatedWithTheDefaultsAndRead) {
     model.List[3] = {"stale", "stale"};
     model.Settings.BackgroundPattern = 3;
     EXPECT_FALSE(listFile.LoadListFile(model).has_value());
-    EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), DefaultListFileBytes());
+    EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), NewFile());
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_EQ(model.List, LaunchList{});
 }
 
 TEST_F(ListFileOnDisk, ValuesThatCannotBeReadKeepANewFilesValuesAndTheFileIsLeftAlone) {
     const std::string cutShort[] = {"", Lines({" 250 "}), Lines({"x", " 3 ", "", "a", "b"})};
-    const ScatterSettings expected[] = {NewFileSettings, {250, 5, 1, 0}, {100, 3, 1, 0}};
+    const ScatterSettings expected[] = {{100, 5, 1, 0}, {250, 5, 1, 0}, {100, 3, 1, 0}};
     for (int i = 0; i < 3; ++i) {
         store.files[ListPath] = cutShort[i];
         EXPECT_FALSE(listFile.LoadListFile(model).has_value());
@@ -256,9 +267,10 @@ TEST_F(ListFileOnDisk, AFileThatCannotBeReadIsReportedRunsAsNewAndIsNeverWritten
     model.Settings = {};
     const auto failure = listFile.LoadListFile(model);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_NE(failure->find(ListPath + "\r\n別のプロセスが使用中"), std::string::npos) << *failure;
-    EXPECT_EQ(store.lastPatience, StartUpReadPatience);
-    EXPECT_EQ(model.Settings, NewFileSettings);
+    EXPECT_EQ(*failure, "設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。\r\n" +
+                            ListPath + "\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。 (32)");
+    EXPECT_EQ(store.lastPatience, std::chrono::seconds(5));
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_EQ(store.writes, 0);
     EXPECT_FALSE(listFile.ReloadIfChanged(model));
 

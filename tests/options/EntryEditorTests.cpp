@@ -34,12 +34,6 @@ protected:
     }
 };
 
-TEST_F(EntryEditorTest, APresetEntryConfirmedUnchangedComesBackAsItWas) {
-    editor.Preset({"データ", "C:\\Data", false});
-    editor.OnOk();
-    EXPECT_EQ(grid.cells[4], (Row{"データ", "C:\\Data"}));
-}
-
 TEST_F(EntryEditorTest, WithTheBoxCheckedOkWritesTheRecycleBinEntryWhateverTheBoxesHoldAndLeavesThePreview) {
     editor.Preset({"何か", "C:\\nothing-here", true});
     editor.OnOk();

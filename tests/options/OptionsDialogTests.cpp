@@ -93,22 +93,7 @@ TEST_F(OptionsDialogTest, TheDefaultSettingsOpenAt100And5And1WithTransparentAndR
     EXPECT_EQ(patternChoice.selected, 0);
     EXPECT_EQ(grid.row, 1);
     EXPECT_EQ(At(0), (Row{"名前", "パス"}));
-    EXPECT_EQ(grid.columnTwips, (std::array<int, 2>{3800, 3800}));
-    for (int r = 1; r <= 30; ++r) EXPECT_EQ(grid.rowTwips[r], 300) << r;
-    EXPECT_EQ(grid.rowTwips[0], 0) << "the header keeps its own height";
     EXPECT_EQ(preview.shows, "") << "row 1 is empty, so the preview is white";
-}
-
-TEST_F(OptionsDialogTest, TheSlidersGetTheirRangesStepsAndTicks) {
-    dialog.Load();
-    EXPECT_EQ((std::array<int, 5>{distanceSlider.setup.Min, distanceSlider.setup.Max, distanceSlider.setup.LargeChange,
-                                  distanceSlider.setup.SmallChange, distanceSlider.setup.TickFrequency}),
-              (std::array<int, 5>{10, 500, 50, 1, 100}));
-    for (const FakeSlider* s : {&leadInSlider, &scatterSlider}) {
-        EXPECT_EQ((std::array<int, 5>{s->setup.Min, s->setup.Max, s->setup.LargeChange, s->setup.SmallChange,
-                                      s->setup.TickFrequency}),
-                  (std::array<int, 5>{1, 10, 1, 1, 1}));
-    }
 }
 
 TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
@@ -289,8 +274,10 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
         ASSERT_EQ(messages.shown.size(), 1u) << readable;
         EXPECT_EQ(messages.shown[0].title, "確認");
         EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-        EXPECT_EQ(messages.shown[0].text, std::string(readable ? ChangedListFileReason : UnreadListFileReason) + "\r\n" +
-                                              std::string(ReplaceListFileQuestion));
+        EXPECT_EQ(messages.shown[0].text,
+                  std::string(readable ? "設定ファイル filelist.txt は、この画面を開いた後に変更されています。"
+                                       : "設定ファイル filelist.txt を読み込めなかったため、その内容はこの画面に表示されていません。") +
+                      "\r\nこの画面の内容で置き換えますか？");
         EXPECT_EQ(store.files.at(ListPath), handEdit);
         EXPECT_EQ(window.closes, 0);
 
@@ -515,112 +502,74 @@ TEST_F(OptionsDialogTest, AddOnAFullListSaysSoAndOpensNothing) {
 
 // Delete
 
-TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelow) {
+TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenFromABlankRow) {
+    const Row blank{"", ""};
+    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
+    struct Case {
+        int first, last, row;  // rows first to last filled, row current
+        MessageAnswer answer;
+        std::string question;
+        std::vector<std::pair<int, Row>> after;  // the rows that change
+    };
+    const Case cases[] = {
+        {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, n(3)}, {3, n(4)}, {4, n(5)}, {5, blank}}},
+        {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, blank}}},
+        {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, n(28)}, {28, n(29)}, {29, n(30)}, {30, blank}}},
+        {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
+    };
     dialog.Load();
-    FillRows(1, 30);
-    grid.row = 4;
-    dialog.OnDelete();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "n4を削除しますか？");
-    EXPECT_EQ(messages.shown[0].title, "確認");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(grid.row, 4);
-    EXPECT_EQ(At(3), (Row{"n3", "C:\\p3.exe"}));
-    for (int r = 4; r <= 29; ++r) EXPECT_EQ(At(r)[0], "n" + std::to_string(r + 1));
-    EXPECT_EQ(At(30), (Row{"", ""}));
-}
-
-TEST_F(OptionsDialogTest, DeleteOnRowThirtyOnlyClearsItAndOnABlankRowStillAsks) {
-    dialog.Load();
-    FillRows(28, 30);
-    grid.row = 30;
-    dialog.OnDelete();
-    EXPECT_EQ(At(29), (Row{"n29", "C:\\p29.exe"}));
-    EXPECT_EQ(At(30), (Row{"", ""}));
-
-    grid.row = 27;  // blank, above filled rows
-    dialog.OnDelete();
-    EXPECT_EQ(messages.shown.back().text, "を削除しますか？");
-    EXPECT_EQ(At(27), (Row{"n28", "C:\\p28.exe"}));
-    EXPECT_EQ(At(28), (Row{"n29", "C:\\p29.exe"}));
-    EXPECT_EQ(At(29), (Row{"", ""}));
-}
-
-TEST_F(OptionsDialogTest, DeleteAnsweredNoChangesNothing) {
-    dialog.Load();
-    FillRows(1, 3);
-    const auto before = grid.cells;
-    messages.answer = MessageAnswer::No;
-    grid.row = 2;
-    dialog.OnDelete();
-    EXPECT_EQ(grid.cells, before);
-    EXPECT_EQ(grid.row, 2);
+    for (const Case& deletion : cases) {
+        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
+        FillRows(deletion.first, deletion.last);
+        auto expected = grid.cells;
+        for (const auto& [r, cells] : deletion.after) expected[r] = cells;
+        grid.row = deletion.row;
+        messages.shown.clear();
+        messages.answer = deletion.answer;
+        dialog.OnDelete();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, deletion.question);
+        EXPECT_EQ(messages.shown[0].title, "確認");
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(grid.cells, expected) << "delete on row " << deletion.row;
+        EXPECT_EQ(grid.row, deletion.row);
+    }
 }
 
 // Moves: up tests the moving row's path, down the name of the row below
 
-TEST_F(OptionsDialogTest, MoveUpNeedsAPathAndARowAbove) {
+TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
+    using Rows = std::vector<std::pair<int, Row>>;
+    const Row blank{"", ""};
+    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
+    struct Case {
+        bool up;
+        Rows filled;
+        int row;
+        Rows after;  // the rows that change, or none
+        int rowAfter;
+    };
+    const Case cases[] = {
+        {true, {{1, n(1)}, {2, n(2)}}, 1, {}, 1},
+        {true, {{2, n(2)}, {3, {"名前だけ", ""}}}, 3, {}, 3},
+        {true, {{1, n(1)}, {2, n(2)}}, 2, {{1, n(2)}, {2, n(1)}}, 1},
+        {true, {{5, {"e", "C:\\e.exe"}}}, 5, {{4, {"e", "C:\\e.exe"}}, {5, blank}}, 4},
+        {false, {{29, n(29)}, {30, n(30)}}, 30, {}, 30},
+        {false, {{2, {"a", "C:\\a.exe"}}, {3, {"", "C:\\path-without-name"}}}, 2, {}, 2},
+        {false, {{28, n(28)}, {29, n(29)}}, 28, {{28, n(29)}, {29, n(28)}}, 29},
+        {false, {{8, {"x", "C:\\x.exe"}}}, 7, {{7, {"x", "C:\\x.exe"}}, {8, blank}}, 8},
+    };
     dialog.Load();
-    FillRows(1, 3);
-    const auto before = grid.cells;
-    grid.row = 1;
-    dialog.OnMoveUp();
-    EXPECT_EQ(grid.cells, before);
-    EXPECT_EQ(grid.row, 1);
-
-    grid.Fill(3, "名前だけ", "");
-    grid.row = 3;
-    dialog.OnMoveUp();
-    EXPECT_EQ(At(2), (Row{"n2", "C:\\p2.exe"}));
-    EXPECT_EQ(grid.row, 3);
-
-    grid.row = 2;
-    dialog.OnMoveUp();
-    EXPECT_EQ(At(1), (Row{"n2", "C:\\p2.exe"}));
-    EXPECT_EQ(At(2), (Row{"n1", "C:\\p1.exe"}));
-    EXPECT_EQ(grid.row, 1);
-}
-
-TEST_F(OptionsDialogTest, MovingUpIntoABlankRowLeavesTheBlankBelowWithTheCurrentRowOnTheEntry) {
-    dialog.Load();
-    grid.Fill(5, "e", "C:\\e.exe");
-    grid.row = 5;
-    dialog.OnMoveUp();
-    EXPECT_EQ(At(4), (Row{"e", "C:\\e.exe"}));
-    EXPECT_EQ(At(5), (Row{"", ""}));
-    EXPECT_EQ(grid.row, 4);
-}
-
-TEST_F(OptionsDialogTest, MoveDownNeedsARowBelowWithAName) {
-    dialog.Load();
-    FillRows(28, 30);
-    const auto before = grid.cells;
-    grid.row = 30;
-    dialog.OnMoveDown();
-    EXPECT_EQ(grid.cells, before);
-
-    grid.Fill(2, "a", "C:\\a.exe");
-    grid.Fill(3, "", "C:\\path-without-name");
-    grid.row = 2;
-    dialog.OnMoveDown();
-    EXPECT_EQ(At(2), (Row{"a", "C:\\a.exe"})) << "an entry never moves down into a row without a name";
-    EXPECT_EQ(grid.row, 2);
-
-    grid.row = 28;
-    dialog.OnMoveDown();
-    EXPECT_EQ(At(28), (Row{"n29", "C:\\p29.exe"}));
-    EXPECT_EQ(At(29), (Row{"n28", "C:\\p28.exe"}));
-    EXPECT_EQ(grid.row, 29);
-}
-
-TEST_F(OptionsDialogTest, ABlankCurrentRowAboveAnEntryMovesDownAndTheEntryComesUp) {
-    dialog.Load();
-    grid.Fill(8, "x", "C:\\x.exe");
-    grid.row = 7;
-    dialog.OnMoveDown();
-    EXPECT_EQ(At(7), (Row{"x", "C:\\x.exe"}));
-    EXPECT_EQ(At(8), (Row{"", ""}));
-    EXPECT_EQ(grid.row, 8);
+    for (const Case& move : cases) {
+        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
+        for (const auto& [r, cells] : move.filled) grid.Fill(r, cells[0], cells[1]);
+        auto expected = grid.cells;
+        for (const auto& [r, cells] : move.after) expected[r] = cells;
+        grid.row = move.row;
+        move.up ? dialog.OnMoveUp() : dialog.OnMoveDown();
+        EXPECT_EQ(grid.cells, expected) << (move.up ? "up from " : "down from ") << move.row;
+        EXPECT_EQ(grid.row, move.rowAfter) << (move.up ? "up from " : "down from ") << move.row;
+    }
 }
 
 // Files dropped on the grid

@@ -234,23 +234,8 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
     // 4425 × 3300 twips at 96 dpi.
     EXPECT_EQ(client.right, 295);
     EXPECT_EQ(client.bottom, 220);
-    // Twips ÷ 15; the labels sit relative to the frame at (180, 1020).
-    auto expectPlace = [&](const std::wstring& text, LONG left, LONG top, LONG right, LONG bottom) {
-        const RECT& place = places[text];
-        EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
-                  (std::vector<LONG>{left, top, right, bottom}))
-            << win32::ToUtf8(text);
-    };
-    expectPlace(L"ヨモリナ　Ver 1.1", 56, 20, 56 + 219, 20 + 15);
-    expectPlace(L"作者　：", 24, 84, 24 + 87, 84 + 11);
-    expectPlace(L"メール　：", 24, 124, 24 + 87, 124 + 11);
-    expectPlace(L"ヘルプ", 192, 160, 192 + 93, 160 + 21);
-    expectPlace(L"閉じる", 192, 188, 192 + 93, 188 + 21);
-    // The links start where the table puts them and are at least as wide, so the whole address shows.
-    EXPECT_EQ(places[HomePage].left, 116);
-    EXPECT_EQ(places[HomePage].top, 104);
+    // A link is at least as wide as its address, so the whole address shows.
     EXPECT_GE(places[HomePage].right - places[HomePage].left, 75);
-    EXPECT_EQ(places[MailAddress].top, 124);
     EXPECT_EQ(FindAboutBox(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner));
 }

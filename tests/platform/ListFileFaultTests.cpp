@@ -113,6 +113,7 @@ TEST_F(ListFileOnTheSystem, SavingOntoAFullDiskFailsAndLeavesTheOldFileWhole) {
 
     Model model;
     ASSERT_FALSE(listFile.LoadListFile(model).has_value()) << "the default file fits";
+    const std::string before = Saved();
     {
         win32::UniqueFileHandle fill(
             CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -128,7 +129,7 @@ TEST_F(ListFileOnTheSystem, SavingOntoAFullDiskFailsAndLeavesTheOldFileWhole) {
     DeleteFileW(filler.c_str());
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find("(112)"), std::string::npos) << "not the disk-full error: " << *failure;
-    EXPECT_EQ(Saved(), DefaultListFileBytes());
+    EXPECT_EQ(Saved(), before);
     EXPECT_FALSE(store.Exists(listFile.ListFilePath() + ".saving"));
 }
 

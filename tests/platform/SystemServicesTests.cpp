@@ -7,43 +7,21 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/ListFile.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32CodePage932.h"
 #include "platform/win32/Win32ProcessInfo.h"
 #include "platform/win32/Win32UserAttention.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
+#include "tests/support/CodePage932Cases.h"
 
 namespace yomorina {
 namespace {
 
-TEST(Win32CodePage932, ConvertsJapaneseBothWaysWithBackslashTrailBytes) {
-    win32::Win32CodePage932 codePage;
-    EXPECT_EQ(codePage.FromUtf8("表ソ"), std::string("\x95\x5C\x83\x5C"));
-    EXPECT_EQ(codePage.FromUtf8("ｶﾀｶﾅ ABC ゴミ箱"), std::string("\xB6\xC0\xB6\xC5 ABC \x83\x53\x83\x7E\x94\xA0"));
-    EXPECT_EQ(codePage.ToUtf8("\x95\x5C\x8C\x76\x8E\x5A"), "表計算");
-    EXPECT_EQ(codePage.FromUtf8(""), std::string());
-}
-
-TEST(Win32CodePage932, RefusesTextThatWouldTurnIntoQuestionMarks) {
-    win32::Win32CodePage932 codePage;
-    EXPECT_FALSE(codePage.FromUtf8("한국어").has_value());
-    EXPECT_FALSE(codePage.FromUtf8("C:\\emoji😀").has_value());
-    // A best-fit lookalike would silently name a different file.
-    EXPECT_FALSE(codePage.FromUtf8("café").has_value());
-}
-
-TEST(Win32CodePage932, TheDefaultListFileRoundTripsThroughTheRealCodec) {
-    win32::Win32CodePage932 codePage;
-    LaunchList list;
-    list[0] = {"メモ帳", "C:\\ソフト\\表.exe"};
-    const std::string bytes = EncodeListFile({100, 5, 1, 0}, list, codePage);
-    ScatterSettings settings;
-    LaunchList reread;
-    DecodeListFile(bytes, settings, reread, codePage);
-    EXPECT_EQ(reread, list);
-    EXPECT_EQ(bytes.substr(0, 3), " 10");
+TEST(Win32CodePage932, ReadsAndWritesAsWrittenOutWithoutBestFit) {
+    const win32::Win32CodePage932 codePage;
+    for (const auto& [bytes, text] : testing::CodePage932Readings) EXPECT_EQ(codePage.ToUtf8(bytes), text) << text;
+    for (const auto& [text, bytes] : testing::CodePage932Writings) EXPECT_EQ(codePage.FromUtf8(text), bytes) << text;
 }
 
 TEST(SingleInstance, OnlyTheFirstHolderInASessionIsFirst) {

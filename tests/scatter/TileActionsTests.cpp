@@ -63,13 +63,6 @@ TEST_F(TileActionsTest, ClickOnTheRecycleBinClearsThenExplainsAndDoesNothingElse
     EXPECT_TRUE(recycleBin.moved.empty());
 }
 
-TEST_F(TileActionsTest, ClicksOutsideTheSlotsAreIgnored) {
-    actions.OnTileClick(RecycleBinTemplateTile);
-    actions.OnTileClick(-1);
-    actions.OnTileDrop(RecycleBinTemplateTile, {true, {"C:\\a.txt"}});
-    EXPECT_TRUE(journal.empty());
-}
-
 TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgument) {
     actions.OnTileDrop(0, {true, {"C:\\a.txt", "C:\\My Documents\\b c.txt", "D:\\資料\\表.txt"}});
     EXPECT_THAT(journal, ElementsAre("hide window", "open C:\\Program Files\\Editor\\ed.exe | \"C:\\a.txt\"",
@@ -98,16 +91,15 @@ TEST_F(TileActionsTest, AFailedMoveIsReportedAndTheRemainingFilesAreStillMoved) 
     EXPECT_THAT(recycleBin.moved, ElementsAre("C:\\b.txt"));
 }
 
-TEST_F(TileActionsTest, DropsWithoutAFileListAreIgnoredAndTheTilesStay) {
-    actions.OnTileDrop(0, {false, {}});
+TEST_F(TileActionsTest, AClickOrDropOutsideTheSlotsOrADropWithoutFilesDoesNothingAndTheTilesStay) {
+    actions.OnTileClick(RecycleBinTemplateTile);
+    actions.OnTileClick(-1);
+    actions.OnTileDrop(RecycleBinTemplateTile, {true, {"C:\\a.txt"}});
+    actions.OnTileDrop(0, {false, {}});  // text, not a file list
     actions.OnTileDrop(1, {false, {}});
-    EXPECT_TRUE(journal.empty());
-    EXPECT_TRUE(form1.visible);
-}
-
-TEST_F(TileActionsTest, AnEmptyFileListDoesNothing) {
     actions.OnTileDrop(1, {true, {}});
     EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(form1.visible);
 }
 
 }  // namespace

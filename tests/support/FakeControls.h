@@ -21,15 +21,13 @@ class FakeGrid final : public Grid {
 public:
     std::array<std::array<std::string, GridColumnCount>, GridRowCount> cells{};
     int row = 1;
-    std::array<int, GridColumnCount> columnTwips{};
-    std::array<int, GridRowCount> rowTwips{};
 
     std::string Text(int r, int c) const override { return cells.at(Checked(r)).at(c); }
     void SetText(int r, int c, std::string_view text) override { cells.at(Checked(r)).at(c) = std::string(text); }
     int Row() const override { return row; }
     void SetRow(int r) override { row = Checked(r); }
-    void SetColumnWidth(int c, int twips) override { columnTwips.at(c) = twips; }
-    void SetRowHeight(int r, int twips) override { rowTwips.at(Checked(r)) = twips; }
+    void SetColumnWidth(int, int) override {}
+    void SetRowHeight(int r, int) override { Checked(r); }
 
     void Fill(int r, std::string name, std::string path) {
         cells.at(r) = {std::move(name), std::move(path)};
