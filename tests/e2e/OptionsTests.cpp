@@ -264,18 +264,6 @@ TEST_F(Options, StartAtSignInPutsTheShortcutInTheStartupFolderOnOkOnlyAndUnticki
     EXPECT_FALSE(startup.HasLink()) << "unticking left the shortcut";
 }
 
-TEST_F(Options, WhileTheDialogIsOpenAShakeShowsNothing) {
-    HWND options = Open();
-    ASSERT_NE(options, nullptr);
-    HWND overlay = app.WaitForMainWindow();
-    // Back and forth, far beyond the distance, for eight ticks.
-    Hand hand(ShakeLine{.start{200, 300}, .step = 500, .left = 200, .right = 700});
-    EXPECT_FALSE(hand.ShakeUntil([&] { return IsWindowVisible(overlay); }, 40));
-    EXPECT_TRUE(IsWindowVisible(options));
-    ClickButton(options, win32::options_ids::CancelButton);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
-}
-
 // The key box takes a pressed combination and empties on Backspace; OK saves it
 // as line 65, unless another program holds it: then it says so and saves nothing.
 TEST_F(Options, TheCallKeyIsTypedInItsBoxAndOkRefusesOneAnotherProgramHolds) {

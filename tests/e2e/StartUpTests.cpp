@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "options/OptionsTexts.h"
-#include "platform/win32/MouseWatch.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32OptionsDialog.h"
 #include "tests/e2e/Harness.h"
@@ -62,36 +61,6 @@ TEST(StartUp, ASecondStartEndsAtOnceAndTheFirstShowsItsOptionsOrBringsThemToTheF
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5s));
     EXPECT_TRUE(TrayShowsOurIcon());
     EXPECT_TRUE(first.Close());
-}
-
-TEST(StartUp, APointerRestingWhereItWasAtTheStartIsNoShake) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    ProgramUnderTest app(L"still");
-    // Distance 20 and a lead-in of one: the first fast tick would bring up the overlay.
-    app.WriteListFile({20, 1, 1, 0});
-    SetCursorPos(width / 2, height / 2);
-    if (win32::MovementReportsMissSomeMoves()) GTEST_SKIP() << "here the timer never stops";
-    const TestQueriesOn queries;
-    const HWND main = app.StartResident();
-    ASSERT_NE(main, nullptr);
-
-    const auto overlayShown = [&] {
-        for (HWND window : TopLevelWindowsOf(app.Running().Id())) {
-            const RECT rect = RectOf(window);
-            if (IsWindowVisible(window) && rect.right - rect.left >= width && rect.bottom - rect.top >= height) {
-                return true;
-            }
-        }
-        return false;
-    };
-    // The overlay would come at the first tick, and a program on screen never rests.
-    ASSERT_TRUE(WaitUntil([&] { return Resting(main); }, 10s)) << "the program never rested";
-    EXPECT_FALSE(overlayShown()) << "the overlay came up with the pointer at rest";
-    // One move beyond the distance is a shake.
-    MovePointerTo({width / 2 + 100, height / 2});
-    EXPECT_TRUE(WaitUntil(overlayShown, 10s));
-    EXPECT_TRUE(app.Close());
 }
 
 }  // namespace

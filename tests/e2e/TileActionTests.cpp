@@ -77,17 +77,6 @@ TEST_F(TileActions, ClickingAProgramTileStartsItWithNoArgumentsAndTheTilesGo) {
     EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
 }
 
-TEST_F(TileActions, ClickingTheRecycleBinOnlyExplains) {
-    Scatter();
-    DialogWatcher watcher(app.Running().Id(), IDOK,
-                          [](const std::wstring&) { SaveScreenshot("tile-actions-recycle-bin-click"); });
-    ClickAt(CentreOf(Tile(RecycleBinSlot)));
-    ASSERT_TRUE(WaitUntil([&] { return !watcher.Titles().empty(); }, 5s));
-    EXPECT_EQ(watcher.Titles(), std::vector<std::wstring>{L"メッセージ"});
-    EXPECT_TRUE(ShowsNothing());
-    EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
-}
-
 TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFile) {
     const std::wstring first = MakeFile(L"予算 案.txt");
     const std::wstring second = MakeFile(L"b.txt");
