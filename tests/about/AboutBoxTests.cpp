@@ -51,10 +51,8 @@ TEST_F(AboutBoxTest, EachActionOpensItsAddressInANewInstance) {
 TEST_F(AboutBoxTest, HelpWithThePageMissingSaysWhichFileAndOpensNothing) {
     search.existing.clear();
     about.OnHelp();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "ヘルプ ファイルが見つかりません。\nC:\\Tools\\Yomorina\\help.html");
-    EXPECT_EQ(messages.shown[0].title, "エラー");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(messages.shown, (ShownMessages{{"ヘルプ ファイルが見つかりません。\nC:\\Tools\\Yomorina\\help.html", "エラー",
+                                             MessageButtons::Ok}}));
     EXPECT_TRUE(browser.calls.empty());
     EXPECT_EQ(about.CurrentBrowser(), nullptr);
 

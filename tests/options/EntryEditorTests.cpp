@@ -64,10 +64,7 @@ TEST_F(EntryEditorTest, APathThatNamesNothingIsRefusedAndTheEditorStaysAsItWas) 
         messages.shown.clear();
         editor.Preset({"名前", path, false});
         editor.OnOk();
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, "ファイルが存在しません。");
-        EXPECT_EQ(messages.shown[0].title, "エラー");
-        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+        EXPECT_EQ(messages.shown, (ShownMessages{{"ファイルが存在しません。", "エラー", MessageButtons::Ok}}));
         EXPECT_EQ(nameBox.text, "名前");
         EXPECT_EQ(pathBox.text, path);
     }

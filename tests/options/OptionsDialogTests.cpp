@@ -271,13 +271,9 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
         grid.Fill(1, "新しい", "C:\\new.exe");
         messages.answer = MessageAnswer::No;
         dialog.OnOk();
-        ASSERT_EQ(messages.shown.size(), 1u) << readable;
-        EXPECT_EQ(messages.shown[0].title, "確認");
-        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
-        EXPECT_EQ(messages.shown[0].text,
-                  std::string(readable ? "設定ファイル filelist.txt は、この画面を開いた後に変更されています。"
-                                       : "設定ファイル filelist.txt を読み込めなかったため、その内容はこの画面に表示されていません。") +
-                      "\r\nこの画面の内容で置き換えますか？");
+        const std::string why = readable ? "設定ファイル filelist.txt は、この画面を開いた後に変更されています。"
+                                         : "設定ファイル filelist.txt を読み込めなかったため、その内容はこの画面に表示されていません。";
+        EXPECT_EQ(messages.shown, (ShownMessages{{why + "\r\nこの画面の内容で置き換えますか？", "確認", MessageButtons::YesNo}}));
         EXPECT_EQ(store.files.at(ListPath), handEdit);
         EXPECT_EQ(window.closes, 0);
 
@@ -349,11 +345,8 @@ TEST_F(OptionsDialogTest, AFailedShortcutSaysSoAndKeepsTheDialogOpenWithTheEdits
     startup.failure = "C:\\Startup\\ヨモリナ.lnk\r\nアクセスが拒否されました。 (5)";
     dialog.OnOk();
 
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "エラー");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(messages.shown[0].text,
-              "スタートアップへの登録に失敗しました。\r\nC:\\Startup\\ヨモリナ.lnk\r\nアクセスが拒否されました。 (5)");
+    EXPECT_EQ(messages.shown, (ShownMessages{{"スタートアップへの登録に失敗しました。\r\nC:\\Startup\\ヨモリナ.lnk\r\n"
+                                             "アクセスが拒否されました。 (5)", "エラー", MessageButtons::Ok}}));
     EXPECT_EQ(window.closes, 0);
     EXPECT_TRUE(model.OptionsOpen);
     EXPECT_TRUE(startAtSignInBox.checked);
@@ -381,10 +374,7 @@ TEST_F(OptionsDialogTest, ExitAnsweredNoChangesNothingAndYesClosesTheDialogThenT
     grid.Fill(1, "unsaved", "C:\\u.exe");
     messages.answer = MessageAnswer::No;
     dialog.OnExit();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "ヨモリナを終了しますか？");
-    EXPECT_EQ(messages.shown[0].title, "メッセージ");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(messages.shown, (ShownMessages{{"ヨモリナを終了しますか？", "メッセージ", MessageButtons::YesNo}}));
     EXPECT_EQ(window.closes, 0);
     EXPECT_FALSE(mainWindow.closed);
     EXPECT_TRUE(model.OptionsOpen);
@@ -440,9 +430,7 @@ TEST_F(OptionsDialogTest, EditRefusesABlankRowAndOtherwisePresetsTheEditorFromTh
               {5, {"ゴミ箱", "D:\\ゴミ箱"}}, {6, {"屑入れ", "ゴミ箱"}}});
     grid.row = 2;
     dialog.OnEdit();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "空欄の行は編集できません。");
-    EXPECT_EQ(messages.shown[0].title, "エラー");
+    EXPECT_EQ(messages.shown, (ShownMessages{{"空欄の行は編集できません。", "エラー", MessageButtons::Ok}}));
     EXPECT_TRUE(editor.shown.empty());
 
     for (int row : {1, 3, 4, 5, 6, 7}) {
@@ -492,10 +480,7 @@ TEST_F(OptionsDialogTest, AddOnAFullListSaysSoAndOpensNothing) {
     FillRows(1, 30);
     grid.row = 12;
     dialog.OnAdd();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "これ以上追加できません。");
-    EXPECT_EQ(messages.shown[0].title, "エラー");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(messages.shown, (ShownMessages{{"これ以上追加できません。", "エラー", MessageButtons::Ok}}));
     EXPECT_TRUE(editor.shown.empty());
     EXPECT_EQ(grid.row, 12);
 }
@@ -527,10 +512,7 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         messages.shown.clear();
         messages.answer = deletion.answer;
         dialog.OnDelete();
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, deletion.question);
-        EXPECT_EQ(messages.shown[0].title, "確認");
-        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(messages.shown, (ShownMessages{{deletion.question, "確認", MessageButtons::YesNo}}));
         EXPECT_EQ(grid.cells, expected) << "delete on row " << deletion.row;
         EXPECT_EQ(grid.row, deletion.row);
     }

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -74,6 +75,10 @@ public:
         std::string text;
         std::string title;
         MessageButtons buttons;
+        bool operator==(const Shown&) const = default;
+        friend void PrintTo(const Shown& m, std::ostream* out) {
+            *out << m.title << (m.buttons == MessageButtons::Ok ? " [OK]: " : " [Yes/No]: ") << m.text;
+        }
     };
     explicit FakeMessageBoxes(Journal* journal = nullptr) : journal_(journal) {}
     std::vector<Shown> shown;
@@ -88,6 +93,7 @@ public:
 private:
     Journal* journal_;
 };
+using ShownMessages = std::vector<FakeMessageBoxes::Shown>;
 
 class FakeTrayIcon final : public TrayIcon {
 public:
