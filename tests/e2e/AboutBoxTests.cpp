@@ -33,7 +33,8 @@ std::wstring ChildTextHolding(HWND parent, const std::wstring& part) {
     return found;
 }
 
-TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
+// Modal over the options dialog that opened it; its own window's behaviour is seen by the platform tests.
+TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndHelpWithItsPageMissingSaysSo) {
     ProgramUnderTest app(L"about-help");
     ASSERT_NE(app.StartResident(), nullptr);
     const std::wstring help = app.Folder().Child(L"help.html");
@@ -45,6 +46,9 @@ TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
     ClickButton(ChildWithText(options, L"バージョン"));
     const HWND about = WaitForWindow(app.Running().Id(), L"バージョン情報");
     ASSERT_NE(about, nullptr);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), options);
+    EXPECT_FALSE(IsWindowEnabled(options));
+    SaveScreenshotOf(about, "about-box-over-options");
 
     ClickButton(ChildWithText(about, L"ヘルプ"));
     const HWND error = WaitForWindow(app.Running().Id(), L"エラー");
@@ -57,34 +61,7 @@ TEST(AboutBox, HelpWithItsPageMissingSaysSoAndNamesTheFile) {
     EXPECT_TRUE(IsWindowVisible(about));
     ClickButton(ChildWithText(about, L"閉じる"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
-    PostMessageW(options, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
-    EXPECT_TRUE(app.Close());
-}
-
-TEST(AboutBox, TheVersionButtonShowsItModalOverTheOptionsAndCloseReturnsToThem) {
-    ProgramUnderTest app(L"about");
-    ASSERT_NE(app.StartResident(), nullptr);
-
-    const HWND options = OpenOptions(app.Running().Id());
-    ASSERT_NE(options, nullptr);
-    HWND version = ChildWithText(options, L"バージョン");
-    ASSERT_NE(version, nullptr);
-
-    ClickButton(version);
-    const HWND about = WaitForWindow(app.Running().Id(), L"バージョン情報");
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(GetWindow(about, GW_OWNER), options);
-    EXPECT_FALSE(IsWindowEnabled(options));
-    EXPECT_NE(ChildWithText(about, L"ヨモリナ　Ver 1.1"), nullptr);
-    EXPECT_NE(ChildWithText(about, L"ZUNO"), nullptr);
-    SaveScreenshotOf(about, "about-box-over-options");
-
-    ClickButton(ChildWithText(about, L"閉じる"));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
-    EXPECT_TRUE(IsWindowEnabled(options));
-    EXPECT_TRUE(IsWindowVisible(options));
-
+    EXPECT_TRUE(IsWindowEnabled(options) && IsWindowVisible(options));
     PostMessageW(options, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
     EXPECT_TRUE(app.Close());
