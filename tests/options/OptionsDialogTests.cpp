@@ -82,15 +82,20 @@ protected:
 
 // Load and the value labels
 
-TEST_F(OptionsDialogTest, TheDefaultSettingsOpenAt100And5And1WithTransparentAndRowOneCurrent) {
-    dialog.Load();
-    EXPECT_EQ(distanceSlider.position, 100);
-    EXPECT_EQ(leadInSlider.position, 5);
-    EXPECT_EQ(scatterSlider.position, 1);
-    EXPECT_EQ(distanceValue.caption, "100");
-    EXPECT_EQ(leadInValue.caption, "5");
-    EXPECT_EQ(scatterValue.caption, "1");
-    EXPECT_EQ(patternChoice.selected, 0);
+TEST_F(OptionsDialogTest, StoredValuesOpenHeldToTheSliderRangesAStrangePatternAsTransparentAndRowOneCurrent) {
+    const struct {
+        ScatterSettings stored;
+        std::array<int, 4> shown;  // the three sliders, then the pattern
+    } cases[] = {{{100, 5, 1, 0}, {100, 5, 1, 0}}, {{5, 0, 40, 7}, {10, 1, 10, 0}},
+                 {{900, -3, 1, -1}, {500, 1, 1, 0}}, {{100, 5, 1, 3}, {100, 5, 1, 3}}};
+    for (const auto& c : cases) {
+        model.Settings = c.stored;
+        dialog.Load();
+        EXPECT_EQ((std::array<int, 4>{distanceSlider.position, leadInSlider.position, scatterSlider.position,
+                                      patternChoice.selected}), c.shown);
+        EXPECT_EQ(distanceValue.caption + " " + leadInValue.caption + " " + scatterValue.caption,
+                  std::to_string(c.shown[0]) + " " + std::to_string(c.shown[1]) + " " + std::to_string(c.shown[2]));
+    }
     EXPECT_EQ(grid.row, 1);
     EXPECT_EQ(At(0), (Row{"名前", "パス"}));
     EXPECT_EQ(preview.shows, "") << "row 1 is empty, so the preview is white";
@@ -106,28 +111,6 @@ TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
     EXPECT_EQ(At(3), (Row{"名前だけ", ""}));
     EXPECT_EQ(At(4), (Row{"", "C:\\パスだけ"}));
     EXPECT_EQ(At(30), (Row{"最後", "D:\\"}));
-}
-
-TEST_F(OptionsDialogTest, StoredValuesOutsideTheRangesAreShownAtTheNearestEndAndAStrangePatternAsTransparent) {
-    model.Settings = {5, 0, 40, 7};
-    dialog.Load();
-    EXPECT_EQ(distanceSlider.position, 10);
-    EXPECT_EQ(distanceValue.caption, "10");
-    EXPECT_EQ(leadInSlider.position, 1);
-    EXPECT_EQ(leadInValue.caption, "1");
-    EXPECT_EQ(scatterSlider.position, 10);
-    EXPECT_EQ(scatterValue.caption, "10");
-    EXPECT_EQ(patternChoice.selected, 0);
-
-    model.Settings = {900, -3, 1, -1};
-    dialog.Load();
-    EXPECT_EQ(distanceValue.caption, "500");
-    EXPECT_EQ(leadInValue.caption, "1");
-    EXPECT_EQ(patternChoice.selected, 0);
-
-    model.Settings.BackgroundPattern = 3;
-    dialog.Load();
-    EXPECT_EQ(patternChoice.selected, 3);
 }
 
 TEST_F(OptionsDialogTest, TheValueLabelsFollowTheSlidersAsPlainDecimals) {
