@@ -34,49 +34,37 @@ protected:
     }
 };
 
-TEST_F(EntryEditorTest, WithTheBoxCheckedOkWritesTheRecycleBinEntryWhateverTheBoxesHoldAndLeavesThePreview) {
-    editor.Preset({"何か", "C:\\nothing-here", true});
-    editor.OnOk();
-    EXPECT_EQ(grid.cells[4], (Row{"ゴミ箱", "ゴミ箱"}));
-    EXPECT_EQ(previewRedraws, 0);
-    EXPECT_EQ(window.closes, 1);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(search.asked.empty());
-}
-
-TEST_F(EntryEditorTest, AnExistingFileOrFolderIsWrittenAsTypedThenThePreviewIsRedrawn) {
-    editor.Preset({"アプリ", "C:\\Tools\\app.exe", false});
-    editor.OnOk();
-    EXPECT_EQ(grid.cells[4], (Row{"アプリ", "C:\\Tools\\app.exe"}));
-    EXPECT_EQ(previewRedraws, 1);
-    EXPECT_EQ(window.closes, 1);
-
-    // An empty name is accepted as it is, and so is a folder.
-    grid.row = 5;
-    editor.Preset({"", "C:\\Data", false});
-    editor.OnOk();
-    EXPECT_EQ(grid.cells[5], (Row{"", "C:\\Data"}));
-    EXPECT_EQ(window.closes, 2);
-}
-
-TEST_F(EntryEditorTest, APathThatNamesNothingIsRefusedAndTheEditorStaysAsItWas) {
-    for (const char* path : {"C:\\Tools\\missing.exe", ""}) {
+// OK writes the current row and closes, or refuses a path that names nothing and stays as it was.
+TEST_F(EntryEditorTest, OkWritesTheRecycleBinOrAnExistingPathAsTypedAndRefusesAPathThatNamesNothing) {
+    const Row old{"old", "C:\\old.exe"};
+    const struct {
+        EntryEditorPreset preset;
+        Row written;
+        int redraws;
+    } cases[] = {
+        {{"何か", "C:\\nothing-here", true}, {"ゴミ箱", "ゴミ箱"}, 0},  // whatever the boxes hold; no file is looked for
+        {{"アプリ", "C:\\Tools\\app.exe", false}, {"アプリ", "C:\\Tools\\app.exe"}, 1},
+        {{"", "C:\\Data", false}, {"", "C:\\Data"}, 1},                        // an empty name, a folder
+        {{"a\r\nb", "C:\\Tools\\app.exe\nC:\\x", false}, {"a", "C:\\Tools\\app.exe"}, 1},  // no line break
+        {{"名前", "C:\\Tools\\missing.exe", false}, old, 0},
+        {{"名前", "", false}, old, 0},
+    };
+    for (const auto& c : cases) {
+        grid.Fill(4, old[0], old[1]);
+        previewRedraws = window.closes = 0;
         messages.shown.clear();
-        editor.Preset({"名前", path, false});
+        search.asked.clear();
+        editor.Preset(c.preset);
         editor.OnOk();
-        EXPECT_EQ(messages.shown, (ShownMessages{{"ファイルが存在しません。", "エラー", MessageButtons::Ok}}));
-        EXPECT_EQ(nameBox.text, "名前");
-        EXPECT_EQ(pathBox.text, path);
+        const bool refused = c.written == old;
+        EXPECT_EQ(grid.cells[4], c.written) << c.preset.Path;
+        EXPECT_EQ(previewRedraws, c.redraws) << c.preset.Path;
+        EXPECT_EQ(window.closes, refused ? 0 : 1) << c.preset.Path;
+        EXPECT_EQ(messages.shown, (refused ? ShownMessages{{"ファイルが存在しません。", "エラー", MessageButtons::Ok}}
+                                           : ShownMessages{})) << c.preset.Path;
+        EXPECT_EQ(search.asked.empty(), c.preset.RecycleBin) << c.preset.Path;
+        if (refused) EXPECT_EQ((Row{nameBox.text, pathBox.text}), (Row{"名前", c.preset.Path}));
     }
-    EXPECT_EQ(grid.cells[4], (Row{"old", "C:\\old.exe"}));
-    EXPECT_EQ(window.closes, 0);
-    EXPECT_EQ(previewRedraws, 0);
-}
-
-TEST_F(EntryEditorTest, ALineBreakHandedToABoxNeverReachesTheGrid) {
-    editor.Preset({"a\r\nb", "C:\\Tools\\app.exe\nC:\\x", false});
-    editor.OnOk();
-    EXPECT_EQ(grid.cells[4], (Row{"a", "C:\\Tools\\app.exe"}));
 }
 
 TEST_F(EntryEditorTest, CancelWritesNothing) {
