@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tests/support/FakeControls.h"
 #include "tests/support/Fakes.h"
@@ -64,6 +66,12 @@ protected:
         for (int r = first; r <= last; ++r) grid.Fill(r, "n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe");
     }
     Row At(int r) const { return grid.cells.at(r); }
+    using Preset = std::tuple<std::string, std::string, bool>;
+    std::vector<Preset> EditorPresets() const {
+        std::vector<Preset> presets;
+        for (const auto& shown : editor.shown) presets.emplace_back(shown.Name, shown.Path, shown.RecycleBin);
+        return presets;
+    }
 
     // Each opening is a fresh editor; the user's action runs while it is shown.
     void UserInEditor(std::function<void(EntryEditor&, FakeTextBox&, FakeTextBox&, FakeCheckBox&)> action) {
@@ -421,17 +429,9 @@ TEST_F(OptionsDialogTest, EditRefusesABlankRowAndOtherwisePresetsTheEditorFromTh
         dialog.OnEdit();
         EXPECT_EQ(grid.row, row) << "Edit leaves the current row";
     }
-    ASSERT_EQ(editor.shown.size(), 6u);
-    EXPECT_EQ(editor.shown[0].Name, "メモ帳");
-    EXPECT_EQ(editor.shown[0].Path, "C:\\n.exe");
-    EXPECT_FALSE(editor.shown[0].RecycleBin);
-    EXPECT_EQ(editor.shown[1].Name, "名前だけ");
-    EXPECT_EQ(editor.shown[1].Path, "");
-    EXPECT_TRUE(editor.shown[2].RecycleBin);
-    EXPECT_EQ(editor.shown[3].Name, "");
-    EXPECT_FALSE(editor.shown[3].RecycleBin);
-    EXPECT_FALSE(editor.shown[4].RecycleBin);
-    EXPECT_TRUE(editor.shown[5].RecycleBin);
+    EXPECT_EQ(EditorPresets(), (std::vector<Preset>{{"メモ帳", "C:\\n.exe", false}, {"名前だけ", "", false},
+                                                   {"ゴミ箱", "ゴミ箱", true}, {"", "C:\\p", false},
+                                                   {"ゴミ箱", "D:\\ゴミ箱", false}, {"屑入れ", "ゴミ箱", true}}));
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
@@ -444,10 +444,7 @@ TEST_F(OptionsDialogTest, AddOpensAnEmptyEditorOnTheFirstRowWithoutAPathAndThatR
     editor.onShow = [&](const EntryEditorPreset&) { rowWhenShown = grid.row; };
     dialog.OnAdd();
     EXPECT_EQ(rowWhenShown, 3);
-    ASSERT_EQ(editor.shown.size(), 1u);
-    EXPECT_EQ(editor.shown[0].Name, "");
-    EXPECT_EQ(editor.shown[0].Path, "");
-    EXPECT_FALSE(editor.shown[0].RecycleBin);
+    EXPECT_EQ(EditorPresets(), (std::vector<Preset>{{"", "", false}}));
     EXPECT_EQ(grid.row, 3);
     EXPECT_EQ(At(3), (Row{"", ""}));
 
@@ -569,8 +566,7 @@ TEST_F(OptionsDialogTest, WhenTheListFillsUpTheRestOfADropIsRefusedOnce) {
     dialog.OnGridDrop({true, {"C:\\one", "C:\\two", "C:\\three", "C:\\four"}});
     EXPECT_EQ(At(10), (Row{"one", "C:\\one"}));
     EXPECT_EQ(At(20), (Row{"two", "C:\\two"}));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "これ以上追加できません。");
+    EXPECT_EQ(messages.shown, (ShownMessages{{"これ以上追加できません。", "エラー", MessageButtons::Ok}}));
 
     const auto full = grid.cells;
     dialog.OnGridDrop({true, {"C:\\five"}});
