@@ -124,25 +124,15 @@ protected:
     }
 };
 
-TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) {
+TEST_F(Scatter, AShakeDropsTheEntriesInOrderBehindThePointer) {
     StartWithPattern(0);
     ASSERT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay never came";
     EXPECT_TRUE(appeared.empty()) << "the tick that starts the scatter brings out nothing";
-    const RECT covered = RectOf(main);
-    EXPECT_EQ(covered.left, 0);
-    EXPECT_EQ(covered.top, 0);
-    EXPECT_EQ(covered.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(covered.bottom, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(4); }));
     RestPointerAt(hand.At());
     // The empty slot and the missing file take their turn without a tile.
     EXPECT_EQ(appeared, (std::vector<int>{0, 3, 4}));
-    for (int skipped : {1, 2}) {
-        EXPECT_FALSE(IsShown(Tile(skipped))) << skipped;
-        EXPECT_FALSE(IsShown(Caption(skipped))) << skipped;
-    }
 
     // Moving right: a tile lands 64 pixels to the left of the pointer at its tick, level with it;
     // the recycle bin 32 pixels to the left and above. Tiles and distances take the monitor's scale.
@@ -160,25 +150,12 @@ TEST_F(Scatter, AShakeCoversTheScreenAndDropsTheEntriesInOrderBehindThePointer) 
         EXPECT_EQ((pointerX - ShakeStartX) % Step, 0) << "not where the pointer was at a tick: " << slot;
         EXPECT_GT(pointerX, ShakeStartX) << slot;
         EXPECT_LE(pointerX, hand.At().x) << slot;
-
-        const RECT caption = RectOf(Caption(slot));
-        EXPECT_TRUE(IsShown(Caption(slot))) << slot;
-        EXPECT_EQ(caption.left, tile.left) << slot;
-        EXPECT_EQ(caption.top, tile.bottom) << slot;
-        EXPECT_GT(caption.right - caption.left, 10) << slot;
         EXPECT_EQ(win32::ToUtf8(TextOf(Caption(slot))), Entries()[slot].Name);
     }
     EXPECT_LT(RectOf(Tile(0)).left, RectOf(Tile(3)).left);
 
     SaveScreenshot("scatter-pattern-0");
     ExpectScreenThroughPattern(0);
-
-    // Another window taking the focus ends the scatter at the next tick.
-    HWND other = CreateWindowExW(0, L"STATIC", L"ほかのウィンドウ", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600, 200,
-                                 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(other);
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
-    DestroyWindow(other);
 }
 
 // Resting, the program takes no tick until the pointer moves; the first shake

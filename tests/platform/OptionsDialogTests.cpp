@@ -222,11 +222,6 @@ TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUse
     EXPECT_EQ(model.Settings.MoveDistance, moved);
     EXPECT_FALSE(model.OptionsOpen);
     EXPECT_EQ(dialog->Handle(), nullptr);
-    ScatterSettings reread;
-    LaunchList list;
-    DecodeListFile(*store.ReadAll(listFile.ListFilePath()), reread, list, codePage);
-    EXPECT_EQ(reread, model.Settings);
-    EXPECT_EQ(list, model.List);
 }
 
 // Left, top, width and height in the dialog's client area.
