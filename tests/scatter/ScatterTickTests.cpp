@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "tests/support/Fakes.h"
@@ -142,59 +143,36 @@ TEST_F(ScatterTickTest, WithN2OfTwoEachTileTakesTwoMovingTicksInARow) {
     EXPECT_TRUE(MoveBy(30).Tile);
 }
 
-TEST_F(ScatterTickTest, ANormalTileLandsSixtyFourPixelsBehindThePointerWithItsCaptionBelow) {
+// A tile lands 64 pixels behind the pointer's last move, the recycle bin 32 diagonally; a tile inside the dead
+// zone of 20 pointer pixels is centred on the pointer (the bin has none); nothing is held back at the screen's edge.
+// Tiles and distances take the monitor's scale, the dead zone does not.
+TEST_F(ScatterTickTest, ATileLandsBehindThePointerTheRecycleBinDiagonallyAndBothGrowWithTheMonitorsScale) {
     const LaunchEntry notepad{"メモ帳", "C:\\slot0.exe"};
-    // Moving right by 30: behind is to the left; no vertical movement centres vertically.
-    auto placed = PlaceTile(4, notepad, {470, 300}, {500, 300}, search);
-    ASSERT_TRUE(placed);
-    EXPECT_EQ(*placed, (TilePlacement{4, 420, 284, 420, 316, 32, 96, TilePicture::TargetIcon, "C:\\slot0.exe", "メモ帳", "メモ帳"}));
-
-    // Moving left and down: to the right and above.
-    placed = PlaceTile(0, notepad, {530, 270}, {500, 300}, search);
-    EXPECT_EQ(placed->Left, 548);
-    EXPECT_EQ(placed->Top, 220);
-
-    // The dead zone of 20 pixels: up to 20 the tile is centred on the pointer, from 21 it moves aside.
-    for (int move : {15, 20, -20}) {
-        placed = PlaceTile(0, notepad, {500 - move, 300 - move}, {500, 300}, search);
-        EXPECT_EQ(placed->Left, 484) << move;
-        EXPECT_EQ(placed->Top, 284) << move;
+    const LaunchEntry bin{"捨てる", "ゴミ箱"};
+    EXPECT_EQ(*PlaceTile(4, notepad, {470, 300}, {500, 300}, search),
+              (TilePlacement{4, 420, 284, 420, 316, 32, 96, TilePicture::TargetIcon, "C:\\slot0.exe", "メモ帳", "メモ帳"}));
+    EXPECT_EQ(*PlaceTile(7, bin, {470, 300}, {500, 300}, search, 144),
+              (TilePlacement{7, 428, 228, 428, 276, 48, 144, TilePicture::RecycleBin, "ゴミ箱", "捨てる", "ゴミ箱"}));
+    const struct {
+        bool isBin;
+        ScreenPoint from, to;
+        int dpi, left, top;
+    } cases[] = {
+        {false, {530, 270}, {500, 300}, 96, 548, 220},  // moving left and down: to the right and above
+        {false, {485, 285}, {500, 300}, 96, 484, 284},  {false, {480, 280}, {500, 300}, 96, 484, 284},
+        {false, {520, 320}, {500, 300}, 96, 484, 284},  {false, {479, 321}, {500, 300}, 96, 420, 348},
+        {false, {40, 40}, {5, 5}, 96, 53, 53},          {false, {0, 0}, {30, 30}, 96, -50, -50},
+        {false, {470, 300}, {500, 300}, 144, 380, 276}, {false, {480, 300}, {500, 300}, 144, 476, 276},
+        {true, {500, 300}, {500, 300}, 96, 452, 252},   // no movement counts as right and down
+        {true, {501, 301}, {500, 300}, 96, 516, 316},   {true, {470, 300}, {500, 300}, 192, 404, 204},
+    };
+    for (const auto& c : cases) {
+        const auto placed = PlaceTile(0, c.isBin ? bin : notepad, c.from, c.to, search, c.dpi);
+        ASSERT_TRUE(placed);
+        EXPECT_EQ((std::array<int, 4>{placed->Left, placed->Top, placed->CaptionTop, placed->Side}),
+                  (std::array<int, 4>{c.left, c.top, c.top + c.dpi / 3, c.dpi / 3}))
+            << c.from.x << "," << c.from.y << " to " << c.to.x << "," << c.to.y << " at " << c.dpi;
     }
-    placed = PlaceTile(0, notepad, {479, 321}, {500, 300}, search);
-    EXPECT_EQ(placed->Left, 420);
-    EXPECT_EQ(placed->Top, 348);
-
-    // Near the edge nothing is held back on the screen.
-    placed = PlaceTile(0, notepad, {40, 40}, {5, 5}, search);
-    EXPECT_EQ(placed->Left, 53);
-    placed = PlaceTile(0, notepad, {60, 60}, {10, 10}, search);
-    EXPECT_EQ(placed->CaptionTop, 90);
-    placed = PlaceTile(0, notepad, {0, 0}, {30, 30}, search);
-    EXPECT_EQ(placed->Left, -50);
-    EXPECT_EQ(placed->Top, -50);
-}
-
-TEST_F(ScatterTickTest, OnADenserMonitorTheTileAndItsDistanceGrowButTheDeadZoneStaysInPointerPixels) {
-    const LaunchEntry notepad{"メモ帳", "C:\\slot0.exe"};
-    // 144 dpi: a 48-pixel tile 96 pixels behind the pointer, its caption below it.
-    auto placed = PlaceTile(4, notepad, {470, 300}, {500, 300}, search, 144);
-    ASSERT_TRUE(placed);
-    EXPECT_EQ(placed->Side, 48);
-    EXPECT_EQ(placed->Left, 500 - 24 - 96);
-    EXPECT_EQ(placed->Top, 300 - 24);
-    EXPECT_EQ(placed->CaptionTop, 300 + 24);
-    EXPECT_EQ(placed->DotsPerInch, 144);
-    placed = PlaceTile(4, notepad, {480, 300}, {500, 300}, search, 144);
-    EXPECT_EQ(placed->Left, 500 - 24) << "a move of 20 is still inside the dead zone";
-    // The recycle bin 48 pixels diagonally at 144 dpi, 64 at 192; its tile is named for what it is.
-    placed = PlaceTile(7, {"捨てる", "ゴミ箱"}, {470, 300}, {500, 300}, search, 144);
-    EXPECT_EQ(placed->Left, 500 - 24 - 48);
-    EXPECT_EQ(placed->Top, 300 - 24 - 48);
-    EXPECT_EQ(placed->Name, "捨てる");
-    EXPECT_EQ(placed->AccessibleName, "ゴミ箱");
-    placed = PlaceTile(7, {"捨てる", "ゴミ箱"}, {470, 300}, {500, 300}, search, 192);
-    EXPECT_EQ(placed->Side, 64);
-    EXPECT_EQ(placed->Left, 500 - 32 - 64);
 
     // The tick asks the monitor under the pointer.
     monitors.dotsPerInch = 192;
@@ -202,32 +180,16 @@ TEST_F(ScatterTickTest, OnADenserMonitorTheTileAndItsDistanceGrowButTheDeadZoneS
     const auto tile = MoveBy(settings.MoveDistance).Tile;
     ASSERT_TRUE(tile);
     EXPECT_EQ(tile->Side, 64);
-}
 
-TEST_F(ScatterTickTest, TheRecycleBinLandsThirtyTwoPixelsDiagonallyBehindAndNeverOnThePointer) {
-    const LaunchEntry bin{"ゴミ箱", "ゴミ箱"};
-    // Its path is not a file: it is not looked for.
-    search.existing.clear();
-    auto placed = PlaceTile(7, bin, {470, 300}, {500, 300}, search);
-    ASSERT_TRUE(placed);
-    EXPECT_EQ(*placed, (TilePlacement{7, 452, 252, 452, 284, 32, 96, TilePicture::RecycleBin, "ゴミ箱", "ゴミ箱", "ゴミ箱"}));
-
-    // No movement at all counts as moving right and down; no dead zone.
-    placed = PlaceTile(7, bin, {500, 300}, {500, 300}, search);
-    EXPECT_EQ(placed->Left, 452);
-    EXPECT_EQ(placed->Top, 252);
-    placed = PlaceTile(7, bin, {501, 301}, {500, 300}, search);
-    EXPECT_EQ(placed->Left, 516);
-    EXPECT_EQ(placed->Top, 316);
-
-    // Only the exact text marks the recycle bin.
+    // Only the exact text marks the recycle bin, and its path is no file to look for.
     search.existing = {"ゴミ箱 ", "C:\\ゴミ箱"};
     for (const char* path : {"ゴミ箱 ", "C:\\ゴミ箱"}) {
-        placed = PlaceTile(7, {"x", path}, {470, 300}, {500, 300}, search);
+        const auto placed = PlaceTile(7, {"x", path}, {470, 300}, {500, 300}, search);
         ASSERT_TRUE(placed) << path;
         EXPECT_EQ(placed->Picture, TilePicture::TargetIcon) << path;
         EXPECT_EQ(placed->Top, 284) << path;
     }
+    EXPECT_TRUE(PlaceTile(7, bin, {470, 300}, {500, 300}, search));
 }
 
 TEST_F(ScatterTickTest, EmptyMissingAndUnansweredSlotsUseUpTheirTurnWithoutATile) {
