@@ -17,7 +17,6 @@
 #include "platform/win32/Win32ShellBrowser.h"
 #include "platform/win32/WideText.h"
 #include "tests/e2e/Harness.h"
-#include "tests/e2e/Png.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina {
@@ -70,38 +69,6 @@ RECT PlaceOf(HWND child) {
 
 HWND FindAboutBox() { return FindWindowW(win32::AboutBoxClass, L"バージョン情報"); }
 
-void SaveWindowPicture(HWND window, const std::string& name) {
-    RECT area;
-    GetWindowRect(window, &area);
-    const auto pixels = e2e::CapturePixels(area);
-    std::vector<unsigned char> rgb;
-    for (const auto& p : pixels) {
-        rgb.push_back(static_cast<unsigned char>(p.r));
-        rgb.push_back(static_cast<unsigned char>(p.g));
-        rgb.push_back(static_cast<unsigned char>(p.b));
-    }
-    CreateDirectoryW(L"artifacts", nullptr);
-    std::ofstream out((L"artifacts\\" + win32::ToWide(name) + L".png").c_str(), std::ios::binary);
-    const auto png = e2e::EncodePng(area.right - area.left, area.bottom - area.top, rgb);
-    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-}
-
-// Moves there and clicks in one piece of input, so the press cannot land before the move.
-void Click(int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(x, 65535, width - 1);
-        input.mi.dy = MulDiv(y, 65535, height - 1);
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
 // A real click, once no other program's window is in the way; false when one
 // stayed. Whether it reaches `window` or the frame over it is the system's hit test.
 bool ClickMiddleOf(HWND window) {
@@ -118,7 +85,7 @@ bool ClickMiddleOf(HWND window) {
         ADD_FAILURE() << "in the way: " << win32::ToUtf8(ClassOf(inTheWay)) << " " << win32::ToUtf8(TextOf(inTheWay));
         return false;
     }
-    Click(middle.x, middle.y);
+    e2e::ClickAt(middle);
     return true;
 }
 
@@ -223,8 +190,6 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
         ownerDisabled = !IsWindowEnabled(owner);
         boxOwner = GetWindow(box, GW_OWNER);
         GetClientRect(box, &client);
-        std::this_thread::sleep_for(300ms);
-        SaveWindowPicture(box, "about-box");
         PostMessageW(found[L"閉じる"], BM_CLICK, 0, 0);
     });
 

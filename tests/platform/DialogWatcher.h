@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/e2e/Harness.h"
+
 namespace yomorina::testing {
 
 class DialogWatcher {
@@ -52,24 +54,11 @@ private:
     }
 
     std::vector<HWND> Dialogs() const {
-        struct Search {
-            DWORD processId;
-            std::vector<HWND> found;
-        } search{processId_, {}};
-        EnumWindows(
-            [](HWND window, LPARAM parameter) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(parameter);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                if (owner == s->processId && IsWindowVisible(window) && std::wstring(name) == L"#32770") {
-                    s->found.push_back(window);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        std::vector<HWND> found;
+        for (HWND window : e2e::TopLevelWindowsOf(processId_)) {
+            if (IsWindowVisible(window) && e2e::ClassOf(window) == L"#32770") found.push_back(window);
+        }
+        return found;
     }
 
     void Answer(HWND dialog) {
