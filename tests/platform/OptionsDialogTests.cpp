@@ -23,6 +23,7 @@
 #include "tests/platform/FileDragSource.h"
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
+#include "tests/support/Fakes.h"
 
 namespace yomorina {
 namespace {
@@ -36,21 +37,6 @@ public:
 
 private:
     std::string folder_;
-};
-
-class QuietMainWindow final : public MainWindow {
-public:
-    int closes = 0;
-    void Hide() override {}
-    void HideTile(int) override {}
-    void HideCaption(int) override {}
-    void Close() override { ++closes; }
-    void ShowOverlay(OverlayBackground) override {}
-    void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
-    void ShowCaption(int, int, int, std::string_view, int) override {}
-    bool UserSwitchedAway() const override { return false; }
-    void ShowOverlayForCallKey(OverlayBackground) override {}
-    void FocusTile(int) override {}
 };
 
 void Pump() {
@@ -110,7 +96,8 @@ protected:
     // A Startup folder of the test's own: the real one is never touched.
     testing::TempFolder startupFolder{L"スタートアップ"};
     Win32StartupShortcut startupShortcut{startupFolder.Wide()};
-    QuietMainWindow mainWindow;
+    testing::Journal journal;
+    testing::FakeMainWindow mainWindow{journal};
     // The hot keys are the system's own, held by a main window as the program's are.
     Win32MainWindow callKey{GetModuleHandleW(nullptr)};
     std::unique_ptr<Win32OptionsDialog> dialog;

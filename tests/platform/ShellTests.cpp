@@ -23,6 +23,7 @@
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/platform/WineTrash.h"
+#include "tests/support/Fakes.h"
 
 namespace yomorina {
 namespace {
@@ -40,21 +41,6 @@ void WriteText(const std::wstring& path, const std::string& text) {
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-class CountingMainWindow final : public MainWindow {
-public:
-    int hidden = 0;
-    void Hide() override { ++hidden; }
-    void HideTile(int) override {}
-    void HideCaption(int) override {}
-    void Close() override {}
-    void ShowOverlay(OverlayBackground) override {}
-    void ShowTile(int, int, int, int, TilePicture, std::string_view, std::string_view) override {}
-    void ShowCaption(int, int, int, std::string_view, int) override {}
-    bool UserSwitchedAway() const override { return false; }
-    void ShowOverlayForCallKey(OverlayBackground) override {}
-    void FocusTile(int) override {}
-};
 
 class OpenerLaunchTest : public ::testing::Test {
 protected:
@@ -90,12 +76,13 @@ protected:
     std::wstring program;
     std::wstring document;
     win32::Win32Shell shell;
-    CountingMainWindow window;
+    testing::Journal journal;
+    testing::FakeMainWindow window{journal};
 };
 
 TEST_F(OpenerLaunchTest, StartsTheProgramWithADroppedPathAsOneArgument) {
     ASSERT_TRUE(Open(program + L" " + document));
-    EXPECT_EQ(window.hidden, 1);
+    EXPECT_EQ(journal, testing::Journal{"hide window"});
     const auto runs = Runs(1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
