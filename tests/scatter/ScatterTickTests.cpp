@@ -31,6 +31,11 @@ protected:
         }
     }
 
+    // The pointer resting at `point`, as the last tick saw it, no shake counted.
+    void RestAt(ScreenPoint point) {
+        at = point;
+        state = {point, 0, 0, false};
+    }
     TickAction MoveBy(int dx, int dy = 0) {
         at = {at.x + dx, at.y + dy};
         return ScatterTick(state, settings, list, at, search, monitors, attention);
@@ -52,8 +57,7 @@ protected:
 };
 
 TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
-    at = {400, 300};
-    state = {{400, 300}, 0, 0, false};
+    RestAt({400, 300});
     EXPECT_FALSE(MoveBy(11).ShowOverlay);
     EXPECT_FALSE(MoveBy(-11).ShowOverlay);
     const TickAction third = MoveBy(0, 11);  // either axis counts
@@ -64,8 +68,7 @@ TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
     EXPECT_EQ(state.nextSlot, 0);
 
     // A 5-pixel tick in between resets the count; a move of exactly D is not fast.
-    state = {{400, 300}, 0, 0, false};
-    at = {400, 300};
+    RestAt({400, 300});
     for (int move : {11, 11, 5, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
     EXPECT_EQ(state.shakeCount, 1);
     for (int move : {11, 10, 11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
@@ -73,8 +76,7 @@ TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
 }
 
 TEST_F(ScatterTickTest, NoScatterStartsOverAFullScreenProgramButOneOnScreenGoesOn) {
-    at = {400, 300};
-    state = {{400, 300}, 0, 0, false};
+    RestAt({400, 300});
     attention.fullScreen = true;
     for (int move : {11, -11, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
     EXPECT_EQ(attention.asked, 1) << "asked only on the tick that reaches the lead-in";
@@ -103,8 +105,7 @@ TEST_F(ScatterTickTest, TheFirstTickIsMeasuredFromTheScreenOrigin) {
 
 TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLessResets) {
     settings.ScatterIntensity = 2;
-    at = {600, 400};
-    state = {{600, 400}, 0, 0, false};
+    RestAt({600, 400});
     StartScatter();
 
     // D = 10: 5 pixels stay within the half (5.0), 6 count; so do moves beyond D.
@@ -128,8 +129,7 @@ TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLess
 
 TEST_F(ScatterTickTest, WithN2OfTwoEachTileTakesTwoMovingTicksInARow) {
     settings.ScatterIntensity = 2;
-    at = {600, 400};
-    state = {{600, 400}, 0, 0, false};
+    RestAt({600, 400});
     StartScatter();
     EXPECT_FALSE(MoveBy(30).Tile);
     const TickAction second = MoveBy(30);
@@ -196,8 +196,7 @@ TEST_F(ScatterTickTest, EmptyMissingAndUnansweredSlotsUseUpTheirTurnWithoutATile
     list[0] = {"空", ""};
     list[1] = {"消えた", "C:\\gone.exe"};
     list[3] = {"", "C:\\slot3.exe"};
-    at = {600, 400};
-    state = {{600, 400}, 0, 0, false};
+    RestAt({600, 400});
     StartScatter();
     EXPECT_FALSE(MoveBy(30).Tile);
     EXPECT_EQ(state.nextSlot, 1);
@@ -217,8 +216,7 @@ TEST_F(ScatterTickTest, EmptyMissingAndUnansweredSlotsUseUpTheirTurnWithoutATile
 }
 
 TEST_F(ScatterTickTest, AfterTheThirtiethTurnNothingMoreComesOutButTheScatterGoesOn) {
-    at = {600, 400};
-    state = {{600, 400}, 0, 0, false};
+    RestAt({600, 400});
     StartScatter();
     std::vector<int> expected;
     for (int slot = 0; slot < LaunchSlotCount; ++slot) expected.push_back(slot);
@@ -233,8 +231,7 @@ TEST_F(ScatterTickTest, AfterTheThirtiethTurnNothingMoreComesOutButTheScatterGoe
 TEST_F(ScatterTickTest, ValuesTheOptionsDialogNeverOffersAreHeldToItsRanges) {
     // A distance of 0 would make the smallest jiggle a shake.
     settings = {0, 1, 1, 0};
-    at = {400, 300};
-    state = {{400, 300}, 0, 0, false};
+    RestAt({400, 300});
     EXPECT_FALSE(MoveBy(3).ShowOverlay);
     EXPECT_FALSE(MoveBy(10).ShowOverlay);
     EXPECT_TRUE(MoveBy(11).ShowOverlay);
@@ -242,8 +239,7 @@ TEST_F(ScatterTickTest, ValuesTheOptionsDialogNeverOffersAreHeldToItsRanges) {
     // Counts of 0 or less would never be reached: they act as 1.
     for (std::int16_t count : {std::int16_t{0}, std::int16_t{-4}}) {
         settings = {100, count, count, 0};
-        state = {{400, 300}, 0, 0, false};
-        at = {400, 300};
+        RestAt({400, 300});
         EXPECT_TRUE(MoveBy(101).ShowOverlay) << count;
         EXPECT_TRUE(MoveBy(51).Tile) << count;
     }
@@ -262,8 +258,7 @@ TEST_F(ScatterTickTest, TheBackgroundPatternPicksTheRasterRuleAndAnythingElseIsP
     for (std::int16_t other : {-1, 4, 32767, -32768}) EXPECT_EQ(BackgroundForPattern(other), OverlayBackground::Plain);
 
     settings = {10, 1, 1, 2};
-    at = {400, 300};
-    state = {{400, 300}, 0, 0, false};
+    RestAt({400, 300});
     EXPECT_EQ(MoveBy(50).ShowOverlay, OverlayBackground::Light);
 }
 
