@@ -175,13 +175,12 @@ std::optional<std::string> Win32StartupShortcut::Set(bool on) {
     }
 
     if (const HRESULT found = FindShortcutPath(true, path); FAILED(found)) return Failure({}, DescribeComError(found));
-    const std::wstring& program = program_;
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
     HRESULT result = MakeShellLink(link);
-    if (SUCCEEDED(result)) result = link->SetPath(LinkTarget(program).c_str());
+    if (SUCCEEDED(result)) result = link->SetPath(LinkTarget(program_).c_str());
     // Started from the Startup folder, the program runs in its own folder, as when it is started by hand.
-    if (SUCCEEDED(result)) result = link->SetWorkingDirectory(FolderOf(program).c_str());
+    if (SUCCEEDED(result)) result = link->SetWorkingDirectory(FolderOf(program_).c_str());
     if (SUCCEEDED(result)) result = link->QueryInterface(IID_IPersistFile, file.put());
     if (SUCCEEDED(result)) result = file->Save(path.c_str(), TRUE);
     if (FAILED(result)) return Failure(path, DescribeComError(result));
