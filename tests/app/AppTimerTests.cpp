@@ -40,6 +40,7 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     ASSERT_THAT(journal, ElementsAre("show overlay 3"));
     // Once, at the lead-in's first tick; the empty slot and the bin need no file system.
     EXPECT_THAT(search.begun, ElementsAre("C:\\windows\\notepad.exe"));
+    // Still on: the switch away is asked after the overlay has shown and noted the front window.
     EXPECT_TRUE(app.Tracking().scattering);
 
     TickAt(830, 400);
@@ -135,17 +136,6 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0", "focus tile 0"));
 }
 
-// The front window is noted when the overlay shows; asking before showing it
-// would end every scatter on the tick that starts it.
-TEST_F(AppTimerTest, TheSwitchIsCheckedAfterTheOverlayHasShownItself) {
-    model.Settings = {100, 1, 1, 0};
-
-    pointer.at = {500, 500};
-    app.OnTick();
-    EXPECT_TRUE(app.Tracking().scattering);
-    EXPECT_TRUE(window.visible);
-}
-
 // At rest the timer stops until the mouse's next movement; the ticks decide as
 // the 200 ms timer alone would.
 TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnceFromTheLastSample) {
@@ -214,7 +204,8 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
             if (tick == c.answeredAtTick) search.unanswered.clear();
             TickAt(640 + 300 * (tick % 2), 400);  // a hand moving meanwhile is no shake
         }
-        Journal expected{"show overlay for the key 0", "show tile 0", "show caption 0", "focus tile 0", "show tile 2", "show caption 2"};
+        Journal expected{"show overlay for the key 0", "show tile 0", "show caption 0", "focus tile 0",
+                         "show tile 2",                "show caption 2"};
         if (c.slowTileOut) expected.insert(expected.end(), {"show tile 3", "show caption 3"});
         EXPECT_EQ(Journal(journal.end() - static_cast<std::ptrdiff_t>(expected.size()), journal.end()), expected);
         EXPECT_EQ(window.tiles[0].left, 640 - (c.slowTileOut ? 132 : 88) + 28);
