@@ -62,8 +62,12 @@ protected:
         for (const auto& [slot, entry] : slots) model.List[slot] = entry;
         dialog.Load();
     }
-    void FillRows(int first, int last) {
-        for (int r = first; r <= last; ++r) grid.Fill(r, "n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe");
+    static Row N(int r) { return {"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; }
+    void FillRows(int first, int last) {  // and blanks the others
+        for (int r = 1; r <= 30; ++r) {
+            const Row row = r >= first && r <= last ? N(r) : Row{};
+            grid.Fill(r, row[0], row[1]);
+        }
     }
     Row At(int r) const { return grid.cells.at(r); }
     using Preset = std::tuple<std::string, std::string, bool>;
@@ -460,8 +464,6 @@ TEST_F(OptionsDialogTest, AddOnAFullListSaysSoAndOpensNothing) {
 // Delete
 
 TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenFromABlankRow) {
-    const Row blank{"", ""};
-    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
     struct Case {
         int first, last, row;  // rows first to last filled, row current
         MessageAnswer answer;
@@ -469,14 +471,13 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         std::vector<std::pair<int, Row>> after;  // the rows that change
     };
     const Case cases[] = {
-        {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, n(3)}, {3, n(4)}, {4, n(5)}, {5, blank}}},
-        {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, blank}}},
-        {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, n(28)}, {28, n(29)}, {29, n(30)}, {30, blank}}},
+        {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, N(3)}, {3, N(4)}, {4, N(5)}, {5, Row{}}}},
+        {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, Row{}}}},
+        {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, N(28)}, {28, N(29)}, {29, N(30)}, {30, Row{}}}},
         {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
     };
     dialog.Load();
     for (const Case& deletion : cases) {
-        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
         FillRows(deletion.first, deletion.last);
         auto expected = grid.cells;
         for (const auto& [r, cells] : deletion.after) expected[r] = cells;
@@ -494,8 +495,6 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
 
 TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
     using Rows = std::vector<std::pair<int, Row>>;
-    const Row blank{"", ""};
-    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
     struct Case {
         bool up;
         Rows filled;
@@ -504,18 +503,18 @@ TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
         int rowAfter;
     };
     const Case cases[] = {
-        {true, {{1, n(1)}, {2, n(2)}}, 1, {}, 1},
-        {true, {{2, n(2)}, {3, {"名前だけ", ""}}}, 3, {}, 3},
-        {true, {{1, n(1)}, {2, n(2)}}, 2, {{1, n(2)}, {2, n(1)}}, 1},
-        {true, {{5, {"e", "C:\\e.exe"}}}, 5, {{4, {"e", "C:\\e.exe"}}, {5, blank}}, 4},
-        {false, {{29, n(29)}, {30, n(30)}}, 30, {}, 30},
+        {true, {{1, N(1)}, {2, N(2)}}, 1, {}, 1},
+        {true, {{2, N(2)}, {3, {"名前だけ", ""}}}, 3, {}, 3},
+        {true, {{1, N(1)}, {2, N(2)}}, 2, {{1, N(2)}, {2, N(1)}}, 1},
+        {true, {{5, {"e", "C:\\e.exe"}}}, 5, {{4, {"e", "C:\\e.exe"}}, {5, Row{}}}, 4},
+        {false, {{29, N(29)}, {30, N(30)}}, 30, {}, 30},
         {false, {{2, {"a", "C:\\a.exe"}}, {3, {"", "C:\\path-without-name"}}}, 2, {}, 2},
-        {false, {{28, n(28)}, {29, n(29)}}, 28, {{28, n(29)}, {29, n(28)}}, 29},
-        {false, {{8, {"x", "C:\\x.exe"}}}, 7, {{7, {"x", "C:\\x.exe"}}, {8, blank}}, 8},
+        {false, {{28, N(28)}, {29, N(29)}}, 28, {{28, N(29)}, {29, N(28)}}, 29},
+        {false, {{8, {"x", "C:\\x.exe"}}}, 7, {{7, {"x", "C:\\x.exe"}}, {8, Row{}}}, 8},
     };
     dialog.Load();
     for (const Case& move : cases) {
-        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
+        FillRows(0, 0);
         for (const auto& [r, cells] : move.filled) grid.Fill(r, cells[0], cells[1]);
         auto expected = grid.cells;
         for (const auto& [r, cells] : move.after) expected[r] = cells;
