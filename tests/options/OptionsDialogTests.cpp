@@ -156,11 +156,7 @@ TEST_F(OptionsDialogTest, OkStoresTheControlsInTheModelAndWritesTheFileRowByRowW
     EXPECT_EQ(model.Settings, (ScatterSettings{250, 3, 10, 2}));
     EXPECT_EQ(model.List, expected);
     // Written out in code page 932: slots 1 to 3 and 5 to 28 stay empty lines.
-    const auto empty = [](int slots) {
-        std::string lines;
-        for (int i = 0; i < slots; ++i) lines += "\r\n\r\n";
-        return lines;
-    };
+    const auto empty = [](int slots) { std::string lines; while (slots-- > 0) lines += "\r\n\r\n"; return lines; };
     EXPECT_EQ(store.files.at(ListPath), " 250 \r\n 3 \r\n 10 \r\n\x83\x81\x83\x82\x92\xA0\r\nC:\\windows\\notepad.exe\r\n" +
                                             empty(3) + "Word, Excel\r\n\"C:\\Office\\winword.exe\"\r\n" + empty(24) +
                                             "\x83\x53\x83\x7E\x94\xA0\r\n\x83\x53\x83\x7E\x94\xA0\r\n 2 \r\n");
