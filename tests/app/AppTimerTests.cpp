@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -46,12 +47,9 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     TickAt(830, 400);
     // The first tile out has the keyboard; the later ones leave it there.
     EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0", "focus tile 0"));
-    EXPECT_EQ(window.tiles[0].left, 830 - 80);
-    EXPECT_EQ(window.tiles[0].top, 400 - 16);
-    EXPECT_EQ(window.tiles[0].text, "C:\\windows\\notepad.exe");
-    EXPECT_EQ(window.captions[0].left, 830 - 80);
-    EXPECT_EQ(window.captions[0].top, 400 + 16);
-    EXPECT_EQ(window.captions[0].text, "メモ帳");
+    const auto& [tile, caption] = std::tie(window.tiles[0], window.captions[0]);
+    EXPECT_EQ(std::tie(tile.left, tile.top, tile.text), std::tuple(830 - 80, 400 - 16, "C:\\windows\\notepad.exe"));
+    EXPECT_EQ(std::tie(caption.left, caption.top, caption.text), std::tuple(830 - 80, 400 + 16, "メモ帳"));
 
     journal.clear();
     TickAt(860, 400);  // slot 1 is empty
