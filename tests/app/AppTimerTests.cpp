@@ -4,11 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "tests/app/AppRig.h"
 
@@ -89,19 +86,17 @@ TEST_F(AppTimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
 // measures from where the pointer is then.
 TEST_F(AppTimerTest, AfterTheOptionsCloseOrAnUnheardJumpTheNextTickMeasuresFromThere) {
     model.Settings = {40, 1, 1, 0};  // one fast tick brings the overlay
-    const std::vector<std::pair<std::string, std::function<void()>>> jumps{
-        {"options closed", [&] {
-             app.OnTrayEvent(TrayPress::LeftButtonDown);
-             TickAt(500, 500);
-             model.OptionsOpen = false;
-         }},
-        {"unlock", [&] { app.OnPointerMayHaveJumped(); }},
-    };
-    for (const auto& [jump, happen] : jumps) {
+    for (const std::string jump : {"options closed", "unlock"}) {
         TickAt(100, 100);
         app.EndScatter();
         TickAt(100, 100);
-        happen();
+        if (jump == "unlock") {
+            app.OnPointerMayHaveJumped();
+        } else {
+            app.OnTrayEvent(TrayPress::LeftButtonDown);
+            TickAt(500, 500);
+            model.OptionsOpen = false;
+        }
         EXPECT_TRUE(timer.running) << jump;
         TickAt(900, 600);
         EXPECT_FALSE(window.visible) << jump;
