@@ -270,8 +270,7 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
 
 TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
     dialog.Load();
-    ScatterSettings withKey = NewFileSettings;
-    withKey.CallKey = 1625;
+    const ScatterSettings withKey{100, 5, 1, 0, 1625};
     store.files[ListPath] = EncodeListFile(withKey, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     dialog.OnCancel();
     EXPECT_EQ(model.List[0].Name, "手で");
