@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/app/AppRig.h"
 
 namespace yomorina {
@@ -87,12 +89,10 @@ TEST_F(AppTest, OnlyALeftOrRightPressOnTheIconEndsTheScatterAndOpensTheOptions) 
 
     // Another start of the program asks the same; an open dialog comes to the front.
     app.OnOptionsAsked();
-    EXPECT_EQ(optionsShown, 2);
-    EXPECT_EQ(optionsRaised, 1);
+    EXPECT_EQ(std::pair(optionsShown, optionsRaised), std::pair(2, 1));
     model.OptionsOpen = false;
     app.OnOptionsAsked();
-    EXPECT_EQ(optionsShown, 3);
-    EXPECT_EQ(optionsRaised, 1);
+    EXPECT_EQ(std::pair(optionsShown, optionsRaised), std::pair(3, 1));
 }
 
 TEST_F(AppTest, ClickingTheOverlayClears) {
@@ -105,13 +105,11 @@ TEST_F(AppTest, ClickingTheOverlayClears) {
 TEST_F(AppTest, AnIconTheShellRefusedIsRetriedUntilItTakesIt) {
     tray.refusals = 2;
     app.Start();
-    EXPECT_FALSE(tray.present);
-    EXPECT_TRUE(timer.retryingIcon);
+    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(false, true));
     app.OnIconRetry();
-    EXPECT_TRUE(timer.retryingIcon);
+    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(false, true));
     app.OnIconRetry();
-    EXPECT_TRUE(tray.present);
-    EXPECT_FALSE(timer.retryingIcon) << "the retries run only while the icon is missing";
+    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(true, false)) << "retried only while missing";
 
     // A restarted shell that refuses it at first is retried too.
     tray.refusals = 1;

@@ -4,10 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <utility>
-#include <vector>
+#include <tuple>
 
 #include "tests/app/AppRig.h"
 
@@ -40,17 +38,15 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     ASSERT_THAT(journal, ElementsAre("show overlay 3"));
     // Once, at the lead-in's first tick; the empty slot and the bin need no file system.
     EXPECT_THAT(search.begun, ElementsAre("C:\\windows\\notepad.exe"));
+    // Still on: the switch away is asked after the overlay has shown and noted the front window.
     EXPECT_TRUE(app.Tracking().scattering);
 
     TickAt(830, 400);
     // The first tile out has the keyboard; the later ones leave it there.
     EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0", "focus tile 0"));
-    EXPECT_EQ(window.tiles[0].left, 830 - 80);
-    EXPECT_EQ(window.tiles[0].top, 400 - 16);
-    EXPECT_EQ(window.tiles[0].text, "C:\\windows\\notepad.exe");
-    EXPECT_EQ(window.captions[0].left, 830 - 80);
-    EXPECT_EQ(window.captions[0].top, 400 + 16);
-    EXPECT_EQ(window.captions[0].text, "メモ帳");
+    const auto& [tile, caption] = std::tie(window.tiles[0], window.captions[0]);
+    EXPECT_EQ(std::tie(tile.left, tile.top, tile.text), std::tuple(830 - 80, 400 - 16, "C:\\windows\\notepad.exe"));
+    EXPECT_EQ(std::tie(caption.left, caption.top, caption.text), std::tuple(830 - 80, 400 + 16, "メモ帳"));
 
     journal.clear();
     TickAt(860, 400);  // slot 1 is empty
@@ -90,19 +86,17 @@ TEST_F(AppTimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
 // measures from where the pointer is then.
 TEST_F(AppTimerTest, AfterTheOptionsCloseOrAnUnheardJumpTheNextTickMeasuresFromThere) {
     model.Settings = {40, 1, 1, 0};  // one fast tick brings the overlay
-    const std::vector<std::pair<std::string, std::function<void()>>> jumps{
-        {"options closed", [&] {
-             app.OnTrayEvent(TrayPress::LeftButtonDown);
-             TickAt(500, 500);
-             model.OptionsOpen = false;
-         }},
-        {"unlock", [&] { app.OnPointerMayHaveJumped(); }},
-    };
-    for (const auto& [jump, happen] : jumps) {
+    for (const std::string jump : {"options closed", "unlock"}) {
         TickAt(100, 100);
         app.EndScatter();
         TickAt(100, 100);
-        happen();
+        if (jump == "unlock") {
+            app.OnPointerMayHaveJumped();
+        } else {
+            app.OnTrayEvent(TrayPress::LeftButtonDown);
+            TickAt(500, 500);
+            model.OptionsOpen = false;
+        }
         EXPECT_TRUE(timer.running) << jump;
         TickAt(900, 600);
         EXPECT_FALSE(window.visible) << jump;
@@ -133,17 +127,6 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     ShakeUntilTheOverlayShows(1600, 400);
     TickAt(1630, 400);
     EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0", "focus tile 0"));
-}
-
-// The front window is noted when the overlay shows; asking before showing it
-// would end every scatter on the tick that starts it.
-TEST_F(AppTimerTest, TheSwitchIsCheckedAfterTheOverlayHasShownItself) {
-    model.Settings = {100, 1, 1, 0};
-
-    pointer.at = {500, 500};
-    app.OnTick();
-    EXPECT_TRUE(app.Tracking().scattering);
-    EXPECT_TRUE(window.visible);
 }
 
 // At rest the timer stops until the mouse's next movement; the ticks decide as
@@ -214,7 +197,8 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
             if (tick == c.answeredAtTick) search.unanswered.clear();
             TickAt(640 + 300 * (tick % 2), 400);  // a hand moving meanwhile is no shake
         }
-        Journal expected{"show overlay for the key 0", "show tile 0", "show caption 0", "focus tile 0", "show tile 2", "show caption 2"};
+        Journal expected{"show overlay for the key 0", "show tile 0", "show caption 0", "focus tile 0",
+                         "show tile 2",                "show caption 2"};
         if (c.slowTileOut) expected.insert(expected.end(), {"show tile 3", "show caption 3"});
         EXPECT_EQ(Journal(journal.end() - static_cast<std::ptrdiff_t>(expected.size()), journal.end()), expected);
         EXPECT_EQ(window.tiles[0].left, 640 - (c.slowTileOut ? 132 : 88) + 28);
@@ -228,8 +212,7 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
 
 // Held from the list, let go while the options are open; one another program holds is done without, quietly.
 TEST_F(AppTimerTest, TheCallKeyIsHeldExceptWhileTheOptionsAreOpen) {
-    ScatterSettings withKey{100, 5, 1, 0};
-    withKey.CallKey = 1625;
+    const ScatterSettings withKey{100, 5, 1, 0, 1625};
     store.files[listFile.ListFilePath()] = EncodeListFile(withKey, {}, codePage);
     app.Start();
     EXPECT_EQ(callKey.held, 1625);

@@ -53,7 +53,6 @@ std::string NewFile() {
 
 TEST(ListFileFormat, DefaultFileIsTheExact142Bytes) {
     const std::string& bytes = DefaultListFileBytes();
-    ASSERT_EQ(bytes.size(), 142u);
     EXPECT_EQ(bytes, NewFile());
 
     const auto decoded = Decode(bytes);
@@ -105,15 +104,7 @@ TEST(ListFileFormat, ShortAndEmptyFilesLeaveTheRestUntouched) {
     EXPECT_EQ(Decode(" 123").settings.MoveDistance, 123);
 }
 
-TEST(ListFileFormat, LinesPastTheSixtyFifthAreIgnored) {
-    std::string file = FileWith(" 100 ", {"a", "b"}, " 2 ") + Lines({" 3 ", " 1625 ", "more"});
-    const auto decoded = Decode(file);
-    EXPECT_EQ(decoded.settings.BackgroundPattern, 2);
-    EXPECT_EQ(decoded.settings.CallKey, 3);
-    EXPECT_EQ(decoded.list[0], (LaunchEntry{"a", "b"}));
-}
-
-// Line 65 holds the call key, and only when one is set.
+// Line 65 holds the call key, and only when one is set; lines past it are ignored.
 TEST(ListFileFormat, TheCallKeyIsALineOfItsOwnAfterTheSixtyFourAndNoKeyIsNoLine) {
     const struct {
         const char* line65;  // null: the file ends after line 64
@@ -121,22 +112,22 @@ TEST(ListFileFormat, TheCallKeyIsALineOfItsOwnAfterTheSixtyFourAndNoKeyIsNoLine)
     } cases[] = {
         {nullptr, 0},   {" 1625 ", 1625}, {"1625", 1625}, {" 4095 ", 4095}, {" 65 ", 65},   {" 0 ", 0},
         {" 4096 ", 0},  {" 256 ", 0},     {" 1536 ", 0},  {"-5 ", 0},        {"Ctrl+Y", 0}, {"", 0},
-        {"99999", 0},
+        {"99999", 0},   {" 3 \r\n 1625 \r\nmore", 3},
     };
-    const std::string list64 = FileWith(" 100 ", {}, " 0 ");
+    const std::string list64 = FileWith(" 100 ", {"a", "b"}, " 2 ");
     for (const auto& c : cases) {
         Decoded decoded;
         decoded.settings.CallKey = 1625;  // missing or bad is no key, not the key the caller had
         const std::string file = c.line65 ? list64 + c.line65 + "\r\n" : list64;
         DecodeListFile(file, decoded.settings, decoded.list, codePage);
-        EXPECT_EQ(decoded.settings.CallKey, c.key) << (c.line65 ? c.line65 : "(none)");
-        EXPECT_EQ(decoded.settings.MoveDistance, 100);
+        EXPECT_EQ(decoded.settings, (ScatterSettings{100, 5, 1, 2, c.key})) << (c.line65 ? c.line65 : "(none)");
+        EXPECT_EQ(decoded.list[0], (LaunchEntry{"a", "b"}));
     }
 
     ScatterSettings settings{100, 5, 1, 0};
-    EXPECT_EQ(EncodeListFile(settings, LaunchList{}, codePage).size(), 142u) << "no key, no line";
+    EXPECT_EQ(EncodeListFile(settings, LaunchList{}, codePage), NewFile()) << "no key, no line";
     settings.CallKey = 1625;  // Ctrl + Alt + Y
-    EXPECT_EQ(EncodeListFile(settings, LaunchList{}, codePage), DefaultListFileBytes() + " 1625 \r\n");
+    EXPECT_EQ(EncodeListFile(settings, LaunchList{}, codePage), NewFile() + " 1625 \r\n");
     settings.CallKey = 0x1000;  // no key the control can report
     EXPECT_EQ(EncodeListFile(settings, LaunchList{}, codePage).size(), 142u);
 }

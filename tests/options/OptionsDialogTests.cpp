@@ -62,8 +62,12 @@ protected:
         for (const auto& [slot, entry] : slots) model.List[slot] = entry;
         dialog.Load();
     }
-    void FillRows(int first, int last) {
-        for (int r = first; r <= last; ++r) grid.Fill(r, "n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe");
+    static Row N(int r) { return {"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; }
+    void FillRows(int first, int last) {  // and blanks the others
+        for (int r = 1; r <= 30; ++r) {
+            const Row row = r >= first && r <= last ? N(r) : Row{};
+            grid.Fill(r, row[0], row[1]);
+        }
     }
     Row At(int r) const { return grid.cells.at(r); }
     using Preset = std::tuple<std::string, std::string, bool>;
@@ -123,9 +127,6 @@ TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
 
 TEST_F(OptionsDialogTest, TheValueLabelsFollowTheSlidersAsPlainDecimals) {
     dialog.Load();
-    distanceSlider.position = 10;
-    dialog.OnDistanceChange();
-    EXPECT_EQ(distanceValue.caption, "10");
     distanceSlider.position = 500;
     leadInSlider.position = 10;
     scatterSlider.position = 7;
@@ -155,11 +156,7 @@ TEST_F(OptionsDialogTest, OkStoresTheControlsInTheModelAndWritesTheFileRowByRowW
     EXPECT_EQ(model.Settings, (ScatterSettings{250, 3, 10, 2}));
     EXPECT_EQ(model.List, expected);
     // Written out in code page 932: slots 1 to 3 and 5 to 28 stay empty lines.
-    const auto empty = [](int slots) {
-        std::string lines;
-        for (int i = 0; i < slots; ++i) lines += "\r\n\r\n";
-        return lines;
-    };
+    const auto empty = [](int slots) { std::string lines; while (slots-- > 0) lines += "\r\n\r\n"; return lines; };
     EXPECT_EQ(store.files.at(ListPath), " 250 \r\n 3 \r\n 10 \r\n\x83\x81\x83\x82\x92\xA0\r\nC:\\windows\\notepad.exe\r\n" +
                                             empty(3) + "Word, Excel\r\n\"C:\\Office\\winword.exe\"\r\n" + empty(24) +
                                             "\x83\x53\x83\x7E\x94\xA0\r\n\x83\x53\x83\x7E\x94\xA0\r\n 2 \r\n");
@@ -200,18 +197,15 @@ TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhi
     dialog.OnOk();
     EXPECT_EQ(callKey.held, 0) << "the key does nothing while the dialog stays open";
 
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "エラー");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_NE(messages.shown[0].text.find("filelist.txt"), std::string::npos);
-    EXPECT_NE(messages.shown[0].text.find("アクセスが拒否されました。"), std::string::npos);
+    EXPECT_EQ(messages.shown, (ShownMessages{{"設定ファイル filelist.txt を保存できませんでした。\r\n" + ListPath +
+                                                  "\r\nアクセスが拒否されました。 (5)", "エラー", MessageButtons::Ok}}));
     EXPECT_EQ(window.closes, 0);
     EXPECT_TRUE(model.OptionsOpen);
     EXPECT_EQ(At(1), (Row{"新しい", "C:\\new.exe"}));
     EXPECT_EQ(model.List[0], LaunchEntry{});
     EXPECT_EQ(model.Settings.MoveDistance, 100);
     EXPECT_EQ(store.files.at(ListPath), before);
-    EXPECT_TRUE(mainWindow.closed == false);
+    EXPECT_FALSE(mainWindow.closed);
     EXPECT_TRUE(startup.calls.empty()) << "the shortcut waits until the list is saved";
 
     // Once the folder is writable again, the same OK goes through.
@@ -276,8 +270,7 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
 
 TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
     dialog.Load();
-    ScatterSettings withKey = NewFileSettings;
-    withKey.CallKey = 1625;
+    const ScatterSettings withKey{100, 5, 1, 0, 1625};
     store.files[ListPath] = EncodeListFile(withKey, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     dialog.OnCancel();
     EXPECT_EQ(model.List[0].Name, "手で");
@@ -466,8 +459,6 @@ TEST_F(OptionsDialogTest, AddOnAFullListSaysSoAndOpensNothing) {
 // Delete
 
 TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenFromABlankRow) {
-    const Row blank{"", ""};
-    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
     struct Case {
         int first, last, row;  // rows first to last filled, row current
         MessageAnswer answer;
@@ -475,14 +466,13 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         std::vector<std::pair<int, Row>> after;  // the rows that change
     };
     const Case cases[] = {
-        {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, n(3)}, {3, n(4)}, {4, n(5)}, {5, blank}}},
-        {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, blank}}},
-        {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, n(28)}, {28, n(29)}, {29, n(30)}, {30, blank}}},
+        {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, N(3)}, {3, N(4)}, {4, N(5)}, {5, Row{}}}},
+        {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, Row{}}}},
+        {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, N(28)}, {28, N(29)}, {29, N(30)}, {30, Row{}}}},
         {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
     };
     dialog.Load();
     for (const Case& deletion : cases) {
-        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
         FillRows(deletion.first, deletion.last);
         auto expected = grid.cells;
         for (const auto& [r, cells] : deletion.after) expected[r] = cells;
@@ -500,8 +490,6 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
 
 TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
     using Rows = std::vector<std::pair<int, Row>>;
-    const Row blank{"", ""};
-    const auto n = [](int r) { return Row{"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; };
     struct Case {
         bool up;
         Rows filled;
@@ -510,18 +498,18 @@ TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
         int rowAfter;
     };
     const Case cases[] = {
-        {true, {{1, n(1)}, {2, n(2)}}, 1, {}, 1},
-        {true, {{2, n(2)}, {3, {"名前だけ", ""}}}, 3, {}, 3},
-        {true, {{1, n(1)}, {2, n(2)}}, 2, {{1, n(2)}, {2, n(1)}}, 1},
-        {true, {{5, {"e", "C:\\e.exe"}}}, 5, {{4, {"e", "C:\\e.exe"}}, {5, blank}}, 4},
-        {false, {{29, n(29)}, {30, n(30)}}, 30, {}, 30},
+        {true, {{1, N(1)}, {2, N(2)}}, 1, {}, 1},
+        {true, {{2, N(2)}, {3, {"名前だけ", ""}}}, 3, {}, 3},
+        {true, {{1, N(1)}, {2, N(2)}}, 2, {{1, N(2)}, {2, N(1)}}, 1},
+        {true, {{5, {"e", "C:\\e.exe"}}}, 5, {{4, {"e", "C:\\e.exe"}}, {5, Row{}}}, 4},
+        {false, {{29, N(29)}, {30, N(30)}}, 30, {}, 30},
         {false, {{2, {"a", "C:\\a.exe"}}, {3, {"", "C:\\path-without-name"}}}, 2, {}, 2},
-        {false, {{28, n(28)}, {29, n(29)}}, 28, {{28, n(29)}, {29, n(28)}}, 29},
-        {false, {{8, {"x", "C:\\x.exe"}}}, 7, {{7, {"x", "C:\\x.exe"}}, {8, blank}}, 8},
+        {false, {{28, N(28)}, {29, N(29)}}, 28, {{28, N(29)}, {29, N(28)}}, 29},
+        {false, {{8, {"x", "C:\\x.exe"}}}, 7, {{7, {"x", "C:\\x.exe"}}, {8, Row{}}}, 8},
     };
     dialog.Load();
     for (const Case& move : cases) {
-        for (int r = 1; r <= 30; ++r) grid.Fill(r, "", "");
+        FillRows(0, 0);
         for (const auto& [r, cells] : move.filled) grid.Fill(r, cells[0], cells[1]);
         auto expected = grid.cells;
         for (const auto& [r, cells] : move.after) expected[r] = cells;

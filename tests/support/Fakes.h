@@ -156,16 +156,8 @@ public:
     std::vector<Placed> tiles = std::vector<Placed>(TileCount);
     std::vector<Placed> captions = std::vector<Placed>(TileCount);
 
-    void ShowOverlay(OverlayBackground background) override {
-        journal_.push_back("show overlay " + std::to_string(static_cast<int>(background)));
-        visible = true;
-        switchedAway = false;
-    }
-    void ShowOverlayForCallKey(OverlayBackground background) override {
-        journal_.push_back("show overlay for the key " + std::to_string(static_cast<int>(background)));
-        visible = true;
-        switchedAway = false;
-    }
+    void ShowOverlay(OverlayBackground background) override { Show("show overlay ", background); }
+    void ShowOverlayForCallKey(OverlayBackground background) override { Show("show overlay for the key ", background); }
     void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
@@ -183,6 +175,13 @@ public:
 
 protected:
     Journal& journal_;
+
+private:
+    void Show(const std::string& entry, OverlayBackground background) {
+        journal_.push_back(entry + std::to_string(static_cast<int>(background)));
+        visible = true;
+        switchedAway = false;
+    }
 };
 
 class FakePointer final : public Pointer {
