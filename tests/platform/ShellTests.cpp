@@ -66,7 +66,8 @@ protected:
         return opener.Open(win32::ToUtf8(commandLine), ShowState::Normal, 0);
     }
     // The launcher does not wait for what it starts: the records come in when the programs write them.
-    std::vector<std::vector<std::string>> Runs(std::size_t count) const {
+    using RunArguments = std::vector<std::vector<std::string>>;
+    RunArguments Runs(std::size_t count) const {
         e2e::WaitUntil([&] { return RecordedRuns(records.Wide()).size() >= count; }, std::chrono::seconds(10));
         return RecordedRuns(records.Wide());
     }
@@ -86,7 +87,7 @@ TEST_F(OpenerLaunchTest, TheProgramGetsWhatFollowsItsNameAsOneArgumentIntact) {
     const std::wstring rests[] = {L"", L" " + document, L" C:\\", L" " + win32::ToWide(folder)};
     for (const std::wstring& rest : rests) ASSERT_TRUE(Open(program + rest));
     auto runs = Runs(4);
-    std::vector<std::vector<std::string>> expected{{}, {win32::ToUtf8(document)}, {"C:\\"}, {folder}};
+    RunArguments expected{{}, {win32::ToUtf8(document)}, {"C:\\"}, {folder}};
     std::sort(runs.begin(), runs.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(runs, expected);
@@ -111,9 +112,7 @@ TEST_F(OpenerLaunchTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
     ASSERT_TRUE(Open(withoutExtension + L" 一 two"));
     EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the started process stays open";
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
+    EXPECT_EQ(Runs(1), (RunArguments{{"一", "two"}}));
 }
 
 // What the launcher falls back to when the shell refuses a file it found (a name
@@ -129,9 +128,7 @@ TEST_F(OpenerLaunchTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBe
         std::string(1, '"').append(win32::ToUtf8(intended)).append("\" \"").append(win32::ToUtf8(document)) + '"';
 
     ASSERT_TRUE(shell.StartProcess(win32::ToUtf8(intended), commandLine));
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
+    EXPECT_EQ(Runs(1), RunArguments{{win32::ToUtf8(document)}});
 
     // A program the search does not find starts nothing, rather than letting the system guess.
     EXPECT_FALSE(shell.StartProcess(place.ChildUtf8(L"無い.exe"), commandLine));
@@ -177,9 +174,7 @@ TEST_F(OpenerLaunchTest, ADocumentOpensWithItsAssociatedProgram) {
     const std::wstring report = place.Child(L"資料 フォルダ\\報告 書.yomorinatest");
     WriteText(report, "報告");
     ASSERT_TRUE(Open(report));
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(report)});
+    EXPECT_EQ(Runs(1), RunArguments{{win32::ToUtf8(report)}});
 }
 
 std::set<HWND> TopLevelWindows() {
