@@ -340,14 +340,22 @@ TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsClos
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
+// The main window refused the foreground, as Windows may, with another program's window in front.
+class RefusedForegroundTest : public OverlayWindowTest {
+protected:
+    void SetUp() override {
+        OverlayWindowTest::SetUp();
+        ASSERT_NE(front, nullptr);
+        window.SetEvents(&events);
+    }
+    RecordedEvents events;
+    win32::Win32MainWindow window{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay};
+    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
+};
+
 // Windows leaves the keyboard with the program in front (imitated here): Esc and
 // Alt+F4 still end the scatter, never reach that program, and are free again afterwards.
-TEST_F(OverlayWindowTest, WithTheForegroundRefusedEscAndAltF4AreTheOverlaysWhileItShows) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
-    RecordedEvents events;
-    window.SetEvents(&events);
-    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
-    ASSERT_NE(front, nullptr);
+TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
     for (const auto& [modifiers, keys] : std::vector<std::pair<UINT, std::vector<WORD>>>{
              {0, {VK_ESCAPE}}, {MOD_ALT, {VK_MENU, VK_F4}}}) {
         const int before = events.dismissals;
@@ -373,12 +381,7 @@ TEST_F(OverlayWindowTest, WithTheForegroundRefusedEscAndAltF4AreTheOverlaysWhile
 
 // A press of the call key, a hot key whatever window is in front, gives the
 // right to the foreground that a shake lacks on Windows (imitated here).
-TEST_F(OverlayWindowTest, WithTheForegroundRefusedTheCallKeysOverlayStillTakesIt) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
-    RecordedEvents events;
-    window.SetEvents(&events);
-    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
-    ASSERT_NE(front, nullptr);
+TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
     ASSERT_TRUE(window.Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
     e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.callKeys == 1; }, std::chrono::seconds(3)));
@@ -390,10 +393,7 @@ TEST_F(OverlayWindowTest, WithTheForegroundRefusedTheCallKeysOverlayStillTakesIt
 
 // Only another window coming to the front is a switch: not the one that kept
 // the foreground when the overlay showed, nor the overlay itself.
-TEST_F(OverlayWindowTest, WithTheForegroundRefusedOnlyAnotherWindowInFrontIsASwitch) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay);
-    const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
-    ASSERT_NE(front, nullptr);
+TEST_F(RefusedForegroundTest, OnlyAnotherWindowInFrontIsASwitch) {
     window.ShowOverlay(OverlayBackground::Plain);
     const e2e::UniqueWindow other = e2e::WindowInFront(L"別", {0, 100, 200, 200});
     for (const auto& [inFront, switched] : std::vector<std::pair<HWND, bool>>{

@@ -66,7 +66,8 @@ protected:
         return opener.Open(win32::ToUtf8(commandLine), ShowState::Normal, 0);
     }
     // The launcher does not wait for what it starts: the records come in when the programs write them.
-    std::vector<std::vector<std::string>> Runs(std::size_t count) const {
+    using RunArguments = std::vector<std::vector<std::string>>;
+    RunArguments Runs(std::size_t count) const {
         e2e::WaitUntil([&] { return RecordedRuns(records.Wide()).size() >= count; }, std::chrono::seconds(10));
         return RecordedRuns(records.Wide());
     }
@@ -80,28 +81,16 @@ protected:
     testing::FakeMainWindow window{journal};
 };
 
-TEST_F(OpenerLaunchTest, StartsTheProgramWithADroppedPathAsOneArgument) {
-    ASSERT_TRUE(Open(program + L" " + document));
-    EXPECT_EQ(journal, testing::Journal{"hide window"});
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
-}
-
-TEST_F(OpenerLaunchTest, AProgramAloneGetsNoArguments) {
-    ASSERT_TRUE(Open(program));
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], std::vector<std::string>{});
-}
-
-TEST_F(OpenerLaunchTest, ADroppedDriveRootOrFolderEndingInABackslashArrivesIntact) {
+// Alone, or with a path with spaces, a drive root or a folder ending in a backslash, each as one argument intact.
+TEST_F(OpenerLaunchTest, TheProgramGetsWhatFollowsItsNameAsOneArgumentIntact) {
     const std::string folder = place.ChildUtf8(L"資料 フォルダ\\");
-    ASSERT_TRUE(Open(program + L" C:\\"));
-    ASSERT_TRUE(Open(program + L" " + win32::ToWide(folder)));
-    auto runs = Runs(2);
+    const std::wstring rests[] = {L"", L" " + document, L" C:\\", L" " + win32::ToWide(folder)};
+    for (const std::wstring& rest : rests) ASSERT_TRUE(Open(program + rest));
+    auto runs = Runs(4);
+    RunArguments expected{{}, {win32::ToUtf8(document)}, {"C:\\"}, {folder}};
     std::sort(runs.begin(), runs.end());
-    EXPECT_EQ(runs, (std::vector<std::vector<std::string>>{{"C:\\"}, {folder}}));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(runs, expected);
 }
 
 TEST_F(OpenerLaunchTest, ATrailingSpaceStillStartsTheProgram) {
@@ -123,9 +112,7 @@ TEST_F(OpenerLaunchTest, WhatTheShellCannotOpenIsStartedAsAWholeCommandLine) {
     const long handlesBefore = win32::LiveHandleCount(win32::HandleKind::Kernel);
     ASSERT_TRUE(Open(withoutExtension + L" 一 two"));
     EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Kernel), handlesBefore) << "the started process stays open";
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], (std::vector<std::string>{"一", "two"}));
+    EXPECT_EQ(Runs(1), (RunArguments{{"一", "two"}}));
 }
 
 // What the launcher falls back to when the shell refuses a file it found (a name
@@ -141,9 +128,7 @@ TEST_F(OpenerLaunchTest, TheFallbackStartsTheFoundFileItselfNotAShorterProgramBe
         std::string(1, '"').append(win32::ToUtf8(intended)).append("\" \"").append(win32::ToUtf8(document)) + '"';
 
     ASSERT_TRUE(shell.StartProcess(win32::ToUtf8(intended), commandLine));
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(document)});
+    EXPECT_EQ(Runs(1), RunArguments{{win32::ToUtf8(document)}});
 
     // A program the search does not find starts nothing, rather than letting the system guess.
     EXPECT_FALSE(shell.StartProcess(place.ChildUtf8(L"無い.exe"), commandLine));
@@ -189,9 +174,7 @@ TEST_F(OpenerLaunchTest, ADocumentOpensWithItsAssociatedProgram) {
     const std::wstring report = place.Child(L"資料 フォルダ\\報告 書.yomorinatest");
     WriteText(report, "報告");
     ASSERT_TRUE(Open(report));
-    const auto runs = Runs(1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], std::vector<std::string>{win32::ToUtf8(report)});
+    EXPECT_EQ(Runs(1), RunArguments{{win32::ToUtf8(report)}});
 }
 
 std::set<HWND> TopLevelWindows() {

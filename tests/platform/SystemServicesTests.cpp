@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -105,24 +106,22 @@ TEST(Win32UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsBu
 TEST(Win32UserAttention, NormalMaximizedAndShortWindowsAndTheDesktopDoNotCount) {
     RECT shortOfTheBottom = PrimaryMonitor();
     shortOfTheBottom.bottom -= 30;
-    for (const auto& [style, area] : {std::pair<DWORD, RECT>{WS_OVERLAPPEDWINDOW, {100, 100, 500, 400}},
-                                      {WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, {100, 100, 500, 400}},
-                                      {WS_POPUP | WS_MAXIMIZE, {100, 100, 500, 400}},
-                                      {WS_POPUP, shortOfTheBottom}}) {
-        const auto window = InFront(style, area);
-        ASSERT_EQ(GetForegroundWindow(), window.get());
-        EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << std::hex << style;
-    }
-    // The shell's desktop windows cover the monitor; Wine's never come to the front, so windows of their classes stand in.
+    // The shell's desktop windows cover the monitor; Wine's never come to the front,
+    // so windows of their classes stand in.
     for (const wchar_t* shellClass : {L"Progman", L"WorkerW"}) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = shellClass;
+        const WNDCLASSW windowClass{0, &DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), {}, {}, {}, {}, shellClass};
         RegisterClassW(&windowClass);
-        const auto desktop = InFront(WS_POPUP, PrimaryMonitor(), nullptr, shellClass);
-        ASSERT_EQ(GetForegroundWindow(), desktop.get());
-        EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << win32::ToUtf8(shellClass);
+    }
+    for (const auto& [style, area, windowClass] : {std::tuple<DWORD, RECT, const wchar_t*>{
+                                                       WS_OVERLAPPEDWINDOW, {100, 100, 500, 400}, L"STATIC"},
+                                                   {WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, {100, 100, 500, 400}, L"STATIC"},
+                                                   {WS_POPUP | WS_MAXIMIZE, {100, 100, 500, 400}, L"STATIC"},
+                                                   {WS_POPUP, shortOfTheBottom, L"STATIC"},
+                                                   {WS_POPUP, PrimaryMonitor(), L"Progman"},
+                                                   {WS_POPUP, PrimaryMonitor(), L"WorkerW"}}) {
+        const auto window = InFront(style, area, nullptr, windowClass);
+        ASSERT_EQ(GetForegroundWindow(), window.get());
+        EXPECT_FALSE(otherProgramsCount.ForegroundIsFullScreen()) << std::hex << style << win32::ToUtf8(windowClass);
     }
     // With nothing else there, the desktop comes to the front, covering the whole monitor.
     SetForegroundWindow(GetDesktopWindow());
