@@ -38,8 +38,7 @@ function(yomorina_windows_executable name)
   endif()
 endfunction()
 
-file(GLOB yomorina_win32_sources CONFIGURE_DEPENDS platform/win32/*.cpp)
-list(FILTER yomorina_win32_sources EXCLUDE REGEX "WinMain\\.cpp$")
+file(GLOB yomorina_win32_sources CONFIGURE_DEPENDS platform/win32/*/*.cpp)
 add_library(yomorina_win32 STATIC ${yomorina_win32_sources})
 target_link_libraries(yomorina_win32 PUBLIC yomorina_logic
   shell32 ole32 oleaut32 uuid comctl32 comdlg32 gdi32 user32 shlwapi)

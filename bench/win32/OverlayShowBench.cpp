@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "bench/win32/SystemPrograms.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32EntryLookup.h"
-#include "platform/win32/Win32Monitors.h"
-#include "platform/win32/Win32MainWindow.h"
-#include "platform/win32/Win32UserAttention.h"
+#include "platform/win32/base/Handles.h"
+#include "platform/win32/base/WideText.h"
+#include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/desktop/Monitors.h"
+#include "platform/win32/overlay/MainWindow.h"
+#include "platform/win32/desktop/UserAttention.h"
 #include "scatter/ScatterTick.h"
 
 using namespace yomorina;
@@ -133,13 +133,13 @@ int main(int argc, char** argv) {
         win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
         win32::SelectedObject selected(memory.get(), picture.get());
         FloorOverlay plain(width, height);
-        win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+        win32::MainWindow window(GetModuleHandleW(nullptr));
         const ScatterSettings settings{100, 5, 1, 0};
         const LaunchList list = bench::SystemPrograms();
-        win32::Win32EntryLookup search;
+        win32::EntryLookup search;
         window.SetEntryLookup(&search);
-        const win32::Win32Monitors monitors;
-        const win32::Win32UserAttention attention;
+        const win32::Monitors monitors;
+        const win32::UserAttention attention;
 
         // One unrecorded round of each, then the three in turn, so drift in the machine's load falls on all alike.
         for (int i = -1; i < rounds; ++i) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/Model.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/base/WideText.h"
 
 namespace yomorina::bench {
 

@@ -8,24 +8,24 @@
 #include "app/App.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "platform/win32/FolderChangeWatch.h"
-#include "platform/win32/LateBound.h"
-#include "platform/win32/SingleInstance.h"
-#include "platform/win32/Win32AboutBox.h"
-#include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32DirectorySearch.h"
-#include "platform/win32/Win32EntryLookup.h"
-#include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32OptionsDialog.h"
-#include "platform/win32/Win32MainWindow.h"
-#include "platform/win32/Win32MessageBoxes.h"
-#include "platform/win32/Win32Monitors.h"
-#include "platform/win32/Win32Pointer.h"
-#include "platform/win32/Win32ProcessInfo.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32StartupShortcut.h"
-#include "platform/win32/Win32TrayIcon.h"
-#include "platform/win32/Win32UserAttention.h"
+#include "platform/win32/files/FolderChangeWatch.h"
+#include "platform/win32/base/LateBound.h"
+#include "platform/win32/desktop/SingleInstance.h"
+#include "platform/win32/dialogs/AboutWindow.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/files/DirectorySearch.h"
+#include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/files/FileStore.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
+#include "platform/win32/overlay/MainWindow.h"
+#include "platform/win32/dialogs/MessageBoxes.h"
+#include "platform/win32/desktop/Monitors.h"
+#include "platform/win32/desktop/Pointer.h"
+#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/desktop/Shell.h"
+#include "platform/win32/desktop/StartupShortcut.h"
+#include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/desktop/UserAttention.h"
 
 using namespace yomorina;
 
@@ -34,34 +34,34 @@ namespace {
 // Everything that lives for the run, torn down before OLE is.
 int RunProgram(HINSTANCE instance) {
     Model model;
-    win32::Win32CodePage932 codePage;
-    win32::Win32FileStore fileStore;
-    win32::Win32ProcessInfo processInfo;
+    win32::CodePage932 codePage;
+    win32::FileStore fileStore;
+    win32::ProcessInfo processInfo;
     ListFile listFile(fileStore, codePage, processInfo);
-    win32::Win32MessageBoxes messages;
-    win32::Win32Pointer pointer;
-    win32::Win32Monitors monitors;
-    win32::Win32DirectorySearch directorySearch;
-    win32::Win32EntryLookup entryLookup;
-    const win32::Win32UserAttention attention;
-    win32::Win32StartupShortcut startupShortcut;
+    win32::MessageBoxes messages;
+    win32::Pointer pointer;
+    win32::Monitors monitors;
+    win32::DirectorySearch directorySearch;
+    win32::EntryLookup entryLookup;
+    const win32::UserAttention attention;
+    win32::StartupShortcut startupShortcut;
 
-    win32::Win32MainWindow mainWindow(instance);
+    win32::MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
     mainWindow.SetEntryLookup(&entryLookup);
-    win32::Win32TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
+    win32::TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
 
-    win32::Win32Shell shell;
+    win32::Shell shell;
     // The shell's confirmation and error dialogs belong to App.
-    win32::Win32RecycleBin recycleBin(mainWindow.Handle());
+    win32::RecycleBin recycleBin(mainWindow.Handle());
 
     // The options dialog: a fresh window at every opening, kept until the next.
-    std::unique_ptr<win32::Win32OptionsDialog> options;
+    std::unique_ptr<win32::OptionsWindow> options;
     const auto showOptions = [&] {
         win32::EnsureCommonControls();
         options.reset();
-        options = std::make_unique<win32::Win32OptionsDialog>(
-            instance, win32::Win32OptionsDialog::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
+        options = std::make_unique<win32::OptionsWindow>(
+            instance, win32::OptionsWindow::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
                                                   mainWindow, [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/win32/FileDropTarget.h"
+#include "platform/win32/desktop/FileDropTarget.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 

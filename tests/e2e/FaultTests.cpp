@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/TargetIcon.h"
+#include "platform/win32/base/Handles.h"
+#include "platform/win32/files/TargetIcon.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/RecordedArguments.h"
 

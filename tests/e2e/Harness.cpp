@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "core/ListFile.h"
-#include "platform/win32/PersistentImage.h"
-#include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32OptionsDialog.h"
-#include "platform/win32/Win32TileWindow.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
+#include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Png.h"
 #include "tests/e2e/Tray.h"
 
@@ -383,7 +383,7 @@ void ProgramUnderTest::WriteFile(const std::wstring& name, const std::string& by
 std::string ProgramUnderTest::WriteListFile(const ScatterSettings& settings, const std::vector<LaunchEntry>& entries) const {
     LaunchList list;
     std::copy(entries.begin(), entries.end(), list.begin());
-    const std::string bytes = EncodeListFile(settings, list, win32::Win32CodePage932());
+    const std::string bytes = EncodeListFile(settings, list, win32::CodePage932());
     WriteFile(win32::ToWide(ListFileName), bytes);
     return bytes;
 }

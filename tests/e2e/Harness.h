@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/Model.h"
-#include "platform/win32/HandleCountQuery.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/base/HandleCountQuery.h"
+#include "platform/win32/base/Handles.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina::e2e {

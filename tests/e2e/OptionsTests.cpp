@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32/Win32OptionsDialog.h"
-#include "platform/win32/Win32EntryEditor.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
+#include "platform/win32/dialogs/EntryEditorWindow.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"

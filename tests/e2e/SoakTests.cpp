@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/HandleCountQuery.h"
-#include "platform/win32/Win32OptionsDialog.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/base/HandleCountQuery.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 

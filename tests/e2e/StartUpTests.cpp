@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "options/OptionsTexts.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32OptionsDialog.h"
+#include "platform/win32/base/WideText.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 

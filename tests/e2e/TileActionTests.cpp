@@ -9,7 +9,7 @@
 #include <atomic>
 #include <functional>
 
-#include "platform/win32/Win32TileWindow.h"
+#include "platform/win32/overlay/TileWindow.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32DirectorySearch.h"
+#include "platform/win32/files/DirectorySearch.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/win32/TargetIcon.h"
-#include "platform/win32/Win32EntryLookup.h"
+#include "platform/win32/files/TargetIcon.h"
+#include "platform/win32/files/EntryLookup.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 
@@ -20,9 +20,9 @@ using testing::TempFolder;
 
 void Touch(const std::wstring& path) { std::ofstream(path.c_str()) << "x"; }
 
-TEST(Win32DirectorySearch, FindsPlainFilesAndFoldersButNotHiddenOrSystemOnes) {
+TEST(DirectorySearch, FindsPlainFilesAndFoldersButNotHiddenOrSystemOnes) {
     TempFolder folder(L"検索");
-    win32::Win32DirectorySearch search;
+    win32::DirectorySearch search;
     Touch(folder.Child(L"表.txt"));
     CreateDirectoryW(folder.Child(L"フォルダ").c_str(), nullptr);
     Touch(folder.Child(L"hidden.txt"));
@@ -56,7 +56,7 @@ struct SlowShare {
     std::atomic<int> asked{0};
 };
 
-TEST(Win32EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntries) {
+TEST(EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntries) {
     using namespace std::chrono_literals;
     TempFolder folder;
     Touch(folder.Child(L"メモ.txt"));
@@ -64,9 +64,9 @@ TEST(Win32EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOther
     const std::string memo = folder.ChildUtf8(L"メモ.txt");
     const std::string gone = folder.ChildUtf8(L"gone.exe");
     auto share = std::make_shared<SlowShare>();
-    auto lookup = std::make_unique<win32::Win32EntryLookup>(
+    auto lookup = std::make_unique<win32::EntryLookup>(
         [share, slow](std::string_view path) {
-            if (path != slow) return win32::Win32DirectorySearch().FindsEntry(path);
+            if (path != slow) return win32::DirectorySearch().FindsEntry(path);
             ++share->asked;
             return WaitForSingleObject(share->answer.get(), 20000) == WAIT_OBJECT_0;
         },

@@ -1,11 +1,11 @@
-#include "platform/win32/Win32FileStore.h"
+#include "platform/win32/files/FileStore.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "platform/win32/FolderChangeWatch.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/files/FolderChangeWatch.h"
+#include "platform/win32/base/Handles.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 
@@ -15,13 +15,13 @@ namespace {
 using testing::TempFolder;
 
 std::string ReadBack(const std::wstring& path) {
-    win32::Win32FileStore store;
+    win32::FileStore store;
     return store.ReadAll(win32::ToUtf8(path)).value_or("<unreadable>");
 }
 
-TEST(Win32FileStore, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
+TEST(FileStore, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
     TempFolder folder(L"ヨモリナ 表");
-    win32::Win32FileStore store;
+    win32::FileStore store;
     const std::string path = folder.ChildUtf8(L"filelist.txt");
 
     EXPECT_FALSE(store.Exists(path));
@@ -38,9 +38,9 @@ TEST(Win32FileStore, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
     EXPECT_EQ(store.ReadAll(path), "");
 }
 
-TEST(Win32FileStore, AFailedSaveKeepsTheOldFileWholeAndSaysWhy) {
+TEST(FileStore, AFailedSaveKeepsTheOldFileWholeAndSaysWhy) {
     TempFolder folder;
-    win32::Win32FileStore store;
+    win32::FileStore store;
     const std::wstring path = folder.Child(L"filelist.txt");
     ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old contents").Succeeded);
 
@@ -68,9 +68,9 @@ win32::UniqueFileHandle Hold(const std::wstring& path) {
     return win32::UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
-TEST(Win32FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHoldOutlastsThePatience) {
+TEST(FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHoldOutlastsThePatience) {
     TempFolder folder;
-    win32::Win32FileStore store;
+    win32::FileStore store;
     const std::wstring path = folder.Child(L"filelist.txt");
     const std::string name = win32::ToUtf8(path);
     EXPECT_TRUE(store.Read(name, std::chrono::milliseconds(0)).Missing);
@@ -99,9 +99,9 @@ TEST(Win32FileStore, AFileHeldWithoutSharingIsWaitedForAndReportedOnlyWhenTheHol
     EXPECT_EQ(ReadBack(path), "new");
 }
 
-TEST(Win32FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFile) {
+TEST(FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFile) {
     TempFolder folder;
-    win32::Win32FileStore store;
+    win32::FileStore store;
     const std::wstring path = folder.Child(L"filelist.txt");
     ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
@@ -131,7 +131,7 @@ TEST(Win32FileStore, ASaveKeepsTheFilesAttributesAndALinkStaysALinkToTheSavedFil
 TEST(FolderChangeWatch, AnEditInTheFolderWakesTheMessageLoop) {
     TempFolder folder;
     const std::wstring path = folder.Child(L"filelist.txt");
-    win32::Win32FileStore store;
+    win32::FileStore store;
     ASSERT_TRUE(store.ReplaceWhole(win32::ToUtf8(path), "old").Succeeded);
     win32::FolderChangeWatch watch(folder.Utf8());
     ASSERT_NE(watch.Signal(), nullptr);

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/ListFile.h"
-#include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32FileStore.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/files/FileStore.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/Fakes.h"
@@ -22,8 +22,8 @@ using testing::TempFolder;
 
 class ListFileOnTheSystem : public ::testing::Test {
 protected:
-    win32::Win32FileStore store;
-    win32::Win32CodePage932 codePage;
+    win32::FileStore store;
+    win32::CodePage932 codePage;
     FakeProcessInfo process;
     ListFile listFile{store, codePage, process};
 

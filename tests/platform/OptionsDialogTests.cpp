@@ -10,15 +10,15 @@
 #include <thread>
 
 #include "core/ListFile.h"
-#include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32Controls.h"
-#include "platform/win32/Win32DirectorySearch.h"
-#include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32OptionsDialog.h"
-#include "platform/win32/Win32EntryEditor.h"
-#include "platform/win32/Win32MainWindow.h"
-#include "platform/win32/Win32StartupShortcut.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/dialogs/Controls.h"
+#include "platform/win32/files/DirectorySearch.h"
+#include "platform/win32/files/FileStore.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
+#include "platform/win32/dialogs/EntryEditorWindow.h"
+#include "platform/win32/overlay/MainWindow.h"
+#include "platform/win32/desktop/StartupShortcut.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/FileDragSource.h"
 #include "tests/platform/ShortcutFiles.h"
@@ -28,7 +28,7 @@
 namespace yomorina {
 namespace {
 
-using namespace win32;
+
 
 class FolderProcessInfo final : public ProcessInfo {
 public:
@@ -87,20 +87,20 @@ class OptionsDialogTest : public ::testing::Test {
 protected:
     testing::TempFolder folder{L"オプション"};
     Model model;
-    Win32FileStore store;
-    Win32CodePage932 codePage;
+    win32::FileStore store;
+    win32::CodePage932 codePage;
     FolderProcessInfo process{folder.Utf8()};
     ListFile listFile{store, codePage, process};
-    Win32DirectorySearch search;
-    Win32EntryLookup lookup;
+    win32::DirectorySearch search;
+    win32::EntryLookup lookup;
     // A Startup folder of the test's own: the real one is never touched.
     testing::TempFolder startupFolder{L"スタートアップ"};
-    Win32StartupShortcut startupShortcut{startupFolder.Wide()};
+    win32::StartupShortcut startupShortcut{startupFolder.Wide()};
     testing::Journal journal;
     testing::FakeMainWindow mainWindow{journal};
     // The hot keys are the system's own, held by a main window as the program's are.
-    Win32MainWindow callKey{GetModuleHandleW(nullptr)};
-    std::unique_ptr<Win32OptionsDialog> dialog;
+    win32::MainWindow callKey{GetModuleHandleW(nullptr)};
+    std::unique_ptr<win32::OptionsWindow> dialog;
     HRESULT ole = E_FAIL;
 
     void SetUp() override {
@@ -118,8 +118,8 @@ protected:
         if (SUCCEEDED(ole)) OleUninitialize();
     }
     void Open() {
-        dialog = std::make_unique<Win32OptionsDialog>(GetModuleHandleW(nullptr),
-                                              Win32OptionsDialog::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKey, {}});
+        dialog = std::make_unique<win32::OptionsWindow>(GetModuleHandleW(nullptr),
+                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKey, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -127,11 +127,11 @@ protected:
 
 TEST_F(OptionsDialogTest, TheListViewHoldsAHeaderAndThirtyRowsWithJapaneseCells) {
     Open();
-    HWND listView = Control(options_ids::ListGrid);
+    HWND listView = Control(win32::options_ids::ListGrid);
     ASSERT_NE(listView, nullptr);
     EXPECT_EQ(ListView_GetItemCount(listView), 30);
     EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(listView)), 2);
-    Win32Grid& grid = dialog->Grid();
+    win32::Grid& grid = dialog->EntryGrid();
     EXPECT_EQ(grid.Text(0, 0), "名前");
     EXPECT_EQ(grid.Text(0, 1), "パス");
     EXPECT_EQ(grid.Text(1, 0), "メモ帳");
@@ -151,8 +151,8 @@ TEST_F(OptionsDialogTest, TheListViewHoldsAHeaderAndThirtyRowsWithJapaneseCells)
 
 TEST_F(OptionsDialogTest, TheCurrentRowFollowsTheListViewSelectionAndNeverGoesAway) {
     Open();
-    HWND listView = Control(options_ids::ListGrid);
-    Win32Grid& grid = dialog->Grid();
+    HWND listView = Control(win32::options_ids::ListGrid);
+    win32::Grid& grid = dialog->EntryGrid();
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(ListView_GetNextItem(listView, -1, LVNI_SELECTED), 0);
 
@@ -172,7 +172,7 @@ TEST_F(OptionsDialogTest, TheCurrentRowFollowsTheListViewSelectionAndNeverGoesAw
 
 TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUsersChanges) {
     Open();
-    HWND slider1 = Control(options_ids::DistanceSlider);
+    HWND slider1 = Control(win32::options_ids::DistanceSlider);
     EXPECT_EQ(SendMessageW(slider1, TBM_GETPOS, 0, 0), 100);
     // Range, page and line steps, and the ticks drawn: both ends and every 100, or every step.
     const auto setup = [&](int id) {
@@ -181,13 +181,13 @@ TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUse
         for (int i = 0; i < 5; ++i) values[i] = SendMessageW(Control(id), asks[i], 0, 0);
         return values;
     };
-    EXPECT_EQ(setup(options_ids::DistanceSlider), (std::array<LRESULT, 5>{10, 500, 50, 1, 6}));
-    EXPECT_EQ(setup(options_ids::LeadInSlider), (std::array<LRESULT, 5>{1, 10, 1, 1, 10}));
-    EXPECT_EQ(setup(options_ids::ScatterSlider), (std::array<LRESULT, 5>{1, 10, 1, 1, 10}));
+    EXPECT_EQ(setup(win32::options_ids::DistanceSlider), (std::array<LRESULT, 5>{10, 500, 50, 1, 6}));
+    EXPECT_EQ(setup(win32::options_ids::LeadInSlider), (std::array<LRESULT, 5>{1, 10, 1, 1, 10}));
+    EXPECT_EQ(setup(win32::options_ids::ScatterSlider), (std::array<LRESULT, 5>{1, 10, 1, 1, 10}));
     wchar_t caption[16] = {};
-    GetWindowTextW(Control(options_ids::DistanceValue), caption, 16);
+    GetWindowTextW(Control(win32::options_ids::DistanceValue), caption, 16);
     EXPECT_STREQ(caption, L"100");
-    EXPECT_EQ(SendMessageW(Control(options_ids::FirstPatternButton + 2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Control(win32::options_ids::FirstPatternButton + 2), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // The keyboard moves the thumb; the value label follows.
     SendMessageW(slider1, WM_KEYDOWN, VK_PRIOR, 0);
@@ -195,15 +195,15 @@ TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUse
     Pump();
     const auto moved = SendMessageW(slider1, TBM_GETPOS, 0, 0);
     EXPECT_NE(moved, 100);
-    GetWindowTextW(Control(options_ids::DistanceValue), caption, 16);
+    GetWindowTextW(Control(win32::options_ids::DistanceValue), caption, 16);
     EXPECT_EQ(std::wstring(caption), std::to_wstring(moved));
 
-    SendMessageW(Control(options_ids::FirstPatternButton + 3), BM_CLICK, 0, 0);
+    SendMessageW(Control(win32::options_ids::FirstPatternButton + 3), BM_CLICK, 0, 0);
     Pump();
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(Control(options_ids::FirstPatternButton + i), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(Control(win32::options_ids::FirstPatternButton + i), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     // OK writes what the controls hold and closes the dialog.
-    SendMessageW(Control(options_ids::OkButton), BM_CLICK, 0, 0);
+    SendMessageW(Control(win32::options_ids::OkButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(model.Settings.BackgroundPattern, 3);
     EXPECT_EQ(model.Settings.MoveDistance, moved);
@@ -219,8 +219,8 @@ std::array<LONG, 4> Placed(HWND control) {
 
 TEST_F(OptionsDialogTest, TheCallKeyBoxStartsEmptyGivesAPlainKeyCtrlAltAndEmptiesOnDelete) {
     Open();
-    EXPECT_EQ(e2e::TextOf(Control(options_ids::CallKeyLabel)), L"呼び出しキー");
-    HWND keyBox = Control(options_ids::CallKeyBox);
+    EXPECT_EQ(e2e::TextOf(Control(win32::options_ids::CallKeyLabel)), L"呼び出しキー");
+    HWND keyBox = Control(win32::options_ids::CallKeyBox);
     EXPECT_EQ(e2e::ClassOf(keyBox), HOTKEY_CLASSW);
     EXPECT_EQ(SendMessageW(keyBox, HKM_GETHOTKEY, 0, 0), 0) << "no key at first";
     SendMessageW(keyBox, WM_KEYDOWN, 'Y', 0);
@@ -234,27 +234,27 @@ TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheList
     Open();
     RECT suggested{0, 0, 900, 700};
     SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(Placed(Control(options_ids::ListGrid)), (std::array<LONG, 4>{12, 18, 794, 278}));
-    EXPECT_EQ(Placed(Control(options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
-    EXPECT_EQ(Placed(Control(options_ids::StartAtSignInBox)), (std::array<LONG, 4>{12, 552, 440, 26}));
-    EXPECT_EQ(Placed(Control(options_ids::CallKeyBox)), (std::array<LONG, 4>{354, 594, 242, 32}));
-    const RECT ok = RectInParent(Control(options_ids::OkButton));
+    EXPECT_EQ(Placed(Control(win32::options_ids::ListGrid)), (std::array<LONG, 4>{12, 18, 794, 278}));
+    EXPECT_EQ(Placed(Control(win32::options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
+    EXPECT_EQ(Placed(Control(win32::options_ids::StartAtSignInBox)), (std::array<LONG, 4>{12, 552, 440, 26}));
+    EXPECT_EQ(Placed(Control(win32::options_ids::CallKeyBox)), (std::array<LONG, 4>{354, 594, 242, 32}));
+    const RECT ok = RectInParent(Control(win32::options_ids::OkButton));
     EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 648}));
-    EXPECT_EQ(ListView_GetColumnWidth(Control(options_ids::ListGrid), 1), 380);
-    EXPECT_EQ(RectInParent(Control(options_ids::IconPreview)).right - RectInParent(Control(options_ids::IconPreview)).left, 48);
-    ExpectGridColours(Control(options_ids::ListGrid));
+    EXPECT_EQ(ListView_GetColumnWidth(Control(win32::options_ids::ListGrid), 1), 380);
+    EXPECT_EQ(RectInParent(Control(win32::options_ids::IconPreview)).right - RectInParent(Control(win32::options_ids::IconPreview)).left, 48);
+    ExpectGridColours(Control(win32::options_ids::ListGrid));
 }
 
 TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemovesIt) {
     const std::wstring link = startupFolder.Child(L"ヨモリナ.lnk");
     Open();
-    HWND box = Control(options_ids::StartAtSignInBox);
+    HWND box = Control(win32::options_ids::StartAtSignInBox);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(e2e::TextOf(box), L"Windows の起動時に開始する");
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     SendMessageW(box, BM_CLICK, 0, 0);
-    SendMessageW(Control(options_ids::OkButton), BM_CLICK, 0, 0);
+    SendMessageW(Control(win32::options_ids::OkButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(dialog->Handle(), nullptr);
     const testing::LinkFile made = testing::ReadLinkFile(link);
@@ -265,17 +265,17 @@ TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemoves
     EXPECT_TRUE(store.Exists(listFile.ListFilePath())) << "the list is saved with it";
 
     Open();
-    box = Control(options_ids::StartAtSignInBox);
+    box = Control(win32::options_ids::StartAtSignInBox);
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageW(box, BM_CLICK, 0, 0);
-    SendMessageW(Control(options_ids::OkButton), BM_CLICK, 0, 0);
+    SendMessageW(Control(win32::options_ids::OkButton), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
     Open();
-    Win32PreviewBox* preview = &dialog->Preview();
+    win32::PreviewBox* preview = &dialog->Preview();
     const auto countNotWhite = [&] {
         int count = 0;
         for (int y = 0; y < 32; ++y) {
@@ -289,13 +289,13 @@ TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
         return countNotWhite() > 50;
     };
     EXPECT_TRUE(e2e::WaitUntil(drawn, std::chrono::seconds(10))) << "row 1 is notepad, whose icon Load asks for";
-    dialog->Grid().SetRow(2);
+    dialog->EntryGrid().SetRow(2);
     dialog->Logic().OnGridSelect();
     EXPECT_EQ(countNotWhite(), 0);
-    dialog->Grid().SetRow(3);  // a path that names nothing
+    dialog->EntryGrid().SetRow(3);  // a path that names nothing
     dialog->Logic().OnGridSelect();
     EXPECT_EQ(countNotWhite(), 0);
-    dialog->Grid().SetRow(30);
+    dialog->EntryGrid().SetRow(30);
     dialog->Logic().OnGridSelect();
     EXPECT_EQ(preview->PixelAt(31, 31), GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
     EXPECT_GT(countNotWhite(), 500);
@@ -303,35 +303,35 @@ TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
 
 TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCurrentRow) {
     Open();
-    dialog->Grid().SetRow(5);
+    dialog->EntryGrid().SetRow(5);
     int redraws = 0;
     EnableWindow(dialog->Handle(), FALSE);  // as the modal loop leaves its owner
-    Win32EntryEditor editor(GetModuleHandleW(nullptr), dialog->Handle(),
-                      Win32EntryEditor::Services{dialog->Grid(), [&] { ++redraws; }, search});
+    win32::EntryEditorWindow editor(GetModuleHandleW(nullptr), dialog->Handle(),
+                      win32::EntryEditorWindow::Services{dialog->EntryGrid(), [&] { ++redraws; }, search});
     ASSERT_NE(editor.Handle(), nullptr);
     editor.Logic().Preset({"名前「表」", "C:\\ソフト\\表.exe", true});
     wchar_t text[128] = {};
-    GetDlgItemTextW(editor.Handle(), editor_ids::NameBox, text, 128);
+    GetDlgItemTextW(editor.Handle(), win32::editor_ids::NameBox, text, 128);
     EXPECT_STREQ(text, L"名前「表」");
-    GetDlgItemTextW(editor.Handle(), editor_ids::PathBox, text, 128);
+    GetDlgItemTextW(editor.Handle(), win32::editor_ids::PathBox, text, 128);
     EXPECT_STREQ(text, L"C:\\ソフト\\表.exe");
-    EXPECT_EQ(IsDlgButtonChecked(editor.Handle(), editor_ids::RecycleBinBox), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(editor.Handle(), win32::editor_ids::RecycleBinBox), BST_CHECKED);
     RECT client;
     GetClientRect(editor.Handle(), &client);
     EXPECT_EQ(client.right, 312);
     EXPECT_EQ(client.bottom, 246);
 
-    SendMessageW(GetDlgItem(editor.Handle(), editor_ids::OkButton), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(editor.Handle(), win32::editor_ids::OkButton), BM_CLICK, 0, 0);
     EXPECT_EQ(editor.Handle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(dialog->Handle()));
-    EXPECT_EQ(dialog->Grid().Text(5, 0), "ゴミ箱");
-    EXPECT_EQ(dialog->Grid().Text(5, 1), "ゴミ箱");
+    EXPECT_EQ(dialog->EntryGrid().Text(5, 0), "ゴミ箱");
+    EXPECT_EQ(dialog->EntryGrid().Text(5, 1), "ゴミ箱");
     EXPECT_EQ(redraws, 0);
 }
 
 TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {
     Open();
-    HWND listView = Control(options_ids::ListGrid);
+    HWND listView = Control(win32::options_ids::ListGrid);
     RECT area;
     GetWindowRect(listView, &area);
     SetForegroundWindow(dialog->Handle());
@@ -339,7 +339,7 @@ TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {
                                               {L"C:\\ツール\\表.exe", L"D:\\", L"C:\\Data"});
     Pump();
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    Win32Grid& grid = dialog->Grid();
+    win32::Grid& grid = dialog->EntryGrid();
     EXPECT_EQ(grid.Text(2, 0), "表.exe");
     EXPECT_EQ(grid.Text(2, 1), "C:\\ツール\\表.exe");
     EXPECT_EQ(grid.Text(4, 1), "D:\\");
@@ -357,17 +357,17 @@ TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
 
 TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
     const auto live = [] {
-        std::array<long, static_cast<int>(HandleKind::Count)> counts{};
-        for (int kind = 0; kind < static_cast<int>(HandleKind::Count); ++kind) {
-            counts[kind] = LiveHandleCount(static_cast<HandleKind>(kind)).load();
+        std::array<long, static_cast<int>(win32::HandleKind::Count)> counts{};
+        for (int kind = 0; kind < static_cast<int>(win32::HandleKind::Count); ++kind) {
+            counts[kind] = LiveHandleCount(static_cast<win32::HandleKind>(kind)).load();
         }
         return counts;
     };
     const auto openAndClose = [&] {
         Open();
-        dialog->Grid().SetRow(30);
+        dialog->EntryGrid().SetRow(30);
         dialog->Logic().OnGridSelect();  // the recycle-bin picture
-        dialog->Grid().SetRow(1);
+        dialog->EntryGrid().SetRow(1);
         dialog->Logic().OnGridSelect();  // notepad's icon
         SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
         dialog.reset();
@@ -380,19 +380,19 @@ TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
 
 TEST(DialogFont, IsMsPGothicAtTheRequestedSizeWhereTheFaceIsThere) {
     // The test prefix maps the face to IPAPGothic through the font substitutes.
-    UniqueFont font = CreateDialogFont(11.25, 96);
+    win32::UniqueFont font = win32::CreateDialogFont(11.25, 96);
     ASSERT_TRUE(font);
     LOGFONTW made{};
     GetObjectW(font.get(), sizeof(made), &made);
     EXPECT_STREQ(made.lfFaceName, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(made.lfHeight, -15);
     EXPECT_EQ(made.lfCharSet, SHIFTJIS_CHARSET);
-    GetObjectW(CreateDialogFont(12, 144).get(), sizeof(made), &made);
+    GetObjectW(win32::CreateDialogFont(12, 144).get(), sizeof(made), &made);
     EXPECT_EQ(made.lfHeight, -24);
 }
 
 TEST(FileOpenDialogFilter, BarsBecomeNulsWithADoubleNulAtTheEnd) {
-    EXPECT_EQ(FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
+    EXPECT_EQ(win32::FileDialogFilter("すべてのファイル (*.*)|*.*|"), std::wstring(L"すべてのファイル (*.*)\0*.*\0\0", 20));
 }
 
 // The launcher's search order and every later launch depend on the current folder.
@@ -423,11 +423,11 @@ TEST(FileOpenDialog, BrowsingToAnotherFolderLeavesTheCurrentFolderWhereItWas) {
         // A dialog that took neither is not left waiting for a person.
         if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    const auto chosen = Win32FileOpenDialog(nullptr).ChooseFile("すべてのファイル (*.*)|*.*|");
+    const auto chosen = win32::FileOpenDialog(nullptr).ChooseFile("すべてのファイル (*.*)|*.*|");
     person.join();
 
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(ToWide(*chosen), elsewhere.Child(L"選択.txt"));
+    EXPECT_EQ(win32::ToWide(*chosen), elsewhere.Child(L"選択.txt"));
     wchar_t after[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, after);
     EXPECT_STREQ(after, before);

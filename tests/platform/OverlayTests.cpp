@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/PersistentImage.h"
-#include "platform/win32/TargetIcon.h"
-#include "platform/win32/VirtualScreen.h"
-#include "platform/win32/Win32MainWindow.h"
-#include "platform/win32/Win32TileWindow.h"
-#include "platform/win32/Win32TrayIcon.h"
+#include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/files/TargetIcon.h"
+#include "platform/win32/base/VirtualScreen.h"
+#include "platform/win32/overlay/MainWindow.h"
+#include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/overlay/TrayIcon.h"
 #include "tests/e2e/Harness.h"
 
 namespace yomorina {
@@ -145,7 +145,7 @@ protected:
 
 // The hidden window hears of the mouse's next movement once, and nothing after.
 TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
     window.SetEvents(&events);
     // Away from every edge, so that every move really moves it.
@@ -206,10 +206,10 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
 }
 
 TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTemplate) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     HWND parent = window.Handle();
-    win32::Win32TileWindow bin(GetModuleHandleW(nullptr), parent, 30, COLOR_BTNFACE);
-    win32::Win32TileWindow tile(GetModuleHandleW(nullptr), parent, 3, COLOR_WINDOW);
+    win32::TileWindow bin(GetModuleHandleW(nullptr), parent, 30, COLOR_BTNFACE);
+    win32::TileWindow tile(GetModuleHandleW(nullptr), parent, 3, COLOR_WINDOW);
     bin.DrawIconPicture(LoadIconW(nullptr, IDI_APPLICATION), TileSide);
 
     wchar_t system[MAX_PATH];
@@ -218,7 +218,7 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     WideCharToMultiByte(CP_UTF8, 0, (std::wstring(system) + L"\\notepad.exe").c_str(), -1, notepad, sizeof(notepad),
                         nullptr, nullptr);
 
-    auto pixels = [](const win32::Win32TileWindow& of) {
+    auto pixels = [](const win32::TileWindow& of) {
         std::vector<COLORREF> all;
         PersistentImage copy;
         copy.CopyFrom(of.Picture());
@@ -244,10 +244,10 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
 }
 
 TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehindAndTheFrozenScreenGoesAtItsEnd) {
-    win32::Win32EntryLookup lookup;
+    win32::EntryLookup lookup;
     lookup.Begin({"C:\\windows"}, TileSide);
     ASSERT_TRUE(e2e::WaitUntil([&] { return lookup.Answer("C:\\windows") == EntryAnswer::Found; }, std::chrono::seconds(10)));
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     window.SetEntryLookup(&lookup);
     const long idleBitmaps = win32::LiveHandleCount(win32::HandleKind::Bitmap);
     window.ShowOverlay(OverlayBackground::Screen);
@@ -278,7 +278,7 @@ TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehindAndTheFrozenSc
 }
 
 TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     window.ShowOverlay(OverlayBackground::Screen);
     Pump();
     const RECT covered = RectOf(window.Handle());
@@ -320,7 +320,7 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
 }
 
 TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsCloseStillEndsUs) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
     window.SetEvents(&events);
     window.ShowOverlay(OverlayBackground::Plain);
@@ -349,7 +349,7 @@ protected:
         window.SetEvents(&events);
     }
     RecordedEvents events;
-    win32::Win32MainWindow window{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay};
+    win32::MainWindow window{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay};
     const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
 };
 
@@ -406,7 +406,7 @@ TEST_F(RefusedForegroundTest, OnlyAnotherWindowInFrontIsASwitch) {
 }
 
 TEST_F(OverlayWindowTest, TheIconsEventsReachItsCallbackWindowAndOnlyItsButtonPressesCount) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
     window.SetEvents(&events);
     // What the icon sends with its callback message: a move, the left and right
@@ -421,7 +421,7 @@ TEST_F(OverlayWindowTest, TheIconsEventsReachItsCallbackWindowAndOnlyItsButtonPr
 }
 
 TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     window.ShowOverlay(OverlayBackground::Plain);
     for (int i = 0; i < 30; ++i) {
         window.ShowTile(i, 10 * i, 10, TileSide, TilePicture::RecycleBin, "", "");
@@ -441,7 +441,7 @@ TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {
 }
 
 TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToThemselves) {
-    win32::Win32MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
     window.SetEvents(&events);
     window.ShowOverlay(OverlayBackground::Plain);

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/Win32ShellBrowser.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/desktop/ShellBrowser.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 
@@ -85,7 +85,7 @@ TEST_F(ShellBrowserTest, AMissingFileFailsAtOnceWithoutAnErrorBox) {
 }
 
 TEST_F(ShellBrowserTest, AnInstanceWhoseRequestStartedNothingQuitsThroughTheMessageQueue) {
-    win32::Win32ShellBrowser browser(GetModuleHandleW(nullptr));
+    win32::ShellBrowser browser(GetModuleHandleW(nullptr));
     QuitRecorder recorder;
     std::unique_ptr<BrowserInstance> instance = browser.CreateInstance(recorder);
     instance->Navigate(folder.ChildUtf8(L"ない.html"));
@@ -102,7 +102,7 @@ TEST_F(ShellBrowserTest, AnInstanceWhoseRequestStartedNothingQuitsThroughTheMess
 }
 
 TEST_F(ShellBrowserTest, AReleasedInstanceRaisesNothingAndTheListenerMayReleaseTheOneThatQuit) {
-    win32::Win32ShellBrowser browser(GetModuleHandleW(nullptr));
+    win32::ShellBrowser browser(GetModuleHandleW(nullptr));
     QuitRecorder recorder;
     std::unique_ptr<BrowserInstance> older = browser.CreateInstance(recorder);
     older->Navigate(folder.ChildUtf8(L"ない.html"));
@@ -123,7 +123,7 @@ TEST_F(ShellBrowserTest, AReleasedInstanceRaisesNothingAndTheListenerMayReleaseT
 TEST_F(ShellBrowserTest, AnInstanceWhoseRequestStartedAProgramQuitsWhenThatProgramEnds) {
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
-    win32::Win32ShellBrowser browser(GetModuleHandleW(nullptr));
+    win32::ShellBrowser browser(GetModuleHandleW(nullptr));
     QuitRecorder recorder;
     std::unique_ptr<BrowserInstance> instance = browser.CreateInstance(recorder);
     instance->Navigate(win32::ToUtf8(std::wstring(system) + L"\\notepad.exe"));

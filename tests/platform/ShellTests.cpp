@@ -13,10 +13,10 @@
 #include <set>
 
 #include "core/Opener.h"
-#include "platform/win32/FileDropTarget.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/desktop/FileDropTarget.h"
+#include "platform/win32/base/Handles.h"
+#include "platform/win32/desktop/Shell.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/DialogWatcher.h"
 #include "tests/platform/FileDragSource.h"
@@ -76,7 +76,7 @@ protected:
     TempFolder place{L"place"};
     std::wstring program;
     std::wstring document;
-    win32::Win32Shell shell;
+    win32::Shell shell;
     testing::Journal journal;
     testing::FakeMainWindow window{journal};
 };
@@ -208,8 +208,8 @@ TEST_F(OpenerLaunchTest, AFolderOpensInAFolderWindow) {
     PostMessageW(opened, WM_CLOSE, 0, 0);
 }
 
-TEST(Win32ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
-    win32::Win32Shell shell;
+TEST(ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
+    win32::Shell shell;
     TempFolder folder{L"search"};
     const std::wstring file = folder.Child(L"表 ソ.exe");
     WriteText(file, "");
@@ -223,14 +223,14 @@ TEST(Win32ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
     EXPECT_TRUE(shell.FindOnSearchPath("notepad.exe"));
 }
 
-TEST(Win32RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {
+TEST(RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {
     TempFolder folder{L"recycle"};
     // A name of this run's own: the trash keeps every earlier run's file.
     const std::wstring name = L"ゴミ 箱行き " + std::to_wstring(GetCurrentProcessId()) + L".txt";
     const std::wstring file = folder.Child(name);
     WriteText(file, "捨てる");
     const std::wstring trash = PrepareWineTrash();
-    win32::Win32RecycleBin recycleBin(nullptr);
+    win32::RecycleBin recycleBin(nullptr);
     {
         DialogWatcher watcher(GetCurrentProcessId(), IDYES);
         EXPECT_EQ(recycleBin.MoveToRecycleBin(win32::ToUtf8(file)), 0);
@@ -243,11 +243,11 @@ TEST(Win32RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {
     }
 }
 
-TEST(Win32RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure) {
+TEST(RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure) {
     TempFolder folder{L"recycle"};
     const std::wstring file = folder.Child(L"残す.txt");
     WriteText(file, "残す");
-    win32::Win32RecycleBin recycleBin(nullptr);
+    win32::RecycleBin recycleBin(nullptr);
     {
         // The shell may report a refusal as success (Wine does); either way nothing moves.
         DialogWatcher watcher(GetCurrentProcessId(), IDNO);
@@ -271,7 +271,7 @@ TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenThe
     HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20, 20, 80, 80, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     const POINT centre{60, 60};
-    win32::Win32RecycleBin recycleBin(nullptr);
+    win32::RecycleBin recycleBin(nullptr);
     std::vector<std::string> handled;
     auto token = std::make_shared<int>();
     const std::weak_ptr<int> handlerAlive = token;

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "platform/win32/Handles.h"
+#include "platform/win32/base/Handles.h"
 
 namespace yomorina::testing {
 

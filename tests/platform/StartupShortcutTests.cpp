@@ -1,4 +1,4 @@
-#include "platform/win32/Win32StartupShortcut.h"
+#include "platform/win32/desktop/StartupShortcut.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "options/OptionsTexts.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
@@ -17,7 +17,7 @@
 namespace yomorina {
 namespace {
 
-using namespace win32;
+
 using testing::ReadLinkFile;
 using testing::SamePathText;
 using testing::WriteLinkFile;
@@ -33,8 +33,8 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 class StartupShortcutTest : public ::testing::Test {
 protected:
     testing::TempFolder folder{L"スタートアップ"};
-    Win32StartupShortcut shortcut{folder.Wide()};
-    const std::wstring link = folder.Child(ToWide(StartupShortcutName));
+    win32::StartupShortcut shortcut{folder.Wide()};
+    const std::wstring link = folder.Child(win32::ToWide(StartupShortcutName));
 
     void SetUp() override { OleInitialize(nullptr); }
     void TearDown() override { OleUninitialize(); }
@@ -46,9 +46,9 @@ TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFo
 
     EXPECT_EQ(shortcut.Set(true), std::nullopt);
     const testing::LinkFile made = ReadLinkFile(link);
-    ASSERT_TRUE(made.read) << "no shortcut at " << ToUtf8(link);
-    EXPECT_TRUE(SamePathText(made.target, ThisProgram())) << ToUtf8(made.target);
-    EXPECT_TRUE(SamePathText(made.workingFolder, testing::FolderOfThisProgram())) << ToUtf8(made.workingFolder);
+    ASSERT_TRUE(made.read) << "no shortcut at " << win32::ToUtf8(link);
+    EXPECT_TRUE(SamePathText(made.target, ThisProgram())) << win32::ToUtf8(made.target);
+    EXPECT_TRUE(SamePathText(made.workingFolder, testing::FolderOfThisProgram())) << win32::ToUtf8(made.workingFolder);
     EXPECT_TRUE(shortcut.IsSet());
 
     // Ticking again leaves one shortcut, still ours.
@@ -85,8 +85,8 @@ TEST_F(StartupShortcutTest, AProgramInAJapaneseFolderOrPastMaxPathReadsTickedOnc
     const std::wstring deep(60, L'深');
     for (const auto& folders : {std::vector<std::wstring>{L"ツール 表ソ"}, std::vector<std::wstring>(5, deep)}) {
         const ProgramCopy program(folder.Wide(), folders);
-        ASSERT_TRUE(Exists(L"\\\\?\\" + program.Path())) << ToUtf8(program.Path());
-        Win32StartupShortcut ours(folder.Wide(), program.Path());
+        ASSERT_TRUE(Exists(L"\\\\?\\" + program.Path())) << win32::ToUtf8(program.Path());
+        win32::StartupShortcut ours(folder.Wide(), program.Path());
         ASSERT_EQ(ours.Set(true), std::nullopt);
         EXPECT_TRUE(ours.IsSet()) << program.Path().size() << " characters";
         EXPECT_EQ(ours.Set(false), std::nullopt);
@@ -119,12 +119,12 @@ TEST_F(StartupShortcutTest, AShortcutToAnotherCopyReadsUntickedStaysOnUntickAndT
     // An older copy that was moved away, and another program that took the name.
     for (const std::wstring& elsewhere : {folder.Child(L"古い場所\\yomorina.exe"), testing::RecordArgumentsExe()}) {
         ASSERT_TRUE(WriteLinkFile(link, elsewhere, folder.Wide()));
-        EXPECT_FALSE(shortcut.IsSet()) << ToUtf8(elsewhere);
+        EXPECT_FALSE(shortcut.IsSet()) << win32::ToUtf8(elsewhere);
 
         EXPECT_EQ(shortcut.Set(false), std::nullopt);
         const testing::LinkFile kept = ReadLinkFile(link);
         ASSERT_TRUE(kept.read) << "a shortcut that is not ours was removed";
-        EXPECT_TRUE(SamePathText(kept.target, elsewhere)) << ToUtf8(kept.target);
+        EXPECT_TRUE(SamePathText(kept.target, elsewhere)) << win32::ToUtf8(kept.target);
 
         EXPECT_EQ(shortcut.Set(true), std::nullopt);
         EXPECT_TRUE(SamePathText(ReadLinkFile(link).target, ThisProgram()));
@@ -144,14 +144,14 @@ TEST_F(StartupShortcutTest, AWriteThatFailsSaysWhereAndWhy) {
     EXPECT_FALSE(shortcut.IsSet());
     const auto failure = shortcut.Set(true);
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find(ToUtf8(link)), std::string::npos) << *failure;
+    EXPECT_NE(failure->find(win32::ToUtf8(link)), std::string::npos) << *failure;
     EXPECT_EQ(shortcut.Set(false), std::nullopt) << "a folder of that name is not ours to remove";
     EXPECT_TRUE(Exists(link));
 
-    Win32StartupShortcut missing(folder.Child(L"ない"));
+    win32::StartupShortcut missing(folder.Child(L"ない"));
     const auto missingFailure = missing.Set(true);
     ASSERT_TRUE(missingFailure);
-    EXPECT_NE(missingFailure->find(ToUtf8(folder.Child(L"ない"))), std::string::npos) << *missingFailure;
+    EXPECT_NE(missingFailure->find(win32::ToUtf8(folder.Child(L"ない"))), std::string::npos) << *missingFailure;
 }
 
 // Task Manager's switch is in the real registry: what the value held before is put back after.
@@ -160,7 +160,7 @@ protected:
     using Bytes = std::vector<BYTE>;
     static constexpr wchar_t Key[] =
         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
-    const std::wstring name = ToWide(StartupShortcutName);
+    const std::wstring name = win32::ToWide(StartupShortcutName);
     const std::optional<Bytes> before = Value();
 
     void TearDown() override {

@@ -8,19 +8,19 @@
 #include <type_traits>
 #include <utility>
 
-#include "platform/win32/SingleInstance.h"
-#include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32ProcessInfo.h"
-#include "platform/win32/Win32UserAttention.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/desktop/SingleInstance.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/desktop/UserAttention.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/support/CodePage932Cases.h"
 
 namespace yomorina {
 namespace {
 
-TEST(Win32CodePage932, ReadsAndWritesAsWrittenOutWithoutBestFit) {
-    const win32::Win32CodePage932 codePage;
+TEST(CodePage932, ReadsAndWritesAsWrittenOutWithoutBestFit) {
+    const win32::CodePage932 codePage;
     for (const auto& [bytes, text] : testing::CodePage932Readings) EXPECT_EQ(codePage.ToUtf8(bytes), text) << text;
     for (const auto& [text, bytes] : testing::CodePage932Writings) EXPECT_EQ(codePage.FromUtf8(text), bytes) << text;
 }
@@ -32,8 +32,8 @@ TEST(SingleInstance, OnlyTheFirstHolderInASessionIsFirst) {
     EXPECT_FALSE(second.IsFirst());
 }
 
-TEST(Win32ProcessInfo, TheFolderOfTheExecutableHasNoTrailingBackslash) {
-    win32::Win32ProcessInfo process;
+TEST(ProcessInfo, TheFolderOfTheExecutableHasNoTrailingBackslash) {
+    win32::ProcessInfo process;
     const std::string folder = process.ExecutableFolder();
     ASSERT_GE(folder.size(), 3u);
     EXPECT_EQ(folder[1], ':');
@@ -66,13 +66,13 @@ RECT PrimaryMonitor() {
 
 // Here the test process plays the full-screen program, so the check is told
 // that a process no window belongs to is the one to leave alone.
-const win32::Win32UserAttention otherProgramsCount(~DWORD{0});
+const win32::UserAttention otherProgramsCount(~DWORD{0});
 
-TEST(Win32UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsButNotOurs) {
+TEST(UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsButNotOurs) {
     const auto fullScreen = InFront(WS_POPUP, PrimaryMonitor());
     ASSERT_EQ(GetForegroundWindow(), fullScreen.get());
     EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
-    EXPECT_FALSE(win32::Win32UserAttention().ForegroundIsFullScreen()) << "our own overlay is full-screen too";
+    EXPECT_FALSE(win32::UserAttention().ForegroundIsFullScreen()) << "our own overlay is full-screen too";
 
     const auto itsMessage = InFront(WS_POPUP | WS_CAPTION, {100, 100, 400, 250}, fullScreen.get());
     ASSERT_EQ(GetForegroundWindow(), itsMessage.get());
@@ -95,15 +95,15 @@ TEST(Win32UserAttention, AWindowCoveringItsWholeMonitorCountsWithItsOwnWindowsBu
     EXPECT_TRUE(otherProgramsCount.ForegroundIsFullScreen());
 
     // Wine cloaks nothing: the window manager's answer is imitated.
-    EXPECT_FALSE(win32::Win32UserAttention::IsCloaked(fullScreen.get()));
-    const win32::Win32UserAttention onAnotherDesktop(~DWORD{0}, [](HWND) noexcept { return true; });
+    EXPECT_FALSE(win32::UserAttention::IsCloaked(fullScreen.get()));
+    const win32::UserAttention onAnotherDesktop(~DWORD{0}, [](HWND) noexcept { return true; });
     EXPECT_FALSE(onAnotherDesktop.ForegroundIsFullScreen());
 }
 
 // A maximized window's frame reaches past the monitor's edges, and one that
 // draws its own title bar fills it; a window stopping at the taskbar leaves
 // the bottom uncovered.
-TEST(Win32UserAttention, NormalMaximizedAndShortWindowsAndTheDesktopDoNotCount) {
+TEST(UserAttention, NormalMaximizedAndShortWindowsAndTheDesktopDoNotCount) {
     RECT shortOfTheBottom = PrimaryMonitor();
     shortOfTheBottom.bottom -= 30;
     // The shell's desktop windows cover the monitor; Wine's never come to the front,

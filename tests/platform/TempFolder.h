@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/win32/WideText.h"
+#include "platform/win32/base/WideText.h"
 
 namespace yomorina::testing {
 

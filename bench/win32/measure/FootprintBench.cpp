@@ -27,11 +27,11 @@
 #include "bench/win32/SystemPrograms.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/PersistentImage.h"
-#include "platform/win32/Win32CodePage932.h"
-#include "platform/win32/Win32TileWindow.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/base/Handles.h"
+#include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/platform/TempFolder.h"
 
 using namespace yomorina;
@@ -331,7 +331,7 @@ void WriteFullList(const Subject& subject) {
     model.List[slot++] = {"ウィンドウズ", windowsFolder};
     model.List[slot++] = {"説明書", win32::ToUtf8(subject.folder.Child(L"readme.txt"))};
     model.List[slot++] = {"ごみ箱", std::string(RecycleBinPath)};
-    const win32::Win32CodePage932 codePage;
+    const win32::CodePage932 codePage;
     const std::string bytes = EncodeListFile(model.Settings, model.List, codePage);
     for (const auto& [name, content] : {std::pair{std::wstring(L"filelist.txt"), bytes},
                                         std::pair{std::wstring(L"readme.txt"), std::string("text\r\n")}}) {

@@ -1,0 +1,90 @@
+#include "platform/win32/desktop/Shell.h"
+
+#include <shellapi.h>
+
+#include <utility>
+
+#include "platform/win32/base/Handles.h"
+#include "platform/win32/base/WideText.h"
+
+namespace yomorina::win32 {
+namespace {
+
+int ShowCommand(ShowState show) {
+    switch (show) {
+        case ShowState::Minimized: return SW_SHOWMINIMIZED;
+        case ShowState::Maximized: return SW_SHOWMAXIMIZED;
+        case ShowState::Normal: break;
+    }
+    return SW_SHOWNORMAL;
+}
+
+// Null for an empty text: the shell then uses its defaults (no parameters, the current folder).
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// The full path of a file found in the default search order, however long; empty when none is.
+std::wstring FullPathOnSearchPath(std::string_view name) {
+    if (name.empty()) return {};
+    const std::wstring wideName = ToWide(name);
+    return FilledText([&](wchar_t* buffer, DWORD size) {
+        return SearchPathW(nullptr, wideName.c_str(), nullptr, size, buffer, nullptr);
+    });
+}
+
+}  // namespace
+
+bool Shell::FindOnSearchPath(std::string_view name) const { return !FullPathOnSearchPath(name).empty(); }
+
+bool Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
+    const std::wstring file = ToWide(request.File);
+    const std::wstring parameters = ToWide(request.Parameters);
+    // The shell opens names of fewer than MAX_PATH characters; Wine's reads
+    // past the end of a longer one and takes the whole program down.
+    if (file.size() >= MAX_PATH) return false;
+
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = reinterpret_cast<HWND>(request.Owner);
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.lpParameters = OrNull(parameters);
+    info.lpDirectory = nullptr;
+    info.nShow = ShowCommand(request.Show);
+
+    return ShellExecuteExW(&info) != FALSE;
+}
+
+bool Shell::StartProcess(std::string_view program, std::string_view commandLine) {
+    // The system does not search for a program it is named; find it as FindOnSearchPath did.
+    const std::wstring application = FullPathOnSearchPath(program);
+    if (!program.empty() && application.empty()) return false;
+    std::wstring mutableCommandLine = ToWide(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(OrNull(application), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return false;
+    }
+    UniqueKernelHandle process(started.hProcess);
+    UniqueKernelHandle thread(started.hThread);
+    return true;
+}
+
+int RecycleBin::MoveToRecycleBin(std::string_view path) {
+    // A list of one path: the path, its NUL and the list's closing NUL.
+    std::wstring from = ToWide(path);
+    from.append(2, L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = owner_;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.pTo = nullptr;
+    operation.fFlags = FOF_ALLOWUNDO;
+    return SHFileOperationW(&operation);
+}
+
+}  // namespace yomorina::win32

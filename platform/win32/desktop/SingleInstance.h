@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/win32/base/Handles.h"
+
+namespace yomorina::win32 {
+
+// Held for the whole run; a second start of the program in the same session sees it.
+class SingleInstance {
+public:
+    SingleInstance();
+    bool IsFirst() const { return isFirst_; }
+    // From a second start: the running copy opens its options dialog, or
+    // brings it to the front. A user who cannot find the icon starts the program again.
+    void AskTheFirstForItsOptions() const;
+
+private:
+    UniqueKernelHandle mutex_;
+    bool isFirst_ = false;
+};
+
+// What the running copy's main window receives from a second start.
+UINT OptionsAskedMessage();
+
+}  // namespace yomorina::win32

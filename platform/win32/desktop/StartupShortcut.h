@@ -1,0 +1,43 @@
+#pragma once
+// The program's shortcut in the Startup folder, made and read through the
+// shell's link object (IShellLinkW, saved and loaded through IPersistFile).
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/StartupShortcut.h"
+
+namespace yomorina::win32 {
+
+class StartupShortcut final : public yomorina::StartupShortcut {
+public:
+    // The shortcut lives in this folder and starts this program; empty for the
+    // current user's Startup folder (FOLDERID_Startup) and this very exe. The
+    // tests give a folder of their own, and a program where they need one.
+    explicit StartupShortcut(std::wstring folder = {}, std::wstring program = {});
+
+    bool IsSet() const override;
+    std::optional<std::string> Set(bool on) override;
+
+private:
+    // Where the shortcut is, or would be; the Startup folder is made if asked.
+    HRESULT FindShortcutPath(bool createFolder, std::wstring& path) const;
+
+    std::wstring folder_;
+    std::wstring program_;
+};
+
+struct ShortcutContents {
+    std::wstring target;
+    std::wstring workingFolder;
+};
+// What a shortcut file starts and where; empty if it cannot be read.
+std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut);
+// Whether the shortcut file starts this program.
+bool StartsProgram(const std::wstring& shortcut, const std::wstring& program);
+// Whether two paths name the same file: made full and long, compared without case.
+bool IsSameFile(const std::wstring& first, const std::wstring& second);
+
+}  // namespace yomorina::win32

@@ -1,0 +1,100 @@
+#include "platform/win32/dialogs/DialogLook.h"
+
+#include <cmath>
+#include <string>
+
+namespace yomorina::win32 {
+namespace {
+
+constexpr wchar_t PreferredFace[] = L"ＭＳ Ｐゴシック";
+
+// A face is there when a font made with it reports that face back; Wine's
+// substitutes count, which a font enumeration does not list.
+bool FaceExists(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    wcsncpy_s(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    UniqueFont font(CreateFontIndirectW(&wanted));
+    if (!font) return false;
+    WindowDc screen(nullptr);
+    SelectedObject selected(screen.get(), font.get());
+    wchar_t used[LF_FACESIZE] = {};
+    GetTextFaceW(screen.get(), LF_FACESIZE, used);
+    return lstrcmpiW(used, face) == 0;
+}
+
+std::wstring DialogFace() {
+    static const std::wstring face = [] {
+        if (FaceExists(PreferredFace)) return std::wstring(PreferredFace);
+        for (const wchar_t* japanese : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"}) {
+            if (FaceExists(japanese)) return std::wstring(japanese);
+        }
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        return std::wstring(metrics.lfMessageFont.lfFaceName);
+    }();
+    return face;
+}
+
+}  // namespace
+
+UniqueFont CreateDialogFont(double points, UINT dpi, FontEmphasis emphasis) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfWeight = emphasis == FontEmphasis::Bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = emphasis == FontEmphasis::Underline;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = DialogFace();
+    wcsncpy_s(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+HBRUSH DialogBackgroundBrush() {
+    // One brush for the run, shared by every dialog.
+    static UniqueBrush brush(CreateSolidBrush(DialogBackground));
+    return brush.get();
+}
+
+LRESULT PaintOnDialogBackground(HDC dc) {
+    SetBkColor(dc, DialogBackground);
+    return reinterpret_cast<LRESULT>(DialogBackgroundBrush());
+}
+
+void DrawOrangeButton(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT face = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    {
+        UniqueBrush orange(CreateSolidBrush(ButtonFace));
+        FillRect(dc, &face, orange.get());
+    }
+    DrawEdge(dc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    wchar_t caption[128] = {};
+    GetWindowTextW(item.hwndItem, caption, 128);
+    RECT text = face;
+    if (pressed) OffsetRect(&text, 1, 1);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    {
+        SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = face;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+UINT WindowDpi(HWND window) {
+    const UINT dpi = GetDpiForWindow(window);
+    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+}  // namespace yomorina::win32

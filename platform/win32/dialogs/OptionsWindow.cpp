@@ -1,0 +1,215 @@
+#include "platform/win32/dialogs/OptionsWindow.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/win32/dialogs/EntryEditorWindow.h"
+#include "resources/resource.h"
+
+namespace yomorina::win32 {
+namespace {
+
+using namespace options_ids;
+
+constexpr double BottomButtonPoints = 12;
+constexpr DWORD Button = OrangeButtonStyle;
+constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
+constexpr DWORD Radio = BS_AUTORADIOBUTTON;
+
+// Under the sliders the rows stand 420 twips apart: the pattern, start at
+// sign-in, the call key; the button row keeps its 540 below the last and the edge its 600 below that.
+constexpr int PatternTop = 5100;
+constexpr int StartAtSignInTop = PatternTop + 420;
+constexpr int CallKeyTop = StartAtSignInTop + 420;
+constexpr int ButtonRowTop = CallKeyTop + 540;
+constexpr int ClientHeight = ButtonRowTop + 600;
+
+// In tab order.
+std::vector<ControlPlacement> OptionsDialogLayout() {
+    return {
+        {OkButton, L"BUTTON", OkCaption, Button | WS_GROUP, 0, 60, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {CancelButton, L"BUTTON", CancelCaption, Button, 0, 1620, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {DistanceLabel, L"STATIC", MoveDistanceCaption, Caption, 0, 120, 3840, 4395, 255, LabelPoints},
+        {LeadInLabel, L"STATIC", LeadInCaption, Caption, 0, 120, 4260, 4515, 255, LabelPoints},
+        {DistanceSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
+        {DistanceValue, L"STATIC", "0", Caption, 0, 7500, 3840, 495, 255, LabelPoints},
+        {LeadInSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 4260, 3795, 255, DialogPoints},
+        {LeadInValue, L"STATIC", "0", Caption, 0, 7500, 4260, 495, 255, LabelPoints},
+        {ScatterLabel, L"STATIC", ScatterCaption, Caption, 0, 120, 4680, 4515, 255, LabelPoints},
+        {ScatterValue, L"STATIC", "0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
+        {ScatterSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
+        {ListGrid, WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+         WS_EX_CLIENTEDGE, 120, 180, 7935, 2775, DialogPoints},
+        {MoveUpButton, L"BUTTON", MoveUpCaption, Button, 0, 3600, 3060, 1335, 375, DialogPoints},
+        {MoveDownButton, L"BUTTON", MoveDownCaption, Button, 0, 5040, 3060, 1335, 375, DialogPoints},
+        {EditButton, L"BUTTON", EditCaption, Button, 0, 720, 3060, 1335, 375, DialogPoints},
+        {DeleteButton, L"BUTTON", DeleteCaption, Button, 0, 6720, 3060, 1335, 375, DialogPoints},
+        {IconPreview, nullptr, "", 0, 0, 120, 3000, 480, 480, DialogPoints},
+        {AddButton, L"BUTTON", AddCaption, Button, 0, 2160, 3060, 1335, 375, DialogPoints},
+        {VersionButton, L"BUTTON", VersionCaption, Button, 0, 5040, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {ExitButton, L"BUTTON", ExitCaption, Button, 0, 6600, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {PatternLabel, L"STATIC", PatternCaption, Caption, 0, 120, PatternTop, 3435, 255, LabelPoints},
+        {FirstPatternButton + 0, L"BUTTON", PatternCaptions[0], Radio | WS_GROUP | WS_TABSTOP, 0, 3540, PatternTop, 855, 255, LabelPoints},
+        {FirstPatternButton + 1, L"BUTTON", PatternCaptions[1], Radio, 0, 4680, PatternTop, 855, 255, LabelPoints},
+        {FirstPatternButton + 2, L"BUTTON", PatternCaptions[2], Radio, 0, 5820, PatternTop, 855, 255, LabelPoints},
+        {FirstPatternButton + 3, L"BUTTON", PatternCaptions[3], Radio, 0, 6960, PatternTop, 855, 255, LabelPoints},
+        {StartAtSignInBox, L"BUTTON", StartAtSignInCaption, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120, StartAtSignInTop, 4395,
+         255, LabelPoints},
+        {CallKeyLabel, L"STATIC", CallKeyCaption, Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
+        // As tall as the control's own line; its top a little above the label's, so their texts align.
+        {CallKeyBox, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, CallKeyTop, 2415, 315, LabelPoints},
+    };
+}
+
+}  // namespace
+
+OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dialog(instance, nullptr), services_(services) {
+    const Frame frame{OptionsDialogClass, OptionsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      WS_EX_CONTROLPARENT, 8190, ClientHeight, Placement::CentredOnMonitor,
+                      LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA))};
+    if (!CreateDialogWindow(frame)) return;
+    // The preview is a window of our own; the layout only places it.
+    preview_.emplace(instance, Handle(), IconPreview, services_.lookup);
+    services_.lookup.PostAnswersTo(Handle(), EntryAnsweredMessage);
+    CreateControls(OptionsDialogLayout());
+    const UINT dpi = WindowDpi(Handle());
+
+    grid_.Attach(Control(ListGrid), dpi);
+    distanceSlider_ = Slider(Control(DistanceSlider));
+    leadInSlider_ = Slider(Control(LeadInSlider));
+    scatterSlider_ = Slider(Control(ScatterSlider));
+    distanceValue_ = Label(Control(DistanceValue));
+    leadInValue_ = Label(Control(LeadInValue));
+    scatterValue_ = Label(Control(ScatterValue));
+    patternChoice_ = OptionGroup({Control(FirstPatternButton), Control(FirstPatternButton + 1), Control(FirstPatternButton + 2),
+                                 Control(FirstPatternButton + 3)});
+    startAtSignInBox_ = CheckBox(Control(StartAtSignInBox));
+    callKeyBox_ = KeyBox(Control(CallKeyBox));
+    messages_.SetOwner(Handle());
+
+    std::function<void()> showAbout;
+    if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
+    logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_,
+                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_, callKeyBox_},
+                   OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
+                                         services_.lookup, *this, *this, services_.mainWindow, services_.callKey,
+                                         std::move(showAbout)});
+    logic_->Load();
+    drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
+        if (logic_) logic_->OnGridDrop(data);
+    });
+
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    focus_ = Control(OkButton);
+    SetFocus(focus_);
+}
+
+OptionsWindow::~OptionsWindow() {
+    services_.lookup.PostAnswersTo(nullptr, 0);
+    // Unload while the logic and the controls still exist.
+    CloseDialog();
+}
+
+bool OptionsWindow::TranslateDialogMessage(MSG& message) {
+    if (!Handle()) return false;
+    return callKeyBox_.ClearOnEraseKey(message) || IsDialogMessageW(Handle(), &message);
+}
+
+void OptionsWindow::Close() { CloseDialog(); }
+
+void OptionsWindow::ShowModal(const EntryEditorPreset& preset) {
+    EntryEditorWindow editor(Instance(), Handle(),
+                            EntryEditorWindow::Services{grid_, [this] { logic_->OnGridSelect(); }, services_.search});
+    editor.Logic().Preset(preset);
+    editor.RunModal();
+}
+
+void OptionsWindow::OnCommand(int id) {
+    if (!logic_) return;
+    switch (id) {
+    case OkButton: logic_->OnOk(); break;
+    case CancelButton: logic_->OnCancel(); break;
+    case MoveUpButton: logic_->OnMoveUp(); break;
+    case MoveDownButton: logic_->OnMoveDown(); break;
+    case EditButton: logic_->OnEdit(); break;
+    case DeleteButton: logic_->OnDelete(); break;
+    case AddButton: logic_->OnAdd(); break;
+    case VersionButton: logic_->OnVersion(); break;
+    case ExitButton: logic_->OnExit(); break;
+    default: break;  // IDOK and IDCANCEL from Enter and Esc among them
+    }
+}
+
+void OptionsWindow::OnNotify(const NMHDR& header) {
+    if (header.idFrom != static_cast<UINT_PTR>(ListGrid) || !logic_) return;
+    if (header.code == LVN_ITEMCHANGED) grid_.OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+    if (header.code == NM_CLICK) logic_->OnGridSelect();
+}
+
+void OptionsWindow::PaintSeparator() {
+    const PaintDc paint(Handle());
+    const UINT dpi = WindowDpi(Handle());
+    MoveToEx(paint.get(), TwipsToPixels(60, dpi), TwipsToPixels(3540, dpi), nullptr);
+    LineTo(paint.get(), TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
+}
+
+void OptionsWindow::OnLaidOut(UINT dpi) { grid_.ApplyDpi(dpi); }
+
+LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        if (!lParam) return 0;
+        if (const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            header.idFrom == static_cast<UINT_PTR>(ListGrid) && header.code == NM_CUSTOMDRAW) {
+            return grid_.OnCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+        }
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_HSCROLL:
+        if (logic_ && lParam) {
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            if (from == distanceSlider_.Handle()) logic_->OnDistanceChange();
+            if (from == leadInSlider_.Handle()) logic_->OnLeadInChange();
+            if (from == scatterSlider_.Handle()) logic_->OnScatterChange();
+        }
+        return 0;
+    case GridRestoreSelectionMessage:
+        grid_.RestoreSelection();
+        return 0;
+    case EntryAnsweredMessage:
+        if (logic_) logic_->OnEntryAnswered();
+        return 0;
+    case WM_PAINT:
+        PaintSeparator();
+        return 0;
+    case WM_ACTIVATE:
+        // Like a dialog, come back to the control that had the focus (after the editor, a message box).
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus && IsChild(Handle(), focus)) focus_ = focus;
+        } else if (focus_ && IsWindow(focus_) && !HIWORD(wParam)) {
+            SetFocus(focus_);
+            return 0;
+        }
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_DESTROY:
+        drop_ = FileDropRegistration();
+        if (logic_ && !unloaded_) {
+            unloaded_ = true;
+            logic_->OnClosed();
+        }
+        return 0;
+    default:
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+}  // namespace yomorina::win32

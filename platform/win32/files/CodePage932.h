@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/CodePage.h"
+
+namespace yomorina::win32 {
+
+class CodePage932 final : public yomorina::CodePage932 {
+public:
+    std::optional<std::string> FromUtf8(std::string_view utf8) const override;
+    std::string ToUtf8(std::string_view cp932) const override;
+};
+
+}  // namespace yomorina::win32

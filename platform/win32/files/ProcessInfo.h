@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/ProcessInfo.h"
+
+namespace yomorina::win32 {
+
+// The running executable's full path, as the system reports it.
+std::wstring ExecutablePath();
+// The folder part of a full path; at a drive root it keeps its "\" (C:\).
+std::wstring FolderOf(const std::wstring& path);
+
+class ProcessInfo final : public yomorina::ProcessInfo {
+public:
+    std::string ExecutableFolder() const override;
+};
+
+}  // namespace yomorina::win32

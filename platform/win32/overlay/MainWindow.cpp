@@ -1,0 +1,383 @@
+#include "platform/win32/overlay/MainWindow.h"
+
+#include <commctrl.h>
+#include <wtsapi32.h>
+
+#include <utility>
+
+#include "core/Model.h"
+#include "platform/win32/base/AppMessages.h"
+#include "platform/win32/base/LateBound.h"
+#include "platform/win32/desktop/SingleInstance.h"
+#include "platform/win32/base/VirtualScreen.h"
+#include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/base/WideText.h"
+#include "resources/resource.h"
+
+namespace yomorina::win32 {
+namespace {
+
+constexpr UINT_PTR TickTimerId = 1;
+constexpr UINT TickInterval = 200;
+constexpr UINT_PTR IconRetryTimerId = 2;
+constexpr UINT IconRetryInterval = 3000;
+constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
+constexpr int EscapeHotKeyId = 1;
+constexpr int AltF4HotKeyId = 2;
+constexpr int CallHotKeyId = 3;
+
+// The hot-key control's modifier flags as RegisterHotKey's; a held-down key
+// repeats no press.
+UINT HotKeyModifiers(std::uint16_t key) {
+    const BYTE flags = HIBYTE(key);
+    UINT modifiers = MOD_NOREPEAT;
+    if (flags & HOTKEYF_SHIFT) modifiers |= MOD_SHIFT;
+    if (flags & HOTKEYF_CONTROL) modifiers |= MOD_CONTROL;
+    if (flags & HOTKEYF_ALT) modifiers |= MOD_ALT;
+    return modifiers;
+}
+
+// The font the system uses for its own message texts.
+UniqueFont DefaultUserInterfaceFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+    }
+    return UniqueFont();
+}
+
+}  // namespace
+
+TrayCallbackWindow::TrayCallbackWindow(HINSTANCE instance, HWND parent) {
+    Register(instance, TrayCallbackWindowClass, nullptr);
+    Create(instance, TrayCallbackWindowClass, L"", WS_CHILD, 0, 0, 0, 16, 16, parent);
+}
+
+LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == TrayCallbackMessage && events_) {
+        events_->OnTrayEvent(TrayPressFromCallback(lParam));
+        return 0;
+    }
+    return DefWindowProcW(Handle(), message, wParam, lParam);
+}
+
+MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
+    : instance_(instance),
+      foregroundTaking_(foreground),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      handleCountQuery_(HandleCountQueryMessage()),
+      optionsAsked_(OptionsAskedMessage()),
+      dropMouseHook_(DropTheMouseHookMessage()) {
+    Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
+             LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
+    Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
+    trayWindow_.emplace(instance, Handle());
+    mouseWatch_.emplace(Handle());
+    // Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
+    late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
+    captionFont_ = DefaultUserInterfaceFont();
+}
+
+void MainWindow::SetEvents(MainWindowEvents* events) {
+    events_ = events;
+    trayWindow_->SetEvents(events);
+    for (auto& tile : tiles_) {
+        if (tile) tile->SetEvents(events);
+    }
+}
+
+// Setting the timer again restarts its period.
+void MainWindow::Start() { ticks_.running = SetTimer(Handle(), TickTimerId, TickInterval, nullptr) != 0; }
+
+void MainWindow::Stop() {
+    KillTimer(Handle(), TickTimerId);
+    ticks_.running = false;
+}
+
+bool MainWindow::WatchForMovement() { return mouseWatch_->Start(); }
+
+void MainWindow::StopWatching() { mouseWatch_->Stop(); }
+
+void MainWindow::RetryIcon(bool on) {
+    if (on) {
+        SetTimer(Handle(), IconRetryTimerId, IconRetryInterval, nullptr);
+    } else {
+        KillTimer(Handle(), IconRetryTimerId);
+    }
+}
+
+void MainWindow::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+    // The frozen screen is large (a screenful per monitor) and a copy of what
+    // was on screen: kept only while shown, taken afresh for the next scatter.
+    picture_.Release();
+    ReleaseDismissKeys();
+}
+
+void MainWindow::TakeDismissKeys() {
+    ReleaseDismissKeys();
+    RegisterHotKey(Handle(), EscapeHotKeyId, 0, VK_ESCAPE);
+    RegisterHotKey(Handle(), AltF4HotKeyId, MOD_ALT, VK_F4);
+    dismissKeysTaken_ = true;
+}
+
+void MainWindow::ReleaseDismissKeys() {
+    if (!std::exchange(dismissKeysTaken_, false)) return;
+    UnregisterHotKey(Handle(), EscapeHotKeyId);
+    UnregisterHotKey(Handle(), AltF4HotKeyId);
+}
+
+void MainWindow::HideTile(int index) {
+    if (const auto& tile = tiles_.at(index)) tile->Hide();
+}
+
+TileWindow& MainWindow::Tile(int index) {
+    auto& tile = tiles_.at(index);
+    if (tile) return *tile;
+    // Made at its first showing: an idle program keeps no window or picture for a tile.
+    // The template holds the recycle-bin picture on the button face; the others clear to the window colour.
+    tile = std::make_unique<TileWindow>(instance_, Handle(), index,
+                                             index == RecycleBinTemplateTile ? COLOR_BTNFACE : COLOR_WINDOW);
+    tile->SetEvents(events_);
+    return *tile;
+}
+
+const TileWindow& MainWindow::RecycleBinTemplate(int side) {
+    TileWindow& bin = Tile(RecycleBinTemplateTile);
+    if (!drawnRecycleBin_ || bin.Side() != side) {
+        // The art has images of the tile's larger sizes: drawn from its own, not stretched.
+        const UniqueIcon recycleBin(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+        if (recycleBin) bin.DrawIconPicture(recycleBin.get(), side);
+        drawnRecycleBin_ = true;
+    }
+    return bin;
+}
+
+HFONT MainWindow::CaptionFont(int dotsPerInch) {
+    const int systemDpi = static_cast<int>(GetDpiForSystem());
+    if (dotsPerInch == systemDpi || dotsPerInch <= 0 || !captionFont_) return captionFont_.get();
+    UniqueFont& scaled = scaledCaptionFonts_[dotsPerInch];
+    if (!scaled) {
+        LOGFONTW font{};
+        GetObjectW(captionFont_.get(), sizeof(font), &font);
+        font.lfHeight = MulDiv(font.lfHeight, dotsPerInch, systemDpi);
+        font.lfWidth = MulDiv(font.lfWidth, dotsPerInch, systemDpi);
+        scaled.reset(CreateFontIndirectW(&font));
+    }
+    return scaled ? scaled.get() : captionFont_.get();
+}
+
+void MainWindow::HideCaption(int index) {
+    if (HWND caption = captions_.at(index)) ShowWindow(caption, SW_HIDE);
+}
+
+HWND MainWindow::Caption(int index) {
+    HWND& caption = captions_.at(index);
+    if (caption) return caption;
+    // Made at its first showing: a static control loads the common controls (the manifest's
+    // version 6), which an idle program has no use for.
+    // SS_NOTIFY makes a caption take its own clicks, so a click on it does not reach the overlay.
+    caption = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY,
+                              0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(CaptionControlId(index))),
+                              instance_, nullptr);
+    if (caption && captionFont_) {
+        SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
+    }
+    return caption;
+}
+
+void MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void MainWindow::ShowOverlay(OverlayBackground background) { ShowOverlay(background, false); }
+
+// Windows gives the foreground to the program that received the hot key.
+void MainWindow::ShowOverlayForCallKey(OverlayBackground background) { ShowOverlay(background, true); }
+
+void MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForeground) {
+    // The tiles' icons, drops and launches go through the shell, which wants OLE.
+    EnsureOle();
+    // Every monitor, not just the primary one: tiles land next to the pointer wherever it is.
+    overlayArea_ = VirtualScreenArea();
+    {
+        // Still hidden: the snapshot shows the desktop and the other programs, never our tiles.
+        WindowDc screen(GetDesktopWindow());
+        FreezeScreen(picture_, overlayArea_.width, overlayArea_.height, GetSysColor(COLOR_BTNFACE), screen.get(),
+                     background, overlayArea_.left, overlayArea_.top);
+    }
+    // Topmost, placed and shown in one move (each separate move costs Wine a pass over
+    // the window); without a frame the client area is the virtual screen.
+    InvalidateRect(Handle(), nullptr, FALSE);
+    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !mayTakeForeground;
+    SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
+                 SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
+    if (!refused) SetForegroundWindow(Handle());
+    // Granted or not: only a change from here is the user's doing.
+    foregroundAtShow_ = GetForegroundWindow();
+    TakeDismissKeys();
+}
+
+void MainWindow::ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
+                               std::string_view accessibleName) {
+    TileWindow& tile = Tile(index);
+    if (picture == TilePicture::RecycleBin) {
+        tile.CopyPictureFrom(RecycleBinTemplate(side));
+    } else {
+        // Extracted beforehand on a worker: the icon of a slow share is never waited for here.
+        const UniqueIcon icon = lookup_ ? lookup_->IconOf(path) : UniqueIcon();
+        tile.DrawIconPicture(icon.get(), side);
+    }
+    tile.SetAccessibleName(accessibleName);
+    const POINT at = OverlayClientPoint({left, top}, overlayArea_);
+    tile.MoveAndShow(at.x, at.y);
+}
+
+void MainWindow::ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) {
+    HWND caption = Caption(index);
+    if (!caption) return;
+    const std::wstring wide = ToWide(text);
+    SetWindowTextW(caption, wide.c_str());
+    const HFONT font = CaptionFont(dotsPerInch);
+    if (font) SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SIZE size{};
+    {
+        WindowDc dc(caption);
+        const HGDIOBJ captionFont = font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+        SelectedObject selected(dc.get(), captionFont);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.get(), &metrics);
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+        size.cy = metrics.tmHeight;
+    }
+    // Below every tile: a tile covers a caption it overlaps.
+    const POINT at = OverlayClientPoint({left, top}, overlayArea_);
+    SetWindowPos(caption, HWND_BOTTOM, at.x, at.y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(caption, nullptr, TRUE);
+}
+
+bool MainWindow::UserSwitchedAway() const {
+    const HWND now = GetForegroundWindow();
+    // Null only while the foreground passes from one window to the next. A click
+    // on a caption brings the overlay itself to the front, which is no switch;
+    // message boxes and the shell's confirmations come after the scatter has ended.
+    if (!now || now == foregroundAtShow_) return false;
+    return GetAncestor(now, GA_ROOT) != Handle();
+}
+
+void MainWindow::FocusTile(int index) {
+    const auto& tile = tiles_.at(index);
+    if (!tile) return;
+    // Where Windows keeps the keyboard with another program, the tile still
+    // has the focus within ours, drawn, for when the overlay is brought to the front.
+    SetFocus(tile->Handle());
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, tile->Handle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool MainWindow::Hold(std::uint16_t key) {
+    if (key == callKey_) return true;
+    if (std::exchange(callKey_, 0) != 0) UnregisterHotKey(Handle(), CallHotKeyId);
+    if (key == 0) return true;
+    if (!RegisterHotKey(Handle(), CallHotKeyId, HotKeyModifiers(key), LOBYTE(key))) return false;
+    callKey_ = key;
+    return true;
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+        if (events_) events_->OnTaskbarCreated();
+        return 0;
+    }
+    if (message == handleCountQuery_ && handleCountQuery_ != 0) {
+        return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam), ticks_);
+    }
+    if (message == dropMouseHook_ && dropMouseHook_ != 0) {
+        DropTheMouseHookAsTheSystemMay();
+        return 0;
+    }
+    if (message == optionsAsked_ && optionsAsked_ != 0) {
+        if (events_) events_->OnOptionsAsked();
+        return 0;
+    }
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        picture_.PaintWindow(Handle(), GetSysColor(COLOR_BTNFACE));
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, CaptionBackground);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    case WM_TIMER:
+        if (wParam == TickTimerId) ++ticks_.taken;
+        if (wParam == TickTimerId && events_) events_->OnTick();
+        if (wParam == IconRetryTimerId && events_) events_->OnIconRetry();
+        return 0;
+    case MouseMovedMessage:
+        if (events_) events_->OnPointerMoved();
+        return 0;
+    case WM_INPUT:
+        mouseWatch_->Hear(reinterpret_cast<HRAWINPUT>(lParam));
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) {
+            if (events_) events_->OnPointerMayHaveJumped();
+        }
+        return 0;
+    case WM_DESTROY:
+        ReleaseDismissKeys();
+        Hold(0);
+        late::WTSUnRegisterSessionNotification(Handle());
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (events_) events_->OnPointerMayHaveJumped();
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC && events_) events_->OnPointerMayHaveJumped();
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_LBUTTONUP:
+        if (events_) events_->OnOverlayClick();
+        return 0;
+    case WM_SYSCOMMAND:
+        // Alt+F4 on the overlay would otherwise close the main window and end the program.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            if (events_) events_->OnOverlayDismiss();
+            return 0;
+        }
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && events_) events_->OnOverlayDismiss();
+        return 0;
+    case WM_HOTKEY:
+        if ((wParam == EscapeHotKeyId || wParam == AltF4HotKeyId) && events_) events_->OnOverlayDismiss();
+        if (wParam == CallHotKeyId && events_) events_->OnCallKey();
+        return 0;
+    case WM_ENDSESSION:
+        // Logging off ends us without WM_CLOSE; the icon must still go.
+        if (wParam && events_ && !unloaded_) {
+            unloaded_ = true;
+            events_->OnClosing();
+        }
+        return 0;
+    case WM_CLOSE:
+        if (events_ && !unloaded_) {
+            unloaded_ = true;
+            events_->OnClosing();
+        }
+        DestroyWindow(Handle());
+        return 0;
+    default:
+        return DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+void MainWindow::OnDestroyed() noexcept {
+    // A hook outlives its window otherwise.
+    mouseWatch_->Stop();
+    PostQuitMessage(0);
+}
+
+}  // namespace yomorina::win32

@@ -1,0 +1,52 @@
+#include "platform/win32/overlay/TrayIcon.h"
+
+#include <shellapi.h>
+
+#include "platform/win32/base/LateBound.h"
+#include "platform/win32/base/WideText.h"
+#include "resources/resource.h"
+
+namespace yomorina::win32 {
+
+TrayIcon::TrayIcon(HWND callbackWindow, HINSTANCE instance)
+    : callbackWindow_(callbackWindow), instance_(instance) {}
+
+TrayPress TrayPressFromCallback(LPARAM lParam) {
+    switch (lParam) {
+        case WM_LBUTTONDOWN: return TrayPress::LeftButtonDown;
+        case WM_RBUTTONDOWN: return TrayPress::RightButtonDown;
+        default: return TrayPress::Other;
+    }
+}
+
+bool TrayIcon::Add(std::string_view tip) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = callbackWindow_;
+    data.uID = TrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = TrayCallbackMessage;
+    // At the size for the scale of this moment, so that it stays sharp after a change.
+    HICON icon = nullptr;
+    if (FAILED(late::LoadIconMetric(instance_, MAKEINTRESOURCEW(IDI_TRAY), 0, &icon))) {
+        icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    icon_.reset(icon);
+    data.hIcon = icon_.get();
+    const std::wstring wideTip = ToWide(tip);
+    wcsncpy_s(data.szTip, wideTip.c_str(), _TRUNCATE);
+    if (Shell_NotifyIconW(NIM_ADD, &data)) return true;
+    // An add that timed out may still have reached the shell, which then refuses a second one.
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+void TrayIcon::Remove() {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = callbackWindow_;
+    data.uID = TrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+}  // namespace yomorina::win32
