@@ -62,7 +62,7 @@ int RunProgram(HINSTANCE instance) {
         options.reset();
         options = std::make_unique<win32::OptionsWindow>(
             instance, win32::OptionsWindow::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
-                                                  mainWindow, [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
+                                                     mainWindow.CallKey(), [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
@@ -70,8 +70,8 @@ int RunProgram(HINSTANCE instance) {
     const auto raiseOptions = [&] {
         if (options && options->Handle()) SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
-    App app({model, mainWindow, mainWindow, trayIcon, listFile, messages, pointer, monitors, entryLookup, attention, shell,
-                 recycleBin, mainWindow, showOptions, raiseOptions});
+    App app({model, mainWindow, mainWindow.Timer(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
+             shell, recycleBin, mainWindow.CallKey(), showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
     win32::FolderChangeWatch listFileWatch(processInfo.ExecutableFolder());

@@ -355,7 +355,7 @@ Process& ProgramUnderTest::Start() {
 
 HWND ProgramUnderTest::WaitForMainWindow(std::chrono::milliseconds limit) {
     return WaitForWindowOf(
-        process_->Id(), [](HWND window) { return ClassOf(window) == L"YomorinaMain"; }, limit);
+        process_->Id(), [](HWND window) { return ClassOf(window) == win32::MainWindowClass; }, limit);
 }
 
 HWND ProgramUnderTest::StartResident() {

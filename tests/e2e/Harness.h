@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "core/Model.h"
-#include "platform/win32/base/HandleCountQuery.h"
+#include "platform/win32/base/AppMessages.h"
+#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/base/Handles.h"
 #include "tests/platform/TempFolder.h"
 

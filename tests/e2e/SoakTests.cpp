@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/base/HandleCountQuery.h"
+#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
 #include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"

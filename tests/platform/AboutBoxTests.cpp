@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/dialogs/AboutWindow.h"
 #include "platform/win32/files/ProcessInfo.h"
 #include "platform/win32/desktop/ShellBrowser.h"

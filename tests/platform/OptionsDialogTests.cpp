@@ -99,7 +99,7 @@ protected:
     testing::Journal journal;
     testing::FakeMainWindow mainWindow{journal};
     // The hot keys are the system's own, held by a main window as the program's are.
-    win32::MainWindow callKey{GetModuleHandleW(nullptr)};
+    win32::MainWindow callKeyWindow{GetModuleHandleW(nullptr)};
     std::unique_ptr<win32::OptionsWindow> dialog;
     HRESULT ole = E_FAIL;
 
@@ -119,7 +119,7 @@ protected:
     }
     void Open() {
         dialog = std::make_unique<win32::OptionsWindow>(GetModuleHandleW(nullptr),
-                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKey, {}});
+                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKeyWindow.CallKey(), {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }

@@ -175,24 +175,24 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
         return arrived();
     };
     const auto always = [] { return true; };
-    ASSERT_TRUE(window.WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
+    ASSERT_TRUE(window.Timer().WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
     EXPECT_TRUE(moveAndPump(40, [&] { return events.movements > 0; }));
     EXPECT_TRUE(moveAndPump(-40, always));
     EXPECT_EQ(events.movements, 1) << "a fast mouse must not flood the program";
 
-    window.StopWatching();
+    window.Timer().StopWatching();
     EXPECT_TRUE(moveAndPump(40, always));
     EXPECT_EQ(events.movements, 1);
 
     // Windows drops a hook that once answered too slowly, without a word; the
     // raw input still hears. Under Wine it reaches no one with no window in front.
     window.ShowOverlay(OverlayBackground::Plain);
-    ASSERT_TRUE(window.WatchForMovement());
+    ASSERT_TRUE(window.Timer().WatchForMovement());
     win32::DropTheMouseHookAsTheSystemMay();
     EXPECT_TRUE(moveAndPump(-40, [&] { return events.movements > 1; }));
     EXPECT_TRUE(moveAndPump(40, always));
     EXPECT_EQ(events.movements, 2);
-    window.StopWatching();
+    window.Timer().StopWatching();
     window.Hide();
 
     // Where the pointer may have gone unheard, the program is told (and sets its ears afresh).
@@ -382,13 +382,13 @@ TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
 // A press of the call key, a hot key whatever window is in front, gives the
 // right to the foreground that a shake lacks on Windows (imitated here).
 TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
-    ASSERT_TRUE(window.Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
+    ASSERT_TRUE(window.CallKey().Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
     e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.callKeys == 1; }, std::chrono::seconds(3)));
     window.ShowOverlayForCallKey(OverlayBackground::Plain);
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(3)));
     window.Hide();
-    EXPECT_TRUE(window.Hold(0));
+    EXPECT_TRUE(window.CallKey().Hold(0));
 }
 
 // Only another window coming to the front is a switch: not the one that kept

@@ -27,6 +27,7 @@
 #include "bench/win32/SystemPrograms.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/PersistentImage.h"
 #include "platform/win32/files/CodePage932.h"

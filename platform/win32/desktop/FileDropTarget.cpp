@@ -105,7 +105,6 @@ std::deque<PendingDrop>& PendingDrops() {
 thread_local bool handlingDrop = false;
 thread_local bool dropPosted = false;
 
-constexpr wchar_t PendingDropWindowClass[] = L"YomorinaPendingDrops";
 
 void HandleNextDrop() noexcept;
 

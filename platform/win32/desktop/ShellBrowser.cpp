@@ -8,7 +8,6 @@
 namespace yomorina::win32 {
 namespace {
 
-constexpr wchar_t ShellBrowserClass[] = L"YomorinaShellBrowser";
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include "platform/win32/desktop/SingleInstance.h"
 
-#include "platform/win32/overlay/MainWindow.h"
+#include "platform/win32/base/AppMessages.h"
 
 namespace yomorina::win32 {
 
@@ -17,9 +17,7 @@ void SingleInstance::AskTheFirstForItsOptions() const {
     DWORD firstProcess = 0;
     GetWindowThreadProcessId(first, &firstProcess);
     if (firstProcess) AllowSetForegroundWindow(firstProcess);
-    PostMessageW(first, OptionsAskedMessage(), 0, 0);
+    PostMessageW(first, RegisteredMessage(OptionsAskedName), 0, 0);
 }
-
-UINT OptionsAskedMessage() { return RegisterWindowMessageW(L"Yomorina.ShowOptions"); }
 
 }  // namespace yomorina::win32

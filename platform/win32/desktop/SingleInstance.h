@@ -18,7 +18,4 @@ private:
     bool isFirst_ = false;
 };
 
-// What the running copy's main window receives from a second start.
-UINT OptionsAskedMessage();
-
 }  // namespace yomorina::win32

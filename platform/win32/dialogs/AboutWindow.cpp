@@ -6,6 +6,7 @@
 
 #include "about/MakerLinks.h"
 #include "about/AboutBox.h"
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/dialogs/MessageBoxes.h"

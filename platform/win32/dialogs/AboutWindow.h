@@ -10,7 +10,6 @@
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t AboutBoxClass[] = L"YomorinaAboutBox";
 
 // Kept clear of IDOK and IDCANCEL: Enter and Esc are no button's.
 namespace about_ids {

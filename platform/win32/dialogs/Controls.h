@@ -124,7 +124,6 @@ private:
     HWND box_;
 };
 
-inline constexpr wchar_t PreviewBoxClass[] = L"YomorinaPreview";
 
 class PreviewBox final : public yomorina::PreviewBox, public BaseWindow<PreviewBox> {
 public:

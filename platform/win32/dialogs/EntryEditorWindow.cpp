@@ -1,5 +1,7 @@
 #include "platform/win32/dialogs/EntryEditorWindow.h"
 
+#include "platform/win32/base/AppMessages.h"
+
 #include <vector>
 
 namespace yomorina::win32 {

@@ -14,7 +14,6 @@
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t EntryEditorClass[] = L"YomorinaEntryEditor";
 
 namespace editor_ids {
 inline constexpr int NameBox = 201, PathBox = 202;

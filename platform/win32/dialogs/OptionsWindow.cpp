@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/dialogs/EntryEditorWindow.h"
 #include "resources/resource.h"
 

@@ -19,7 +19,6 @@
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t OptionsDialogClass[] = L"YomorinaOptions";
 
 // Control IDs; none is IDOK or IDCANCEL, so Enter and Esc trigger nothing.
 namespace options_ids {

@@ -1,41 +1,18 @@
 #include "platform/win32/overlay/MainWindow.h"
 
-#include <commctrl.h>
 #include <wtsapi32.h>
-
-#include <utility>
 
 #include "core/Model.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/LateBound.h"
-#include "platform/win32/desktop/SingleInstance.h"
 #include "platform/win32/base/VirtualScreen.h"
-#include "platform/win32/overlay/TrayIcon.h"
 #include "platform/win32/base/WideText.h"
 #include "resources/resource.h"
 
 namespace yomorina::win32 {
 namespace {
 
-constexpr UINT_PTR TickTimerId = 1;
-constexpr UINT TickInterval = 200;
-constexpr UINT_PTR IconRetryTimerId = 2;
-constexpr UINT IconRetryInterval = 3000;
 constexpr COLORREF CaptionBackground = RGB(255, 255, 255);
-constexpr int EscapeHotKeyId = 1;
-constexpr int AltF4HotKeyId = 2;
-constexpr int CallHotKeyId = 3;
-
-// The hot-key control's modifier flags as RegisterHotKey's; a held-down key
-// repeats no press.
-UINT HotKeyModifiers(std::uint16_t key) {
-    const BYTE flags = HIBYTE(key);
-    UINT modifiers = MOD_NOREPEAT;
-    if (flags & HOTKEYF_SHIFT) modifiers |= MOD_SHIFT;
-    if (flags & HOTKEYF_CONTROL) modifiers |= MOD_CONTROL;
-    if (flags & HOTKEYF_ALT) modifiers |= MOD_ALT;
-    return modifiers;
-}
 
 // The font the system uses for its own message texts.
 UniqueFont DefaultUserInterfaceFont() {
@@ -49,61 +26,27 @@ UniqueFont DefaultUserInterfaceFont() {
 
 }  // namespace
 
-TrayCallbackWindow::TrayCallbackWindow(HINSTANCE instance, HWND parent) {
-    Register(instance, TrayCallbackWindowClass, nullptr);
-    Create(instance, TrayCallbackWindowClass, L"", WS_CHILD, 0, 0, 0, 16, 16, parent);
-}
-
-LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == TrayCallbackMessage && events_) {
-        events_->OnTrayEvent(TrayPressFromCallback(lParam));
-        return 0;
-    }
-    return DefWindowProcW(Handle(), message, wParam, lParam);
-}
-
 MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
     : instance_(instance),
       foregroundTaking_(foreground),
-      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
-      handleCountQuery_(HandleCountQueryMessage()),
-      optionsAsked_(OptionsAskedMessage()),
-      dropMouseHook_(DropTheMouseHookMessage()) {
+      taskbarCreatedMessage_(RegisteredMessage(TaskbarCreatedName)),
+      optionsAsked_(RegisteredMessage(OptionsAskedName)) {
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     trayWindow_.emplace(instance, Handle());
-    mouseWatch_.emplace(Handle());
+    timer_.emplace(Handle());
+    hotKeys_.emplace(Handle());
     // Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
     late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
     captionFont_ = DefaultUserInterfaceFont();
 }
 
 void MainWindow::SetEvents(MainWindowEvents* events) {
-    events_ = events;
+    events_ = &EventsOrNone(events);
     trayWindow_->SetEvents(events);
     for (auto& tile : tiles_) {
         if (tile) tile->SetEvents(events);
-    }
-}
-
-// Setting the timer again restarts its period.
-void MainWindow::Start() { ticks_.running = SetTimer(Handle(), TickTimerId, TickInterval, nullptr) != 0; }
-
-void MainWindow::Stop() {
-    KillTimer(Handle(), TickTimerId);
-    ticks_.running = false;
-}
-
-bool MainWindow::WatchForMovement() { return mouseWatch_->Start(); }
-
-void MainWindow::StopWatching() { mouseWatch_->Stop(); }
-
-void MainWindow::RetryIcon(bool on) {
-    if (on) {
-        SetTimer(Handle(), IconRetryTimerId, IconRetryInterval, nullptr);
-    } else {
-        KillTimer(Handle(), IconRetryTimerId);
     }
 }
 
@@ -112,20 +55,7 @@ void MainWindow::Hide() {
     // The frozen screen is large (a screenful per monitor) and a copy of what
     // was on screen: kept only while shown, taken afresh for the next scatter.
     picture_.Release();
-    ReleaseDismissKeys();
-}
-
-void MainWindow::TakeDismissKeys() {
-    ReleaseDismissKeys();
-    RegisterHotKey(Handle(), EscapeHotKeyId, 0, VK_ESCAPE);
-    RegisterHotKey(Handle(), AltF4HotKeyId, MOD_ALT, VK_F4);
-    dismissKeysTaken_ = true;
-}
-
-void MainWindow::ReleaseDismissKeys() {
-    if (!std::exchange(dismissKeysTaken_, false)) return;
-    UnregisterHotKey(Handle(), EscapeHotKeyId);
-    UnregisterHotKey(Handle(), AltF4HotKeyId);
+    hotKeys_->ReleaseDismissKeys();
 }
 
 void MainWindow::HideTile(int index) {
@@ -215,7 +145,7 @@ void MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForegroun
     if (!refused) SetForegroundWindow(Handle());
     // Granted or not: only a change from here is the user's doing.
     foregroundAtShow_ = GetForegroundWindow();
-    TakeDismissKeys();
+    hotKeys_->TakeDismissKeys();
 }
 
 void MainWindow::ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
@@ -274,31 +204,16 @@ void MainWindow::FocusTile(int index) {
     NotifyWinEvent(EVENT_OBJECT_FOCUS, tile->Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
-bool MainWindow::Hold(std::uint16_t key) {
-    if (key == callKey_) return true;
-    if (std::exchange(callKey_, 0) != 0) UnregisterHotKey(Handle(), CallHotKeyId);
-    if (key == 0) return true;
-    if (!RegisterHotKey(Handle(), CallHotKeyId, HotKeyModifiers(key), LOBYTE(key))) return false;
-    callKey_ = key;
-    return true;
-}
-
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-        if (events_) events_->OnTaskbarCreated();
-        return 0;
-    }
-    if (message == handleCountQuery_ && handleCountQuery_ != 0) {
-        return AnswerHandleCountQuery(Handle(), reinterpret_cast<HWND>(wParam), ticks_);
-    }
-    if (message == dropMouseHook_ && dropMouseHook_ != 0) {
-        DropTheMouseHookAsTheSystemMay();
+        events_->OnTaskbarCreated();
         return 0;
     }
     if (message == optionsAsked_ && optionsAsked_ != 0) {
-        if (events_) events_->OnOptionsAsked();
+        events_->OnOptionsAsked();
         return 0;
     }
+    if (const auto answer = testQueries_.Answer(Handle(), message, wParam, timer_->Ticks())) return *answer;
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -312,58 +227,54 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     case WM_TIMER:
-        if (wParam == TickTimerId) ++ticks_.taken;
-        if (wParam == TickTimerId && events_) events_->OnTick();
-        if (wParam == IconRetryTimerId && events_) events_->OnIconRetry();
+        timer_->OnTimer(wParam, *events_);
         return 0;
     case MouseMovedMessage:
-        if (events_) events_->OnPointerMoved();
+        events_->OnPointerMoved();
         return 0;
     case WM_INPUT:
-        mouseWatch_->Hear(reinterpret_cast<HRAWINPUT>(lParam));
+        timer_->Hear(reinterpret_cast<HRAWINPUT>(lParam));
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_WTSSESSION_CHANGE:
         if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) {
-            if (events_) events_->OnPointerMayHaveJumped();
+            events_->OnPointerMayHaveJumped();
         }
         return 0;
     case WM_DESTROY:
-        ReleaseDismissKeys();
-        Hold(0);
+        hotKeys_->ReleaseAll();
         late::WTSUnRegisterSessionNotification(Handle());
         return 0;
     case WM_DISPLAYCHANGE:
-        if (events_) events_->OnPointerMayHaveJumped();
+        events_->OnPointerMayHaveJumped();
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC && events_) events_->OnPointerMayHaveJumped();
+        if (wParam == PBT_APMRESUMEAUTOMATIC) events_->OnPointerMayHaveJumped();
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_LBUTTONUP:
-        if (events_) events_->OnOverlayClick();
+        events_->OnOverlayClick();
         return 0;
     case WM_SYSCOMMAND:
         // Alt+F4 on the overlay would otherwise close the main window and end the program.
         if ((wParam & 0xFFF0) == SC_CLOSE) {
-            if (events_) events_->OnOverlayDismiss();
+            events_->OnOverlayDismiss();
             return 0;
         }
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE && events_) events_->OnOverlayDismiss();
+        if (wParam == VK_ESCAPE) events_->OnOverlayDismiss();
         return 0;
     case WM_HOTKEY:
-        if ((wParam == EscapeHotKeyId || wParam == AltF4HotKeyId) && events_) events_->OnOverlayDismiss();
-        if (wParam == CallHotKeyId && events_) events_->OnCallKey();
+        hotKeys_->OnHotKey(wParam, *events_);
         return 0;
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.
-        if (wParam && events_ && !unloaded_) {
+        if (wParam && !unloaded_) {
             unloaded_ = true;
             events_->OnClosing();
         }
         return 0;
     case WM_CLOSE:
-        if (events_ && !unloaded_) {
+        if (!unloaded_) {
             unloaded_ = true;
             events_->OnClosing();
         }
@@ -376,7 +287,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
 
 void MainWindow::OnDestroyed() noexcept {
     // A hook outlives its window otherwise.
-    mouseWatch_->Stop();
+    timer_->StopWatching();
     PostQuitMessage(0);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // App on screen: a borderless popup that stays hidden while idle, with the
-// notification icon's callback window, the timer and the tiles.
+// notification icon's callback window, the timer, the hot keys and the tiles.
 
 #include <windows.h>
 
@@ -9,43 +9,22 @@
 #include <memory>
 #include <optional>
 
-#include "platform/CallKey.h"
 #include "platform/MainWindow.h"
-#include "platform/TickTimer.h"
 #include "platform/win32/base/BaseWindow.h"
-#include "platform/win32/base/HandleCountQuery.h"
 #include "platform/win32/base/Handles.h"
-#include "platform/win32/overlay/MouseWatch.h"
 #include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/base/VirtualScreen.h"
 #include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/overlay/HotKeys.h"
+#include "platform/win32/overlay/NoEvents.h"
+#include "platform/win32/overlay/TickTimer.h"
 #include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/overlay/TrayIcon.h"
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t MainWindowClass[] = L"YomorinaMain";
-inline constexpr wchar_t TrayCallbackWindowClass[] = L"YomorinaTrayCallback";
-
-// Receives the notification icon's callback; it is never shown, so no real
-// mouse message can be mistaken for one.
-class TrayCallbackWindow final : public BaseWindow<TrayCallbackWindow> {
-public:
-    TrayCallbackWindow(HINSTANCE instance, HWND parent);
-    void SetEvents(MainWindowEvents* events) { events_ = events; }
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
-private:
-    MainWindowEvents* events_ = nullptr;
-};
-
-// Windows refuses the foreground to a program in the background while the user
-// works in another; Wine grants it. Tests imitate the refusal.
-enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
-
-class MainWindow final : public yomorina::MainWindow,
-                              public TickTimer,
-                              public CallKeyHolder,
-                              public BaseWindow<MainWindow> {
+class MainWindow final : public yomorina::MainWindow, public BaseWindow<MainWindow> {
 public:
     explicit MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask);
 
@@ -66,13 +45,8 @@ public:
     bool UserSwitchedAway() const override;
     void FocusTile(int index) override;
 
-    bool Hold(std::uint16_t key) override;
-
-    void Start() override;
-    void Stop() override;
-    bool WatchForMovement() override;
-    void StopWatching() override;
-    void RetryIcon(bool on) override;
+    TickTimer& Timer() { return *timer_; }
+    CallKeyHolder& CallKey() { return *hotKeys_; }
 
     // Null until the tile is first shown.
     HWND TileHandle(int index) const {
@@ -93,27 +67,19 @@ private:
     const TileWindow& RecycleBinTemplate(int side);
     // The type of the captions on a monitor of that density.
     HFONT CaptionFont(int dotsPerInch);
-    // Esc and Alt+F4 as hot keys: they reach the overlay even when another
-    // program keeps the keyboard, and never that program. Where another
-    // program holds one, the overlay's own key handling remains.
-    void TakeDismissKeys();
-    void ReleaseDismissKeys();
 
     HINSTANCE instance_;
     ForegroundTaking foregroundTaking_;
     HWND foregroundAtShow_ = nullptr;  // the front window once the overlay had shown
-    bool dismissKeysTaken_ = false;
-    std::uint16_t callKey_ = 0;  // the call key held, 0 for none
     UINT taskbarCreatedMessage_;
-    UINT handleCountQuery_;  // 0 unless started for tests
-    TickCount ticks_;        // what that query reports of the timer
-    UINT optionsAsked_;      // from another start of the program
-    UINT dropMouseHook_;     // 0 unless started for tests
-    MainWindowEvents* events_ = nullptr;
+    UINT optionsAsked_;  // from another start of the program
+    TestQueries testQueries_;
+    MainWindowEvents* events_ = &NoEvents();
     const EntryLookup* lookup_ = nullptr;
     bool unloaded_ = false;
     std::optional<TrayCallbackWindow> trayWindow_;
-    std::optional<MouseWatch> mouseWatch_;
+    std::optional<TickTimer> timer_;
+    std::optional<HotKeys> hotKeys_;
     std::array<std::unique_ptr<TileWindow>, TileCount> tiles_;
     std::array<HWND, TileCount> captions_{};
     UniqueFont captionFont_;                       // at the system's density

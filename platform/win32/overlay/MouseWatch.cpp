@@ -1,7 +1,7 @@
 #include "platform/win32/overlay/MouseWatch.h"
 
 #include "platform/win32/base/AppMessages.h"
-#include "platform/win32/base/HandleCountQuery.h"
+#include "platform/win32/base/TestSeams.h"
 
 namespace yomorina::win32 {
 namespace {
@@ -79,8 +79,6 @@ void MouseWatch::Hear(HRAWINPUT input) {
     if (mouse.usButtonFlags && !(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && mouse.lLastX == 0 && mouse.lLastY == 0) return;
     Report();
 }
-
-UINT DropTheMouseHookMessage() { return TestQueriesOn() ? RegisterWindowMessageW(DropTheMouseHookName) : 0; }
 
 void DropTheMouseHookAsTheSystemMay() {
     if (!watchingHook) return;

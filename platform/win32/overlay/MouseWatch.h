@@ -40,13 +40,4 @@ private:
 // at the pointer sees them there.
 bool MovementReportsMissSomeMoves();
 
-// For tests, what Windows does behind the program's back to a hook whose
-// callback once answered too late: it goes without a word. Wine never calls a
-// hook late (it skips the call after 2 s), so the drop is imitated on request:
-// by a platform test directly, or by sending the running program this
-// message (registered only with YOMORINA_TEST_QUERIES=1, 0 otherwise).
-void DropTheMouseHookAsTheSystemMay();
-inline constexpr wchar_t DropTheMouseHookName[] = L"YomorinaTestDropMouseHook";
-UINT DropTheMouseHookMessage();
-
 }  // namespace yomorina::win32

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/WideText.h"
 
 namespace yomorina::win32 {
@@ -36,7 +37,7 @@ void TileWindow::MoveAndShow(int left, int top) {
     // Only a shown tile can take a drop: registering at the first showing keeps OLE out of an idle start.
     if (Handle() && !drop_.IsRegistered()) {
         drop_ = FileDropRegistration(Handle(), [this](const DroppedData& data) {
-            if (events_) events_->OnTileDrop(index_, data);
+            events_->OnTileDrop(index_, data);
         });
     }
     SetWindowPos(Handle(), HWND_TOP, left, top, side_, side_, SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -45,7 +46,6 @@ void TileWindow::MoveAndShow(int left, int top) {
 void TileWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 void TileWindow::OnKeyDown(WPARAM key, LPARAM flags) {
-    if (!events_) return;
     // A held-down Enter opens once; the tiles are gone after it.
     constexpr LPARAM WasDown = LPARAM{1} << 30;
     switch (key) {
@@ -95,7 +95,7 @@ LRESULT TileWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         RECT client;
         GetClientRect(Handle(), &client);
-        if (clicked && PtInRect(&client, at) && events_) events_->OnTileClick(index_);
+        if (clicked && PtInRect(&client, at)) events_->OnTileClick(index_);
         return 0;
     }
     case WM_CAPTURECHANGED:

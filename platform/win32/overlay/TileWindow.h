@@ -12,10 +12,10 @@
 #include "platform/win32/base/BaseWindow.h"
 #include "platform/win32/desktop/FileDropTarget.h"
 #include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/overlay/NoEvents.h"
 
 namespace yomorina::win32 {
 
-inline constexpr wchar_t TileWindowClass[] = L"YomorinaTile";
 // Child-window identifiers, so that tiles and captions can be told apart from outside.
 inline constexpr int TileControlId(int index) { return 1000 + index; }
 inline constexpr int CaptionControlId(int index) { return 2000 + index; }
@@ -25,7 +25,7 @@ public:
     // backgroundColourIndex is the system colour the picture is cleared to.
     TileWindow(HINSTANCE instance, HWND parent, int index, int backgroundColourIndex);
 
-    void SetEvents(MainWindowEvents* events) { events_ = events; }
+    void SetEvents(MainWindowEvents* events) { events_ = &EventsOrNone(events); }
 
     // Clears the picture to side x side and draws the icon into it; no icon leaves it blank.
     void DrawIconPicture(HICON icon, int side);
@@ -49,7 +49,7 @@ private:
     int index_;
     int backgroundColourIndex_;
     int side_ = TileSide;
-    MainWindowEvents* events_ = nullptr;
+    MainWindowEvents* events_ = &NoEvents();
     PersistentImage picture_;
     FileDropRegistration drop_;
     bool pressed_ = false;

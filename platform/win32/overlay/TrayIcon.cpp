@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/WideText.h"
 #include "resources/resource.h"
@@ -47,6 +48,17 @@ void TrayIcon::Remove() {
     data.hWnd = callbackWindow_;
     data.uID = TrayIconId;
     Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+TrayCallbackWindow::TrayCallbackWindow(HINSTANCE instance, HWND parent) {
+    Register(instance, TrayCallbackWindowClass, nullptr);
+    Create(instance, TrayCallbackWindowClass, L"", WS_CHILD, 0, 0, 0, 16, 16, parent);
+}
+
+LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != TrayCallbackMessage) return DefWindowProcW(Handle(), message, wParam, lParam);
+    events_->OnTrayEvent(TrayPressFromCallback(lParam));
+    return 0;
 }
 
 }  // namespace yomorina::win32

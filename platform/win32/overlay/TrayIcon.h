@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include "platform/MainWindow.h"
 #include "platform/TrayIcon.h"
+#include "platform/win32/base/BaseWindow.h"
 #include "platform/win32/base/Handles.h"
+#include "platform/win32/overlay/NoEvents.h"
 
 namespace yomorina::win32 {
 
@@ -28,6 +31,18 @@ private:
     HWND callbackWindow_;
     HINSTANCE instance_;
     UniqueIcon icon_;  // the one shown
+};
+
+// Receives the notification icon's callback; it is never shown, so no real
+// mouse message can be mistaken for one.
+class TrayCallbackWindow final : public BaseWindow<TrayCallbackWindow> {
+public:
+    TrayCallbackWindow(HINSTANCE instance, HWND parent);
+    void SetEvents(MainWindowEvents* events) { events_ = &EventsOrNone(events); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    MainWindowEvents* events_ = &NoEvents();
 };
 
 }  // namespace yomorina::win32

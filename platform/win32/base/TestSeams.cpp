@@ -1,6 +1,6 @@
-#include "platform/win32/base/HandleCountQuery.h"
+#include "platform/win32/base/TestSeams.h"
 
-#include <cstring>
+#include "platform/win32/base/AppMessages.h"
 
 namespace yomorina::win32 {
 
@@ -31,8 +31,10 @@ bool TestQueriesOn() {
     return length == 1 && value[0] == L'1';
 }
 
-UINT HandleCountQueryMessage() { return TestQueriesOn() ? RegisterWindowMessageW(HandleCountQueryName) : 0; }
+namespace {
 
+// wParam of the query is the asker's window; the counts and ticks go back to it
+// before the query returns. TRUE once sent.
 LRESULT AnswerHandleCountQuery(HWND self, HWND asker, TickCount ticks) noexcept {
     if (!IsWindow(asker)) return FALSE;
     HandleCounts counts = CurrentHandleCounts();
@@ -41,6 +43,24 @@ LRESULT AnswerHandleCountQuery(HWND self, HWND asker, TickCount ticks) noexcept 
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
                                SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+}  // namespace
+
+TestQueries::TestQueries() {
+    if (!TestQueriesOn()) return;
+    handleCountQuery_ = RegisteredMessage(HandleCountQueryName);
+    dropMouseHook_ = RegisteredMessage(DropTheMouseHookName);
+}
+
+std::optional<LRESULT> TestQueries::Answer(HWND self, UINT message, WPARAM wParam, TickCount ticks) const noexcept {
+    if (message == 0) return std::nullopt;
+    if (message == handleCountQuery_) return AnswerHandleCountQuery(self, reinterpret_cast<HWND>(wParam), ticks);
+    if (message == dropMouseHook_) {
+        DropTheMouseHookAsTheSystemMay();
+        return 0;
+    }
+    return std::nullopt;
 }
 
 }  // namespace yomorina::win32

@@ -1,0 +1,71 @@
+#pragma once
+// Everything a test can do to the running program, in one place. A program
+// started without YOMORINA_TEST_QUERIES=1 never registers the test messages,
+// so nothing another program sends can reach these.
+//
+// - Ask how many handles of each kind it holds and how many ticks its timer
+//   has taken (answered as WM_COPYDATA to the asker's window).
+// - Drop the mouse hook as Windows does behind a program's back.
+// - Refuse the overlay the foreground as Windows does (platform tests only).
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/win32/base/Handles.h"
+
+namespace yomorina::win32 {
+
+inline constexpr wchar_t TestQueriesVariable[] = L"YOMORINA_TEST_QUERIES";
+// Tags the WM_COPYDATA that carries the handle counts.
+inline constexpr ULONG_PTR HandleCountsDataTag = 0x59484331;
+
+// The main window's timer: a program at rest has it stopped and takes none.
+struct TickCount {
+    std::int64_t taken = 0;
+    bool running = false;
+};
+
+struct HandleCounts {
+    std::int64_t live[static_cast<int>(HandleKind::Count)] = {};
+    // What the system itself says, with the error when it says nothing (Wine).
+    std::int64_t gdiObjects = 0;
+    std::uint32_t gdiError = 0;
+    std::int64_t userObjects = 0;
+    std::uint32_t userError = 0;
+    std::int64_t processHandles = -1;
+    std::uint32_t processHandlesError = 0;
+    TickCount ticks;
+
+    std::int64_t Live(HandleKind kind) const { return live[static_cast<int>(kind)]; }
+};
+
+HandleCounts CurrentHandleCounts();
+
+// Whether the program was started with YOMORINA_TEST_QUERIES=1.
+bool TestQueriesOn();
+
+// The messages a test may send the main window, with their answers.
+class TestQueries {
+public:
+    TestQueries();
+    // The answer when message is one of them; wParam of the handle-count
+    // query is the asker's window.
+    std::optional<LRESULT> Answer(HWND self, UINT message, WPARAM wParam, TickCount ticks) const noexcept;
+
+private:
+    UINT handleCountQuery_ = 0;
+    UINT dropMouseHook_ = 0;
+};
+
+// Windows silently drops a low-level hook whose callback once answered later
+// than LowLevelHooksTimeout; Wine never calls a hook late, so tests drop it on
+// request. Defined beside the hook (overlay/MouseWatch.cpp).
+void DropTheMouseHookAsTheSystemMay();
+
+// Windows refuses the foreground to a program in the background while the
+// user works in another; Wine grants it, so tests refuse it themselves.
+enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
+
+}  // namespace yomorina::win32

@@ -1,0 +1,42 @@
+#include "platform/win32/overlay/TickTimer.h"
+
+namespace yomorina::win32 {
+namespace {
+
+constexpr UINT_PTR TickTimerId = 1;
+constexpr UINT TickInterval = 200;
+constexpr UINT_PTR IconRetryTimerId = 2;
+constexpr UINT IconRetryInterval = 3000;
+
+}  // namespace
+
+// Setting the timer again restarts its period.
+void TickTimer::Start() { ticks_.running = SetTimer(window_, TickTimerId, TickInterval, nullptr) != 0; }
+
+void TickTimer::Stop() {
+    KillTimer(window_, TickTimerId);
+    ticks_.running = false;
+}
+
+bool TickTimer::WatchForMovement() { return mouseWatch_.Start(); }
+
+void TickTimer::StopWatching() { mouseWatch_.Stop(); }
+
+void TickTimer::RetryIcon(bool on) {
+    if (on) {
+        SetTimer(window_, IconRetryTimerId, IconRetryInterval, nullptr);
+    } else {
+        KillTimer(window_, IconRetryTimerId);
+    }
+}
+
+void TickTimer::OnTimer(WPARAM id, MainWindowEvents& events) {
+    if (id == TickTimerId) {
+        ++ticks_.taken;
+        events.OnTick();
+    } else if (id == IconRetryTimerId) {
+        events.OnIconRetry();
+    }
+}
+
+}  // namespace yomorina::win32
