@@ -54,33 +54,20 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-struct KernelHandleTraits {
+// Kernel objects differ only in the value their maker returns on failure and
+// the call that closes them.
+template <bool NullOnFailure, auto CloseCall>
+struct KernelObjectTraits {
     using Handle = HANDLE;
     static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { CloseHandle(h); }
+    static Handle Invalid() noexcept { return NullOnFailure ? nullptr : INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { CloseCall(h); }
 };
+using KernelHandleTraits = KernelObjectTraits<true, &CloseHandle>;
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not as null.
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { CloseHandle(h); }
-};
-// A directory search: closed with FindClose, failed as INVALID_HANDLE_VALUE.
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { FindClose(h); }
-};
-// A folder change notification: closed with FindCloseChangeNotification.
-struct ChangeNotificationTraits {
-    using Handle = HANDLE;
-    static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { FindCloseChangeNotification(h); }
-};
+using FileHandleTraits = KernelObjectTraits<false, &CloseHandle>;
+using FindHandleTraits = KernelObjectTraits<false, &FindClose>;
+using ChangeNotificationTraits = KernelObjectTraits<false, &FindCloseChangeNotification>;
 
 struct RegistryKeyTraits {
     using Handle = HKEY;

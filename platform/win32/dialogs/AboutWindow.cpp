@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "about/MakerLinks.h"
 #include "about/AboutBox.h"
+#include "about/MakerLinks.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/WideText.h"
-#include "platform/win32/files/DirectorySearch.h"
-#include "platform/win32/dialogs/MessageBoxes.h"
-#include "platform/win32/files/ProcessInfo.h"
 #include "platform/win32/desktop/ShellBrowser.h"
+#include "platform/win32/dialogs/MessageBoxes.h"
+#include "platform/win32/files/DirectorySearch.h"
+#include "platform/win32/files/ProcessInfo.h"
 #include "resources/resource.h"
 
 namespace yomorina::win32 {

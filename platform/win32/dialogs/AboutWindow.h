@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "platform/AboutWindow.h"
-#include "platform/win32/dialogs/Dialog.h"
 #include "platform/win32/base/Handles.h"
+#include "platform/win32/dialogs/Dialog.h"
 
 namespace yomorina::win32 {
 

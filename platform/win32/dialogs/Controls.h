@@ -1,11 +1,9 @@
 #pragma once
-// The dialogs' controls behind the logic's interfaces: a report list view for
-// the grid, trackbars, radio and check buttons, edits, statics, and the icon
-// preview with a picture that survives repaints.
+// The dialogs' small controls behind the logic's interfaces: trackbars, radio
+// and check buttons, edits, statics, the hot-key control and the file-open
+// dialog. The grid and the icon preview have files of their own.
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include <array>
 #include <optional>
@@ -13,49 +11,8 @@
 #include "platform/Controls.h"
 #include "platform/Dimensions.h"
 #include "platform/FileOpenDialog.h"
-#include "platform/win32/base/AppMessages.h"
-#include "platform/win32/base/BaseWindow.h"
-#include "platform/win32/base/Handles.h"
-#include "platform/win32/files/EntryLookup.h"
 
 namespace yomorina::win32 {
-
-// Row 0 is the list view's header; rows 1..30 are its 30 items.
-class Grid final : public yomorina::Grid {
-public:
-    Grid() = default;
-    // Sets the list view up with its two columns and thirty empty items.
-    void Attach(HWND listView, UINT dpi);
-    void ApplyDpi(UINT dpi);
-    HWND Handle() const { return listView_; }
-    // The list view's own selection changes; a cleared selection is put back,
-    // so that there is always a current row.
-    void OnItemChanged(const NMLISTVIEW& change);
-    void RestoreSelection();
-    // The list view's custom draw, passed on by its parent: what to answer.
-    LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw) const;
-
-    std::string Text(int row, int column) const override;
-    void SetText(int row, int column, std::string_view text) override;
-    int Row() const override { return row_; }
-    void SetRow(int row) override;
-    void SetColumnWidth(int column, int twips) override;
-    void SetRowHeight(int row, int twips) override;
-
-private:
-    void PaintGroundAndLines(HDC dc) const;
-
-    HWND listView_ = nullptr;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    int row_ = GridFirstEntryRow;
-    std::array<int, GridColumnCount> columnTwips_{};
-    int rowTwips_ = 0;
-    UINT heightsDpi_ = 0;
-    UniqueImageList heights_;  // the list view is made with LVS_SHAREIMAGELISTS
-};
-
-inline constexpr COLORREF GridGroundColour = RGB(128, 128, 128);
-inline constexpr COLORREF GridLineColour = RGB(192, 192, 192);
 
 class Slider final : public yomorina::Slider {
 public:
@@ -122,34 +79,6 @@ public:
 
 private:
     HWND box_;
-};
-
-
-class PreviewBox final : public yomorina::PreviewBox, public BaseWindow<PreviewBox> {
-public:
-    // The icons are those lookup has extracted: drawing never waits for the file system.
-    PreviewBox(HINSTANCE instance, HWND parent, int id, const EntryLookup& lookup);
-    ~PreviewBox() override;
-
-    void Clear() override;
-    void ShowRecycleBin() override;
-    void DrawTargetIcon(std::string_view path) override;
-
-    // The picture's pixel at (x, y), for tests.
-    COLORREF PixelAt(int x, int y) const;
-
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
-private:
-    void Fill(COLORREF colour);
-    void Resize();
-
-    HINSTANCE instance_;
-    const EntryLookup& lookup_;
-    UniqueMemoryDc picture_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;
-    SIZE size_{};
 };
 
 // GetOpenFileNameW, read-only box hidden; the current folder stays where it was.

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/win32/base/BaseWindow.h"
-#include "platform/win32/dialogs/DialogLook.h"
 #include "platform/win32/base/Handles.h"
+#include "platform/win32/dialogs/DialogLook.h"
 
 namespace yomorina::win32 {
 

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "options/EntryEditor.h"
-#include "platform/win32/dialogs/Dialog.h"
 #include "platform/win32/dialogs/Controls.h"
+#include "platform/win32/dialogs/Dialog.h"
 #include "platform/win32/dialogs/MessageBoxes.h"
 
 namespace yomorina::win32 {

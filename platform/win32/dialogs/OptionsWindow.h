@@ -11,11 +11,13 @@
 #include "core/Model.h"
 #include "options/OptionsDialog.h"
 #include "platform/DirectorySearch.h"
-#include "platform/win32/dialogs/Dialog.h"
 #include "platform/win32/desktop/FileDropTarget.h"
 #include "platform/win32/dialogs/Controls.h"
-#include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/dialogs/Dialog.h"
+#include "platform/win32/dialogs/Grid.h"
 #include "platform/win32/dialogs/MessageBoxes.h"
+#include "platform/win32/dialogs/PreviewBox.h"
+#include "platform/win32/files/EntryLookup.h"
 
 namespace yomorina::win32 {
 
