@@ -1,7 +1,11 @@
 #!/bin/sh
 # Fails on an include against the order of the folders:
 #   platform/*.h  <-  core/  <-  scatter/, options/, about/  <-  app/
-# (platform/win32/ implements the interfaces and may include anything).
+# on an include against the order of the Windows floor's parts:
+#   platform/win32/base/  <-  files/  <-  desktop/  <-  overlay/, dialogs/  <-  WinMain.cpp
+# (the parts may include the logic and the interfaces; overlay/ and dialogs/
+# know nothing of each other), and on a loop: two files whose includes, .h and
+# .cpp taken together, lead back to each other.
 # The logic includes no system header for windows either.
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 2
@@ -13,25 +17,68 @@ allowed() {
         core) echo '^(platform/[^/]+|core/.+)$' ;;
         scatter | options | about) echo "^(platform/[^/]+|core/.+|$1/.+)\$" ;;
         app) echo '^(platform/[^/]+|(core|scatter|options|about|app)/.+)$' ;;
+        platform/win32) echo '.' ;;
+        platform/win32/*)
+            part=${1#platform/win32/}
+            below=
+            for lower in base files desktop; do
+                [ "$lower" = "$part" ] && break
+                below="$below|$lower"
+            done
+            echo "^(platform/[^/]+\.h|(core|scatter|options|about|app|resources)/.+|platform/win32/($part$below)/.+)\$" ;;
     esac
 }
 
+includes() {
+    sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$1"
+}
+
+sources() {
+    find "$@" -name '*.h' -o -name '*.cpp'
+}
+
 status=0
-for folder in platform core scatter options about app; do
+for folder in platform core scatter options about app platform/win32 platform/win32/base platform/win32/files \
+    platform/win32/desktop platform/win32/overlay platform/win32/dialogs; do
     pattern=$(allowed "$folder")
-    if [ "$folder" = platform ]; then files=$(ls platform/*.h); else files=$(find "$folder" -name '*.h' -o -name '*.cpp'); fi
+    case $folder in
+        platform) files=$(ls platform/*.h) ;;
+        platform/win32) files=$(find platform/win32 -maxdepth 1 -type f) ;;
+        *) files=$(sources "$folder") ;;
+    esac
     for file in $files; do
-        sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file" | while read -r included; do
+        if [ "$folder" = platform/win32 ] && [ "$file" != platform/win32/WinMain.cpp ]; then
+            echo "$file: platform/win32/ holds WinMain.cpp alone; the rest belongs in one of its parts" >&2
+            echo x
+        fi
+        includes "$file" | while read -r included; do
             if ! printf '%s\n' "$included" | grep -Eq "$pattern"; then
                 echo "$file includes \"$included\": $folder/ may not depend on it" >&2
                 echo x
             fi
         done
+        case $folder in platform/win32*) continue ;; esac
         if grep -Eiq '^[[:space:]]*#[[:space:]]*include[[:space:]]*<windows\.h>' "$file"; then
             echo "$file includes <windows.h>: only platform/win32/ speaks to the system" >&2
             echo x
         fi
     done
 done | grep -q x && status=1
-[ $status -eq 0 ] && echo "layers: every include goes downwards"
+
+# Every include as an edge between units (a header and its source are one unit);
+# tsort names the units of a loop.
+for file in $(sources platform core scatter options about app); do
+    unit=${file%.*}
+    echo "$unit $unit"
+    includes "$file" | while read -r included; do
+        [ -f "$included" ] && echo "$unit ${included%.*}"
+    done
+done | tsort >/dev/null 2>"${TMPDIR:-/tmp}/layers-loop.$$" || {
+    echo "an include loop:" >&2
+    grep -v 'input contains a loop' "${TMPDIR:-/tmp}/layers-loop.$$" | sed 's/^tsort: /  /' >&2
+    status=1
+}
+rm -f "${TMPDIR:-/tmp}/layers-loop.$$"
+
+[ $status -eq 0 ] && echo "layers: every include goes downwards, and none comes back"
 exit $status

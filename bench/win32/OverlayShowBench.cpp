@@ -20,10 +20,10 @@
 #include "bench/win32/SystemPrograms.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/WideText.h"
-#include "platform/win32/files/EntryLookup.h"
 #include "platform/win32/desktop/Monitors.h"
-#include "platform/win32/overlay/MainWindow.h"
 #include "platform/win32/desktop/UserAttention.h"
+#include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/overlay/MainWindow.h"
 #include "scatter/ScatterTick.h"
 
 using namespace yomorina;

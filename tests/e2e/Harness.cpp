@@ -9,10 +9,10 @@
 
 #include "core/ListFile.h"
 #include "platform/win32/base/PersistentImage.h"
-#include "platform/win32/files/CodePage932.h"
-#include "platform/win32/dialogs/OptionsWindow.h"
-#include "platform/win32/overlay/TileWindow.h"
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
+#include "platform/win32/files/CodePage932.h"
+#include "platform/win32/overlay/TileWindow.h"
 #include "tests/e2e/Png.h"
 #include "tests/e2e/Tray.h"
 

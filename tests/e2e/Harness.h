@@ -14,8 +14,8 @@
 
 #include "core/Model.h"
 #include "platform/win32/base/AppMessages.h"
-#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/base/Handles.h"
+#include "platform/win32/base/TestSeams.h"
 #include "tests/platform/TempFolder.h"
 
 namespace yomorina::e2e {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32/dialogs/OptionsWindow.h"
 #include "platform/win32/dialogs/EntryEditorWindow.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"

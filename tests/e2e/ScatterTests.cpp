@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/overlay/MouseWatch.h"
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/overlay/MouseWatch.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "platform/win32/base/TestSeams.h"
-#include "platform/win32/dialogs/OptionsWindow.h"
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 

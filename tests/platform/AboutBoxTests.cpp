@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "platform/win32/base/AppMessages.h"
+#include "platform/win32/base/WideText.h"
+#include "platform/win32/desktop/ShellBrowser.h"
 #include "platform/win32/dialogs/AboutWindow.h"
 #include "platform/win32/files/ProcessInfo.h"
-#include "platform/win32/desktop/ShellBrowser.h"
-#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 

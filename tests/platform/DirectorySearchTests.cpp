@@ -8,8 +8,8 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/win32/files/TargetIcon.h"
 #include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/files/TargetIcon.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 

@@ -4,8 +4,8 @@
 
 #include <thread>
 
-#include "platform/win32/files/FolderChangeWatch.h"
 #include "platform/win32/base/Handles.h"
+#include "platform/win32/files/FolderChangeWatch.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/win32/base/PersistentImage.h"
-#include "platform/win32/files/TargetIcon.h"
 #include "platform/win32/base/VirtualScreen.h"
+#include "platform/win32/files/TargetIcon.h"
 #include "platform/win32/overlay/MainWindow.h"
 #include "platform/win32/overlay/TileWindow.h"
 #include "platform/win32/overlay/TrayIcon.h"

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/desktop/ShellBrowser.h"
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/desktop/ShellBrowser.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 

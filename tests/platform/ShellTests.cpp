@@ -13,10 +13,10 @@
 #include <set>
 
 #include "core/Opener.h"
-#include "platform/win32/desktop/FileDropTarget.h"
 #include "platform/win32/base/Handles.h"
-#include "platform/win32/desktop/Shell.h"
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/desktop/FileDropTarget.h"
+#include "platform/win32/desktop/Shell.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/DialogWatcher.h"
 #include "tests/platform/FileDragSource.h"

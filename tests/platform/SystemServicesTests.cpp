@@ -8,11 +8,11 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/SingleInstance.h"
+#include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/files/ProcessInfo.h"
-#include "platform/win32/desktop/UserAttention.h"
-#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/support/CodePage932Cases.h"
 

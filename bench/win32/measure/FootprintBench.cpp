@@ -30,9 +30,9 @@
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/base/WideText.h"
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/overlay/TileWindow.h"
-#include "platform/win32/base/WideText.h"
 #include "tests/platform/TempFolder.h"
 
 using namespace yomorina;

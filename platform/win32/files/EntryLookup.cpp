@@ -4,8 +4,8 @@
 #include <map>
 #include <mutex>
 
-#include "platform/win32/files/TargetIcon.h"
 #include "platform/win32/files/DirectorySearch.h"
+#include "platform/win32/files/TargetIcon.h"
 
 namespace yomorina::win32 {
 

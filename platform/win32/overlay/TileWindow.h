@@ -10,8 +10,8 @@
 
 #include "platform/MainWindow.h"
 #include "platform/win32/base/BaseWindow.h"
-#include "platform/win32/desktop/FileDropTarget.h"
 #include "platform/win32/base/PersistentImage.h"
+#include "platform/win32/desktop/FileDropTarget.h"
 #include "platform/win32/overlay/NoEvents.h"
 
 namespace yomorina::win32 {
