@@ -54,53 +54,33 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-// Kernel objects differ only in the value their maker returns on failure and
-// the call that closes them.
-template <bool NullOnFailure, auto CloseCall>
-struct KernelObjectTraits {
-    using Handle = HANDLE;
-    static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return NullOnFailure ? nullptr : INVALID_HANDLE_VALUE; }
+// Handles differ only in their type, the count they are kept in, the call
+// that closes them and the value their maker returns on failure: null, or
+// INVALID_HANDLE_VALUE for CreateFile and the find and change-notification calls.
+template <typename HandleType, HandleKind KindOfObject, auto CloseCall, bool NullOnFailure = true>
+struct HandleTraits {
+    using Handle = HandleType;
+    static constexpr HandleKind Kind = KindOfObject;
+    static Handle Invalid() noexcept {
+        if constexpr (NullOnFailure) {
+            return nullptr;
+        } else {
+            return INVALID_HANDLE_VALUE;
+        }
+    }
     static void Close(Handle h) noexcept { CloseCall(h); }
 };
-using KernelHandleTraits = KernelObjectTraits<true, &CloseHandle>;
-// CreateFile reports failure as INVALID_HANDLE_VALUE, not as null.
-using FileHandleTraits = KernelObjectTraits<false, &CloseHandle>;
-using FindHandleTraits = KernelObjectTraits<false, &FindClose>;
-using ChangeNotificationTraits = KernelObjectTraits<false, &FindCloseChangeNotification>;
+template <typename GdiHandle, HandleKind Kind>
+using GdiObjectTraits = HandleTraits<GdiHandle, Kind, &DeleteObject>;
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static constexpr HandleKind Kind = HandleKind::Kernel;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { RegCloseKey(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static constexpr HandleKind Kind = HandleKind::Icon;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DestroyIcon(h); }
-};
-template <typename GdiHandle, HandleKind KindOfObject>
-struct GdiObjectTraits {
-    using Handle = GdiHandle;
-    static constexpr HandleKind Kind = KindOfObject;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DeleteObject(h); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static constexpr HandleKind Kind = HandleKind::DeviceContext;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DeleteDC(h); }
-};
-
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static constexpr HandleKind Kind = HandleKind::ImageList;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { late::ImageList_Destroy(h); }
-};
+using KernelHandleTraits = HandleTraits<HANDLE, HandleKind::Kernel, &CloseHandle>;
+using FileHandleTraits = HandleTraits<HANDLE, HandleKind::Kernel, &CloseHandle, false>;
+using FindHandleTraits = HandleTraits<HANDLE, HandleKind::Kernel, &FindClose, false>;
+using ChangeNotificationTraits = HandleTraits<HANDLE, HandleKind::Kernel, &FindCloseChangeNotification, false>;
+using RegistryKeyTraits = HandleTraits<HKEY, HandleKind::Kernel, &RegCloseKey>;
+using IconTraits = HandleTraits<HICON, HandleKind::Icon, &DestroyIcon>;
+using MemoryDcTraits = HandleTraits<HDC, HandleKind::DeviceContext, &DeleteDC>;
+using ImageListTraits = HandleTraits<HIMAGELIST, HandleKind::ImageList, &late::ImageList_Destroy>;
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
