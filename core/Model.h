@@ -1,12 +1,12 @@
 #pragma once
 // The settings and the launch list that the whole program shares for its run.
+// Plain data that includes nothing of ours: the platform's interfaces size the
+// grid's rows, the tiles and the pattern buttons by it.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "platform/Dimensions.h"
 
 namespace yomorina {
 
@@ -22,6 +22,30 @@ struct ScatterSettings {
     friend bool operator==(const ScatterSettings&, const ScatterSettings&) = default;
 };
 
+// What the options' sliders offer. A hand-edited file may hold other values.
+struct SettingRange {
+    std::int16_t Min;
+    std::int16_t Max;
+};
+inline constexpr SettingRange MoveDistanceRange{10, 500};
+inline constexpr SettingRange FastTickCountRange{1, 10};
+
+// How the overlay combines the frozen screen with the button-face colour.
+enum class OverlayBackground {
+    Screen,    // the screen as it is
+    Negative,  // screen XOR face
+    Light,     // screen OR face
+    Dark,      // screen AND NOT face
+    Plain,     // no snapshot: the face colour alone
+};
+
+// The background patterns the options offer, in the order BackgroundPattern numbers them.
+inline constexpr std::array BackgroundPatterns{OverlayBackground::Screen, OverlayBackground::Negative,
+                                               OverlayBackground::Light, OverlayBackground::Dark};
+inline constexpr int BackgroundPatternCount = static_cast<int>(BackgroundPatterns.size());
+
+inline bool IsBackgroundPattern(int pattern) { return pattern >= 0 && pattern < BackgroundPatternCount; }
+
 struct LaunchEntry {
     std::string Name;
     std::string Path;
@@ -29,6 +53,8 @@ struct LaunchEntry {
     friend bool operator==(const LaunchEntry&, const LaunchEntry&) = default;
 };
 
+// The entries of the launch list, each with a tile of its own.
+inline constexpr int LaunchSlotCount = 30;
 using LaunchList = std::array<LaunchEntry, LaunchSlotCount>;
 
 // The path that marks the recycle-bin entry instead of a file.

@@ -31,12 +31,12 @@ void OptionsDialog::Load() {
     // A file that could not be read at start-up, or was edited by hand, is shown as it is now.
     services_.listFile.ReloadIfChanged(services_.model);
     const ScatterSettings& settings = services_.model.Settings;
-    ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderRange, settings.MoveDistance);
-    ShowSlider(controls_.leadInSlider, controls_.leadInValue, LeadInSliderRange, settings.LeadInIntensity);
-    ShowSlider(controls_.scatterSlider, controls_.scatterValue, ScatterSliderRange, settings.ScatterIntensity);
+    ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderSetup, settings.MoveDistance);
+    ShowSlider(controls_.leadInSlider, controls_.leadInValue, FastTickSliderSetup, settings.LeadInIntensity);
+    ShowSlider(controls_.scatterSlider, controls_.scatterValue, FastTickSliderSetup, settings.ScatterIntensity);
 
     const int pattern = settings.BackgroundPattern;
-    controls_.patternChoice.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
+    controls_.patternChoice.Select(IsBackgroundPattern(pattern) ? pattern : 0);
     controls_.startAtSignInBox.SetChecked(services_.startupShortcut.IsSet());
     controls_.callKeyBox.SetKey(settings.CallKey);
 
