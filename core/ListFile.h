@@ -5,6 +5,7 @@
 // then the whole file is UTF-8 with a byte-order mark. A file without the mark
 // that is valid UTF-8 (as Notepad saves it) is read as UTF-8.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -18,8 +19,14 @@
 
 namespace yomorina {
 
-inline constexpr int ListFileLineCount = 64;
-// The call key's line, after the 64 every reader knows.
+// The lines in file order: these settings, these texts of each slot in turn,
+// the background pattern; then the call key's, after the lines every reader knows.
+inline constexpr std::array LeadingSettingLines{&ScatterSettings::MoveDistance, &ScatterSettings::LeadInIntensity,
+                                                &ScatterSettings::ScatterIntensity};
+inline constexpr std::array SlotLines{&LaunchEntry::Name, &LaunchEntry::Path};
+inline constexpr int SlotTextCount = static_cast<int>(SlotLines.size()) * LaunchSlotCount;
+inline constexpr int BackgroundPatternLine = static_cast<int>(LeadingSettingLines.size()) + SlotTextCount;
+inline constexpr int ListFileLineCount = BackgroundPatternLine + 1;
 inline constexpr int CallKeyLine = ListFileLineCount;
 inline constexpr std::string_view ListFileName = "filelist.txt";
 
