@@ -21,8 +21,8 @@ namespace yomorina {
 
 // The lines in file order: these settings, these texts of each slot in turn,
 // the background pattern; then the call key's, after the lines every reader knows.
-inline constexpr std::array LeadingSettingLines{&ScatterSettings::MoveDistance, &ScatterSettings::LeadInIntensity,
-                                                &ScatterSettings::ScatterIntensity};
+inline constexpr std::array LeadingSettingLines{&ScatterSettings::MoveDistance, &ScatterSettings::FastTicksToStart,
+                                                &ScatterSettings::FastTicksPerTile};
 inline constexpr std::array SlotLines{&LaunchEntry::Name, &LaunchEntry::Path};
 inline constexpr int SlotTextCount = static_cast<int>(SlotLines.size()) * LaunchSlotCount;
 inline constexpr int BackgroundPatternLine = static_cast<int>(LeadingSettingLines.size()) + SlotTextCount;

@@ -11,9 +11,11 @@
 namespace yomorina {
 
 struct ScatterSettings {
+    // A tick is fast when the pointer moved further along either axis; once a
+    // scatter is on, further than half of it.
     std::int16_t MoveDistance = 0;
-    std::int16_t LeadInIntensity = 0;
-    std::int16_t ScatterIntensity = 0;
+    std::int16_t FastTicksToStart = 0;  // in a row, to start a scatter
+    std::int16_t FastTicksPerTile = 0;  // in a row, to bring out each tile
     std::int16_t BackgroundPattern = 0;
     // The key that calls every tile at once, as the hot-key control reports it:
     // modifier flags (1 Shift, 2 Ctrl, 4 Alt, 8 extended) x 256 + virtual-key code; 0 for none.
@@ -28,7 +30,7 @@ struct SettingRange {
     std::int16_t Max;
 };
 inline constexpr SettingRange MoveDistanceRange{10, 500};
-inline constexpr SettingRange FastTickCountRange{1, 10};
+inline constexpr SettingRange FastTickCountRange{1, 10};  // both counts
 
 // How the overlay combines the frozen screen with the button-face colour.
 enum class OverlayBackground {

@@ -32,8 +32,8 @@ void OptionsDialog::Load() {
     services_.listFile.ReloadIfChanged(services_.model);
     const ScatterSettings& settings = services_.model.Settings;
     ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderSetup, settings.MoveDistance);
-    ShowSlider(controls_.leadInSlider, controls_.leadInValue, FastTickSliderSetup, settings.LeadInIntensity);
-    ShowSlider(controls_.scatterSlider, controls_.scatterValue, FastTickSliderSetup, settings.ScatterIntensity);
+    ShowSlider(controls_.leadInSlider, controls_.leadInValue, FastTickSliderSetup, settings.FastTicksToStart);
+    ShowSlider(controls_.scatterSlider, controls_.scatterValue, FastTickSliderSetup, settings.FastTicksPerTile);
 
     const int pattern = settings.BackgroundPattern;
     controls_.patternChoice.Select(IsBackgroundPattern(pattern) ? pattern : 0);
@@ -97,8 +97,8 @@ void OptionsDialog::OnOk() {
     // the user's work for another try.
     Model saved = services_.model;
     saved.Settings.MoveDistance = ToSetting(controls_.distanceSlider.Position());
-    saved.Settings.LeadInIntensity = ToSetting(controls_.leadInSlider.Position());
-    saved.Settings.ScatterIntensity = ToSetting(controls_.scatterSlider.Position());
+    saved.Settings.FastTicksToStart = ToSetting(controls_.leadInSlider.Position());
+    saved.Settings.FastTicksPerTile = ToSetting(controls_.scatterSlider.Position());
     if (const int pattern = controls_.patternChoice.Selected(); pattern >= 0) {
         saved.Settings.BackgroundPattern = ToSetting(pattern);
     }

@@ -28,8 +28,8 @@ std::int16_t HeldTo(const SettingRange& range, std::int16_t value) { return std:
 ScatterSettings SettingsInForce(const ScatterSettings& settings) {
     ScatterSettings inForce = settings;
     inForce.MoveDistance = HeldTo(MoveDistanceRange, settings.MoveDistance);
-    inForce.LeadInIntensity = HeldTo(FastTickCountRange, settings.LeadInIntensity);
-    inForce.ScatterIntensity = HeldTo(FastTickCountRange, settings.ScatterIntensity);
+    inForce.FastTicksToStart = HeldTo(FastTickCountRange, settings.FastTicksToStart);
+    inForce.FastTicksPerTile = HeldTo(FastTickCountRange, settings.FastTicksPerTile);
     return inForce;
 }
 
@@ -95,7 +95,7 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
         // Asked at the lead-in's first tick, the answers are in by the first
         // tile's turn for all but a slow share.
         action.LookUpEntries = state.shakeCount == 1;
-        if (state.shakeCount == inForce.LeadInIntensity) {
+        if (state.shakeCount == inForce.FastTicksToStart) {
             // A start refused over a full-screen program uses up the lead-in as
             // a start would: a hand still moving in a game is asked about again
             // only after another whole lead-in, not on every tick.
@@ -114,7 +114,7 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
             state.shakeCount = 0;
         } else {
             ++state.shakeCount;
-            if (state.shakeCount == inForce.ScatterIntensity) {
+            if (state.shakeCount == inForce.FastTicksPerTile) {
                 if (state.nextSlot <= LastSlot) {
                     // An empty, missing or not yet answered slot uses up its turn all the same.
                     action.Tile = PlaceTile(state.nextSlot, list[state.nextSlot], previous, pointer, lookup,
