@@ -214,7 +214,7 @@ void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchLis
 ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process)
     : store_(store), codePage_(codePage), process_(process) {}
 
-std::string ListFile::ListFilePath() const {
+std::string ListFile::Path() const {
     return JoinFolderAndName(process_.ExecutableFolder(), ListFileName);
 }
 
@@ -225,13 +225,13 @@ void ListFile::Take(const std::string& bytes, Model& model) {
     known_ = bytes;
 }
 
-std::optional<std::string> ListFile::LoadListFile(Model& model) {
+std::optional<std::string> ListFile::Load(Model& model) {
     // Until something is read the program runs as with a new file: zeros would
     // bring the overlay up at almost any movement.
     model.Settings = NewFileSettings;
     model.List = LaunchList{};
     known_.reset();
-    const std::string path = ListFilePath();
+    const std::string path = Path();
 
     if (!store_.Exists(path)) {
         const auto created = store_.ReplaceWhole(path, DefaultListFileBytes());
@@ -251,14 +251,14 @@ std::optional<std::string> ListFile::LoadListFile(Model& model) {
 }
 
 bool ListFile::ReloadIfChanged(Model& model) {
-    const auto read = store_.Read(ListFilePath(), RereadPatience);
+    const auto read = store_.Read(Path(), RereadPatience);
     if (!read.Bytes || read.Bytes == known_) return false;
     Take(*read.Bytes, model);
     return true;
 }
 
 DiskState ListFile::CompareWithDisk() const {
-    const auto read = store_.Read(ListFilePath(), std::chrono::milliseconds(0));
+    const auto read = store_.Read(Path(), std::chrono::milliseconds(0));
     if (read.Missing) return DiskState::AsLastSeen;
     if (!known_) return DiskState::NeverRead;
     // A file held at this moment is the save's to wait for or report.
@@ -266,8 +266,8 @@ DiskState ListFile::CompareWithDisk() const {
     return DiskState::AsLastSeen;
 }
 
-std::optional<std::string> ListFile::SaveListFile(const Model& model) {
-    const std::string path = ListFilePath();
+std::optional<std::string> ListFile::Save(const Model& model) {
+    const std::string path = Path();
     std::string bytes = EncodeListFile(model.Settings, model.List, codePage_);
     const auto written = store_.ReplaceWhole(path, bytes);
     if (written.Succeeded) {

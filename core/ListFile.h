@@ -69,13 +69,13 @@ class ListFile {
 public:
     ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process);
 
-    std::string ListFilePath() const;
+    std::string Path() const;
 
     // Fills the model, creating the default file first when there is none. When
     // that creation fails, or an existing file cannot be read, the model gets a
     // new file's settings and an empty list, the file is left alone, and the
     // failure comes back as the text of the error message.
-    std::optional<std::string> LoadListFile(Model& model);
+    std::optional<std::string> Load(Model& model);
 
     // Reads the file again when it holds other bytes than the program last
     // read or wrote (or was never read); true when the model took them.
@@ -85,7 +85,7 @@ public:
     DiskState CompareWithDisk() const;
 
     // Empty on success, otherwise the text of the error message; the old file is then untouched.
-    std::optional<std::string> SaveListFile(const Model& model);
+    std::optional<std::string> Save(const Model& model);
 
 private:
     void Take(const std::string& bytes, Model& model);

@@ -115,7 +115,7 @@ void OptionsDialog::OnOk() {
         services_.messages.Show(CallKeyTakenMessage, TitleError, MessageButtons::Ok);
         return;
     }
-    if (const auto failure = services_.listFile.SaveListFile(saved)) {
+    if (const auto failure = services_.listFile.Save(saved)) {
         // The key does nothing while the dialog stays open.
         services_.callKey.Hold(0);
         services_.messages.Show(*failure, TitleError, MessageButtons::Ok);

@@ -37,7 +37,7 @@ TEST_F(AppTest, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
 }
 
 TEST_F(AppTest, AListFileThatCannotBeCreatedOrReadIsReportedBeforeTheIconAppearsAndLeftAsItWas) {
-    const std::string path = listFile.ListFilePath();
+    const std::string path = listFile.Path();
     for (const bool exists : {false, true}) {
         store = FakeFileStore{&journal};
         messages.shown.clear();

@@ -38,14 +38,14 @@ TEST_F(AppTileActionTest, AClickEndsTheScatterBeforeTheTargetOpens) {
 }
 
 TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogReadsItItself) {
-    store.files[listFile.ListFilePath()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    store.files[listFile.Path()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     app.OnListFileChanged();
     app.OnTileClick(0);
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ") << "the tile opened another entry than it showed";
     TickAt(100, 400);
     EXPECT_EQ(model.List[0], (LaunchEntry{"手で", "C:\\hand.exe"}));
 
-    store.files[listFile.ListFilePath()] = DefaultListFileBytes();
+    store.files[listFile.Path()] = DefaultListFileBytes();
     model.OptionsOpen = true;
     app.OnListFileChanged();
     model.OptionsOpen = false;

@@ -213,7 +213,7 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
 // Held from the list, let go while the options are open; one another program holds is done without, quietly.
 TEST_F(AppTimerTest, TheCallKeyIsHeldExceptWhileTheOptionsAreOpen) {
     const ScatterSettings withKey{100, 5, 1, 0, 1625};
-    store.files[listFile.ListFilePath()] = EncodeListFile(withKey, {}, codePage);
+    store.files[listFile.Path()] = EncodeListFile(withKey, {}, codePage);
     app.Start();
     EXPECT_EQ(callKey.held, 1625);
     app.OnTrayEvent(TrayPress::LeftButtonDown);

@@ -262,7 +262,7 @@ TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemoves
     wchar_t program[MAX_PATH];
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     EXPECT_TRUE(testing::SamePathText(made.target, program));
-    EXPECT_TRUE(store.Exists(listFile.ListFilePath())) << "the list is saved with it";
+    EXPECT_TRUE(store.Exists(listFile.Path())) << "the list is saved with it";
 
     Open();
     box = Control(win32::options_ids::StartAtSignInBox);
@@ -352,7 +352,7 @@ TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
     SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(model.OptionsOpen);
     EXPECT_EQ(dialog->Handle(), nullptr);
-    EXPECT_FALSE(store.Exists(listFile.ListFilePath()));
+    EXPECT_FALSE(store.Exists(listFile.Path()));
 }
 
 TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
