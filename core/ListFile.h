@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "core/Model.h"
-#include "platform/CodePage.h"
+#include "platform/CodePage932.h"
 #include "platform/FileStore.h"
 #include "platform/ProcessInfo.h"
 
