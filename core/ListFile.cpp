@@ -211,11 +211,11 @@ void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchLis
     settings.CallKey = lines.size() > CallKeyLine ? ParseCallKeyLine(lines[CallKeyLine]) : 0;
 }
 
-ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process)
-    : store_(store), codePage_(codePage), process_(process) {}
+ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ExecutableFolder& executableFolder)
+    : store_(store), codePage_(codePage), executableFolder_(executableFolder) {}
 
 std::string ListFile::Path() const {
-    return JoinFolderAndName(process_.ExecutableFolder(), ListFileName);
+    return JoinFolderAndName(executableFolder_.Path(), ListFileName);
 }
 
 void ListFile::Take(const std::string& bytes, Model& model) {

@@ -14,8 +14,8 @@
 
 #include "core/Model.h"
 #include "platform/CodePage932.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
-#include "platform/ProcessInfo.h"
 
 namespace yomorina {
 
@@ -67,7 +67,7 @@ enum class DiskState { AsLastSeen, NeverRead, ChangedSinceRead };
 
 class ListFile {
 public:
-    ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process);
+    ListFile(FileStore& store, const CodePage932& codePage, const ExecutableFolder& executableFolder);
 
     std::string Path() const;
 
@@ -92,7 +92,7 @@ private:
 
     FileStore& store_;
     const CodePage932& codePage_;
-    const ProcessInfo& process_;
+    const ExecutableFolder& executableFolder_;
     // The bytes last read or written; empty while the file has never been read.
     std::optional<std::string> known_;
 };

@@ -10,7 +10,7 @@ namespace yomorina {
 namespace {
 
 using testing::FakeFileStore;
-using testing::FakeProcessInfo;
+using testing::FakeExecutableFolder;
 using testing::IconvCodePage932;
 
 const IconvCodePage932 codePage;
@@ -210,14 +210,14 @@ TEST(ListFileEncoding, TextsOutsideCodePage932SwitchTheWholeFileToUtf8WithAByteO
 class ListFileOnDisk : public ::testing::Test {
 protected:
     FakeFileStore store;
-    FakeProcessInfo process;
-    ListFile listFile{store, codePage, process};
+    FakeExecutableFolder executableFolder;
+    ListFile listFile{store, codePage, executableFolder};
     Model model;
 };
 
 TEST_F(ListFileOnDisk, TheFileLiesBesideTheProgramWithOneBackslashEvenAtADriveRoot) {
     EXPECT_EQ(listFile.Path(), "C:\\Tools\\Yomorina\\filelist.txt");
-    process.folder = "D:\\";
+    executableFolder.path = "D:\\";
     EXPECT_EQ(listFile.Path(), "D:\\filelist.txt");
 }
 

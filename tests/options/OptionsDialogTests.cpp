@@ -26,9 +26,9 @@ protected:
     Journal journal;
     Model model;
     FakeFileStore store;
-    FakeProcessInfo process;
+    FakeExecutableFolder executableFolder;
     IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
+    ListFile listFile{store, codePage, executableFolder};
     FakeMessageBoxes messages{&journal};
     FakeDirectorySearch search;
     FakeEntryEditorDialog editor;

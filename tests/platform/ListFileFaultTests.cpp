@@ -17,15 +17,15 @@
 namespace yomorina {
 namespace {
 
-using testing::FakeProcessInfo;
+using testing::FakeExecutableFolder;
 using testing::TempFolder;
 
 class ListFileOnTheSystem : public ::testing::Test {
 protected:
     win32::FileStore store;
     win32::CodePage932 codePage;
-    FakeProcessInfo process;
-    ListFile listFile{store, codePage, process};
+    FakeExecutableFolder executableFolder;
+    ListFile listFile{store, codePage, executableFolder};
 
     std::string Saved() const { return store.ReadAll(listFile.Path()).value_or("<unreadable>"); }
     Model Reloaded() {
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(ListFileOnTheSystem, LongPathsAndEveryCodePage932ClassSurviveASaveAndAForeignLetterTurnsItToUtf8) {
     TempFolder folder;
-    process.folder = folder.Utf8();
+    executableFolder.path = folder.Utf8();
     Model model;
     model.Settings = {120, 4, 2, 3};
     model.List[0] = {"Notepad ~!#$%&'()=-^@[]{};+,.", "C:\\Program Files\\Tool\\tool.exe"};
@@ -87,8 +87,8 @@ Model ModelWithEntries() {
 }
 
 TEST_F(ListFileOnTheSystem, SavingIntoAReadOnlyFolderFailsAndLeavesTheOldFileWhole) {
-    process.folder = FaultFolder("read-only");
-    if (process.folder.empty() || !store.Exists(listFile.Path())) {
+    executableFolder.path = FaultFolder("read-only");
+    if (executableFolder.path.empty() || !store.Exists(listFile.Path())) {
         GTEST_SKIP() << "no read-only folder: scripts/fault-folders.sh mounts one when run as root";
     }
     const std::string before = Saved();
@@ -100,10 +100,10 @@ TEST_F(ListFileOnTheSystem, SavingIntoAReadOnlyFolderFailsAndLeavesTheOldFileWho
 }
 
 TEST_F(ListFileOnTheSystem, SavingOntoAFullDiskFailsAndLeavesTheOldFileWhole) {
-    process.folder = FaultFolder("full");
+    executableFolder.path = FaultFolder("full");
     ULARGE_INTEGER total{};
-    const std::wstring folder = win32::ToWide(process.folder);
-    if (process.folder.empty() || !GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) ||
+    const std::wstring folder = win32::ToWide(executableFolder.path);
+    if (executableFolder.path.empty() || !GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) ||
         total.QuadPart > 1024 * 1024) {
         GTEST_SKIP() << "no small disk to fill: scripts/fault-folders.sh mounts one when run as root";
     }

@@ -30,15 +30,6 @@ namespace {
 
 
 
-class FolderProcessInfo final : public ProcessInfo {
-public:
-    explicit FolderProcessInfo(std::string folder) : folder_(std::move(folder)) {}
-    std::string ExecutableFolder() const override { return folder_; }
-
-private:
-    std::string folder_;
-};
-
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -89,8 +80,8 @@ protected:
     Model model;
     win32::FileStore store;
     win32::CodePage932 codePage;
-    FolderProcessInfo process{folder.Utf8()};
-    ListFile listFile{store, codePage, process};
+    testing::FakeExecutableFolder executableFolder{folder.Utf8()};
+    ListFile listFile{store, codePage, executableFolder};
     win32::DirectorySearch search;
     win32::EntryLookup lookup;
     // A Startup folder of the test's own: the real one is never touched.

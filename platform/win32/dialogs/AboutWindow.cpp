@@ -9,7 +9,7 @@
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/dialogs/MessageBoxes.h"
-#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/files/ExecutableFolder.h"
 #include "platform/win32/desktop/ShellBrowser.h"
 #include "resources/resource.h"
 
@@ -142,12 +142,12 @@ void AboutWindow::OnCommand(int id, int code) noexcept {
 }
 
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
-    ProcessInfo process;
+    ExecutableFolder executableFolder;
     ShellBrowser browser(instance);
     DirectorySearch search;
     AboutWindow box(instance, owner);
     MessageBoxes messages(box.Handle());
-    AboutBox about(box, browser, process, search, messages);
+    AboutBox about(box, browser, executableFolder, search, messages);
     box.SetEvents(&about);
     box.RunModal();
 }
