@@ -59,9 +59,9 @@ struct LaunchEntry {
 inline constexpr int LaunchSlotCount = 30;
 using LaunchList = std::array<LaunchEntry, LaunchSlotCount>;
 
-// The path that marks the recycle-bin entry instead of a file.
 // The program's name, as its icon's tip and its main window's title give it.
 inline constexpr std::string_view ProgramName = "ヨモリナ";
+// The path that marks the recycle-bin entry instead of a file.
 inline constexpr std::string_view RecycleBinPath = "ゴミ箱";
 
 inline bool IsRecycleBinPath(std::string_view path) { return path == RecycleBinPath; }

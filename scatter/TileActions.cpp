@@ -7,7 +7,7 @@
 namespace yomorina {
 namespace {
 
-// The recycle-bin template (index 30) stands for no slot.
+// The recycle-bin template only lends its picture; it stands for no slot.
 bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
 
 }  // namespace

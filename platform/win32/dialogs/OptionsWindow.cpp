@@ -18,8 +18,8 @@ constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
 constexpr DWORD Radio = BS_AUTORADIOBUTTON;
 
-// Under the sliders the rows stand 420 twips apart: the pattern, start at
-// sign-in, the call key; the button row keeps its 540 below the last and the edge its 600 below that.
+// The rows under the sliders, each placed from the one above it, so that a row
+// added or moved takes those below, and the window's height, along.
 constexpr int PatternTop = 5100;
 constexpr int StartAtSignInTop = PatternTop + 420;
 constexpr int CallKeyTop = StartAtSignInTop + 420;
