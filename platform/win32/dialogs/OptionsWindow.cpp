@@ -89,7 +89,9 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dia
     leadInValue_ = Label(Control(LeadInValue));
     scatterValue_ = Label(Control(ScatterValue));
     std::array<HWND, BackgroundPatternCount> patternButtons{};
-    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) patternButtons[pattern] = Control(FirstPatternButton + pattern);
+    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
+        patternButtons[pattern] = Control(FirstPatternButton + pattern);
+    }
     patternChoice_ = OptionGroup(patternButtons);
     startAtSignInBox_ = CheckBox(Control(StartAtSignInBox));
     callKeyBox_ = KeyBox(Control(CallKeyBox));
