@@ -11,14 +11,14 @@ std::string HelpPageAddress(std::string_view programFolder) {
 
 std::string MailAddressUrl(std::string_view mailAddress) { return "mailto:" + std::string(mailAddress); }
 
-AboutBox::AboutBox(AboutWindow& window, Browser& browser, const ProcessInfo& process, const DirectorySearch& search,
-                   MessageBoxes& messages)
-    : window_(window), browser_(browser), process_(process), search_(search), messages_(messages) {}
+AboutBox::AboutBox(AboutWindow& window, Browser& browser, const ExecutableFolder& executableFolder,
+                   const DirectorySearch& search, MessageBoxes& messages)
+    : window_(window), browser_(browser), executableFolder_(executableFolder), search_(search), messages_(messages) {}
 
 void AboutBox::OnClose() { window_.Close(); }
 
 void AboutBox::OnHelp() {
-    const std::string address = HelpPageAddress(process_.ExecutableFolder());
+    const std::string address = HelpPageAddress(executableFolder_.Path());
     // Handed to the shell, a missing page fails without a word to the user.
     if (!search_.FindsEntry(address)) {
         messages_.Show(std::string(MissingHelpMessage) + "\n" + address, TitleError, MessageButtons::Ok);

@@ -9,8 +9,8 @@
 #include "platform/AboutWindow.h"
 #include "platform/Browser.h"
 #include "platform/DirectorySearch.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProcessInfo.h"
 
 namespace yomorina {
 
@@ -23,8 +23,8 @@ inline constexpr std::string_view MissingHelpMessage = "ヘルプ ファイル�
 
 class AboutBox final : public AboutWindowEvents, public BrowserQuitListener {
 public:
-    AboutBox(AboutWindow& window, Browser& browser, const ProcessInfo& process, const DirectorySearch& search,
-             MessageBoxes& messages);
+    AboutBox(AboutWindow& window, Browser& browser, const ExecutableFolder& executableFolder,
+             const DirectorySearch& search, MessageBoxes& messages);
 
     void OnClose() override;
     void OnHelp() override;
@@ -41,7 +41,7 @@ private:
 
     AboutWindow& window_;
     Browser& browser_;
-    const ProcessInfo& process_;
+    const ExecutableFolder& executableFolder_;
     const DirectorySearch& search_;
     MessageBoxes& messages_;
     std::shared_ptr<BrowserInstance> currentBrowser_;

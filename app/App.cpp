@@ -38,7 +38,7 @@ void App::Start() {
     EndScatter();
     state_ = ScatterState{};
     model_.OptionsOpen = false;
-    if (const auto failure = listFile_.LoadListFile(model_)) {
+    if (const auto failure = listFile_.Load(model_)) {
         messages_.Show(*failure, TitleError, MessageButtons::Ok);
     }
     AddIcon();

@@ -75,7 +75,7 @@ public:
 
     void EndScatter();
 
-    const ScatterState& Tracking() const { return state_; }
+    const ScatterState& CurrentScatterState() const { return state_; }
 
 private:
     void Tick(bool woken);

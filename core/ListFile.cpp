@@ -50,6 +50,19 @@ bool ReadsAsUtf8(std::string_view& bytes) {
     return IsUtf8Text(bytes);
 }
 
+// The texts are the slots' in file order, already encoded.
+void AppendLines(std::string& file, const ScatterSettings& settings, const std::vector<std::string>& texts) {
+    const auto appendLine = [&file](std::string_view line) {
+        file += line;
+        file += LineEnd;
+    };
+    for (const auto setting : LeadingSettingLines) appendLine(FormatNumberLine(settings.*setting));
+    for (const auto& text : texts) appendLine(text);
+    appendLine(FormatNumberLine(settings.BackgroundPattern));
+    // Only a set key adds its line: a list without one is byte for byte what it always was.
+    if (IsCallKey(settings.CallKey)) appendLine(FormatNumberLine(static_cast<std::int16_t>(settings.CallKey)));
+}
+
 }  // namespace
 
 bool IsUtf8Text(std::string_view bytes) {
@@ -130,29 +143,23 @@ std::uint16_t ParseCallKeyLine(std::string_view line) {
 
 const std::string& DefaultListFileBytes() {
     static const std::string bytes = [] {
-        constexpr ScatterSettings defaults = NewFileSettings;
-        std::string text;
-        for (const auto value : {defaults.MoveDistance, defaults.LeadInIntensity, defaults.ScatterIntensity}) {
-            text += FormatNumberLine(value);
-            text += LineEnd;
-        }
-        for (int line = 0; line < 2 * LaunchSlotCount; ++line) text += LineEnd;
-        text += FormatNumberLine(defaults.BackgroundPattern);
-        text += LineEnd;
-        return text;
+        std::string file;
+        AppendLines(file, NewFileSettings, std::vector<std::string>(SlotTextCount));
+        return file;
     }();
     return bytes;
 }
 
 std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& list, const CodePage932& codePage) {
     std::vector<std::string> texts;
-    texts.reserve(2 * LaunchSlotCount);
+    texts.reserve(SlotTextCount);
     bool fitsCodePage = true;
     for (const auto& entry : list) {
-        for (const std::string* text : {&entry.Name, &entry.Path}) {
-            auto encoded = codePage.FromUtf8(*text);
+        for (const auto field : SlotLines) {
+            const std::string& text = entry.*field;
+            auto encoded = codePage.FromUtf8(text);
             // A character taken for a look-alike ("£" for "￡") reads back as another name.
-            if (!encoded || codePage.ToUtf8(*encoded) != *text) {
+            if (!encoded || codePage.ToUtf8(*encoded) != text) {
                 fitsCodePage = false;
                 break;
             }
@@ -174,26 +181,11 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
         // A "?" in place of a character would silently point the entry elsewhere.
         texts.clear();
         for (const auto& entry : list) {
-            texts.push_back(entry.Name);
-            texts.push_back(entry.Path);
+            for (const auto field : SlotLines) texts.push_back(entry.*field);
         }
         file += Utf8ByteOrderMark;
     }
-    for (const auto value : {settings.MoveDistance, settings.LeadInIntensity, settings.ScatterIntensity}) {
-        file += FormatNumberLine(value);
-        file += LineEnd;
-    }
-    for (const auto& text : texts) {
-        file += text;
-        file += LineEnd;
-    }
-    file += FormatNumberLine(settings.BackgroundPattern);
-    file += LineEnd;
-    // Only a set key adds its line: a list without one is byte for byte what it always was.
-    if (IsCallKey(settings.CallKey)) {
-        file += FormatNumberLine(static_cast<std::int16_t>(settings.CallKey));
-        file += LineEnd;
-    }
+    AppendLines(file, settings, texts);
     return file;
 }
 
@@ -210,22 +202,20 @@ void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchLis
         target = isUtf8 ? std::string(lines[index]) : codePage.ToUtf8(lines[index]);
     };
 
-    readNumber(0, settings.MoveDistance);
-    readNumber(1, settings.LeadInIntensity);
-    readNumber(2, settings.ScatterIntensity);
-    for (std::size_t slot = 0; slot < list.size(); ++slot) {
-        readText(3 + 2 * slot, list[slot].Name);
-        readText(4 + 2 * slot, list[slot].Path);
+    std::size_t line = 0;
+    for (const auto setting : LeadingSettingLines) readNumber(line++, settings.*setting);
+    for (auto& entry : list) {
+        for (const auto field : SlotLines) readText(line++, entry.*field);
     }
-    readNumber(63, settings.BackgroundPattern);
+    readNumber(BackgroundPatternLine, settings.BackgroundPattern);
     settings.CallKey = lines.size() > CallKeyLine ? ParseCallKeyLine(lines[CallKeyLine]) : 0;
 }
 
-ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process)
-    : store_(store), codePage_(codePage), process_(process) {}
+ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ExecutableFolder& executableFolder)
+    : store_(store), codePage_(codePage), executableFolder_(executableFolder) {}
 
-std::string ListFile::ListFilePath() const {
-    return JoinFolderAndName(process_.ExecutableFolder(), ListFileName);
+std::string ListFile::Path() const {
+    return JoinFolderAndName(executableFolder_.Path(), ListFileName);
 }
 
 void ListFile::Take(const std::string& bytes, Model& model) {
@@ -235,13 +225,13 @@ void ListFile::Take(const std::string& bytes, Model& model) {
     known_ = bytes;
 }
 
-std::optional<std::string> ListFile::LoadListFile(Model& model) {
+std::optional<std::string> ListFile::Load(Model& model) {
     // Until something is read the program runs as with a new file: zeros would
     // bring the overlay up at almost any movement.
     model.Settings = NewFileSettings;
     model.List = LaunchList{};
     known_.reset();
-    const std::string path = ListFilePath();
+    const std::string path = Path();
 
     if (!store_.Exists(path)) {
         const auto created = store_.ReplaceWhole(path, DefaultListFileBytes());
@@ -261,14 +251,14 @@ std::optional<std::string> ListFile::LoadListFile(Model& model) {
 }
 
 bool ListFile::ReloadIfChanged(Model& model) {
-    const auto read = store_.Read(ListFilePath(), RereadPatience);
+    const auto read = store_.Read(Path(), RereadPatience);
     if (!read.Bytes || read.Bytes == known_) return false;
     Take(*read.Bytes, model);
     return true;
 }
 
 DiskState ListFile::CompareWithDisk() const {
-    const auto read = store_.Read(ListFilePath(), std::chrono::milliseconds(0));
+    const auto read = store_.Read(Path(), std::chrono::milliseconds(0));
     if (read.Missing) return DiskState::AsLastSeen;
     if (!known_) return DiskState::NeverRead;
     // A file held at this moment is the save's to wait for or report.
@@ -276,8 +266,8 @@ DiskState ListFile::CompareWithDisk() const {
     return DiskState::AsLastSeen;
 }
 
-std::optional<std::string> ListFile::SaveListFile(const Model& model) {
-    const std::string path = ListFilePath();
+std::optional<std::string> ListFile::Save(const Model& model) {
+    const std::string path = Path();
     std::string bytes = EncodeListFile(model.Settings, model.List, codePage_);
     const auto written = store_.ReplaceWhole(path, bytes);
     if (written.Succeeded) {

@@ -5,6 +5,7 @@
 // then the whole file is UTF-8 with a byte-order mark. A file without the mark
 // that is valid UTF-8 (as Notepad saves it) is read as UTF-8.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -12,14 +13,20 @@
 #include <string_view>
 
 #include "core/Model.h"
-#include "platform/CodePage.h"
+#include "platform/CodePage932.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
-#include "platform/ProcessInfo.h"
 
 namespace yomorina {
 
-inline constexpr int ListFileLineCount = 64;
-// The call key's line, after the 64 every reader knows.
+// The lines in file order: these settings, these texts of each slot in turn,
+// the background pattern; then the call key's, after the lines every reader knows.
+inline constexpr std::array LeadingSettingLines{&ScatterSettings::MoveDistance, &ScatterSettings::FastTicksToStart,
+                                                &ScatterSettings::FastTicksPerTile};
+inline constexpr std::array SlotLines{&LaunchEntry::Name, &LaunchEntry::Path};
+inline constexpr int SlotTextCount = static_cast<int>(SlotLines.size()) * LaunchSlotCount;
+inline constexpr int BackgroundPatternLine = static_cast<int>(LeadingSettingLines.size()) + SlotTextCount;
+inline constexpr int ListFileLineCount = BackgroundPatternLine + 1;
 inline constexpr int CallKeyLine = ListFileLineCount;
 inline constexpr std::string_view ListFileName = "filelist.txt";
 
@@ -60,15 +67,15 @@ enum class DiskState { AsLastSeen, NeverRead, ChangedSinceRead };
 
 class ListFile {
 public:
-    ListFile(FileStore& store, const CodePage932& codePage, const ProcessInfo& process);
+    ListFile(FileStore& store, const CodePage932& codePage, const ExecutableFolder& executableFolder);
 
-    std::string ListFilePath() const;
+    std::string Path() const;
 
     // Fills the model, creating the default file first when there is none. When
     // that creation fails, or an existing file cannot be read, the model gets a
     // new file's settings and an empty list, the file is left alone, and the
     // failure comes back as the text of the error message.
-    std::optional<std::string> LoadListFile(Model& model);
+    std::optional<std::string> Load(Model& model);
 
     // Reads the file again when it holds other bytes than the program last
     // read or wrote (or was never read); true when the model took them.
@@ -78,14 +85,14 @@ public:
     DiskState CompareWithDisk() const;
 
     // Empty on success, otherwise the text of the error message; the old file is then untouched.
-    std::optional<std::string> SaveListFile(const Model& model);
+    std::optional<std::string> Save(const Model& model);
 
 private:
     void Take(const std::string& bytes, Model& model);
 
     FileStore& store_;
     const CodePage932& codePage_;
-    const ProcessInfo& process_;
+    const ExecutableFolder& executableFolder_;
     // The bytes last read or written; empty while the file has never been read.
     std::optional<std::string> known_;
 };

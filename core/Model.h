@@ -1,19 +1,21 @@
 #pragma once
 // The settings and the launch list that the whole program shares for its run.
+// Plain data that includes nothing of ours: the platform's interfaces size the
+// grid's rows, the tiles and the pattern buttons by it.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/Dimensions.h"
-
 namespace yomorina {
 
 struct ScatterSettings {
+    // A tick is fast when the pointer moved further along either axis; once a
+    // scatter is on, further than half of it.
     std::int16_t MoveDistance = 0;
-    std::int16_t LeadInIntensity = 0;
-    std::int16_t ScatterIntensity = 0;
+    std::int16_t FastTicksToStart = 0;  // in a row, to start a scatter
+    std::int16_t FastTicksPerTile = 0;  // in a row, to bring out each tile
     std::int16_t BackgroundPattern = 0;
     // The key that calls every tile at once, as the hot-key control reports it:
     // modifier flags (1 Shift, 2 Ctrl, 4 Alt, 8 extended) x 256 + virtual-key code; 0 for none.
@@ -22,6 +24,30 @@ struct ScatterSettings {
     friend bool operator==(const ScatterSettings&, const ScatterSettings&) = default;
 };
 
+// What the options' sliders offer. A hand-edited file may hold other values.
+struct SettingRange {
+    std::int16_t Min;
+    std::int16_t Max;
+};
+inline constexpr SettingRange MoveDistanceRange{10, 500};
+inline constexpr SettingRange FastTickCountRange{1, 10};  // both counts
+
+// How the overlay combines the frozen screen with the button-face colour.
+enum class OverlayBackground {
+    Screen,    // the screen as it is
+    Negative,  // screen XOR face
+    Light,     // screen OR face
+    Dark,      // screen AND NOT face
+    Plain,     // no snapshot: the face colour alone
+};
+
+// The background patterns the options offer, in the order BackgroundPattern numbers them.
+inline constexpr std::array BackgroundPatterns{OverlayBackground::Screen, OverlayBackground::Negative,
+                                               OverlayBackground::Light, OverlayBackground::Dark};
+inline constexpr int BackgroundPatternCount = static_cast<int>(BackgroundPatterns.size());
+
+inline bool IsBackgroundPattern(int pattern) { return pattern >= 0 && pattern < BackgroundPatternCount; }
+
 struct LaunchEntry {
     std::string Name;
     std::string Path;
@@ -29,11 +55,13 @@ struct LaunchEntry {
     friend bool operator==(const LaunchEntry&, const LaunchEntry&) = default;
 };
 
+// The entries of the launch list, each with a tile of its own.
+inline constexpr int LaunchSlotCount = 30;
 using LaunchList = std::array<LaunchEntry, LaunchSlotCount>;
 
-// The path that marks the recycle-bin entry instead of a file.
 // The program's name, as its icon's tip and its main window's title give it.
 inline constexpr std::string_view ProgramName = "ヨモリナ";
+// The path that marks the recycle-bin entry instead of a file.
 inline constexpr std::string_view RecycleBinPath = "ゴミ箱";
 
 inline bool IsRecycleBinPath(std::string_view path) { return path == RecycleBinPath; }

@@ -98,15 +98,13 @@ std::string QuotedParameters(const std::optional<std::string>& parameters) {
     return quoted;
 }
 
-Opener::Opener(Shell& shell, MainWindow& mainWindow) : shell_(shell), mainWindow_(mainWindow) {}
+Opener::Opener(Shell& shell) : shell_(shell) {}
 
 bool Opener::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
 
 bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle owner) {
     // Nothing to split and nothing to open.
     if (commandLine.empty()) return false;
-
-    mainWindow_.Hide();
 
     const SplitCommandLine split =
         SplitFileAndParameters(commandLine, [this](std::string_view name) { return FindOnSearchPath(name); });

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/MainWindow.h"
 #include "platform/Shell.h"
 
 namespace yomorina {
@@ -35,8 +34,7 @@ std::string QuotedParameters(const std::optional<std::string>& parameters);
 
 class Opener {
 public:
-    // The main window is hidden before every launch (it is the scatter overlay).
-    Opener(Shell& shell, MainWindow& mainWindow);
+    explicit Opener(Shell& shell);
 
     // True when the shell accepted the request or the fallback started a process.
     bool Open(std::string_view commandLine, ShowState show, WindowHandle owner);
@@ -45,7 +43,6 @@ private:
     bool FindOnSearchPath(std::string_view name) const;
 
     Shell& shell_;
-    MainWindow& mainWindow_;
 };
 
 }  // namespace yomorina

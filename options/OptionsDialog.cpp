@@ -31,12 +31,12 @@ void OptionsDialog::Load() {
     // A file that could not be read at start-up, or was edited by hand, is shown as it is now.
     services_.listFile.ReloadIfChanged(services_.model);
     const ScatterSettings& settings = services_.model.Settings;
-    ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderRange, settings.MoveDistance);
-    ShowSlider(controls_.leadInSlider, controls_.leadInValue, LeadInSliderRange, settings.LeadInIntensity);
-    ShowSlider(controls_.scatterSlider, controls_.scatterValue, ScatterSliderRange, settings.ScatterIntensity);
+    ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderSetup, settings.MoveDistance);
+    ShowSlider(controls_.leadInSlider, controls_.leadInValue, FastTickSliderSetup, settings.FastTicksToStart);
+    ShowSlider(controls_.scatterSlider, controls_.scatterValue, FastTickSliderSetup, settings.FastTicksPerTile);
 
     const int pattern = settings.BackgroundPattern;
-    controls_.patternChoice.Select(pattern >= 0 && pattern < BackgroundPatternCount ? pattern : 0);
+    controls_.patternChoice.Select(IsBackgroundPattern(pattern) ? pattern : 0);
     controls_.startAtSignInBox.SetChecked(services_.startupShortcut.IsSet());
     controls_.callKeyBox.SetKey(settings.CallKey);
 
@@ -97,8 +97,8 @@ void OptionsDialog::OnOk() {
     // the user's work for another try.
     Model saved = services_.model;
     saved.Settings.MoveDistance = ToSetting(controls_.distanceSlider.Position());
-    saved.Settings.LeadInIntensity = ToSetting(controls_.leadInSlider.Position());
-    saved.Settings.ScatterIntensity = ToSetting(controls_.scatterSlider.Position());
+    saved.Settings.FastTicksToStart = ToSetting(controls_.leadInSlider.Position());
+    saved.Settings.FastTicksPerTile = ToSetting(controls_.scatterSlider.Position());
     if (const int pattern = controls_.patternChoice.Selected(); pattern >= 0) {
         saved.Settings.BackgroundPattern = ToSetting(pattern);
     }
@@ -115,7 +115,7 @@ void OptionsDialog::OnOk() {
         services_.messages.Show(CallKeyTakenMessage, TitleError, MessageButtons::Ok);
         return;
     }
-    if (const auto failure = services_.listFile.SaveListFile(saved)) {
+    if (const auto failure = services_.listFile.Save(saved)) {
         // The key does nothing while the dialog stays open.
         services_.callKey.Hold(0);
         services_.messages.Show(*failure, TitleError, MessageButtons::Ok);

@@ -22,9 +22,9 @@
 
 namespace yomorina {
 
-inline constexpr SliderSetup DistanceSliderRange{10, 500, 50, 1, 100};
-inline constexpr SliderSetup LeadInSliderRange{1, 10, 1, 1, 1};
-inline constexpr SliderSetup ScatterSliderRange{1, 10, 1, 1, 1};
+inline constexpr SliderSetup DistanceSliderSetup{MoveDistanceRange.Min, MoveDistanceRange.Max, 50, 1, 100};
+// The lead-in's slider and the scatter's alike.
+inline constexpr SliderSetup FastTickSliderSetup{FastTickCountRange.Min, FastTickCountRange.Max, 1, 1, 1};
 inline constexpr int GridColumnWidthTwips = 3800;
 inline constexpr int GridRowHeightTwips = 300;
 

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "core/Model.h"
-#include "platform/Dimensions.h"
 
 namespace yomorina {
 

@@ -1,10 +1,9 @@
 #pragma once
 // The counts and sizes the logic and the windows share, each written once.
 
-namespace yomorina {
+#include "core/Model.h"
 
-// The entries of the launch list, each with a tile of its own.
-inline constexpr int LaunchSlotCount = 30;
+namespace yomorina {
 
 // The overlay's tiles: one for each slot, then the recycle-bin
 // template whose picture the recycle-bin entries copy.
@@ -23,8 +22,5 @@ inline constexpr int ScaledToDotsPerInch(int pixels, int dotsPerInch) {
     if (dotsPerInch <= 0) return pixels;
     return (pixels * dotsPerInch + StandardDotsPerInch / 2) / StandardDotsPerInch;
 }
-
-// The overlay's background patterns the options offer: 0..3.
-inline constexpr int BackgroundPatternCount = 4;
 
 }  // namespace yomorina

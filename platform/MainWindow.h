@@ -4,20 +4,12 @@
 
 #include <string_view>
 
+#include "core/Model.h"
 #include "platform/Dimensions.h"
 #include "platform/FileDrop.h"
 #include "platform/TrayIcon.h"
 
 namespace yomorina {
-
-// How the frozen screen is combined with the overlay's button-face colour.
-enum class OverlayBackground {
-    Screen,    // the screen as it is
-    Negative,  // screen XOR face
-    Light,     // screen OR face
-    Dark,      // screen AND NOT face
-    Plain,     // no snapshot: the face colour alone
-};
 
 // What a tile shows: its target's icon, or the recycle-bin template's picture.
 enum class TilePicture { TargetIcon, RecycleBin };

@@ -8,7 +8,8 @@ namespace yomorina {
 class TickTimer {
 public:
     virtual ~TickTimer() = default;
-    // Ticks every 200 ms from now on; starting it again restarts the period.
+    // Ticks at the gesture's steady pace from now on (the settings count these
+    // ticks); starting it again restarts the period.
     virtual void Start() = 0;
     virtual void Stop() = 0;
     // Reports the mouse's next movement once, then stays quiet until asked

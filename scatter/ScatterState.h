@@ -1,5 +1,6 @@
 #pragma once
-// The main window's private tracking of the pointer between timer ticks.
+// Where the shake detector stands between timer ticks: App keeps it,
+// ScatterTick moves it on.
 
 #include <cstdint>
 

@@ -6,11 +6,6 @@
 namespace yomorina {
 namespace {
 
-constexpr std::int16_t MinMoveDistance = 10;
-constexpr std::int16_t MaxMoveDistance = 500;
-constexpr std::int16_t MinIntensity = 1;
-constexpr std::int16_t MaxIntensity = 10;
-
 constexpr int DeadZone = 20;
 constexpr int TileOffset = 64;
 constexpr int RecycleBinOffset = 32;
@@ -26,24 +21,20 @@ int DirectionWithDeadZone(std::int64_t previous, std::int64_t current) {
 // The recycle bin never sits on the pointer: no movement counts as forwards.
 int RecycleBinDirection(std::int64_t previous, std::int64_t current) { return previous > current ? 1 : -1; }
 
+std::int16_t HeldTo(const SettingRange& range, std::int16_t value) { return std::clamp(value, range.Min, range.Max); }
+
 }  // namespace
 
 ScatterSettings SettingsInForce(const ScatterSettings& settings) {
     ScatterSettings inForce = settings;
-    inForce.MoveDistance = std::clamp(settings.MoveDistance, MinMoveDistance, MaxMoveDistance);
-    inForce.LeadInIntensity = std::clamp(settings.LeadInIntensity, MinIntensity, MaxIntensity);
-    inForce.ScatterIntensity = std::clamp(settings.ScatterIntensity, MinIntensity, MaxIntensity);
+    inForce.MoveDistance = HeldTo(MoveDistanceRange, settings.MoveDistance);
+    inForce.FastTicksToStart = HeldTo(FastTickCountRange, settings.FastTicksToStart);
+    inForce.FastTicksPerTile = HeldTo(FastTickCountRange, settings.FastTicksPerTile);
     return inForce;
 }
 
 OverlayBackground BackgroundForPattern(std::int16_t pattern) {
-    switch (pattern) {
-    case 0: return OverlayBackground::Screen;
-    case 1: return OverlayBackground::Negative;
-    case 2: return OverlayBackground::Light;
-    case 3: return OverlayBackground::Dark;
-    default: return OverlayBackground::Plain;
-    }
+    return IsBackgroundPattern(pattern) ? BackgroundPatterns[pattern] : OverlayBackground::Plain;
 }
 
 std::vector<std::string> EntriesToLookUp(const LaunchList& list) {
@@ -104,7 +95,7 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
         // Asked at the lead-in's first tick, the answers are in by the first
         // tile's turn for all but a slow share.
         action.LookUpEntries = state.shakeCount == 1;
-        if (state.shakeCount == inForce.LeadInIntensity) {
+        if (state.shakeCount == inForce.FastTicksToStart) {
             // A start refused over a full-screen program uses up the lead-in as
             // a start would: a hand still moving in a game is asked about again
             // only after another whole lead-in, not on every tick.
@@ -123,7 +114,7 @@ TickAction ScatterTick(ScatterState& state, const ScatterSettings& settings, con
             state.shakeCount = 0;
         } else {
             ++state.shakeCount;
-            if (state.shakeCount == inForce.ScatterIntensity) {
+            if (state.shakeCount == inForce.FastTicksPerTile) {
                 if (state.nextSlot <= LastSlot) {
                     // An empty, missing or not yet answered slot uses up its turn all the same.
                     action.Tile = PlaceTile(state.nextSlot, list[state.nextSlot], previous, pointer, lookup,

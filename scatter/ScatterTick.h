@@ -44,12 +44,11 @@ struct TickAction {
     bool LookUpEntries = false;                    // a lead-in begins: its scatter will want the entries' answers
 };
 
-// The settings the gesture works with: a hand-edited file may hold values the
-// options dialog never offers (a distance of 0 would make every tick fast, a
-// count of 0 would never be reached), so they are held to the dialog's ranges.
+// The settings the gesture works with, each held to its range: a distance of 0
+// would make every tick fast, a count of 0 would never be reached.
 ScatterSettings SettingsInForce(const ScatterSettings& settings);
 
-// The background patterns 0..3 of the options dialog; anything else is plain.
+// A number that is no pattern of the options dialog shows the face colour alone.
 OverlayBackground BackgroundForPattern(std::int16_t pattern);
 
 // The paths a scatter asks the file system about: not the empty slots, not the recycle bin.

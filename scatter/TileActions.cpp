@@ -7,7 +7,7 @@
 namespace yomorina {
 namespace {
 
-// The recycle-bin template (index 30) stands for no slot.
+// The recycle-bin template only lends its picture; it stands for no slot.
 bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
 
 }  // namespace
@@ -54,8 +54,9 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
 }
 
 void TileActions::Launch(std::string_view commandLine) {
-    Opener opener(shell_, mainWindow_);
-    opener.Open(commandLine, ShowState::Normal, 0);
+    // The topmost overlay goes first, or it would cover what it opens.
+    mainWindow_.Hide();
+    Opener(shell_).Open(commandLine, ShowState::Normal, 0);
 }
 
 }  // namespace yomorina

@@ -19,7 +19,7 @@ inline constexpr std::string_view RecycleFailedMessage = "ゴミ箱への移動�
 
 class TileActions {
 public:
-    // endScatter is App's EndScatter; form1 is the window the launcher hides.
+    // endScatter is App's EndScatter; mainWindow, the overlay, is hidden before each launch.
     TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
                 RecycleBin& recycleBin, MessageBoxes& messages);
 

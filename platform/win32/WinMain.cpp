@@ -21,9 +21,9 @@
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/files/ExecutableFolder.h"
 #include "platform/win32/files/FileStore.h"
 #include "platform/win32/files/FolderChangeWatch.h"
-#include "platform/win32/files/ProcessInfo.h"
 #include "platform/win32/overlay/MainWindow.h"
 #include "platform/win32/overlay/TrayIcon.h"
 
@@ -36,8 +36,8 @@ int RunProgram(HINSTANCE instance) {
     Model model;
     win32::CodePage932 codePage;
     win32::FileStore fileStore;
-    win32::ProcessInfo processInfo;
-    ListFile listFile(fileStore, codePage, processInfo);
+    win32::ExecutableFolder executableFolder;
+    ListFile listFile(fileStore, codePage, executableFolder);
     win32::MessageBoxes messages;
     win32::Pointer pointer;
     win32::Monitors monitors;
@@ -74,7 +74,7 @@ int RunProgram(HINSTANCE instance) {
              shell, recycleBin, mainWindow.CallKey(), showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
-    win32::FolderChangeWatch listFileWatch(processInfo.ExecutableFolder());
+    win32::FolderChangeWatch listFileWatch(executableFolder.Path());
     app.Start();
 
     win32::RunMessageLoop(listFileWatch, [&] { app.OnListFileChanged(); },

@@ -16,10 +16,10 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     FakeAboutWindow window;
     FakeBrowser browser;
-    FakeProcessInfo process;
+    FakeExecutableFolder executableFolder;
     FakeDirectorySearch search;
     FakeMessageBoxes messages;
-    AboutBox about{window, browser, process, search, messages};
+    AboutBox about{window, browser, executableFolder, search, messages};
 
     void SetUp() override { search.existing = {"C:\\Tools\\Yomorina\\help.html", "E:\\help.html"}; }
 };
@@ -40,7 +40,7 @@ TEST_F(AboutBoxTest, EachActionOpensItsAddressInANewInstance) {
     };
     for (const auto& [action, calls] : cases) {
         FakeBrowser fresh;
-        AboutBox box{window, fresh, process, search, messages};
+        AboutBox box{window, fresh, executableFolder, search, messages};
         (box.*action)();
         EXPECT_EQ(fresh.calls, calls);
         EXPECT_EQ(box.CurrentBrowser(), fresh.Live(1));

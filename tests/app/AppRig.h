@@ -22,9 +22,9 @@ protected:
     FakeTickTimer timer;
     FakeTrayIcon tray{journal};
     FakeFileStore store{&journal};
-    FakeProcessInfo process;
+    FakeExecutableFolder executableFolder;
     IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
+    ListFile listFile{store, codePage, executableFolder};
     FakeMessageBoxes messages{&journal};
     FakePointer pointer;
     FakeMonitors monitors;

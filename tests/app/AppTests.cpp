@@ -31,13 +31,13 @@ TEST_F(AppTest, StartUpHidesEverythingThenLoadsTheListThenAddsTheIcon) {
     EXPECT_EQ(journal.back(), "tray add ヨモリナ");
 
     EXPECT_FALSE(model.OptionsOpen);
-    EXPECT_EQ(app.Tracking(), (ScatterState{{640, 400}, 0, 0, false}));
+    EXPECT_EQ(app.CurrentScatterState(), (ScatterState{{640, 400}, 0, 0, false}));
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(AppTest, AListFileThatCannotBeCreatedOrReadIsReportedBeforeTheIconAppearsAndLeftAsItWas) {
-    const std::string path = listFile.ListFilePath();
+    const std::string path = listFile.Path();
     for (const bool exists : {false, true}) {
         store = FakeFileStore{&journal};
         messages.shown.clear();

@@ -22,7 +22,7 @@ protected:
         shell.existing = {"C:\\Tools\\ed.exe"};
         // Five fast ticks bring the overlay, two more the two tiles.
         for (int x = 100; x <= 1000; x += 150) TickAt(x, 400);
-        ASSERT_TRUE(app.Tracking().scattering);
+        ASSERT_TRUE(app.CurrentScatterState().scattering);
         ASSERT_TRUE(window.tileVisible[0] && window.tileVisible[1]);
         journal.clear();
     }
@@ -33,19 +33,19 @@ TEST_F(AppTileActionTest, AClickEndsTheScatterBeforeTheTargetOpens) {
     EXPECT_LT(Position("hide caption 30"), Position("open C:\\Tools\\ed.exe | "));
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ");
     EXPECT_FALSE(AnythingShown());
-    EXPECT_FALSE(app.Tracking().scattering);
-    EXPECT_EQ(app.Tracking().nextSlot, 0);
+    EXPECT_FALSE(app.CurrentScatterState().scattering);
+    EXPECT_EQ(app.CurrentScatterState().nextSlot, 0);
 }
 
 TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogReadsItItself) {
-    store.files[listFile.ListFilePath()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    store.files[listFile.Path()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     app.OnListFileChanged();
     app.OnTileClick(0);
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ") << "the tile opened another entry than it showed";
     TickAt(100, 400);
     EXPECT_EQ(model.List[0], (LaunchEntry{"手で", "C:\\hand.exe"}));
 
-    store.files[listFile.ListFilePath()] = DefaultListFileBytes();
+    store.files[listFile.Path()] = DefaultListFileBytes();
     model.OptionsOpen = true;
     app.OnListFileChanged();
     model.OptionsOpen = false;
@@ -58,13 +58,13 @@ TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogRea
 TEST_F(AppTileActionTest, ADropOnAProgramLeavesTheTilesToTheNextTick) {
     app.OnTileDrop(0, {true, {"C:\\a b.txt"}});
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | \"C:\\a b.txt\"");
-    EXPECT_TRUE(app.Tracking().scattering);
+    EXPECT_TRUE(app.CurrentScatterState().scattering);
     EXPECT_TRUE(window.tileVisible[0]);
 
     // The launcher hid the overlay, so the next tick counts it as a switch and clears.
     app.OnTick();
     EXPECT_FALSE(AnythingShown());
-    EXPECT_FALSE(app.Tracking().scattering);
+    EXPECT_FALSE(app.CurrentScatterState().scattering);
 }
 
 TEST_F(AppTileActionTest, ADropOnTheRecycleBinEndsTheScatterAfterTheFirstFile) {
@@ -72,7 +72,7 @@ TEST_F(AppTileActionTest, ADropOnTheRecycleBinEndsTheScatterAfterTheFirstFile) {
     EXPECT_LT(Position("recycle C:\\a.txt"), Position("hide caption 30"));
     EXPECT_LT(Position("hide caption 30"), Position("recycle C:\\b.txt"));
     EXPECT_FALSE(AnythingShown());
-    EXPECT_FALSE(app.Tracking().scattering);
+    EXPECT_FALSE(app.CurrentScatterState().scattering);
 }
 
 }  // namespace

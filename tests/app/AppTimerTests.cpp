@@ -39,7 +39,7 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     // Once, at the lead-in's first tick; the empty slot and the bin need no file system.
     EXPECT_THAT(search.begun, ElementsAre("C:\\windows\\notepad.exe"));
     // Still on: the switch away is asked after the overlay has shown and noted the front window.
-    EXPECT_TRUE(app.Tracking().scattering);
+    EXPECT_TRUE(app.CurrentScatterState().scattering);
 
     TickAt(830, 400);
     // The first tile out has the keyboard; the later ones leave it there.
@@ -70,13 +70,13 @@ TEST_F(AppTimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
 
 TEST_F(AppTimerTest, WhileTheOptionsDialogIsOpenTheTickDoesNothingAtAll) {
     TickAt(100, 100);
-    const ScatterState before = app.Tracking();
+    const ScatterState before = app.CurrentScatterState();
     const int samples = pointer.samples;
     model.OptionsOpen = true;
     for (int i = 0; i < 12; ++i) TickAt(i % 2 ? 1200 : 0, 700);
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(pointer.samples, samples) << "the pointer is not even looked at";
-    EXPECT_EQ(app.Tracking(), before);
+    EXPECT_EQ(app.CurrentScatterState(), before);
     EXPECT_TRUE(timer.running) << "a still pointer is only known from a sample";
     EXPECT_FALSE(timer.watching);
 }
@@ -117,8 +117,8 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     EXPECT_FALSE(window.visible);
     EXPECT_FALSE(window.tileVisible[0]);
     EXPECT_FALSE(window.captionVisible[0]);
-    EXPECT_FALSE(app.Tracking().scattering);
-    EXPECT_EQ(app.Tracking().nextSlot, 0);
+    EXPECT_FALSE(app.CurrentScatterState().scattering);
+    EXPECT_EQ(app.CurrentScatterState().nextSlot, 0);
 
     // Idle, the switch changes nothing; the next scatter starts from slot 0.
     journal.clear();
@@ -143,7 +143,7 @@ TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnce
     app.OnPointerMoved();
     EXPECT_TRUE(timer.running);
     EXPECT_FALSE(timer.watching);
-    EXPECT_EQ(app.Tracking().shakeCount, 1);
+    EXPECT_EQ(app.CurrentScatterState().shakeCount, 1);
     const int samples = pointer.samples;
     app.OnPointerMoved();  // queued before the watch stopped
     EXPECT_EQ(pointer.samples, samples);
@@ -174,7 +174,7 @@ TEST_F(AppTimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
     for (int i = 0; i < 5; ++i) TickAt(100, 100);
     EXPECT_TRUE(timer.running);
     TickAt(300, 100);
-    EXPECT_EQ(app.Tracking().shakeCount, 1);
+    EXPECT_EQ(app.CurrentScatterState().shakeCount, 1);
 }
 
 // The key brings every tile a shake would, at once, once the lookup has
@@ -213,7 +213,7 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
 // Held from the list, let go while the options are open; one another program holds is done without, quietly.
 TEST_F(AppTimerTest, TheCallKeyIsHeldExceptWhileTheOptionsAreOpen) {
     const ScatterSettings withKey{100, 5, 1, 0, 1625};
-    store.files[listFile.ListFilePath()] = EncodeListFile(withKey, {}, codePage);
+    store.files[listFile.Path()] = EncodeListFile(withKey, {}, codePage);
     app.Start();
     EXPECT_EQ(callKey.held, 1625);
     app.OnTrayEvent(TrayPress::LeftButtonDown);

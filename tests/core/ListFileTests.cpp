@@ -10,7 +10,7 @@ namespace yomorina {
 namespace {
 
 using testing::FakeFileStore;
-using testing::FakeProcessInfo;
+using testing::FakeExecutableFolder;
 using testing::IconvCodePage932;
 
 const IconvCodePage932 codePage;
@@ -210,21 +210,21 @@ TEST(ListFileEncoding, TextsOutsideCodePage932SwitchTheWholeFileToUtf8WithAByteO
 class ListFileOnDisk : public ::testing::Test {
 protected:
     FakeFileStore store;
-    FakeProcessInfo process;
-    ListFile listFile{store, codePage, process};
+    FakeExecutableFolder executableFolder;
+    ListFile listFile{store, codePage, executableFolder};
     Model model;
 };
 
 TEST_F(ListFileOnDisk, TheFileLiesBesideTheProgramWithOneBackslashEvenAtADriveRoot) {
-    EXPECT_EQ(listFile.ListFilePath(), "C:\\Tools\\Yomorina\\filelist.txt");
-    process.folder = "D:\\";
-    EXPECT_EQ(listFile.ListFilePath(), "D:\\filelist.txt");
+    EXPECT_EQ(listFile.Path(), "C:\\Tools\\Yomorina\\filelist.txt");
+    executableFolder.path = "D:\\";
+    EXPECT_EQ(listFile.Path(), "D:\\filelist.txt");
 }
 
 TEST_F(ListFileOnDisk, AMissingFileIsCreatedWithTheDefaultsAndRead) {
     model.List[3] = {"stale", "stale"};
     model.Settings.BackgroundPattern = 3;
-    EXPECT_FALSE(listFile.LoadListFile(model).has_value());
+    EXPECT_FALSE(listFile.Load(model).has_value());
     EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), NewFile());
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_EQ(model.List, LaunchList{});
@@ -235,7 +235,7 @@ TEST_F(ListFileOnDisk, ValuesThatCannotBeReadKeepANewFilesValuesAndTheFileIsLeft
     const ScatterSettings expected[] = {{100, 5, 1, 0}, {250, 5, 1, 0}, {100, 3, 1, 0}};
     for (int i = 0; i < 3; ++i) {
         store.files[ListPath] = cutShort[i];
-        EXPECT_FALSE(listFile.LoadListFile(model).has_value());
+        EXPECT_FALSE(listFile.Load(model).has_value());
         EXPECT_EQ(model.Settings, expected[i]) << i;
         EXPECT_EQ(store.files.at(ListPath), cutShort[i]);
     }
@@ -247,7 +247,7 @@ TEST_F(ListFileOnDisk, AFileThatCannotBeReadIsReportedRunsAsNewAndIsNeverWritten
     store.files[ListPath] = FileWith(" 300 ", {"メモ", "C:\\memo.exe"}, " 2 ");
     store.unreadable[ListPath] = "別のプロセスが使用中のため、プロセスはファイルにアクセスできません。 (32)";
     model.Settings = {};
-    const auto failure = listFile.LoadListFile(model);
+    const auto failure = listFile.Load(model);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure, "設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。\r\n" +
                             ListPath + "\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。 (32)");
@@ -265,7 +265,7 @@ TEST_F(ListFileOnDisk, AFileThatCannotBeReadIsReportedRunsAsNewAndIsNeverWritten
 
 TEST_F(ListFileOnDisk, AHandEditIsAChangeAndOurOwnSaveIsNot) {
     model.List[0] = {"ours", "C:\\ours.exe"};
-    ASSERT_FALSE(listFile.SaveListFile(model).has_value());
+    ASSERT_FALSE(listFile.Save(model).has_value());
     EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen);
     EXPECT_FALSE(listFile.ReloadIfChanged(model));
 
@@ -279,7 +279,7 @@ TEST_F(ListFileOnDisk, AHandEditIsAChangeAndOurOwnSaveIsNot) {
 
 TEST_F(ListFileOnDisk, AFailedCreationIsReportedAndTheProgramRunsOnWithTheDefaults) {
     store.failWrites = true;
-    const auto failure = listFile.LoadListFile(model);
+    const auto failure = listFile.Load(model);
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find("C:\\Tools\\Yomorina\\filelist.txt"), std::string::npos);
     EXPECT_NE(failure->find("アクセスが拒否されました。"), std::string::npos);
@@ -289,17 +289,17 @@ TEST_F(ListFileOnDisk, AFailedCreationIsReportedAndTheProgramRunsOnWithTheDefaul
 TEST_F(ListFileOnDisk, SaveWritesTheWholeModelAndAFailedSaveSaysWhy) {
     model.Settings = {150, 2, 3, 1};
     model.List[2] = {"メモ帳", "C:\\Windows\\notepad.exe"};
-    EXPECT_FALSE(listFile.SaveListFile(model).has_value());
+    EXPECT_FALSE(listFile.Save(model).has_value());
     const std::string written = store.files.at("C:\\Tools\\Yomorina\\filelist.txt");
 
     Model reread;
-    listFile.LoadListFile(reread);
+    listFile.Load(reread);
     EXPECT_EQ(reread.Settings, model.Settings);
     EXPECT_EQ(reread.List, model.List);
 
     store.failWrites = true;
     model.Settings.MoveDistance = 10;
-    const auto failure = listFile.SaveListFile(model);
+    const auto failure = listFile.Save(model);
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find("保存できませんでした"), std::string::npos);
     EXPECT_EQ(store.files.at("C:\\Tools\\Yomorina\\filelist.txt"), written);

@@ -78,18 +78,16 @@ TEST(QuotedParameters, DoublesBackslashesOnlyBeforeAQuoteSoThatProgramsReadTheAr
 class OpenerTest : public ::testing::Test {
 protected:
     Journal journal;
-    FakeMainWindow mainWindow{journal};
     FakeShell shell{journal};
-    Opener opener{shell, mainWindow};
+    Opener opener{shell};
 };
 
-TEST_F(OpenerTest, HidesTheOverlayThenOpensTheSplitCommandLineThroughTheShell) {
+TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShell) {
     shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
     EXPECT_TRUE(
         opener.Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0));
 
-    EXPECT_THAT(journal, ElementsAre("hide window",
-                                     "open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
+    EXPECT_THAT(journal, ElementsAre("open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
     EXPECT_EQ(shell.opened[0].Owner, 0u);
@@ -112,15 +110,15 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
     shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
     EXPECT_TRUE(opener.Open(program + " C:\\a b.txt", ShowState::Normal, 0));
     EXPECT_TRUE(opener.Open(program, ShowState::Normal, 0));
-    EXPECT_THAT(journal, ElementsAre("hide window", "open " + program + " | \"C:\\a b.txt\"",
+    EXPECT_THAT(journal, ElementsAre("open " + program + " | \"C:\\a b.txt\"",
                                      "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
-                                     "hide window", "open " + program + " | ",
+                                     "open " + program + " | ",
                                      "start " + program + " | \"" + program + "\""));
 }
 
 TEST_F(OpenerTest, AMissingTargetIsFalseAfterBothTries) {
     EXPECT_FALSE(opener.Open(R"(C:\Nothing\gone.exe)", ShowState::Normal, 0));
-    EXPECT_THAT(journal, ElementsAre("hide window", R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
+    EXPECT_THAT(journal, ElementsAre(R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
 }
 
 TEST_F(OpenerTest, WhereNothingWasFoundTheSystemGetsTheProgramPartQuotedSoThatItCannotCutAPathAtASpace) {

@@ -26,9 +26,9 @@ protected:
     Journal journal;
     Model model;
     FakeFileStore store;
-    FakeProcessInfo process;
+    FakeExecutableFolder executableFolder;
     IconvCodePage932 codePage;
-    ListFile listFile{store, codePage, process};
+    ListFile listFile{store, codePage, executableFolder};
     FakeMessageBoxes messages{&journal};
     FakeDirectorySearch search;
     FakeEntryEditorDialog editor;
@@ -165,9 +165,9 @@ TEST_F(OptionsDialogTest, OkStoresTheControlsInTheModelAndWritesTheFileRowByRowW
 }
 
 TEST_F(OptionsDialogTest, OkWithoutChangesWritesTheSameFileAgain) {
-    ASSERT_FALSE(listFile.LoadListFile(model).has_value());
+    ASSERT_FALSE(listFile.Load(model).has_value());
     model.List[7] = {"表計算", "C:\\ソフト\\表.exe"};
-    ASSERT_FALSE(listFile.SaveListFile(model).has_value());
+    ASSERT_FALSE(listFile.Save(model).has_value());
     const std::string before = store.files.at(ListPath);
     const Model kept = model;
     dialog.Load();
@@ -187,7 +187,7 @@ TEST_F(OptionsDialogTest, WithNoOptionButtonOnThePatternKeepsItsValue) {
 }
 
 TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhileModelAndFileStayAsTheyWere) {
-    ASSERT_FALSE(listFile.SaveListFile(model).has_value());
+    ASSERT_FALSE(listFile.Save(model).has_value());
     const std::string before = store.files.at(ListPath);
     dialog.Load();
     grid.Fill(1, "新しい", "C:\\new.exe");
@@ -248,7 +248,7 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
         model.OptionsOpen = true;
         // Unreadable from start-up on, or edited by hand after the opening.
         if (!readable) store.unreadable[ListPath] = "held";
-        listFile.LoadListFile(model);
+        listFile.Load(model);
         dialog.Load();
         store.files[ListPath] = handEdit;
         grid.Fill(1, "新しい", "C:\\new.exe");

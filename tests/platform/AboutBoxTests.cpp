@@ -16,7 +16,7 @@
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/ShellBrowser.h"
 #include "platform/win32/dialogs/AboutWindow.h"
-#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/files/ExecutableFolder.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/TempFolder.h"
 
@@ -255,7 +255,7 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
     LoggingShellHandlers handlers(folder);
 
     // help.html beside the program, as the build puts it.
-    const std::string helpPath = win32::ProcessInfo().ExecutableFolder() + "\\help.html";
+    const std::string helpPath = win32::ExecutableFolder().Path() + "\\help.html";
     const std::wstring helpWide = win32::ToWide(helpPath);
     const bool helpWasThere = GetFileAttributesW(helpWide.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!helpWasThere) std::ofstream(helpWide.c_str()) << "<!doctype html><title>help</title>";

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 
+#include "platform/Dimensions.h"
 #include "platform/win32/files/EntryLookup.h"
 #include "platform/win32/files/TargetIcon.h"
 #include "tests/e2e/Harness.h"

@@ -17,27 +17,27 @@
 namespace yomorina {
 namespace {
 
-using testing::FakeProcessInfo;
+using testing::FakeExecutableFolder;
 using testing::TempFolder;
 
 class ListFileOnTheSystem : public ::testing::Test {
 protected:
     win32::FileStore store;
     win32::CodePage932 codePage;
-    FakeProcessInfo process;
-    ListFile listFile{store, codePage, process};
+    FakeExecutableFolder executableFolder;
+    ListFile listFile{store, codePage, executableFolder};
 
-    std::string Saved() const { return store.ReadAll(listFile.ListFilePath()).value_or("<unreadable>"); }
+    std::string Saved() const { return store.ReadAll(listFile.Path()).value_or("<unreadable>"); }
     Model Reloaded() {
         Model reread;
-        EXPECT_FALSE(listFile.LoadListFile(reread).has_value());
+        EXPECT_FALSE(listFile.Load(reread).has_value());
         return reread;
     }
 };
 
 TEST_F(ListFileOnTheSystem, LongPathsAndEveryCodePage932ClassSurviveASaveAndAForeignLetterTurnsItToUtf8) {
     TempFolder folder;
-    process.folder = folder.Utf8();
+    executableFolder.path = folder.Utf8();
     Model model;
     model.Settings = {120, 4, 2, 3};
     model.List[0] = {"Notepad ~!#$%&'()=-^@[]{};+,.", "C:\\Program Files\\Tool\\tool.exe"};
@@ -55,7 +55,7 @@ TEST_F(ListFileOnTheSystem, LongPathsAndEveryCodePage932ClassSurviveASaveAndAFor
     model.List[6] = {std::string(300, 'n'), win32::ToUtf8(p1000)};
     model.List[29] = {"ゴミ箱", "ゴミ箱"};
 
-    ASSERT_FALSE(listFile.SaveListFile(model).has_value());
+    ASSERT_FALSE(listFile.Save(model).has_value());
     const std::string bytes = Saved();
     EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << "every text has a code page 932 form";
     EXPECT_EQ(bytes.find('?'), std::string::npos);
@@ -64,7 +64,7 @@ TEST_F(ListFileOnTheSystem, LongPathsAndEveryCodePage932ClassSurviveASaveAndAFor
     for (int slot = 0; slot < LaunchSlotCount; ++slot) EXPECT_EQ(reread.List[slot], model.List[slot]) << slot;
 
     model.List[7] = {"한국어", "C:\\Ελληνικά\\😀.exe"};
-    ASSERT_FALSE(listFile.SaveListFile(model).has_value());
+    ASSERT_FALSE(listFile.Save(model).has_value());
     EXPECT_EQ(Saved().substr(0, 3), "\xEF\xBB\xBF");
     reread = Reloaded();
     for (int slot = 0; slot < LaunchSlotCount; ++slot) EXPECT_EQ(reread.List[slot], model.List[slot]) << slot;
@@ -87,32 +87,32 @@ Model ModelWithEntries() {
 }
 
 TEST_F(ListFileOnTheSystem, SavingIntoAReadOnlyFolderFailsAndLeavesTheOldFileWhole) {
-    process.folder = FaultFolder("read-only");
-    if (process.folder.empty() || !store.Exists(listFile.ListFilePath())) {
+    executableFolder.path = FaultFolder("read-only");
+    if (executableFolder.path.empty() || !store.Exists(listFile.Path())) {
         GTEST_SKIP() << "no read-only folder: scripts/fault-folders.sh mounts one when run as root";
     }
     const std::string before = Saved();
-    const auto failure = listFile.SaveListFile(ModelWithEntries());
+    const auto failure = listFile.Save(ModelWithEntries());
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find("保存できませんでした"), std::string::npos) << *failure;
     EXPECT_EQ(Saved(), before);
-    EXPECT_FALSE(store.Exists(listFile.ListFilePath() + ".saving"));
+    EXPECT_FALSE(store.Exists(listFile.Path() + ".saving"));
 }
 
 TEST_F(ListFileOnTheSystem, SavingOntoAFullDiskFailsAndLeavesTheOldFileWhole) {
-    process.folder = FaultFolder("full");
+    executableFolder.path = FaultFolder("full");
     ULARGE_INTEGER total{};
-    const std::wstring folder = win32::ToWide(process.folder);
-    if (process.folder.empty() || !GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) ||
+    const std::wstring folder = win32::ToWide(executableFolder.path);
+    if (executableFolder.path.empty() || !GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) ||
         total.QuadPart > 1024 * 1024) {
         GTEST_SKIP() << "no small disk to fill: scripts/fault-folders.sh mounts one when run as root";
     }
     const std::wstring filler = folder + L"\\filler";
     DeleteFileW(filler.c_str());
-    DeleteFileW(win32::ToWide(listFile.ListFilePath()).c_str());
+    DeleteFileW(win32::ToWide(listFile.Path()).c_str());
 
     Model model;
-    ASSERT_FALSE(listFile.LoadListFile(model).has_value()) << "the default file fits";
+    ASSERT_FALSE(listFile.Load(model).has_value()) << "the default file fits";
     const std::string before = Saved();
     {
         win32::UniqueFileHandle fill(
@@ -125,12 +125,12 @@ TEST_F(ListFileOnTheSystem, SavingOntoAFullDiskFailsAndLeavesTheOldFileWhole) {
         ASSERT_LT(blocks, 64) << "the disk never filled";
     }
 
-    const auto failure = listFile.SaveListFile(ModelWithEntries());
+    const auto failure = listFile.Save(ModelWithEntries());
     DeleteFileW(filler.c_str());
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find("(112)"), std::string::npos) << "not the disk-full error: " << *failure;
     EXPECT_EQ(Saved(), before);
-    EXPECT_FALSE(store.Exists(listFile.ListFilePath() + ".saving"));
+    EXPECT_FALSE(store.Exists(listFile.Path() + ".saving"));
 }
 
 }  // namespace

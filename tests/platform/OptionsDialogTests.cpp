@@ -30,15 +30,6 @@ namespace {
 
 
 
-class FolderProcessInfo final : public ProcessInfo {
-public:
-    explicit FolderProcessInfo(std::string folder) : folder_(std::move(folder)) {}
-    std::string ExecutableFolder() const override { return folder_; }
-
-private:
-    std::string folder_;
-};
-
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -89,8 +80,8 @@ protected:
     Model model;
     win32::FileStore store;
     win32::CodePage932 codePage;
-    FolderProcessInfo process{folder.Utf8()};
-    ListFile listFile{store, codePage, process};
+    testing::FakeExecutableFolder executableFolder{folder.Utf8()};
+    ListFile listFile{store, codePage, executableFolder};
     win32::DirectorySearch search;
     win32::EntryLookup lookup;
     // A Startup folder of the test's own: the real one is never touched.
@@ -262,7 +253,7 @@ TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemoves
     wchar_t program[MAX_PATH];
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     EXPECT_TRUE(testing::SamePathText(made.target, program));
-    EXPECT_TRUE(store.Exists(listFile.ListFilePath())) << "the list is saved with it";
+    EXPECT_TRUE(store.Exists(listFile.Path())) << "the list is saved with it";
 
     Open();
     box = Control(win32::options_ids::StartAtSignInBox);
@@ -352,7 +343,7 @@ TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
     SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(model.OptionsOpen);
     EXPECT_EQ(dialog->Handle(), nullptr);
-    EXPECT_FALSE(store.Exists(listFile.ListFilePath()));
+    EXPECT_FALSE(store.Exists(listFile.Path()));
 }
 
 TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {

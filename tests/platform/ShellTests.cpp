@@ -62,8 +62,7 @@ protected:
     }
 
     bool Open(const std::wstring& commandLine) {
-        Opener opener(shell, window);
-        return opener.Open(win32::ToUtf8(commandLine), ShowState::Normal, 0);
+        return Opener(shell).Open(win32::ToUtf8(commandLine), ShowState::Normal, 0);
     }
     // The launcher does not wait for what it starts: the records come in when the programs write them.
     using RunArguments = std::vector<std::vector<std::string>>;
@@ -77,8 +76,6 @@ protected:
     std::wstring program;
     std::wstring document;
     win32::Shell shell;
-    testing::Journal journal;
-    testing::FakeMainWindow window{journal};
 };
 
 // Alone, or with a path with spaces, a drive root or a folder ending in a backslash, each as one argument intact.

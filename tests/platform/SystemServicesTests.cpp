@@ -12,7 +12,7 @@
 #include "platform/win32/desktop/SingleInstance.h"
 #include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/CodePage932.h"
-#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/files/ExecutableFolder.h"
 #include "tests/e2e/Harness.h"
 #include "tests/support/CodePage932Cases.h"
 
@@ -32,9 +32,8 @@ TEST(SingleInstance, OnlyTheFirstHolderInASessionIsFirst) {
     EXPECT_FALSE(second.IsFirst());
 }
 
-TEST(ProcessInfo, TheFolderOfTheExecutableHasNoTrailingBackslash) {
-    win32::ProcessInfo process;
-    const std::string folder = process.ExecutableFolder();
+TEST(ExecutableFolder, HasNoTrailingBackslash) {
+    const std::string folder = win32::ExecutableFolder().Path();
     ASSERT_GE(folder.size(), 3u);
     EXPECT_EQ(folder[1], ':');
     if (folder.size() > 3) {

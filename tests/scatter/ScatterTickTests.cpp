@@ -43,7 +43,7 @@ protected:
     // Runs the ticks that start a scatter, starting from the current position.
     void StartScatter() {
         const ScatterSettings inForce = SettingsInForce(settings);
-        for (int i = 0; i < inForce.LeadInIntensity; ++i) MoveBy(inForce.MoveDistance + 1);
+        for (int i = 0; i < inForce.FastTicksToStart; ++i) MoveBy(inForce.MoveDistance + 1);
         ASSERT_TRUE(state.scattering);
     }
     // The slots that came out, in order, over a number of identical moves.
@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
+TEST_F(ScatterTickTest, LeadInNeedsExactlyFastTicksToStartInARowBeyondTheDistance) {
     RestAt({400, 300});
     EXPECT_FALSE(MoveBy(11).ShowOverlay);
     EXPECT_FALSE(MoveBy(-11).ShowOverlay);
@@ -67,7 +67,7 @@ TEST_F(ScatterTickTest, LeadInNeedsExactlyN1ConsecutiveTicksBeyondTheDistance) {
     EXPECT_EQ(state.shakeCount, 0);
     EXPECT_EQ(state.nextSlot, 0);
 
-    // A 5-pixel tick in between resets the count; a move of exactly D is not fast.
+    // A 5-pixel tick in between resets the count; a move of exactly the distance is not fast.
     RestAt({400, 300});
     for (int move : {11, 11, 5, 11}) EXPECT_FALSE(MoveBy(move).ShowOverlay) << move;
     EXPECT_EQ(state.shakeCount, 1);
@@ -94,7 +94,7 @@ TEST_F(ScatterTickTest, NoScatterStartsOverAFullScreenProgramButOneOnScreenGoesO
 }
 
 TEST_F(ScatterTickTest, TheFirstTickIsMeasuredFromTheScreenOrigin) {
-    settings.LeadInIntensity = 1;
+    settings.FastTicksToStart = 1;
     at = {0, 0};
     EXPECT_FALSE(MoveBy(7, 9).ShowOverlay) << "a pointer near the origin has not moved far";
     state = ScatterState{};
@@ -104,11 +104,11 @@ TEST_F(ScatterTickTest, TheFirstTickIsMeasuredFromTheScreenOrigin) {
 }
 
 TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLessResets) {
-    settings.ScatterIntensity = 2;
+    settings.FastTicksPerTile = 2;
     RestAt({600, 400});
     StartScatter();
 
-    // D = 10: 5 pixels stay within the half (5.0), 6 count; so do moves beyond D.
+    // A distance of 10: 5 pixels stay within the half (5.0), 6 count; so do moves beyond 10.
     EXPECT_FALSE(MoveBy(6).Tile);
     EXPECT_FALSE(MoveBy(5).Tile);
     EXPECT_EQ(state.shakeCount, 0);
@@ -116,9 +116,9 @@ TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLess
     EXPECT_TRUE(MoveBy(40).Tile);
     EXPECT_EQ(state.nextSlot, 1);
 
-    // The half is not rounded: D = 11 gives 5.5, so 6 counts (rounding to 6 would reset).
+    // The half is not rounded: a distance of 11 gives 5.5, so 6 counts (rounding to 6 would reset).
     settings.MoveDistance = 11;
-    settings.ScatterIntensity = 1;
+    settings.FastTicksPerTile = 1;
     EXPECT_FALSE(MoveBy(5).Tile);
     EXPECT_TRUE(MoveBy(6).Tile);
     settings.MoveDistance = 13;  // 6.5
@@ -127,8 +127,8 @@ TEST_F(ScatterTickTest, DuringAScatterMovementBeyondHalfTheDistanceCountsAndLess
     EXPECT_EQ(state.nextSlot, 3);
 }
 
-TEST_F(ScatterTickTest, WithN2OfTwoEachTileTakesTwoMovingTicksInARow) {
-    settings.ScatterIntensity = 2;
+TEST_F(ScatterTickTest, WithFastTicksPerTileOfTwoEachTileTakesTwoMovingTicksInARow) {
+    settings.FastTicksPerTile = 2;
     RestAt({600, 400});
     StartScatter();
     EXPECT_FALSE(MoveBy(30).Tile);

@@ -22,11 +22,11 @@ protected:
 
     Journal journal;
     Model model;
-    FakeMainWindow form1{journal};
+    FakeMainWindow mainWindow{journal};
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     FakeMessageBoxes messages{&journal};
-    TileActions actions{model, [this] { journal.push_back("EndScatter"); }, shell, form1, recycleBin, messages};
+    TileActions actions{model, [this] { journal.push_back("EndScatter"); }, shell, mainWindow, recycleBin, messages};
 };
 
 TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
@@ -99,7 +99,7 @@ TEST_F(TileActionsTest, AClickOrDropOutsideTheSlotsOrADropWithoutFilesDoesNothin
     actions.OnTileDrop(1, {false, {}});
     actions.OnTileDrop(1, {true, {}});
     EXPECT_TRUE(journal.empty());
-    EXPECT_TRUE(form1.visible);
+    EXPECT_TRUE(mainWindow.visible);
 }
 
 }  // namespace

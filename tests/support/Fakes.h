@@ -6,17 +6,18 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/CallKey.h"
 #include "platform/DirectorySearch.h"
 #include "platform/EntryLookup.h"
+#include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
 #include "platform/Pointer.h"
-#include "platform/ProcessInfo.h"
 #include "platform/StartupShortcut.h"
 #include "platform/TickTimer.h"
 #include "platform/TrayIcon.h"
@@ -63,10 +64,11 @@ private:
     Journal* journal_;
 };
 
-class FakeProcessInfo final : public ProcessInfo {
+class FakeExecutableFolder final : public ExecutableFolder {
 public:
-    std::string folder = "C:\\Tools\\Yomorina";
-    std::string ExecutableFolder() const override { return folder; }
+    explicit FakeExecutableFolder(std::string path = "C:\\Tools\\Yomorina") : path(std::move(path)) {}
+    std::string path;
+    std::string Path() const override { return path; }
 };
 
 class FakeMessageBoxes final : public MessageBoxes {

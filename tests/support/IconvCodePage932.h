@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CodePage.h"
+#include "platform/CodePage932.h"
 
 namespace yomorina::testing {
 

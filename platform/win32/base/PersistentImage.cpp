@@ -17,8 +17,10 @@ UniqueBitmap MakeSection(int width, int height, void** pixels) {
 
 void PersistentImage::Resize(int width, int height) {
     if (bitmap_ && width == width_ && height == height_) return;
-    // A section of its own, which goes back to the system when deleted: a
-    // compatible bitmap's pixels can stay in Wine's heap after it.
+    // A DIB section: its pixels are the process's own memory, given back at
+    // DeleteObject. A compatible bitmap's are the system's, kept for the whole
+    // desktop session, where a picture several monitors wide may be refused (and
+    // under Wine they can stay in the heap after it).
     bitmap_ = MakeSection(width, height);
     width_ = bitmap_ ? width : 0;
     height_ = bitmap_ ? height : 0;

@@ -13,7 +13,7 @@
 #include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/SystemError.h"
 #include "platform/win32/base/WideText.h"
-#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/files/ExecutableFolder.h"
 
 namespace yomorina::win32 {
 namespace {

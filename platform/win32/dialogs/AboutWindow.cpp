@@ -11,7 +11,7 @@
 #include "platform/win32/desktop/ShellBrowser.h"
 #include "platform/win32/dialogs/MessageBoxes.h"
 #include "platform/win32/files/DirectorySearch.h"
-#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/files/ExecutableFolder.h"
 #include "resources/resource.h"
 
 namespace yomorina::win32 {
@@ -143,12 +143,12 @@ void AboutWindow::OnCommand(int id, int code) noexcept {
 }
 
 void ShowAboutBox(HINSTANCE instance, HWND owner) {
-    ProcessInfo process;
+    ExecutableFolder executableFolder;
     ShellBrowser browser(instance);
     DirectorySearch search;
     AboutWindow box(instance, owner);
     MessageBoxes messages(box.Handle());
-    AboutBox about(box, browser, process, search, messages);
+    AboutBox about(box, browser, executableFolder, search, messages);
     box.SetEvents(&about);
     box.RunModal();
 }

@@ -19,8 +19,8 @@ constexpr DWORD Caption = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD Track = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP;
 constexpr DWORD Radio = BS_AUTORADIOBUTTON;
 
-// Under the sliders the rows stand 420 twips apart: the pattern, start at
-// sign-in, the call key; the button row keeps its 540 below the last and the edge its 600 below that.
+// The rows under the sliders, each placed from the one above it, so that a row
+// added or moved takes those below, and the window's height, along.
 constexpr int PatternTop = 5100;
 constexpr int StartAtSignInTop = PatternTop + 420;
 constexpr int CallKeyTop = StartAtSignInTop + 420;
@@ -29,7 +29,7 @@ constexpr int ClientHeight = ButtonRowTop + 600;
 
 // In tab order.
 std::vector<ControlPlacement> OptionsDialogLayout() {
-    return {
+    std::vector<ControlPlacement> layout{
         {OkButton, L"BUTTON", OkCaption, Button | WS_GROUP, 0, 60, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {CancelButton, L"BUTTON", CancelCaption, Button, 0, 1620, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {DistanceLabel, L"STATIC", MoveDistanceCaption, Caption, 0, 120, 3840, 4395, 255, LabelPoints},
@@ -52,16 +52,21 @@ std::vector<ControlPlacement> OptionsDialogLayout() {
         {VersionButton, L"BUTTON", VersionCaption, Button, 0, 5040, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {ExitButton, L"BUTTON", ExitCaption, Button, 0, 6600, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {PatternLabel, L"STATIC", PatternCaption, Caption, 0, 120, PatternTop, 3435, 255, LabelPoints},
-        {FirstPatternButton + 0, L"BUTTON", PatternCaptions[0], Radio | WS_GROUP | WS_TABSTOP, 0, 3540, PatternTop, 855, 255, LabelPoints},
-        {FirstPatternButton + 1, L"BUTTON", PatternCaptions[1], Radio, 0, 4680, PatternTop, 855, 255, LabelPoints},
-        {FirstPatternButton + 2, L"BUTTON", PatternCaptions[2], Radio, 0, 5820, PatternTop, 855, 255, LabelPoints},
-        {FirstPatternButton + 3, L"BUTTON", PatternCaptions[3], Radio, 0, 6960, PatternTop, 855, 255, LabelPoints},
+    };
+    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
+        // The first starts the group and takes the tab; the arrows move among the rest.
+        const DWORD first = pattern == 0 ? WS_GROUP | WS_TABSTOP : 0;
+        layout.push_back({FirstPatternButton + pattern, L"BUTTON", PatternCaptions[pattern], Radio | first, 0,
+                          3540 + 1140 * pattern, PatternTop, 855, 255, LabelPoints});
+    }
+    layout.insert(layout.end(), {
         {StartAtSignInBox, L"BUTTON", StartAtSignInCaption, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120, StartAtSignInTop, 4395,
          255, LabelPoints},
         {CallKeyLabel, L"STATIC", CallKeyCaption, Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
         // As tall as the control's own line; its top a little above the label's, so their texts align.
         {CallKeyBox, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, CallKeyTop, 2415, 315, LabelPoints},
-    };
+    });
+    return layout;
 }
 
 }  // namespace
@@ -84,8 +89,11 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dia
     distanceValue_ = Label(Control(DistanceValue));
     leadInValue_ = Label(Control(LeadInValue));
     scatterValue_ = Label(Control(ScatterValue));
-    patternChoice_ = OptionGroup({Control(FirstPatternButton), Control(FirstPatternButton + 1), Control(FirstPatternButton + 2),
-                                 Control(FirstPatternButton + 3)});
+    std::array<HWND, BackgroundPatternCount> patternButtons{};
+    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
+        patternButtons[pattern] = Control(FirstPatternButton + pattern);
+    }
+    patternChoice_ = OptionGroup(patternButtons);
     startAtSignInBox_ = CheckBox(Control(StartAtSignInBox));
     callKeyBox_ = KeyBox(Control(CallKeyBox));
     messages_.SetOwner(Handle());

@@ -30,7 +30,7 @@ inline constexpr int ListGrid = 120, IconPreview = 121;
 inline constexpr int DistanceSlider = 131, LeadInSlider = 132, ScatterSlider = 133;
 inline constexpr int DistanceLabel = 141, LeadInLabel = 142, DistanceValue = 143, LeadInValue = 144, ScatterLabel = 145,
                      ScatterValue = 146, PatternLabel = 147;
-inline constexpr int FirstPatternButton = 150;  // 150..153
+inline constexpr int FirstPatternButton = 150;  // then one up for each further pattern
 inline constexpr int StartAtSignInBox = 160;
 inline constexpr int CallKeyLabel = 170, CallKeyBox = 171;
 }  // namespace options_ids

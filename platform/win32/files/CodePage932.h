@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CodePage.h"
+#include "platform/CodePage932.h"
 
 namespace yomorina::win32 {
 

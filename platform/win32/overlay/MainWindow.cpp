@@ -136,8 +136,9 @@ void MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForegroun
         FreezeScreen(picture_, overlayArea_.width, overlayArea_.height, GetSysColor(COLOR_BTNFACE), screen.get(),
                      background, overlayArea_.left, overlayArea_.top);
     }
-    // Topmost, placed and shown in one move (each separate move costs Wine a pass over
-    // the window); without a frame the client area is the virtual screen.
+    // Topmost, placed and shown in one SetWindowPos, so that Windows never shows it at its
+    // old place or size and moves and repaints it once (each separate move also costs Wine
+    // a pass over the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
     const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !mayTakeForeground;
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,

@@ -3,11 +3,13 @@
 // what wakes the program while the pointer rests.
 //
 // Two ears, set only while the pointer rests and taken away together:
-// - a low-level mouse hook: under Wine raw input reaches no one while no
-//   window has the foreground, and the hook hears the same moves besides;
-// - raw input with RIDEV_INPUTSINK: Windows silently drops a hook whose thread
-//   once answered too slowly (as one paged out over a long rest may), but it
-//   never drops a raw input registration (docs/wine.md).
+// - raw input with RIDEV_INPUTSINK, the ear Windows keeps: it costs other
+//   programs nothing, and Windows never drops it, while it silently drops a
+//   hook whose thread once answered too slowly (as one paged out over a long
+//   rest may);
+// - a low-level mouse hook, for Wine, where raw input reaches no one while no
+//   window has the foreground; on Windows it holds up every mouse event for our
+//   thread, but only until the first move takes both ears away (docs/wine.md).
 // Whichever hears first reports, once, so a fast mouse reaches the program
 // once per rest.
 

@@ -1,4 +1,4 @@
-#include "platform/win32/files/ProcessInfo.h"
+#include "platform/win32/files/ExecutableFolder.h"
 
 #include <windows.h>
 
@@ -27,6 +27,6 @@ std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, isDriveRoot ? lastSeparator + 1 : lastSeparator);
 }
 
-std::string ProcessInfo::ExecutableFolder() const { return ToUtf8(FolderOf(ExecutablePath())); }
+std::string ExecutableFolder::Path() const { return ToUtf8(FolderOf(ExecutablePath())); }
 
 }  // namespace yomorina::win32

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/ProcessInfo.h"
+#include "platform/ExecutableFolder.h"
 
 namespace yomorina::win32 {
 
@@ -11,9 +11,9 @@ std::wstring ExecutablePath();
 // The folder part of a full path; at a drive root it keeps its "\" (C:\).
 std::wstring FolderOf(const std::wstring& path);
 
-class ProcessInfo final : public yomorina::ProcessInfo {
+class ExecutableFolder final : public yomorina::ExecutableFolder {
 public:
-    std::string ExecutableFolder() const override;
+    std::string Path() const override;
 };
 
 }  // namespace yomorina::win32

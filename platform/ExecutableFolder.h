@@ -4,11 +4,12 @@
 
 namespace yomorina {
 
-class ProcessInfo {
+// Where filelist.txt and help.html live: beside the program.
+class ExecutableFolder {
 public:
-    virtual ~ProcessInfo() = default;
+    virtual ~ExecutableFolder() = default;
     // The folder of the running executable, as the system reports it (C:\ at a drive root).
-    virtual std::string ExecutableFolder() const = 0;
+    virtual std::string Path() const = 0;
 };
 
 }  // namespace yomorina
