@@ -388,7 +388,9 @@ TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
     window.ShowOverlayForCallKey(OverlayBackground::Plain);
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(3)));
     window.Hide();
-    EXPECT_TRUE(window.Hold(0));
+    window.Hold(0);
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y')) << "still held once let go";
+    UnregisterHotKey(nullptr, 1);
 }
 
 // Only another window coming to the front is a switch: not the one that kept
