@@ -90,8 +90,8 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   file(GLOB yomorina_platform_test_sources CONFIGURE_DEPENDS tests/platform/*.cpp)
   # With the program's icons and manifest, and the screenshot writer, for windows tested in-process.
   yomorina_windows_executable(yomorina_platform_tests
-                              SOURCES ${yomorina_platform_test_sources} tests/e2e/Harness.cpp tests/e2e/Png.cpp
-                                      tests/e2e/Tray.cpp
+                              SOURCES ${yomorina_platform_test_sources} tests/e2e/DragDrop.cpp tests/e2e/Harness.cpp
+                                      tests/e2e/Png.cpp tests/e2e/Tray.cpp
                               RESOURCES resources/yomorina.rc LIBRARIES yomorina_win32 gtest gtest_main)
   add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
   # A full disk and a read-only folder for the save faults (tmpfs mounts, root only).

@@ -17,9 +17,9 @@
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/desktop/Shell.h"
 #include "platform/win32/base/WideText.h"
+#include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/DialogWatcher.h"
-#include "tests/platform/FileDragSource.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/platform/WineTrash.h"
@@ -291,12 +291,9 @@ TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenThe
         std::atomic<int> confirmations{0};
         DialogWatcher watcher(GetCurrentProcessId(), IDYES, [&](const std::wstring&) {
             const int next = ++confirmations;
-            if (next > 2) return;
-            OleInitialize(nullptr);
-            testing::DragFilesTo(centre, {files[next]});
-            OleUninitialize();
+            if (next <= 2) e2e::DropFilesAt(centre, {files[next]});
         });
-        testing::DragFilesTo(centre, {files[0]});
+        e2e::DropFilesAt(centre, {files[0]});
         e2e::WaitUntil(
             [&] {
                 MSG message;
