@@ -103,6 +103,13 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   set_tests_properties(fault_folders_cleanup PROPERTIES FIXTURES_CLEANUP fault_folders)
   set_tests_properties(platform PROPERTIES FIXTURES_REQUIRED fault_folders
                        ENVIRONMENT YOMORINA_FAULT_FOLDERS=${yomorina_fault_folders})
+  # As root, as CI runs, the fault folders are mounted and no platform test has
+  # a reason to skip: a skip there fails the run. Without root the save-fault
+  # tests skip and say why.
+  execute_process(COMMAND id -u OUTPUT_VARIABLE yomorina_user_id OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(yomorina_user_id STREQUAL "0")
+    set_tests_properties(platform PROPERTIES FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+  endif()
 
   # A program for the launcher to start: it records the arguments it receives.
   yomorina_windows_executable(yomorina_record_arguments GUI WIDE_ENTRY
