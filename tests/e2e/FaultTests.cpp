@@ -97,11 +97,11 @@ protected:
     // Shakes until the tile of slot `turns - 1` is out, or all those slots have had their turn.
     void ScatterThrough(int turns) {
         Hand hand;
-        hand.RestAtStart();
-        // Five steps to a tick: the lead-in, one tick a slot and some to spare.
-        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, 5 * (turns + 4));
+        ASSERT_TRUE(hand.RestAtStart(main));
+        // The lead-in, one tick a slot and some to spare.
+        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, main, turns + 4);
         // Still: no further tick moves a tile.
-        RestPointerAt(hand.At());
+        ASSERT_TRUE(RestPointerAt(main, hand.At()));
     }
 };
 
