@@ -127,7 +127,6 @@ protected:
 TEST_F(Scatter, AShakeDropsTheEntriesInOrderBehindThePointer) {
     StartWithPattern(0);
     ASSERT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay never came";
-    EXPECT_TRUE(appeared.empty()) << "the tick that starts the scatter brings out nothing";
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(4); }));
     ASSERT_TRUE(RestPointerAt(main, hand.At()));
@@ -201,10 +200,9 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
         ASSERT_TRUE(ShakeUntil([&] { return IsShown(Tile(0)); })) << "the first tile never came";
         PressKeys(keys);
         EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
-        EXPECT_TRUE(app.Running().IsRunning()) << "a key meant for the frozen screen ended the program";
-        EXPECT_TRUE(TrayShowsOurIcon());
     }
-    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(NotUntilProvoked([&] { return !app.Running().IsRunning(); }, 2s, [&] { PostMessageW(main, WM_CLOSE, 0, 0); }),
+              "") << "a key meant for the frozen screen ended the program, or another program's close did not";
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 5s)) << "the icon stayed behind";
 }
 
