@@ -201,8 +201,9 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
         PressKeys(keys);
         EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
     }
-    EXPECT_EQ(NotUntilProvoked([&] { return !app.Running().IsRunning(); }, 2s, [&] { PostMessageW(main, WM_CLOSE, 0, 0); }),
-              "") << "a key meant for the frozen screen ended the program, or another program's close did not";
+    const auto anotherProgramsClose = [&] { PostMessageW(main, WM_CLOSE, 0, 0); };
+    EXPECT_EQ(NotUntilProvoked([&] { return !app.Running().IsRunning(); }, 2s, anotherProgramsClose), "")
+        << "a key meant for the frozen screen ended the program, or another program's close did not";
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 5s)) << "the icon stayed behind";
 }
 

@@ -270,8 +270,8 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
         WaitUntil([&] { return reached(L"mailto"); }, 10s);
         PostMessageW(ChildWithText(box, L"ヘルプ"), BM_CLICK, 0, 0);
         WaitUntil([&] { return reached(L"htmlfile"); }, 10s);
-        quietUntilClosed = e2e::NotUntilProvoked([&] { return DialogCount() > 0 || !IsWindowVisible(box); }, 2s,
-                                                 [&] { PostMessageW(ChildWithText(box, L"閉じる"), BM_CLICK, 0, 0); });
+        const auto close = [&] { PostMessageW(ChildWithText(box, L"閉じる"), BM_CLICK, 0, 0); };
+        quietUntilClosed = e2e::NotUntilProvoked([&] { return DialogCount() > 0 || !IsWindowVisible(box); }, 2s, close);
     });
     if (!helpWasThere) DeleteFileW(helpWide.c_str());
 

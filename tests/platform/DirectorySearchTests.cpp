@@ -86,7 +86,8 @@ TEST(EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntri
     SetEvent(share->answer.get());
     ASSERT_TRUE(e2e::WaitUntil([&] { return answered(slow); }, 10s));
     ResetEvent(share->answer.get());
-    ASSERT_EQ(e2e::NotUntilProvoked([&] { return share->asked != 1; }, 2s, [&] { lookup->Begin({slow}, TileSide); }), "");
+    const auto leadIn = [&] { lookup->Begin({slow}, TileSide); };
+    ASSERT_EQ(e2e::NotUntilProvoked([&] { return share->asked != 1; }, 2s, leadIn), "");
 
     // The lookup goes while the share still holds a work item: its late answer
     // finds what it needs and lets go of it.
