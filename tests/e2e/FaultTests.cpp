@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,7 @@
 #include <vector>
 
 #include "platform/win32/base/Handles.h"
-#include "platform/win32/files/TargetIcon.h"
+#include "platform/win32/base/WideText.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/RecordedArguments.h"
 
@@ -59,16 +61,21 @@ private:
     std::vector<std::wstring> folders_;
 };
 
-// What a tile shows for this path: its icon drawn on the window colour.
+// What a tile shows for this path: the shell's icon for it, as a file window
+// shows it, on the window colour. Not drawn by the program's own code, so that
+// a fault there cannot make the expectation alike.
 std::vector<Rgb> ExpectedTilePixels(const std::wstring& path) {
     std::vector<Rgb> pixels;
+    SHFILEINFOW info{};
+    SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_LARGEICON);
+    const win32::UniqueIcon icon(info.hIcon);
     win32::WindowDc screen(nullptr);
     win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 32, 32));
     win32::SelectedObject selected(dc.get(), bitmap.get());
     const RECT all{0, 0, 32, 32};
     FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
-    win32::DrawTargetIcon(dc.get(), win32::ToUtf8(path));
+    DrawIconEx(dc.get(), 0, 0, icon.get(), 32, 32, 0, nullptr, DI_NORMAL);
     // Within the edge, where the first tile out draws the keyboard's focus rectangle.
     for (int y = 1; y < 31; ++y) {
         for (int x = 1; x < 31; ++x) {
@@ -97,11 +104,11 @@ protected:
     // Shakes until the tile of slot `turns - 1` is out, or all those slots have had their turn.
     void ScatterThrough(int turns) {
         Hand hand;
-        hand.RestAtStart();
-        // Five steps to a tick: the lead-in, one tick a slot and some to spare.
-        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, 5 * (turns + 4));
+        ASSERT_TRUE(hand.RestAtStart(main));
+        // The lead-in, one tick a slot and some to spare.
+        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, main, turns + 4);
         // Still: no further tick moves a tile.
-        RestPointerAt(hand.At());
+        ASSERT_TRUE(RestPointerAt(main, hand.At()));
     }
 };
 

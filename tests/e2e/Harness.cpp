@@ -36,6 +36,8 @@ LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+win32::TickCount TicksOf(HWND program) { return AskHandleCounts(program).value_or(win32::HandleCounts{}).ticks; }
+
 }  // namespace
 
 SuiteOptions& Options() {
@@ -205,25 +207,34 @@ void SaveScreenshotOf(HWND window, const std::string& name) {
     SaveScreenshot(name);
 }
 
-void RestPointerAt(POINT point, bool heard) {
+bool RestPointerAt(HWND program, POINT point, bool heard) {
     if (heard) {
         MovePointerTo(point);
     } else {
         SetCursorPos(point.x, point.y);
     }
-    Sleep(500);
+    const std::int64_t before = TicksOf(program).taken;
+    return WaitUntil(
+        [&] {
+            const win32::TickCount now = TicksOf(program);
+            return now.taken >= before + 2 || (!now.running && now.taken > before);
+        },
+        std::chrono::seconds(10));
 }
 
-void Hand::RestAtStart() {
+bool Hand::RestAtStart(HWND program) {
     at_ = line_.start;
     step_ = line_.step;
     row_ = 0;
-    RestPointerAt(at_, line_.heard);
+    return RestPointerAt(program, at_, line_.heard);
 }
 
-bool Hand::ShakeUntil(const std::function<bool()>& done, int stepLimit) {
+bool Hand::ShakeUntil(const std::function<bool()>& done, HWND program, int tickLimit) {
     using namespace std::chrono_literals;
-    for (int steps = 0; steps < stepLimit; ++steps) {
+    const std::int64_t lastTick = program ? TicksOf(program).taken + tickLimit : 0;
+    // Only for a program that stops answering or ticking.
+    const auto giveUp = std::chrono::steady_clock::now() + 2min;
+    for (;;) {
         if (at_.x + step_ > line_.right || at_.x + step_ < line_.left) {
             step_ = -step_;
             row_ = (row_ + 1) % line_.rows;
@@ -237,8 +248,8 @@ bool Hand::ShakeUntil(const std::function<bool()>& done, int stepLimit) {
         }
         // The pause paces the hand; what it waits for may come at any moment of it.
         if (WaitUntil(done, 40ms, 5ms)) return true;
+        if ((program && TicksOf(program).taken >= lastTick) || std::chrono::steady_clock::now() >= giveUp) return false;
     }
-    return false;
 }
 
 HWND Overlay::Tile(int index) const { return GetDlgItem(main, win32::TileControlId(index)); }
@@ -340,7 +351,8 @@ bool Process::WaitForExit(std::chrono::milliseconds limit) const {
     return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
-ProgramUnderTest::ProgramUnderTest(const std::wstring& label) : folder_(label) {
+ProgramUnderTest::ProgramUnderTest(const std::wstring& label, bool testQueries)
+    : folder_(label), testQueries_(testQueries) {
     CopyFileW(WindowsPath(Options().exe).c_str(), ExePath().c_str(), FALSE);
 }
 
@@ -349,7 +361,10 @@ ProgramUnderTest::~ProgramUnderTest() {
 }
 
 Process& ProgramUnderTest::Start() {
+    // Inherited by this one program only.
+    if (testQueries_) SetEnvironmentVariableW(win32::TestQueriesVariable, L"1");
     process_ = std::make_unique<Process>(L"\"" + ExePath() + L"\"", folder_.Wide());
+    SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr);
     return *process_;
 }
 

@@ -74,9 +74,9 @@ void SaveScreenshotOf(HWND window, const std::string& name);
 // Distance 20, three fast ticks to start, one moving tick per tile: quick scatters.
 inline constexpr ScatterSettings QuickScatter{20, 3, 1, 0};
 
-// The pointer put still where it is: long enough for the program's 200 ms tick
-// to have seen it there twice, which nothing outside shows.
-void RestPointerAt(POINT point, bool heard = true);
+// The pointer put still there until the program has seen it so: its timer took a
+// tick after the one that may have seen it arrive, or stopped at rest after one.
+bool RestPointerAt(HWND program, POINT point, bool heard = true);
 
 // Where a shaking hand moves the pointer: steps along a row from the start; at
 // the left or right end it turns back onto the next of the rows.
@@ -96,10 +96,11 @@ public:
     explicit Hand(ShakeLine line = {}) : line_(line), at_(line.start), step_(line.step) {}
     POINT At() const { return at_; }
     // Back to the start of the line, resting there.
-    void RestAtStart();
-    // Steps on at a hand's pace until done holds (looked at between steps too),
-    // or after stepLimit steps.
-    bool ShakeUntil(const std::function<bool()>& done, int stepLimit);
+    bool RestAtStart(HWND program);
+    // Steps on at a hand's pace until done holds (looked at between steps too), or
+    // until the program has taken tickLimit ticks: a slow machine slows both alike.
+    // With no program, until done alone.
+    bool ShakeUntil(const std::function<bool()>& done, HWND program, int tickLimit);
 
 private:
     ShakeLine line_;
@@ -139,16 +140,9 @@ private:
     DWORD id_ = 0;
 };
 
-// Sets the test switch for the programs this process starts from now on.
-class TestQueriesOn {
-public:
-    TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, L"1"); }
-    ~TestQueriesOn() { SetEnvironmentVariableW(win32::TestQueriesVariable, nullptr); }
-};
-
-// The test query's answer from a program started under TestQueriesOn; none from another.
+// The test query's answer from a program started with the test switch; none from another.
 std::optional<win32::HandleCounts> AskHandleCounts(HWND program);
-// Started under TestQueriesOn, it has ticked and stopped its timer until the pointer moves.
+// It has ticked and stopped its timer until the pointer moves.
 bool Resting(HWND program);
 
 // Every thread of the process stopped while meanwhile runs, as a program paged
@@ -159,10 +153,11 @@ using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&Dest
 // A plain window of the test process, in front as another program's would be; null if it never got there.
 UniqueWindow WindowInFront(const wchar_t* title, const RECT& area);
 
-// yomorina.exe copied into a fresh folder and started there.
+// yomorina.exe copied into a fresh folder and started there, with the test switch
+// on unless told otherwise: the tests wait for its ticks.
 class ProgramUnderTest {
 public:
-    explicit ProgramUnderTest(const std::wstring& label = L"app");
+    explicit ProgramUnderTest(const std::wstring& label = L"app", bool testQueries = true);
     ~ProgramUnderTest();
 
     const testing::TempFolder& Folder() const { return folder_; }
@@ -185,6 +180,7 @@ public:
 
 private:
     testing::TempFolder folder_;
+    bool testQueries_;
     std::unique_ptr<Process> process_;
 };
 

@@ -80,7 +80,6 @@ std::vector<LaunchEntry> FullList(const ProgramUnderTest& app) {
 
 class Soak : public ::testing::Test, protected Overlay {
 protected:
-    TestQueriesOn queries;
     ProgramUnderTest app{L"soak"};
     DWORD id = 0;
 
@@ -103,9 +102,8 @@ protected:
     // then a click on the bare surface above them ends the scatter.
     bool Scatter() {
         Hand hand(ShakeLine{.start{150, 250}, .left = 150, .right = 1130, .rows = 4});
-        hand.RestAtStart();  // the count starts from nothing
-        // 25 seconds of steps at most.
-        if (!hand.ShakeUntil([&] { return AllTilesShown(); }, 625)) return false;
+        if (!hand.RestAtStart(main)) return false;  // the count starts from nothing
+        if (!hand.ShakeUntil([&] { return AllTilesShown(); }, main, 125)) return false;
         ClickAt(POINT{640, 40});
         return WaitUntil([&] { return !IsWindowVisible(main) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 5s);
     }
@@ -142,7 +140,8 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
     // the idle numbers from then on.
     ASSERT_TRUE(Scatter()) << "the warm-up scatter did not bring out all tiles";
     ASSERT_TRUE(OpenAndCancelOptions()) << "the warm-up opening failed";
-    Sleep(300);
+    // A tick taken after the dialog's end: the program is done with its round.
+    ASSERT_TRUE(WaitUntil([&] { return Resting(main); }, 10s));
     const auto idle = AskHandleCounts(main);
     ASSERT_TRUE(idle.has_value()) << "no answer after the warm-up; running " << app.Running().IsRunning()
                                   << ", window " << IsWindow(main) << ", hung " << IsHungAppWindow(main);
@@ -175,7 +174,7 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
 }
 
 TEST(SoakQuery, WithoutTheTestSwitchTheProgramDoesNotAnswer) {
-    ProgramUnderTest app(L"no-queries");
+    ProgramUnderTest app(L"no-queries", false);
     app.Start();
     HWND main = app.WaitForMainWindow();
     ASSERT_NE(main, nullptr);

@@ -53,12 +53,12 @@ protected:
     // Shakes the pointer along a line until both tiles are out.
     void Scatter() {
         Hand hand;
-        hand.RestAtStart();
-        hand.ShakeUntil([&] { return IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)); }, 80);
+        ASSERT_TRUE(hand.RestAtStart(main));
+        hand.ShakeUntil([&] { return IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)); }, main, 16);
         ASSERT_TRUE(IsWindowVisible(main) && IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)))
             << "the tiles never came out";
         // The pointer rests away from the tiles, so no further tick moves anything.
-        RestPointerAt(hand.At());
+        ASSERT_TRUE(RestPointerAt(main, hand.At()));
     }
     std::wstring MakeFile(const std::wstring& name) const {
         const std::wstring path = app.Folder().Child(name);
@@ -136,7 +136,7 @@ protected:
 };
 
 TEST_F(CalledTileActions, TheKeysTilesHaveTheKeyboardAndTabThenEnterOpensTheSecondEntry) {
-    RestPointerAt({640, 400});
+    ASSERT_TRUE(RestPointerAt(main, {640, 400}));
     PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     ASSERT_TRUE(WaitUntil([&] { return IsShown(Tile(0)) && IsShown(Tile(1)); }, 5s)) << "the key brought no tiles";
     PressKeys({VK_TAB});

@@ -19,8 +19,8 @@
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/files/FileStore.h"
 #include "platform/win32/overlay/MainWindow.h"
+#include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
-#include "tests/platform/FileDragSource.h"
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/Fakes.h"
@@ -326,8 +326,8 @@ TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {
     RECT area;
     GetWindowRect(listView, &area);
     SetForegroundWindow(dialog->Handle());
-    const DWORD effect = testing::DragFilesTo(POINT{area.left + 100, area.top + 60},
-                                              {L"C:\\ツール\\表.exe", L"D:\\", L"C:\\Data"});
+    const DWORD effect = e2e::DropFilesAt(POINT{area.left + 100, area.top + 60},
+                                          {L"C:\\ツール\\表.exe", L"D:\\", L"C:\\Data"}).effect;
     Pump();
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     win32::Grid& grid = dialog->EntryGrid();

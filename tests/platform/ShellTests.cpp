@@ -17,9 +17,9 @@
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/FileDropTarget.h"
 #include "platform/win32/desktop/Shell.h"
+#include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/platform/DialogWatcher.h"
-#include "tests/platform/FileDragSource.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/platform/WineTrash.h"
@@ -137,8 +137,9 @@ TEST_F(OpenerLaunchTest, AMissingTargetIsFalseWithNoDialog) {
     DialogWatcher watcher(GetCurrentProcessId(), IDOK);
     EXPECT_FALSE(Open(place.Child(L"Nothing\\gone.exe")));
     EXPECT_FALSE(Open(place.Child(L"無い フォルダ\\無い.exe 引数")));
-    EXPECT_TRUE(watcher.Titles().empty());
-    EXPECT_TRUE(RecordedRuns(records.Wide()).empty());
+    EXPECT_EQ(e2e::NotUntilProvoked([&] { return !watcher.Titles().empty() || !RecordedRuns(records.Wide()).empty(); },
+                                    std::chrono::seconds(2), [&] { Open(place.Child(L"無い.exe")); }),
+              "");
 }
 
 // A document type of our own, opened by RecordArguments.exe.
@@ -287,12 +288,9 @@ TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenThe
         std::atomic<int> confirmations{0};
         DialogWatcher watcher(GetCurrentProcessId(), IDYES, [&](const std::wstring&) {
             const int next = ++confirmations;
-            if (next > 2) return;
-            OleInitialize(nullptr);
-            testing::DragFilesTo(centre, {files[next]});
-            OleUninitialize();
+            if (next <= 2) e2e::DropFilesAt(centre, {files[next]});
         });
-        testing::DragFilesTo(centre, {files[0]});
+        e2e::DropFilesAt(centre, {files[0]});
         e2e::WaitUntil(
             [&] {
                 MSG message;

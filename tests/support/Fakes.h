@@ -172,8 +172,8 @@ public:
         captions.at(index) = {left, top, TilePicture::TargetIcon, std::string(text), dotsPerInch, {}};
         captionVisible.at(index) = true;
     }
-    // Until the overlay shows there is no front window to compare with.
-    bool UserSwitchedAway() const override { return !visible || switchedAway; }
+    // As the real window, it looks only at the window in front, shown or hidden.
+    bool UserSwitchedAway() const override { return switchedAway; }
 
 protected:
     Journal& journal_;
