@@ -138,6 +138,20 @@ void OptionsDialog::OnOk() {
 
 void OptionsDialog::OnCancel() { services_.window.Close(); }
 
+std::uint16_t CallKeyWithoutShortcutSlip(std::uint16_t typed) {
+    const int key = typed & 0xFF;
+    const int flags = typed >> 8;
+    const bool control = flags & ControlFlag;
+    const bool alt = flags & AltFlag;
+    if (key == 0 || control == alt || (key >= FirstFunctionKey && key <= LastFunctionKey)) return typed;
+    return static_cast<std::uint16_t>(typed | ((ControlFlag | AltFlag) << 8));
+}
+
+void OptionsDialog::OnCallKeyTyped() {
+    const std::uint16_t typed = controls_.callKeyBox.Key();
+    if (const std::uint16_t key = CallKeyWithoutShortcutSlip(typed); key != typed) controls_.callKeyBox.SetKey(key);
+}
+
 void OptionsDialog::OnVersion() {
     if (services_.showAbout) services_.showAbout();
 }

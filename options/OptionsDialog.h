@@ -31,6 +31,11 @@ inline constexpr int GridRowHeightTwips = 300;
 // A stored value outside a slider's range is shown, and kept on OK, at the nearest end.
 int ClampToSlider(int value, const SliderSetup& setup);
 
+// A program's own shortcut typed by a slip (Ctrl or Alt alone, with or without
+// Shift, on any key but a function key) gets the other added, so that the call
+// key takes no shortcut from the programs in front: Ctrl+S is Ctrl+Alt+S.
+std::uint16_t CallKeyWithoutShortcutSlip(std::uint16_t typed);
+
 struct OptionsDialogControls {
     Grid& grid;
     PreviewBox& preview;
@@ -68,6 +73,8 @@ public:
     void OnDistanceChange();
     void OnLeadInChange();
     void OnScatterChange();
+    // The key box changed under the user's fingers.
+    void OnCallKeyTyped();
 
     void OnOk();
     void OnCancel();

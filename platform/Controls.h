@@ -76,6 +76,10 @@ public:
 
 // The common hot-key control: the combination the user pressed, as modifier
 // flags x 256 + virtual-key code; 0 while it is empty.
+inline constexpr std::uint8_t ShiftFlag = 0x01, ControlFlag = 0x02, AltFlag = 0x04;
+// F1 to F24: no program's typing, so a single modifier with one is no slip.
+inline constexpr std::uint8_t FirstFunctionKey = 0x70, LastFunctionKey = 0x87;
+
 class KeyBox {
 public:
     virtual ~KeyBox() = default;

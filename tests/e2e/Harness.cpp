@@ -172,15 +172,19 @@ void ClickAt(POINT point) {
 void PressKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> input;
     for (WORD key : keys) {
+        // With its scan code, as a keyboard sends it: a control that maps a
+        // WM_CHAR back to its key (Wine's hot-key box) reads the key from it.
         INPUT down{};
         down.type = INPUT_KEYBOARD;
         down.ki.wVk = key;
+        down.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
         input.push_back(down);
     }
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
         INPUT up{};
         up.type = INPUT_KEYBOARD;
         up.ki.wVk = *key;
+        up.ki.wScan = static_cast<WORD>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC));
         up.ki.dwFlags = KEYEVENTF_KEYUP;
         input.push_back(up);
     }

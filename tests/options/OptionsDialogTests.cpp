@@ -137,6 +137,20 @@ TEST_F(OptionsDialogTest, TheValueLabelsFollowTheSlidersAsPlainDecimals) {
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0})) << "nothing is stored before OK";
 }
 
+// A single Ctrl or Alt on anything but a function key is some program's shortcut.
+TEST_F(OptionsDialogTest, ACallKeyTypedAsAProgramsShortcutGetsTheOtherModifier) {
+    constexpr int C = ControlFlag << 8, A = AltFlag << 8, S = ShiftFlag << 8, F5 = 0x74, F24 = 0x87, Semicolon = 0xBA;
+    const std::vector<std::pair<int, int>> typedAndKept{
+        {C | 'S', C | A | 'S'}, {A | 'F', C | A | 'F'}, {C | S | '1', C | A | S | '1'}, {A | Semicolon, C | A | Semicolon},
+        {C | F5, C | F5},       {A | F24, A | F24},     {C | A | 'Y', C | A | 'Y'},     {C, C}, {0, 0}};
+    dialog.Load();
+    for (const auto& [typed, kept] : typedAndKept) {
+        callKeyBox.key = static_cast<std::uint16_t>(typed);
+        dialog.OnCallKeyTyped();
+        EXPECT_EQ(callKeyBox.key, kept) << typed;
+    }
+}
+
 // OK, Cancel, exit
 
 TEST_F(OptionsDialogTest, OkStoresTheControlsInTheModelAndWritesTheFileRowByRowWithoutPacking) {

@@ -69,7 +69,8 @@ private:
 class KeyBox final : public yomorina::KeyBox {
 public:
     // Keys without Ctrl or Alt (a letter, Shift with a letter) get Ctrl+Alt added, so
-    // that no plain key is taken from every program; Backspace and Delete clear the box.
+    // that no plain key is taken from every program (a single Ctrl or Alt is the
+    // dialog's to mend); Backspace and Delete clear the box.
     explicit KeyBox(HWND box = nullptr);
     std::uint16_t Key() const override;
     void SetKey(std::uint16_t key) override;

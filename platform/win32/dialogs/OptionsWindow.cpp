@@ -171,6 +171,7 @@ LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == CallKeyBox) logic_->OnCallKeyTyped();
         return 0;
     case WM_NOTIFY:
         if (!lParam) return 0;
