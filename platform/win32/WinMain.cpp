@@ -68,7 +68,10 @@ int RunProgram(HINSTANCE instance) {
     };
     // Its editor or a message box over it, if one is open, is what the user must answer first.
     const auto raiseOptions = [&] {
-        if (options && options->Handle()) SetForegroundWindow(GetLastActivePopup(options->Handle()));
+        if (!options || !options->Handle()) return;
+        // A dialog the user minimized comes back as it was left.
+        if (IsIconic(options->Handle())) ShowWindow(options->Handle(), SW_RESTORE);
+        SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
     App app({model, mainWindow, mainWindow.Timer(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
              shell, recycleBin, mainWindow.CallKey(), showOptions, raiseOptions});

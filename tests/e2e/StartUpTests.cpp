@@ -57,6 +57,10 @@ TEST(StartUp, ASecondStartEndsAtOnceAndTheFirstShowsItsOptionsOrBringsThemToTheF
         startAgain();
         EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == options; }, 5s));
     }
+    ShowWindow(options, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(options); }, 5s));
+    startAgain();
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(options) && GetForegroundWindow() == options; }, 5s)) << "minimized";
     ClickButton(options, win32::options_ids::CancelButton);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5s));
     EXPECT_TRUE(TrayShowsOurIcon());
