@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -312,6 +313,20 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_EQ(RectOf(window.TileHandle(5)).top, all.top + 60);
     EXPECT_EQ(RectOf(window.CaptionHandle(5)).left, all.left + 40);
     EXPECT_EQ(RectOf(window.CaptionHandle(5)).top, all.top + 92);
+
+    // Screen readers hear of each tile's focus once: of a change from the
+    // system, of a tile focused again from the window.
+    static std::map<HWND, int> focusEvents;  // a WinEvent callback carries no context
+    const auto onFocus = [](HWINEVENTHOOK, DWORD, HWND tile, LONG, LONG, DWORD, DWORD) { ++focusEvents[tile]; };
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onFocus,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    window.ShowTile(6, all.left + 90, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
+    for (const int tile : {5, 6, 6}) {
+        window.FocusTile(tile);
+        Pump();
+    }
+    UnhookWinEvent(hook);
+    EXPECT_EQ(focusEvents, (std::map<HWND, int>{{window.TileHandle(5), 1}, {window.TileHandle(6), 2}}));
     // A monitor left of the primary one puts the overlay's corner at negative screen coordinates.
     const POINT onLeftMonitor = win32::OverlayClientPoint({-1000, -50}, {-1024, -100, 2304, 900});
     EXPECT_EQ(onLeftMonitor.x, 24);

@@ -201,8 +201,11 @@ void MainWindow::FocusTile(int index) {
     if (!tile) return;
     // Where Windows keeps the keyboard with another program, the tile still
     // has the focus within ours, drawn, for when the overlay is brought to the front.
+    // A change of focus tells screen readers by itself; a tile that has it already
+    // is announced again here, once.
+    const bool hadFocus = GetFocus() == tile->Handle();
     SetFocus(tile->Handle());
-    NotifyWinEvent(EVENT_OBJECT_FOCUS, tile->Handle(), OBJID_CLIENT, CHILDID_SELF);
+    if (hadFocus) NotifyWinEvent(EVENT_OBJECT_FOCUS, tile->Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
