@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "options/OptionsDialog.h"
 #include "scatter/ScatterTick.h"
 #include "scatter/TickPace.h"
 #include "scatter/TileFocus.h"
@@ -105,7 +106,7 @@ void App::OnIconRetry() { AddIcon(); }
 // sign-in the shell may not take it yet, so it is tried until it does.
 void App::AddIcon() { timer_.RetryIcon(!trayIcon_.Add(TrayTip)); }
 
-void App::HoldCallKey() { callKey_.Hold(model_.OptionsOpen ? 0 : model_.Settings.CallKey); }
+void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_); }
 
 void App::OnTick() { Tick(false); }
 

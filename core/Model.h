@@ -70,6 +70,8 @@ struct Model {
     ScatterSettings Settings;
     LaunchList List;
     bool OptionsOpen = false;
+    // The stored call key could not be taken when last tried: another program holds it.
+    bool CallKeyHeldElsewhere = false;
 };
 
 }  // namespace yomorina

@@ -39,6 +39,7 @@ void OptionsDialog::Load() {
     controls_.patternChoice.Select(IsBackgroundPattern(pattern) ? pattern : 0);
     controls_.startAtSignInBox.SetChecked(services_.startupShortcut.IsSet());
     controls_.callKeyBox.SetKey(settings.CallKey);
+    ShowCallKeyNote();
 
     controls_.grid.SetColumnWidth(NameColumn, GridColumnWidthTwips);
     controls_.grid.SetColumnWidth(PathColumn, GridColumnWidthTwips);
@@ -60,8 +61,22 @@ void OptionsDialog::OnClosed() {
     services_.model.OptionsOpen = false;
     // Edits made by hand while the dialog was open count once it is gone (after a Cancel).
     services_.listFile.ReloadIfChanged(services_.model);
-    // Let go while the dialog was open; one taken meanwhile by another program is quietly done without.
-    services_.callKey.Hold(services_.model.Settings.CallKey);
+    // Let go while the dialog was open, and tried again: the program that held it may have let go.
+    HoldStoredCallKey(services_.model, services_.callKey);
+}
+
+void HoldStoredCallKey(Model& model, CallKeyHolder& holder) {
+    if (model.OptionsOpen) {
+        holder.Hold(0);
+        return;
+    }
+    model.CallKeyHeldElsewhere = !holder.Hold(model.Settings.CallKey);
+}
+
+void OptionsDialog::ShowCallKeyNote() {
+    const std::uint16_t stored = services_.model.Settings.CallKey;
+    const bool heldElsewhere = services_.model.CallKeyHeldElsewhere && controls_.callKeyBox.Key() == stored;
+    controls_.callKeyNote.SetCaption(heldElsewhere ? CallKeyHeldElsewhereNote : "");
 }
 
 bool OptionsDialog::MayReplaceTheFile() {
@@ -110,8 +125,10 @@ void OptionsDialog::OnOk() {
     saved.Settings.CallKey = IsCallKey(key) ? key : 0;
     // No is no save at all: the dialog stays with the edits.
     if (!MayReplaceTheFile()) return;
-    // A key that would never come is no key to save.
-    if (!services_.callKey.Hold(saved.Settings.CallKey)) {
+    // A newly chosen key that would never come is no key to save; the key the
+    // file already holds stays, and waits for the program that holds it to let go.
+    const bool keyKept = saved.Settings.CallKey == services_.model.Settings.CallKey;
+    if (!services_.callKey.Hold(saved.Settings.CallKey) && !keyKept) {
         services_.messages.Show(CallKeyTakenMessage, TitleError, MessageButtons::Ok);
         return;
     }
@@ -150,6 +167,7 @@ std::uint16_t CallKeyWithoutShortcutSlip(std::uint16_t typed) {
 void OptionsDialog::OnCallKeyTyped() {
     const std::uint16_t typed = controls_.callKeyBox.Key();
     if (const std::uint16_t key = CallKeyWithoutShortcutSlip(typed); key != typed) controls_.callKeyBox.SetKey(key);
+    ShowCallKeyNote();
 }
 
 void OptionsDialog::OnVersion() {

@@ -36,6 +36,10 @@ int ClampToSlider(int value, const SliderSetup& setup);
 // key takes no shortcut from the programs in front: Ctrl+S is Ctrl+Alt+S.
 std::uint16_t CallKeyWithoutShortcutSlip(std::uint16_t typed);
 
+// Takes the stored call key, or none while the options are open, and notes
+// whether another program keeps it from the user.
+void HoldStoredCallKey(Model& model, CallKeyHolder& holder);
+
 struct OptionsDialogControls {
     Grid& grid;
     PreviewBox& preview;
@@ -48,6 +52,7 @@ struct OptionsDialogControls {
     OptionGroup& patternChoice;
     CheckBox& startAtSignInBox;
     KeyBox& callKeyBox;
+    Label& callKeyNote;
 };
 
 struct OptionsDialogServices {
@@ -93,6 +98,8 @@ public:
     void OnGridDrop(const DroppedData& data);
 
 private:
+    // The note beside the key box while it shows the stored key another program holds.
+    void ShowCallKeyNote();
     // Asks before OK replaces a file the user has not seen as it is.
     bool MayReplaceTheFile();
     int CurrentRow() const;

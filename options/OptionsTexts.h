@@ -35,6 +35,8 @@ inline constexpr std::string_view DeleteQuestionSuffix = "を削除しますか�
 inline constexpr std::string_view StartAtSignInCaption = "Windows の起動時に開始する";
 inline constexpr std::string_view CallKeyCaption = "呼び出しキー";
 inline constexpr std::string_view CallKeyTakenMessage = "このキーは他のプログラムが使っています。";
+// Beside the key box while the stored key does nothing, another program holding it.
+inline constexpr std::string_view CallKeyHeldElsewhereNote = "（他のアプリが使用中）";
 inline constexpr std::string_view StartupSetFailure = "スタートアップへの登録に失敗しました。";
 inline constexpr std::string_view StartupClearFailure = "スタートアップからの削除に失敗しました。";
 // Why OK asks before it replaces filelist.txt, then the question.

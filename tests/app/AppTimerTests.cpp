@@ -223,6 +223,7 @@ TEST_F(AppTimerTest, TheCallKeyIsHeldExceptWhileTheOptionsAreOpen) {
     callKey.heldByOthers = {1625};
     app.Start();
     EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(model.CallKeyHeldElsewhere) << "for the options to say";
 }
 
 }  // namespace

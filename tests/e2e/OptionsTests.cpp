@@ -264,6 +264,31 @@ TEST_F(Options, TheCallKeyIsTypedInItsBoxAndOkRefusesOneAnotherProgramHolds) {
     UnregisterHotKey(nullptr, 2);
 }
 
+// A key another program held at start-up is noted in the options, kept by an
+// OK that leaves it alone, and taken once the other program has let go.
+TEST_F(Options, ACallKeyHeldElsewhereAtStartUpIsNotedKeptOnOkAndTakenOnceFree) {
+    ASSERT_TRUE(app.Close());
+    const std::string list = app.WriteListFile(ScatterSettings{100, 5, 1, 0, 1625});
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y'));
+    ASSERT_NE(app.StartResident(), nullptr);
+    id = app.Running().Id();
+    HWND options = Open();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(BoxText(options, win32::options_ids::CallKeyNote), L"（他のアプリが使用中）");
+    ClickButton(options, win32::options_ids::OkButton);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s)) << "OK refused a key the user left alone";
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), list);
+
+    UnregisterHotKey(nullptr, 1);
+    options = Open();
+    ASSERT_NE(options, nullptr);
+    ClickButton(options, win32::options_ids::CancelButton);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    const bool free = RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y');
+    if (free) UnregisterHotKey(nullptr, 1);
+    EXPECT_FALSE(free) << "the program takes its key as the options close";
+}
+
 TEST_F(Options, ExitAnsweredNoKeepsEverythingAndYesEndsTheProgramAndRemovesTheIcon) {
     const std::string before = app.ReadFile(L"filelist.txt");
     HWND options = Open();

@@ -44,13 +44,15 @@ protected:
     FakeOptionGroup patternChoice;
     FakeCheckBox startAtSignInBox;
     FakeKeyBox callKeyBox;
+    FakeLabel callKeyNote;
     // Closing the window unloads the dialog, as the real window does.
     FakeDialogWindow window{[this] {
         journal.push_back("close dialog");
         dialog.OnClosed();
     }};
     OptionsDialog dialog{OptionsDialogControls{grid, preview, distanceSlider, leadInSlider, scatterSlider, distanceValue,
-                                               leadInValue, scatterValue, patternChoice, startAtSignInBox, callKeyBox},
+                                               leadInValue, scatterValue, patternChoice, startAtSignInBox, callKeyBox,
+                                               callKeyNote},
                          OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
                                                callKey, [this] { ++aboutShown; }}};
 
@@ -286,6 +288,39 @@ TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
     dialog.OnCancel();
     EXPECT_EQ(model.List[0].Name, "手で");
     EXPECT_EQ(callKey.held, 1625) << "the key, let go while the dialog was open, is taken again";
+}
+
+// A key another program held when last tried is noted beside the box and kept
+// on OK; only a newly chosen key that is held is refused; every close tries again.
+TEST_F(OptionsDialogTest, AStoredKeyAnotherProgramHoldsIsNotedAndKeptOnOkWhileANewOneIsRefused) {
+    model.Settings.CallKey = 1625;
+    model.CallKeyHeldElsewhere = true;
+    ASSERT_FALSE(listFile.Save(model).has_value());
+    const std::string before = store.files.at(ListPath);
+    callKey.heldByOthers = {1625, 1619};
+    dialog.Load();
+    EXPECT_EQ(callKeyNote.caption, "（他のアプリが使用中）");
+    callKeyBox.key = 1619;
+    dialog.OnCallKeyTyped();
+    EXPECT_EQ(callKeyNote.caption, "") << "the note is of the stored key";
+    dialog.OnOk();
+    EXPECT_EQ(messages.shown, (ShownMessages{{"このキーは他のプログラムが使っています。", "エラー", MessageButtons::Ok}}));
+    EXPECT_EQ(window.closes, 0);
+
+    callKeyBox.key = 1625;
+    dialog.OnCallKeyTyped();
+    EXPECT_EQ(callKeyNote.caption, "（他のアプリが使用中）");
+    dialog.OnOk();
+    EXPECT_EQ(window.closes, 1);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(store.files.at(ListPath), before);
+    EXPECT_TRUE(model.CallKeyHeldElsewhere);
+
+    callKey.heldByOthers.clear();
+    model.OptionsOpen = true;
+    dialog.OnCancel();
+    EXPECT_EQ(callKey.held, 1625) << "let go by the other program, taken at the next close";
+    EXPECT_FALSE(model.CallKeyHeldElsewhere);
 }
 
 // Start at sign-in: the box shows the Startup folder and only OK changes it

@@ -65,6 +65,7 @@ std::vector<ControlPlacement> OptionsDialogLayout() {
         {CallKeyLabel, L"STATIC", CallKeyCaption, Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
         // As tall as the control's own line; its top a little above the label's, so their texts align.
         {CallKeyBox, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, CallKeyTop, 2415, 315, LabelPoints},
+        {CallKeyNote, L"STATIC", "", Caption, 0, 6015, CallKeyTop + 60, 2115, 255, DialogPoints},
     });
     return layout;
 }
@@ -96,12 +97,14 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dia
     patternChoice_ = OptionGroup(patternButtons);
     startAtSignInBox_ = CheckBox(Control(StartAtSignInBox));
     callKeyBox_ = KeyBox(Control(CallKeyBox));
+    callKeyNote_ = Label(Control(CallKeyNote));
     messages_.SetOwner(Handle());
 
     std::function<void()> showAbout;
     if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
     logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_,
-                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_, callKeyBox_},
+                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_, callKeyBox_,
+                                         callKeyNote_},
                    OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
                                          services_.lookup, *this, *this, services_.mainWindow, services_.callKey,
                                          std::move(showAbout)});

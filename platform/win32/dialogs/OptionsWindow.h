@@ -32,7 +32,7 @@ inline constexpr int DistanceLabel = 141, LeadInLabel = 142, DistanceValue = 143
                      ScatterValue = 146, PatternLabel = 147;
 inline constexpr int FirstPatternButton = 150;  // then one up for each further pattern
 inline constexpr int StartAtSignInBox = 160;
-inline constexpr int CallKeyLabel = 170, CallKeyBox = 171;
+inline constexpr int CallKeyLabel = 170, CallKeyBox = 171, CallKeyNote = 172;
 }  // namespace options_ids
 
 class OptionsWindow final : public Dialog, private DialogWindow, private EntryEditorDialog {
@@ -76,6 +76,7 @@ private:
     OptionGroup patternChoice_;
     CheckBox startAtSignInBox_;
     KeyBox callKeyBox_;
+    Label callKeyNote_;
     MessageBoxes messages_;
     std::optional<OptionsDialog> logic_;
     FileDropRegistration drop_;
