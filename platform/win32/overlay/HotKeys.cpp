@@ -22,6 +22,21 @@ UINT HotKeyModifiers(std::uint16_t key) {
     return modifiers;
 }
 
+// The Alt of Alt+F4 reached the window in front, the F4 only us: released with
+// nothing pressed since, that window would take the Alt alone, the way to its
+// menu bar. A key with no meaning (0xE8 is unassigned), pressed while Alt is
+// still down, tells it the Alt was used; after the Alt's release it does nothing.
+void MaskTheAltPress() {
+    constexpr WORD UnassignedKey = 0xE8;
+    INPUT keys[2]{};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = UnassignedKey;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 }  // namespace
 
 void HotKeys::TakeDismissKeys() {
@@ -52,6 +67,7 @@ void HotKeys::ReleaseAll() {
 }
 
 void HotKeys::OnHotKey(WPARAM id, MainWindowEvents& events) const {
+    if (id == AltF4HotKeyId) MaskTheAltPress();
     if (id == EscapeHotKeyId || id == AltF4HotKeyId) events.OnOverlayDismiss();
     if (id == CallHotKeyId) events.OnCallKey();
 }
