@@ -44,6 +44,9 @@ public:
     virtual bool UserSwitchedAway() const = 0;
     // Gives the shown tile the keyboard focus, draws it so and tells screen readers.
     virtual void FocusTile(int index) = 0;
+    // Lets go of Esc and Alt+F4 while the overlay still shows, for a window that
+    // must answer to them (the shell's confirmation, an error box).
+    virtual void ReleaseOverlayKeys() = 0;
 };
 
 }  // namespace yomorina

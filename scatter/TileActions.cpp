@@ -42,11 +42,16 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
     const std::string path = model_.List[index].Path;
     for (const std::string& file : data.Files) {
         if (IsRecycleBinPath(path)) {
+            // The shell's confirmation, or the error box, must have the keys the overlay holds.
+            mainWindow_.ReleaseOverlayKeys();
             if (recycleBin_.MoveToRecycleBin(file) != 0) {
                 messages_.Show(RecycleFailedMessage, TitleError, MessageButtons::Ok);
             }
             endScatter_();
         } else {
+            // As a click's launch: a started program may leave the foreground to
+            // nobody, and no scatter may outlive its overlay.
+            endScatter_();
             // The launcher finds the program again and passes the file as one quoted argument.
             Launch(path + " " + file);
         }

@@ -161,6 +161,7 @@ public:
     void ShowOverlay(OverlayBackground background) override { Show("show overlay ", background); }
     void ShowOverlayForCallKey(OverlayBackground background) override { Show("show overlay for the key ", background); }
     void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
+    void ReleaseOverlayKeys() override { journal_.push_back("release overlay keys"); }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
         journal_.push_back("show tile " + std::to_string(index));

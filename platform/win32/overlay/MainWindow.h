@@ -44,6 +44,7 @@ public:
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
     bool UserSwitchedAway() const override;
     void FocusTile(int index) override;
+    void ReleaseOverlayKeys() override { hotKeys_->ReleaseDismissKeys(); }
 
     TickTimer& Timer() { return *timer_; }
     CallKeyHolder& CallKey() { return *hotKeys_; }
