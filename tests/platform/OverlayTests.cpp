@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -408,39 +409,32 @@ TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
 }
 
 // The Alt of Alt+F4 goes to the window in front and the F4 to the overlay.
-// Windows takes an Alt released with no other key pressed since its own press
-// as the way to the menu bar; Wine forgets the Alt at any key's release, so
-// the window here applies Windows' rule to the keys it receives.
+// Windows takes an Alt released with no key pressed since its own press as the
+// way to the menu bar (Wine forgets it at any key's release), so the window in
+// front is held to Windows' rule here.
 TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFront) {
-    const auto press = [](std::vector<WORD> keys, DWORD flags) {
-        std::vector<INPUT> input(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i) input[i] = {INPUT_KEYBOARD, {.ki = {keys[i], 0, flags, 0, 0}}};
-        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    };
     WPARAM lastPressed = 0;
-    bool loneAlt = false, altReleased = false;
+    std::optional<bool> loneAlt;
     const auto pumpUntil = [&](const std::function<bool()>& done) {
         return e2e::WaitUntil([&] {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                const UINT kind = message.message;
-                if (message.hwnd == front.get() && (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN)) lastPressed = message.wParam;
-                if (message.hwnd == front.get() && (kind == WM_KEYUP || kind == WM_SYSKEYUP) && message.wParam == VK_MENU) {
-                    loneAlt = lastPressed == VK_MENU;
-                    altReleased = true;
-                }
-                DispatchMessageW(&message);
+            for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m)) {
+                if (m.hwnd != front.get()) continue;
+                if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) lastPressed = m.wParam;
+                if ((m.message == WM_KEYUP || m.message == WM_SYSKEYUP) && m.wParam == VK_MENU) loneAlt = lastPressed == VK_MENU;
             }
             return done();
         }, std::chrono::seconds(3));
     };
     window.ShowOverlay(OverlayBackground::Plain);
-    // As a hand presses them: Alt+F4 down, taken, then both let go.
-    press({VK_MENU, VK_F4}, 0);
+    // As a hand presses them: Alt+F4 down and taken, then both let go.
+    INPUT keys[4] = {{INPUT_KEYBOARD, {.ki = {VK_MENU, 0, 0, 0, 0}}}, {INPUT_KEYBOARD, {.ki = {VK_F4, 0, 0, 0, 0}}},
+                     {INPUT_KEYBOARD, {.ki = {VK_F4, 0, KEYEVENTF_KEYUP, 0, 0}}},
+                     {INPUT_KEYBOARD, {.ki = {VK_MENU, 0, KEYEVENTF_KEYUP, 0, 0}}}};
+    SendInput(2, keys, sizeof(INPUT));
     ASSERT_TRUE(pumpUntil([&] { return events.dismissals == 1; }));
-    press({VK_F4, VK_MENU}, KEYEVENTF_KEYUP);
-    ASSERT_TRUE(pumpUntil([&] { return altReleased; }));
-    EXPECT_FALSE(loneAlt) << "the window in front would open its menu bar";
+    SendInput(2, keys + 2, sizeof(INPUT));
+    ASSERT_TRUE(pumpUntil([&] { return loneAlt.has_value(); }));
+    EXPECT_FALSE(*loneAlt) << "the window in front would open its menu bar";
     window.Hide();
 }
 
