@@ -213,6 +213,13 @@ void App::OnCallKey() {
     }
     const ScreenPoint at = pointer_.Position();
     lookup_.Begin(EntriesToLookUp(model_.List), ScaledToDotsPerInch(TileSide, monitors_.DotsPerInchAt(at)));
+    // At the press: Windows' leave to take the foreground lasts only until the
+    // user's next input, the key's own release included.
+    window_.ShowOverlayForCallKey(BackgroundForPattern(SettingsInForce(model_.Settings).BackgroundPattern));
+    state_.scattering = true;
+    state_.shakeCount = 0;
+    // Every slot has had its turn: a shake brings nothing more.
+    state_.nextSlot = LaunchSlotCount;
     callWaits_ = CallPatienceTicks;
     BringEveryTileOnceAnswered();
 }
@@ -223,11 +230,6 @@ void App::BringEveryTileOnceAnswered() {
     callWaits_ = 0;
     const ScreenPoint at = pointer_.Position();
     const auto tiles = PlaceEveryTile(model_.List, lookup_, at, monitors_.AreaAt(at), monitors_.DotsPerInchAt(at));
-    window_.ShowOverlayForCallKey(BackgroundForPattern(SettingsInForce(model_.Settings).BackgroundPattern));
-    state_.scattering = true;
-    state_.shakeCount = 0;
-    // Every slot has had its turn: a shake brings nothing more.
-    state_.nextSlot = LaunchSlotCount;
     for (const TilePlacement& tile : tiles) ShowTileOut(tile);
 }
 

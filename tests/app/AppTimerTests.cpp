@@ -177,8 +177,8 @@ TEST_F(AppTimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
     EXPECT_EQ(app.CurrentScatterState().shakeCount, 1);
 }
 
-// The key brings every tile a shake would, at once, once the lookup has
-// answered or after four ticks; a shake adds nothing; the key again ends it.
+// The key shows the overlay at once and every tile a shake would once the
+// lookup has answered or after four ticks; a shake adds nothing; the key again ends it.
 TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) {
     model.List[3] = {"遅い", "\\\\nas\\slow.exe"};
     search.existing.insert("\\\\nas\\slow.exe");
@@ -191,14 +191,15 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
         search.unanswered = {};
         if (c.answeredAtTick != 0) search.unanswered.insert("\\\\nas\\slow.exe");
         pointer.at = {640, 400};
+        journal.clear();
         app.OnCallKey();
+        EXPECT_EQ(journal.empty() ? "" : journal.front(), "show overlay for the key 0") << "inside the key's own message";
         for (int tick = 1; tick <= c.shownAtTick; ++tick) {
-            EXPECT_FALSE(window.visible) << "shown before tick " << c.shownAtTick;
+            EXPECT_FALSE(window.tileVisible[0]) << "a tile before tick " << c.shownAtTick;
             if (tick == c.answeredAtTick) search.unanswered.clear();
             TickAt(640 + 300 * (tick % 2), 400);  // a hand moving meanwhile is no shake
         }
-        Journal expected{"show overlay for the key 0", "show tile 0", "show caption 0", "focus tile 0",
-                         "show tile 2",                "show caption 2"};
+        Journal expected{"show tile 0", "show caption 0", "focus tile 0", "show tile 2", "show caption 2"};
         if (c.slowTileOut) expected.insert(expected.end(), {"show tile 3", "show caption 3"});
         EXPECT_EQ(Journal(journal.end() - static_cast<std::ptrdiff_t>(expected.size()), journal.end()), expected);
         EXPECT_EQ(window.tiles[0].left, 640 - (c.slowTileOut ? 132 : 88) + 28);
