@@ -125,8 +125,13 @@ public:
     void OnTileClick(int index) override { tileClicks.push_back(index); }
     void OnTileDrop(int, const DroppedData&) override {}
     int callKeys = 0;
-    void OnTileKey(int, TileKey) override {}
-    void OnCallKey() override { ++callKeys; }
+    std::vector<std::pair<int, TileKey>> tileKeys;
+    void OnTileKey(int index, TileKey key) override { tileKeys.emplace_back(index, key); }
+    std::function<void()> onCallKey;
+    void OnCallKey() override {
+        ++callKeys;
+        if (onCallKey) onCallKey();
+    }
 };
 
 class OverlayWindowTest : public ::testing::Test {
@@ -408,6 +413,35 @@ TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
     }
 }
 
+// With the keyboard left to the program in front, the tiles' keys are the
+// overlay's for as long as it shows; where one is another program's, the tiles
+// go without the keyboard, and no focus drawn on a tile says otherwise.
+TEST_F(RefusedForegroundTest, TheTilesKeysAreTheOverlaysWhileItShowsOrNoTileLooksFocused) {
+    const auto enterIsFree = [] {
+        const bool free = RegisterHotKey(nullptr, 2, 0, VK_RETURN);
+        if (free) UnregisterHotKey(nullptr, 2);
+        return free;
+    };
+    for (const bool tabHeldElsewhere : {false, true}) {
+        if (tabHeldElsewhere) {
+            ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_TAB));
+        }
+        window.ShowOverlay(OverlayBackground::Plain);
+        window.ShowTile(0, 10, 10, TileSide, TilePicture::RecycleBin, "", "");
+        window.FocusTile(0);
+        EXPECT_EQ(GetFocus() == window.TileHandle(0), !tabHeldElsewhere);
+        EXPECT_EQ(enterIsFree(), tabHeldElsewhere);
+        if (!tabHeldElsewhere) {
+            e2e::PressKeys({VK_RETURN});
+            EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), !events.tileKeys.empty(); }, std::chrono::seconds(3)));
+            EXPECT_EQ(events.tileKeys, (std::vector<std::pair<int, TileKey>>{{0, TileKey::Open}}));
+        }
+        window.Hide();
+        EXPECT_TRUE(enterIsFree()) << "once the overlay has gone";
+        UnregisterHotKey(nullptr, 1);
+    }
+}
+
 // The Alt of Alt+F4 goes to the window in front and the F4 to the overlay.
 // Windows takes an Alt released with no key pressed since its own press as the
 // way to the menu bar (Wine forgets it at any key's release), so the window in
@@ -439,12 +473,15 @@ TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFront) {
 }
 
 // A press of the call key, a hot key whatever window is in front, gives the
-// right to the foreground that a shake lacks on Windows (imitated here).
+// right to the foreground that a shake lacks on Windows, while its message is
+// handled (imitated here).
 TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
-    ASSERT_TRUE(window.CallKey().Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
-    e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.callKeys == 1; }, std::chrono::seconds(3)));
     window.ShowOverlayForCallKey(OverlayBackground::Plain);
+    EXPECT_NE(GetForegroundWindow(), window.Handle()) << "the leave is the key's message's alone";
+    window.Hide();
+    ASSERT_TRUE(window.CallKey().Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
+    events.onCallKey = [&] { window.ShowOverlayForCallKey(OverlayBackground::Plain); };
+    e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(3)));
     window.Hide();
     window.CallKey().Hold(0);

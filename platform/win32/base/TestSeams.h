@@ -65,7 +65,8 @@ private:
 void DropTheMouseHookAsTheSystemMay();
 
 // Windows refuses the foreground to a program in the background while the
-// user works in another; Wine grants it, so tests refuse it themselves.
+// user works in another, but for the moment a hot key of its own is handled;
+// Wine grants it always, so tests refuse it themselves, but for that moment.
 enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
 
 }  // namespace yomorina::win32

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <utility>
 
 namespace yomorina::win32 {
@@ -10,6 +11,20 @@ namespace {
 constexpr int EscapeHotKeyId = 1;
 constexpr int AltF4HotKeyId = 2;
 constexpr int CallHotKeyId = 3;
+
+// The keys the tiles use, each a hot key of its own while the overlay shows.
+struct TileHotKey {
+    UINT modifiers;
+    UINT key;
+    TileKey meaning;
+};
+constexpr TileHotKey TileHotKeys[] = {
+    {0, VK_TAB, TileKey::Next},    {MOD_SHIFT, VK_TAB, TileKey::Previous}, {0, VK_LEFT, TileKey::Left},
+    {0, VK_RIGHT, TileKey::Right}, {0, VK_UP, TileKey::Up},                {0, VK_DOWN, TileKey::Down},
+    {0, VK_RETURN, TileKey::Open}, {0, VK_SPACE, TileKey::Open},
+};
+constexpr int FirstTileHotKeyId = 4;
+constexpr int TileHotKeyCount = static_cast<int>(std::size(TileHotKeys));
 
 // The hot-key control's modifier flags as RegisterHotKey's; a held-down key
 // repeats no press.
@@ -39,17 +54,30 @@ void MaskTheAltPress() {
 
 }  // namespace
 
-void HotKeys::TakeDismissKeys() {
-    ReleaseDismissKeys();
+void HotKeys::TakeOverlayKeys() {
+    ReleaseOverlayKeys();
     RegisterHotKey(window_, EscapeHotKeyId, 0, VK_ESCAPE);
     RegisterHotKey(window_, AltF4HotKeyId, MOD_ALT, VK_F4);
-    dismissKeysTaken_ = true;
+    tileKeysTaken_ = true;
+    for (int i = 0; i < TileHotKeyCount && tileKeysTaken_; ++i) {
+        // A held-down Enter opens once; the tiles are gone after it.
+        const TileHotKey& tileKey = TileHotKeys[i];
+        tileKeysTaken_ = RegisterHotKey(window_, FirstTileHotKeyId + i, tileKey.modifiers | MOD_NOREPEAT, tileKey.key);
+    }
+    // With one of them another program's, the tiles go without the keyboard
+    // rather than half of it, unseen, and the rest stay with the window in front.
+    if (!tileKeysTaken_) {
+        for (int i = 0; i < TileHotKeyCount; ++i) UnregisterHotKey(window_, FirstTileHotKeyId + i);
+    }
+    overlayKeysTaken_ = true;
 }
 
-void HotKeys::ReleaseDismissKeys() {
-    if (!std::exchange(dismissKeysTaken_, false)) return;
+void HotKeys::ReleaseOverlayKeys() {
+    if (!std::exchange(overlayKeysTaken_, false)) return;
     UnregisterHotKey(window_, EscapeHotKeyId);
     UnregisterHotKey(window_, AltF4HotKeyId);
+    for (int i = 0; i < TileHotKeyCount; ++i) UnregisterHotKey(window_, FirstTileHotKeyId + i);
+    tileKeysTaken_ = false;
 }
 
 bool HotKeys::Hold(std::uint16_t key) {
@@ -62,11 +90,15 @@ bool HotKeys::Hold(std::uint16_t key) {
 }
 
 void HotKeys::ReleaseAll() {
-    ReleaseDismissKeys();
+    ReleaseOverlayKeys();
     Hold(0);
 }
 
-void HotKeys::OnHotKey(WPARAM id, MainWindowEvents& events) const {
+void HotKeys::OnHotKey(WPARAM id, int focusedTile, MainWindowEvents& events) const {
+    const auto tileKey = static_cast<int>(id) - FirstTileHotKeyId;
+    if (tileKey >= 0 && tileKey < TileHotKeyCount && focusedTile >= 0) {
+        events.OnTileKey(focusedTile, TileHotKeys[tileKey].meaning);
+    }
     if (id == AltF4HotKeyId) MaskTheAltPress();
     if (id == EscapeHotKeyId || id == AltF4HotKeyId) events.OnOverlayDismiss();
     if (id == CallHotKeyId) events.OnCallKey();

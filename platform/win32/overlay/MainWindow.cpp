@@ -2,6 +2,8 @@
 
 #include <wtsapi32.h>
 
+#include <utility>
+
 #include "core/Model.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/LateBound.h"
@@ -55,7 +57,8 @@ void MainWindow::Hide() {
     // The frozen screen is large (a screenful per monitor) and a copy of what
     // was on screen: kept only while shown, taken afresh for the next scatter.
     picture_.Release();
-    hotKeys_->ReleaseDismissKeys();
+    hotKeys_->ReleaseOverlayKeys();
+    focusedTile_ = -1;
 }
 
 void MainWindow::HideTile(int index) {
@@ -140,13 +143,13 @@ void MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForegroun
     // old place or size and moves and repaints it once (each separate move also costs Wine
     // a pass over the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
-    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !mayTakeForeground;
+    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !(mayTakeForeground && inHotKey_);
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
                  SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
     if (!refused) SetForegroundWindow(Handle());
     // Granted or not: only a change from here is the user's doing.
     foregroundAtShow_ = GetForegroundWindow();
-    hotKeys_->TakeDismissKeys();
+    hotKeys_->TakeOverlayKeys();
 }
 
 void MainWindow::ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
@@ -199,8 +202,10 @@ bool MainWindow::UserSwitchedAway() const {
 void MainWindow::FocusTile(int index) {
     const auto& tile = tiles_.at(index);
     if (!tile) return;
-    // Where Windows keeps the keyboard with another program, the tile still
-    // has the focus within ours, drawn, for when the overlay is brought to the front.
+    focusedTile_ = index;
+    // Drawn, and told to screen readers, only where the tiles' keys reach the
+    // tiles: all taken as the overlay's, or the keyboard the overlay's own.
+    if (!hotKeys_->TileKeysTaken() && GetForegroundWindow() != Handle()) return;
     // A change of focus tells screen readers by itself; a tile that has it already
     // is announced again here, once.
     const bool hadFocus = GetFocus() == tile->Handle();
@@ -267,9 +272,14 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) events_->OnOverlayDismiss();
         return 0;
-    case WM_HOTKEY:
-        hotKeys_->OnHotKey(wParam, *events_);
+    case WM_HOTKEY: {
+        // The leave to take the foreground that a hot key gives lasts while its
+        // message is handled (the user's next input ends it), as the seam imitates.
+        const bool outer = std::exchange(inHotKey_, true);
+        hotKeys_->OnHotKey(wParam, focusedTile_, *events_);
+        inHotKey_ = outer;
         return 0;
+    }
     case WM_ENDSESSION:
         // Logging off ends us without WM_CLOSE; the icon must still go.
         if (wParam && !unloaded_) {

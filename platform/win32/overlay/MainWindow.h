@@ -44,7 +44,7 @@ public:
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
     bool UserSwitchedAway() const override;
     void FocusTile(int index) override;
-    void ReleaseOverlayKeys() override { hotKeys_->ReleaseDismissKeys(); }
+    void ReleaseOverlayKeys() override { hotKeys_->ReleaseOverlayKeys(); }
 
     TickTimer& Timer() { return *timer_; }
     CallKeyHolder& CallKey() { return *hotKeys_; }
@@ -72,6 +72,8 @@ private:
     HINSTANCE instance_;
     ForegroundTaking foregroundTaking_;
     HWND foregroundAtShow_ = nullptr;  // the front window once the overlay had shown
+    int focusedTile_ = -1;             // where the tiles' keys go
+    bool inHotKey_ = false;            // a hot key's message is being handled
     UINT taskbarCreatedMessage_;
     UINT optionsAsked_;  // from another start of the program
     TestQueries testQueries_;
