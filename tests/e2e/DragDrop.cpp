@@ -2,36 +2,14 @@
 
 #include <shlobj.h>
 
-#include <atomic>
 #include <cstring>
+
+#include "platform/win32/base/ComObject.h"
 
 namespace yomorina::e2e {
 namespace {
 
-// One COM interface, counted; deleted with its last reference.
-template <typename Interface, const IID& InterfaceId>
-class ComObject : public Interface {
-public:
-    virtual ~ComObject() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
-        if (iid == IID_IUnknown || iid == InterfaceId) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
-private:
-    std::atomic<ULONG> references_{1};
-};
+using win32::ComObject;
 
 // One block of memory offered in one clipboard format, as a drag source
 // outside our program offers it.

@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
-#include <atomic>
 #include <deque>
 #include <utility>
 
 #include "platform/win32/base/AppMessages.h"
+#include "platform/win32/base/ComObject.h"
 #include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/WideText.h"
 
@@ -23,26 +23,9 @@ bool OffersFileList(IDataObject* data) {
 class FileDropTarget;
 void DeferDrop(FileDropTarget* target, DroppedData dropped);
 
-class FileDropTarget final : public IDropTarget {
+class FileDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
     explicit FileDropTarget(FileDropRegistration::Handler handler) : handler_(std::move(handler)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept override {
         acceptsFiles_ = OffersFileList(data);
@@ -85,7 +68,6 @@ public:
     }
 
 private:
-    std::atomic<ULONG> references_{1};
     FileDropRegistration::Handler handler_;
     bool acceptsFiles_ = false;
 };
