@@ -77,7 +77,7 @@ int RunProgram(HINSTANCE instance) {
              shell, recycleBin, mainWindow.CallKey(), showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
-    win32::FolderChangeWatch listFileWatch(executableFolder.Path());
+    win32::ListFileWatch listFileWatch(listFile.Path());
     app.Start();
 
     win32::RunMessageLoop(listFileWatch, [&] { app.OnListFileChanged(); },

@@ -38,6 +38,28 @@ public:
     std::wstring Child(const std::wstring& name) const { return path_ + L"\\" + name; }
     std::string ChildUtf8(const std::wstring& name) const { return win32::ToUtf8(Child(name)); }
 
+    // Wine 8's CreateSymbolicLinkW makes nothing, but Wine runs Unix programs
+    // and follows a Unix link. The target must exist: Wine sees no dangling
+    // link. False where there is no ln to run.
+    bool MadeUnixLink(const std::wstring& target, const std::wstring& link) const {
+        std::wstring command = L"Z:\\bin\\ln -s " + target + L" " + link;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, path_.c_str(),
+                            &startup, &started)) {
+            return false;
+        }
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        // The handle Wine gives back may end before the Unix program has run.
+        for (int wait = 0; wait < 500; ++wait) {
+            if (GetFileAttributesW(Child(link).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+            Sleep(20);
+        }
+        return false;
+    }
+
 private:
     std::wstring path_;
 };
