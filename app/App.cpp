@@ -15,6 +15,9 @@ namespace {
 // The call key's scatter waits this many ticks at most for a share that has
 // not answered yet; then that entry is skipped, as a shake skips it.
 constexpr int CallPatienceTicks = 5;
+// A list file held for a moment (an editor's save, a sync tool) is read again
+// this many times, at the timer's retry pace, before the next change is waited for.
+constexpr int ListRereadTries = 4;
 
 }  // namespace
 
@@ -104,7 +107,12 @@ void App::OnIconRetry() { AddIcon(); }
 
 // Without the icon the program could be neither configured nor ended; at
 // sign-in the shell may not take it yet, so it is tried until it does.
-void App::AddIcon() { timer_.RetryIcon(!trayIcon_.Add(TrayTip)); }
+void App::AddIcon() {
+    // The shell may keep the call waiting while it starts; no mouse on the
+    // desktop may wait with it on a hook of ours.
+    WakeUp();
+    timer_.RetryIcon(!trayIcon_.Add(TrayTip));
+}
 
 void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_); }
 
@@ -142,9 +150,7 @@ void App::Tick(bool woken) {
         return;
     }
     // Not at the scatter's end: a click on a tile reads its entry after that.
-    if (!state_.scattering && std::exchange(reloadAfterScatter_, false) && listFile_.ReloadIfChanged(model_)) {
-        HoldCallKey();
-    }
+    if (!state_.scattering && std::exchange(reloadAfterScatter_, false)) RereadListFile();
     const ScreenPoint sample = pointer_.Position();
     if (measureAfresh_) {
         measureAfresh_ = false;
@@ -175,13 +181,25 @@ void App::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool
 }
 
 void App::OnListFileChanged() {
+    rereadsLeft_ = ListRereadTries;
+    RereadListFile();
+}
+
+void App::OnListReadRetry() { RereadListFile(); }
+
+void App::RereadListFile() {
+    timer_.RetryListRead(false);
+    // The dialog reads the file itself when it closes.
     if (model_.OptionsOpen) return;
     // The tiles on screen open the entries they were dropped for.
     if (state_.scattering) {
         reloadAfterScatter_ = true;
         return;
     }
-    if (listFile_.ReloadIfChanged(model_)) HoldCallKey();
+    // One try at a time: the thread that answers the mouse never waits on the file.
+    const ReloadOutcome outcome = listFile_.ReloadIfChanged(model_);
+    if (outcome == ReloadOutcome::Taken) HoldCallKey();
+    if (outcome == ReloadOutcome::NotReadable && rereadsLeft_-- > 0) timer_.RetryListRead(true);
 }
 
 void App::ShowTileOut(const TilePlacement& tile) {

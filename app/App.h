@@ -59,6 +59,7 @@ public:
     void OnTrayEvent(TrayPress press) override;
     void OnTaskbarCreated() override;
     void OnIconRetry() override;
+    void OnListReadRetry() override;
     void OnTick() override;
     void OnPointerMoved() override;
     void OnPointerMayHaveJumped() override;
@@ -69,8 +70,9 @@ public:
     void OnCallKey() override;
 
     // Something changed in the list file's folder: a hand edit is taken at once,
-    // or at the first tick after the scatter on screen. The options dialog reads
-    // the file itself when it opens and closes.
+    // or at the first tick after the scatter on screen; a file held for a
+    // moment, a little later. The options dialog reads the file itself when it
+    // opens and closes.
     void OnListFileChanged();
 
     void EndScatter();
@@ -85,6 +87,7 @@ private:
     void AddIcon();
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
+    void RereadListFile();
     void BringEveryTileOnceAnswered();
     void ShowTileOut(const TilePlacement& tile);
 
@@ -107,6 +110,8 @@ private:
     // At rest the timer stops and the mouse's next movement starts it again.
     bool watching_ = false;
     bool reloadAfterScatter_ = false;
+    // Tries left for a list file that changed but could not be read yet.
+    int rereadsLeft_ = 0;
     // The next tick measures from where the pointer is then, not from the last
     // sample: the pointer went where no tick saw it go.
     bool measureAfresh_ = false;

@@ -250,11 +250,12 @@ std::optional<std::string> ListFile::Load(Model& model) {
     return std::nullopt;
 }
 
-bool ListFile::ReloadIfChanged(Model& model) {
-    const auto read = store_.Read(Path(), RereadPatience);
-    if (!read.Bytes || read.Bytes == known_) return false;
+ReloadOutcome ListFile::ReloadIfChanged(Model& model, std::chrono::milliseconds patience) {
+    const auto read = store_.Read(Path(), patience);
+    if (!read.Bytes) return read.Missing ? ReloadOutcome::Unchanged : ReloadOutcome::NotReadable;
+    if (read.Bytes == known_) return ReloadOutcome::Unchanged;
     Take(*read.Bytes, model);
-    return true;
+    return ReloadOutcome::Taken;
 }
 
 DiskState ListFile::CompareWithDisk() const {

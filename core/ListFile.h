@@ -60,7 +60,10 @@ void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchLis
 
 // At start-up a sync or backup program may hold the file for a few seconds.
 inline constexpr std::chrono::milliseconds StartUpReadPatience{5000};
+// Where a moment's wait holds up only the user who asked: the options dialog opening or closing.
 inline constexpr std::chrono::milliseconds RereadPatience{1000};
+
+enum class ReloadOutcome { Unchanged, Taken, NotReadable };
 
 // The file on disk against what the program last read or wrote there.
 enum class DiskState { AsLastSeen, NeverRead, ChangedSinceRead };
@@ -77,9 +80,10 @@ public:
     // failure comes back as the text of the error message.
     std::optional<std::string> Load(Model& model);
 
-    // Reads the file again when it holds other bytes than the program last
-    // read or wrote (or was never read); true when the model took them.
-    bool ReloadIfChanged(Model& model);
+    // Reads the file again and the model takes it when it holds other bytes
+    // than the program last read or wrote (or was never read). A file that
+    // exists but cannot be read within `patience` is the caller's to try again.
+    ReloadOutcome ReloadIfChanged(Model& model, std::chrono::milliseconds patience = std::chrono::milliseconds(0));
 
     // Whether a save now would replace something the user has not seen.
     DiskState CompareWithDisk() const;

@@ -29,7 +29,7 @@ void OptionsDialog::ShowSlider(Slider& slider, Label& label, const SliderSetup& 
 
 void OptionsDialog::Load() {
     // A file that could not be read at start-up, or was edited by hand, is shown as it is now.
-    services_.listFile.ReloadIfChanged(services_.model);
+    services_.listFile.ReloadIfChanged(services_.model, RereadPatience);
     const ScatterSettings& settings = services_.model.Settings;
     ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderSetup, settings.MoveDistance);
     ShowSlider(controls_.leadInSlider, controls_.leadInValue, FastTickSliderSetup, settings.FastTicksToStart);
@@ -60,7 +60,7 @@ void OptionsDialog::Load() {
 void OptionsDialog::OnClosed() {
     services_.model.OptionsOpen = false;
     // Edits made by hand while the dialog was open count once it is gone (after a Cancel).
-    services_.listFile.ReloadIfChanged(services_.model);
+    services_.listFile.ReloadIfChanged(services_.model, RereadPatience);
     // Let go while the dialog was open, and tried again: the program that held it may have let go.
     HoldStoredCallKey(services_.model, services_.callKey);
 }

@@ -66,6 +66,8 @@ public:
     virtual void OnTaskbarCreated() = 0;
     // Time to try the missing notification icon again (TickTimer::RetryIcon).
     virtual void OnIconRetry() = 0;
+    // Time to read the list file again (TickTimer::RetryListRead).
+    virtual void OnListReadRetry() = 0;
     virtual void OnTick() = 0;
     // The pointer moved while TickTimer::WatchForMovement was in force.
     virtual void OnPointerMoved() = 0;

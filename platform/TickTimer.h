@@ -19,6 +19,9 @@ public:
     virtual void StopWatching() = 0;
     // While on, MainWindowEvents::OnIconRetry comes every few seconds.
     virtual void RetryIcon(bool on) = 0;
+    // While on, MainWindowEvents::OnListReadRetry comes every quarter second:
+    // a list file held for a moment is read again without waiting for it.
+    virtual void RetryListRead(bool on) = 0;
 };
 
 }  // namespace yomorina

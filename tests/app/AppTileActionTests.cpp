@@ -53,6 +53,22 @@ TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogRea
     EXPECT_EQ(model.List[0].Name, "手で");
     app.OnListFileChanged();
     EXPECT_EQ(model.List[0], LaunchEntry{});
+
+    // A file held for a moment is tried again on the timer a few times, then
+    // left until it next changes; nothing waits for it.
+    for (const int heldFor : {4, 5}) {
+        store.files[listFile.Path()] = EncodeListFile(model.Settings, {LaunchEntry{"後で", "C:\\later.exe"}}, codePage);
+        store.unreadable[listFile.Path()] = "(32)";
+        app.OnListFileChanged();
+        for (int retry = 1; retry < heldFor && timer.retryingListRead; ++retry) app.OnListReadRetry();
+        store.unreadable.clear();
+        if (timer.retryingListRead) app.OnListReadRetry();
+        EXPECT_FALSE(timer.retryingListRead);
+        EXPECT_EQ(model.List[0].Name, heldFor == 4 ? "後で" : "") << heldFor;
+        EXPECT_EQ(store.lastPatience, std::chrono::milliseconds(0));
+        store.files[listFile.Path()] = DefaultListFileBytes();
+        app.OnListFileChanged();
+    }
 }
 
 // Whether or not the started program takes the foreground: a hidden overlay is no switch.

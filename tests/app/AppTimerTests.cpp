@@ -163,10 +163,17 @@ TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnce
     TickAt(850, 100);
     EXPECT_FALSE(timer.running);
 
-    // Any message from the icon is a hand on the mouse, which a dropped watch may have missed.
-    app.OnTrayEvent(TrayPress::Other);
-    EXPECT_TRUE(timer.running);
-    EXPECT_FALSE(timer.watching);
+    // Any message from the icon is a hand on the mouse, which a dropped watch
+    // may have missed; and no call to the shell, which may keep it waiting, is
+    // made while the mouse waits on a hook of ours.
+    for (const auto event : {+[](App& app) { app.OnTrayEvent(TrayPress::Other); },
+                             +[](App& app) { app.OnTaskbarCreated(); }, +[](App& app) { app.OnIconRetry(); }}) {
+        TickAt(850, 100);
+        ASSERT_TRUE(timer.watching);
+        event(app);
+        EXPECT_TRUE(timer.running);
+        EXPECT_FALSE(timer.watching);
+    }
 }
 
 TEST_F(AppTimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {

@@ -254,11 +254,12 @@ TEST_F(ListFileOnDisk, AFileThatCannotBeReadIsReportedRunsAsNewAndIsNeverWritten
     EXPECT_EQ(store.lastPatience, std::chrono::seconds(5));
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
     EXPECT_EQ(store.writes, 0);
-    EXPECT_FALSE(listFile.ReloadIfChanged(model));
+    EXPECT_EQ(listFile.ReloadIfChanged(model), ReloadOutcome::NotReadable);
+    EXPECT_EQ(store.lastPatience, std::chrono::milliseconds(0)) << "a reread never waits on the program's thread";
 
     store.unreadable.clear();
     EXPECT_EQ(listFile.CompareWithDisk(), DiskState::NeverRead) << "readable, but not yet read";
-    EXPECT_TRUE(listFile.ReloadIfChanged(model));
+    EXPECT_EQ(listFile.ReloadIfChanged(model), ReloadOutcome::Taken);
     EXPECT_EQ(model.Settings, (ScatterSettings{300, 5, 1, 2}));
     EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen);
 }
@@ -267,11 +268,11 @@ TEST_F(ListFileOnDisk, AHandEditIsAChangeAndOurOwnSaveIsNot) {
     model.List[0] = {"ours", "C:\\ours.exe"};
     ASSERT_FALSE(listFile.Save(model).has_value());
     EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen);
-    EXPECT_FALSE(listFile.ReloadIfChanged(model));
+    EXPECT_EQ(listFile.ReloadIfChanged(model), ReloadOutcome::Unchanged);
 
     store.files[ListPath] = FileWith(" 100 ", {"手で", "C:\\hand.exe"}, " 0 ");
     EXPECT_EQ(listFile.CompareWithDisk(), DiskState::ChangedSinceRead);
-    EXPECT_TRUE(listFile.ReloadIfChanged(model));
+    EXPECT_EQ(listFile.ReloadIfChanged(model), ReloadOutcome::Taken);
     EXPECT_EQ(model.List[0], (LaunchEntry{"手で", "C:\\hand.exe"}));
     store.files.erase(ListPath);
     EXPECT_EQ(listFile.CompareWithDisk(), DiskState::AsLastSeen) << "nothing on disk to lose";

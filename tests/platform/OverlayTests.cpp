@@ -118,6 +118,7 @@ public:
     void OnTrayEvent(TrayPress press) override { trayPresses.push_back(press); }
     void OnTaskbarCreated() override {}
     void OnIconRetry() override {}
+    void OnListReadRetry() override {}
     void OnTick() override {}
     void OnPointerMoved() override { ++movements; }
     void OnPointerMayHaveJumped() override { ++jumps; }

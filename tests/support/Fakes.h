@@ -213,11 +213,13 @@ public:
     bool watching = false;
     bool reportsExist = true;
     bool retryingIcon = false;
+    bool retryingListRead = false;
     void Start() override { running = true; }
     void Stop() override { running = false; }
     bool WatchForMovement() override { return watching = reportsExist; }
     void StopWatching() override { watching = false; }
     void RetryIcon(bool on) override { retryingIcon = on; }
+    void RetryListRead(bool on) override { retryingListRead = on; }
 };
 
 // Finds exactly the paths it was given; a lookup answers at once, but never

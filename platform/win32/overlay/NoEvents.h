@@ -15,6 +15,7 @@ public:
     void OnTrayEvent(TrayPress) override {}
     void OnTaskbarCreated() override {}
     void OnIconRetry() override {}
+    void OnListReadRetry() override {}
     void OnTick() override {}
     void OnPointerMoved() override {}
     void OnPointerMayHaveJumped() override {}

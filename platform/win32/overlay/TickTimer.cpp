@@ -7,6 +7,16 @@ constexpr UINT_PTR TickTimerId = 1;
 constexpr UINT TickInterval = 200;
 constexpr UINT_PTR IconRetryTimerId = 2;
 constexpr UINT IconRetryInterval = 3000;
+constexpr UINT_PTR ListReadRetryTimerId = 3;
+constexpr UINT ListReadRetryInterval = 250;
+
+void Repeat(HWND window, UINT_PTR id, UINT interval, bool on) {
+    if (on) {
+        SetTimer(window, id, interval, nullptr);
+    } else {
+        KillTimer(window, id);
+    }
+}
 
 }  // namespace
 
@@ -22,13 +32,9 @@ bool TickTimer::WatchForMovement() { return mouseWatch_.Start(); }
 
 void TickTimer::StopWatching() { mouseWatch_.Stop(); }
 
-void TickTimer::RetryIcon(bool on) {
-    if (on) {
-        SetTimer(window_, IconRetryTimerId, IconRetryInterval, nullptr);
-    } else {
-        KillTimer(window_, IconRetryTimerId);
-    }
-}
+void TickTimer::RetryIcon(bool on) { Repeat(window_, IconRetryTimerId, IconRetryInterval, on); }
+
+void TickTimer::RetryListRead(bool on) { Repeat(window_, ListReadRetryTimerId, ListReadRetryInterval, on); }
 
 void TickTimer::OnTimer(WPARAM id, MainWindowEvents& events) {
     if (id == TickTimerId) {
@@ -36,6 +42,8 @@ void TickTimer::OnTimer(WPARAM id, MainWindowEvents& events) {
         events.OnTick();
     } else if (id == IconRetryTimerId) {
         events.OnIconRetry();
+    } else if (id == ListReadRetryTimerId) {
+        events.OnListReadRetry();
     }
 }
 

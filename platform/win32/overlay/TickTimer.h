@@ -20,10 +20,12 @@ public:
     bool WatchForMovement() override;
     void StopWatching() override;
     void RetryIcon(bool on) override;
+    void RetryListRead(bool on) override;
 
     // The window's WM_TIMER and WM_INPUT.
     void OnTimer(WPARAM id, MainWindowEvents& events);
     void Hear(HRAWINPUT input) { mouseWatch_.Hear(input); }
+    const MouseWatch& Watch() const { return mouseWatch_; }
 
     TickCount Ticks() const { return ticks_; }
 
