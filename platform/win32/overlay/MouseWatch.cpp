@@ -6,6 +6,10 @@
 namespace yomorina::win32 {
 namespace {
 
+// Enough rests to meet the foreground's changes, few enough that the hook
+// soon leaves a desktop where raw input hears everything.
+constexpr int RestsBeforeRawInputAlone = 8;
+
 // A hook carries no context of its own; the program watches one pointer, from one thread.
 HWND watchingWindow = nullptr;
 HHOOK watchingHook = nullptr;
@@ -41,20 +45,40 @@ bool MovementReportsMissSomeMoves() {
     return misses;
 }
 
+bool MouseWatch::WantsHook() const { return restsRawInputHeard_ < RestsBeforeRawInputAlone; }
+
+void MouseWatch::LearnFromLastRest() {
+    if (!rest_.woken || !rest_.hooked) return;
+    restsRawInputHeard_ = rest_.rawInputHeard ? restsRawInputHeard_ + 1 : 0;
+}
+
 bool MouseWatch::Start() {
     if (hook_ || listening_) return true;
     if (MovementReportsMissSomeMoves()) return false;
+    LearnFromLastRest();
     watchingWindow = target_;
     reported = false;
-    hook_ = SetWindowsHookExW(WH_MOUSE_LL, OnLowLevelMouse, GetModuleHandleW(nullptr), 0);
-    watchingHook = hook_;
     listening_ = ListenToRawInput(target_);
+    if (WantsHook() || !listening_) {
+        hook_ = SetWindowsHookExW(WH_MOUSE_LL, OnLowLevelMouse, GetModuleHandleW(nullptr), 0);
+        watchingHook = hook_;
+    }
+    rest_ = Rest{hook_ != nullptr};
+    GetCursorPos(&rest_.from);
     if (hook_ || listening_) return true;
     watchingWindow = nullptr;
     return false;
 }
 
 void MouseWatch::Stop() {
+    if (!hook_ && !listening_) return;
+    rest_.woken = reported;
+    // Raw input alone, woken by something else with the pointer gone elsewhere:
+    // it missed the move, and the hook comes back.
+    POINT now{};
+    if (!reported && !rest_.hooked && GetCursorPos(&now) && (now.x != rest_.from.x || now.y != rest_.from.y)) {
+        restsRawInputHeard_ = 0;
+    }
     if (hook_) {
         // Fails harmlessly for a hook the system dropped.
         UnhookWindowsHookEx(hook_);
@@ -69,7 +93,6 @@ void MouseWatch::Stop() {
 }
 
 void MouseWatch::Hear(HRAWINPUT input) {
-    if (!listening_ || reported || watchingWindow != target_) return;
     RAWINPUT raw{};
     UINT size = sizeof(raw);
     if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1)) return;
@@ -77,6 +100,9 @@ void MouseWatch::Hear(HRAWINPUT input) {
     const RAWMOUSE& mouse = raw.data.mouse;
     // As for the hook: buttons and the wheel alone move nothing.
     if (mouse.usButtonFlags && !(mouse.usFlags & MOUSE_MOVE_ABSOLUTE) && mouse.lLastX == 0 && mouse.lLastY == 0) return;
+    // Heard after the hook's report too, while it is still queued.
+    rest_.rawInputHeard = true;
+    if (!listening_ || reported || watchingWindow != target_) return;
     Report();
 }
 

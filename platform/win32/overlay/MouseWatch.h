@@ -7,11 +7,13 @@
 //   programs nothing, and Windows never drops it, while it silently drops a
 //   hook whose thread once answered too slowly (as one paged out over a long
 //   rest may);
-// - a low-level mouse hook, for Wine, where raw input reaches no one while no
-//   window has the foreground; on Windows it holds up every mouse event for our
-//   thread, but only until the first move takes both ears away (docs/wine.md).
-// Whichever hears first reports, once, so a fast mouse reaches the program
-// once per rest.
+// - a low-level mouse hook, where raw input is seen to miss moves (under Wine
+//   it reaches no one while no window has the foreground); while it is set
+//   every mouse event on the desktop waits for our thread.
+// The hook is set only until raw input has heard the waking move of several
+// rests in a row, and again from the first rest whose move raw input missed.
+// Whichever ear hears first reports, once, so a fast mouse reaches the
+// program once per rest.
 
 #include <windows.h>
 
@@ -30,11 +32,24 @@ public:
     void Stop();
     // A WM_INPUT the target received: reports it if it is the first move of this rest.
     void Hear(HRAWINPUT input);
+    // Whether the next rest sets the hook beside raw input.
+    bool WantsHook() const;
 
 private:
+    // What the last rest showed of raw input, told once its late reports are in.
+    void LearnFromLastRest();
+
     HWND target_;
     HHOOK hook_ = nullptr;
     bool listening_ = false;  // to raw input
+    // Rests in a row whose waking move raw input heard as well as the hook.
+    int restsRawInputHeard_ = 0;
+    struct Rest {
+        bool hooked = false;
+        bool rawInputHeard = false;
+        bool woken = false;
+        POINT from{};
+    } rest_;
 };
 
 // Under Wine outside its virtual desktop the X pointer's moves over other
