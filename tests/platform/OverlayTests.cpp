@@ -116,9 +116,12 @@ public:
     void OnOverlayDismiss() override { ++dismissals; }
     void OnClosing() override { ++unloads; }
     void OnTrayEvent(TrayPress press) override { trayPresses.push_back(press); }
-    void OnTaskbarCreated() override {}
-    void OnIconRetry() override {}
-    void OnListReadRetry() override {}
+    int shellRestarts = 0;
+    int iconRetries = 0;
+    int listReadRetries = 0;
+    void OnTaskbarCreated() override { ++shellRestarts; }
+    void OnIconRetry() override { ++iconRetries; }
+    void OnListReadRetry() override { ++listReadRetries; }
     void OnTick() override {}
     void OnPointerMoved() override { ++movements; }
     void OnPointerMayHaveJumped() override { ++jumps; }
@@ -150,6 +153,30 @@ protected:
         return rect;
     }
 };
+
+// The icon after the shell's restart and its retries: what the shell and the
+// timers send reaches the program, and an add the shell already took is a success.
+TEST_F(OverlayWindowTest, TheShellsRestartAndTheRetriesReachTheProgramAndASecondAddOfTheIconSucceeds) {
+    win32::MainWindow window(GetModuleHandleW(nullptr));
+    RecordedEvents events;
+    window.SetEvents(&events);
+    SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(events.shellRestarts, 1);
+
+    using Retry = void (win32::TickTimer::*)(bool);
+    const std::pair<Retry, int*> retries[] = {{&win32::TickTimer::RetryIcon, &events.iconRetries},
+                                              {&win32::TickTimer::RetryListRead, &events.listReadRetries}};
+    for (const auto& [retry, count] : retries) {
+        (window.Timer().*retry)(true);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), *count > 0; }, std::chrono::seconds(15)));
+        (window.Timer().*retry)(false);
+    }
+
+    win32::TrayIcon icon(window.TrayCallbackHandle(), GetModuleHandleW(nullptr));
+    ASSERT_TRUE(icon.Add("ヨモリナ"));
+    EXPECT_TRUE(icon.Add("ヨモリナ")) << "an add that timed out but reached the shell";
+    icon.Remove();
+}
 
 // The hidden window hears of the mouse's next movement once, and nothing after.
 TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
