@@ -219,10 +219,8 @@ LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
         // drop may reach a handle that is gone, or is another window's by then.
         services_.lookup.PostAnswersTo(nullptr, 0);
         drop_ = FileDropRegistration();
-        if (logic_ && !unloaded_) {
-            unloaded_ = true;
-            logic_->OnClosed();
-        }
+        unloaded_ = true;
+        if (logic_) logic_->OnClosed();
         return 0;
     default:
         return DefWindowProcW(Handle(), message, wParam, lParam);
