@@ -98,31 +98,45 @@ std::string QuotedParameters(const std::optional<std::string>& parameters) {
     return quoted;
 }
 
-Opener::Opener(Shell& shell) : shell_(shell) {}
+namespace {
 
-bool Opener::FindOnSearchPath(std::string_view name) const { return shell_.FindOnSearchPath(name); }
-
-bool Opener::Open(std::string_view commandLine, ShowState show, WindowHandle owner) {
-    // Nothing to split and nothing to open.
-    if (commandLine.empty()) return false;
-
-    const SplitCommandLine split =
-        SplitFileAndParameters(commandLine, [this](std::string_view name) { return FindOnSearchPath(name); });
-
+// The split's file through the shell, or failing that as a process of its own.
+bool OpenSplit(Shell& shell, std::string_view commandLine, const SplitCommandLine& split, ShowState show,
+               WindowHandle owner) {
     ShellOpenRequest request;
     request.File = split.File;
     request.Parameters = QuotedParameters(split.Parameters);
     request.Show = show;
     request.Owner = owner;
-    if (shell_.ShellExecuteOpen(request)) return true;
+    if (shell.ShellExecuteOpen(request)) return true;
 
     // The shell refused (a name too long for it, a file with no handler). A file
     // the split found is started as itself, so that the system cannot cut its path
     // at a space and run another program ("C:\Program.exe") with the rest as
     // arguments; a text in which nothing was found goes to the system to search
     // for its program, quoted so that it cannot do that either.
-    return split.FoundFile ? shell_.StartProcess(split.File, QuotedCommandLine(split))
-                           : shell_.StartProcess({}, QuotedProgramPart(commandLine));
+    return split.FoundFile ? shell.StartProcess(split.File, QuotedCommandLine(split))
+                           : shell.StartProcess({}, QuotedProgramPart(commandLine));
+}
+
+}  // namespace
+
+Opener::Opener(Shell& shell) : shell_(shell) {}
+
+void Opener::Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened) {
+    // Nothing to split and nothing to open.
+    if (commandLine.empty()) {
+        if (opened) opened(false);
+        return;
+    }
+    shell_.SearchAway([shell = &shell_, commandLine = std::move(commandLine), show, owner,
+                       opened = std::move(opened)](const SearchOrderTest& onSearchPath) -> AfterSearch {
+        SplitCommandLine split = SplitFileAndParameters(commandLine, onSearchPath);
+        return [shell, commandLine, split = std::move(split), show, owner, opened] {
+            const bool started = OpenSplit(*shell, commandLine, split, show, owner);
+            if (opened) opened(started);
+        };
+    });
 }
 
 }  // namespace yomorina

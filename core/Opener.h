@@ -34,14 +34,16 @@ std::string QuotedParameters(const std::optional<std::string>& parameters);
 
 class Opener {
 public:
+    // Whether the shell accepted the request or the fallback started a process.
+    using Opened = std::function<void(bool)>;
+
     explicit Opener(Shell& shell);
 
-    // True when the shell accepted the request or the fallback started a process.
-    bool Open(std::string_view commandLine, ShowState show, WindowHandle owner);
+    // Splits the text away from this thread, then opens it on this thread;
+    // opened, if given, hears how that went.
+    void Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened = {});
 
 private:
-    bool FindOnSearchPath(std::string_view name) const;
-
     Shell& shell_;
 };
 

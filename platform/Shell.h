@@ -4,6 +4,7 @@
 // for what was started: the launcher hands it over and returns.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,16 +23,24 @@ struct ShellOpenRequest {
     WindowHandle Owner = 0;
 };
 
+// True when a file (or folder) of exactly this name is found in the system's
+// default search order; no extension is added. Any thread may ask.
+using SearchOrderTest = std::function<bool(std::string_view name)>;
+// What a search hands back, to run on the user-interface thread.
+using AfterSearch = std::function<void()>;
+using Search = std::function<AfterSearch(const SearchOrderTest& onSearchPath)>;
+
 class Shell {
 public:
     virtual ~Shell() = default;
-    // True when a file (or folder) of exactly this name is found in the system's
-    // default search order; no extension is added.
-    virtual bool FindOnSearchPath(std::string_view name) const = 0;
+    // Runs search on a worker thread, where a share that takes a minute to
+    // answer freezes no window, then what it hands back on this thread, unless
+    // the shell is gone by then. search owns everything it uses.
+    virtual void SearchAway(Search search) = 0;
     // The verb "open" through the shell, with no error dialogs of its own; true when accepted.
     virtual bool ShellExecuteOpen(const ShellOpenRequest& request) = 0;
     // Starts a process in a normal, activated window; true when it started.
-    // With a program (a name FindOnSearchPath finds), that file is started and given
+    // With a program (a name the search-order test finds), that file is started and given
     // the command line as it is; with none, the system takes the program from the
     // front of the command line, cutting it at a space where it sees fit.
     virtual bool StartProcess(std::string_view program, std::string_view commandLine) = 0;

@@ -25,8 +25,8 @@ void TileActions::OnTileClick(int index) {
     if (!IsSlot(index)) return;
     // The tiles go before anything is opened or said.
     endScatter_();
-    // A copy: the shell lets other events run, and the options dialog's OK may
-    // replace the list while the launch still reads the text.
+    // A copy: the launch comes back after its search, and the options dialog's
+    // OK may have replaced the list meanwhile.
     const std::string path = model_.List[index].Path;
     if (IsRecycleBinPath(path)) {
         messages_.Show(RecycleBinClickMessage, TitleMessage, MessageButtons::Ok);
@@ -58,10 +58,11 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
     }
 }
 
-void TileActions::Launch(std::string_view commandLine) {
-    // The topmost overlay goes first, or it would cover what it opens.
+void TileActions::Launch(std::string commandLine) {
+    // The topmost overlay goes first, or it would cover what it opens, and
+    // before the search, or a share that does not answer would keep it up.
     mainWindow_.Hide();
-    Opener(shell_).Open(commandLine, ShowState::Normal, 0);
+    Opener(shell_).Open(std::move(commandLine), ShowState::Normal, 0);
 }
 
 }  // namespace yomorina

@@ -3,6 +3,7 @@
 // dropped file with it, or move dropped files to the recycle bin.
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "core/Model.h"
@@ -27,7 +28,7 @@ public:
     void OnTileDrop(int index, const DroppedData& data);
 
 private:
-    void Launch(std::string_view commandLine);
+    void Launch(std::string commandLine);
 
     const Model& model_;
     std::function<void()> endScatter_;

@@ -77,15 +77,20 @@ TEST(QuotedParameters, DoublesBackslashesOnlyBeforeAQuoteSoThatProgramsReadTheAr
 
 class OpenerTest : public ::testing::Test {
 protected:
+    bool Open(std::string_view commandLine, ShowState show = ShowState::Normal, WindowHandle owner = 0) {
+        std::optional<bool> opened;
+        Opener(shell).Open(std::string(commandLine), show, owner, [&](bool started) { opened = started; });
+        return opened.value();
+    }
+
     Journal journal;
     FakeShell shell{journal};
-    Opener opener{shell};
 };
 
 TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShell) {
     shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
     EXPECT_TRUE(
-        opener.Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Normal, 0));
+        Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt"));
 
     EXPECT_THAT(journal, ElementsAre("open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
     ASSERT_EQ(shell.opened.size(), 1u);
@@ -95,7 +100,7 @@ TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShell) {
 
 TEST_F(OpenerTest, PassesTheShowStateAndTheOwnerThrough) {
     shell.existing = {"C:\\Tools\\edit.exe"};
-    EXPECT_TRUE(opener.Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234));
+    EXPECT_TRUE(Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Maximized);
     EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
@@ -108,8 +113,8 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
     shell.existing = {"C:\\Program", "C:\\Program.exe", program};
     shell.refused = {program};
     shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
-    EXPECT_TRUE(opener.Open(program + " C:\\a b.txt", ShowState::Normal, 0));
-    EXPECT_TRUE(opener.Open(program, ShowState::Normal, 0));
+    EXPECT_TRUE(Open(program + " C:\\a b.txt"));
+    EXPECT_TRUE(Open(program));
     EXPECT_THAT(journal, ElementsAre("open " + program + " | \"C:\\a b.txt\"",
                                      "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
                                      "open " + program + " | ",
@@ -117,7 +122,7 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
 }
 
 TEST_F(OpenerTest, AMissingTargetIsFalseAfterBothTries) {
-    EXPECT_FALSE(opener.Open(R"(C:\Nothing\gone.exe)", ShowState::Normal, 0));
+    EXPECT_FALSE(Open(R"(C:\Nothing\gone.exe)"));
     EXPECT_THAT(journal, ElementsAre(R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
 }
 
@@ -131,13 +136,13 @@ TEST_F(OpenerTest, WhereNothingWasFoundTheSystemGetsTheProgramPartQuotedSoThatIt
         {R"("C:\My Tools\x" a)", R"("C:\My Tools\x" a)"},
     };
     for (const auto& [commandLine, started] : cases) {
-        opener.Open(commandLine, ShowState::Normal, 0);
+        Open(commandLine);
         EXPECT_EQ(journal.back(), "start " + started);
     }
 }
 
 TEST_F(OpenerTest, AnEmptyCommandLineLaunchesNothing) {
-    EXPECT_FALSE(opener.Open("", ShowState::Normal, 0));
+    EXPECT_FALSE(Open(""));
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(shell.lookedUp.empty());
 }

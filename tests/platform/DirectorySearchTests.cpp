@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <memory>
@@ -95,6 +96,34 @@ TEST(EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntri
     lookup.reset();
     SetEvent(share->answer.get());
     EXPECT_TRUE(e2e::WaitUntil([&] { return share.use_count() == 1; }, 10s));
+}
+
+TEST(EntryLookup, PastItsKeepingABeginForgetsThePathsNotAskedAgainButNotThoseStillBeingLookedUp) {
+    using namespace std::chrono_literals;
+    const std::string slow = "C:\\眠る共有\\prog.exe";
+    auto share = std::make_shared<SlowShare>();
+    win32::EntryLookup lookup(
+        [share, slow](std::string_view path) {
+            return path == slow && WaitForSingleObject(share->answer.get(), 20000) == WAIT_OBJECT_0;
+        },
+        [](std::string_view, int) { return win32::UniqueIcon(); });
+    std::vector<std::string> paths{slow};
+    for (int i = 0; i < 64; ++i) paths.push_back("C:\\無い\\" + std::to_string(i) + ".exe");
+    lookup.Begin(paths, TileSide);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            return std::all_of(paths.begin() + 1, paths.end(),
+                               [&](const std::string& path) { return lookup.Answer(path) == EntryAnswer::Missing; });
+        },
+        10s));
+
+    lookup.Begin({paths[1]}, TileSide);
+    EXPECT_EQ(lookup.Answer(paths[1]), EntryAnswer::Missing) << "asked again";
+    EXPECT_EQ(lookup.Answer(paths[2]), EntryAnswer::NotYetKnown);
+    EXPECT_EQ(lookup.Answer(paths[64]), EntryAnswer::NotYetKnown);
+    // The share's late answer still finds its path.
+    SetEvent(share->answer.get());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return lookup.Answer(slow) == EntryAnswer::Found; }, 10s));
 }
 
 class TargetIconTest : public ::testing::Test {

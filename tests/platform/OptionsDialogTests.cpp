@@ -343,6 +343,7 @@ TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
     SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(model.OptionsOpen);
     EXPECT_EQ(dialog->Handle(), nullptr);
+    EXPECT_EQ(lookup.AnswerWindow(), nullptr) << "the lookup still answers the closed dialog's handle";
     EXPECT_FALSE(store.Exists(listFile.Path()));
 }
 

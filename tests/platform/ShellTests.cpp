@@ -10,7 +10,9 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
+#include <thread>
 
 #include "core/Opener.h"
 #include "platform/win32/base/Handles.h"
@@ -61,8 +63,17 @@ protected:
         CoUninitialize();
     }
 
+    // As the message loop would, until the launch has come back from its search.
     bool Open(const std::wstring& commandLine) {
-        return Opener(shell).Open(win32::ToUtf8(commandLine), ShowState::Normal, 0);
+        std::optional<bool> opened;
+        Opener(shell).Open(win32::ToUtf8(commandLine), ShowState::Normal, 0, [&](bool started) { opened = started; });
+        e2e::WaitUntil([&] { return PumpUntil(opened); }, std::chrono::seconds(10));
+        return opened.value_or(false);
+    }
+    static bool PumpUntil(const std::optional<bool>& opened) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return opened.has_value();
     }
     // The launcher does not wait for what it starts: the records come in when the programs write them.
     using RunArguments = std::vector<std::vector<std::string>>;
@@ -142,6 +153,48 @@ TEST_F(OpenerLaunchTest, AMissingTargetIsFalseWithNoDialog) {
               "");
 }
 
+// A share that does not answer, imitated: every search blocks until the test lets it answer.
+TEST_F(OpenerLaunchTest, ASearchThatHangsLeavesTheThreadFreeAndItsLaunchComesOnlyWhileTheShellIsThere) {
+    auto answer = std::make_shared<win32::UniqueKernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<int> asked{0};
+    auto sleepy = std::make_unique<win32::Shell>([answer, &asked](std::string_view name) {
+        ++asked;
+        WaitForSingleObject(answer->get(), 20000);
+        return win32::FindsOnSearchPath(name);
+    });
+    // Another thread asks a window of this one, while the search hangs, and then lets the search answer.
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    std::atomic<bool> answeredInTime{false};
+    std::thread asker([&] {
+        e2e::WaitUntil([&] { return asked > 0; }, std::chrono::seconds(10), std::chrono::milliseconds(1));
+        DWORD_PTR ignored = 0;
+        answeredInTime = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored) != 0;
+        SetEvent(answer->get());
+    });
+    auto launch = std::make_shared<std::optional<bool>>();
+    const auto open = [&] {
+        Opener(*sleepy).Open(win32::ToUtf8(program), ShowState::Normal, 0,
+                             [launch](bool started) { *launch = started; });
+    };
+    open();
+    e2e::WaitUntil([&] { return PumpUntil(*launch); }, std::chrono::seconds(10));
+    asker.join();
+    DestroyWindow(window);
+    EXPECT_TRUE(answeredInTime) << "the thread did not answer within 100 ms";
+    EXPECT_EQ(*launch, std::optional<bool>(true));
+    EXPECT_EQ(Runs(1), RunArguments{{}});
+
+    // A search that answers after its shell is gone starts nothing and lets go of its launch.
+    ResetEvent(answer->get());
+    *launch = std::nullopt;
+    open();
+    sleepy.reset();
+    SetEvent(answer->get());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return launch.use_count() == 1; }, std::chrono::seconds(10)));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return answer.use_count() == 1; }, std::chrono::seconds(10)));
+    EXPECT_FALSE(PumpUntil(*launch));
+}
+
 // A document type of our own, opened by RecordArguments.exe.
 class DocumentType {
 public:
@@ -207,18 +260,17 @@ TEST_F(OpenerLaunchTest, AFolderOpensInAFolderWindow) {
 }
 
 TEST(ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
-    win32::Shell shell;
     TempFolder folder{L"search"};
     const std::wstring file = folder.Child(L"表 ソ.exe");
     WriteText(file, "");
-    EXPECT_TRUE(shell.FindOnSearchPath(win32::ToUtf8(file)));
-    EXPECT_TRUE(shell.FindOnSearchPath(folder.Utf8()));
+    EXPECT_TRUE(win32::FindsOnSearchPath(win32::ToUtf8(file)));
+    EXPECT_TRUE(win32::FindsOnSearchPath(folder.Utf8()));
     // No extension is added.
-    EXPECT_FALSE(shell.FindOnSearchPath(folder.ChildUtf8(L"表 ソ")));
-    EXPECT_FALSE(shell.FindOnSearchPath(folder.ChildUtf8(L"無い.exe")));
-    EXPECT_FALSE(shell.FindOnSearchPath(""));
+    EXPECT_FALSE(win32::FindsOnSearchPath(folder.ChildUtf8(L"表 ソ")));
+    EXPECT_FALSE(win32::FindsOnSearchPath(folder.ChildUtf8(L"無い.exe")));
+    EXPECT_FALSE(win32::FindsOnSearchPath(""));
     // A bare name is looked for in the system folders too.
-    EXPECT_TRUE(shell.FindOnSearchPath("notepad.exe"));
+    EXPECT_TRUE(win32::FindsOnSearchPath("notepad.exe"));
 }
 
 TEST(RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {

@@ -29,8 +29,12 @@ protected:
     TileActions actions{model, [this] { journal.push_back("EndScatter"); }, shell, mainWindow, recycleBin, messages};
 };
 
-TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPath) {
+TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPathOnceItsSearchComesBack) {
+    // The overlay goes at once, not after a share that may take a minute to answer.
+    shell.holdSearches = true;
     actions.OnTileClick(2);
+    EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window"));
+    shell.FinishSearches();
     EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open D:\\資料\\予算 案.txt | "));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
@@ -47,10 +51,12 @@ TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
 }
 
 TEST_F(TileActionsTest, ClickLaunchesTheTextAsItWasWhenClickedEvenIfTheListChangesMeanwhile) {
-    // The shell lets other events run; the options dialog's OK may replace the list then.
+    // The options dialog's OK may replace the list while the search runs.
     model.List[3] = {"古い", "C:\\Tools\\old.exe"};
-    shell.whileOpening = [this] { model.List[3].Path = "C:\\Tools\\new.exe"; };
+    shell.holdSearches = true;
     actions.OnTileClick(3);
+    model.List[3].Path = "C:\\Tools\\new.exe";
+    shell.FinishSearches();
     EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open C:\\Tools\\old.exe | ",
                                      "start \"C:\\Tools\\old.exe\""));
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/RecycleBin.h"
@@ -22,16 +23,26 @@ public:
     std::set<std::string> startable;      // command lines the fallback can start
     std::vector<ShellOpenRequest> opened;
     mutable std::vector<std::string> lookedUp;  // every name asked about, in order
-    std::function<void()> whileOpening;   // what other events do while the shell has the request
+    bool holdSearches = false;            // what the searches hand back waits for FinishSearches
 
-    bool FindOnSearchPath(std::string_view name) const override {
+    bool FindOnSearchPath(std::string_view name) const {
         lookedUp.emplace_back(name);
         return existing.count(std::string(name)) != 0;
+    }
+    void SearchAway(Search search) override {
+        AfterSearch after = search([this](std::string_view name) { return FindOnSearchPath(name); });
+        if (holdSearches) {
+            held_.push_back(std::move(after));
+        } else {
+            after();
+        }
+    }
+    void FinishSearches() {
+        for (const AfterSearch& after : std::exchange(held_, {})) after();
     }
     bool ShellExecuteOpen(const ShellOpenRequest& request) override {
         opened.push_back(request);
         journal_.push_back("open " + request.File + " | " + request.Parameters);
-        if (whileOpening) whileOpening();
         return existing.count(request.File) != 0 && refused.count(request.File) == 0;
     }
     bool StartProcess(std::string_view program, std::string_view commandLine) override {
@@ -41,6 +52,7 @@ public:
 
 private:
     Journal& journal_;
+    std::vector<AfterSearch> held_;
 };
 
 class FakeRecycleBin final : public RecycleBin {

@@ -13,6 +13,7 @@ enum AppMessage : UINT {
     InstanceEndedMessage,                      // a page or mail program opened from the about box has ended
     PendingDropMessage,                        // drops wait to be handled from the message loop
     MouseMovedMessage,                         // the mouse moved while the pointer was watched at rest
+    SearchedMessage,                           // a launch's search came back from the thread pool
 };
 
 // Messages that cross from one process to another, registered by name.
@@ -34,5 +35,6 @@ inline constexpr wchar_t AboutBoxClass[] = L"YomorinaAboutBox";
 inline constexpr wchar_t PreviewBoxClass[] = L"YomorinaPreview";
 inline constexpr wchar_t ShellBrowserClass[] = L"YomorinaShellBrowser";
 inline constexpr wchar_t PendingDropWindowClass[] = L"YomorinaPendingDrops";
+inline constexpr wchar_t SearchedWindowClass[] = L"YomorinaSearches";
 
 }  // namespace yomorina::win32

@@ -2,13 +2,46 @@
 
 #include <shellapi.h>
 
+#include <mutex>
 #include <utility>
+#include <vector>
 
+#include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/WideText.h"
 
 namespace yomorina::win32 {
+
+// Owned jointly by the shell and its running searches: a search that ends after
+// the shell (a share answering a minute later) still finds it.
+struct Shell::Searches {
+    SearchOrderTest onSearchPath;
+    std::mutex mutex;
+    HWND window = nullptr;  // null once the shell is going
+    std::vector<AfterSearch> finished;
+};
+
 namespace {
+
+struct SearchItem {
+    std::shared_ptr<Shell::Searches> searches;
+    Search search;
+};
+
+void CALLBACK RunSearch(PTP_CALLBACK_INSTANCE, void* context) noexcept {
+    const std::unique_ptr<SearchItem> item(static_cast<SearchItem*>(context));
+    Shell::Searches& searches = *item->searches;
+    AfterSearch after;
+    try {
+        after = item->search(searches.onSearchPath);
+        const std::lock_guard lock(searches.mutex);
+        if (!searches.window || !after) return;
+        searches.finished.push_back(std::move(after));
+        PostMessageW(searches.window, SearchedMessage, 0, 0);
+    } catch (...) {
+        // A launch that cannot be made is dropped, as a refused one is.
+    }
+}
 
 int ShowCommand(ShowState show) {
     switch (show) {
@@ -33,7 +66,49 @@ std::wstring FullPathOnSearchPath(std::string_view name) {
 
 }  // namespace
 
-bool Shell::FindOnSearchPath(std::string_view name) const { return !FullPathOnSearchPath(name).empty(); }
+bool FindsOnSearchPath(std::string_view name) { return !FullPathOnSearchPath(name).empty(); }
+
+Shell::Shell(SearchOrderTest onSearchPath) : searches_(std::make_shared<Searches>()) {
+    searches_->onSearchPath = std::move(onSearchPath);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    Register(instance, SearchedWindowClass, nullptr);
+    searches_->window = Create(instance, SearchedWindowClass, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
+}
+
+Shell::~Shell() {
+    const std::lock_guard lock(searches_->mutex);
+    searches_->window = nullptr;
+    searches_->finished.clear();
+}
+
+void Shell::SearchAway(Search search) {
+    auto item = std::make_unique<SearchItem>(SearchItem{searches_, std::move(search)});
+    if (searches_->window && TrySubmitThreadpoolCallback(RunSearch, item.get(), nullptr)) {
+        item.release();
+        return;
+    }
+    // Better a frozen moment than a click that opens nothing.
+    if (const AfterSearch after = item->search(searches_->onSearchPath)) after();
+}
+
+LRESULT Shell::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != SearchedMessage) return DefWindowProcW(Handle(), message, wParam, lParam);
+    std::vector<AfterSearch> finished;
+    {
+        const std::lock_guard lock(searches_->mutex);
+        finished.swap(searches_->finished);
+    }
+    // A launch may let other messages run (the shell's own windows): what
+    // comes back meanwhile waits for a message of its own.
+    for (const AfterSearch& after : finished) {
+        try {
+            after();
+        } catch (...) {
+            // The message loop must go on.
+        }
+    }
+    return 0;
+}
 
 bool Shell::ShellExecuteOpen(const ShellOpenRequest& request) {
     const std::wstring file = ToWide(request.File);

@@ -120,7 +120,6 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dia
 }
 
 OptionsWindow::~OptionsWindow() {
-    services_.lookup.PostAnswersTo(nullptr, 0);
     // Unload while the logic and the controls still exist.
     CloseDialog();
 }
@@ -171,6 +170,8 @@ void OptionsWindow::PaintSeparator() {
 void OptionsWindow::OnLaidOut(UINT dpi) { grid_.ApplyDpi(dpi); }
 
 LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    // The controls are destroyed after the dialog and may still report: the logic has unloaded by then.
+    if (unloaded_) return DefWindowProcW(Handle(), message, wParam, lParam);
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam) OnCommand(LOWORD(wParam));
@@ -214,11 +215,12 @@ LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
         Close();
         return 0;
     case WM_DESTROY:
+        // The object outlives its window until the next opening: no answer or
+        // drop may reach a handle that is gone, or is another window's by then.
+        services_.lookup.PostAnswersTo(nullptr, 0);
         drop_ = FileDropRegistration();
-        if (logic_ && !unloaded_) {
-            unloaded_ = true;
-            logic_->OnClosed();
-        }
+        unloaded_ = true;
+        if (logic_) logic_->OnClosed();
         return 0;
     default:
         return DefWindowProcW(Handle(), message, wParam, lParam);

@@ -143,4 +143,9 @@ void EntryLookup::PostAnswersTo(HWND window, UINT message) {
     shared_->answerMessage = message;
 }
 
+HWND EntryLookup::AnswerWindow() const {
+    const std::lock_guard lock(shared_->mutex);
+    return shared_->answerWindow;
+}
+
 }  // namespace yomorina::win32

@@ -37,6 +37,7 @@ public:
     UniqueIcon IconOf(std::string_view path) const;
     // Each answer that comes in is posted to window as message; null: to no one.
     void PostAnswersTo(HWND window, UINT message);
+    HWND AnswerWindow() const;
 
     struct Shared;
 
