@@ -161,16 +161,11 @@ TEST_F(OverlayWindowTest, TheShellsRestartAndTheRetriesReachTheProgramAndASecond
     RecordedEvents events;
     window.SetEvents(&events);
     SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    window.Timer().RetryIcon(true);
+    window.Timer().RetryListRead(true);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.iconRetries * events.listReadRetries > 0; },
+                               std::chrono::seconds(15)));
     EXPECT_EQ(events.shellRestarts, 1);
-
-    using Retry = void (win32::TickTimer::*)(bool);
-    const std::pair<Retry, int*> retries[] = {{&win32::TickTimer::RetryIcon, &events.iconRetries},
-                                              {&win32::TickTimer::RetryListRead, &events.listReadRetries}};
-    for (const auto& [retry, count] : retries) {
-        (window.Timer().*retry)(true);
-        EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), *count > 0; }, std::chrono::seconds(15)));
-        (window.Timer().*retry)(false);
-    }
 
     win32::TrayIcon icon(window.TrayCallbackHandle(), GetModuleHandleW(nullptr));
     ASSERT_TRUE(icon.Add("ヨモリナ"));
