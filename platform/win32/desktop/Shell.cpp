@@ -70,9 +70,6 @@ bool FindsOnSearchPath(std::string_view name) { return !FullPathOnSearchPath(nam
 
 Shell::Shell(SearchOrderTest onSearchPath) : searches_(std::make_shared<Searches>()) {
     searches_->onSearchPath = std::move(onSearchPath);
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    Register(instance, SearchedWindowClass, nullptr);
-    searches_->window = Create(instance, SearchedWindowClass, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
 }
 
 Shell::~Shell() {
@@ -82,6 +79,14 @@ Shell::~Shell() {
 }
 
 void Shell::SearchAway(Search search) {
+    // Made at the first launch: a program at rest keeps no window it does not need.
+    if (!Handle()) {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        Register(instance, SearchedWindowClass, nullptr);
+        const HWND window = Create(instance, SearchedWindowClass, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
+        const std::lock_guard lock(searches_->mutex);
+        searches_->window = window;
+    }
     auto item = std::make_unique<SearchItem>(SearchItem{searches_, std::move(search)});
     if (searches_->window && TrySubmitThreadpoolCallback(RunSearch, item.get(), nullptr)) {
         item.release();
