@@ -58,6 +58,16 @@ void EnsureCommonControls() noexcept {
 
 namespace late {
 
+HRESULT CoInitializeEx(void* reserved, DWORD model) noexcept {
+    static const auto function = Ole32<HRESULT WINAPI(void*, DWORD)>("CoInitializeEx");
+    return function ? function(reserved, model) : E_NOTIMPL;
+}
+
+void CoUninitialize() noexcept {
+    static const auto function = Ole32<void WINAPI()>("CoUninitialize");
+    if (function) function();
+}
+
 HRESULT RegisterDragDrop(HWND window, IDropTarget* target) noexcept {
     static const auto function = Ole32<HRESULT WINAPI(HWND, IDropTarget*)>("RegisterDragDrop");
     return function ? function(window, target) : E_FAIL;

@@ -34,6 +34,8 @@ namespace late {
 HRESULT RegisterDragDrop(HWND window, IDropTarget* target) noexcept;
 HRESULT RevokeDragDrop(HWND window) noexcept;
 void ReleaseStgMedium(STGMEDIUM* medium) noexcept;
+HRESULT CoInitializeEx(void* reserved, DWORD model) noexcept;
+void CoUninitialize() noexcept;
 HRESULT CoCreateInstance(REFCLSID type, IUnknown* outer, DWORD context, REFIID wanted, void** made) noexcept;
 void CoTaskMemFree(void* memory) noexcept;
 HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) noexcept;

@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/win32/base/LateBound.h"
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/files/TargetIcon.h"
 
@@ -47,9 +48,9 @@ struct WorkItem {
 // is left as it was found.
 class ComOnThisThread {
 public:
-    ComOnThisThread() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComOnThisThread() : initialised_(SUCCEEDED(late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ~ComOnThisThread() {
-        if (initialised_) CoUninitialize();
+        if (initialised_) late::CoUninitialize();
     }
     ComOnThisThread(const ComOnThisThread&) = delete;
     ComOnThisThread& operator=(const ComOnThisThread&) = delete;
