@@ -42,9 +42,7 @@ void App::Start() {
     EndScatter();
     state_ = ScatterState{};
     model_.OptionsOpen = false;
-    if (const auto failure = listFile_.Load(model_)) {
-        messages_.Show(*failure, TitleError, MessageButtons::Ok);
-    }
+    if (const auto notice = listFile_.Load(model_)) messages_.Show(notice->text, notice->title, MessageButtons::Ok);
     AddIcon();
     // A key another program holds is no reason to bother the user at start-up.
     HoldCallKey();

@@ -189,6 +189,13 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
     return file;
 }
 
+bool IsWholeListFile(std::string_view bytes) {
+    if (bytes.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) bytes.remove_prefix(Utf8ByteOrderMark.size());
+    int lines = 0;
+    for (auto end = bytes.find(LineEnd); end != std::string_view::npos; end = bytes.find(LineEnd, end + 1)) ++lines;
+    return lines >= ListFileLineCount && bytes.ends_with(LineEnd);
+}
+
 void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchList& list, const CodePage932& codePage) {
     const bool isUtf8 = ReadsAsUtf8(bytes);
     const auto lines = SplitLines(bytes);
@@ -225,7 +232,7 @@ void ListFile::Take(const std::string& bytes, Model& model) {
     known_ = bytes;
 }
 
-std::optional<std::string> ListFile::Load(Model& model) {
+std::optional<ListFileNotice> ListFile::Load(Model& model) {
     // Until something is read the program runs as with a new file: zeros would
     // bring the overlay up at almost any movement.
     model.Settings = NewFileSettings;
@@ -233,10 +240,21 @@ std::optional<std::string> ListFile::Load(Model& model) {
     known_.reset();
     const std::string path = Path();
 
+    std::optional<ListFileNotice> notice;
     if (!store_.Exists(path)) {
-        const auto created = store_.ReplaceWhole(path, DefaultListFileBytes());
+        // A save whose swap was cut short after the old file went: the new list
+        // waits beside it. One cut short while written is no list.
+        const auto interrupted = store_.InterruptedReplacement(path);
+        const bool takeBack = interrupted && IsWholeListFile(*interrupted);
+        const auto created = store_.ReplaceWhole(path, takeBack ? *interrupted : DefaultListFileBytes());
         if (!created.Succeeded) {
-            return ListFileMessage("設定ファイル filelist.txt を作成できませんでした。", path, created.Failure);
+            return ListFileNotice{
+                ListFileMessage("設定ファイル filelist.txt を作成できませんでした。", path, created.Failure), TitleError};
+        }
+        if (takeBack) {
+            notice = {ListFileMessage("設定ファイル filelist.txt の保存が途中で終わっていたため、保存中だった内容から戻しました。",
+                                      path, {}),
+                      TitleConfirm};
         }
     }
     const auto read = store_.Read(path, StartUpReadPatience);
@@ -244,10 +262,12 @@ std::optional<std::string> ListFile::Load(Model& model) {
         Take(*read.Bytes, model);
     } else if (!read.Missing) {
         // Never written from here: OK in the options asks before it replaces what the user could not see.
-        return ListFileMessage("設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。",
-                               path, read.Failure);
+        return ListFileNotice{
+            ListFileMessage("設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。",
+                            path, read.Failure),
+            TitleError};
     }
-    return std::nullopt;
+    return notice;
 }
 
 ReloadOutcome ListFile::ReloadIfChanged(Model& model, std::chrono::milliseconds patience) {

@@ -16,6 +16,7 @@
 #include "platform/CodePage932.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
+#include "platform/MessageBoxes.h"
 
 namespace yomorina {
 
@@ -53,6 +54,10 @@ bool IsUtf8Text(std::string_view bytes);
 
 std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& list, const CodePage932& codePage);
 
+// Whether the bytes could be all the encoder wrote: at least the 64 lines,
+// each with its CR LF. A write cut short has fewer, or ends mid-line.
+bool IsWholeListFile(std::string_view bytes);
+
 // Reads each value on its own: a value that is missing or unreadable is left as
 // the caller had it, except the call key, which is then none. Lines past the
 // 65th are ignored; CR LF, LF or CR end a line.
@@ -65,6 +70,12 @@ inline constexpr std::chrono::milliseconds RereadPatience{1000};
 
 enum class ReloadOutcome { Unchanged, Taken, NotReadable };
 
+// What start-up has to tell the user, and the title of its box.
+struct ListFileNotice {
+    std::string text;
+    std::string_view title;
+};
+
 // The file on disk against what the program last read or wrote there.
 enum class DiskState { AsLastSeen, NeverRead, ChangedSinceRead };
 
@@ -74,11 +85,12 @@ public:
 
     std::string Path() const;
 
-    // Fills the model, creating the default file first when there is none. When
-    // that creation fails, or an existing file cannot be read, the model gets a
-    // new file's settings and an empty list, the file is left alone, and the
-    // failure comes back as the text of the error message.
-    std::optional<std::string> Load(Model& model);
+    // Fills the model, creating the file first when there is none: from what an
+    // interrupted save left whole beside it, which the notice then tells,
+    // else with the defaults. When that creation fails, or an existing file
+    // cannot be read, the model gets a new file's settings and an empty list,
+    // the file is left alone, and the notice is the error.
+    std::optional<ListFileNotice> Load(Model& model);
 
     // Reads the file again and the model takes it when it holds other bytes
     // than the program last read or wrote (or was never read). A file that

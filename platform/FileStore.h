@@ -26,9 +26,14 @@ public:
     // A file that exists but cannot be read (held by another program without
     // sharing, denied, not yet downloaded) is tried again until `patience` is up.
     virtual FileReadOutcome Read(std::string_view path, std::chrono::milliseconds patience) const = 0;
-    // Either the file holds exactly these bytes afterwards, or it is as it was.
-    // A file that another program holds for a moment is waited for briefly.
+    // Either the file holds exactly these bytes afterwards, or it is as it was,
+    // or (the swap cut short after the old file went) the file is missing and
+    // InterruptedReplacement holds the bytes. A file that another program holds
+    // for a moment is waited for briefly.
     virtual FileWriteOutcome ReplaceWhole(std::string_view path, std::string_view bytes) = 0;
+    // While the file is missing, what a replacement of it had written before it
+    // was cut short, whole or not; empty when there is none or the file exists.
+    virtual std::optional<std::string> InterruptedReplacement(std::string_view path) const = 0;
 
     // One try; empty when the file cannot be opened or read.
     std::optional<std::string> ReadAll(std::string_view path) const {

@@ -230,6 +230,26 @@ TEST_F(ListFileOnDisk, AMissingFileIsCreatedWithTheDefaultsAndRead) {
     EXPECT_EQ(model.List, LaunchList{});
 }
 
+TEST_F(ListFileOnDisk, AMissingFileIsTakenBackFromAWholeInterruptedSaveAndTheUserIsTold) {
+    const std::string saved = "\xEF\xBB\xBF" + FileWith(" 300 ", {"memo", "C:\\memo.exe"}, " 2 ") + " 1625 \r\n";
+    // Whole, cut short mid-line, cut short after a line, whole beside the file itself.
+    for (const auto& [interrupted, there] : {std::pair{saved, ""}, {saved.substr(0, saved.size() - 3), ""},
+                                            {saved.substr(0, saved.find(" 2 ")), ""}, {saved, " 250 \r\n"}}) {
+        store = FakeFileStore{};
+        store.interrupted[ListPath] = interrupted;
+        if (*there) store.files[ListPath] = there;
+        const auto notice = listFile.Load(model);
+        const bool takenBack = interrupted == saved && !*there;
+        EXPECT_EQ(store.files.at(ListPath), takenBack ? saved : *there ? there : NewFile());
+        EXPECT_EQ(model.Settings.MoveDistance, takenBack ? 300 : *there ? 250 : 100);
+        EXPECT_EQ(notice.has_value(), takenBack);
+        if (!notice) continue;
+        EXPECT_EQ(notice->title, "確認");
+        EXPECT_EQ(notice->text, "設定ファイル filelist.txt の保存が途中で終わっていたため、保存中だった内容から戻しました。\r\n" +
+                                    ListPath);
+    }
+}
+
 TEST_F(ListFileOnDisk, ValuesThatCannotBeReadKeepANewFilesValuesAndTheFileIsLeftAlone) {
     const std::string cutShort[] = {"", Lines({" 250 "}), Lines({"x", " 3 ", "", "a", "b"})};
     const ScatterSettings expected[] = {{100, 5, 1, 0}, {250, 5, 1, 0}, {100, 3, 1, 0}};
@@ -249,7 +269,8 @@ TEST_F(ListFileOnDisk, AFileThatCannotBeReadIsReportedRunsAsNewAndIsNeverWritten
     model.Settings = {};
     const auto failure = listFile.Load(model);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(*failure, "設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。\r\n" +
+    EXPECT_EQ(failure->title, "エラー");
+    EXPECT_EQ(failure->text, "設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。\r\n" +
                             ListPath + "\r\n別のプロセスが使用中のため、プロセスはファイルにアクセスできません。 (32)");
     EXPECT_EQ(store.lastPatience, std::chrono::seconds(5));
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
@@ -282,8 +303,8 @@ TEST_F(ListFileOnDisk, AFailedCreationIsReportedAndTheProgramRunsOnWithTheDefaul
     store.failWrites = true;
     const auto failure = listFile.Load(model);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_NE(failure->find("C:\\Tools\\Yomorina\\filelist.txt"), std::string::npos);
-    EXPECT_NE(failure->find("アクセスが拒否されました。"), std::string::npos);
+    EXPECT_NE(failure->text.find("C:\\Tools\\Yomorina\\filelist.txt"), std::string::npos);
+    EXPECT_NE(failure->text.find("アクセスが拒否されました。"), std::string::npos);
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0}));
 }
 

@@ -28,7 +28,10 @@ TEST(FileStore, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
 
     EXPECT_FALSE(store.Exists(path));
     // Only a file known to be missing may be created over: one the system will not look at stays.
-    EXPECT_TRUE(store.Exists(folder.ChildUtf8(L"file|list.txt")));
+    const std::wstring unnamable = folder.Child(L"file|list.txt");
+    EXPECT_EQ(GetFileAttributesW(unnamable.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+    EXPECT_TRUE(store.Exists(win32::ToUtf8(unnamable)));
     EXPECT_FALSE(store.ReadAll(path).has_value());
     ASSERT_TRUE(store.ReplaceWhole(path, std::string("first\r\n\0binary", 15)).Succeeded);
     EXPECT_TRUE(store.Exists(path));

@@ -35,6 +35,8 @@ public:
     // Files that exist but cannot be read (held without sharing, denied,
     // not downloaded), with the system's description of why.
     std::map<std::string, std::string> unreadable;
+    // What a save cut short in its swap left beside a missing file.
+    std::map<std::string, std::string> interrupted;
     bool failWrites = false;
     int writes = 0;
     mutable std::chrono::milliseconds lastPatience{-1};
@@ -56,8 +58,14 @@ public:
         ++writes;
         if (failWrites) return {false, "アクセスが拒否されました。 (5)"};
         unreadable.erase(std::string(path));
+        interrupted.erase(std::string(path));
         files[std::string(path)] = std::string(bytes);
         return {true, {}};
+    }
+    std::optional<std::string> InterruptedReplacement(std::string_view path) const override {
+        const auto found = interrupted.find(std::string(path));
+        if (Exists(path) || found == interrupted.end()) return std::nullopt;
+        return found->second;
     }
 
 private:
