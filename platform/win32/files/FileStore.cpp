@@ -64,17 +64,8 @@ DWORD ReadOnce(const std::wstring& path, std::string& bytes) {
 // The file a symbolic link names (a list kept in a sync folder), so that the
 // link stays a link; the path itself for a plain file or when it cannot be told.
 std::wstring FileBehind(const std::wstring& path) {
-    UniqueFileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return path;
-    std::vector<wchar_t> name(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return path;
-        if (length < name.size()) return std::wstring(name.data(), length);
-        name.resize(length + 1);
-    }
+    std::wstring behind = FinalPath(path);
+    return behind.empty() ? path : behind;
 }
 
 // Whether another program has the file open in a way the swap would collide
@@ -88,6 +79,20 @@ DWORD OpenForReplacing(const std::wstring& path) {
 }
 
 }  // namespace
+
+std::wstring FinalPath(const std::wstring& path) {
+    UniqueFileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return {};
+    std::vector<wchar_t> name(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return {};
+        if (length < name.size()) return std::wstring(name.data(), length);
+        name.resize(length + 1);
+    }
+}
 
 DWORD SystemSaveCalls::CreateTemporary(const std::wstring& path, UniqueFileHandle& file) {
     file.reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -10,6 +10,10 @@
 
 namespace yomorina::win32 {
 
+// Where a path leads after any symbolic link, as the system names it; empty
+// when that cannot be told (nothing there, no access).
+std::wstring FinalPath(const std::wstring& path);
+
 // The file calls a save makes, each answering 0 or the system's error, so that
 // a test can fail any of them, or stop the save right after one, on a real disk.
 class SaveCalls {

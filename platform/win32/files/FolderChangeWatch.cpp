@@ -2,9 +2,9 @@
 
 #include <mutex>
 #include <utility>
-#include <vector>
 
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/files/FileStore.h"
 
 namespace yomorina::win32 {
 namespace {
@@ -15,20 +15,6 @@ constexpr DWORD WatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHAN
 constexpr ULONGLONG SetAgainPauseMilliseconds = 5000;
 
 HANDLE Watch(const std::wstring& folder) { return FindFirstChangeNotificationW(folder.c_str(), FALSE, WatchedChanges); }
-
-std::wstring FinalPath(const std::wstring& path) {
-    UniqueFileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return {};
-    std::vector<wchar_t> name(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return {};
-        if (length < name.size()) return std::wstring(name.data(), length);
-        name.resize(length + 1);
-    }
-}
 
 std::wstring FolderOf(const std::wstring& path) {
     const auto slash = path.find_last_of(L"\\/");
