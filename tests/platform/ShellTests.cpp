@@ -162,7 +162,12 @@ TEST_F(OpenerLaunchTest, ASearchThatHangsLeavesTheThreadFreeAndItsLaunchComesOnl
         WaitForSingleObject(answer->get(), 20000);
         return win32::FindsOnSearchPath(name);
     });
-    // Another thread asks a window of this one, while the search hangs, and then lets the search answer.
+    auto launch = std::make_shared<std::optional<bool>>();
+    const auto open = [&] {
+        *launch = std::nullopt;
+        Opener(*sleepy).Open(win32::ToUtf8(program), ShowState::Normal, 0, [launch](bool started) { *launch = started; });
+    };
+    // Another thread asks a window of this one while the search hangs, then lets it answer.
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     std::atomic<bool> answeredInTime{false};
     std::thread asker([&] {
@@ -171,11 +176,6 @@ TEST_F(OpenerLaunchTest, ASearchThatHangsLeavesTheThreadFreeAndItsLaunchComesOnl
         answeredInTime = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored) != 0;
         SetEvent(answer->get());
     });
-    auto launch = std::make_shared<std::optional<bool>>();
-    const auto open = [&] {
-        Opener(*sleepy).Open(win32::ToUtf8(program), ShowState::Normal, 0,
-                             [launch](bool started) { *launch = started; });
-    };
     open();
     e2e::WaitUntil([&] { return PumpUntil(*launch); }, std::chrono::seconds(10));
     asker.join();
@@ -186,12 +186,11 @@ TEST_F(OpenerLaunchTest, ASearchThatHangsLeavesTheThreadFreeAndItsLaunchComesOnl
 
     // A search that answers after its shell is gone starts nothing and lets go of its launch.
     ResetEvent(answer->get());
-    *launch = std::nullopt;
     open();
     sleepy.reset();
     SetEvent(answer->get());
-    EXPECT_TRUE(e2e::WaitUntil([&] { return launch.use_count() == 1; }, std::chrono::seconds(10)));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return answer.use_count() == 1; }, std::chrono::seconds(10)));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return launch.use_count() == 1 && answer.use_count() == 1; },
+                               std::chrono::seconds(10)));
     EXPECT_FALSE(PumpUntil(*launch));
 }
 
