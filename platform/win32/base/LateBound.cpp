@@ -12,6 +12,19 @@ Function* Bind(const wchar_t* library, const char* name, DWORD search = LOAD_LIB
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// For a call whose effect outlives the library (a registration the window
+// manager keeps): the library is let go of at once, so that an idle program
+// does not keep it mapped. FALSE when it cannot be called.
+template <typename Function, typename... Arguments>
+BOOL CallAndLetGo(const wchar_t* library, const char* name, Arguments... arguments) noexcept {
+    const HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!module) return FALSE;
+    const auto function = reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    const BOOL result = function ? function(arguments...) : FALSE;
+    FreeLibrary(module);
+    return result;
+}
+
 template <typename Function>
 Function* Ole32(const char* name) noexcept {
     return Bind<Function>(L"ole32.dll", name);
@@ -114,24 +127,12 @@ HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noe
     return function ? function(monitor, type, dpiX, dpiY) : E_NOTIMPL;
 }
 
-HRESULT LoadIconMetric(HINSTANCE instance, const wchar_t* name, int metric, HICON* icon) noexcept {
-    static const auto function =
-        CommonControls<HRESULT WINAPI(HINSTANCE, const wchar_t*, int, HICON*)>("LoadIconMetric");
-    if (!function) {
-        *icon = nullptr;
-        return E_NOTIMPL;
-    }
-    return function(instance, name, metric, icon);
-}
-
 BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) noexcept {
-    static const auto function = Bind<BOOL WINAPI(HWND, DWORD)>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
-    return function ? function(window, flags) : FALSE;
+    return CallAndLetGo<BOOL WINAPI(HWND, DWORD)>(L"wtsapi32.dll", "WTSRegisterSessionNotification", window, flags);
 }
 
 BOOL WTSUnRegisterSessionNotification(HWND window) noexcept {
-    static const auto function = Bind<BOOL WINAPI(HWND)>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-    return function ? function(window) : FALSE;
+    return CallAndLetGo<BOOL WINAPI(HWND)>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification", window);
 }
 
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) noexcept {

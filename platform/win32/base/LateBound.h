@@ -43,8 +43,6 @@ BOOL ImageList_Destroy(HIMAGELIST list) noexcept;
 BOOL GetOpenFileNameW(OPENFILENAMEW* open) noexcept;
 // type 0 is MDT_EFFECTIVE_DPI, the scale the user chose for the monitor.
 HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) noexcept;
-// metric 0 is LIM_SMALL, the notification area's size at the current scale.
-HRESULT LoadIconMetric(HINSTANCE instance, const wchar_t* name, int metric, HICON* icon) noexcept;
 BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) noexcept;
 BOOL WTSUnRegisterSessionNotification(HWND window) noexcept;
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) noexcept;

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include "platform/win32/base/AppMessages.h"
-#include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/WideText.h"
 #include "resources/resource.h"
 
@@ -27,13 +26,11 @@ bool TrayIcon::Add(std::string_view tip) {
     data.uID = TrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = TrayCallbackMessage;
-    // At the size for the scale of this moment, so that it stays sharp after a change.
-    HICON icon = nullptr;
-    if (FAILED(late::LoadIconMetric(instance_, MAKEINTRESOURCEW(IDI_TRAY), 0, &icon))) {
-        icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    }
-    icon_.reset(icon);
+    // At the size for the scale of this moment, so that it stays sharp after a
+    // change, from the nearest of the picture's sizes: the common controls'
+    // LoadIconMetric would do as much and cost a library at rest.
+    icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     data.hIcon = icon_.get();
     const std::wstring wideTip = ToWide(tip);
     wcsncpy_s(data.szTip, wideTip.c_str(), _TRUNCATE);
