@@ -48,7 +48,8 @@ struct WorkItem {
 // is left as it was found.
 class ComOnThisThread {
 public:
-    ComOnThisThread() : initialised_(SUCCEEDED(late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComOnThisThread()
+        : initialised_(SUCCEEDED(late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ~ComOnThisThread() {
         if (initialised_) late::CoUninitialize();
     }
