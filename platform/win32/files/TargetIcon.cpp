@@ -12,12 +12,12 @@
 namespace yomorina::win32 {
 namespace {
 
-UniqueIcon FileIcon(const std::wstring& path, int side) {
+UniqueIcon FileIcon(const std::wstring& path, int index, int side) {
     if (side > 0) {
         // The file's own picture at that size where it has one, rather than
         // the system's large size (larger at high DPI) squeezed.
         HICON sized = nullptr;
-        if (SHDefExtractIconW(path.c_str(), 0, 0, &sized, nullptr, static_cast<UINT>(side)) == S_OK && sized) {
+        if (SHDefExtractIconW(path.c_str(), index, 0, &sized, nullptr, static_cast<UINT>(side)) == S_OK && sized) {
             return UniqueIcon(sized);
         }
     }
@@ -26,7 +26,7 @@ UniqueIcon FileIcon(const std::wstring& path, int side) {
     // Only the count tells whether the handles were written: Wine leaves
     // garbage in them for a folder, and for a file it cannot open the count
     // is UINT_MAX, not 0.
-    const UINT count = ExtractIconExW(path.c_str(), 0, &large, &small, 1);
+    const UINT count = ExtractIconExW(path.c_str(), index, &large, &small, 1);
     if (count == 0 || count == UINT_MAX) return UniqueIcon();
     UniqueIcon largeIcon(large);
     UniqueIcon smallIcon(small);
@@ -51,8 +51,14 @@ UniqueIcon AssociatedIcon(const std::wstring& path) {
     return owned;
 }
 
-UniqueIcon ShellIcon(const std::wstring& path) {
+UniqueIcon ShellIcon(const std::wstring& path, int side) {
     SHFILEINFOW info{};
+    // Where the shell takes the icon from, extracted here at the tile's size: asking the
+    // shell for the icon itself fills its image lists of every size, up to 256 pixels,
+    // which the program would then carry for the rest of its run.
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) && info.szDisplayName[0]) {
+        if (UniqueIcon icon = FileIcon(info.szDisplayName, info.iIcon, side)) return icon;
+    }
     if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_LARGEICON)) return UniqueIcon();
     return UniqueIcon(info.hIcon);
 }
@@ -61,11 +67,11 @@ UniqueIcon ShellIcon(const std::wstring& path) {
 
 UniqueIcon TargetIcon(std::string_view path, int side) {
     const std::wstring widePath = ToWide(path);
-    UniqueIcon icon = FileIcon(widePath, side);
+    UniqueIcon icon = FileIcon(widePath, 0, side);
     // Documents and folders: their program's icon, or the shell's where the
     // association lookup has none (Wine, and some types on Windows).
     if (!icon) icon = AssociatedIcon(widePath);
-    if (!icon) icon = ShellIcon(widePath);
+    if (!icon) icon = ShellIcon(widePath, side);
     return icon;
 }
 
