@@ -62,20 +62,26 @@ TEST(EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntri
     using namespace std::chrono_literals;
     TempFolder folder;
     Touch(folder.Child(L"メモ.txt"));
-    const std::string slow = folder.ChildUtf8(L"眠る共有\\prog.exe");
+    // More entries on the share than the lookup has lanes: each lane gets stuck in turn.
+    const std::string share = folder.ChildUtf8(L"眠る共有\\");
+    std::vector<std::string> asleep;
+    for (int i = 0; i < 8; ++i) asleep.push_back(share + "prog" + std::to_string(i) + ".exe");
+    const std::string& slow = asleep[0];
     const std::string memo = folder.ChildUtf8(L"メモ.txt");
     const std::string gone = folder.ChildUtf8(L"gone.exe");
-    auto share = std::make_shared<SlowShare>();
+    auto sleeping = std::make_shared<SlowShare>();
     auto lookup = std::make_unique<win32::EntryLookup>(
-        [share, slow](std::string_view path) {
-            if (path != slow) return win32::DirectorySearch().FindsEntry(path);
-            ++share->asked;
-            return WaitForSingleObject(share->answer.get(), 20000) == WAIT_OBJECT_0;
+        [sleeping, share](std::string_view path) {
+            if (!path.starts_with(share)) return win32::DirectorySearch().FindsEntry(path);
+            ++sleeping->asked;
+            return WaitForSingleObject(sleeping->answer.get(), 20000) == WAIT_OBJECT_0;
         },
         [](std::string_view path, int side) { return win32::TargetIcon(path, side); });
     const auto answered = [&](const std::string& path) { return lookup->Answer(path) != EntryAnswer::NotYetKnown; };
 
-    lookup->Begin({slow, memo, gone}, TileSide);
+    std::vector<std::string> paths = asleep;
+    paths.insert(paths.end(), {memo, gone});
+    lookup->Begin(paths, TileSide);
     ASSERT_TRUE(e2e::WaitUntil([&] { return answered(memo) && answered(gone); }, 10s));
     EXPECT_FALSE(answered(slow));
     EXPECT_EQ(lookup->Answer(memo), EntryAnswer::Found);
@@ -84,12 +90,13 @@ TEST(EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntri
     EXPECT_FALSE(lookup->IconOf(gone));
 
     // A new lead-in while the share still hangs asks it nothing more; one after it answered does.
-    lookup->Begin({slow, memo, gone}, TileSide);
-    SetEvent(share->answer.get());
-    ASSERT_TRUE(e2e::WaitUntil([&] { return answered(slow); }, 10s));
-    ResetEvent(share->answer.get());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return sleeping->asked == 8; }, 10s));
+    lookup->Begin(paths, TileSide);
+    SetEvent(sleeping->answer.get());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return std::all_of(asleep.begin(), asleep.end(), answered); }, 10s));
+    ResetEvent(sleeping->answer.get());
     const auto leadIn = [&] { lookup->Begin({slow}, TileSide); };
-    ASSERT_EQ(e2e::NotUntilProvoked([&] { return share->asked != 1; }, 2s, leadIn), "");
+    ASSERT_EQ(e2e::NotUntilProvoked([&] { return sleeping->asked != 8; }, 2s, leadIn), "");
 
     // Past its keeping, a Begin forgets the paths not asked again, but not one
     // asked again or still being looked up (the share, with its earlier answer).
@@ -103,11 +110,11 @@ TEST(EntryLookup, AShareThatDoesNotAnswerHoldsUpNeitherTheCallerNorTheOtherEntri
     EXPECT_EQ(lookup->Answer(gone), EntryAnswer::NotYetKnown);
     EXPECT_EQ(lookup->Answer(many[63]), EntryAnswer::NotYetKnown);
 
-    // The lookup goes while the share still holds a work item: its late answer
+    // The lookup goes while the share still holds a lane: its late answer
     // finds what it needs and lets go of it.
     lookup.reset();
-    SetEvent(share->answer.get());
-    EXPECT_TRUE(e2e::WaitUntil([&] { return share.use_count() == 1; }, 10s));
+    SetEvent(sleeping->answer.get());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return sleeping.use_count() == 1; }, 10s));
 }
 
 class TargetIconTest : public ::testing::Test {

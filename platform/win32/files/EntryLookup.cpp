@@ -1,6 +1,8 @@
 #include "platform/win32/files/EntryLookup.h"
 
 #include <algorithm>
+#include <deque>
+#include <list>
 #include <map>
 #include <mutex>
 
@@ -14,6 +16,12 @@ namespace {
 
 // Beyond this many paths, those not asked about again are forgotten.
 constexpr std::size_t KeptPaths = 64;
+// Paths looked up at once. Each one needs a thread of the pool, which under Wine
+// holds about a megabyte while it lives; thirty entries asked at once got thirty.
+constexpr std::size_t Lanes = 3;
+// A lane this long on one path is taken for a share that does not answer: another
+// lane takes over the paths waiting behind it.
+constexpr ULONGLONG StuckAfterMs = 250;
 
 struct Record {
     EntryAnswer answer = EntryAnswer::NotYetKnown;
@@ -22,27 +30,32 @@ struct Record {
     int iconSide = -1;  // none extracted yet
 };
 
+struct WorkItem {
+    std::string path;
+    int iconSide = 0;
+    bool wantsIcon = true;
+};
+
 }  // namespace
 
-// Owned jointly by the lookup and its running work items: a work item that
-// ends after the lookup (a share answering a minute later) still finds it.
+// Owned jointly by the lookup and its running lanes: a lane that ends after the
+// lookup (a share answering a minute later) still finds it.
 struct EntryLookup::Shared {
     FindsEntry findsEntry;
     IconOfEntry iconOfEntry;
     std::mutex mutex;
     std::map<std::string, Record, std::less<>> records;
+    std::deque<WorkItem> waiting;
+    // One entry a running lane: when it began its current path (0 before its first).
+    std::list<ULONGLONG> lanes;
+    bool watching = false;
     HWND answerWindow = nullptr;
     UINT answerMessage = 0;
 };
 
 namespace {
 
-struct WorkItem {
-    std::shared_ptr<EntryLookup::Shared> shared;
-    std::string path;
-    int iconSide = 0;
-    bool wantsIcon = true;
-};
+using Shared = EntryLookup::Shared;
 
 // The shell's icon extraction wants COM on the calling thread; a pool thread
 // is left as it was found.
@@ -60,21 +73,19 @@ private:
     bool initialised_;
 };
 
-void CALLBACK LookUp(PTP_CALLBACK_INSTANCE, void* context) noexcept {
-    const std::unique_ptr<WorkItem> item(static_cast<WorkItem*>(context));
-    EntryLookup::Shared& shared = *item->shared;
-    // The slow part, outside the lock: a share that does not answer blocks this item only.
-    const bool found = shared.findsEntry(item->path);
+void LookUp(Shared& shared, const WorkItem& item) {
+    // The slow part, outside the lock: a share that does not answer blocks this lane only.
+    const bool found = shared.findsEntry(item.path);
     UniqueIcon icon;
-    if (found && item->wantsIcon) {
+    if (found && item.wantsIcon) {
         const ComOnThisThread com;
-        icon = shared.iconOfEntry(item->path, item->iconSide);
+        icon = shared.iconOfEntry(item.path, item.iconSide);
     }
     HWND window = nullptr;
     UINT message = 0;
     {
         const std::lock_guard lock(shared.mutex);
-        const auto record = shared.records.find(item->path);
+        const auto record = shared.records.find(item.path);
         if (record == shared.records.end()) return;
         Record& answered = record->second;
         answered.pending = false;
@@ -82,14 +93,68 @@ void CALLBACK LookUp(PTP_CALLBACK_INSTANCE, void* context) noexcept {
         if (!found) {
             answered.icon.reset();
             answered.iconSide = -1;
-        } else if (item->wantsIcon) {
+        } else if (item.wantsIcon) {
             answered.icon = std::move(icon);
-            answered.iconSide = item->iconSide;
+            answered.iconSide = item.iconSide;
         }
         window = shared.answerWindow;
         message = shared.answerMessage;
     }
     if (window) PostMessageW(window, message, 0, 0);
+}
+
+struct Lane {
+    std::shared_ptr<Shared> shared;
+    std::list<ULONGLONG>::iterator began;
+};
+
+void CALLBACK RunLane(PTP_CALLBACK_INSTANCE, void* context) noexcept {
+    const std::unique_ptr<Lane> lane(static_cast<Lane*>(context));
+    Shared& shared = *lane->shared;
+    for (;;) {
+        WorkItem item;
+        {
+            const std::lock_guard lock(shared.mutex);
+            if (shared.waiting.empty()) {
+                shared.lanes.erase(lane->began);
+                return;
+            }
+            item = std::move(shared.waiting.front());
+            shared.waiting.pop_front();
+            *lane->began = GetTickCount64();
+        }
+        LookUp(shared, item);
+    }
+}
+
+// Under the lock: lanes for the waiting paths, not counting those stuck on a share.
+void StartLanes(const std::shared_ptr<Shared>& shared) {
+    const ULONGLONG now = GetTickCount64();
+    std::size_t moving = static_cast<std::size_t>(std::count_if(
+        shared->lanes.begin(), shared->lanes.end(), [&](ULONGLONG began) { return !began || now - began < StuckAfterMs; }));
+    while (moving < Lanes && moving < shared->waiting.size()) {
+        auto lane = std::make_unique<Lane>(Lane{shared, shared->lanes.insert(shared->lanes.end(), 0)});
+        if (!TrySubmitThreadpoolCallback(RunLane, lane.get(), nullptr)) {
+            shared->lanes.erase(lane->began);
+            return;  // the lanes already running, or the next Begin, take the rest
+        }
+        lane.release();
+        ++moving;
+    }
+}
+
+// While paths wait, looks every StuckAfterMs for lanes stuck on a share and starts others.
+void CALLBACK Watch(PTP_CALLBACK_INSTANCE, void* context) noexcept {
+    const std::unique_ptr<std::shared_ptr<Shared>> shared(static_cast<std::shared_ptr<Shared>*>(context));
+    for (;;) {
+        Sleep(static_cast<DWORD>(StuckAfterMs));
+        const std::lock_guard lock((*shared)->mutex);
+        if ((*shared)->waiting.empty()) {
+            (*shared)->watching = false;
+            return;
+        }
+        StartLanes(*shared);
+    }
 }
 
 }  // namespace
@@ -103,7 +168,11 @@ EntryLookup::EntryLookup(FindsEntry findsEntry, IconOfEntry iconOfEntry) : share
     shared_->iconOfEntry = std::move(iconOfEntry);
 }
 
-EntryLookup::~EntryLookup() { PostAnswersTo(nullptr, 0); }
+EntryLookup::~EntryLookup() {
+    const std::lock_guard lock(shared_->mutex);
+    shared_->answerWindow = nullptr;
+    shared_->waiting.clear();
+}
 
 void EntryLookup::Begin(const std::vector<std::string>& paths, int iconSide) {
     const std::lock_guard lock(shared_->mutex);
@@ -117,10 +186,15 @@ void EntryLookup::Begin(const std::vector<std::string>& paths, int iconSide) {
         if (record.pending) continue;
         // An icon already held at this size is not extracted again; the existence is asked afresh.
         const bool wantsIcon = record.answer != EntryAnswer::Found || record.iconSide != iconSide;
-        auto item = std::make_unique<WorkItem>(WorkItem{shared_, path, iconSide, wantsIcon});
-        if (!TrySubmitThreadpoolCallback(LookUp, item.get(), nullptr)) continue;  // asked again at the next Begin
-        item.release();
+        shared_->waiting.push_back({path, iconSide, wantsIcon});
         record.pending = true;
+    }
+    StartLanes(shared_);
+    if (shared_->waiting.empty() || shared_->watching) return;
+    auto watcher = std::make_unique<std::shared_ptr<Shared>>(shared_);
+    if (TrySubmitThreadpoolCallback(Watch, watcher.get(), nullptr)) {
+        watcher.release();
+        shared_->watching = true;
     }
 }
 

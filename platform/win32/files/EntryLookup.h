@@ -1,7 +1,7 @@
 #pragma once
-// The entries' existence and icons, looked up on the system's thread pool, one
-// work item a path, so that one share that does not answer holds up neither the
-// user-interface thread nor the other entries.
+// The entries' existence and icons, looked up on the system's thread pool by a
+// few lanes at a time, so that one share that does not answer holds up neither the
+// user-interface thread nor the other entries: a lane stuck on it is replaced.
 
 #include <windows.h>
 
@@ -23,9 +23,9 @@ public:
 
     // The directory search and TargetIcon.
     EntryLookup();
-    // What the work items call, from any thread; tests hand in ones that block.
+    // What the lanes call, from any thread; tests hand in ones that block.
     EntryLookup(FindsEntry findsEntry, IconOfEntry iconOfEntry);
-    // Work items still running keep what they need and drop their answers.
+    // Lanes still running keep what they need and drop their answers; waiting paths are dropped.
     ~EntryLookup() override;
     EntryLookup(const EntryLookup&) = delete;
     EntryLookup& operator=(const EntryLookup&) = delete;
