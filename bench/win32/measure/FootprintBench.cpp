@@ -3,7 +3,7 @@
 //   - start to notification icon (CreateProcess until the icon's pixels show),
 //   - working set and private bytes a moment after start-up,
 //   - CPU while idle, both programs running side by side,
-//   - its memory after a scatter and after a second one.
+//   - its memory while a scatter of thirty entries is on screen, after it and after a second one.
 // Prints a Markdown section with the medians and the ratios.
 //
 //   yomorina_footprint_bench.exe YOMORINA_EXE MINIMAL_EXE [ROUNDS] [IDLE_SECONDS]
@@ -153,8 +153,13 @@ private:
 namespace unix_side {
 
 std::string ReadAll(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // A process that ends while its files are read fails the read, and the stream throws.
+    try {
+        std::ifstream in(path.c_str(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 bool Available() { return GetFileAttributesW(L"Z:\\proc\\self\\status") != INVALID_FILE_ATTRIBUTES; }
@@ -384,7 +389,9 @@ int VisibleTiles(HWND overlay) {
 // list's distance of 100 at every 200 ms tick), until every entry has had its
 // turn (no new tile for three seconds), so that a second scatter shows the
 // same; then Esc, as a user ends it. False if the overlay or a tile never came.
-bool Scatter(const Running& running) {
+// peakOwn: the program's own memory at its highest meanwhile, read at each move.
+bool Scatter(const Running& running, double& peakOwn) {
+    const int pid = unix_side::Available() ? unix_side::FindProcess(running.Marker()) : 0;
     const int right = GetSystemMetrics(SM_CXSCREEN) - 100;
     POINT at{100, 400};
     const auto move = [&] {
@@ -405,6 +412,7 @@ bool Scatter(const Running& running) {
         const int now = overlay ? VisibleTiles(overlay) : 0;
         movesWithoutNewTile = now > tiles || now == 0 ? 0 : movesWithoutNewTile + 1;
         tiles = now;
+        if (pid) peakOwn = std::max(peakOwn, unix_side::ResidentMiB(pid).own);
     }
     INPUT escape[2] = {};
     for (INPUT& key : escape) {
@@ -457,7 +465,12 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> oursCpu, floorCpu;
     double oursCpuTotal = 0, floorCpuTotal = 0, samplingCpuTotal = 0;
     Memory oursAfterIdle, floorAfterIdle;
-    std::vector<std::pair<bool, Memory>> oursAfterScatters;
+    struct AfterScatter {
+        bool scattered;
+        double peakOwn;
+        Memory memory;
+    };
+    std::vector<AfterScatter> oursAfterScatters;
     {
         Running oursRunning(ours);
         Running floorRunning(floor);
@@ -485,11 +498,12 @@ int wmain(int argc, wchar_t** argv) {
         samplingCpuTotal = 100.0 * (CpuSeconds(samplingRunning) - samplingStart) / elapsed;
         oursAfterIdle = MemoryOf(oursRunning);
         floorAfterIdle = MemoryOf(floorRunning);
-        // A scatter's frozen screen is let go when it ends: a second adds nothing either.
+        // What a scatter takes is given back when it ends: a second adds nothing either.
         for (int round = 0; round < 2; ++round) {
-            const bool scattered = Scatter(oursRunning);
-            Sleep(2000);
-            oursAfterScatters.push_back({scattered, MemoryOf(oursRunning)});
+            double peakOwn = -1;
+            const bool scattered = Scatter(oursRunning, peakOwn);
+            Sleep(3000);
+            oursAfterScatters.push_back({scattered, peakOwn, MemoryOf(oursRunning)});
         }
     }
 
@@ -541,10 +555,27 @@ int wmain(int argc, wchar_t** argv) {
     };
     memoryRow("after " + std::to_string(idleSeconds) + " s idle", oursAfterIdle);
     for (std::size_t i = 0; i < oursAfterScatters.size(); ++i) {
-        const auto& [scattered, memory] = oursAfterScatters[i];
-        memoryRow(std::string(i == 0 ? "2 s after a scatter" : "2 s after a second scatter") +
-                      (scattered ? "" : " (no scatter came)"),
-                  memory);
+        const AfterScatter& after = oursAfterScatters[i];
+        memoryRow(std::string(i == 0 ? "3 s after a scatter" : "3 s after a second scatter") +
+                      (after.scattered ? "" : " (no scatter came)"),
+                  after.memory);
+    }
+    if (oursAfterScatters.size() == 2 && oursAfterIdle.resident.own >= 0) {
+        // The overlay's frozen screen: four bytes a pixel of every monitor.
+        const double screenCopy = 4.0 * GetSystemMetrics(SM_CXVIRTUALSCREEN) * GetSystemMetrics(SM_CYVIRTUALSCREEN) /
+                                  (1024.0 * 1024.0);
+        const double idle = oursAfterIdle.resident.own;
+        const AfterScatter &first = oursAfterScatters[0], &second = oursAfterScatters[1];
+        std::printf("\n| yomorina's own memory, thirty entries scattered (MiB) | figure | target |\n");
+        std::printf("|---|---:|---|\n");
+        std::printf("| at rest, after %d s idle | %.2f | |\n", idleSeconds, idle);
+        std::printf("| highest while the first scatter is on screen | %s | ≤ %.2f (at rest + the screen copy %.2f + 16) "
+                    "|\n", MiB(first.peakOwn).c_str(), idle + screenCopy + 16, screenCopy);
+        std::printf("| highest while the second scatter is on screen | %s | |\n", MiB(second.peakOwn).c_str());
+        std::printf("| 3 s after the first scatter has ended | %.2f | ≤ %.2f (at rest + 6) |\n",
+                    first.memory.resident.own, idle + 6);
+        std::printf("| what the second scatter added | %+.2f | ≤ 1 |\n",
+                    second.memory.resident.own - first.memory.resident.own);
     }
     std::printf("\nAll samples (start to icon, ms): yomorina");
     for (double sample : oursStart.toIcon) std::printf(" %.0f", sample);
