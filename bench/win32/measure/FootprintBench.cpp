@@ -569,8 +569,9 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("\n| yomorina's own memory, thirty entries scattered (MiB) | figure | target |\n");
         std::printf("|---|---:|---|\n");
         std::printf("| at rest, after %d s idle | %.2f | |\n", idleSeconds, idle);
-        std::printf("| highest while the first scatter is on screen | %s | ≤ %.2f (at rest + the screen copy %.2f + 16) "
-                    "|\n", MiB(first.peakOwn).c_str(), idle + screenCopy + 16, screenCopy);
+        std::printf("| highest while the first scatter is on screen | %s | "
+                    "≤ %.2f (at rest + the screen copy %.2f + 16) |\n",
+                    MiB(first.peakOwn).c_str(), idle + screenCopy + 16, screenCopy);
         std::printf("| highest while the second scatter is on screen | %s | |\n", MiB(second.peakOwn).c_str());
         std::printf("| 3 s after the first scatter has ended | %.2f | ≤ %.2f (at rest + 6) |\n",
                     first.memory.resident.own, idle + 6);

@@ -130,8 +130,8 @@ void CALLBACK RunLane(PTP_CALLBACK_INSTANCE, void* context) noexcept {
 // Under the lock: lanes for the waiting paths, not counting those stuck on a share.
 void StartLanes(const std::shared_ptr<Shared>& shared) {
     const ULONGLONG now = GetTickCount64();
-    std::size_t moving = static_cast<std::size_t>(std::count_if(
-        shared->lanes.begin(), shared->lanes.end(), [&](ULONGLONG began) { return !began || now - began < StuckAfterMs; }));
+    const auto movingOn = [now](ULONGLONG began) { return !began || now - began < StuckAfterMs; };
+    auto moving = static_cast<std::size_t>(std::count_if(shared->lanes.begin(), shared->lanes.end(), movingOn));
     while (moving < Lanes && moving < shared->waiting.size()) {
         auto lane = std::make_unique<Lane>(Lane{shared, shared->lanes.insert(shared->lanes.end(), 0)});
         if (!TrySubmitThreadpoolCallback(RunLane, lane.get(), nullptr)) {
