@@ -16,8 +16,10 @@ namespace {
 
 // Beyond this many paths, those not asked about again are forgotten.
 constexpr std::size_t KeptPaths = 64;
-// Paths looked up at once. Each one needs a thread of the pool, which under Wine
-// holds about a megabyte while it lives; thirty entries asked at once got thirty.
+// Paths looked up at once. Each lane is a thread, which under Wine holds about a
+// megabyte while it lives; thirty entries asked of the pool at once got thirty. A
+// lane's thread ends with the last waiting path, where a pool's would linger for
+// seconds, so a scatter gives its memory back as soon as the answers are in.
 constexpr std::size_t Lanes = 3;
 // A lane this long on one path is taken for a share that does not answer: another
 // lane takes over the paths waiting behind it.
@@ -108,7 +110,7 @@ struct Lane {
     std::list<ULONGLONG>::iterator began;
 };
 
-void CALLBACK RunLane(PTP_CALLBACK_INSTANCE, void* context) noexcept {
+DWORD WINAPI RunLane(void* context) noexcept {
     const std::unique_ptr<Lane> lane(static_cast<Lane*>(context));
     Shared& shared = *lane->shared;
     for (;;) {
@@ -117,7 +119,7 @@ void CALLBACK RunLane(PTP_CALLBACK_INSTANCE, void* context) noexcept {
             const std::lock_guard lock(shared.mutex);
             if (shared.waiting.empty()) {
                 shared.lanes.erase(lane->began);
-                return;
+                return 0;
             }
             item = std::move(shared.waiting.front());
             shared.waiting.pop_front();
@@ -134,7 +136,8 @@ void StartLanes(const std::shared_ptr<Shared>& shared) {
     auto moving = static_cast<std::size_t>(std::count_if(shared->lanes.begin(), shared->lanes.end(), movingOn));
     while (moving < Lanes && moving < shared->waiting.size()) {
         auto lane = std::make_unique<Lane>(Lane{shared, shared->lanes.insert(shared->lanes.end(), 0)});
-        if (!TrySubmitThreadpoolCallback(RunLane, lane.get(), nullptr)) {
+        const UniqueKernelHandle thread(CreateThread(nullptr, 0, RunLane, lane.get(), 0, nullptr));
+        if (!thread) {
             shared->lanes.erase(lane->began);
             return;  // the lanes already running, or the next Begin, take the rest
         }
@@ -144,14 +147,14 @@ void StartLanes(const std::shared_ptr<Shared>& shared) {
 }
 
 // While paths wait, looks every StuckAfterMs for lanes stuck on a share and starts others.
-void CALLBACK Watch(PTP_CALLBACK_INSTANCE, void* context) noexcept {
+DWORD WINAPI Watch(void* context) noexcept {
     const std::unique_ptr<std::shared_ptr<Shared>> shared(static_cast<std::shared_ptr<Shared>*>(context));
     for (;;) {
         Sleep(static_cast<DWORD>(StuckAfterMs));
         const std::lock_guard lock((*shared)->mutex);
         if ((*shared)->waiting.empty()) {
             (*shared)->watching = false;
-            return;
+            return 0;
         }
         StartLanes(*shared);
     }
@@ -192,7 +195,7 @@ void EntryLookup::Begin(const std::vector<std::string>& paths, int iconSide) {
     StartLanes(shared_);
     if (shared_->waiting.empty() || shared_->watching) return;
     auto watcher = std::make_unique<std::shared_ptr<Shared>>(shared_);
-    if (TrySubmitThreadpoolCallback(Watch, watcher.get(), nullptr)) {
+    if (const UniqueKernelHandle thread{CreateThread(nullptr, 0, Watch, watcher.get(), 0, nullptr)}) {
         watcher.release();
         shared_->watching = true;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The entries' existence and icons, looked up on the system's thread pool by a
-// few lanes at a time, so that one share that does not answer holds up neither the
+// The entries' existence and icons, looked up away from the user-interface thread
+// by a few lanes at a time, so that one share that does not answer holds up neither the
 // user-interface thread nor the other entries: a lane stuck on it is replaced.
 
 #include <windows.h>
