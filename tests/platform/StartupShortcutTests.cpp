@@ -8,7 +8,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "options/OptionsTexts.h"
+#include "core/Texts.h"
 #include "platform/win32/base/WideText.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/ShortcutFiles.h"
@@ -34,7 +34,7 @@ class StartupShortcutTest : public ::testing::Test {
 protected:
     testing::TempFolder folder{L"スタートアップ"};
     win32::StartupShortcut shortcut{folder.Wide()};
-    const std::wstring link = folder.Child(win32::ToWide(StartupShortcutName));
+    const std::wstring link = folder.Child(win32::ShortcutName(JapaneseTexts));
 
     void SetUp() override { OleInitialize(nullptr); }
     void TearDown() override { OleUninitialize(); }
@@ -42,7 +42,7 @@ protected:
 
 TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFolder) {
     EXPECT_FALSE(shortcut.IsSet());
-    EXPECT_EQ(StartupShortcutName, "ヨモリナ.lnk");
+    EXPECT_EQ(win32::ShortcutName(JapaneseTexts), L"ヨモリナ.lnk");
 
     EXPECT_EQ(shortcut.Set(true), std::nullopt);
     const testing::LinkFile made = ReadLinkFile(link);
@@ -160,7 +160,7 @@ protected:
     using Bytes = std::vector<BYTE>;
     static constexpr wchar_t Key[] =
         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
-    const std::wstring name = win32::ToWide(StartupShortcutName);
+    const std::wstring name = win32::ShortcutName(JapaneseTexts);
     const std::optional<Bytes> before = Value();
 
     void TearDown() override {

@@ -8,7 +8,6 @@
 #include <memory>
 #include <utility>
 
-#include "options/OptionsTexts.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/SystemError.h"
@@ -89,7 +88,7 @@ bool SwitchedOffInTaskManager() {
     if (!key) return false;
     BYTE value[12] = {};
     DWORD type = 0, size = sizeof(value);
-    status = RegQueryValueExW(key.get(), ToWide(StartupShortcutName).c_str(), nullptr, &type, value, &size);
+    status = RegQueryValueExW(key.get(), ShortcutName(CurrentTexts()).c_str(), nullptr, &type, value, &size);
     return status == ERROR_SUCCESS && type == REG_BINARY && size > 0 && (value[0] & 1) != 0;
 }
 
@@ -100,13 +99,15 @@ std::optional<std::string> SwitchOnInTaskManager() {
     const UniqueRegistryKey key = OpenTaskManagerSwitches(KEY_SET_VALUE, status);
     if (key) {
         const BYTE on[12] = {0x02};
-        status = RegSetValueExW(key.get(), ToWide(StartupShortcutName).c_str(), 0, REG_BINARY, on, sizeof(on));
+        status = RegSetValueExW(key.get(), ShortcutName(CurrentTexts()).c_str(), 0, REG_BINARY, on, sizeof(on));
     }
     if (status == ERROR_SUCCESS) return std::nullopt;
     return Failure(std::wstring(L"HKEY_CURRENT_USER\\") + TaskManagerSwitchKey, DescribeSystemError(status));
 }
 
 }  // namespace
+
+std::wstring ShortcutName(const TextTable& texts) { return ToWide(texts[TextId::ProgramName]) + L".lnk"; }
 
 bool StartsProgram(const std::wstring& shortcut, const std::wstring& program) {
     const auto contents = ReadShortcut(shortcut);
@@ -154,7 +155,7 @@ HRESULT StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& path)
         folder = found;
     }
     if (folder.back() != L'\\') folder += L'\\';
-    path = folder + ToWide(StartupShortcutName);
+    path = folder + ShortcutName(CurrentTexts());
     return S_OK;
 }
 

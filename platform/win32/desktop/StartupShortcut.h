@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Texts.h"
 #include "platform/StartupShortcut.h"
 
 namespace yomorina::win32 {
@@ -28,6 +29,9 @@ private:
     std::wstring folder_;
     std::wstring program_;
 };
+
+// The shortcut's file name in a language: the program's name there and ".lnk".
+std::wstring ShortcutName(const TextTable& texts);
 
 struct ShortcutContents {
     std::wstring target;
