@@ -13,6 +13,7 @@
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -54,6 +55,31 @@ TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFo
     // Ticking again leaves one shortcut, still ours.
     EXPECT_EQ(shortcut.Set(true), std::nullopt);
     EXPECT_TRUE(shortcut.IsSet());
+}
+
+// A user who changes language keeps the setting: the shortcut made under one
+// language is ours under the other, pointed here again rather than joined by a
+// second one, and removed.
+TEST_F(StartupShortcutTest, AShortcutMadeInOneLanguageIsFoundRepointedAndRemovedInTheOther) {
+    const std::pair<const TextTable*, const TextTable*> changes[] = {{&JapaneseTexts, &EnglishTexts},
+                                                                     {&EnglishTexts, &JapaneseTexts}};
+    for (const auto& [made, read] : changes) {
+        const std::wstring madeLink = folder.Child(win32::ShortcutName(*made));
+        {
+            const testing::Speaking speaking(*made);
+            ASSERT_EQ(shortcut.Set(true), std::nullopt);
+        }
+        const testing::Speaking speaking(*read);
+        EXPECT_TRUE(shortcut.IsSet()) << win32::ToUtf8(madeLink);
+        ASSERT_TRUE(WriteLinkFile(madeLink, folder.Child(L"古い場所\\yomorina.exe"), folder.Wide()));
+        EXPECT_FALSE(shortcut.IsSet());
+
+        EXPECT_EQ(shortcut.Set(true), std::nullopt);
+        EXPECT_TRUE(SamePathText(ReadLinkFile(madeLink).target, ThisProgram()));
+        EXPECT_FALSE(Exists(folder.Child(win32::ShortcutName(*read)))) << "a second shortcut";
+        EXPECT_EQ(shortcut.Set(false), std::nullopt);
+        EXPECT_FALSE(Exists(madeLink));
+    }
 }
 
 // A copy of a program in a folder of the test's own, made and removed in the "\\?\" form that MAX_PATH does not bind.
