@@ -60,17 +60,6 @@ std::vector<ControlPlacement> AboutLayout() {
     };
 }
 
-int TextWidth(HWND control, HFONT font) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    const WindowDc dc(control);
-    const SelectedObject selected(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), length, &size);
-    return size.cx + 1;
-}
-
 }  // namespace
 
 AboutWindow::AboutWindow(HINSTANCE instance, HWND owner) : Dialog(instance, owner) {
