@@ -2,11 +2,12 @@
 
 #include "about/MakerLinks.h"
 #include "core/PathText.h"
+#include "core/Texts.h"
 
 namespace yomorina {
 
 std::string HelpPageAddress(std::string_view programFolder) {
-    return JoinFolderAndName(programFolder, HelpFileName);
+    return JoinFolderAndName(programFolder, Text(TextId::HelpFileName));
 }
 
 std::string MailAddressUrl(std::string_view mailAddress) { return "mailto:" + std::string(mailAddress); }
@@ -21,7 +22,9 @@ void AboutBox::OnHelp() {
     const std::string address = HelpPageAddress(executableFolder_.Path());
     // Handed to the shell, a missing page fails without a word to the user.
     if (!search_.FindsEntry(address)) {
-        messages_.Show(std::string(MissingHelpMessage) + "\n" + address, TitleError, MessageButtons::Ok);
+        // The page's full path on a line of its own.
+        messages_.Show(std::string(Text(TextId::MissingHelpMessage)) + "\n" + address, Text(TextId::TitleError),
+                       MessageButtons::Ok);
         return;
     }
     OpenInNewInstance(address, true);

@@ -14,12 +14,9 @@
 
 namespace yomorina {
 
-// The help page's address: the program's folder and "help.html", with one "\" between.
+// The help page's address: the program's folder and the page of the user's language, with one "\" between.
 std::string HelpPageAddress(std::string_view programFolder);
 std::string MailAddressUrl(std::string_view mailAddress);
-
-// Shown under TitleError with the page's full path on the next line.
-inline constexpr std::string_view MissingHelpMessage = "ヘルプ ファイルが見つかりません。";
 
 class AboutBox final : public AboutWindowEvents, public BrowserQuitListener {
 public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/Texts.h"
 #include "options/OptionsDialog.h"
 #include "scatter/ScatterTick.h"
 #include "scatter/TickPace.h"
@@ -109,7 +110,8 @@ void App::AddIcon() {
     // The shell may keep the call waiting while it starts; no mouse on the
     // desktop may wait with it on a hook of ours.
     WakeUp();
-    timer_.RetryIcon(!trayIcon_.Add(TrayTip));
+    // The tip is the program's name.
+    timer_.RetryIcon(!trayIcon_.Add(Text(TextId::ProgramName)));
 }
 
 void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_); }

@@ -25,8 +25,6 @@
 
 namespace yomorina {
 
-inline constexpr std::string_view TrayTip = ProgramName;
-
 class App final : public MainWindowEvents {
 public:
     // What App works with for the whole run.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/PathText.h"
+#include "core/Texts.h"
 
 namespace yomorina {
 namespace {
@@ -248,13 +249,11 @@ std::optional<ListFileNotice> ListFile::Load(Model& model) {
         const bool takeBack = interrupted && IsWholeListFile(*interrupted);
         const auto created = store_.ReplaceWhole(path, takeBack ? *interrupted : DefaultListFileBytes());
         if (!created.Succeeded) {
-            return ListFileNotice{
-                ListFileMessage("設定ファイル filelist.txt を作成できませんでした。", path, created.Failure), TitleError};
+            return ListFileNotice{ListFileMessage(Text(TextId::ListFileNotCreated), path, created.Failure),
+                                  Text(TextId::TitleError)};
         }
         if (takeBack) {
-            notice = {ListFileMessage("設定ファイル filelist.txt の保存が途中で終わっていたため、保存中だった内容から戻しました。",
-                                      path, {}),
-                      TitleConfirm};
+            notice = {ListFileMessage(Text(TextId::ListFileTakenBack), path, {}), Text(TextId::TitleConfirm)};
         }
     }
     const auto read = store_.Read(path, StartUpReadPatience);
@@ -262,10 +261,8 @@ std::optional<ListFileNotice> ListFile::Load(Model& model) {
         Take(*read.Bytes, model);
     } else if (!read.Missing) {
         // Never written from here: OK in the options asks before it replaces what the user could not see.
-        return ListFileNotice{
-            ListFileMessage("設定ファイル filelist.txt を読み込めませんでした。ファイルはそのままにして、初期設定で動作します。",
-                            path, read.Failure),
-            TitleError};
+        return ListFileNotice{ListFileMessage(Text(TextId::ListFileNotRead), path, read.Failure),
+                              Text(TextId::TitleError)};
     }
     return notice;
 }
@@ -296,7 +293,7 @@ std::optional<std::string> ListFile::Save(const Model& model) {
         known_ = std::move(bytes);
         return std::nullopt;
     }
-    return ListFileMessage("設定ファイル filelist.txt を保存できませんでした。", path, written.Failure);
+    return ListFileMessage(Text(TextId::ListFileNotSaved), path, written.Failure);
 }
 
 }  // namespace yomorina

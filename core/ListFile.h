@@ -16,7 +16,6 @@
 #include "platform/CodePage932.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
-#include "platform/MessageBoxes.h"
 
 namespace yomorina {
 

@@ -59,9 +59,8 @@ struct LaunchEntry {
 inline constexpr int LaunchSlotCount = 30;
 using LaunchList = std::array<LaunchEntry, LaunchSlotCount>;
 
-// The program's name, as its icon's tip and its main window's title give it.
-inline constexpr std::string_view ProgramName = "ヨモリナ";
-// The path that marks the recycle-bin entry instead of a file.
+// The path that marks the recycle-bin entry instead of a file, and the name
+// its tick gives it: data, the same whatever language the user reads.
 inline constexpr std::string_view RecycleBinPath = "ゴミ箱";
 
 inline bool IsRecycleBinPath(std::string_view path) { return path == RecycleBinPath; }

@@ -4,6 +4,7 @@
 
 #include "core/Model.h"
 #include "core/PathText.h"
+#include "core/Texts.h"
 
 namespace yomorina {
 namespace {
@@ -35,7 +36,7 @@ void EntryEditor::OnOk() {
     }
     const std::string path = FirstLine(controls_.pathBox.Text());
     if (!services_.search.FindsEntry(path)) {
-        services_.messages.Show(MissingFileMessage, TitleError, MessageButtons::Ok);
+        services_.messages.Show(Text(TextId::MissingFileMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
     services_.grid.SetText(services_.grid.Row(), 0, FirstLine(controls_.nameBox.Text()));
@@ -47,7 +48,7 @@ void EntryEditor::OnOk() {
 void EntryEditor::OnCancel() { services_.window.Close(); }
 
 void EntryEditor::OnBrowse() {
-    const auto chosen = services_.files.ChooseFile(AllFilesFilter);
+    const auto chosen = services_.files.ChooseFile(Text(TextId::AllFilesFilter));
     if (!chosen) return;
     controls_.nameBox.SetText(TextAfterLastBackslash(*chosen));
     controls_.pathBox.SetText(*chosen);

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "core/Model.h"
-#include "options/OptionsTexts.h"
 #include "platform/Controls.h"
 #include "platform/DirectorySearch.h"
 #include "platform/EntryEditorDialog.h"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/PathText.h"
+#include "core/Texts.h"
 
 namespace yomorina {
 namespace {
@@ -43,8 +44,8 @@ void OptionsDialog::Load() {
 
     controls_.grid.SetColumnWidth(NameColumn, GridColumnWidthTwips);
     controls_.grid.SetColumnWidth(PathColumn, GridColumnWidthTwips);
-    controls_.grid.SetText(0, NameColumn, HeaderName);
-    controls_.grid.SetText(0, PathColumn, HeaderPath);
+    controls_.grid.SetText(0, NameColumn, Text(TextId::HeaderName));
+    controls_.grid.SetText(0, PathColumn, Text(TextId::HeaderPath));
     for (int slot = 0; slot < LaunchSlotCount; ++slot) {
         const int row = slot + 1;
         controls_.grid.SetRowHeight(row, GridRowHeightTwips);
@@ -76,7 +77,7 @@ void HoldStoredCallKey(Model& model, CallKeyHolder& holder) {
 void OptionsDialog::ShowCallKeyNote() {
     const std::uint16_t stored = services_.model.Settings.CallKey;
     const bool heldElsewhere = services_.model.CallKeyHeldElsewhere && controls_.callKeyBox.Key() == stored;
-    controls_.callKeyNote.SetCaption(heldElsewhere ? CallKeyHeldElsewhereNote : "");
+    controls_.callKeyNote.SetCaption(heldElsewhere ? Text(TextId::CallKeyHeldElsewhereNote) : "");
 }
 
 bool OptionsDialog::MayReplaceTheFile() {
@@ -85,15 +86,15 @@ bool OptionsDialog::MayReplaceTheFile() {
         case DiskState::AsLastSeen:
             return true;
         case DiskState::NeverRead:
-            question = UnreadListFileReason;
+            question = Text(TextId::UnreadListFileReason);
             break;
         case DiskState::ChangedSinceRead:
-            question = ChangedListFileReason;
+            question = Text(TextId::ChangedListFileReason);
             break;
     }
     question += "\r\n";
-    question += ReplaceListFileQuestion;
-    return services_.messages.Show(question, TitleConfirm, MessageButtons::YesNo) == MessageAnswer::Yes;
+    question += Text(TextId::ReplaceListFileQuestion);
+    return services_.messages.Show(question, Text(TextId::TitleConfirm), MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 void OptionsDialog::OnDistanceChange() {
@@ -129,13 +130,13 @@ void OptionsDialog::OnOk() {
     // file already holds stays, and waits for the program that holds it to let go.
     const bool keyKept = saved.Settings.CallKey == services_.model.Settings.CallKey;
     if (!services_.callKey.Hold(saved.Settings.CallKey) && !keyKept) {
-        services_.messages.Show(CallKeyTakenMessage, TitleError, MessageButtons::Ok);
+        services_.messages.Show(Text(TextId::CallKeyTakenMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
     if (const auto failure = services_.listFile.Save(saved)) {
         // The key does nothing while the dialog stays open.
         services_.callKey.Hold(0);
-        services_.messages.Show(*failure, TitleError, MessageButtons::Ok);
+        services_.messages.Show(*failure, Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
     services_.model.Settings = saved.Settings;
@@ -144,10 +145,10 @@ void OptionsDialog::OnOk() {
     // the list is already safe and the dialog stays with the box as the user set it.
     const bool startAtSignIn = controls_.startAtSignInBox.Checked();
     if (const auto failure = services_.startupShortcut.Set(startAtSignIn)) {
-        std::string message(startAtSignIn ? StartupSetFailure : StartupClearFailure);
+        std::string message(Text(startAtSignIn ? TextId::StartupSetFailure : TextId::StartupClearFailure));
         if (!failure->empty()) message += "\r\n" + *failure;
         services_.callKey.Hold(0);
-        services_.messages.Show(message, TitleError, MessageButtons::Ok);
+        services_.messages.Show(message, Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
     services_.window.Close();
@@ -175,7 +176,9 @@ void OptionsDialog::OnVersion() {
 }
 
 void OptionsDialog::OnExit() {
-    if (services_.messages.Show(ExitQuestion, TitleMessage, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    const MessageAnswer answer =
+        services_.messages.Show(Text(TextId::ExitQuestion), Text(TextId::TitleMessage), MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) return;
     services_.window.Close();
     services_.mainWindow.Close();
 }
@@ -218,7 +221,7 @@ void OptionsDialog::OnEdit() {
     const int row = CurrentRow();
     EntryEditorPreset preset{controls_.grid.Text(row, NameColumn), controls_.grid.Text(row, PathColumn), false};
     if (preset.Name.empty() && preset.Path.empty()) {
-        services_.messages.Show(BlankRowMessage, TitleError, MessageButtons::Ok);
+        services_.messages.Show(Text(TextId::BlankRowMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
     preset.RecycleBin = IsRecycleBinPath(preset.Path);
@@ -228,7 +231,7 @@ void OptionsDialog::OnEdit() {
 void OptionsDialog::OnAdd() {
     const int row = FirstFreeRow();
     if (row == 0) {
-        services_.messages.Show(ListFullMessage, TitleError, MessageButtons::Ok);
+        services_.messages.Show(Text(TextId::ListFullMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
     controls_.grid.SetRow(row);
@@ -251,8 +254,9 @@ void OptionsDialog::OnMoveDown() {
 
 void OptionsDialog::OnDelete() {
     const int row = CurrentRow();
-    const std::string question = controls_.grid.Text(row, NameColumn) + std::string(DeleteQuestionSuffix);
-    if (services_.messages.Show(question, TitleConfirm, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    const std::string question = Text(TextId::DeleteQuestion, controls_.grid.Text(row, NameColumn));
+    const MessageAnswer answer = services_.messages.Show(question, Text(TextId::TitleConfirm), MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) return;
     for (int i = row; i < GridLastEntryRow; ++i) {
         controls_.grid.SetText(i, NameColumn, controls_.grid.Text(i + 1, NameColumn));
         controls_.grid.SetText(i, PathColumn, controls_.grid.Text(i + 1, PathColumn));
@@ -266,7 +270,7 @@ void OptionsDialog::OnGridDrop(const DroppedData& data) {
     for (const std::string& path : data.Files) {
         const int row = FirstFreeRow();
         if (row == 0) {
-            services_.messages.Show(ListFullMessage, TitleError, MessageButtons::Ok);
+            services_.messages.Show(Text(TextId::ListFullMessage), Text(TextId::TitleError), MessageButtons::Ok);
             return;
         }
         controls_.grid.SetText(row, NameColumn, TextAfterLastBackslash(path));

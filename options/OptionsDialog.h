@@ -10,7 +10,6 @@
 
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "options/OptionsTexts.h"
 #include "platform/CallKey.h"
 #include "platform/Controls.h"
 #include "platform/EntryLookup.h"

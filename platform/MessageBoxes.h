@@ -14,8 +14,4 @@ public:
     virtual MessageAnswer Show(std::string_view text, std::string_view title, MessageButtons buttons) = 0;
 };
 
-inline constexpr std::string_view TitleError = "エラー";
-inline constexpr std::string_view TitleConfirm = "確認";
-inline constexpr std::string_view TitleMessage = "メッセージ";
-
 }  // namespace yomorina

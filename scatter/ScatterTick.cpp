@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/Texts.h"
+
 namespace yomorina {
 namespace {
 
@@ -74,9 +76,11 @@ std::optional<TilePlacement> PlaceTile(int slot, const LaunchEntry& entry, Scree
     placement.CaptionLeft = placement.Left;
     placement.CaptionTop = placement.Top + side;
     placement.Path = entry.Path;
-    placement.Name = entry.Name;
-    placement.AccessibleName =
-        placement.Picture == TilePicture::RecycleBin ? std::string(RecycleBinPath) : entry.Name;
+    // The recycle bin is announced, and shown under the name its tick stores, in the user's language.
+    const bool isRecycleBin = placement.Picture == TilePicture::RecycleBin;
+    const std::string recycleBinName(Text(TextId::RecycleBinCaption));
+    placement.Name = isRecycleBin && entry.Name == RecycleBinPath ? recycleBinName : entry.Name;
+    placement.AccessibleName = isRecycleBin ? recycleBinName : entry.Name;
     return placement;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Opener.h"
+#include "core/Texts.h"
 
 namespace yomorina {
 namespace {
@@ -29,7 +30,7 @@ void TileActions::OnTileClick(int index) {
     // OK may have replaced the list meanwhile.
     const std::string path = model_.List[index].Path;
     if (IsRecycleBinPath(path)) {
-        messages_.Show(RecycleBinClickMessage, TitleMessage, MessageButtons::Ok);
+        messages_.Show(Text(TextId::RecycleBinClickMessage), Text(TextId::TitleMessage), MessageButtons::Ok);
         return;
     }
     Launch(path);
@@ -45,7 +46,7 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
             // The shell's confirmation, or the error box, must have the keys the overlay holds.
             mainWindow_.ReleaseOverlayKeys();
             if (recycleBin_.MoveToRecycleBin(file) != 0) {
-                messages_.Show(RecycleFailedMessage, TitleError, MessageButtons::Ok);
+                messages_.Show(Text(TextId::RecycleFailedMessage), Text(TextId::TitleError), MessageButtons::Ok);
             }
             endScatter_();
         } else {

@@ -15,9 +15,6 @@
 
 namespace yomorina {
 
-inline constexpr std::string_view RecycleBinClickMessage = "ゴミ箱をクリックしても何も起こりません。";
-inline constexpr std::string_view RecycleFailedMessage = "ゴミ箱への移動に失敗しました。";
-
 class TileActions {
 public:
     // endScatter is App's EndScatter; mainWindow, the overlay, is hidden before each launch.

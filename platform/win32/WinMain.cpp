@@ -9,7 +9,9 @@
 #include "app/App.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "core/Texts.h"
 #include "platform/win32/base/LateBound.h"
+#include "platform/win32/desktop/DisplayLanguage.h"
 #include "platform/win32/desktop/Monitors.h"
 #include "platform/win32/desktop/Pointer.h"
 #include "platform/win32/desktop/Shell.h"
@@ -98,6 +100,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
+    // Every window, box and tip speaks the user's language from the first.
+    UseTexts(TextsForLanguage(win32::DisplayLanguage().Tag()));
     // OLE starts when the overlay or the options dialog first needs it, and ends after everything that used it.
     win32::OleSession ole;
     return RunProgram(instance);

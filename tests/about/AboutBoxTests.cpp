@@ -5,6 +5,7 @@
 
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -29,6 +30,8 @@ TEST(HelpPageAddress, JoinsTheFolderAndTheFileNameWithExactlyOneBackslash) {
     EXPECT_EQ(HelpPageAddress("D:\\"), "D:\\help.html");
     EXPECT_EQ(HelpPageAddress("\\\\server\\share\\"), "\\\\server\\share\\help.html");
     EXPECT_EQ(HelpPageAddress("C:\\ソフト\\表"), "C:\\ソフト\\表\\help.html");
+    const Speaking english(EnglishTexts);
+    EXPECT_EQ(HelpPageAddress("D:\\"), "D:\\help-en.html") << "the page of the user's language";
 }
 
 // Help and the home page show a new instance; the mail address is handed to one that stays hidden.

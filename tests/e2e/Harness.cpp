@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/ListFile.h"
+#include "core/Texts.h"
 #include "platform/win32/base/PersistentImage.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
@@ -199,7 +200,7 @@ HWND OpenOptions(DWORD processId) {
     HWND options = nullptr;
     for (int attempt = 0; attempt < 3 && !options; ++attempt) {
         PressTrayIcon();
-        options = WaitForWindow(processId, win32::ToWide(OptionsCaption), std::chrono::seconds(3));
+        options = WaitForWindow(processId, win32::ToWide(Text(TextId::OptionsCaption)), std::chrono::seconds(3));
     }
     return options;
 }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "core/Texts.h"
+#include "platform/win32/desktop/StartupShortcut.h"
 #include "platform/win32/dialogs/EntryEditorWindow.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/DragDrop.h"
@@ -80,7 +82,7 @@ public:
         CoTaskMemFree(found);
         if (folder_.empty()) return;
         folderExisted_ = GetFileAttributesW(folder_.c_str()) != INVALID_FILE_ATTRIBUTES;
-        link_ = folder_ + L"\\" + win32::ToWide(StartupShortcutName);
+        link_ = folder_ + L"\\" + win32::ShortcutName(JapaneseTexts);
         std::ifstream in(link_.c_str(), std::ios::binary);
         if (in) saved_.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         in.close();
@@ -128,7 +130,7 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before) << "nothing is written before OK";
 
     ClickButton(options, win32::options_ids::AddButton);
-    HWND editor = WaitForWindow(id, win32::ToWide(EntryEditorCaption));
+    HWND editor = WaitForWindow(id, win32::ToWide(Text(TextId::EntryEditorCaption)));
     ASSERT_NE(editor, nullptr);
     EXPECT_FALSE(IsWindowEnabled(options)) << "the editor is modal over the options dialog";
 
@@ -190,7 +192,7 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
     std::string missed;
     for (int round = 0; round < 6; ++round) {
         PressTrayIcon();
-        HWND options = WaitForWindow(id, win32::ToWide(OptionsCaption), 3s);
+        HWND options = WaitForWindow(id, win32::ToWide(Text(TextId::OptionsCaption)), 3s);
         if (!options) {
             missed += " ";
             missed += std::to_string(round);

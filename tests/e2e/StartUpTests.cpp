@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "options/OptionsTexts.h"
+#include "core/Texts.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/Harness.h"
@@ -48,7 +48,7 @@ TEST(StartUp, ASecondStartEndsAtOnceAndTheFirstShowsItsOptionsOrBringsThemToTheF
     };
     startAgain();
     EXPECT_EQ(second.ReadFile(L"filelist.txt"), "") << "the second copy touched its folder";
-    const HWND options = WaitForWindow(first.Running().Id(), win32::ToWide(OptionsCaption));
+    const HWND options = WaitForWindow(first.Running().Id(), win32::ToWide(Text(TextId::OptionsCaption)));
     ASSERT_NE(options, nullptr);
 
     {

@@ -7,6 +7,7 @@
 
 #include "tests/support/FakeControls.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -65,6 +66,11 @@ TEST_F(EntryEditorTest, OkWritesTheRecycleBinOrAnExistingPathAsTypedAndRefusesAP
         EXPECT_EQ(search.asked.empty(), c.preset.RecycleBin) << c.preset.Path;
         if (refused) EXPECT_EQ((Row{nameBox.text, pathBox.text}), (Row{"名前", c.preset.Path}));
     }
+    // The box's caption is in the user's language, what its tick stores is not.
+    const Speaking english(EnglishTexts);
+    editor.Preset({"Bin", "", true});
+    editor.OnOk();
+    EXPECT_EQ(grid.cells[4], (Row{"ゴミ箱", "ゴミ箱"}));
 }
 
 TEST_F(EntryEditorTest, CancelWritesNothing) {

@@ -8,11 +8,12 @@
 #include <cwctype>
 #include <vector>
 
-#include "options/OptionsTexts.h"
+#include "core/Texts.h"
 #include "platform/win32/base/WideText.h"
 #include "tests/platform/RecordedArguments.h"
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -34,7 +35,7 @@ class StartupShortcutTest : public ::testing::Test {
 protected:
     testing::TempFolder folder{L"スタートアップ"};
     win32::StartupShortcut shortcut{folder.Wide()};
-    const std::wstring link = folder.Child(win32::ToWide(StartupShortcutName));
+    const std::wstring link = folder.Child(win32::ShortcutName(JapaneseTexts));
 
     void SetUp() override { OleInitialize(nullptr); }
     void TearDown() override { OleUninitialize(); }
@@ -42,7 +43,7 @@ protected:
 
 TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFolder) {
     EXPECT_FALSE(shortcut.IsSet());
-    EXPECT_EQ(StartupShortcutName, "ヨモリナ.lnk");
+    EXPECT_EQ(win32::ShortcutName(JapaneseTexts), L"ヨモリナ.lnk");
 
     EXPECT_EQ(shortcut.Set(true), std::nullopt);
     const testing::LinkFile made = ReadLinkFile(link);
@@ -54,6 +55,31 @@ TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFo
     // Ticking again leaves one shortcut, still ours.
     EXPECT_EQ(shortcut.Set(true), std::nullopt);
     EXPECT_TRUE(shortcut.IsSet());
+}
+
+// A user who changes language keeps the setting: the shortcut made under one
+// language is ours under the other, pointed here again rather than joined by a
+// second one, and removed.
+TEST_F(StartupShortcutTest, AShortcutMadeInOneLanguageIsFoundRepointedAndRemovedInTheOther) {
+    const std::pair<const TextTable*, const TextTable*> changes[] = {{&JapaneseTexts, &EnglishTexts},
+                                                                     {&EnglishTexts, &JapaneseTexts}};
+    for (const auto& [made, read] : changes) {
+        const std::wstring madeLink = folder.Child(win32::ShortcutName(*made));
+        {
+            const testing::Speaking speaking(*made);
+            ASSERT_EQ(shortcut.Set(true), std::nullopt);
+        }
+        const testing::Speaking speaking(*read);
+        EXPECT_TRUE(shortcut.IsSet()) << win32::ToUtf8(madeLink);
+        ASSERT_TRUE(WriteLinkFile(madeLink, folder.Child(L"古い場所\\yomorina.exe"), folder.Wide()));
+        EXPECT_FALSE(shortcut.IsSet());
+
+        EXPECT_EQ(shortcut.Set(true), std::nullopt);
+        EXPECT_TRUE(SamePathText(ReadLinkFile(madeLink).target, ThisProgram()));
+        EXPECT_FALSE(Exists(folder.Child(win32::ShortcutName(*read)))) << "a second shortcut";
+        EXPECT_EQ(shortcut.Set(false), std::nullopt);
+        EXPECT_FALSE(Exists(madeLink));
+    }
 }
 
 // A copy of a program in a folder of the test's own, made and removed in the "\\?\" form that MAX_PATH does not bind.
@@ -160,7 +186,7 @@ protected:
     using Bytes = std::vector<BYTE>;
     static constexpr wchar_t Key[] =
         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
-    const std::wstring name = win32::ToWide(StartupShortcutName);
+    const std::wstring name = win32::ShortcutName(JapaneseTexts);
     const std::optional<Bytes> before = Value();
 
     void TearDown() override {

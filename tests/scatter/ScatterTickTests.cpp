@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/Fakes.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -153,6 +154,16 @@ TEST_F(ScatterTickTest, ATileLandsBehindThePointerTheRecycleBinDiagonallyAndBoth
               (TilePlacement{4, 420, 284, 420, 316, 32, 96, TilePicture::TargetIcon, "C:\\slot0.exe", "メモ帳", "メモ帳"}));
     EXPECT_EQ(*PlaceTile(7, bin, {470, 300}, {500, 300}, search, 144),
               (TilePlacement{7, 428, 228, 428, 276, 48, 144, TilePicture::RecycleBin, "ゴミ箱", "捨てる", "ゴミ箱"}));
+    {
+        // The bin is announced in the user's language, and shown in it under the name its tick stores.
+        const testing::Speaking english(EnglishTexts);
+        const auto names = [&](const LaunchEntry& entry) {
+            const TilePlacement tile = *PlaceTile(7, entry, {470, 300}, {500, 300}, search);
+            return std::array{tile.Name, tile.AccessibleName};
+        };
+        EXPECT_EQ(names(bin), (std::array<std::string, 2>{"捨てる", "Recycle Bin"}));
+        EXPECT_EQ(names({"ゴミ箱", "ゴミ箱"}), (std::array<std::string, 2>{"Recycle Bin", "Recycle Bin"}));
+    }
     const struct {
         bool isBin;
         ScreenPoint from, to;

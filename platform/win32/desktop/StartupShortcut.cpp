@@ -5,10 +5,10 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
-#include "options/OptionsTexts.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/SystemError.h"
@@ -83,30 +83,41 @@ UniqueRegistryKey OpenTaskManagerSwitches(REGSAM access, LSTATUS& status) {
     return UniqueRegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
-bool SwitchedOffInTaskManager() {
+bool SwitchedOffInTaskManager(const std::wstring& name) {
     LSTATUS status = ERROR_SUCCESS;
     const UniqueRegistryKey key = OpenTaskManagerSwitches(KEY_QUERY_VALUE, status);
     if (!key) return false;
     BYTE value[12] = {};
     DWORD type = 0, size = sizeof(value);
-    status = RegQueryValueExW(key.get(), ToWide(StartupShortcutName).c_str(), nullptr, &type, value, &size);
+    status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, value, &size);
     return status == ERROR_SUCCESS && type == REG_BINARY && size > 0 && (value[0] & 1) != 0;
 }
 
 // Back on as Task Manager turns it on; where it was never switched off, nothing is written.
-std::optional<std::string> SwitchOnInTaskManager() {
-    if (!SwitchedOffInTaskManager()) return std::nullopt;
+std::optional<std::string> SwitchOnInTaskManager(const std::wstring& name) {
+    if (!SwitchedOffInTaskManager(name)) return std::nullopt;
     LSTATUS status = ERROR_SUCCESS;
     const UniqueRegistryKey key = OpenTaskManagerSwitches(KEY_SET_VALUE, status);
     if (key) {
         const BYTE on[12] = {0x02};
-        status = RegSetValueExW(key.get(), ToWide(StartupShortcutName).c_str(), 0, REG_BINARY, on, sizeof(on));
+        status = RegSetValueExW(key.get(), name.c_str(), 0, REG_BINARY, on, sizeof(on));
     }
     if (status == ERROR_SUCCESS) return std::nullopt;
     return Failure(std::wstring(L"HKEY_CURRENT_USER\\") + TaskManagerSwitchKey, DescribeSystemError(status));
 }
 
 }  // namespace
+
+std::wstring ShortcutName(const TextTable& texts) { return ToWide(texts[TextId::ProgramName]) + L".lnk"; }
+
+std::vector<std::wstring> ShortcutNames() {
+    std::vector<std::wstring> names{ShortcutName(CurrentTexts())};
+    for (const Language& language : Languages) {
+        std::wstring name = ShortcutName(language.Texts);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+    }
+    return names;
+}
 
 bool StartsProgram(const std::wstring& shortcut, const std::wstring& program) {
     const auto contents = ReadShortcut(shortcut);
@@ -143,8 +154,8 @@ std::optional<ShortcutContents> ReadShortcut(const std::wstring& shortcut) {
 StartupShortcut::StartupShortcut(std::wstring folder, std::wstring program)
     : folder_(std::move(folder)), program_(program.empty() ? ExecutablePath() : std::move(program)) {}
 
-HRESULT StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& path) const {
-    std::wstring folder = folder_;
+HRESULT StartupShortcut::FindFolder(bool createFolder, std::wstring& folder) const {
+    folder = folder_;
     if (folder.empty()) {
         wchar_t* found = nullptr;
         const HRESULT result = SHGetKnownFolderPath(FOLDERID_Startup, createFolder ? KF_FLAG_CREATE : KF_FLAG_DEFAULT, nullptr, &found);
@@ -154,27 +165,46 @@ HRESULT StartupShortcut::FindShortcutPath(bool createFolder, std::wstring& path)
         folder = found;
     }
     if (folder.back() != L'\\') folder += L'\\';
-    path = folder + ToWide(StartupShortcutName);
     return S_OK;
 }
 
 bool StartupShortcut::IsSet() const {
-    std::wstring path;
-    return SUCCEEDED(FindShortcutPath(false, path)) && StartsProgram(path, program_) && !SwitchedOffInTaskManager();
+    std::wstring folder;
+    if (FAILED(FindFolder(false, folder))) return false;
+    for (const std::wstring& name : ShortcutNames()) {
+        if (StartsProgram(folder + name, program_)) return !SwitchedOffInTaskManager(name);
+    }
+    return false;
 }
 
 std::optional<std::string> StartupShortcut::Set(bool on) {
-    std::wstring path;
+    std::wstring folder;
+    const std::vector<std::wstring> names = ShortcutNames();
     if (!on) {
-        // Only a shortcut that starts this copy is ours to remove.
-        if (FAILED(FindShortcutPath(false, path)) || !StartsProgram(path, program_)) return std::nullopt;
-        if (DeleteFileW(path.c_str())) return std::nullopt;
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
-        return Failure(path, DescribeSystemError(error));
+        if (FAILED(FindFolder(false, folder))) return std::nullopt;
+        for (const std::wstring& name : names) {
+            // Only a shortcut that starts this copy is ours to remove.
+            const std::wstring path = folder + name;
+            if (!StartsProgram(path, program_) || DeleteFileW(path.c_str())) continue;
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+                return Failure(path, DescribeSystemError(error));
+            }
+        }
+        return std::nullopt;
     }
 
-    if (const HRESULT found = FindShortcutPath(true, path); FAILED(found)) return Failure({}, DescribeComError(found));
+    if (const HRESULT found = FindFolder(true, folder); FAILED(found)) return Failure({}, DescribeComError(found));
+    // This copy's shortcut keeps its name; else one a moved copy left is pointed here; else one is made in the
+    // language in use.
+    const auto named = [&](auto&& test) {
+        return std::find_if(names.begin(), names.end(), [&](const std::wstring& name) { return test(folder + name); });
+    };
+    auto name = named([&](const std::wstring& path) { return StartsProgram(path, program_); });
+    if (name == names.end()) name = named([](const std::wstring& path) { return ReadShortcut(path).has_value(); });
+    if (name == names.end()) name = names.begin();
+    const std::wstring path = folder + *name;
+
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
     HRESULT result = MakeShellLink(link);
@@ -184,7 +214,7 @@ std::optional<std::string> StartupShortcut::Set(bool on) {
     if (SUCCEEDED(result)) result = link->QueryInterface(IID_IPersistFile, file.put());
     if (SUCCEEDED(result)) result = file->Save(path.c_str(), TRUE);
     if (FAILED(result)) return Failure(path, DescribeComError(result));
-    return SwitchOnInTaskManager();
+    return SwitchOnInTaskManager(*name);
 }
 
 }  // namespace yomorina::win32

@@ -1,12 +1,17 @@
 #pragma once
 // The program's shortcut in the Startup folder, made and read through the
 // shell's link object (IShellLinkW, saved and loaded through IPersistFile).
+// It is named as the program in the language the user read when it was made,
+// and found under the name of any language the program speaks, so that a user
+// who changes language keeps the setting.
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/Texts.h"
 #include "platform/StartupShortcut.h"
 
 namespace yomorina::win32 {
@@ -22,12 +27,17 @@ public:
     std::optional<std::string> Set(bool on) override;
 
 private:
-    // Where the shortcut is, or would be; the Startup folder is made if asked.
-    HRESULT FindShortcutPath(bool createFolder, std::wstring& path) const;
+    // The folder the shortcut lives in, ending in "\"; the Startup folder is made if asked.
+    HRESULT FindFolder(bool createFolder, std::wstring& folder) const;
 
     std::wstring folder_;
     std::wstring program_;
 };
+
+// The shortcut's file name in a language: the program's name there and ".lnk".
+std::wstring ShortcutName(const TextTable& texts);
+// Every name the shortcut may have: the language in use's first.
+std::vector<std::wstring> ShortcutNames();
 
 struct ShortcutContents {
     std::wstring target;

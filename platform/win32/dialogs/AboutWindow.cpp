@@ -6,6 +6,7 @@
 
 #include "about/AboutBox.h"
 #include "about/MakerLinks.h"
+#include "core/Texts.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/ShellBrowser.h"
@@ -21,8 +22,10 @@ using namespace about_ids;
 
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
 
-constexpr Dialog::Frame AboutFrame{AboutBoxClass, AboutBoxTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                   WS_EX_DLGMODALFRAME, 4425, 3300, Dialog::Placement::CentredOverOwner};
+Dialog::Frame AboutFrame() {
+    return {AboutBoxClass, Text(TextId::AboutBoxTitle), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 4425,
+            3300, Dialog::Placement::CentredOverOwner};
+}
 
 // The frame's place, and the labels' places inside it.
 constexpr int FrameLeft = 180, FrameTop = 1020, FrameWidth = 4095;
@@ -31,44 +34,36 @@ constexpr int InsideLeft = FrameLeft + 180, InsideRight = FrameLeft + 1560;
 constexpr int LinkRoom = FrameWidth - 1560 - 60;
 constexpr int IconSide = 480;
 
-constexpr DWORD Text = SS_NOPREFIX;
+constexpr DWORD Plain = SS_NOPREFIX;
 constexpr DWORD Link = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 
 // In tab order. The frame lets clicks through to the labels it surrounds.
 std::vector<ControlPlacement> AboutLayout() {
+    using enum TextId;
     return {
         {ProgramIcon, L"STATIC", "", SS_ICON, 0, 180, 180, IconSide, IconSide, DialogPoints},
-        {TitleLabel, L"STATIC", ProductTitle, SS_LEFT | Text, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
+        {TitleLabel, L"STATIC", Text(ProductTitle), SS_LEFT | Plain, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
         {MakerFrame, L"STATIC", "", SS_ETCHEDFRAME, 0, FrameLeft, FrameTop, FrameWidth, 1215, DialogPoints},
-        {MakerLabel, L"STATIC", MakerCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 240, 1305, 165, DialogPoints},
-        {HomePageLabel, L"STATIC", HomePageCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 540, 1305, 165,
+        {MakerLabel, L"STATIC", Text(MakerCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 240, 1305, 165,
          DialogPoints},
-        {MakerNameLabel, L"STATIC", MakerName, SS_LEFT | Text, 0, InsideRight, FrameTop + 240, 1545, 165, DialogPoints},
+        {HomePageLabel, L"STATIC", Text(HomePageCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 540, 1305, 165,
+         DialogPoints},
+        {MakerNameLabel, L"STATIC", MakerName, SS_LEFT | Plain, 0, InsideRight, FrameTop + 240, 1545, 165, DialogPoints},
         {HomePageLink, L"STATIC", MakerHomePage, Link, 0, InsideRight, FrameTop + 540, 1125, 225, DialogPoints,
          FontRole::Underline},
-        {MailLabel, L"STATIC", MailCaption, SS_RIGHT | Text, 0, InsideLeft, FrameTop + 840, 1305, 165, DialogPoints},
+        {MailLabel, L"STATIC", Text(MailCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 840, 1305, 165,
+         DialogPoints},
         {MailLink, L"STATIC", MakerMailAddress, Link, 0, InsideRight, FrameTop + 840, 885, 225, DialogPoints,
          FontRole::Underline},
-        {CloseButton, L"BUTTON", CloseCaption, OrangeButtonStyle, 0, 2880, 2820, 1395, 315, DialogPoints},
-        {HelpButton, L"BUTTON", HelpCaption, OrangeButtonStyle, 0, 2880, 2400, 1395, 315, DialogPoints},
+        {CloseButton, L"BUTTON", Text(CloseCaption), OrangeButtonStyle, 0, 2880, 2820, 1395, 315, DialogPoints},
+        {HelpButton, L"BUTTON", Text(HelpCaption), OrangeButtonStyle, 0, 2880, 2400, 1395, 315, DialogPoints},
     };
-}
-
-int TextWidth(HWND control, HFONT font) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    const WindowDc dc(control);
-    const SelectedObject selected(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), length, &size);
-    return size.cx + 1;
 }
 
 }  // namespace
 
 AboutWindow::AboutWindow(HINSTANCE instance, HWND owner) : Dialog(instance, owner) {
-    if (!CreateDialogWindow(AboutFrame)) return;
+    if (!CreateDialogWindow(AboutFrame())) return;
     CreateControls(AboutLayout());
 }
 

@@ -92,6 +92,17 @@ void DrawOrangeButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
+int TextWidth(HWND control, HFONT font) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    const WindowDc dc(control);
+    const SelectedObject selected(dc.get(), font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), length, &size);
+    return size.cx + 1;
+}
+
 UINT WindowDpi(HWND window) {
     const UINT dpi = GetDpiForWindow(window);
     return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;

@@ -31,4 +31,7 @@ LRESULT PaintOnDialogBackground(HDC dc);
 
 UINT WindowDpi(HWND window);
 
+// How wide a control's text is in a font, in pixels.
+int TextWidth(HWND control, HFONT font);
+
 }  // namespace yomorina::win32

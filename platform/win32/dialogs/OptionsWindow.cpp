@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "core/Texts.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/dialogs/EntryEditorWindow.h"
 #include "resources/resource.h"
@@ -26,43 +28,46 @@ constexpr int StartAtSignInTop = PatternTop + 420;
 constexpr int CallKeyTop = StartAtSignInTop + 420;
 constexpr int ButtonRowTop = CallKeyTop + 540;
 constexpr int ClientHeight = ButtonRowTop + 600;
+// The least room between two pattern buttons a longer caption pushes apart.
+constexpr int PatternGap = 120;
 
 // In tab order.
 std::vector<ControlPlacement> OptionsDialogLayout() {
+    using enum TextId;
     std::vector<ControlPlacement> layout{
-        {OkButton, L"BUTTON", OkCaption, Button | WS_GROUP, 0, 60, ButtonRowTop, 1455, 435, BottomButtonPoints},
-        {CancelButton, L"BUTTON", CancelCaption, Button, 0, 1620, ButtonRowTop, 1455, 435, BottomButtonPoints},
-        {DistanceLabel, L"STATIC", MoveDistanceCaption, Caption, 0, 120, 3840, 4395, 255, LabelPoints},
-        {LeadInLabel, L"STATIC", LeadInCaption, Caption, 0, 120, 4260, 4515, 255, LabelPoints},
+        {OkButton, L"BUTTON", Text(OkCaption), Button | WS_GROUP, 0, 60, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {CancelButton, L"BUTTON", Text(CancelCaption), Button, 0, 1620, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {DistanceLabel, L"STATIC", Text(MoveDistanceCaption), Caption, 0, 120, 3840, 4395, 255, LabelPoints},
+        {LeadInLabel, L"STATIC", Text(LeadInCaption), Caption, 0, 120, 4260, 4515, 255, LabelPoints},
         {DistanceSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
         {DistanceValue, L"STATIC", "0", Caption, 0, 7500, 3840, 495, 255, LabelPoints},
         {LeadInSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 4260, 3795, 255, DialogPoints},
         {LeadInValue, L"STATIC", "0", Caption, 0, 7500, 4260, 495, 255, LabelPoints},
-        {ScatterLabel, L"STATIC", ScatterCaption, Caption, 0, 120, 4680, 4515, 255, LabelPoints},
+        {ScatterLabel, L"STATIC", Text(ScatterCaption), Caption, 0, 120, 4680, 4515, 255, LabelPoints},
         {ScatterValue, L"STATIC", "0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
         {ScatterSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
         {ListGrid, WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
          WS_EX_CLIENTEDGE, 120, 180, 7935, 2775, DialogPoints},
-        {MoveUpButton, L"BUTTON", MoveUpCaption, Button, 0, 3600, 3060, 1335, 375, DialogPoints},
-        {MoveDownButton, L"BUTTON", MoveDownCaption, Button, 0, 5040, 3060, 1335, 375, DialogPoints},
-        {EditButton, L"BUTTON", EditCaption, Button, 0, 720, 3060, 1335, 375, DialogPoints},
-        {DeleteButton, L"BUTTON", DeleteCaption, Button, 0, 6720, 3060, 1335, 375, DialogPoints},
+        {MoveUpButton, L"BUTTON", Text(MoveUpCaption), Button, 0, 3600, 3060, 1335, 375, DialogPoints},
+        {MoveDownButton, L"BUTTON", Text(MoveDownCaption), Button, 0, 5040, 3060, 1335, 375, DialogPoints},
+        {EditButton, L"BUTTON", Text(EditCaption), Button, 0, 720, 3060, 1335, 375, DialogPoints},
+        {DeleteButton, L"BUTTON", Text(DeleteCaption), Button, 0, 6720, 3060, 1335, 375, DialogPoints},
         {IconPreview, nullptr, "", 0, 0, 120, 3000, 480, 480, DialogPoints},
-        {AddButton, L"BUTTON", AddCaption, Button, 0, 2160, 3060, 1335, 375, DialogPoints},
-        {VersionButton, L"BUTTON", VersionCaption, Button, 0, 5040, ButtonRowTop, 1455, 435, BottomButtonPoints},
-        {ExitButton, L"BUTTON", ExitCaption, Button, 0, 6600, ButtonRowTop, 1455, 435, BottomButtonPoints},
-        {PatternLabel, L"STATIC", PatternCaption, Caption, 0, 120, PatternTop, 3435, 255, LabelPoints},
+        {AddButton, L"BUTTON", Text(AddCaption), Button, 0, 2160, 3060, 1335, 375, DialogPoints},
+        {VersionButton, L"BUTTON", Text(VersionCaption), Button, 0, 5040, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {ExitButton, L"BUTTON", Text(ExitCaption), Button, 0, 6600, ButtonRowTop, 1455, 435, BottomButtonPoints},
+        {PatternLabel, L"STATIC", Text(PatternCaption), Caption, 0, 120, PatternTop, 3435, 255, LabelPoints},
     };
     for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
         // The first starts the group and takes the tab; the arrows move among the rest.
         const DWORD first = pattern == 0 ? WS_GROUP | WS_TABSTOP : 0;
-        layout.push_back({FirstPatternButton + pattern, L"BUTTON", PatternCaptions[pattern], Radio | first, 0,
+        layout.push_back({FirstPatternButton + pattern, L"BUTTON", Text(PatternCaptions[pattern]), Radio | first, 0,
                           3540 + 1140 * pattern, PatternTop, 855, 255, LabelPoints});
     }
     layout.insert(layout.end(), {
-        {StartAtSignInBox, L"BUTTON", StartAtSignInCaption, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120, StartAtSignInTop, 4395,
-         255, LabelPoints},
-        {CallKeyLabel, L"STATIC", CallKeyCaption, Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
+        {StartAtSignInBox, L"BUTTON", Text(StartAtSignInCaption), BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120,
+         StartAtSignInTop, 4395, 255, LabelPoints},
+        {CallKeyLabel, L"STATIC", Text(CallKeyCaption), Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
         // As tall as the control's own line; its top a little above the label's, so their texts align.
         {CallKeyBox, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, CallKeyTop, 2415, 315, LabelPoints},
         {CallKeyNote, L"STATIC", "", Caption, 0, 6015, CallKeyTop + 60, 2115, 255, DialogPoints},
@@ -73,7 +78,7 @@ std::vector<ControlPlacement> OptionsDialogLayout() {
 }  // namespace
 
 OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dialog(instance, nullptr), services_(services) {
-    const Frame frame{OptionsDialogClass, OptionsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    const Frame frame{OptionsDialogClass, Text(TextId::OptionsCaption), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                       WS_EX_CONTROLPARENT, 8190, ClientHeight, Placement::CentredOnMonitor,
                       LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA))};
     if (!CreateDialogWindow(frame)) return;
@@ -167,7 +172,27 @@ void OptionsWindow::PaintSeparator() {
     LineTo(paint.get(), TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
 }
 
-void OptionsWindow::OnLaidOut(UINT dpi) { grid_.ApplyDpi(dpi); }
+void OptionsWindow::OnLaidOut(UINT dpi) {
+    grid_.ApplyDpi(dpi);
+    FitPatternButtons(dpi);
+}
+
+// A pattern's caption longer than its button's width in the table (some
+// languages' are) widens the button and moves those after it along; captions
+// that fit leave the row as the table has it.
+void OptionsWindow::FitPatternButtons(UINT dpi) {
+    const int mark = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+    int nextLeft = 0;
+    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
+        const int id = FirstPatternButton + pattern;
+        const ControlPlacement& place = *Layout().Placement(id);
+        const int left = std::max(TwipsToPixels(place.left, dpi), nextLeft);
+        const int width = std::max(TwipsToPixels(place.width, dpi), mark + TextWidth(Control(id), Layout().Font(id)));
+        SetWindowPos(Control(id), nullptr, left, TwipsToPixels(place.top, dpi), width, TwipsToPixels(place.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        nextLeft = left + width + TwipsToPixels(PatternGap, dpi);
+    }
+}
 
 LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     // The controls are destroyed after the dialog and may still report: the logic has unloaded by then.

@@ -67,6 +67,7 @@ private:
     void OnCommand(int id);
     void OnNotify(const NMHDR& header);
     void PaintSeparator();
+    void FitPatternButtons(UINT dpi);
 
     Services services_;
     Grid grid_;

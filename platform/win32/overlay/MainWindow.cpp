@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/Model.h"
+#include "core/Texts.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/VirtualScreen.h"
@@ -35,7 +36,7 @@ MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
       optionsAsked_(RegisteredMessage(OptionsAskedName)) {
     Register(instance, MainWindowClass, GetSysColorBrush(COLOR_BTNFACE),
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
-    Create(instance, MainWindowClass, ToWide(ProgramName).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
+    Create(instance, MainWindowClass, ToWide(Text(TextId::ProgramName)).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     trayWindow_.emplace(instance, Handle());
     timer_.emplace(Handle());
     hotKeys_.emplace(Handle());

@@ -1,0 +1,78 @@
+// The program's texts in English, for every language without a table of its
+// own. Captions are kept as short as the Japanese layout's controls allow.
+
+#include "core/Texts.h"
+
+namespace yomorina {
+
+using enum TextId;
+
+constinit const TextTable EnglishTexts{
+    {ProgramName, "Yomorina"},
+    {TitleError, "Error"},
+    {TitleConfirm, "Confirm"},
+    {TitleMessage, "Yomorina"},
+
+    {ListFileNotCreated, "The settings file filelist.txt could not be created."},
+    {ListFileTakenBack,
+     "Saving the settings file filelist.txt was cut short, so it has been restored from the contents being saved."},
+    {ListFileNotRead,
+     "The settings file filelist.txt could not be read. It is left as it is, and Yomorina runs with the default "
+     "settings."},
+    {ListFileNotSaved, "The settings file filelist.txt could not be saved."},
+
+    {OptionsCaption, "Yomorina Options"},
+    {OkCaption, "OK"},
+    {CancelCaption, "Cancel"},
+    {MoveDistanceCaption, "Distance of a shake"},
+    {LeadInCaption, "Shakes to start scattering"},
+    {ScatterCaption, "Shakes for each further tile"},
+    {MoveUpCaption, "▲ Move up"},
+    {MoveDownCaption, "▼ Move down"},
+    {EditCaption, "Edit"},
+    {DeleteCaption, "Delete"},
+    {AddCaption, "Add"},
+    {VersionCaption, "About"},
+    {ExitCaption, "Exit"},
+    {PatternCaption, "Background pattern"},
+    {PatternScreen, "None"},
+    {PatternNegative, "Negative"},
+    {PatternLight, "Light"},
+    {PatternDark, "Dark"},
+    {HeaderName, "Name"},
+    {HeaderPath, "Path"},
+    {StartAtSignInCaption, "Start with Windows"},
+    {CallKeyCaption, "Key to show all tiles"},
+    {CallKeyHeldElsewhereNote, "(in use by another app)"},
+    {ExitQuestion, "Exit Yomorina?"},
+    {ListFullMessage, "No more entries can be added."},
+    {BlankRowMessage, "A blank row cannot be edited."},
+    {DeleteQuestion, "Delete {}?"},
+    {CallKeyTakenMessage, "This key is in use by another program."},
+    {StartupSetFailure, "Could not add Yomorina to the Startup folder."},
+    {StartupClearFailure, "Could not remove Yomorina from the Startup folder."},
+    {UnreadListFileReason, "The settings file filelist.txt could not be read, so its contents are not shown here."},
+    {ChangedListFileReason, "The settings file filelist.txt has changed since this window was opened."},
+    {ReplaceListFileQuestion, "Replace it with what this window shows?"},
+
+    {EntryEditorCaption, "Yomorina File Selection"},
+    {BrowseCaption, "Browse..."},
+    {RecycleBinCaption, "Recycle Bin"},
+    {MissingFileMessage, "The file does not exist."},
+    {AllFilesFilter, "All Files (*.*)|*.*|"},
+
+    {AboutBoxTitle, "About Yomorina"},
+    {ProductTitle, "Yomorina Version 1.1"},
+    {MakerCaption, "Author:"},
+    {HomePageCaption, "Website:"},
+    {MailCaption, "E-mail:"},
+    {CloseCaption, "Close"},
+    {HelpCaption, "Help"},
+    {HelpFileName, "help-en.html"},
+    {MissingHelpMessage, "The help file was not found."},
+
+    {RecycleBinClickMessage, "Nothing happens when you click the Recycle Bin."},
+    {RecycleFailedMessage, "Could not move the file to the Recycle Bin."},
+};
+
+}  // namespace yomorina
