@@ -47,7 +47,7 @@ set(yomorina_run_folder ${CMAKE_BINARY_DIR}/run)
 yomorina_windows_executable(yomorina GUI WIDE_ENTRY STRIPPED SOURCES platform/win32/WinMain.cpp
                             RESOURCES resources/yomorina.rc LIBRARIES yomorina_win32)
 set_target_properties(yomorina PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${yomorina_run_folder})
-foreach(shipped IN ITEMS help.html help-en.html)
+foreach(shipped IN ITEMS help.html help-en.html help.css)
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resources/${shipped})
     configure_file(resources/${shipped} ${yomorina_run_folder}/${shipped} COPYONLY)
   endif()

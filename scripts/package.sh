@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release exe and packs dist/yomorina-<version>-win64.zip: the exe,
-# the Japanese and the English help page and the two readmes, flat, to be
-# unzipped anywhere and run.
+# the Japanese and the English help page with their style sheet and the two
+# readmes, flat, to be unzipped anywhere and run.
 # The version is the one in resources/resource.h.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +18,7 @@ cmake --build --preset win64-release -j "$(nproc)"
 
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
-cp "$build/run/yomorina.exe" resources/help.html resources/help-en.html "$staging/"
+cp "$build/run/yomorina.exe" resources/help.html resources/help-en.html resources/help.css "$staging/"
 # Notepad reads the readmes right with a byte-order mark and CR LF line ends.
 for language in ja en; do
   {
@@ -32,6 +32,6 @@ zip_file="$root/dist/yomorina-$version-win64.zip"
 rm -f "$zip_file"
 # Fixed times and order: the same sources give the same archive.
 touch -d "@$(git log -1 --format=%ct 2>/dev/null || date +%s)" "$staging"/*
-(cd "$staging" && zip -X -q "$zip_file" yomorina.exe help.html help-en.html readme-ja.txt readme-en.txt)
+(cd "$staging" && zip -X -q "$zip_file" yomorina.exe help.html help-en.html help.css readme-ja.txt readme-en.txt)
 unzip -l "$zip_file"
 echo "$zip_file"
