@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
             shown.push_back(ours);
         }
 
-        // The lead-in asks the thread pool; the answers are in long before the first tile's turn.
+        // The lead-in asks the lookup's lanes; the answers are in long before the first tile's turn.
         const std::vector<std::string> entries = EntriesToLookUp(list);
         lookedUp = Time([&] {
             search.Begin(entries, TileSide);
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
     std::printf("| least possible overlay: plain popup, snapshot, show, paint | %.2f | |\n", floorMedian);
     std::printf("| least possible overlay beyond the block transfer | %.2f | |\n", floorMedian - bareMedian);
     std::printf("| overlay against the least possible overlay | %+.2f | |\n", shownMedian - floorMedian);
-    std::printf("| the 30 entries' existence and icons on the thread pool, begun to all answered | %.2f | |\n", lookedUp);
+    std::printf("| the 30 entries' existence and icons on three lanes, begun to all answered | %.2f | |\n", lookedUp);
     if (anyTile) {
         std::printf("| tile's turn to tile and caption painted, first tile | %.2f | |\n", firstTile);
         if (!tiles.empty()) {
