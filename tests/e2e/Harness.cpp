@@ -408,6 +408,36 @@ std::string ProgramUnderTest::WriteListFile(const ScatterSettings& settings, con
     return bytes;
 }
 
+std::wstring ClippedCaptions(HWND window) {
+    std::wstring clipped;
+    const int dpi = static_cast<int>(GetDpiForWindow(window));
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring text = TextOf(child);
+        const std::wstring kind = ClassOf(child);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+        const bool button = lstrcmpiW(kind.c_str(), L"Button") == 0;
+        const DWORD type = style & SS_TYPEMASK;
+        const bool label = lstrcmpiW(kind.c_str(), L"Static") == 0 && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP);
+        if (text.empty() || !(style & WS_VISIBLE) || !(button || label)) continue;
+        int margins = 0;
+        // An orange button's focus rectangle, 4 pixels inside its face; a check box's or option button's mark.
+        if (button) margins = (style & BS_TYPEMASK) == BS_OWNERDRAW ? 2 * (4 + 1) : MulDiv(13 + 4, dpi, 96);
+        HDC dc = GetDC(child);
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        RECT client{};
+        GetClientRect(child, &client);
+        if (size.cx + margins > client.right) {
+            clipped += L"\"" + text + L"\" " + std::to_wstring(size.cx + margins) + L" > " +
+                       std::to_wstring(client.right) + L"; ";
+        }
+    }
+    return clipped;
+}
+
 std::vector<Rgb> CapturePixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;

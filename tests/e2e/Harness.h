@@ -184,6 +184,12 @@ private:
     std::unique_ptr<Process> process_;
 };
 
+// The window's labels, buttons, check boxes and option buttons whose text is
+// wider than they show it, measured in each one's own font with its mark and
+// margins allowed for: "" when every text shows whole. A window of this
+// process only: another's font handles mean nothing here.
+std::wstring ClippedCaptions(HWND window);
+
 // The whole screen as a PNG in the artifacts folder; returns the file's Unix-side name.
 std::string SaveScreenshot(const std::string& name);
 

@@ -5,6 +5,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina::e2e {
 namespace {
@@ -70,6 +72,24 @@ HWND WaitForFileDialog(DWORD processId) {
 }
 
 std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+std::vector<std::wstring> TextsIn(HWND window) {
+    std::vector<std::wstring> texts{TextOf(window)};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM to) -> BOOL {
+            reinterpret_cast<std::vector<std::wstring>*>(to)->push_back(TextOf(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool HasJapanese(const std::wstring& text) {
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+        return (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
+    });
+}
 
 // The prefix's Startup folder, where the program puts its shortcut. Whatever
 // ヨモリナ.lnk was there is moved aside for the test and put back afterwards,
@@ -306,6 +326,75 @@ TEST_F(Options, ExitAnsweredNoKeepsEverythingAndYesEndsTheProgramAndRemovesTheIc
     EXPECT_TRUE(app.Running().WaitForExit(10s));
     EXPECT_TRUE(WaitUntil([] { return !TrayShowsOurIcon(); }, 10s)) << "the icon stayed after the program ended";
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), before);
+}
+
+}  // namespace
+}  // namespace yomorina::e2e
+
+namespace yomorina::e2e {
+namespace {
+
+// Run in a Wine displayed in English (ctest's end_to_end_english): every window and box speaks it,
+// and the list is saved as a Japanese system saves it. That the captions fit is seen in-process, where
+// their fonts can be measured (OptionsDialogTest).
+TEST(English, EveryWindowSpeaksItShowsEveryCaptionWholeAndTheListIsSavedAsInJapanese) {
+    using enum TextId;
+    const yomorina::testing::Speaking english(EnglishTexts);
+    ASSERT_TRUE(TrayClearOfOurIcon()) << "another icon is in the way";
+    ProgramUnderTest app(L"english");
+    app.WriteListFile(QuickScatter, {{"メモ帳", "notepad.exe"}});
+    ASSERT_NE(app.StartResident(), nullptr);
+    const DWORD id = app.Running().Id();
+
+    // Each window as it is up: its title and the captions it must show.
+    const auto expectSpoken = [&](HWND window, TextId title, std::initializer_list<TextId> captions) {
+        ASSERT_NE(window, nullptr) << Text(title);
+        const std::vector<std::wstring> texts = TextsIn(window);
+        EXPECT_EQ(texts[0], win32::ToWide(Text(title)));
+        for (TextId caption : captions) {
+            EXPECT_NE(std::find(texts.begin(), texts.end(), win32::ToWide(Text(caption))), texts.end())
+                << Text(title) << " lacks " << Text(caption);
+        }
+        for (const std::wstring& text : texts) EXPECT_FALSE(HasJapanese(text)) << win32::ToUtf8(text);
+    };
+    HWND options = OpenOptions(id);
+    expectSpoken(options, OptionsCaption,
+                 {OkCaption, CancelCaption, MoveDistanceCaption, LeadInCaption, ScatterCaption, MoveUpCaption,
+                  MoveDownCaption, EditCaption, DeleteCaption, AddCaption, VersionCaption, ExitCaption, PatternCaption,
+                  PatternScreen, PatternNegative, PatternLight, PatternDark, StartAtSignInCaption, CallKeyCaption});
+    SaveScreenshotOf(options, "english-options-dialog");
+
+    ClickButton(options, win32::options_ids::AddButton);
+    HWND editor = WaitForWindow(id, win32::ToWide(Text(EntryEditorCaption)));
+    expectSpoken(editor, EntryEditorCaption,
+                 {HeaderName, HeaderPath, OkCaption, CancelCaption, BrowseCaption, RecycleBinCaption});
+    ClickButton(editor, win32::editor_ids::RecycleBinBox);
+    SaveScreenshotOf(editor, "english-entry-editor");
+    ClickButton(editor, win32::editor_ids::OkButton);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5s));
+
+    ClickButton(options, win32::options_ids::VersionButton);
+    HWND about = WaitForWindow(id, win32::ToWide(Text(AboutBoxTitle)));
+    expectSpoken(about, AboutBoxTitle, {ProductTitle, MakerCaption, HomePageCaption, MailCaption, CloseCaption,
+                                        HelpCaption});
+    SaveScreenshotOf(about, "english-about-box");
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+
+    ClickButton(options, win32::options_ids::ExitButton);
+    HWND question = WaitForWindow(id, win32::ToWide(Text(TitleMessage)));
+    expectSpoken(question, TitleMessage, {ExitQuestion});
+    ClickButton(question, IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 5s));
+
+    ClickButton(options, win32::options_ids::OkButton);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    // メモ帳 and the ticked recycle bin's ゴミ箱, twice, in code page 932.
+    std::string expected = " 20 \r\n 3 \r\n 1 \r\n\x83\x81\x83\x82\x92\xA0\r\nnotepad.exe\r\n";
+    expected += "\x83\x53\x83\x7E\x94\xA0\r\n\x83\x53\x83\x7E\x94\xA0\r\n";
+    for (int i = 0; i < 56; ++i) expected += "\r\n";
+    expected += " 0 \r\n";
+    EXPECT_EQ(app.ReadFile(L"filelist.txt"), expected);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/ListFile.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/StartupShortcut.h"
+#include "platform/win32/dialogs/AboutWindow.h"
 #include "platform/win32/dialogs/Controls.h"
 #include "platform/win32/dialogs/EntryEditorWindow.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
@@ -24,6 +25,7 @@
 #include "tests/platform/ShortcutFiles.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -234,6 +236,24 @@ TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheList
     EXPECT_EQ(ListView_GetColumnWidth(Control(win32::options_ids::ListGrid), 1), 380);
     EXPECT_EQ(RectInParent(Control(win32::options_ids::IconPreview)).right - RectInParent(Control(win32::options_ids::IconPreview)).left, 48);
     ExpectGridColours(Control(win32::options_ids::ListGrid));
+}
+
+// A longer translation or a wider face widens a control and moves the next along, at every scale.
+TEST_F(OptionsDialogTest, EveryCaptionShowsWholeInEveryLanguageAtEveryDpi) {
+    for (const Language& language : Languages) {
+        const testing::Speaking speaking(language.Texts);
+        Open();
+        win32::AboutWindow about(GetModuleHandleW(nullptr), dialog->Handle());
+        for (const UINT dpi : {96u, 144u, 192u}) {
+            RECT suggested{0, 0, 1600, 1400};
+            for (HWND window : {dialog->Handle(), about.Handle()}) {
+                SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+                EXPECT_EQ(win32::ToUtf8(e2e::ClippedCaptions(window)), "") << language.Tag << " at " << dpi;
+            }
+        }
+        about.Close();
+        dialog.reset();
+    }
 }
 
 TEST_F(OptionsDialogTest, TheStartAtSignInBoxShowsTheShortcutAndOkMakesOrRemovesIt) {

@@ -40,13 +40,55 @@ void DialogLayout::Apply(UINT dpi) {
         auto& font = fonts[{placement.points, placement.role}];
         if (!font) font = CreateDialogFont(placement.points, dpi, EmphasisOf(placement.role));
         SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        SetWindowPos(windows_[i], nullptr, TwipsToPixels(placement.left, dpi), TwipsToPixels(placement.top, dpi),
-                     TwipsToPixels(placement.width, dpi), TwipsToPixels(placement.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The controls hold the new fonts before the old ones go.
     fonts_ = std::move(fonts);
+    const std::vector<RECT> places = FitCaptions(dpi);
+    int tableRight = 0, right = 0;
+    for (std::size_t i = 0; i < placements_.size(); ++i) {
+        const RECT& place = places[i];
+        SetWindowPos(windows_[i], nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        tableRight = std::max(tableRight, TwipsToPixels(placements_[i].left + placements_[i].width, dpi));
+        right = std::max(right, static_cast<int>(place.right));
+    }
+    extraWidth_ = std::max(0, right - tableRight);
     if (parent_) InvalidateRect(parent_, nullptr, TRUE);
+}
+
+std::vector<RECT> DialogLayout::FitCaptions(UINT dpi) const {
+    const std::size_t count = placements_.size();
+    std::vector<int> widths(count), overflows(count), nextEdges(count);
+    std::map<int, int> moves;  // each column edge's move, by the table's left
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlPlacement& placement = placements_[i];
+        moves[placement.left] = 0;
+        const int width = TwipsToPixels(placement.width, dpi);
+        const int caption = placement.className ? CaptionWidth(windows_[i], Font(placement.id), dpi) : 0;
+        widths[i] = std::max(width, caption);
+        for (const ControlPlacement& other : placements_) {
+            const bool onItsRow = placement.top < other.top + other.height && other.top < placement.top + placement.height;
+            if (onItsRow && other.left > placement.left && (!nextEdges[i] || other.left < nextEdges[i])) {
+                nextEdges[i] = other.left;
+            }
+        }
+        const int room = nextEdges[i] ? TwipsToPixels(nextEdges[i] - placement.left - CaptionGap, dpi) : width;
+        overflows[i] = std::max(0, caption - room);
+    }
+    // From the left: a control moved with its column moves the next column on its row at least as far.
+    for (auto& [edge, move] : moves) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (nextEdges[i] == edge) move = std::max(move, moves[placements_[i].left] + overflows[i]);
+        }
+    }
+    std::vector<RECT> places;
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlPlacement& placement = placements_[i];
+        const int left = TwipsToPixels(placement.left, dpi) + moves[placement.left];
+        const int top = TwipsToPixels(placement.top, dpi);
+        places.push_back({left, top, left + widths[i], top + TwipsToPixels(placement.height, dpi)});
+    }
+    return places;
 }
 
 HWND DialogLayout::Control(int id) const {
@@ -95,7 +137,8 @@ UINT Dialog::InitialDpi() const {
 }
 
 void Dialog::Place(UINT dpi) {
-    RECT outer{0, 0, TwipsToPixels(frame_.clientWidthTwips, dpi), TwipsToPixels(frame_.clientHeightTwips, dpi)};
+    RECT outer{0, 0, TwipsToPixels(frame_.clientWidthTwips, dpi) + layout_.ExtraWidth(),
+               TwipsToPixels(frame_.clientHeightTwips, dpi)};
     AdjustWindowRectExForDpi(&outer, frame_.style, FALSE, frame_.exStyle, dpi);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
@@ -167,8 +210,12 @@ LRESULT Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
         layout_.Apply(dpi);
         OnLaidOut(dpi);
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // The captions' own widths do not scale with the DPI as the table does: the width then follows them.
+        RECT outer{0, 0, TwipsToPixels(frame_.clientWidthTwips, dpi) + layout_.ExtraWidth(), 0};
+        AdjustWindowRectExForDpi(&outer, frame_.style, FALSE, frame_.exStyle, dpi);
+        const int width = layout_.ExtraWidth() ? outer.right - outer.left : suggested->right - suggested->left;
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, width, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     default:

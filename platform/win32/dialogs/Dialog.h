@@ -32,17 +32,29 @@ struct ControlPlacement {
 
 // The child controls of one dialog, created in the order given (which is the
 // tab order) and placed again whenever the DPI changes.
+//
+// The table's places are for the texts it was drawn with. A caption longer
+// than its room (its width, or up to a gap before the next control on its
+// row) widens its control and moves the next column along, every control that
+// starts at that column's edge on any row, so that columns stay aligned; the
+// dialog widens by what the rightmost control moved out. Captions that fit
+// leave the table's places exactly as they are.
 class DialogLayout {
 public:
     void Create(HWND parent, HINSTANCE instance, const std::vector<ControlPlacement>& placements, UINT dpi);
     void Apply(UINT dpi);
+    // How much wider than the table the captions made the client area at the last layout, in pixels.
+    int ExtraWidth() const { return extraWidth_; }
     HWND Control(int id) const;
     const ControlPlacement* Placement(int id) const;
     // The font a control was given at the last layout.
     HFONT Font(int id) const;
 
 private:
+    std::vector<RECT> FitCaptions(UINT dpi) const;
+
     HWND parent_ = nullptr;
+    int extraWidth_ = 0;
     std::vector<ControlPlacement> placements_;
     std::vector<HWND> windows_;
     std::map<std::pair<double, FontRole>, UniqueFont> fonts_;

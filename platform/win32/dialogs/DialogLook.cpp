@@ -3,10 +3,14 @@
 #include <cmath>
 #include <string>
 
+#include "core/Texts.h"
+
 namespace yomorina::win32 {
 namespace {
 
 constexpr wchar_t PreferredFace[] = L"ＭＳ Ｐゴシック";
+// Where a button's focus rectangle is drawn inside its face, in pixels; its caption stays clear of it.
+constexpr int FocusInset = 4;
 
 // A face is there when a font made with it reports that face back; Wine's
 // substitutes count, which a font enumeration does not list.
@@ -23,18 +27,32 @@ bool FaceExists(const wchar_t* face) {
     return lstrcmpiW(used, face) == 0;
 }
 
-std::wstring DialogFace() {
-    static const std::wstring face = [] {
-        if (FaceExists(PreferredFace)) return std::wstring(PreferredFace);
-        for (const wchar_t* japanese : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"}) {
-            if (FaceExists(japanese)) return std::wstring(japanese);
+struct Face {
+    std::wstring name;
+    BYTE charset;
+};
+
+// The system's own UI font, which speaks the user's language.
+Face SystemFace() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return {metrics.lfMessageFont.lfFaceName, metrics.lfMessageFont.lfCharSet};
+}
+
+// Japanese keeps the face the program was first drawn in. Every other
+// language takes the system's font: there ＭＳ Ｐゴシック would at best be a
+// substitute, drawing Latin letters wide and spaced.
+Face DialogFace() {
+    if (&CurrentTexts() != &JapaneseTexts) return SystemFace();
+    static const Face japanese = [] {
+        if (FaceExists(PreferredFace)) return Face{PreferredFace, SHIFTJIS_CHARSET};
+        for (const wchar_t* face : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"}) {
+            if (FaceExists(face)) return Face{face, SHIFTJIS_CHARSET};
         }
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-        return std::wstring(metrics.lfMessageFont.lfFaceName);
+        return Face{SystemFace().name, SHIFTJIS_CHARSET};
     }();
-    return face;
+    return japanese;
 }
 
 }  // namespace
@@ -44,10 +62,10 @@ UniqueFont CreateDialogFont(double points, UINT dpi, FontEmphasis emphasis) {
     font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
     font.lfWeight = emphasis == FontEmphasis::Bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = emphasis == FontEmphasis::Underline;
-    font.lfCharSet = SHIFTJIS_CHARSET;
+    const Face face = DialogFace();
+    font.lfCharSet = face.charset;
     font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = DialogFace();
-    wcsncpy_s(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    wcsncpy_s(font.lfFaceName, face.name.c_str(), LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectW(&font));
 }
 
@@ -87,7 +105,7 @@ void DrawOrangeButton(const DRAWITEMSTRUCT& item) {
     SetBkMode(dc, oldMode);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = face;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -FocusInset, -FocusInset);
         DrawFocusRect(dc, &focus);
     }
 }
@@ -101,6 +119,24 @@ int TextWidth(HWND control, HFONT font) {
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), length, &size);
     return size.cx + 1;
+}
+
+int CaptionWidth(HWND control, HFONT font, UINT dpi) {
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+    if (GetWindowTextLengthW(control) == 0) return 0;
+    if (lstrcmpiW(className, L"STATIC") == 0) {
+        const DWORD kind = style & SS_TYPEMASK;
+        const bool text = kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_LEFTNOWORDWRAP;
+        return text ? TextWidth(control, font) : 0;
+    }
+    if (lstrcmpiW(className, L"BUTTON") != 0) return 0;
+    const DWORD kind = style & BS_TYPEMASK;
+    if (kind == BS_OWNERDRAW) return TextWidth(control, font) + 2 * (FocusInset + 1);
+    // A check box's or option button's mark, and the space before its caption.
+    const int mark = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+    return TextWidth(control, font) + mark;
 }
 
 UINT WindowDpi(HWND window) {

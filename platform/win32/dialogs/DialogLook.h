@@ -18,7 +18,8 @@ inline constexpr DWORD OrangeButtonStyle = BS_OWNERDRAW | WS_TABSTOP;
 
 inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
-// ＭＳ Ｐゴシック in the Shift-JIS set, or the system's Japanese UI font where that face is missing.
+// In Japanese, ＭＳ Ｐゴシック in the Shift-JIS set, or the system's Japanese UI
+// font where that face is missing; in every other language the system's own UI font.
 enum class FontEmphasis { None, Bold, Underline };
 UniqueFont CreateDialogFont(double points, UINT dpi, FontEmphasis emphasis = FontEmphasis::None);
 
@@ -33,5 +34,10 @@ UINT WindowDpi(HWND window);
 
 // How wide a control's text is in a font, in pixels.
 int TextWidth(HWND control, HFONT font);
+// How wide a label, button, check box or option button must be to show its
+// text whole in a font, mark and margins included; 0 for a control without a caption.
+int CaptionWidth(HWND control, HFONT font, UINT dpi);
+// The least room, in twips, a longer caption leaves before the next control on its row.
+inline constexpr int CaptionGap = 120;
 
 }  // namespace yomorina::win32

@@ -28,8 +28,6 @@ constexpr int StartAtSignInTop = PatternTop + 420;
 constexpr int CallKeyTop = StartAtSignInTop + 420;
 constexpr int ButtonRowTop = CallKeyTop + 540;
 constexpr int ClientHeight = ButtonRowTop + 600;
-// The least room between two pattern buttons a longer caption pushes apart.
-constexpr int PatternGap = 120;
 
 // In tab order.
 std::vector<ControlPlacement> OptionsDialogLayout() {
@@ -168,31 +166,12 @@ void OptionsWindow::OnNotify(const NMHDR& header) {
 void OptionsWindow::PaintSeparator() {
     const PaintDc paint(Handle());
     const UINT dpi = WindowDpi(Handle());
+    // As wide as the dialog, which longer captions may have widened.
     MoveToEx(paint.get(), TwipsToPixels(60, dpi), TwipsToPixels(3540, dpi), nullptr);
-    LineTo(paint.get(), TwipsToPixels(8100, dpi), TwipsToPixels(3540, dpi));
+    LineTo(paint.get(), TwipsToPixels(8100, dpi) + Layout().ExtraWidth(), TwipsToPixels(3540, dpi));
 }
 
-void OptionsWindow::OnLaidOut(UINT dpi) {
-    grid_.ApplyDpi(dpi);
-    FitPatternButtons(dpi);
-}
-
-// A pattern's caption longer than its button's width in the table (some
-// languages' are) widens the button and moves those after it along; captions
-// that fit leave the row as the table has it.
-void OptionsWindow::FitPatternButtons(UINT dpi) {
-    const int mark = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
-    int nextLeft = 0;
-    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
-        const int id = FirstPatternButton + pattern;
-        const ControlPlacement& place = *Layout().Placement(id);
-        const int left = std::max(TwipsToPixels(place.left, dpi), nextLeft);
-        const int width = std::max(TwipsToPixels(place.width, dpi), mark + TextWidth(Control(id), Layout().Font(id)));
-        SetWindowPos(Control(id), nullptr, left, TwipsToPixels(place.top, dpi), width, TwipsToPixels(place.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        nextLeft = left + width + TwipsToPixels(PatternGap, dpi);
-    }
-}
+void OptionsWindow::OnLaidOut(UINT dpi) { grid_.ApplyDpi(dpi); }
 
 LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     // The controls are destroyed after the dialog and may still report: the logic has unloaded by then.

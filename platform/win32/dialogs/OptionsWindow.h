@@ -67,7 +67,6 @@ private:
     void OnCommand(int id);
     void OnNotify(const NMHDR& header);
     void PaintSeparator();
-    void FitPatternButtons(UINT dpi);
 
     Services services_;
     Grid grid_;
