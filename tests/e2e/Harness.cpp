@@ -338,15 +338,12 @@ UniqueWindow WindowInFront(const wchar_t* title, const RECT& area) {
     return window;
 }
 
-Process::Process(const std::wstring& commandLine, const std::wstring& folder, DWORD flags,
-                 const wchar_t* consoleTitle) {
+Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    std::wstring title = consoleTitle ? consoleTitle : L"";
-    startup.lpTitle = consoleTitle ? title.data() : nullptr;
     PROCESS_INFORMATION info{};
     std::wstring mutableCommandLine = commandLine;
-    if (CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, folder.c_str(),
+    if (CreateProcessW(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                        &startup, &info)) {
         CloseHandle(info.hThread);
         process_.reset(info.hProcess);
@@ -538,20 +535,27 @@ std::vector<LaunchEntry> ShowcaseEntries() {
 BusyDesktop::BusyDesktop() {
     const bool japanese = Japanese();
     const std::wstring profile = KnownFolder(FOLDERID_Profile);
-    const auto start = [&](const std::wstring& commandLine, DWORD flags = 0, const wchar_t* title = nullptr) {
-        programs_.push_back(std::make_unique<Process>(commandLine, profile, flags, title));
+    const auto start = [&](const std::wstring& commandLine) {
+        programs_.push_back(std::make_unique<Process>(commandLine, profile));
         return programs_.back()->Id();
     };
     const auto visible = [](HWND window) { return IsWindowVisible(window) != FALSE; };
 
-    if (HWND files = WaitForWindowOf(start(L"winefile.exe"), visible)) PlaceAndSettle(files, {30, 170, 620, 600});
-
-    // The console window belongs to the console host, not to the prompt: it is found by its title.
-    const wchar_t* prompt = japanese ? L"コマンド プロンプト" : L"Command Prompt";
-    start(L"cmd.exe /k dir", CREATE_NEW_CONSOLE, prompt);
-    HWND console = nullptr;
-    WaitUntil([&] { return (console = FindWindowW(nullptr, prompt)) != nullptr; }, std::chrono::seconds(10));
-    if (console) PlaceAndSettle(console, {700, 400, 1240, 740});
+    // A letter being written. (Not a console: it sizes itself to its font and would cover
+    // the notification area at 144 dpi.)
+    const std::wstring wordPad = L"\"" + KnownFolder(FOLDERID_ProgramFiles) + L"\\Windows NT\\Accessories\\wordpad.exe\"";
+    if (HWND letter = WaitForWindowOf(start(wordPad), visible)) {
+        const wchar_t* text = japanese ? L"株式会社ヤマダ商事\r\n営業部 山田様\r\n\r\nいつもお世話になっております。\r\n"
+                                         L"先日ご依頼いただいた見積書をお送りします。"
+                                       : L"Dear Ms Smith,\r\n\r\nThank you for your order of 3 December.\r\n"
+                                         L"Please find the quote attached.";
+        for (const wchar_t* editClass : {L"RICHEDIT50W", L"RichEdit20W"}) {
+            if (HWND edit = FindWindowExW(letter, nullptr, editClass, nullptr)) {
+                SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+            }
+        }
+        PlaceAndSettle(letter, {640, 160, 1220, 600});
+    }
 
     if (HWND notepad = WaitForWindowOf(start(L"notepad.exe"), visible)) {
         const wchar_t* note = japanese ? L"買い物\r\n・牛乳\r\n・卵\r\n・食パン\r\n\r\n15:00 会議（第2会議室）\r\n"

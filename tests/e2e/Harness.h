@@ -127,9 +127,7 @@ void MovePointerTo(POINT point);
 // A process of ours, ended at the latest when this object goes.
 class Process {
 public:
-    // A console program gets a window of its own with CREATE_NEW_CONSOLE, titled consoleTitle.
-    Process(const std::wstring& commandLine, const std::wstring& folder, DWORD flags = 0,
-            const wchar_t* consoleTitle = nullptr);
+    Process(const std::wstring& commandLine, const std::wstring& folder);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -161,9 +159,9 @@ UniqueWindow WindowInFront(const wchar_t* title, const RECT& area);
 // the documents folder and the recycle bin. No picture shows a test's folder.
 std::vector<LaunchEntry> ShowcaseEntries();
 
-// Ordinary windows open on the desktop, so that the frozen screen shows as one: a note in
-// notepad, a command prompt and the file manager. They keep off the top 150 rows, which the
-// pattern tests compare before and after.
+// Ordinary windows open on the desktop, so that the frozen screen shows as one: a letter in
+// the word processor and a note in notepad. They keep off the top 150 rows, which the pattern
+// tests compare before and after, and off the taskbar.
 class BusyDesktop {
 public:
     BusyDesktop();
