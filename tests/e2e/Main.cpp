@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument.rfind("--yomorina-exe=", 0) == 0) yomorina::e2e::Options().exe = argument.substr(15);
         if (argument.rfind("--artifacts=", 0) == 0) yomorina::e2e::Options().artifacts = argument.substr(12);
+        if (argument == "--showcase") yomorina::e2e::Options().showcase = true;
     }
     return RUN_ALL_TESTS();
 }
