@@ -244,9 +244,11 @@ TEST_F(OptionsDialogTest, EveryCaptionShowsWholeInEveryLanguageAtEveryDpi) {
         const testing::Speaking speaking(language.Texts);
         Open();
         win32::AboutWindow about(GetModuleHandleW(nullptr), dialog->Handle());
+        win32::EntryEditorWindow editor(GetModuleHandleW(nullptr), dialog->Handle(),
+                                        win32::EntryEditorWindow::Services{dialog->EntryGrid(), [] {}, search});
         for (const UINT dpi : {96u, 144u, 192u}) {
             RECT suggested{0, 0, 1600, 1400};
-            for (HWND window : {dialog->Handle(), about.Handle()}) {
+            for (HWND window : {dialog->Handle(), about.Handle(), editor.Handle()}) {
                 SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
                 EXPECT_EQ(win32::ToUtf8(e2e::ClippedCaptions(window)), "") << language.Tag << " at " << dpi;
             }
