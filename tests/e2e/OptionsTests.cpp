@@ -337,8 +337,8 @@ namespace {
 
 // Run in a Wine displayed in English (ctest's end_to_end_english): every window and box speaks it,
 // and the list is saved as a Japanese system saves it. That the captions fit is seen in-process, where
-// their fonts can be measured (OptionsDialogTest).
-TEST(English, EveryWindowSpeaksItShowsEveryCaptionWholeAndTheListIsSavedAsInJapanese) {
+// their fonts can be measured (OptionsDialogTest); a caption left out of the tables shows as Japanese.
+TEST(English, EveryWindowSpeaksItAndTheListIsSavedAsInJapanese) {
     using enum TextId;
     const yomorina::testing::Speaking english(EnglishTexts);
     ASSERT_TRUE(TrayClearOfOurIcon()) << "another icon is in the way";
@@ -347,28 +347,20 @@ TEST(English, EveryWindowSpeaksItShowsEveryCaptionWholeAndTheListIsSavedAsInJapa
     ASSERT_NE(app.StartResident(), nullptr);
     const DWORD id = app.Running().Id();
 
-    // Each window as it is up: its title and the captions it must show.
-    const auto expectSpoken = [&](HWND window, TextId title, std::initializer_list<TextId> captions) {
+    // Each window as it is up: its English title, and no Japanese in it or its controls.
+    const auto expectSpoken = [&](HWND window, TextId title) {
         ASSERT_NE(window, nullptr) << Text(title);
         const std::vector<std::wstring> texts = TextsIn(window);
         EXPECT_EQ(texts[0], win32::ToWide(Text(title)));
-        for (TextId caption : captions) {
-            EXPECT_NE(std::find(texts.begin(), texts.end(), win32::ToWide(Text(caption))), texts.end())
-                << Text(title) << " lacks " << Text(caption);
-        }
         for (const std::wstring& text : texts) EXPECT_FALSE(HasJapanese(text)) << win32::ToUtf8(text);
     };
     HWND options = OpenOptions(id);
-    expectSpoken(options, OptionsCaption,
-                 {OkCaption, CancelCaption, MoveDistanceCaption, LeadInCaption, ScatterCaption, MoveUpCaption,
-                  MoveDownCaption, EditCaption, DeleteCaption, AddCaption, VersionCaption, ExitCaption, PatternCaption,
-                  PatternScreen, PatternNegative, PatternLight, PatternDark, StartAtSignInCaption, CallKeyCaption});
+    expectSpoken(options, OptionsCaption);
     SaveScreenshotOf(options, "english-options-dialog");
 
     ClickButton(options, win32::options_ids::AddButton);
     HWND editor = WaitForWindow(id, win32::ToWide(Text(EntryEditorCaption)));
-    expectSpoken(editor, EntryEditorCaption,
-                 {HeaderName, HeaderPath, OkCaption, CancelCaption, BrowseCaption, RecycleBinCaption});
+    expectSpoken(editor, EntryEditorCaption);
     ClickButton(editor, win32::editor_ids::RecycleBinBox);
     SaveScreenshotOf(editor, "english-entry-editor");
     ClickButton(editor, win32::editor_ids::OkButton);
@@ -376,15 +368,14 @@ TEST(English, EveryWindowSpeaksItShowsEveryCaptionWholeAndTheListIsSavedAsInJapa
 
     ClickButton(options, win32::options_ids::VersionButton);
     HWND about = WaitForWindow(id, win32::ToWide(Text(AboutBoxTitle)));
-    expectSpoken(about, AboutBoxTitle, {ProductTitle, MakerCaption, HomePageCaption, MailCaption, CloseCaption,
-                                        HelpCaption});
+    expectSpoken(about, AboutBoxTitle);
     SaveScreenshotOf(about, "english-about-box");
     PostMessageW(about, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
 
     ClickButton(options, win32::options_ids::ExitButton);
     HWND question = WaitForWindow(id, win32::ToWide(Text(TitleMessage)));
-    expectSpoken(question, TitleMessage, {ExitQuestion});
+    expectSpoken(question, TitleMessage);
     ClickButton(question, IDNO);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 5s));
 
