@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "core/ListFile.h"
+#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/StartupShortcut.h"
 #include "platform/win32/dialogs/AboutWindow.h"
@@ -19,6 +20,7 @@
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/files/FileStore.h"
+#include "platform/win32/files/TargetIcon.h"
 #include "platform/win32/overlay/MainWindow.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
@@ -110,9 +112,10 @@ protected:
         dialog.reset();
         if (SUCCEEDED(ole)) OleUninitialize();
     }
-    void Open() {
+    void Open() { Open(lookup); }
+    void Open(win32::EntryLookup& with) {
         dialog = std::make_unique<win32::OptionsWindow>(GetModuleHandleW(nullptr),
-                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, lookup, mainWindow, callKeyWindow.CallKey(), {}});
+                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, with, mainWindow, callKeyWindow.CallKey(), {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -369,7 +372,10 @@ TEST_F(OptionsDialogTest, ClosingTheWindowAnyWayUnloadsWithoutSaving) {
     EXPECT_FALSE(store.Exists(listFile.Path()));
 }
 
+// The counts are the process's: every lookup, this test's and earlier ones', has
+// let go of its state before they are taken.
 TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
+    using namespace std::chrono_literals;
     const auto live = [] {
         std::array<long, static_cast<int>(win32::HandleKind::Count)> counts{};
         for (int kind = 0; kind < static_cast<int>(win32::HandleKind::Count); ++kind) {
@@ -377,18 +383,42 @@ TEST_F(OptionsDialogTest, OpeningAndClosingAgainAndAgainLeavesNoHandlesBehind) {
         }
         return counts;
     };
+    const auto settled = [] { return e2e::WaitUntil([] { return win32::RunningLookupThreads() == 0; }, 30s); };
+    // A share that does not answer until told: its lane outlives the dialog and the lookup.
+    const std::string share = "\\\\眠る\\共有\\x.exe";
+    model.List[3] = {"共有", share};
+    const auto shareAnswers = std::make_shared<win32::UniqueKernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    // The counts the moment the lookup has gone, while the lane on the share still runs.
     const auto openAndClose = [&] {
-        Open();
+        auto own = std::make_unique<win32::EntryLookup>(
+            [share, shareAnswers](std::string_view path) {
+                if (path != share) return win32::DirectorySearch().FindsEntry(path);
+                WaitForSingleObject(shareAnswers->get(), 20000);
+                return false;
+            },
+            [](std::string_view path, int side) { return win32::TargetIcon(path, side); });
+        Open(*own);
         dialog->EntryGrid().SetRow(30);
         dialog->Logic().OnGridSelect();  // the recycle-bin picture
         dialog->EntryGrid().SetRow(1);
         dialog->Logic().OnGridSelect();  // notepad's icon
+        e2e::WaitUntil([&] { Pump(); return own->Answer(model.List[0].Path) == EntryAnswer::Found; }, 10s);
+        dialog->EntryGrid().SetRow(4);
+        dialog->Logic().OnGridSelect();
         SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
         dialog.reset();
+        EXPECT_GT(win32::RunningLookupThreads(), 0) << "the lane on the share is not counted";
+        own.reset();
+        const auto counts = live();
+        SetEvent(shareAnswers->get());
+        EXPECT_TRUE(settled());
+        ResetEvent(shareAnswers->get());
+        return counts;
     };
+    ASSERT_TRUE(settled());
     openAndClose();  // the one brush shared by every dialog stays for the run
     const auto before = live();
-    for (int i = 0; i < 3; ++i) openAndClose();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(openAndClose(), before) << "the icons stayed with the lane";
     EXPECT_EQ(live(), before);
 }
 

@@ -25,6 +25,11 @@ HandleCounts CurrentHandleCounts() {
     return counts;
 }
 
+std::atomic<long>& RunningLookupThreads() {
+    static std::atomic<long> running{0};
+    return running;
+}
+
 bool TestQueriesOn() {
     wchar_t value[8] = {};
     const DWORD length = GetEnvironmentVariableW(TestQueriesVariable, value, 8);

@@ -7,9 +7,11 @@
 //   has taken (answered as WM_COPYDATA to the asker's window).
 // - Drop the mouse hook as Windows does behind a program's back.
 // - Refuse the overlay the foreground as Windows does (platform tests only).
+// - Tell how many threads the entries' lookups are running (platform tests).
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 
@@ -42,6 +44,10 @@ struct HandleCounts {
 };
 
 HandleCounts CurrentHandleCounts();
+
+// The entries' lookup threads that have not yet let go of their lookup's state:
+// a test waits for none before it counts handles.
+std::atomic<long>& RunningLookupThreads();
 
 // Whether the program was started with YOMORINA_TEST_QUERIES=1.
 bool TestQueriesOn();

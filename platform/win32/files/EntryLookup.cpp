@@ -1,12 +1,15 @@
 #include "platform/win32/files/EntryLookup.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <list>
 #include <map>
 #include <mutex>
 
 #include "platform/win32/base/LateBound.h"
+#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/files/TargetIcon.h"
 
@@ -46,6 +49,8 @@ struct EntryLookup::Shared {
     FindsEntry findsEntry;
     IconOfEntry iconOfEntry;
     std::mutex mutex;
+    // Wakes the watcher when nothing waits any more, the lookup's end included.
+    std::condition_variable nothingWaits;
     std::map<std::string, Record, std::less<>> records;
     std::deque<WorkItem> waiting;
     // One entry a running lane: when it began its current path (0 before its first).
@@ -105,7 +110,26 @@ void LookUp(Shared& shared, const WorkItem& item) {
     if (window) PostMessageW(window, message, 0, 0);
 }
 
+// Counts a lookup thread from its start until it has let go of the shared state,
+// which it holds as a later member.
+struct CountedThread {
+    CountedThread() = default;
+    CountedThread(const CountedThread&) = delete;
+    CountedThread& operator=(const CountedThread&) = delete;
+    ~CountedThread() { --RunningLookupThreads(); }
+};
+
+// Starts a counted thread on context, which it owns from then on; false (and
+// nothing counted) when the system has none to give.
+bool StartCountedThread(LPTHREAD_START_ROUTINE run, void* context) {
+    ++RunningLookupThreads();
+    if (const UniqueKernelHandle thread{CreateThread(nullptr, 0, run, context, 0, nullptr)}) return true;
+    --RunningLookupThreads();
+    return false;
+}
+
 struct Lane {
+    CountedThread counted;
     std::shared_ptr<Shared> shared;
     std::list<ULONGLONG>::iterator began;
 };
@@ -123,6 +147,7 @@ DWORD WINAPI RunLane(void* context) noexcept {
             }
             item = std::move(shared.waiting.front());
             shared.waiting.pop_front();
+            if (shared.waiting.empty()) shared.nothingWaits.notify_all();
             *lane->began = GetTickCount64();
         }
         LookUp(shared, item);
@@ -135,9 +160,10 @@ void StartLanes(const std::shared_ptr<Shared>& shared) {
     const auto movingOn = [now](ULONGLONG began) { return !began || now - began < StuckAfterMs; };
     auto moving = static_cast<std::size_t>(std::count_if(shared->lanes.begin(), shared->lanes.end(), movingOn));
     while (moving < Lanes && moving < shared->waiting.size()) {
-        auto lane = std::make_unique<Lane>(Lane{shared, shared->lanes.insert(shared->lanes.end(), 0)});
-        const UniqueKernelHandle thread(CreateThread(nullptr, 0, RunLane, lane.get(), 0, nullptr));
-        if (!thread) {
+        auto lane = std::make_unique<Lane>();
+        lane->shared = shared;
+        lane->began = shared->lanes.insert(shared->lanes.end(), 0);
+        if (!StartCountedThread(RunLane, lane.get())) {
             shared->lanes.erase(lane->began);
             return;  // the lanes already running, or the next Begin, take the rest
         }
@@ -146,17 +172,24 @@ void StartLanes(const std::shared_ptr<Shared>& shared) {
     }
 }
 
-// While paths wait, looks every StuckAfterMs for lanes stuck on a share and starts others.
+struct Watcher {
+    CountedThread counted;
+    std::shared_ptr<Shared> shared;
+};
+
+// While paths wait, looks every StuckAfterMs for lanes stuck on a share and starts others;
+// ends as soon as nothing waits, so that the lookup's end lets go of the shared state at once.
 DWORD WINAPI Watch(void* context) noexcept {
-    const std::unique_ptr<std::shared_ptr<Shared>> shared(static_cast<std::shared_ptr<Shared>*>(context));
+    const std::unique_ptr<Watcher> watcher(static_cast<Watcher*>(context));
+    Shared& shared = *watcher->shared;
+    std::unique_lock lock(shared.mutex);
     for (;;) {
-        Sleep(static_cast<DWORD>(StuckAfterMs));
-        const std::lock_guard lock((*shared)->mutex);
-        if ((*shared)->waiting.empty()) {
-            (*shared)->watching = false;
+        const auto nothingWaits = [&] { return shared.waiting.empty(); };
+        if (shared.nothingWaits.wait_for(lock, std::chrono::milliseconds(StuckAfterMs), nothingWaits)) {
+            shared.watching = false;
             return 0;
         }
-        StartLanes(*shared);
+        StartLanes(watcher->shared);
     }
 }
 
@@ -175,6 +208,10 @@ EntryLookup::~EntryLookup() {
     const std::lock_guard lock(shared_->mutex);
     shared_->answerWindow = nullptr;
     shared_->waiting.clear();
+    // A lane stuck on a share keeps the shared state until the share answers; the
+    // icons go now.
+    shared_->records.clear();
+    shared_->nothingWaits.notify_all();
 }
 
 void EntryLookup::Begin(const std::vector<std::string>& paths, int iconSide) {
@@ -194,8 +231,9 @@ void EntryLookup::Begin(const std::vector<std::string>& paths, int iconSide) {
     }
     StartLanes(shared_);
     if (shared_->waiting.empty() || shared_->watching) return;
-    auto watcher = std::make_unique<std::shared_ptr<Shared>>(shared_);
-    if (const UniqueKernelHandle thread{CreateThread(nullptr, 0, Watch, watcher.get(), 0, nullptr)}) {
+    auto watcher = std::make_unique<Watcher>();
+    watcher->shared = shared_;
+    if (StartCountedThread(Watch, watcher.get())) {
         watcher.release();
         shared_->watching = true;
     }
