@@ -22,7 +22,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Without a generated glibc locale Wine falls back to code page 1252.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
-  sudo_if_needed localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# Without a generated glibc locale Wine falls back to code page 1252; the English
+# run starts in en_US.UTF-8, as an English system's programs do.
+for locale in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$locale\.utf8$"; then
+    sudo_if_needed localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+  fi
+done

@@ -91,6 +91,32 @@ bool HasJapanese(const std::wstring& text) {
     });
 }
 
+// The column headers of another process's list view, read through memory lent inside it.
+std::vector<std::wstring> HeaderTextsOf(HWND listView) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    DWORD processId = 0;
+    GetWindowThreadProcessId(listView, &processId);
+    const win32::UniqueKernelHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    constexpr int TextRoom = 128;
+    auto* lent = static_cast<unsigned char*>(VirtualAllocEx(process.get(), nullptr, sizeof(HDITEMW) + TextRoom * 2,
+                                                            MEM_COMMIT, PAGE_READWRITE));
+    std::vector<std::wstring> texts;
+    for (int column = 0; lent && column < Header_GetItemCount(header); ++column) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(lent + sizeof(HDITEMW));
+        item.cchTextMax = TextRoom;
+        wchar_t text[TextRoom] = {};
+        WriteProcessMemory(process.get(), lent, &item, sizeof(item), nullptr);
+        SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(lent));
+        ReadProcessMemory(process.get(), item.pszText, text, sizeof(text) - sizeof(wchar_t), nullptr);
+        texts.emplace_back(text);
+    }
+    if (lent) VirtualFreeEx(process.get(), lent, 0, MEM_RELEASE);
+    return texts;
+}
+
 // The prefix's Startup folder, where the program puts its shortcut. Whatever
 // ヨモリナ.lnk was there is moved aside for the test and put back afterwards,
 // and a folder the program had to make is removed again.
@@ -347,20 +373,33 @@ TEST(English, EveryWindowSpeaksItAndTheListIsSavedAsInJapanese) {
     ASSERT_NE(app.StartResident(), nullptr);
     const DWORD id = app.Running().Id();
 
-    // Each window as it is up: its English title, and no Japanese in it or its controls.
-    const auto expectSpoken = [&](HWND window, TextId title) {
+    // Each window as it is up: its English title, at least its own number of English captions
+    // (an empty or lost one would pass a look for Japanese alone), and no Japanese anywhere in it.
+    const auto expectSpoken = [&](HWND window, TextId title, std::size_t captions) {
         ASSERT_NE(window, nullptr) << Text(title);
         const std::vector<std::wstring> texts = TextsIn(window);
         EXPECT_EQ(texts[0], win32::ToWide(Text(title)));
+        const auto english = [](const std::wstring& text) {
+            return !HasJapanese(text) && std::any_of(text.begin(), text.end(), iswalpha);
+        };
+        EXPECT_GE(static_cast<std::size_t>(std::count_if(texts.begin() + 1, texts.end(), english)), captions)
+            << Text(title);
         for (const std::wstring& text : texts) EXPECT_FALSE(HasJapanese(text)) << win32::ToUtf8(text);
     };
+    ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
+    EXPECT_EQ(TrayTipUnderPointer(), L"Yomorina");
     HWND options = OpenOptions(id);
-    expectSpoken(options, OptionsCaption);
+    expectSpoken(options, OptionsCaption, 19);
+    EXPECT_EQ(HeaderTextsOf(GetDlgItem(options, win32::options_ids::ListGrid)),
+              (std::vector<std::wstring>{L"Name", L"Path"}));
     SaveScreenshotOf(options, "english-options-dialog");
 
     ClickButton(options, win32::options_ids::AddButton);
     HWND editor = WaitForWindow(id, win32::ToWide(Text(EntryEditorCaption)));
-    expectSpoken(editor, EntryEditorCaption);
+    expectSpoken(editor, EntryEditorCaption, 6);
+    Type(editor, win32::editor_ids::PathBox, L"C:\\nowhere\\none.exe");
+    ClickButton(editor, win32::editor_ids::OkButton);
+    EXPECT_EQ(Answer(id, win32::ToWide(Text(TitleError)), IDOK), L"The file does not exist.");
     ClickButton(editor, win32::editor_ids::RecycleBinBox);
     SaveScreenshotOf(editor, "english-entry-editor");
     ClickButton(editor, win32::editor_ids::OkButton);
@@ -368,14 +407,14 @@ TEST(English, EveryWindowSpeaksItAndTheListIsSavedAsInJapanese) {
 
     ClickButton(options, win32::options_ids::VersionButton);
     HWND about = WaitForWindow(id, win32::ToWide(Text(AboutBoxTitle)));
-    expectSpoken(about, AboutBoxTitle);
+    expectSpoken(about, AboutBoxTitle, 9);
     SaveScreenshotOf(about, "english-about-box");
     PostMessageW(about, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
 
     ClickButton(options, win32::options_ids::ExitButton);
     HWND question = WaitForWindow(id, win32::ToWide(Text(TitleMessage)));
-    expectSpoken(question, TitleMessage);
+    expectSpoken(question, TitleMessage, 3);
     ClickButton(question, IDNO);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 5s));
 
