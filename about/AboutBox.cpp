@@ -7,7 +7,7 @@
 namespace yomorina {
 
 std::string HelpPageAddress(std::string_view programFolder) {
-    return JoinFolderAndName(programFolder, Text(TextId::HelpFileName));
+    return JoinFolderAndName(programFolder, CurrentLanguage().HelpPage);
 }
 
 std::string MailAddressUrl(std::string_view mailAddress) { return "mailto:" + std::string(mailAddress); }

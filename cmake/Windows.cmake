@@ -1,8 +1,13 @@
 # The Windows program, its platform tests and its end-to-end tests.
 enable_language(RC)
 
+# Files that carry the version take it from resources/resource.h through CMake.
+set(yomorina_generated_folder ${CMAKE_BINARY_DIR}/generated)
+configure_file(resources/yomorina.manifest.in ${yomorina_generated_folder}/yomorina.manifest @ONLY)
+
 # windres does not report the files an .rc pulls in.
-file(GLOB yomorina_resource_files CONFIGURE_DEPENDS resources/*.ico resources/*.manifest resources/resource.h)
+file(GLOB yomorina_resource_files CONFIGURE_DEPENDS resources/*.ico resources/resource.h)
+list(APPEND yomorina_resource_files ${yomorina_generated_folder}/yomorina.manifest)
 
 # Every Windows executable of the project, linked alike: one self-contained exe
 # with no MinGW or C++ runtime DLLs beside it.
@@ -35,6 +40,7 @@ function(yomorina_windows_executable name)
   endif()
   if(arg_RESOURCES)
     set_source_files_properties(${arg_RESOURCES} PROPERTIES OBJECT_DEPENDS "${yomorina_resource_files}")
+    target_include_directories(${name} PRIVATE ${yomorina_generated_folder})
   endif()
 endfunction()
 
@@ -47,11 +53,30 @@ set(yomorina_run_folder ${CMAKE_BINARY_DIR}/run)
 yomorina_windows_executable(yomorina GUI WIDE_ENTRY STRIPPED SOURCES platform/win32/WinMain.cpp
                             RESOURCES resources/yomorina.rc LIBRARIES yomorina_win32)
 set_target_properties(yomorina PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${yomorina_run_folder})
-foreach(shipped IN ITEMS help.html help-en.html help.css)
-  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resources/${shipped})
-    configure_file(resources/${shipped} ${yomorina_run_folder}/${shipped} COPYONLY)
-  endif()
+
+# What ships beside the exe, each language's help page and readme among them,
+# put in the run folder as the zip holds it: the readmes with the version, a
+# byte-order mark and CR LF, as Notepad reads them right. install() is the one
+# list of shipped files; scripts/package.sh zips what it installs.
+file(GLOB yomorina_help_files CONFIGURE_DEPENDS resources/help*.html resources/help.css)
+file(GLOB yomorina_readmes CONFIGURE_DEPENDS resources/readme-*.txt)
+set(yomorina_shipped_files)
+foreach(help IN LISTS yomorina_help_files)
+  get_filename_component(name ${help} NAME)
+  configure_file(${help} ${yomorina_run_folder}/${name} COPYONLY)
+  list(APPEND yomorina_shipped_files ${yomorina_run_folder}/${name})
 endforeach()
+string(ASCII 239 187 191 yomorina_byte_order_mark)
+foreach(readme IN LISTS yomorina_readmes)
+  get_filename_component(name ${readme} NAME)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${readme})
+  file(READ ${readme} text)
+  file(CONFIGURE OUTPUT ${yomorina_run_folder}/${name} CONTENT "${yomorina_byte_order_mark}${text}"
+       @ONLY NEWLINE_STYLE CRLF)
+  list(APPEND yomorina_shipped_files ${yomorina_run_folder}/${name})
+endforeach()
+install(TARGETS yomorina RUNTIME DESTINATION .)
+install(FILES ${yomorina_shipped_files} DESTINATION .)
 
 # Timing of the overlay against a bare screen copy; run by hand, not a test.
 file(GLOB yomorina_wine_bench_sources CONFIGURE_DEPENDS bench/win32/*.cpp)
@@ -128,16 +153,26 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   add_dependencies(yomorina_e2e_tests yomorina_record_arguments)
   # The scatter over two monitors side by side has a test of its own, below.
   set(yomorina_two_monitor_tests "Scatter.OnAMonitorLeftOfThePrimary*")
-  add_test(NAME end_to_end COMMAND yomorina_e2e_tests --gtest_brief=1
-           --gtest_filter=-${yomorina_two_monitor_tests}:English.*
+  # The program on a system displayed in each other language it speaks, as
+  # SUITE=LOCALE: that suite of tests runs alone, in that locale. Wine takes the
+  # language from the locale the whole run starts in, which a process it starts
+  # inherits. Every other suite runs in Japanese.
+  set(yomorina_language_suites English=en_US.UTF-8)
+  set(yomorina_japanese_filter -${yomorina_two_monitor_tests})
+  foreach(language IN LISTS yomorina_language_suites)
+    string(REPLACE "=" ";" language ${language})
+    list(GET language 0 suite)
+    list(GET language 1 locale)
+    string(APPEND yomorina_japanese_filter :${suite}.*)
+    string(TOLOWER ${suite} name)
+    add_test(NAME end_to_end_${name} COMMAND yomorina_e2e_tests --gtest_brief=1 --gtest_filter=${suite}.*
+             --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
+    set_tests_properties(end_to_end_${name} PROPERTIES TIMEOUT 300 ENVIRONMENT YOMORINA_LOCALE=${locale}
+                         FAIL_REGULAR_EXPRESSION "\\[  PASSED  \\] 0 tests")
+  endforeach()
+  add_test(NAME end_to_end COMMAND yomorina_e2e_tests --gtest_brief=1 --gtest_filter=${yomorina_japanese_filter}
            --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
   set_tests_properties(end_to_end PROPERTIES TIMEOUT 900)
-  # The program on a system displayed in English: Wine takes the language from
-  # the locale the whole run starts in, which a process it starts inherits.
-  add_test(NAME end_to_end_english COMMAND yomorina_e2e_tests --gtest_brief=1 --gtest_filter=English.*
-           --yomorina-exe=$<TARGET_FILE:yomorina> --artifacts=${CMAKE_BINARY_DIR}/artifacts)
-  set_tests_properties(end_to_end_english PROPERTIES TIMEOUT 300 ENVIRONMENT YOMORINA_LOCALE=en_US.UTF-8
-                       FAIL_REGULAR_EXPRESSION "\\[  PASSED  \\] 0 tests")
   set_tests_properties(platform PROPERTIES TIMEOUT 300)
 
   # Wine shows two monitors only outside its virtual desktop: this run brings

@@ -62,13 +62,12 @@ constinit const TextTable EnglishTexts{
     {AllFilesFilter, "All Files (*.*)|*.*|"},
 
     {AboutBoxTitle, "About Yomorina"},
-    {ProductTitle, "Yomorina Version 1.1"},
+    {ProductTitle, "Yomorina Version {}"},
     {MakerCaption, "Author:"},
     {HomePageCaption, "Website:"},
     {MailCaption, "E-mail:"},
     {CloseCaption, "Close"},
     {HelpCaption, "Help"},
-    {HelpFileName, "help-en.html"},
     {MissingHelpMessage, "The help file was not found."},
 
     {RecycleBinClickMessage, "Nothing happens when you click the Recycle Bin."},

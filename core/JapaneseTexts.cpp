@@ -60,13 +60,12 @@ constinit const TextTable JapaneseTexts{
     {AllFilesFilter, "すべてのファイル (*.*)|*.*|"},
 
     {AboutBoxTitle, "バージョン情報"},
-    {ProductTitle, "ヨモリナ　Ver 1.1"},
+    {ProductTitle, "ヨモリナ　Ver {}"},
     {MakerCaption, "作者　："},
     {HomePageCaption, "ホームページ　："},
     {MailCaption, "メール　："},
     {CloseCaption, "閉じる"},
     {HelpCaption, "ヘルプ"},
-    {HelpFileName, "help.html"},
     {MissingHelpMessage, "ヘルプ ファイルが見つかりません。"},
 
     {RecycleBinClickMessage, "ゴミ箱をクリックしても何も起こりません。"},

@@ -28,6 +28,13 @@ void UseTexts(const TextTable& texts) { current = &texts; }
 
 const TextTable& CurrentTexts() { return *current; }
 
+const Language& CurrentLanguage() {
+    for (const Language& language : Languages) {
+        if (&language.Texts == current) return language;
+    }
+    return Languages[0];
+}
+
 std::string_view Text(TextId id) { return (*current)[id]; }
 
 std::string Text(TextId id, std::string_view value) {

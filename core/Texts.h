@@ -71,13 +71,12 @@ enum class TextId {
     AllFilesFilter,  // the file-open dialog's, "name|pattern|"
     // The about box and the help page.
     AboutBoxTitle,
-    ProductTitle,
+    ProductTitle,  // {} is the version, major.minor
     MakerCaption,
     HomePageCaption,
     MailCaption,
     CloseCaption,
     HelpCaption,
-    HelpFileName,  // the page beside the program in this language
     MissingHelpMessage,
     // Clicks and drops on the tiles.
     RecycleBinClickMessage,
@@ -109,15 +108,18 @@ private:
 struct Language {
     std::string_view Tag;  // the primary language subtag of a language tag: "ja" of "ja-JP"
     const TextTable& Texts;
+    std::string_view HelpPage;    // beside the program, shipped with readme-<Tag>.txt
+    std::string_view DialogFace;  // empty: the system's own UI font
 };
 
 // Every language the program speaks: a table in a file of its own
-// (JapaneseTexts.cpp) and its two lines here.
+// (JapaneseTexts.cpp), its help page and readme in resources/, and its two
+// lines here.
 extern const TextTable JapaneseTexts;
 extern const TextTable EnglishTexts;
 inline constexpr Language Languages[] = {
-    {"ja", JapaneseTexts},
-    {"en", EnglishTexts},
+    {"ja", JapaneseTexts, "help.html", "ＭＳ Ｐゴシック"},
+    {"en", EnglishTexts, "help-en.html", ""},
 };
 
 // The table for a language tag as the system gives it ("ja-JP", "ja", "en_US"),
@@ -129,6 +131,8 @@ const TextTable& TextsForLanguage(std::string_view tag);
 // language it spoke first.
 void UseTexts(const TextTable& texts);
 const TextTable& CurrentTexts();
+// The row of the texts in use.
+const Language& CurrentLanguage();
 
 std::string_view Text(TextId id);
 // The text with its placeholder replaced by the value.

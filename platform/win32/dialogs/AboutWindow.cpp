@@ -37,12 +37,18 @@ constexpr int IconSide = 480;
 constexpr DWORD Plain = SS_NOPREFIX;
 constexpr DWORD Link = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 
+// The version as the title shows it, major.minor, from the one place it is written.
+std::string_view ShortVersion() {
+    constexpr std::string_view full = YOMORINA_VERSION_TEXT;
+    return full.substr(0, full.rfind('.'));
+}
+
 // In tab order. The frame lets clicks through to the labels it surrounds.
-std::vector<ControlPlacement> AboutLayout() {
+std::vector<ControlPlacement> AboutLayout(std::string_view title) {
     using enum TextId;
     return {
         {ProgramIcon, L"STATIC", "", SS_ICON, 0, 180, 180, IconSide, IconSide, DialogPoints},
-        {TitleLabel, L"STATIC", Text(ProductTitle), SS_LEFT | Plain, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
+        {TitleLabel, L"STATIC", title, SS_LEFT | Plain, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
         {MakerFrame, L"STATIC", "", SS_ETCHEDFRAME, 0, FrameLeft, FrameTop, FrameWidth, 1215, DialogPoints},
         {MakerLabel, L"STATIC", Text(MakerCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 240, 1305, 165,
          DialogPoints},
@@ -62,9 +68,10 @@ std::vector<ControlPlacement> AboutLayout() {
 
 }  // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance, HWND owner) : Dialog(instance, owner) {
+AboutWindow::AboutWindow(HINSTANCE instance, HWND owner)
+    : Dialog(instance, owner), title_(Text(TextId::ProductTitle, ShortVersion())) {
     if (!CreateDialogWindow(AboutFrame())) return;
-    CreateControls(AboutLayout());
+    CreateControls(AboutLayout(title_));
 }
 
 AboutWindow::~AboutWindow() { CloseDialog(); }

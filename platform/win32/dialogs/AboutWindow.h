@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/AboutWindow.h"
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/dialogs/Dialog.h"
@@ -36,6 +38,7 @@ private:
     bool IsLink(HWND control) const;
 
     AboutWindowEvents* events_ = nullptr;
+    std::string title_;  // the placements point into it
     UniqueIcon icon_;
 };
 

@@ -1,14 +1,15 @@
 #include "platform/win32/dialogs/DialogLook.h"
 
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "core/Texts.h"
+#include "platform/win32/base/WideText.h"
 
 namespace yomorina::win32 {
 namespace {
 
-constexpr wchar_t PreferredFace[] = L"ＭＳ Ｐゴシック";
 // Where a button's focus rectangle is drawn inside its face, in pixels; its caption stays clear of it.
 constexpr int FocusInset = 4;
 
@@ -40,19 +41,25 @@ Face SystemFace() {
     return {metrics.lfMessageFont.lfFaceName, metrics.lfMessageFont.lfCharSet};
 }
 
-// Japanese keeps the face the program was first drawn in. Every other
-// language takes the system's font: there ＭＳ Ｐゴシック would at best be a
-// substitute, drawing Latin letters wide and spaced.
+// Japanese keeps the face the program was first drawn in, or the system's
+// nearest Japanese face. A language that names no face takes the system's
+// font: there ＭＳ Ｐゴシック would at best be a substitute, drawing Latin
+// letters wide and spaced.
 Face DialogFace() {
-    if (&CurrentTexts() != &JapaneseTexts) return SystemFace();
-    static const Face japanese = [] {
-        if (FaceExists(PreferredFace)) return Face{PreferredFace, SHIFTJIS_CHARSET};
-        for (const wchar_t* face : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"}) {
-            if (FaceExists(face)) return Face{face, SHIFTJIS_CHARSET};
+    const std::wstring named = ToWide(CurrentLanguage().DialogFace);
+    if (named.empty()) return SystemFace();
+    static std::map<std::wstring, Face> found;
+    const auto known = found.find(named);
+    if (known != found.end()) return known->second;
+    Face face{SystemFace().name, SHIFTJIS_CHARSET};
+    for (const std::wstring& candidate : {named, std::wstring(L"Yu Gothic UI"), std::wstring(L"Meiryo UI"),
+                                          std::wstring(L"MS UI Gothic")}) {
+        if (FaceExists(candidate.c_str())) {
+            face.name = candidate;
+            break;
         }
-        return Face{SystemFace().name, SHIFTJIS_CHARSET};
-    }();
-    return japanese;
+    }
+    return found.emplace(named, face).first->second;
 }
 
 }  // namespace
