@@ -419,7 +419,9 @@ protected:
         window.SetEvents(&events);
     }
     RecordedEvents events;
-    win32::MainWindow window{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay};
+    static inline bool altDownAsSent = false;  // Wine's own reading forgets keys sent with SendInput
+    win32::MainWindow window{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay,
+                             []() noexcept { return altDownAsSent; }};
     const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
 };
 
@@ -501,8 +503,10 @@ TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFrontNorAStrayKey
     INPUT keys[4] = {{INPUT_KEYBOARD, {.ki = {VK_MENU, 0, 0, 0, 0}}}, {INPUT_KEYBOARD, {.ki = {VK_F4, 0, 0, 0, 0}}},
                      {INPUT_KEYBOARD, {.ki = {VK_F4, 0, KEYEVENTF_KEYUP, 0, 0}}},
                      {INPUT_KEYBOARD, {.ki = {VK_MENU, 0, KEYEVENTF_KEYUP, 0, 0}}}};
+    altDownAsSent = true;
     SendInput(2, keys, sizeof(INPUT));
     ASSERT_TRUE(pumpUntil([&] { return events.dismissals == 1; }));
+    altDownAsSent = false;
     SendInput(2, keys + 2, sizeof(INPUT));
     ASSERT_TRUE(pumpUntil([&] { return loneAlt.has_value(); }));
     EXPECT_FALSE(*loneAlt) << "the window in front would open its menu bar";

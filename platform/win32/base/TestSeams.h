@@ -73,6 +73,11 @@ void DropTheMouseHookAsTheSystemMay();
 // key's message and to a window already in front.
 enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
 
+// Whether Alt is down on the user's keyboard. Wine sets keys sent with
+// SendInput back to the X server's state as its windows change, so tests that
+// send them say it themselves; none for the system's answer.
+using AltReading = bool (*)() noexcept;
+
 // The keys YOMORINA_TEST_CHARACTER_KEYS lists (as the key box codes them, in
 // decimal, apart), which the program takes to type characters as some layout
 // of the user's would; none without the test queries.

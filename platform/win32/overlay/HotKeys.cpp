@@ -42,8 +42,9 @@ UINT HotKeyModifiers(CallKey key) {
 // now the Alt may be up, and the key would reach the program in front as a
 // stray press. The Alt reads up, too, while the keyboard's input goes where
 // this program cannot reach (another desktop, such as the secure one).
-void MaskTheAltPress() {
-    if (GetAsyncKeyState(VK_MENU) >= 0) return;
+void MaskTheAltPress(AltReading altReading) {
+    const bool altDown = altReading ? altReading() : GetAsyncKeyState(VK_MENU) < 0;
+    if (!altDown) return;
     constexpr WORD UnassignedKey = 0xE8;
     INPUT keys[2]{};
     for (INPUT& key : keys) {
@@ -102,7 +103,7 @@ void HotKeys::OnHotKey(WPARAM id, int focusedTile, MainWindowEvents& events) con
     if (tileKey >= 0 && tileKey < TileHotKeyCount && focusedTile >= 0) {
         events.OnTileKey(focusedTile, TileHotKeys[tileKey].meaning);
     }
-    if (id == AltF4HotKeyId) MaskTheAltPress();
+    if (id == AltF4HotKeyId) MaskTheAltPress(altReading_);
     if (id == EscapeHotKeyId || id == AltF4HotKeyId) events.OnOverlayDismiss();
     if (id == CallHotKeyId) events.OnCallKey();
 }

@@ -29,7 +29,7 @@ UniqueFont DefaultUserInterfaceFont() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
+MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground, AltReading altReading)
     : instance_(instance),
       foregroundTaking_(foreground),
       taskbarCreatedMessage_(RegisteredMessage(TaskbarCreatedName)),
@@ -39,7 +39,7 @@ MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
     Create(instance, MainWindowClass, ToWide(Text(TextId::ProgramName)).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     trayWindow_.emplace(instance, Handle());
     timer_.emplace(Handle());
-    hotKeys_.emplace(Handle());
+    hotKeys_.emplace(Handle(), altReading);
     // Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
     late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
     captionFont_ = DefaultUserInterfaceFont();

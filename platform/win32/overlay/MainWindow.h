@@ -26,7 +26,8 @@ namespace yomorina::win32 {
 
 class MainWindow final : public yomorina::MainWindow, public BaseWindow<MainWindow> {
 public:
-    explicit MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask);
+    explicit MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask,
+                        AltReading altReading = nullptr);
 
     void SetEvents(MainWindowEvents* events);
     // Where the tiles take their icons from; without it they are blank.
