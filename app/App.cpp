@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/CallKey.h"
 #include "core/Texts.h"
-#include "options/OptionsDialog.h"
 #include "scatter/ScatterTick.h"
 #include "scatter/TickPace.h"
 #include "scatter/TileFocus.h"
@@ -34,6 +34,7 @@ App::App(Services services)
       lookup_(services.lookup),
       attention_(services.attention),
       callKey_(services.callKey),
+      layouts_(services.layouts),
       showOptions_(std::move(services.showOptions)),
       raiseOptions_(std::move(services.raiseOptions)),
       tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
@@ -114,7 +115,7 @@ void App::AddIcon() {
     timer_.RetryIcon(!trayIcon_.Add(Text(TextId::ProgramName)));
 }
 
-void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_); }
+void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_, layouts_); }
 
 void App::OnTick() { Tick(false); }
 
@@ -229,11 +230,13 @@ void App::OnCallKey() {
         EndScatter();
         return;
     }
+    // First of all: Windows' leave to take the foreground lasts only until the
+    // user's next input, the key's own release included, and freezing a large
+    // screen takes longer than that.
+    window_.TakeForeground();
     const ScreenPoint at = pointer_.Position();
     lookup_.Begin(EntriesToLookUp(model_.List), ScaledToDotsPerInch(TileSide, monitors_.DotsPerInchAt(at)));
-    // At the press: Windows' leave to take the foreground lasts only until the
-    // user's next input, the key's own release included.
-    window_.ShowOverlayForCallKey(BackgroundForPattern(SettingsInForce(model_.Settings).BackgroundPattern));
+    window_.ShowOverlay(BackgroundForPattern(SettingsInForce(model_.Settings).BackgroundPattern));
     state_.scattering = true;
     state_.shakeCount = 0;
     // Every slot has had its turn: a shake brings nothing more.

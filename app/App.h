@@ -10,6 +10,7 @@
 #include "core/Model.h"
 #include "platform/CallKey.h"
 #include "platform/EntryLookup.h"
+#include "platform/KeyboardLayouts.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
@@ -42,6 +43,7 @@ public:
         Shell& shell;
         RecycleBin& recycleBin;
         CallKeyHolder& callKey;
+        const KeyboardLayouts& layouts;  // a stored call key that types a character is not taken
         std::function<void()> showOptions;  // opens the options dialog
         std::function<void()> raiseOptions;  // brings the open options dialog to the front
     };
@@ -100,6 +102,7 @@ private:
     EntryLookup& lookup_;
     const UserAttention& attention_;
     CallKeyHolder& callKey_;
+    const KeyboardLayouts& layouts_;
     std::function<void()> showOptions_;
     std::function<void()> raiseOptions_;
     // What clicks and drops on the tiles do; they end a scatter through EndScatter.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <vector>
 
+#include "core/CallKey.h"
 #include "core/PathText.h"
 #include "core/Texts.h"
 
@@ -61,7 +62,7 @@ void AppendLines(std::string& file, const ScatterSettings& settings, const std::
     for (const auto& text : texts) appendLine(text);
     appendLine(FormatNumberLine(settings.BackgroundPattern));
     // Only a set key adds its line: a list without one is byte for byte what it always was.
-    if (IsCallKey(settings.CallKey)) appendLine(FormatNumberLine(static_cast<std::int16_t>(settings.CallKey)));
+    if (IsCallKeyCode(settings.CallKey)) appendLine(FormatNumberLine(static_cast<std::int16_t>(settings.CallKey)));
 }
 
 }  // namespace
@@ -131,15 +132,9 @@ std::optional<std::int16_t> ParseNumberLine(std::string_view line) {
     return static_cast<std::int16_t>(value);
 }
 
-bool IsCallKey(int value) {
-    constexpr int Modifiers = 0x0F;
-    constexpr int KeyCodes = 0xFF;
-    return value > 0 && value <= (Modifiers << 8 | KeyCodes) && (value & KeyCodes) != 0;
-}
-
 std::uint16_t ParseCallKeyLine(std::string_view line) {
     const auto value = ParseNumberLine(line);
-    return value && IsCallKey(*value) ? static_cast<std::uint16_t>(*value) : 0;
+    return value && IsCallKeyCode(*value) ? static_cast<std::uint16_t>(*value) : 0;
 }
 
 const std::string& DefaultListFileBytes() {

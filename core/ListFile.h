@@ -35,9 +35,6 @@ std::string FormatNumberLine(std::int16_t value);
 // Surrounding spaces ignored; empty unless a signed decimal in the 16-bit range.
 std::optional<std::int16_t> ParseNumberLine(std::string_view line);
 
-// A stored call key the program can take: a key code (1..255) with modifier
-// flags (0..15) above it; anything else is no key.
-bool IsCallKey(int value);
 // No key for a line that is not such a number.
 std::uint16_t ParseCallKeyLine(std::string_view line);
 

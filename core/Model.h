@@ -17,8 +17,7 @@ struct ScatterSettings {
     std::int16_t FastTicksToStart = 0;  // in a row, to start a scatter
     std::int16_t FastTicksPerTile = 0;  // in a row, to bring out each tile
     std::int16_t BackgroundPattern = 0;
-    // The key that calls every tile at once, as the hot-key control reports it:
-    // modifier flags (1 Shift, 2 Ctrl, 4 Alt, 8 extended) x 256 + virtual-key code; 0 for none.
+    // The key that calls every tile at once, as the key box reports it (core/CallKey.h reads it); 0 for none.
     std::uint16_t CallKey = 0;
 
     friend bool operator==(const ScatterSettings&, const ScatterSettings&) = default;
@@ -65,12 +64,16 @@ inline constexpr std::string_view RecycleBinPath = "ゴミ箱";
 
 inline bool IsRecycleBinPath(std::string_view path) { return path == RecycleBinPath; }
 
+// Why a call key is not the program's: it types a character in one of the
+// user's keyboard layouts, the system uses it, or another program holds it.
+enum class CallKeyRefusal { None, TypesACharacter, SystemShortcut, HeldElsewhere };
+
 struct Model {
     ScatterSettings Settings;
     LaunchList List;
     bool OptionsOpen = false;
-    // The stored call key could not be taken when last tried: another program holds it.
-    bool CallKeyHeldElsewhere = false;
+    // Why the stored call key was not taken when last tried.
+    CallKeyRefusal StoredCallKeyRefusal = CallKeyRefusal::None;
 };
 
 }  // namespace yomorina

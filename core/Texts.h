@@ -50,13 +50,18 @@ enum class TextId {
     HeaderPath,
     StartAtSignInCaption,
     CallKeyCaption,
-    // Beside the key box while the stored key does nothing, another program holding it.
+    // Beside the key box while the stored key does nothing, and why.
     CallKeyHeldElsewhereNote,
+    CallKeyTypesACharacterNote,
+    CallKeySystemShortcutNote,
     ExitQuestion,
     ListFullMessage,
     BlankRowMessage,
     DeleteQuestion,  // {} is the entry's name
+    // Why OK refuses a newly chosen key.
     CallKeyTakenMessage,
+    CallKeyTypesACharacterMessage,
+    CallKeySystemShortcutMessage,
     StartupSetFailure,
     StartupClearFailure,
     // Why OK asks before it replaces filelist.txt, then the question.

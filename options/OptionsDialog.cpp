@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/CallKey.h"
 #include "core/PathText.h"
 #include "core/Texts.h"
 
@@ -13,6 +14,22 @@ constexpr int NameColumn = 0;
 constexpr int PathColumn = 1;
 
 std::int16_t ToSetting(int position) { return static_cast<std::int16_t>(position); }
+
+// What the key box says of a key that is refused: beside it, and on OK.
+struct RefusalTexts {
+    TextId note;
+    TextId message;
+};
+RefusalTexts TextsFor(CallKeyRefusal refusal) {
+    switch (refusal) {
+        case CallKeyRefusal::TypesACharacter:
+            return {TextId::CallKeyTypesACharacterNote, TextId::CallKeyTypesACharacterMessage};
+        case CallKeyRefusal::SystemShortcut:
+            return {TextId::CallKeySystemShortcutNote, TextId::CallKeySystemShortcutMessage};
+        default:
+            return {TextId::CallKeyHeldElsewhereNote, TextId::CallKeyTakenMessage};
+    }
+}
 
 }  // namespace
 
@@ -63,21 +80,13 @@ void OptionsDialog::OnClosed() {
     // Edits made by hand while the dialog was open count once it is gone (after a Cancel).
     services_.listFile.ReloadIfChanged(services_.model, RereadPatience);
     // Let go while the dialog was open, and tried again: the program that held it may have let go.
-    HoldStoredCallKey(services_.model, services_.callKey);
-}
-
-void HoldStoredCallKey(Model& model, CallKeyHolder& holder) {
-    if (model.OptionsOpen) {
-        holder.Hold(0);
-        return;
-    }
-    model.CallKeyHeldElsewhere = !holder.Hold(model.Settings.CallKey);
+    HoldStoredCallKey(services_.model, services_.callKey, services_.layouts);
 }
 
 void OptionsDialog::ShowCallKeyNote() {
-    const std::uint16_t stored = services_.model.Settings.CallKey;
-    const bool heldElsewhere = services_.model.CallKeyHeldElsewhere && controls_.callKeyBox.Key() == stored;
-    controls_.callKeyNote.SetCaption(heldElsewhere ? Text(TextId::CallKeyHeldElsewhereNote) : "");
+    const CallKeyRefusal refusal = services_.model.StoredCallKeyRefusal;
+    const bool shown = refusal != CallKeyRefusal::None && controls_.callKeyBox.Key() == services_.model.Settings.CallKey;
+    controls_.callKeyNote.SetCaption(shown ? Text(TextsFor(refusal).note) : "");
 }
 
 bool OptionsDialog::MayReplaceTheFile() {
@@ -122,14 +131,21 @@ void OptionsDialog::OnOk() {
         saved.List[slot].Name = controls_.grid.Text(slot + 1, NameColumn);
         saved.List[slot].Path = controls_.grid.Text(slot + 1, PathColumn);
     }
-    const std::uint16_t key = controls_.callKeyBox.Key();
-    saved.Settings.CallKey = IsCallKey(key) ? key : 0;
+    const std::uint16_t typed = controls_.callKeyBox.Key();
+    const CallKey key(IsCallKeyCode(typed) ? typed : 0);
+    saved.Settings.CallKey = key.Code();
+    // A newly chosen key that is refused is no key to save; the key the file
+    // already holds stays as it is, not held, and waits for the layout to go
+    // or the program that holds it to let go.
+    const bool keyKept = key.Code() == services_.model.Settings.CallKey;
+    const CallKeyRefusal refusal = RefusalOf(key, services_.layouts);
+    if (refusal != CallKeyRefusal::None && !keyKept) {
+        services_.messages.Show(Text(TextsFor(refusal).message), Text(TextId::TitleError), MessageButtons::Ok);
+        return;
+    }
     // No is no save at all: the dialog stays with the edits.
     if (!MayReplaceTheFile()) return;
-    // A newly chosen key that would never come is no key to save; the key the
-    // file already holds stays, and waits for the program that holds it to let go.
-    const bool keyKept = saved.Settings.CallKey == services_.model.Settings.CallKey;
-    if (!services_.callKey.Hold(saved.Settings.CallKey) && !keyKept) {
+    if (!services_.callKey.Hold(refusal == CallKeyRefusal::None ? key.Code() : 0) && !keyKept) {
         services_.messages.Show(Text(TextId::CallKeyTakenMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
@@ -156,18 +172,9 @@ void OptionsDialog::OnOk() {
 
 void OptionsDialog::OnCancel() { services_.window.Close(); }
 
-std::uint16_t CallKeyWithoutShortcutSlip(std::uint16_t typed) {
-    const int key = typed & 0xFF;
-    const int flags = typed >> 8;
-    const bool control = flags & ControlFlag;
-    const bool alt = flags & AltFlag;
-    if (key == 0 || control == alt || (key >= FirstFunctionKey && key <= LastFunctionKey)) return typed;
-    return static_cast<std::uint16_t>(typed | ((ControlFlag | AltFlag) << 8));
-}
-
 void OptionsDialog::OnCallKeyTyped() {
-    const std::uint16_t typed = controls_.callKeyBox.Key();
-    if (const std::uint16_t key = CallKeyWithoutShortcutSlip(typed); key != typed) controls_.callKeyBox.SetKey(key);
+    const CallKey typed(controls_.callKeyBox.Key());
+    if (const CallKey key = CompletedCallKey(typed, services_.layouts); key != typed) controls_.callKeyBox.SetKey(key.Code());
     ShowCallKeyNote();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/EntryLookup.h"
 #include "platform/EntryEditorDialog.h"
 #include "platform/FileDrop.h"
+#include "platform/KeyboardLayouts.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StartupShortcut.h"
@@ -29,15 +30,6 @@ inline constexpr int GridRowHeightTwips = 300;
 
 // A stored value outside a slider's range is shown, and kept on OK, at the nearest end.
 int ClampToSlider(int value, const SliderSetup& setup);
-
-// A program's own shortcut typed by a slip (Ctrl or Alt alone, with or without
-// Shift, on any key but a function key) gets the other added, so that the call
-// key takes no shortcut from the programs in front: Ctrl+S is Ctrl+Alt+S.
-std::uint16_t CallKeyWithoutShortcutSlip(std::uint16_t typed);
-
-// Takes the stored call key, or none while the options are open, and notes
-// whether another program keeps it from the user.
-void HoldStoredCallKey(Model& model, CallKeyHolder& holder);
 
 struct OptionsDialogControls {
     Grid& grid;
@@ -64,6 +56,7 @@ struct OptionsDialogServices {
     DialogWindow& window;
     MainWindow& mainWindow;
     CallKeyHolder& callKey;
+    const KeyboardLayouts& layouts;
     std::function<void()> showAbout;
 };
 
@@ -97,7 +90,7 @@ public:
     void OnGridDrop(const DroppedData& data);
 
 private:
-    // The note beside the key box while it shows the stored key another program holds.
+    // The note beside the key box while it shows the stored key, not held.
     void ShowCallKeyNote();
     // Asks before OK replaces a file the user has not seen as it is.
     bool MayReplaceTheFile();

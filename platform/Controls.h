@@ -74,11 +74,8 @@ public:
     virtual void SetChecked(bool checked) = 0;
 };
 
-// The common hot-key control: the combination the user pressed, as modifier
-// flags x 256 + virtual-key code; 0 while it is empty.
-inline constexpr std::uint8_t ShiftFlag = 0x01, ControlFlag = 0x02, AltFlag = 0x04;
-// F1 to F24: no program's typing, so a single modifier with one is no slip.
-inline constexpr std::uint8_t FirstFunctionKey = 0x70, LastFunctionKey = 0x87;
+// The common hot-key control: the combination the user pressed, coded as the
+// call key is (core/CallKey.h); 0 while it is empty.
 
 class KeyBox {
 public:

@@ -30,9 +30,10 @@ public:
     // the foreground, which Windows may refuse; notes the window in front either way.
     // While it is shown, Esc and Alt+F4 are its own whatever window keeps the keyboard.
     virtual void ShowOverlay(OverlayBackground background) = 0;
-    // As ShowOverlay, for a press of the call key: that press gives the program the right to the
-    // foreground, so the overlay takes the keyboard on Windows too.
-    virtual void ShowOverlayForCallKey(OverlayBackground background) = 0;
+    // Brings the window, still hidden, to the front, for a press of the call key: that press gives
+    // the program the right to the foreground on Windows too, until the user's next input, so this
+    // comes before anything slow; the overlay shown next keeps it.
+    virtual void TakeForeground() = 0;
     // Draws the tile's picture afresh at side x side pixels (path is used for TargetIcon), names it for
     // screen readers, moves it to (left, top) and shows it.
     virtual void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,

@@ -11,6 +11,7 @@
 #include "core/Model.h"
 #include "core/Texts.h"
 #include "platform/win32/base/LateBound.h"
+#include "platform/win32/base/TestSeams.h"
 #include "platform/win32/desktop/DisplayLanguage.h"
 #include "platform/win32/desktop/Monitors.h"
 #include "platform/win32/desktop/Pointer.h"
@@ -27,6 +28,7 @@
 #include "platform/win32/files/ExecutableFolder.h"
 #include "platform/win32/files/FileStore.h"
 #include "platform/win32/files/FolderChangeWatch.h"
+#include "platform/win32/overlay/KeyboardLayouts.h"
 #include "platform/win32/overlay/MainWindow.h"
 #include "platform/win32/overlay/TrayIcon.h"
 
@@ -48,6 +50,7 @@ int RunProgram(HINSTANCE instance) {
     win32::EntryLookup entryLookup;
     const win32::UserAttention attention;
     win32::StartupShortcut startupShortcut;
+    const win32::KeyboardLayouts keyboardLayouts(win32::ImitatedCharacterKeys());
 
     win32::MainWindow mainWindow(instance);
     if (!mainWindow.Handle()) return 1;
@@ -65,7 +68,7 @@ int RunProgram(HINSTANCE instance) {
         options.reset();
         options = std::make_unique<win32::OptionsWindow>(
             instance, win32::OptionsWindow::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
-                                                     mainWindow.CallKey(), [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
+                                                     mainWindow.CallKey(), keyboardLayouts, [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };
@@ -77,7 +80,7 @@ int RunProgram(HINSTANCE instance) {
         SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
     App app({model, mainWindow, mainWindow.Timer(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
-             shell, recycleBin, mainWindow.CallKey(), showOptions, raiseOptions});
+             shell, recycleBin, mainWindow.CallKey(), keyboardLayouts, showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
     win32::ListFileWatch listFileWatch(listFile.Path());

@@ -33,9 +33,10 @@ protected:
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     FakeCallKeyHolder callKey;
+    FakeKeyboardLayouts layouts;
     int optionsShown = 0;
     int optionsRaised = 0;
-    App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin, callKey,
+    App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin, callKey, layouts,
                  [this] { ++optionsShown; }, [this] { ++optionsRaised; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {

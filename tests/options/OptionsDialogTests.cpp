@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/CallKey.h"
 #include "tests/support/FakeControls.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/IconvCodePage932.h"
@@ -35,6 +36,7 @@ protected:
     FakeMainWindow mainWindow{journal};
     FakeStartupShortcut startup;
     FakeCallKeyHolder callKey;
+    FakeKeyboardLayouts layouts;
     int aboutShown = 0;
 
     FakeGrid grid;
@@ -54,7 +56,7 @@ protected:
                                                leadInValue, scatterValue, patternChoice, startAtSignInBox, callKeyBox,
                                                callKeyNote},
                          OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
-                                               callKey, [this] { ++aboutShown; }}};
+                                               callKey, layouts, [this] { ++aboutShown; }}};
 
     void SetUp() override {
         model.Settings = {100, 5, 1, 0};
@@ -137,20 +139,6 @@ TEST_F(OptionsDialogTest, TheValueLabelsFollowTheSlidersAsPlainDecimals) {
     dialog.OnScatterChange();
     EXPECT_EQ(distanceValue.caption + " " + leadInValue.caption + " " + scatterValue.caption, "500 10 7");
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0})) << "nothing is stored before OK";
-}
-
-// A single Ctrl or Alt on anything but a function key is some program's shortcut.
-TEST_F(OptionsDialogTest, ACallKeyTypedAsAProgramsShortcutGetsTheOtherModifier) {
-    constexpr int C = ControlFlag << 8, A = AltFlag << 8, S = ShiftFlag << 8, F5 = 0x74, F24 = 0x87, Semicolon = 0xBA;
-    const std::vector<std::pair<int, int>> typedAndKept{
-        {C | 'S', C | A | 'S'}, {A | 'F', C | A | 'F'}, {C | S | '1', C | A | S | '1'}, {A | Semicolon, C | A | Semicolon},
-        {C | F5, C | F5},       {A | F24, A | F24},     {C | A | 'Y', C | A | 'Y'},     {C, C}, {0, 0}};
-    dialog.Load();
-    for (const auto& [typed, kept] : typedAndKept) {
-        callKeyBox.key = static_cast<std::uint16_t>(typed);
-        dialog.OnCallKeyTyped();
-        EXPECT_EQ(callKeyBox.key, kept) << typed;
-    }
 }
 
 // OK, Cancel, exit
@@ -290,31 +278,47 @@ TEST_F(OptionsDialogTest, AHandEditWhileOpenIsTakenWhenCancelClosesTheDialog) {
     EXPECT_EQ(callKey.held, 1625) << "the key, let go while the dialog was open, is taken again";
 }
 
-// A key another program held when last tried is noted beside the box and kept
-// on OK; only a newly chosen key that is held is refused; every close tries again.
-TEST_F(OptionsDialogTest, AStoredKeyAnotherProgramHoldsIsNotedAndKeptOnOkWhileANewOneIsRefused) {
-    model.Settings.CallKey = 1625;
-    model.CallKeyHeldElsewhere = true;
-    ASSERT_FALSE(listFile.Save(model).has_value());
-    const std::string before = store.files.at(ListPath);
+// A stored key refused when last tried (another program holds it, it types a
+// character in a layout of the user's, it is the system's) is noted beside the
+// box and kept on OK; a newly chosen one is refused with the reason, nothing
+// saved; every close tries again.
+TEST_F(OptionsDialogTest, ARefusedStoredKeyIsNotedAndKeptOnOkWhileANewOneIsRefusedWithTheReason) {
+    const struct {
+        std::uint16_t stored, chosen;
+        std::string note, message;
+    } cases[] = {{1625, 1619, "（他のアプリが使用中）", "このキーは他のプログラムが使っています。"},
+                 {CtrlAlt | 'Q', CtrlAlt | 'E', "（文字の入力に使用）", "このキーは文字の入力に使われます。"},
+                 {0x0473, 0x0273, "（システムが使用）", "このキーはシステムが使っています。"}};  // Alt+F4, Ctrl+F4
     callKey.heldByOthers = {1625, 1619};
-    dialog.Load();
+    layouts.installed = {GermanLayout};
     const auto typeAndOk = [&](std::uint16_t key) {
         callKeyBox.key = key;
         dialog.OnCallKeyTyped();
         const std::string note = callKeyNote.caption;
+        messages.shown.clear();
         dialog.OnOk();
-        return std::tuple(note, messages.shown.size(), window.closes);
+        return std::tuple(note, messages.shown.empty() ? "" : messages.shown[0].text, model.OptionsOpen);
     };
-    EXPECT_EQ(typeAndOk(1619), std::tuple(std::string(), 1u, 0)) << "a new key another program holds";
-    EXPECT_EQ(typeAndOk(1625), std::tuple(std::string("（他のアプリが使用中）"), 1u, 1)) << "the stored one";
-    EXPECT_EQ(store.files.at(ListPath), before);
-
+    for (const auto& c : cases) {
+        model.Settings.CallKey = c.stored;
+        model.OptionsOpen = false;
+        HoldStoredCallKey(model, callKey, layouts);  // as at start-up
+        EXPECT_EQ(callKey.held, 0);
+        model.OptionsOpen = true;
+        ASSERT_FALSE(listFile.Save(model).has_value());
+        const std::string before = store.files.at(ListPath);
+        dialog.Load();
+        EXPECT_EQ(typeAndOk(c.chosen), std::tuple(std::string(), c.message, true)) << "a new key, refused";
+        EXPECT_EQ(typeAndOk(c.stored), std::tuple(c.note, std::string(), false)) << "the stored one, kept";
+        EXPECT_EQ(store.files.at(ListPath), before);
+        EXPECT_EQ(callKey.held, 0);
+    }
     callKey.heldByOthers.clear();
+    model.Settings.CallKey = 1625;
     model.OptionsOpen = true;
     dialog.OnCancel();
     EXPECT_EQ(callKey.held, 1625) << "let go by the other program, taken at the next close";
-    EXPECT_FALSE(model.CallKeyHeldElsewhere);
+    EXPECT_EQ(model.StoredCallKeyRefusal, CallKeyRefusal::None);
 }
 
 // Start at sign-in: the box shows the Startup folder and only OK changes it

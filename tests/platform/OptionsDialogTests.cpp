@@ -21,6 +21,7 @@
 #include "platform/win32/files/DirectorySearch.h"
 #include "platform/win32/files/FileStore.h"
 #include "platform/win32/files/TargetIcon.h"
+#include "platform/win32/overlay/KeyboardLayouts.h"
 #include "platform/win32/overlay/MainWindow.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
@@ -95,6 +96,7 @@ protected:
     testing::FakeMainWindow mainWindow{journal};
     // The hot keys are the system's own, held by a main window as the program's are.
     win32::MainWindow callKeyWindow{GetModuleHandleW(nullptr)};
+    const win32::KeyboardLayouts layouts;
     std::unique_ptr<win32::OptionsWindow> dialog;
     HRESULT ole = E_FAIL;
 
@@ -115,7 +117,7 @@ protected:
     void Open() { Open(lookup); }
     void Open(win32::EntryLookup& with) {
         dialog = std::make_unique<win32::OptionsWindow>(GetModuleHandleW(nullptr),
-                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, with, mainWindow, callKeyWindow.CallKey(), {}});
+                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, with, mainWindow, callKeyWindow.CallKey(), layouts, {}});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }

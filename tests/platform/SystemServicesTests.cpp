@@ -7,12 +7,14 @@
 #include <tuple>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/SingleInstance.h"
 #include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/files/ExecutableFolder.h"
+#include "platform/win32/overlay/KeyboardLayouts.h"
 #include "tests/e2e/Harness.h"
 #include "tests/support/CodePage932Cases.h"
 
@@ -42,6 +44,16 @@ TEST(ExecutableFolder, HasNoTrailingBackslash) {
     wchar_t module[MAX_PATH];
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     EXPECT_EQ(win32::ToUtf8(module).rfind(folder, 0), 0u);
+}
+
+// Wine's one layout, US: a character, none for a control character or a key
+// that types nothing, and one more where a test imitates it.
+TEST(KeyboardLayouts, APrintableCharacterCountsAndAControlCharacterNot) {
+    const win32::KeyboardLayouts layouts({0x0600 | 'Q'});
+    for (const auto& [key, types] : std::vector<std::pair<std::uint16_t, bool>>{
+             {'A', true}, {0x0100 | '1', true}, {0x0200 | 'S', false}, {0x0600 | 'Y', false}, {VK_F5, false}, {0x0600 | 'Q', true}}) {
+        EXPECT_EQ(layouts.TypesACharacter(key), types) << key;
+    }
 }
 
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the platform, recording what the logic asked of them.
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -14,6 +15,7 @@
 #include "platform/EntryLookup.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
+#include "platform/KeyboardLayouts.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
@@ -167,7 +169,7 @@ public:
     std::vector<Placed> captions = std::vector<Placed>(TileCount);
 
     void ShowOverlay(OverlayBackground background) override { Show("show overlay ", background); }
-    void ShowOverlayForCallKey(OverlayBackground background) override { Show("show overlay for the key ", background); }
+    void TakeForeground() override { journal_.push_back("take the foreground"); }
     void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
     void ReleaseOverlayKeys() override { journal_.push_back("release overlay keys"); }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
@@ -259,6 +261,22 @@ public:
         return held == key;
     }
 };
+
+// The keys that type a character in each layout the user has installed.
+class FakeKeyboardLayouts final : public KeyboardLayouts {
+public:
+    explicit FakeKeyboardLayouts(std::vector<std::set<std::uint16_t>> installed = {}) : installed(std::move(installed)) {}
+    std::vector<std::set<std::uint16_t>> installed;
+    bool TypesACharacter(std::uint16_t key) const override {
+        return std::any_of(installed.begin(), installed.end(), [&](const auto& layout) { return layout.count(key) != 0; });
+    }
+};
+// A few keys of two layouts: the letter Q and the digit 2 alone, and AltGr
+// (Ctrl+Alt) with and without Shift: German @ € ², Polish ż Ż ś Ś ę Ę.
+inline constexpr std::uint16_t CtrlAlt = 0x0600, CtrlAltShift = 0x0700;
+inline const std::set<std::uint16_t> GermanLayout{'Q', '2', CtrlAlt | 'Q', CtrlAlt | 'E', CtrlAlt | '2'};
+inline const std::set<std::uint16_t> PolishLayout{'Q',           '2',           CtrlAlt | 'Z', CtrlAltShift | 'Z', CtrlAlt | 'S',
+                                                  CtrlAltShift | 'S', CtrlAlt | 'E', CtrlAltShift | 'E'};
 
 // A full-screen program is in front while `fullScreen` says so; counts how often it is asked.
 class FakeUserAttention final : public UserAttention {

@@ -1,5 +1,7 @@
 #include "platform/win32/base/TestSeams.h"
 
+#include <cwchar>
+
 #include "platform/win32/base/AppMessages.h"
 
 namespace yomorina::win32 {
@@ -34,6 +36,22 @@ bool TestQueriesOn() {
     wchar_t value[8] = {};
     const DWORD length = GetEnvironmentVariableW(TestQueriesVariable, value, 8);
     return length == 1 && value[0] == L'1';
+}
+
+std::vector<std::uint16_t> ImitatedCharacterKeys() {
+    std::vector<std::uint16_t> keys;
+    if (!TestQueriesOn()) return keys;
+    wchar_t listed[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(ImitatedCharacterKeysVariable, listed, 1024);
+    if (length == 0 || length >= 1024) return keys;
+    for (const wchar_t* at = listed; *at;) {
+        wchar_t* end = nullptr;
+        const unsigned long key = std::wcstoul(at, &end, 10);
+        if (end == at) break;
+        keys.push_back(static_cast<std::uint16_t>(key));
+        at = end;
+    }
+    return keys;
 }
 
 namespace {

@@ -8,12 +8,14 @@
 // - Drop the mouse hook as Windows does behind a program's back.
 // - Refuse the overlay the foreground as Windows does (platform tests only).
 // - Tell how many threads the entries' lookups are running (platform tests).
+// - Have keys type characters as other keyboard layouts would: Wine knows one.
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/win32/base/Handles.h"
 
@@ -71,8 +73,21 @@ private:
 void DropTheMouseHookAsTheSystemMay();
 
 // Windows refuses the foreground to a program in the background while the
-// user works in another, but for the moment a hot key of its own is handled;
-// Wine grants it always, so tests refuse it themselves, but for that moment.
+// user works in another, but for the moment a hot key of its own is handled,
+// which the user's next input ends (the key's own release, during the screen's
+// freeze); Wine grants it always, so tests refuse it themselves, but in a hot
+// key's message and to a window already in front.
 enum class ForegroundTaking { Ask, RefusedAsWindowsMay };
+
+// Whether Alt is down on the user's keyboard. Wine sets keys sent with
+// SendInput back to the X server's state as its windows change, so tests that
+// send them say it themselves; none for the system's answer.
+using AltReading = bool (*)() noexcept;
+
+// The keys YOMORINA_TEST_CHARACTER_KEYS lists (as the key box codes them, in
+// decimal, apart), which the program takes to type characters as some layout
+// of the user's would; none without the test queries.
+inline constexpr wchar_t ImitatedCharacterKeysVariable[] = L"YOMORINA_TEST_CHARACTER_KEYS";
+std::vector<std::uint16_t> ImitatedCharacterKeys();
 
 }  // namespace yomorina::win32

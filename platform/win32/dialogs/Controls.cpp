@@ -64,10 +64,6 @@ void CheckBox::SetChecked(bool checked) {
 
 // ---- key box
 
-KeyBox::KeyBox(HWND box) : box_(box) {
-    if (box_) SendMessageW(box_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-}
-
 std::uint16_t KeyBox::Key() const { return static_cast<std::uint16_t>(SendMessageW(box_, HKM_GETHOTKEY, 0, 0)); }
 
 void KeyBox::SetKey(std::uint16_t key) { SendMessageW(box_, HKM_SETHOTKEY, key, 0); }

@@ -68,10 +68,10 @@ private:
 
 class KeyBox final : public yomorina::KeyBox {
 public:
-    // Keys without Ctrl or Alt (a letter, Shift with a letter) get Ctrl+Alt added, so
-    // that no plain key is taken from every program (a single Ctrl or Alt is the
-    // dialog's to mend); Backspace and Delete clear the box.
-    explicit KeyBox(HWND box = nullptr);
+    // The box reports what is pressed, as it is: the options complete it, asking
+    // the user's layouts (the control's own rule, Ctrl+Alt for a plain key, would
+    // take a character from a user whose AltGr types one with it).
+    explicit KeyBox(HWND box = nullptr) : box_(box) {}
     std::uint16_t Key() const override;
     void SetKey(std::uint16_t key) override;
     HWND Handle() const { return box_; }

@@ -110,7 +110,7 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dia
                                          callKeyNote_},
                    OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
                                          services_.lookup, *this, *this, services_.mainWindow, services_.callKey,
-                                         std::move(showAbout)});
+                                         services_.layouts, std::move(showAbout)});
     logic_->Load();
     drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
         if (logic_) logic_->OnGridDrop(data);

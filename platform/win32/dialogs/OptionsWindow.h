@@ -45,6 +45,7 @@ public:
         EntryLookup& lookup;       // the preview's
         yomorina::MainWindow& mainWindow;
         CallKeyHolder& callKey;
+        const yomorina::KeyboardLayouts& layouts;
         std::function<void(HWND owner)> showAbout;  // the about box, modal over this dialog
     };
 

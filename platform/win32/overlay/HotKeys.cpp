@@ -1,9 +1,9 @@
 #include "platform/win32/overlay/HotKeys.h"
 
-#include <commctrl.h>
-
 #include <iterator>
 #include <utility>
+
+#include "core/CallKey.h"
 
 namespace yomorina::win32 {
 namespace {
@@ -26,22 +26,25 @@ constexpr TileHotKey TileHotKeys[] = {
 constexpr int FirstTileHotKeyId = 4;
 constexpr int TileHotKeyCount = static_cast<int>(std::size(TileHotKeys));
 
-// The hot-key control's modifier flags as RegisterHotKey's; a held-down key
-// repeats no press.
-UINT HotKeyModifiers(std::uint16_t key) {
-    const BYTE flags = HIBYTE(key);
+// The call key's modifiers as RegisterHotKey's; a held-down key repeats no press.
+UINT HotKeyModifiers(CallKey key) {
     UINT modifiers = MOD_NOREPEAT;
-    if (flags & HOTKEYF_SHIFT) modifiers |= MOD_SHIFT;
-    if (flags & HOTKEYF_CONTROL) modifiers |= MOD_CONTROL;
-    if (flags & HOTKEYF_ALT) modifiers |= MOD_ALT;
+    if (key.Has(CallKey::Shift)) modifiers |= MOD_SHIFT;
+    if (key.Has(CallKey::Control)) modifiers |= MOD_CONTROL;
+    if (key.Has(CallKey::Alt)) modifiers |= MOD_ALT;
     return modifiers;
 }
 
 // The Alt of Alt+F4 reached the window in front, the F4 only us: released with
 // nothing pressed since, that window would take the Alt alone, the way to its
 // menu bar. A key with no meaning (0xE8 is unassigned), pressed while Alt is
-// still down, tells it the Alt was used; after the Alt's release it does nothing.
-void MaskTheAltPress() {
+// still down, tells it the Alt was used. The hot key's message is posted: by
+// now the Alt may be up, and the key would reach the program in front as a
+// stray press. The Alt reads up, too, while the keyboard's input goes where
+// this program cannot reach (another desktop, such as the secure one).
+void MaskTheAltPress(AltReading altReading) {
+    const bool altDown = altReading ? altReading() : GetAsyncKeyState(VK_MENU) < 0;
+    if (!altDown) return;
     constexpr WORD UnassignedKey = 0xE8;
     INPUT keys[2]{};
     for (INPUT& key : keys) {
@@ -84,7 +87,8 @@ bool HotKeys::Hold(std::uint16_t key) {
     if (key == callKey_) return true;
     if (std::exchange(callKey_, 0) != 0) UnregisterHotKey(window_, CallHotKeyId);
     if (key == 0) return true;
-    if (!RegisterHotKey(window_, CallHotKeyId, HotKeyModifiers(key), LOBYTE(key))) return false;
+    const CallKey callKey(key);
+    if (!RegisterHotKey(window_, CallHotKeyId, HotKeyModifiers(callKey), callKey.Key())) return false;
     callKey_ = key;
     return true;
 }
@@ -99,7 +103,7 @@ void HotKeys::OnHotKey(WPARAM id, int focusedTile, MainWindowEvents& events) con
     if (tileKey >= 0 && tileKey < TileHotKeyCount && focusedTile >= 0) {
         events.OnTileKey(focusedTile, TileHotKeys[tileKey].meaning);
     }
-    if (id == AltF4HotKeyId) MaskTheAltPress();
+    if (id == AltF4HotKeyId) MaskTheAltPress(altReading_);
     if (id == EscapeHotKeyId || id == AltF4HotKeyId) events.OnOverlayDismiss();
     if (id == CallHotKeyId) events.OnCallKey();
 }

@@ -11,12 +11,13 @@
 
 #include "platform/CallKey.h"
 #include "platform/MainWindow.h"
+#include "platform/win32/base/TestSeams.h"
 
 namespace yomorina::win32 {
 
 class HotKeys final : public CallKeyHolder {
 public:
-    explicit HotKeys(HWND window) : window_(window) {}
+    explicit HotKeys(HWND window, AltReading altReading = nullptr) : window_(window), altReading_(altReading) {}
 
     // Where another program holds one, the overlay's own key handling remains.
     void TakeOverlayKeys();
@@ -33,6 +34,7 @@ public:
 
 private:
     HWND window_;
+    AltReading altReading_;
     bool overlayKeysTaken_ = false;
     bool tileKeysTaken_ = false;
     std::uint16_t callKey_ = 0;  // 0 for none

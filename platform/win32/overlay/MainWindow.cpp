@@ -29,7 +29,7 @@ UniqueFont DefaultUserInterfaceFont() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
+MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground, AltReading altReading)
     : instance_(instance),
       foregroundTaking_(foreground),
       taskbarCreatedMessage_(RegisteredMessage(TaskbarCreatedName)),
@@ -39,7 +39,7 @@ MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground)
     Create(instance, MainWindowClass, ToWide(Text(TextId::ProgramName)).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     trayWindow_.emplace(instance, Handle());
     timer_.emplace(Handle());
-    hotKeys_.emplace(Handle());
+    hotKeys_.emplace(Handle(), altReading);
     // Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
     late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
     captionFont_ = DefaultUserInterfaceFont();
@@ -124,12 +124,14 @@ HWND MainWindow::Caption(int index) {
 
 void MainWindow::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void MainWindow::ShowOverlay(OverlayBackground background) { ShowOverlay(background, false); }
+// Refused under the seam but while a hot key of ours is handled, as Windows
+// refuses it; a hidden window may have the foreground, and the keyboard with it.
+void MainWindow::TakeForeground() {
+    if (foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !inHotKey_) return;
+    SetForegroundWindow(Handle());
+}
 
-// Windows gives the foreground to the program that received the hot key.
-void MainWindow::ShowOverlayForCallKey(OverlayBackground background) { ShowOverlay(background, true); }
-
-void MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForeground) {
+void MainWindow::ShowOverlay(OverlayBackground background) {
     // The tiles' icons, drops and launches go through the shell, which wants OLE.
     EnsureOle();
     // Every monitor, not just the primary one: tiles land next to the pointer wherever it is.
@@ -144,7 +146,10 @@ void MainWindow::ShowOverlay(OverlayBackground background, bool mayTakeForegroun
     // old place or size and moves and repaints it once (each separate move also costs Wine
     // a pass over the window); without a frame the client area is the virtual screen.
     InvalidateRect(Handle(), nullptr, FALSE);
-    const bool refused = foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !(mayTakeForeground && inHotKey_);
+    // Refused but to a program already in front: a hot key's leave has ended by
+    // now, at the user's next input, as the freeze outlasts it.
+    const bool refused =
+        foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && GetForegroundWindow() != Handle();
     SetWindowPos(Handle(), HWND_TOPMOST, overlayArea_.left, overlayArea_.top, overlayArea_.width, overlayArea_.height,
                  SWP_SHOWWINDOW | (refused ? SWP_NOACTIVATE : 0));
     if (!refused) SetForegroundWindow(Handle());

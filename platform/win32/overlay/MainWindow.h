@@ -26,7 +26,8 @@ namespace yomorina::win32 {
 
 class MainWindow final : public yomorina::MainWindow, public BaseWindow<MainWindow> {
 public:
-    explicit MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask);
+    explicit MainWindow(HINSTANCE instance, ForegroundTaking foreground = ForegroundTaking::Ask,
+                        AltReading altReading = nullptr);
 
     void SetEvents(MainWindowEvents* events);
     // Where the tiles take their icons from; without it they are blank.
@@ -38,7 +39,7 @@ public:
     void HideCaption(int index) override;
     void Close() override;
     void ShowOverlay(OverlayBackground background) override;
-    void ShowOverlayForCallKey(OverlayBackground background) override;
+    void TakeForeground() override;
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override;
     void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override;
@@ -61,7 +62,6 @@ public:
 
 private:
     void OnDestroyed() noexcept override;
-    void ShowOverlay(OverlayBackground background, bool mayTakeForeground);
     HWND Caption(int index);
     TileWindow& Tile(int index);
     // The recycle-bin template, its picture drawn at this side.
