@@ -230,21 +230,24 @@ TEST_F(ListFileOnDisk, AMissingFileIsCreatedWithTheDefaultsAndRead) {
     EXPECT_EQ(model.List, LaunchList{});
 }
 
+// Beside a whole file it is an old failure, and goes; beside one cut short it stays.
 TEST_F(ListFileOnDisk, AMissingFileIsTakenBackFromAWholeInterruptedSaveAndTheUserIsTold) {
     const std::string saved = "\xEF\xBB\xBF" + FileWith(" 300 ", {"memo", "C:\\memo.exe"}, " 2 ") + " 1625 \r\n";
-    // Whole, cut short mid-line, cut short after a line, whole beside the file itself.
-    for (const auto& [interrupted, there] : {std::pair{saved, ""}, {saved.substr(0, saved.size() - 3), ""},
-                                            {saved.substr(0, saved.find(" 2 ")), ""}, {saved, " 250 \r\n"}}) {
+    const std::string whole = FileWith(" 250 ", {}, " 0 ");
+    // Whole, cut short mid-line, cut short after a line, beside the file itself cut short and whole.
+    for (const auto& [interrupted, there] : {std::pair{saved, std::string()}, {saved.substr(0, saved.size() - 3), {}},
+                                            {saved.substr(0, saved.find(" 2 ")), {}}, {saved, " 250 \r\n"}, {saved, whole}}) {
         store = FakeFileStore{};
         store.interrupted[ListPath] = interrupted;
-        if (*there) store.files[ListPath] = there;
+        if (!there.empty()) store.files[ListPath] = there;
         const auto notice = listFile.Load(model);
-        const bool takenBack = interrupted == saved && !*there;
-        EXPECT_EQ(store.files.at(ListPath), takenBack ? saved : *there ? there : NewFile());
-        EXPECT_EQ(model.Settings.MoveDistance, takenBack ? 300 : *there ? 250 : 100);
+        const bool takenBack = interrupted == saved && there.empty();
+        EXPECT_EQ(store.files.at(ListPath), takenBack ? saved : !there.empty() ? there : NewFile());
+        EXPECT_EQ(model.Settings.MoveDistance, takenBack ? 300 : !there.empty() ? 250 : 100);
+        EXPECT_EQ(store.interrupted.count(ListPath), there == " 250 \r\n" ? 1u : 0u);
         EXPECT_EQ(notice.has_value(), takenBack);
         if (!notice) continue;
-        EXPECT_EQ(notice->title, "確認");
+        EXPECT_EQ(notice->title, "メッセージ") << "a notice with OK alone";
         EXPECT_EQ(notice->text, "設定ファイル filelist.txt の保存が途中で終わっていたため、保存中だった内容から戻しました。\r\n" +
                                     ListPath);
     }

@@ -62,6 +62,7 @@ public:
         files[std::string(path)] = std::string(bytes);
         return {true, {}};
     }
+    void DiscardInterruptedReplacement(std::string_view path) override { interrupted.erase(std::string(path)); }
     std::optional<std::string> InterruptedReplacement(std::string_view path) const override {
         const auto found = interrupted.find(std::string(path));
         if (Exists(path) || found == interrupted.end()) return std::nullopt;
