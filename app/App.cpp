@@ -44,7 +44,8 @@ void App::Start() {
     state_ = ScatterState{};
     model_.OptionsOpen = false;
     if (const auto notice = listFile_.Load(model_)) messages_.Show(notice->text, notice->title, MessageButtons::Ok);
-    AddIcon();
+    iconShown_ = false;
+    AskForWhatWasRefused();
     // A key another program holds is no reason to bother the user at start-up.
     HoldCallKey();
     // The first tick measures from here, once any start-up message is gone: from
@@ -99,19 +100,23 @@ void App::OpenOptions() {
 
 void App::OnTaskbarCreated() {
     // The shell lost every icon when it restarted.
-    AddIcon();
+    iconShown_ = false;
+    AskForWhatWasRefused();
 }
 
-void App::OnIconRetry() { AddIcon(); }
+void App::OnRetryRefused() { AskForWhatWasRefused(); }
 
-// Without the icon the program could be neither configured nor ended; at
-// sign-in the shell may not take it yet, so it is tried until it does.
-void App::AddIcon() {
+// Without the icon the program could be neither configured nor ended, and
+// without the session's notices the ticks would measure across an unlock; at
+// sign-in the shell and the session service may refuse both for a while.
+void App::AskForWhatWasRefused() {
     // The shell may keep the call waiting while it starts; no mouse on the
     // desktop may wait with it on a hook of ours.
     WakeUp();
     // The tip is the program's name.
-    timer_.RetryIcon(!trayIcon_.Add(Text(TextId::ProgramName)));
+    if (!iconShown_) iconShown_ = trayIcon_.Add(Text(TextId::ProgramName));
+    if (!hearingSessionChanges_) hearingSessionChanges_ = window_.HearSessionChanges();
+    timer_.RetryRefused(!iconShown_ || !hearingSessionChanges_);
 }
 
 void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_); }

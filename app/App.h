@@ -56,7 +56,7 @@ public:
     void OnOverlayDismiss() override;
     void OnTrayEvent(TrayPress press) override;
     void OnTaskbarCreated() override;
-    void OnIconRetry() override;
+    void OnRetryRefused() override;
     void OnListReadRetry() override;
     void OnTick() override;
     void OnPointerMoved() override;
@@ -82,7 +82,7 @@ private:
     void SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken);
     void WakeUp();
     void OpenOptions();
-    void AddIcon();
+    void AskForWhatWasRefused();
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
     void RereadListFile();
@@ -107,6 +107,9 @@ private:
     ScatterState state_;
     // At rest the timer stops and the mouse's next movement starts it again.
     bool watching_ = false;
+    // What the system may refuse early in a sign-in, asked for again until it is taken.
+    bool iconShown_ = false;
+    bool hearingSessionChanges_ = false;
     bool reloadAfterScatter_ = false;
     // Tries left for a list file that changed but could not be read yet.
     int rereadsLeft_ = 0;

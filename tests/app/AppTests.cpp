@@ -101,20 +101,23 @@ TEST_F(AppTest, ClickingTheOverlayClears) {
     EXPECT_THAT(journal, Contains("hide tile 0"));
 }
 
-// At sign-in the shell may not take the icon yet.
-TEST_F(AppTest, AnIconTheShellRefusedIsRetriedUntilItTakesIt) {
+// At sign-in the shell may not take the icon yet, nor the session service the request for its notices.
+TEST_F(AppTest, WhatTheSystemRefusedIsAskedForAgainUntilItIsTakenAndThenNoMore) {
     tray.refusals = 2;
+    window.sessionRefusals = 3;
     app.Start();
-    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(false, true));
-    app.OnIconRetry();
-    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(false, true));
-    app.OnIconRetry();
-    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(true, false)) << "retried only while missing";
+    for (const bool iconThere : {false, false, true}) {
+        EXPECT_EQ(std::pair(tray.present, timer.retryingRefused), std::pair(iconThere, true));
+        app.OnRetryRefused();
+    }
+    EXPECT_EQ(std::pair(tray.present, timer.retryingRefused), std::pair(true, false));
+    EXPECT_EQ(std::pair(std::count(journal.begin(), journal.end(), "tray add ヨモリナ"), window.sessionRequests),
+              std::pair(std::ptrdiff_t{3}, 4));
 
-    // A restarted shell that refuses it at first is retried too.
+    // A restarted shell that refuses it at first is retried too; the session's notices are kept.
     tray.refusals = 1;
     app.OnTaskbarCreated();
-    EXPECT_TRUE(timer.retryingIcon);
+    EXPECT_EQ(std::pair(timer.retryingRefused, window.sessionRequests), std::pair(true, 4));
 }
 
 TEST_F(AppTest, UnloadRemovesTheIconAndARestartedShellGetsItBack) {

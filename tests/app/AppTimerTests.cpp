@@ -167,7 +167,7 @@ TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnce
     // may have missed; and no call to the shell, which may keep it waiting, is
     // made while the mouse waits on a hook of ours.
     for (const auto event : {+[](App& app) { app.OnTrayEvent(TrayPress::Other); },
-                             +[](App& app) { app.OnTaskbarCreated(); }, +[](App& app) { app.OnIconRetry(); }}) {
+                             +[](App& app) { app.OnTaskbarCreated(); }, +[](App& app) { app.OnRetryRefused(); }}) {
         TickAt(850, 100);
         ASSERT_TRUE(timer.watching);
         event(app);

@@ -171,6 +171,9 @@ public:
     void ShowOverlayForCallKey(OverlayBackground background) override { Show("show overlay for the key ", background); }
     void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
     void ReleaseOverlayKeys() override { journal_.push_back("release overlay keys"); }
+    int sessionRefusals = 0;  // the next requests fail, as early in a sign-in
+    int sessionRequests = 0;
+    bool HearSessionChanges() override { return ++sessionRequests, sessionRefusals-- <= 0; }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
         journal_.push_back("show tile " + std::to_string(index));
@@ -221,13 +224,13 @@ public:
     bool running = false;
     bool watching = false;
     bool reportsExist = true;
-    bool retryingIcon = false;
+    bool retryingRefused = false;
     bool retryingListRead = false;
     void Start() override { running = true; }
     void Stop() override { running = false; }
     bool WatchForMovement() override { return watching = reportsExist; }
     void StopWatching() override { watching = false; }
-    void RetryIcon(bool on) override { retryingIcon = on; }
+    void RetryRefused(bool on) override { retryingRefused = on; }
     void RetryListRead(bool on) override { retryingListRead = on; }
 };
 
