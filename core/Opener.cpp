@@ -1,6 +1,7 @@
 #include "core/Opener.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace yomorina {
 
@@ -123,18 +124,22 @@ bool OpenSplit(Shell& shell, std::string_view commandLine, const SplitCommandLin
 
 Opener::Opener(Shell& shell) : shell_(shell) {}
 
-void Opener::Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened) {
-    // Nothing to split and nothing to open.
-    if (commandLine.empty()) {
-        if (opened) opened(false);
-        return;
-    }
-    shell_.SearchAway([shell = &shell_, commandLine = std::move(commandLine), show, owner,
+void Opener::Open(std::vector<std::string> commandLines, ShowState show, WindowHandle owner, Opened opened) {
+    // One search for all: searches finish in any order, and files dropped
+    // together open in the order they were dropped.
+    shell_.SearchAway([shell = &shell_, commandLines = std::move(commandLines), show, owner,
                        opened = std::move(opened)](const SearchOrderTest& onSearchPath) -> AfterSearch {
-        SplitCommandLine split = SplitFileAndParameters(commandLine, onSearchPath);
-        return [shell, commandLine, split = std::move(split), show, owner, opened] {
-            const bool started = OpenSplit(*shell, commandLine, split, show, owner);
-            if (opened) opened(started);
+        std::vector<SplitCommandLine> splits;
+        for (const std::string& commandLine : commandLines) {
+            splits.push_back(SplitFileAndParameters(commandLine, onSearchPath));
+        }
+        return [shell, commandLines, splits = std::move(splits), show, owner, opened] {
+            for (std::size_t i = 0; i < commandLines.size(); ++i) {
+                // Nothing to split and nothing to open.
+                const bool started =
+                    !commandLines[i].empty() && OpenSplit(*shell, commandLines[i], splits[i], show, owner);
+                if (opened) opened(started);
+            }
         };
     });
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Shell.h"
 
@@ -39,9 +40,12 @@ public:
 
     explicit Opener(Shell& shell);
 
-    // Splits the text away from this thread, then opens it on this thread;
-    // opened, if given, hears how that went.
-    void Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened = {});
+    // Splits the texts away from this thread in one search, then opens them on
+    // this thread in the order given; opened, if given, hears how each went.
+    void Open(std::vector<std::string> commandLines, ShowState show, WindowHandle owner, Opened opened = {});
+    void Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened = {}) {
+        Open(std::vector<std::string>{std::move(commandLine)}, show, owner, std::move(opened));
+    }
 
 private:
     Shell& shell_;

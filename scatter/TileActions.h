@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Model.h"
 #include "platform/FileDrop.h"
@@ -25,7 +26,7 @@ public:
     void OnTileDrop(int index, const DroppedData& data);
 
 private:
-    void Launch(std::string commandLine);
+    void Launch(std::vector<std::string> commandLines);
 
     const Model& model_;
     std::function<void()> endScatter_;

@@ -80,6 +80,7 @@ protected:
     bool Open(std::string_view commandLine, ShowState show = ShowState::Normal, WindowHandle owner = 0) {
         std::optional<bool> opened;
         Opener(shell).Open(std::string(commandLine), show, owner, [&](bool started) { opened = started; });
+        shell.FinishSearches();
         return opened.value();
     }
 

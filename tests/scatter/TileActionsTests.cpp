@@ -31,7 +31,6 @@ protected:
 
 TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPathOnceItsSearchComesBack) {
     // The overlay goes at once, not after a share that may take a minute to answer.
-    shell.holdSearches = true;
     actions.OnTileClick(2);
     EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window"));
     shell.FinishSearches();
@@ -45,6 +44,7 @@ TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPathOnceItsSearchCom
 TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
     model.List[3] = {"消えた", "C:\\Nothing\\gone.exe"};
     actions.OnTileClick(3);
+    shell.FinishSearches();
     EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "open C:\\Nothing\\gone.exe | ",
                                      "start \"C:\\Nothing\\gone.exe\""));
     EXPECT_TRUE(messages.shown.empty());
@@ -53,7 +53,6 @@ TEST_F(TileActionsTest, ClickOnAVanishedTargetOnlyClears) {
 TEST_F(TileActionsTest, ClickLaunchesTheTextAsItWasWhenClickedEvenIfTheListChangesMeanwhile) {
     // The options dialog's OK may replace the list while the search runs.
     model.List[3] = {"古い", "C:\\Tools\\old.exe"};
-    shell.holdSearches = true;
     actions.OnTileClick(3);
     model.List[3].Path = "C:\\Tools\\new.exe";
     shell.FinishSearches();
@@ -69,13 +68,15 @@ TEST_F(TileActionsTest, ClickOnTheRecycleBinClearsThenExplainsAndDoesNothingElse
     EXPECT_TRUE(recycleBin.moved.empty());
 }
 
-TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgument) {
+TEST_F(TileActionsTest, EachDroppedFileStartsTheProgramOnceWithThatFileAsOneArgumentInTheDropsOrder) {
     actions.OnTileDrop(0, {true, {"C:\\a.txt", "C:\\My Documents\\b c.txt", "D:\\資料\\表.txt"}});
-    // Each launch as a click's: the scatter ends, the overlay goes, then the program starts.
+    actions.OnTileClick(2);  // a search that finishes first
+    shell.FinishSearches();
+    // As a click's launch: the scatter ends, the overlay goes, then the program starts.
     const std::string launch = "open C:\\Program Files\\Editor\\ed.exe | ";
-    EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", launch + "\"C:\\a.txt\"", "EndScatter", "hide window",
-                                     launch + "\"C:\\My Documents\\b c.txt\"", "EndScatter", "hide window",
-                                     launch + "\"D:\\資料\\表.txt\""));
+    EXPECT_THAT(journal, ElementsAre("EndScatter", "hide window", "EndScatter", "hide window",
+                                     "open D:\\資料\\予算 案.txt | ", launch + "\"C:\\a.txt\"",
+                                     launch + "\"C:\\My Documents\\b c.txt\"", launch + "\"D:\\資料\\表.txt\""));
     for (const auto& request : shell.opened) {
         EXPECT_EQ(request.Show, ShowState::Normal);
         EXPECT_EQ(request.Owner, 0u);

@@ -1,6 +1,8 @@
 #pragma once
 // In-memory shell and recycle bin: which names exist, what was opened and
-// started, what was moved; everything noted in a journal.
+// started, what was moved; everything noted in a journal. As the system's
+// pool, the shell hands back no search while it is asked, and finishes those
+// it holds in any order: here the last asked first.
 
 #include <functional>
 #include <set>
@@ -23,22 +25,17 @@ public:
     std::set<std::string> startable;      // command lines the fallback can start
     std::vector<ShellOpenRequest> opened;
     mutable std::vector<std::string> lookedUp;  // every name asked about, in order
-    bool holdSearches = false;            // what the searches hand back waits for FinishSearches
 
     bool FindOnSearchPath(std::string_view name) const {
         lookedUp.emplace_back(name);
         return existing.count(std::string(name)) != 0;
     }
-    void SearchAway(Search search) override {
-        AfterSearch after = search([this](std::string_view name) { return FindOnSearchPath(name); });
-        if (holdSearches) {
-            held_.push_back(std::move(after));
-        } else {
-            after();
-        }
-    }
+    void SearchAway(Search search) override { held_.push_back(std::move(search)); }
     void FinishSearches() {
-        for (const AfterSearch& after : std::exchange(held_, {})) after();
+        auto held = std::exchange(held_, {});
+        for (auto search = held.rbegin(); search != held.rend(); ++search) {
+            (*search)([this](std::string_view name) { return FindOnSearchPath(name); })();
+        }
     }
     bool ShellExecuteOpen(const ShellOpenRequest& request) override {
         opened.push_back(request);
@@ -52,7 +49,7 @@ public:
 
 private:
     Journal& journal_;
-    std::vector<AfterSearch> held_;
+    std::vector<Search> held_;
 };
 
 class FakeRecycleBin final : public RecycleBin {
