@@ -36,8 +36,9 @@ App::App(Services services)
       callKey_(services.callKey),
       showOptions_(std::move(services.showOptions)),
       raiseOptions_(std::move(services.raiseOptions)),
-      tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
-                   services.messages) {}
+      tileActions_(services.model, [this] { EndScatter(); },
+                   [this](const std::function<void()>& call) { RunBlocking(call); }, services.shell, services.window,
+                   services.recycleBin, services.messages) {}
 
 void App::Start() {
     EndScatter();
@@ -175,6 +176,8 @@ void App::Tick(bool woken) {
 
 void App::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken) {
     if (!NothingUnderWayUntilThePointerMoves(state_, previous, sample)) return;
+    // A tick from inside a call that may wait (the shell's modal loop) keeps sampling.
+    if (blockingCalls_ > 0) return;
     // A report from a pointer that did not move (one pushed against the
     // screen's edge reports movement all the time) gets a full period before
     // the next watch.
@@ -201,8 +204,10 @@ void App::RereadListFile() {
         reloadAfterScatter_ = true;
         return;
     }
-    // One try at a time: the thread that answers the mouse never waits on the file.
-    const ReloadOutcome outcome = listFile_.ReloadIfChanged(model_);
+    // One try at a time, never waiting for a file another program holds; a
+    // cloud placeholder is still downloaded while it is read.
+    ReloadOutcome outcome = ReloadOutcome::Unchanged;
+    RunBlocking([&] { outcome = listFile_.ReloadIfChanged(model_); });
     if (outcome == ReloadOutcome::Taken) HoldCallKey();
     if (outcome == ReloadOutcome::NotReadable && rereadsLeft_-- > 0) timer_.RetryListRead(true);
 }
@@ -254,6 +259,18 @@ void App::BringEveryTileOnceAnswered() {
     const ScreenPoint at = pointer_.Position();
     const auto tiles = PlaceEveryTile(model_.List, lookup_, at, monitors_.AreaAt(at), monitors_.DotsPerInchAt(at));
     for (const TilePlacement& tile : tiles) ShowTileOut(tile);
+}
+
+// Windows silently drops a hook that once answers late, and until then every
+// mouse on the desktop waits on this thread.
+void App::RunBlocking(const std::function<void()>& call) {
+    WakeUp();
+    ++blockingCalls_;
+    const struct Leave {
+        int& calls;
+        ~Leave() { --calls; }
+    } leave{blockingCalls_};
+    call();
 }
 
 void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }

@@ -83,6 +83,9 @@ private:
     void WakeUp();
     void OpenOptions();
     void AskForWhatWasRefused();
+    // With the mouse hook down from before the call to its end, ticks that run
+    // inside it included.
+    void RunBlocking(const std::function<void()>& call);
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
     void RereadListFile();
@@ -107,6 +110,8 @@ private:
     ScatterState state_;
     // At rest the timer stops and the mouse's next movement starts it again.
     bool watching_ = false;
+    // Calls under way that may keep this thread waiting: no hook is set meanwhile.
+    int blockingCalls_ = 0;
     // What the system may refuse early in a sign-in, asked for again until it is taken.
     bool iconShown_ = false;
     bool hearingSessionChanges_ = false;

@@ -122,22 +122,26 @@ bool OpenSplit(Shell& shell, std::string_view commandLine, const SplitCommandLin
 
 }  // namespace
 
-Opener::Opener(Shell& shell) : shell_(shell) {}
+Opener::Opener(Shell& shell, BlockingCallRunner runBlocking)
+    : shell_(shell),
+      runBlocking_(runBlocking ? std::move(runBlocking) : [](const std::function<void()>& call) { call(); }) {}
 
 void Opener::Open(std::vector<std::string> commandLines, ShowState show, WindowHandle owner, Opened opened) {
     // One search for all: searches finish in any order, and files dropped
     // together open in the order they were dropped.
-    shell_.SearchAway([shell = &shell_, commandLines = std::move(commandLines), show, owner,
+    shell_.SearchAway([shell = &shell_, runBlocking = runBlocking_, commandLines = std::move(commandLines), show, owner,
                        opened = std::move(opened)](const SearchOrderTest& onSearchPath) -> AfterSearch {
         std::vector<SplitCommandLine> splits;
         for (const std::string& commandLine : commandLines) {
             splits.push_back(SplitFileAndParameters(commandLine, onSearchPath));
         }
-        return [shell, commandLines, splits = std::move(splits), show, owner, opened] {
+        return [shell, runBlocking, commandLines, splits = std::move(splits), show, owner, opened] {
             for (std::size_t i = 0; i < commandLines.size(); ++i) {
                 // Nothing to split and nothing to open.
-                const bool started =
-                    !commandLines[i].empty() && OpenSplit(*shell, commandLines[i], splits[i], show, owner);
+                bool started = false;
+                if (!commandLines[i].empty()) {
+                    runBlocking([&] { started = OpenSplit(*shell, commandLines[i], splits[i], show, owner); });
+                }
                 if (opened) opened(started);
             }
         };

@@ -15,10 +15,11 @@ bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
 
 }  // namespace
 
-TileActions::TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
-                         RecycleBin& recycleBin, MessageBoxes& messages)
+TileActions::TileActions(const Model& model, std::function<void()> endScatter, BlockingCallRunner runBlocking,
+                         Shell& shell, MainWindow& mainWindow, RecycleBin& recycleBin, MessageBoxes& messages)
     : model_(model),
       endScatter_(std::move(endScatter)),
+      runBlocking_(std::move(runBlocking)),
       shell_(shell),
       mainWindow_(mainWindow),
       recycleBin_(recycleBin),
@@ -56,7 +57,9 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
     for (const std::string& file : data.Files) {
         // The shell's confirmation, or the error box, must have the keys the overlay holds.
         mainWindow_.ReleaseOverlayKeys();
-        if (recycleBin_.MoveToRecycleBin(file) != 0) {
+        int failure = 0;
+        runBlocking_([&] { failure = recycleBin_.MoveToRecycleBin(file); });
+        if (failure != 0) {
             messages_.Show(Text(TextId::RecycleFailedMessage), Text(TextId::TitleError), MessageButtons::Ok);
         }
         endScatter_();
@@ -67,7 +70,7 @@ void TileActions::Launch(std::vector<std::string> commandLines) {
     // The topmost overlay goes first, or it would cover what it opens, and
     // before the search, or a share that does not answer would keep it up.
     mainWindow_.Hide();
-    Opener(shell_).Open(std::move(commandLines), ShowState::Normal, 0);
+    Opener(shell_, runBlocking_).Open(std::move(commandLines), ShowState::Normal, 0);
 }
 
 }  // namespace yomorina

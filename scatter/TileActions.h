@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "core/Opener.h"
 #include "platform/FileDrop.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
@@ -19,8 +20,9 @@ namespace yomorina {
 class TileActions {
 public:
     // endScatter is App's EndScatter; mainWindow, the overlay, is hidden before each launch.
-    TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
-                RecycleBin& recycleBin, MessageBoxes& messages);
+    // The launches and the moves to the recycle bin are made through runBlocking.
+    TileActions(const Model& model, std::function<void()> endScatter, BlockingCallRunner runBlocking, Shell& shell,
+                MainWindow& mainWindow, RecycleBin& recycleBin, MessageBoxes& messages);
 
     void OnTileClick(int index);
     void OnTileDrop(int index, const DroppedData& data);
@@ -30,6 +32,7 @@ private:
 
     const Model& model_;
     std::function<void()> endScatter_;
+    BlockingCallRunner runBlocking_;
     Shell& shell_;
     MainWindow& mainWindow_;
     RecycleBin& recycleBin_;

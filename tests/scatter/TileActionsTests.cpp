@@ -26,7 +26,8 @@ protected:
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     FakeMessageBoxes messages{&journal};
-    TileActions actions{model, [this] { journal.push_back("EndScatter"); }, shell, mainWindow, recycleBin, messages};
+    TileActions actions{model, [this] { journal.push_back("EndScatter"); }, [](const auto& call) { call(); },
+                        shell, mainWindow, recycleBin, messages};
 };
 
 TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPathOnceItsSearchComesBack) {

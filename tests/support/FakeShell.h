@@ -25,6 +25,7 @@ public:
     std::set<std::string> startable;      // command lines the fallback can start
     std::vector<ShellOpenRequest> opened;
     mutable std::vector<std::string> lookedUp;  // every name asked about, in order
+    std::function<void()> meanwhile;      // what runs while the shell opens something (a modal loop's ticks)
 
     bool FindOnSearchPath(std::string_view name) const {
         lookedUp.emplace_back(name);
@@ -38,6 +39,7 @@ public:
         }
     }
     bool ShellExecuteOpen(const ShellOpenRequest& request) override {
+        if (meanwhile) meanwhile();
         opened.push_back(request);
         journal_.push_back("open " + request.File + " | " + request.Parameters);
         return existing.count(request.File) != 0 && refused.count(request.File) == 0;
@@ -57,8 +59,10 @@ public:
     explicit FakeRecycleBin(Journal& journal) : journal_(journal) {}
     std::set<std::string> failing;  // paths the shell does not move
     std::vector<std::string> moved;
+    std::function<void()> meanwhile;  // what runs in the shell's modal loop
 
     int MoveToRecycleBin(std::string_view path) override {
+        if (meanwhile) meanwhile();
         journal_.push_back("recycle " + std::string(path));
         if (failing.count(std::string(path)) != 0) return 2;
         moved.emplace_back(path);

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the platform, recording what the logic asked of them.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -40,11 +41,13 @@ public:
     bool failWrites = false;
     int writes = 0;
     mutable std::chrono::milliseconds lastPatience{-1};
+    std::function<void()> meanwhile;  // what runs while a file is read (a placeholder downloading)
 
     bool Exists(std::string_view path) const override {
         return files.count(std::string(path)) != 0 || unreadable.count(std::string(path)) != 0;
     }
     FileReadOutcome Read(std::string_view path, std::chrono::milliseconds patience) const override {
+        if (meanwhile) meanwhile();
         if (journal_) journal_->push_back("read " + std::string(path));
         lastPatience = patience;
         if (const auto locked = unreadable.find(std::string(path)); locked != unreadable.end()) {
