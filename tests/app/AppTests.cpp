@@ -54,8 +54,8 @@ TEST_F(AppTest, AListFileThatCannotBeCreatedOrReadIsReportedBeforeTheIconAppears
     }
 }
 
-TEST_F(AppTest, EndingAScatterHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
-    app.EndScatter();
+TEST_F(AppTest, ClickingTheOverlayHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
+    app.OnOverlayClick();
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(std::count(window.tileVisible.begin(), window.tileVisible.end(), false), TileCount);
     EXPECT_EQ(std::count(window.captionVisible.begin(), window.captionVisible.end(), false), TileCount);
@@ -93,12 +93,6 @@ TEST_F(AppTest, OnlyALeftOrRightPressOnTheIconEndsTheScatterAndOpensTheOptions) 
     model.OptionsOpen = false;
     app.OnOptionsAsked();
     EXPECT_EQ(std::pair(optionsShown, optionsRaised), std::pair(3, 1));
-}
-
-TEST_F(AppTest, ClickingTheOverlayClears) {
-    app.OnOverlayClick();
-    EXPECT_FALSE(window.visible);
-    EXPECT_THAT(journal, Contains("hide tile 0"));
 }
 
 // At sign-in the shell may not take the icon yet, nor the session service the request for its notices.

