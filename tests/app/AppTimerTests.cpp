@@ -165,8 +165,8 @@ TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnce
     EXPECT_FALSE(timer.running);
 
     // Any message from the icon is a hand on the mouse, which a dropped watch
-    // may have missed; and no call that may keep it waiting is made while the
-    // mouse waits on a hook of ours, nor does a tick from inside it set one.
+    // may have missed; and no call that may keep our thread waiting is made while
+    // the mouse waits on a hook of ours, nor does a tick from inside it set one.
     app.OnTileClick(0);  // launched once at rest
     bool hookedMeanwhile = false;
     shell.meanwhile = recycleBin.meanwhile = store.meanwhile = [&] {

@@ -75,16 +75,13 @@ TEST(ListFileFormat, NumberLinesHaveALeadingSpaceOrSignAndATrailingSpaceAndAreRe
     }
 }
 
-TEST(ListFileFormat, UnreadableValuesKeepWhatTheyHadAndReadingGoesOn) {
-    Decoded decoded;
-    decoded.settings = {11, 22, 33, 3};
-    DecodeListFile(Lines({"40000", "seven", " 4 "}), decoded.settings, decoded.list, codePage);
-    EXPECT_EQ(decoded.settings, (ScatterSettings{11, 22, 4, 3}));
-
+TEST(ListFileFormat, UnreadableValuesKeepWhatTheyHadAndShortFilesLeaveTheRestUntouched) {
+    Decoded unreadable;
+    unreadable.settings = {11, 22, 33, 3};
+    DecodeListFile(Lines({"40000", "seven", " 4 "}), unreadable.settings, unreadable.list, codePage);
+    EXPECT_EQ(unreadable.settings, (ScatterSettings{11, 22, 4, 3}));
     EXPECT_EQ(Decode(FileWith("7", {}, "x")).settings, (ScatterSettings{7, 5, 1, 0}));
-}
 
-TEST(ListFileFormat, ShortAndEmptyFilesLeaveTheRestUntouched) {
     // Ends after slot 9's path: slots 10 to 29 and the pattern are never reached.
     std::string file = Lines({" 100 ", " 5 ", " 1 "});
     for (int slot = 0; slot < 10; ++slot) file += Lines({"name" + std::to_string(slot), "C:\\p" + std::to_string(slot)});

@@ -32,9 +32,10 @@ public:
     }
     void SearchAway(Search search) override { held_.push_back(std::move(search)); }
     void FinishSearches() {
+        const auto onSearchPath = [this](std::string_view name) { return FindOnSearchPath(name); };
         auto held = std::exchange(held_, {});
         for (auto search = held.rbegin(); search != held.rend(); ++search) {
-            (*search)([this](std::string_view name) { return FindOnSearchPath(name); })();
+            if (const AfterSearch after = (*search)(onSearchPath)) after();
         }
     }
     bool ShellExecuteOpen(const ShellOpenRequest& request) override {
