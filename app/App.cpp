@@ -37,15 +37,17 @@ App::App(Services services)
       layouts_(services.layouts),
       showOptions_(std::move(services.showOptions)),
       raiseOptions_(std::move(services.raiseOptions)),
-      tileActions_(services.model, [this] { EndScatter(); }, services.shell, services.window, services.recycleBin,
-                   services.messages) {}
+      tileActions_(services.model, [this] { EndScatter(); },
+                   [this](const std::function<void()>& call) { RunBlocking(call); }, services.shell, services.window,
+                   services.recycleBin, services.messages) {}
 
 void App::Start() {
     EndScatter();
     state_ = ScatterState{};
     model_.OptionsOpen = false;
     if (const auto notice = listFile_.Load(model_)) messages_.Show(notice->text, notice->title, MessageButtons::Ok);
-    AddIcon();
+    iconShown_ = false;
+    AskForWhatWasRefused();
     // A key another program holds is no reason to bother the user at start-up.
     HoldCallKey();
     // The first tick measures from here, once any start-up message is gone: from
@@ -100,19 +102,23 @@ void App::OpenOptions() {
 
 void App::OnTaskbarCreated() {
     // The shell lost every icon when it restarted.
-    AddIcon();
+    iconShown_ = false;
+    AskForWhatWasRefused();
 }
 
-void App::OnIconRetry() { AddIcon(); }
+void App::OnRetryRefused() { AskForWhatWasRefused(); }
 
-// Without the icon the program could be neither configured nor ended; at
-// sign-in the shell may not take it yet, so it is tried until it does.
-void App::AddIcon() {
+// Without the icon the program could be neither configured nor ended, and
+// without the session's notices the ticks would measure across an unlock; at
+// sign-in the shell and the session service may refuse both for a while.
+void App::AskForWhatWasRefused() {
     // The shell may keep the call waiting while it starts; no mouse on the
     // desktop may wait with it on a hook of ours.
     WakeUp();
     // The tip is the program's name.
-    timer_.RetryIcon(!trayIcon_.Add(Text(TextId::ProgramName)));
+    if (!iconShown_) iconShown_ = trayIcon_.Add(Text(TextId::ProgramName));
+    if (!hearingSessionChanges_) hearingSessionChanges_ = window_.HearSessionChanges();
+    timer_.RetryRefused(!iconShown_ || !hearingSessionChanges_);
 }
 
 void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_, layouts_); }
@@ -171,6 +177,8 @@ void App::Tick(bool woken) {
 
 void App::SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken) {
     if (!NothingUnderWayUntilThePointerMoves(state_, previous, sample)) return;
+    // A tick from inside a call that may wait (the shell's modal loop) keeps sampling.
+    if (blockingCalls_ > 0) return;
     // A report from a pointer that did not move (one pushed against the
     // screen's edge reports movement all the time) gets a full period before
     // the next watch.
@@ -197,8 +205,10 @@ void App::RereadListFile() {
         reloadAfterScatter_ = true;
         return;
     }
-    // One try at a time: the thread that answers the mouse never waits on the file.
-    const ReloadOutcome outcome = listFile_.ReloadIfChanged(model_);
+    // One try at a time, never waiting for a file another program holds; a
+    // cloud placeholder is still downloaded while it is read.
+    ReloadOutcome outcome = ReloadOutcome::Unchanged;
+    RunBlocking([&] { outcome = listFile_.ReloadIfChanged(model_); });
     if (outcome == ReloadOutcome::Taken) HoldCallKey();
     if (outcome == ReloadOutcome::NotReadable && rereadsLeft_-- > 0) timer_.RetryListRead(true);
 }
@@ -252,6 +262,18 @@ void App::BringEveryTileOnceAnswered() {
     const ScreenPoint at = pointer_.Position();
     const auto tiles = PlaceEveryTile(model_.List, lookup_, at, monitors_.AreaAt(at), monitors_.DotsPerInchAt(at));
     for (const TilePlacement& tile : tiles) ShowTileOut(tile);
+}
+
+// Windows silently drops a hook that once answers late, and until then every
+// mouse on the desktop waits on this thread.
+void App::RunBlocking(const std::function<void()>& call) {
+    WakeUp();
+    ++blockingCalls_;
+    const struct Leave {
+        int& calls;
+        ~Leave() { --calls; }
+    } leave{blockingCalls_};
+    call();
 }
 
 void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }

@@ -58,7 +58,7 @@ public:
     void OnOverlayDismiss() override;
     void OnTrayEvent(TrayPress press) override;
     void OnTaskbarCreated() override;
-    void OnIconRetry() override;
+    void OnRetryRefused() override;
     void OnListReadRetry() override;
     void OnTick() override;
     void OnPointerMoved() override;
@@ -84,7 +84,10 @@ private:
     void SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken);
     void WakeUp();
     void OpenOptions();
-    void AddIcon();
+    void AskForWhatWasRefused();
+    // With the mouse hook down from before the call to its end, ticks that run
+    // inside it included.
+    void RunBlocking(const std::function<void()>& call);
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
     void RereadListFile();
@@ -110,6 +113,11 @@ private:
     ScatterState state_;
     // At rest the timer stops and the mouse's next movement starts it again.
     bool watching_ = false;
+    // Calls under way that may keep this thread waiting: no hook is set meanwhile.
+    int blockingCalls_ = 0;
+    // What the system may refuse early in a sign-in, asked for again until it is taken.
+    bool iconShown_ = false;
+    bool hearingSessionChanges_ = false;
     bool reloadAfterScatter_ = false;
     // Tries left for a list file that changed but could not be read yet.
     int rereadsLeft_ = 0;

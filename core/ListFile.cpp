@@ -248,11 +248,14 @@ std::optional<ListFileNotice> ListFile::Load(Model& model) {
                                   Text(TextId::TitleError)};
         }
         if (takeBack) {
-            notice = {ListFileMessage(Text(TextId::ListFileTakenBack), path, {}), Text(TextId::TitleConfirm)};
+            notice = {ListFileMessage(Text(TextId::ListFileTakenBack), path, {}), Text(TextId::TitleMessage)};
         }
     }
     const auto read = store_.Read(path, StartUpReadPatience);
     if (read.Bytes) {
+        // Beside a whole file, what a save left is an old failure: kept, it would
+        // bring the old list back once the user deletes the file to start afresh.
+        if (IsWholeListFile(*read.Bytes)) store_.DiscardInterruptedReplacement(path);
         Take(*read.Bytes, model);
     } else if (!read.Missing) {
         // Never written from here: OK in the options asks before it replaces what the user could not see.

@@ -83,9 +83,10 @@ public:
 
     // Fills the model, creating the file first when there is none: from what an
     // interrupted save left whole beside it, which the notice then tells,
-    // else with the defaults. When that creation fails, or an existing file
-    // cannot be read, the model gets a new file's settings and an empty list,
-    // the file is left alone, and the notice is the error.
+    // else with the defaults; beside a whole file, what such a save left is
+    // removed. When that creation fails, or an existing file cannot be read, the
+    // model gets a new file's settings and an empty list, the file is left
+    // alone, and the notice is the error.
     std::optional<ListFileNotice> Load(Model& model);
 
     // Reads the file again and the model takes it when it holds other bytes

@@ -1,6 +1,7 @@
 #include "core/Opener.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace yomorina {
 
@@ -121,20 +122,28 @@ bool OpenSplit(Shell& shell, std::string_view commandLine, const SplitCommandLin
 
 }  // namespace
 
-Opener::Opener(Shell& shell) : shell_(shell) {}
+Opener::Opener(Shell& shell, BlockingCallRunner runBlocking)
+    : shell_(shell),
+      runBlocking_(runBlocking ? std::move(runBlocking) : [](const std::function<void()>& call) { call(); }) {}
 
-void Opener::Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened) {
-    // Nothing to split and nothing to open.
-    if (commandLine.empty()) {
-        if (opened) opened(false);
-        return;
-    }
-    shell_.SearchAway([shell = &shell_, commandLine = std::move(commandLine), show, owner,
+void Opener::Open(std::vector<std::string> commandLines, ShowState show, WindowHandle owner, Opened opened) {
+    // One search for all: searches finish in any order, and files dropped
+    // together open in the order they were dropped.
+    shell_.SearchAway([shell = &shell_, runBlocking = runBlocking_, commandLines = std::move(commandLines), show, owner,
                        opened = std::move(opened)](const SearchOrderTest& onSearchPath) -> AfterSearch {
-        SplitCommandLine split = SplitFileAndParameters(commandLine, onSearchPath);
-        return [shell, commandLine, split = std::move(split), show, owner, opened] {
-            const bool started = OpenSplit(*shell, commandLine, split, show, owner);
-            if (opened) opened(started);
+        std::vector<SplitCommandLine> splits;
+        for (const std::string& commandLine : commandLines) {
+            splits.push_back(SplitFileAndParameters(commandLine, onSearchPath));
+        }
+        return [shell, runBlocking, commandLines, splits = std::move(splits), show, owner, opened] {
+            for (std::size_t i = 0; i < commandLines.size(); ++i) {
+                // Nothing to split and nothing to open.
+                bool started = false;
+                if (!commandLines[i].empty()) {
+                    runBlocking([&] { started = OpenSplit(*shell, commandLines[i], splits[i], show, owner); });
+                }
+                if (opened) opened(started);
+            }
         };
     });
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Shell.h"
 
@@ -32,19 +33,29 @@ SplitCommandLine SplitFileAndParameters(std::string_view commandLine,
 // so that a program reads it back unchanged, or nothing.
 std::string QuotedParameters(const std::optional<std::string>& parameters);
 
+// Runs a call that may keep this thread waiting (a consent prompt, a
+// reputation check, a scan of what is started) so that nothing else waits on
+// this thread meanwhile.
+using BlockingCallRunner = std::function<void(const std::function<void()>& call)>;
+
 class Opener {
 public:
     // Whether the shell accepted the request or the fallback started a process.
     using Opened = std::function<void(bool)>;
 
-    explicit Opener(Shell& shell);
+    // Each launch is made through runBlocking; without one it is made as it is.
+    explicit Opener(Shell& shell, BlockingCallRunner runBlocking = {});
 
-    // Splits the text away from this thread, then opens it on this thread;
-    // opened, if given, hears how that went.
-    void Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened = {});
+    // Splits the texts away from this thread in one search, then opens them on
+    // this thread in the order given; opened, if given, hears how each went.
+    void Open(std::vector<std::string> commandLines, ShowState show, WindowHandle owner, Opened opened = {});
+    void Open(std::string commandLine, ShowState show, WindowHandle owner, Opened opened = {}) {
+        Open(std::vector<std::string>{std::move(commandLine)}, show, owner, std::move(opened));
+    }
 
 private:
     Shell& shell_;
+    BlockingCallRunner runBlocking_;
 };
 
 }  // namespace yomorina

@@ -34,6 +34,9 @@ public:
     // While the file is missing, what a replacement of it had written before it
     // was cut short, whole or not; empty when there is none or the file exists.
     virtual std::optional<std::string> InterruptedReplacement(std::string_view path) const = 0;
+    // Removes what a replacement cut short left beside the file, once the file
+    // itself is known to be whole.
+    virtual void DiscardInterruptedReplacement(std::string_view path) = 0;
 
     // One try; empty when the file cannot be opened or read.
     std::optional<std::string> ReadAll(std::string_view path) const {

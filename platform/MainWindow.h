@@ -48,6 +48,10 @@ public:
     // Lets go of Esc and Alt+F4 while the overlay still shows, for a window that
     // must answer to them (the shell's confirmation, an error box).
     virtual void ReleaseOverlayKeys() = 0;
+    // Asks to hear of the session's unlocks and reconnections
+    // (MainWindowEvents::OnPointerMayHaveJumped); false while the system does
+    // not take the request yet, as early in a sign-in.
+    virtual bool HearSessionChanges() = 0;
 };
 
 }  // namespace yomorina
@@ -65,8 +69,8 @@ public:
     // A mouse event on the notification icon.
     virtual void OnTrayEvent(TrayPress press) = 0;
     virtual void OnTaskbarCreated() = 0;
-    // Time to try the missing notification icon again (TickTimer::RetryIcon).
-    virtual void OnIconRetry() = 0;
+    // Time to ask again for what the system refused (TickTimer::RetryRefused).
+    virtual void OnRetryRefused() = 0;
     // Time to read the list file again (TickTimer::RetryListRead).
     virtual void OnListReadRetry() = 0;
     virtual void OnTick() = 0;

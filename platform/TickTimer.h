@@ -17,8 +17,8 @@ public:
     // the timer must keep sampling there.
     virtual bool WatchForMovement() = 0;
     virtual void StopWatching() = 0;
-    // While on, MainWindowEvents::OnIconRetry comes every few seconds.
-    virtual void RetryIcon(bool on) = 0;
+    // While on, MainWindowEvents::OnRetryRefused comes every few seconds.
+    virtual void RetryRefused(bool on) = 0;
     // While on, MainWindowEvents::OnListReadRetry comes every quarter second:
     // a list file held for a moment is read again without waiting for it.
     virtual void RetryListRead(bool on) = 0;

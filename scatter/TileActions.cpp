@@ -1,6 +1,8 @@
 #include "scatter/TileActions.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/Opener.h"
 #include "core/Texts.h"
@@ -13,10 +15,11 @@ bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
 
 }  // namespace
 
-TileActions::TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
-                         RecycleBin& recycleBin, MessageBoxes& messages)
+TileActions::TileActions(const Model& model, std::function<void()> endScatter, BlockingCallRunner runBlocking,
+                         Shell& shell, MainWindow& mainWindow, RecycleBin& recycleBin, MessageBoxes& messages)
     : model_(model),
       endScatter_(std::move(endScatter)),
+      runBlocking_(std::move(runBlocking)),
       shell_(shell),
       mainWindow_(mainWindow),
       recycleBin_(recycleBin),
@@ -33,37 +36,41 @@ void TileActions::OnTileClick(int index) {
         messages_.Show(Text(TextId::RecycleBinClickMessage), Text(TextId::TitleMessage), MessageButtons::Ok);
         return;
     }
-    Launch(path);
+    Launch({path});
 }
 
 void TileActions::OnTileDrop(int index, const DroppedData& data) {
-    if (!IsSlot(index) || !data.OffersFileList) return;
+    if (!IsSlot(index) || !data.OffersFileList || data.Files.empty()) return;
     // Read once: a shell dialog lets other events run, and the options dialog
     // opened meanwhile from the tray icon may change the list.
     const std::string path = model_.List[index].Path;
+    if (!IsRecycleBinPath(path)) {
+        // As a click's launch: a started program may leave the foreground to
+        // nobody, and no scatter may outlive its overlay.
+        endScatter_();
+        // The launcher finds the program again and passes each file as one quoted argument.
+        std::vector<std::string> commandLines;
+        for (const std::string& file : data.Files) commandLines.push_back(path + " " + file);
+        Launch(std::move(commandLines));
+        return;
+    }
     for (const std::string& file : data.Files) {
-        if (IsRecycleBinPath(path)) {
-            // The shell's confirmation, or the error box, must have the keys the overlay holds.
-            mainWindow_.ReleaseOverlayKeys();
-            if (recycleBin_.MoveToRecycleBin(file) != 0) {
-                messages_.Show(Text(TextId::RecycleFailedMessage), Text(TextId::TitleError), MessageButtons::Ok);
-            }
-            endScatter_();
-        } else {
-            // As a click's launch: a started program may leave the foreground to
-            // nobody, and no scatter may outlive its overlay.
-            endScatter_();
-            // The launcher finds the program again and passes the file as one quoted argument.
-            Launch(path + " " + file);
+        // The shell's confirmation, or the error box, must have the keys the overlay holds.
+        mainWindow_.ReleaseOverlayKeys();
+        int failure = 0;
+        runBlocking_([&] { failure = recycleBin_.MoveToRecycleBin(file); });
+        if (failure != 0) {
+            messages_.Show(Text(TextId::RecycleFailedMessage), Text(TextId::TitleError), MessageButtons::Ok);
         }
+        endScatter_();
     }
 }
 
-void TileActions::Launch(std::string commandLine) {
+void TileActions::Launch(std::vector<std::string> commandLines) {
     // The topmost overlay goes first, or it would cover what it opens, and
     // before the search, or a share that does not answer would keep it up.
     mainWindow_.Hide();
-    Opener(shell_).Open(std::move(commandLine), ShowState::Normal, 0);
+    Opener(shell_, runBlocking_).Open(std::move(commandLines), ShowState::Normal, 0);
 }
 
 }  // namespace yomorina

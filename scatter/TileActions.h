@@ -5,8 +5,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Model.h"
+#include "core/Opener.h"
 #include "platform/FileDrop.h"
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
@@ -18,17 +20,19 @@ namespace yomorina {
 class TileActions {
 public:
     // endScatter is App's EndScatter; mainWindow, the overlay, is hidden before each launch.
-    TileActions(const Model& model, std::function<void()> endScatter, Shell& shell, MainWindow& mainWindow,
-                RecycleBin& recycleBin, MessageBoxes& messages);
+    // The launches and the moves to the recycle bin are made through runBlocking.
+    TileActions(const Model& model, std::function<void()> endScatter, BlockingCallRunner runBlocking, Shell& shell,
+                MainWindow& mainWindow, RecycleBin& recycleBin, MessageBoxes& messages);
 
     void OnTileClick(int index);
     void OnTileDrop(int index, const DroppedData& data);
 
 private:
-    void Launch(std::string commandLine);
+    void Launch(std::vector<std::string> commandLines);
 
     const Model& model_;
     std::function<void()> endScatter_;
+    BlockingCallRunner runBlocking_;
     Shell& shell_;
     MainWindow& mainWindow_;
     RecycleBin& recycleBin_;

@@ -54,8 +54,8 @@ TEST_F(AppTest, AListFileThatCannotBeCreatedOrReadIsReportedBeforeTheIconAppears
     }
 }
 
-TEST_F(AppTest, EndingAScatterHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
-    app.EndScatter();
+TEST_F(AppTest, ClickingTheOverlayHidesAllThirtyOneTilesAndCaptionsAndTheOverlay) {
+    app.OnOverlayClick();
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(std::count(window.tileVisible.begin(), window.tileVisible.end(), false), TileCount);
     EXPECT_EQ(std::count(window.captionVisible.begin(), window.captionVisible.end(), false), TileCount);
@@ -95,26 +95,23 @@ TEST_F(AppTest, OnlyALeftOrRightPressOnTheIconEndsTheScatterAndOpensTheOptions) 
     EXPECT_EQ(std::pair(optionsShown, optionsRaised), std::pair(3, 1));
 }
 
-TEST_F(AppTest, ClickingTheOverlayClears) {
-    app.OnOverlayClick();
-    EXPECT_FALSE(window.visible);
-    EXPECT_THAT(journal, Contains("hide tile 0"));
-}
-
-// At sign-in the shell may not take the icon yet.
-TEST_F(AppTest, AnIconTheShellRefusedIsRetriedUntilItTakesIt) {
+// At sign-in the shell may not take the icon yet, nor the session service the request for its notices.
+TEST_F(AppTest, WhatTheSystemRefusedIsAskedForAgainUntilItIsTakenAndThenNoMore) {
     tray.refusals = 2;
+    window.sessionRefusals = 3;
     app.Start();
-    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(false, true));
-    app.OnIconRetry();
-    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(false, true));
-    app.OnIconRetry();
-    EXPECT_EQ(std::pair(tray.present, timer.retryingIcon), std::pair(true, false)) << "retried only while missing";
+    for (const bool iconThere : {false, false, true}) {
+        EXPECT_EQ(std::pair(tray.present, timer.retryingRefused), std::pair(iconThere, true));
+        app.OnRetryRefused();
+    }
+    EXPECT_EQ(std::pair(tray.present, timer.retryingRefused), std::pair(true, false));
+    EXPECT_EQ(std::pair(std::count(journal.begin(), journal.end(), "tray add ヨモリナ"), window.sessionRequests),
+              std::pair(std::ptrdiff_t{3}, 4));
 
-    // A restarted shell that refuses it at first is retried too.
+    // A restarted shell that refuses it at first is retried too; the session's notices are kept.
     tray.refusals = 1;
     app.OnTaskbarCreated();
-    EXPECT_TRUE(timer.retryingIcon);
+    EXPECT_EQ(std::pair(timer.retryingRefused, window.sessionRequests), std::pair(true, 4));
 }
 
 TEST_F(AppTest, UnloadRemovesTheIconAndARestartedShellGetsItBack) {

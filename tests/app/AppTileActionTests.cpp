@@ -30,6 +30,7 @@ protected:
 
 TEST_F(AppTileActionTest, AClickEndsTheScatterBeforeTheTargetOpens) {
     app.OnTileClick(0);
+    shell.FinishSearches();
     EXPECT_LT(Position("hide caption 30"), Position("open C:\\Tools\\ed.exe | "));
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ");
     EXPECT_FALSE(AnythingShown());
@@ -41,6 +42,7 @@ TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogRea
     store.files[listFile.Path()] = EncodeListFile(model.Settings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     app.OnListFileChanged();
     app.OnTileClick(0);
+    shell.FinishSearches();
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ") << "the tile opened another entry than it showed";
     TickAt(100, 400);
     EXPECT_EQ(model.List[0], (LaunchEntry{"手で", "C:\\hand.exe"}));
@@ -74,6 +76,7 @@ TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogRea
 // Whether or not the started program takes the foreground: a hidden overlay is no switch.
 TEST_F(AppTileActionTest, ADropOnAProgramEndsTheScatterBeforeTheProgramStarts) {
     app.OnTileDrop(0, {true, {"C:\\a b.txt"}});
+    shell.FinishSearches();
     EXPECT_LT(Position("hide caption 30"), Position("open C:\\Tools\\ed.exe | \"C:\\a b.txt\""));
     EXPECT_FALSE(AnythingShown());
     EXPECT_FALSE(app.CurrentScatterState().scattering);

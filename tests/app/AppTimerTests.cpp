@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -164,15 +165,24 @@ TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnce
     EXPECT_FALSE(timer.running);
 
     // Any message from the icon is a hand on the mouse, which a dropped watch
-    // may have missed; and no call to the shell, which may keep it waiting, is
-    // made while the mouse waits on a hook of ours.
-    for (const auto event : {+[](App& app) { app.OnTrayEvent(TrayPress::Other); },
-                             +[](App& app) { app.OnTaskbarCreated(); }, +[](App& app) { app.OnIconRetry(); }}) {
+    // may have missed; and no call that may keep our thread waiting is made while
+    // the mouse waits on a hook of ours, nor does a tick from inside it set one.
+    app.OnTileClick(0);  // launched once at rest
+    bool hookedMeanwhile = false;
+    shell.meanwhile = recycleBin.meanwhile = store.meanwhile = [&] {
+        TickAt(850, 100);
+        hookedMeanwhile |= timer.watching;
+    };
+    const std::function<void()> events[] = {
+        [&] { app.OnTrayEvent(TrayPress::Other); }, [&] { app.OnTaskbarCreated(); }, [&] { app.OnRetryRefused(); },
+        [&] { shell.FinishSearches(); }, [&] { app.OnTileDrop(2, {true, {"C:\\a.txt"}}); },
+        [&] { app.OnListFileChanged(); }};
+    for (const auto& event : events) {
         TickAt(850, 100);
         ASSERT_TRUE(timer.watching);
-        event(app);
+        event();
         EXPECT_TRUE(timer.running);
-        EXPECT_FALSE(timer.watching);
+        EXPECT_FALSE(timer.watching || hookedMeanwhile) << &event - events;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/FakeShell.h"
 
 namespace yomorina {
@@ -80,6 +82,7 @@ protected:
     bool Open(std::string_view commandLine, ShowState show = ShowState::Normal, WindowHandle owner = 0) {
         std::optional<bool> opened;
         Opener(shell).Open(std::string(commandLine), show, owner, [&](bool started) { opened = started; });
+        shell.FinishSearches();
         return opened.value();
     }
 
@@ -87,26 +90,17 @@ protected:
     FakeShell shell{journal};
 };
 
-TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShell) {
-    shell.existing = {"C:\\Program Files\\Editor\\ed.exe"};
-    EXPECT_TRUE(
-        Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt"));
-
-    EXPECT_THAT(journal, ElementsAre("open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\""));
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, ShowState::Normal);
-    EXPECT_EQ(shell.opened[0].Owner, 0u);
+TEST_F(OpenerTest, OpensTheSplitCommandLineThroughTheShellWithTheShowStateAndTheOwnerGiven) {
+    shell.existing = {"C:\\Program Files\\Editor\\ed.exe", "C:\\Tools\\edit.exe"};
+    EXPECT_TRUE(Open("C:\\Program Files\\Editor\\ed.exe C:\\My Documents\\a b.txt", ShowState::Maximized, 0x1234));
+    EXPECT_TRUE(Open("C:\\Tools\\edit.exe"));
+    EXPECT_THAT(journal, ElementsAre("open C:\\Program Files\\Editor\\ed.exe | \"C:\\My Documents\\a b.txt\"",
+                                     "open C:\\Tools\\edit.exe | "));
+    EXPECT_EQ(std::tuple(shell.opened.at(0).Show, shell.opened[0].Owner, shell.opened[1].Show, shell.opened[1].Owner),
+              std::tuple(ShowState::Maximized, 0x1234u, ShowState::Normal, 0u));
 }
 
-TEST_F(OpenerTest, PassesTheShowStateAndTheOwnerThrough) {
-    shell.existing = {"C:\\Tools\\edit.exe"};
-    EXPECT_TRUE(Open("C:\\Tools\\edit.exe", ShowState::Maximized, 0x1234));
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].Show, ShowState::Maximized);
-    EXPECT_EQ(shell.opened[0].Owner, 0x1234u);
-    EXPECT_EQ(shell.opened[0].Parameters, "");
-}
-
+// A missing target is false after both tries.
 TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsParameterAsOneArgument) {
     // Unquoted, the system would cut the text at its first space and start C:\Program.exe.
     const std::string program = "C:\\Program Files\\x\\app.exe";
@@ -115,15 +109,11 @@ TEST_F(OpenerTest, WhenTheShellRefusesAFoundFileThatFileIsStartedQuotedWithItsPa
     shell.startable = {"\"" + program + "\" \"C:\\a b.txt\"", "\"" + program + "\""};
     EXPECT_TRUE(Open(program + " C:\\a b.txt"));
     EXPECT_TRUE(Open(program));
+    EXPECT_FALSE(Open(R"(C:\Nothing\gone.exe)"));
     EXPECT_THAT(journal, ElementsAre("open " + program + " | \"C:\\a b.txt\"",
                                      "start " + program + " | \"" + program + "\" \"C:\\a b.txt\"",
-                                     "open " + program + " | ",
-                                     "start " + program + " | \"" + program + "\""));
-}
-
-TEST_F(OpenerTest, AMissingTargetIsFalseAfterBothTries) {
-    EXPECT_FALSE(Open(R"(C:\Nothing\gone.exe)"));
-    EXPECT_THAT(journal, ElementsAre(R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
+                                     "open " + program + " | ", "start " + program + " | \"" + program + "\"",
+                                     R"(open C:\Nothing\gone.exe | )", R"(start "C:\Nothing\gone.exe")"));
 }
 
 TEST_F(OpenerTest, WhereNothingWasFoundTheSystemGetsTheProgramPartQuotedSoThatItCannotCutAPathAtASpace) {

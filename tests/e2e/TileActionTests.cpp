@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <functional>
 
@@ -77,20 +76,17 @@ TEST_F(TileActions, ClickingAProgramTileStartsItWithNoArgumentsAndTheTilesGo) {
     EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
 }
 
-TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFile) {
-    const std::wstring first = MakeFile(L"予算 案.txt");
-    const std::wstring second = MakeFile(L"b.txt");
+TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFileInTheDropsOrder) {
+    const std::vector<std::wstring> files{MakeFile(L"予算 案.txt"), MakeFile(L"b.txt"), MakeFile(L"a.txt")};
     Scatter();
-    const DragOutcome dropped = DropFilesAt(CentreOf(Tile(ProgramSlot)), {first, second});
+    const DragOutcome dropped = DropFilesAt(CentreOf(Tile(ProgramSlot)), files);
     EXPECT_EQ(dropped.result, DRAGDROP_S_DROP);
 
-    ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 2; }, 10s))
+    ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == files.size(); }, 10s))
         << RecordedRuns(records.Wide()).size() << " runs";
-    auto runs = RecordedRuns(records.Wide());
-    std::sort(runs.begin(), runs.end());
-    std::vector<std::vector<std::string>> expected{{win32::ToUtf8(first)}, {win32::ToUtf8(second)}};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(runs, expected);
+    std::vector<std::vector<std::string>> expected;
+    for (const std::wstring& file : files) expected.push_back({win32::ToUtf8(file)});
+    EXPECT_EQ(RecordedRuns(records.Wide()), expected);
     // The launch ended the scatter, as a click's does.
     EXPECT_TRUE(ShowsNothing());
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "core/ListFile.h"
@@ -149,7 +150,13 @@ public:
     int tries = 0;
     std::pair<std::string_view, DWORD> lead;
 
+    DWORD ClearAttributes(const std::wstring& path) override { return real_.ClearAttributes(path); }
     DWORD CreateTemporary(const std::wstring& path, win32::UniqueFileHandle& file) override {
+        // Asked for a plain file, Windows refuses to write over a hidden or system one; Wine does not.
+        const DWORD there = GetFileAttributesW(path.c_str());
+        if (there != INVALID_FILE_ATTRIBUTES && (there & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+            return ERROR_ACCESS_DENIED;
+        }
         return At("create", [&] { return real_.CreateTemporary(path, file); });
     }
     DWORD Write(HANDLE file, std::string_view bytes) override {
@@ -237,8 +244,9 @@ TEST_F(ListFileOnTheSystem, EveryFailureOfEveryStepOfASaveLeavesTheOldListOrTheN
                 const std::string onDisk = Saved();
                 lost += onDisk != oldList && onDisk != newList;
                 // Taken back from the temporary, and said so, only after a swap cut short.
-                const bool takenBack = notice && notice->title == "確認" && onDisk == newList;
+                const bool takenBack = notice && notice->title == "メッセージ" && onDisk == newList;
                 EXPECT_TRUE(!notice || (takenBack && step == "move")) << notice->text;
+                EXPECT_FALSE(store.Exists(listFile.Path() + ".saving")) << "to come back one day";
                 EXPECT_TRUE(succeeded != true || onDisk == newList);
                 EXPECT_TRUE(succeeded != false || onDisk == oldList || takenBack);
                 // What another program does for a moment is waited out, and a swap cut short is finished.
@@ -253,6 +261,20 @@ TEST_F(ListFileOnTheSystem, EveryFailureOfEveryStepOfASaveLeavesTheOldListOrTheN
                 lost);
     EXPECT_EQ(saves, 64);
     EXPECT_EQ(lost, 0);
+}
+
+// The temporary of a save that ended once it had the list's hidden and system bits.
+TEST_F(ListFileOnTheSystem, WhatASaveLeftBehindBlocksNoLaterSave) {
+    TempFolder folder;
+    executableFolder.path = folder.Utf8();
+    ASSERT_FALSE(listFile.Save(Model{}).has_value());
+    SetFileAttributesW(win32::ToWide(listFile.Path()).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    FaultySaveCalls calls;
+    std::tie(calls.step, calls.failure, calls.tries) = std::tuple("copy attributes", EndsAfterwards, 1);
+    win32::FileStore faultyStore(calls);
+    ListFile faultyList(faultyStore, codePage, executableFolder);
+    EXPECT_THROW(faultyList.Save(Model{}), ProcessEnded);
+    EXPECT_FALSE(faultyList.Save(Model{}).has_value());
 }
 
 }  // namespace

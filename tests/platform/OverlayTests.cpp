@@ -117,10 +117,10 @@ public:
     void OnClosing() override { ++unloads; }
     void OnTrayEvent(TrayPress press) override { trayPresses.push_back(press); }
     int shellRestarts = 0;
-    int iconRetries = 0;
+    int refusedRetries = 0;
     int listReadRetries = 0;
     void OnTaskbarCreated() override { ++shellRestarts; }
-    void OnIconRetry() override { ++iconRetries; }
+    void OnRetryRefused() override { ++refusedRetries; }
     void OnListReadRetry() override { ++listReadRetries; }
     void OnTick() override {}
     void OnPointerMoved() override { ++movements; }
@@ -160,10 +160,11 @@ TEST_F(OverlayWindowTest, TheShellsRestartAndTheRetriesReachTheProgramAndASecond
     win32::MainWindow window(GetModuleHandleW(nullptr));
     RecordedEvents events;
     window.SetEvents(&events);
+    EXPECT_TRUE(window.HearSessionChanges());
     SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    window.Timer().RetryIcon(true);
+    window.Timer().RetryRefused(true);
     window.Timer().RetryListRead(true);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.iconRetries * events.listReadRetries > 0; },
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.refusedRetries * events.listReadRetries > 0; },
                                std::chrono::seconds(15)));
     EXPECT_EQ(events.shellRestarts, 1);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ inline std::wstring FolderOfThisProgram() {
 // Built beside the test programs.
 inline std::wstring RecordArgumentsExe() { return FolderOfThisProgram() + L"\\RecordArguments.exe"; }
 
-// The arguments of every start so far, one list per start, in no particular order.
+// The arguments of every start so far, one list per start, in the order they were started.
 inline std::vector<std::vector<std::string>> RecordedRuns(const std::wstring& folder) {
+    std::map<std::wstring, std::vector<std::string>> byName;
     std::vector<std::vector<std::string>> runs;
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((folder + L"\\arguments-*.txt").c_str(), &found);
@@ -32,9 +34,10 @@ inline std::vector<std::vector<std::string>> RecordedRuns(const std::wstring& fo
         std::getline(in, commandLine);
         std::vector<std::string> arguments;
         for (std::string line; std::getline(in, line);) arguments.push_back(line);
-        runs.push_back(arguments);
+        byName[found.cFileName] = arguments;
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    for (auto& [name, arguments] : byName) runs.push_back(std::move(arguments));
     return runs;
 }
 

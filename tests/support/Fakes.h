@@ -2,6 +2,7 @@
 // In-memory stand-ins for the platform, recording what the logic asked of them.
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -42,11 +43,13 @@ public:
     bool failWrites = false;
     int writes = 0;
     mutable std::chrono::milliseconds lastPatience{-1};
+    std::function<void()> meanwhile;  // what runs while a file is read (a placeholder downloading)
 
     bool Exists(std::string_view path) const override {
         return files.count(std::string(path)) != 0 || unreadable.count(std::string(path)) != 0;
     }
     FileReadOutcome Read(std::string_view path, std::chrono::milliseconds patience) const override {
+        if (meanwhile) meanwhile();
         if (journal_) journal_->push_back("read " + std::string(path));
         lastPatience = patience;
         if (const auto locked = unreadable.find(std::string(path)); locked != unreadable.end()) {
@@ -64,6 +67,7 @@ public:
         files[std::string(path)] = std::string(bytes);
         return {true, {}};
     }
+    void DiscardInterruptedReplacement(std::string_view path) override { interrupted.erase(std::string(path)); }
     std::optional<std::string> InterruptedReplacement(std::string_view path) const override {
         const auto found = interrupted.find(std::string(path));
         if (Exists(path) || found == interrupted.end()) return std::nullopt;
@@ -172,6 +176,9 @@ public:
     void TakeForeground() override { journal_.push_back("take the foreground"); }
     void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
     void ReleaseOverlayKeys() override { journal_.push_back("release overlay keys"); }
+    int sessionRefusals = 0;  // the next requests fail, as early in a sign-in
+    int sessionRequests = 0;
+    bool HearSessionChanges() override { return ++sessionRequests, sessionRefusals-- <= 0; }
     void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
                   std::string_view accessibleName) override {
         journal_.push_back("show tile " + std::to_string(index));
@@ -222,13 +229,13 @@ public:
     bool running = false;
     bool watching = false;
     bool reportsExist = true;
-    bool retryingIcon = false;
+    bool retryingRefused = false;
     bool retryingListRead = false;
     void Start() override { running = true; }
     void Stop() override { running = false; }
     bool WatchForMovement() override { return watching = reportsExist; }
     void StopWatching() override { watching = false; }
-    void RetryIcon(bool on) override { retryingIcon = on; }
+    void RetryRefused(bool on) override { retryingRefused = on; }
     void RetryListRead(bool on) override { retryingListRead = on; }
 };
 

@@ -94,6 +94,10 @@ std::wstring FinalPath(const std::wstring& path) {
     }
 }
 
+DWORD SystemSaveCalls::ClearAttributes(const std::wstring& path) {
+    return LastErrorUnless(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+
 DWORD SystemSaveCalls::CreateTemporary(const std::wstring& path, UniqueFileHandle& file) {
     file.reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return LastErrorUnless(file.IsValid());
@@ -167,6 +171,9 @@ FileWriteOutcome FileStore::ReplaceWhole(std::string_view path, std::string_view
     if (!takingBack) {
         DWORD error = ERROR_SUCCESS;
         {
+            // One a save left behind may have the list's hidden and system bits,
+            // and asked for a plain file Windows refuses to write over such a one.
+            calls_.ClearAttributes(temporary);
             UniqueFileHandle file;
             error = calls_.CreateTemporary(temporary, file);
             if (error != ERROR_SUCCESS) return Failed(error);
@@ -211,6 +218,10 @@ std::optional<std::string> FileStore::InterruptedReplacement(std::string_view pa
     std::string bytes;
     if (ReadOnce(TemporaryFor(target), bytes) != ERROR_SUCCESS) return std::nullopt;
     return bytes;
+}
+
+void FileStore::DiscardInterruptedReplacement(std::string_view path) {
+    calls_.Delete(TemporaryFor(FileBehind(ToWide(path))));
 }
 
 }  // namespace yomorina::win32

@@ -19,6 +19,7 @@ std::wstring FinalPath(const std::wstring& path);
 class SaveCalls {
 public:
     virtual ~SaveCalls() = default;
+    virtual DWORD ClearAttributes(const std::wstring& path) = 0;
     virtual DWORD CreateTemporary(const std::wstring& path, UniqueFileHandle& file) = 0;
     virtual DWORD Write(HANDLE file, std::string_view bytes) = 0;
     virtual DWORD Flush(HANDLE file) = 0;
@@ -33,6 +34,7 @@ public:
 
 class SystemSaveCalls final : public SaveCalls {
 public:
+    DWORD ClearAttributes(const std::wstring& path) override;
     DWORD CreateTemporary(const std::wstring& path, UniqueFileHandle& file) override;
     DWORD Write(HANDLE file, std::string_view bytes) override;
     DWORD Flush(HANDLE file) override;
@@ -51,6 +53,7 @@ public:
     FileReadOutcome Read(std::string_view path, std::chrono::milliseconds patience) const override;
     FileWriteOutcome ReplaceWhole(std::string_view path, std::string_view bytes) override;
     std::optional<std::string> InterruptedReplacement(std::string_view path) const override;
+    void DiscardInterruptedReplacement(std::string_view path) override;
 
 private:
     SaveCalls& calls_;

@@ -40,8 +40,6 @@ MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground, AltReadi
     trayWindow_.emplace(instance, Handle());
     timer_.emplace(Handle());
     hotKeys_.emplace(Handle(), altReading);
-    // Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
-    late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION);
     captionFont_ = DefaultUserInterfaceFont();
 }
 
@@ -196,6 +194,14 @@ void MainWindow::ShowCaption(int index, int left, int top, std::string_view text
     InvalidateRect(caption, nullptr, TRUE);
 }
 
+// Unlocks and reconnections: the pointer may have gone anywhere meanwhile.
+// Early in a sign-in the service is not there yet (RPC_S_INVALID_BINDING).
+bool MainWindow::HearSessionChanges() {
+    hearingSessionChanges_ =
+        hearingSessionChanges_ || late::WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+    return hearingSessionChanges_;
+}
+
 bool MainWindow::UserSwitchedAway() const {
     const HWND now = GetForegroundWindow();
     // Null only while the foreground passes from one window to the next. A click
@@ -257,7 +263,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
         return 0;
     case WM_DESTROY:
         hotKeys_->ReleaseAll();
-        late::WTSUnRegisterSessionNotification(Handle());
+        if (hearingSessionChanges_) late::WTSUnRegisterSessionNotification(Handle());
         return 0;
     case WM_DISPLAYCHANGE:
         events_->OnPointerMayHaveJumped();

@@ -46,6 +46,7 @@ public:
     bool UserSwitchedAway() const override;
     void FocusTile(int index) override;
     void ReleaseOverlayKeys() override { hotKeys_->ReleaseOverlayKeys(); }
+    bool HearSessionChanges() override;
 
     TickTimer& Timer() { return *timer_; }
     CallKeyHolder& CallKey() { return *hotKeys_; }
@@ -80,6 +81,7 @@ private:
     MainWindowEvents* events_ = &NoEvents();
     const EntryLookup* lookup_ = nullptr;
     bool unloaded_ = false;
+    bool hearingSessionChanges_ = false;
     std::optional<TrayCallbackWindow> trayWindow_;
     std::optional<TickTimer> timer_;
     std::optional<HotKeys> hotKeys_;

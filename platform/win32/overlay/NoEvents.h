@@ -14,7 +14,7 @@ public:
     void OnClosing() override {}
     void OnTrayEvent(TrayPress) override {}
     void OnTaskbarCreated() override {}
-    void OnIconRetry() override {}
+    void OnRetryRefused() override {}
     void OnListReadRetry() override {}
     void OnTick() override {}
     void OnPointerMoved() override {}

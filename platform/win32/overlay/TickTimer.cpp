@@ -5,8 +5,8 @@ namespace {
 
 constexpr UINT_PTR TickTimerId = 1;
 constexpr UINT TickInterval = 200;
-constexpr UINT_PTR IconRetryTimerId = 2;
-constexpr UINT IconRetryInterval = 3000;
+constexpr UINT_PTR RefusedRetryTimerId = 2;
+constexpr UINT RefusedRetryInterval = 3000;
 constexpr UINT_PTR ListReadRetryTimerId = 3;
 constexpr UINT ListReadRetryInterval = 250;
 
@@ -32,7 +32,7 @@ bool TickTimer::WatchForMovement() { return mouseWatch_.Start(); }
 
 void TickTimer::StopWatching() { mouseWatch_.Stop(); }
 
-void TickTimer::RetryIcon(bool on) { Repeat(window_, IconRetryTimerId, IconRetryInterval, on); }
+void TickTimer::RetryRefused(bool on) { Repeat(window_, RefusedRetryTimerId, RefusedRetryInterval, on); }
 
 void TickTimer::RetryListRead(bool on) { Repeat(window_, ListReadRetryTimerId, ListReadRetryInterval, on); }
 
@@ -40,8 +40,8 @@ void TickTimer::OnTimer(WPARAM id, MainWindowEvents& events) {
     if (id == TickTimerId) {
         ++ticks_.taken;
         events.OnTick();
-    } else if (id == IconRetryTimerId) {
-        events.OnIconRetry();
+    } else if (id == RefusedRetryTimerId) {
+        events.OnRetryRefused();
     } else if (id == ListReadRetryTimerId) {
         events.OnListReadRetry();
     }

@@ -19,7 +19,7 @@ public:
     void Stop() override;
     bool WatchForMovement() override;
     void StopWatching() override;
-    void RetryIcon(bool on) override;
+    void RetryRefused(bool on) override;
     void RetryListRead(bool on) override;
 
     // The window's WM_TIMER and WM_INPUT.

@@ -37,8 +37,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (int i = 1; arguments && i < count; ++i) record += Utf8(arguments[i]) + "\n";
     LocalFree(arguments);
 
+    // Named by when the process was made (eighteen digits from 1918 on), so that the names sort in that order.
+    FILETIME made{}, unused{};
+    GetProcessTimes(GetCurrentProcess(), &made, &unused, &unused, &unused);
+    const auto stamp = (static_cast<unsigned long long>(made.dwHighDateTime) << 32) | made.dwLowDateTime;
     // Written under another name first, so a reader never sees half a record.
-    const std::wstring name = folder + L"\\arguments-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring name =
+        folder + L"\\arguments-" + std::to_wstring(stamp) + L"-" + std::to_wstring(GetCurrentProcessId());
     HANDLE file = CreateFileW((name + L".part").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 4;
     DWORD written = 0;
