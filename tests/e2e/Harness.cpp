@@ -73,6 +73,24 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
 }
 
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        Pump();
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
 std::string NotUntilProvoked(const std::function<bool()>& happened, std::chrono::milliseconds limit,
                              const std::function<void()>& provoke, const Watch& watch) {
     const Watch watchFor = watch ? watch : [](const std::function<bool()>& condition, std::chrono::milliseconds time) {
@@ -126,6 +144,39 @@ POINT CentreOf(HWND window) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+RECT RectInParent(HWND child) {
+    RECT rect = RectOf(child);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM found) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+    for (HWND child : ChildrenOf(parent)) {
+        if (TextOf(child) == text) return child;
+    }
+    return nullptr;
+}
+
+bool IsDialog(HWND window) { return IsWindowVisible(window) && ClassOf(window) == L"#32770"; }
+
+std::vector<HWND> DialogsOf(DWORD processId) {
+    std::vector<HWND> dialogs = TopLevelWindowsOf(processId);
+    std::erase_if(dialogs, [](HWND window) { return !IsDialog(window); });
+    return dialogs;
+}
+
 HWND WaitForWindowOf(DWORD processId, const std::function<bool(HWND)>& matches, std::chrono::milliseconds limit) {
     HWND found = nullptr;
     WaitUntil(
@@ -146,7 +197,7 @@ HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::mill
 
 std::wstring MessageTextOf(HWND box) {
     std::wstring text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : ChildrenOf(box)) {
         if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
     }
     return text;
@@ -300,8 +351,7 @@ std::optional<win32::HandleCounts> AskHandleCounts(HWND program) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
     // A thread that has not looked at its messages for five seconds counts as hung, and the
     // program's answer would give up at once: between its questions this thread only sleeps.
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
+    Pump();
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(program, RegisterWindowMessageW(win32::HandleCountQueryName), reinterpret_cast<WPARAM>(window),
                         0, SMTO_ABORTIFHUNG, 10000, &ignored);
@@ -328,11 +378,11 @@ void WhileStopped(DWORD processId, const std::function<void()>& meanwhile) {
     for (const auto& thread : stopped) ResumeThread(thread.get());
 }
 
-UniqueWindow WindowInFront(const wchar_t* title, const RECT& area) {
-    UniqueWindow window(CreateWindowExW(0, L"STATIC", title, WS_POPUP | WS_VISIBLE, area.left, area.top,
-                                        area.right - area.left, area.bottom - area.top, nullptr, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr),
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area, DWORD style, HWND owner, const wchar_t* windowClass) {
+    UniqueWindow window(CreateWindowExW(0, windowClass, title, style, area.left, area.top, area.right - area.left,
+                                        area.bottom - area.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr),
                         &DestroyWindow);
+    ShowWindow(window.get(), style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOW);
     SetForegroundWindow(window.get());
     if (!WaitUntil([&] { return GetForegroundWindow() == window.get(); }, std::chrono::seconds(3))) window.reset();
     return window;

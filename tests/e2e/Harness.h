@@ -34,6 +34,10 @@ std::wstring WindowsPath(const std::string& path);
 // Polls until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
                std::chrono::milliseconds poll = std::chrono::milliseconds(50));
+// Runs this thread's waiting messages as a program's loop does.
+void Pump();
+// Runs this thread's messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 // What must not happen has no moment of its own: it is watched for as long as
 // the same watch takes to see it once provoke makes it happen. "" when it held
 // off and then came, otherwise which of the two failed. The watch is WaitUntil
@@ -49,6 +53,15 @@ std::wstring TextOf(HWND window);
 bool IsShown(HWND window);
 RECT RectOf(HWND window);
 POINT CentreOf(HWND window);
+// A child's place in its parent's client area.
+RECT RectInParent(HWND child);
+// Its children and theirs, in the order the system keeps them.
+std::vector<HWND> ChildrenOf(HWND parent);
+// The first child with exactly this text; null if none has it.
+HWND ChildWithText(HWND parent, const std::wstring& text);
+// A shown window of the system's dialog class: a message box, a file dialog, a confirmation.
+bool IsDialog(HWND window);
+std::vector<HWND> DialogsOf(DWORD processId);
 // A top-level window of the process that matches, once it is up.
 HWND WaitForWindowOf(DWORD processId, const std::function<bool(HWND)>& matches,
                      std::chrono::milliseconds limit = std::chrono::seconds(10));
@@ -152,8 +165,9 @@ bool Resting(HWND program);
 void WhileStopped(DWORD processId, const std::function<void()>& meanwhile);
 
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
-// A plain window of the test process, in front as another program's would be; null if it never got there.
-UniqueWindow WindowInFront(const wchar_t* title, const RECT& area);
+// A window of the test process, in front as another program's would be; null if it never got there.
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area, DWORD style = WS_POPUP, HWND owner = nullptr,
+                           const wchar_t* windowClass = L"STATIC");
 
 // A list as a person keeps it, named in the display language: a program, a tool of the system,
 // the documents folder and the recycle bin. No picture shows a test's folder.

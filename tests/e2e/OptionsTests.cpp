@@ -41,10 +41,8 @@ void ClickGridRow(HWND dialog, int row) {
 }
 
 int PictureOfPreview(HWND dialog) {
-    RECT preview;
-    GetWindowRect(GetDlgItem(dialog, win32::options_ids::IconPreview), &preview);
     int drawn = 0;
-    for (const Rgb& pixel : CapturePixels(preview)) drawn += !(pixel == Rgb{255, 255, 255});
+    for (const Rgb& pixel : CapturePixels(RectOf(GetDlgItem(dialog, win32::options_ids::IconPreview)))) drawn += !(pixel == Rgb{255, 255, 255});
     return drawn;
 }
 
@@ -66,22 +64,14 @@ void Type(HWND dialog, int id, const std::wstring& text) {
 
 // The system's file-open dialog of the process, once it is up.
 HWND WaitForFileDialog(DWORD processId) {
-    return WaitForWindowOf(processId, [](HWND window) {
-        return IsWindowVisible(window) && ClassOf(window) == L"#32770" && GetDlgItem(window, 0x47C);
-    });
+    return WaitForWindowOf(processId, [](HWND window) { return IsDialog(window) && GetDlgItem(window, 0x47C); });
 }
 
 std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
 
 std::vector<std::wstring> TextsIn(HWND window) {
     std::vector<std::wstring> texts{TextOf(window)};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM to) -> BOOL {
-            reinterpret_cast<std::vector<std::wstring>*>(to)->push_back(TextOf(child));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    for (HWND child : ChildrenOf(window)) texts.push_back(TextOf(child));
     return texts;
 }
 
