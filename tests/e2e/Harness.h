@@ -23,10 +23,10 @@ namespace yomorina::e2e {
 struct SuiteOptions {
     std::string exe;        // the yomorina.exe under test (a Windows or a Unix path)
     std::string artifacts;  // where screenshots go
-    bool showcase = false;  // the README's pictures: a busy desktop and a list as a person keeps it
 };
 SuiteOptions& Options();
-inline bool Showcase() { return Options().showcase; }
+// Takes --yomorina-exe= and --artifacts= into the options; returns the other arguments.
+std::vector<std::string> ReadOptions(int argc, char** argv);
 
 // Unix paths reach Wine programs through drive Z:.
 std::wstring WindowsPath(const std::string& path);
@@ -169,21 +169,6 @@ using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&Dest
 UniqueWindow WindowInFront(const wchar_t* title, const RECT& area, DWORD style = WS_POPUP, HWND owner = nullptr,
                            const wchar_t* windowClass = L"STATIC");
 
-// A list as a person keeps it, named in the display language: a program, a tool of the system,
-// the documents folder and the recycle bin. No picture shows a test's folder.
-std::vector<LaunchEntry> ShowcaseEntries();
-
-// Ordinary windows open on the desktop, so that the frozen screen shows as one: a letter in
-// the word processor and a note in notepad. They keep off the top 150 rows, which the pattern
-// tests compare before and after, and off the taskbar.
-class BusyDesktop {
-public:
-    BusyDesktop();
-
-private:
-    std::vector<std::unique_ptr<Process>> programs_;
-};
-
 // yomorina.exe copied into a fresh folder and started there, with the test switch
 // on unless told otherwise: the tests wait for its ticks.
 class ProgramUnderTest {
@@ -223,9 +208,6 @@ std::wstring ClippedCaptions(HWND window);
 
 // The whole screen as a PNG in the artifacts folder; returns the file's Unix-side name.
 std::string SaveScreenshot(const std::string& name);
-// The options dialog over the showcase list and the entry editor on its first entry, in a program
-// of its own (the test's must have ended), as pictures named after the prefix.
-void SaveOptionsWithShowcaseList(const std::string& prefix);
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
