@@ -257,6 +257,17 @@ void PressKeys(const std::vector<WORD>& keys) {
     SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
+void PostKeyPress(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+HWND FocusOf(DWORD threadId) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
 void ClickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 void ClickButton(HWND dialog, int id) { ClickButton(GetDlgItem(dialog, id)); }

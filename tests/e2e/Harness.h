@@ -77,6 +77,10 @@ std::wstring Answer(DWORD processId, const std::wstring& title, int button);
 void ClickAt(POINT point);
 // Keys as a person presses them, to whichever window has the keyboard.
 void PressKeys(const std::vector<WORD>& keys);
+// A key's press and release posted to the window, as a keyboard's reach the window with the focus.
+void PostKeyPress(HWND window, WPARAM key);
+// The window with the keyboard focus on that thread, whatever its process.
+HWND FocusOf(DWORD threadId);
 // A button pressed as by its keyboard shortcut: the pointer is not needed for it.
 void ClickButton(HWND button);
 void ClickButton(HWND dialog, int id);

@@ -49,10 +49,7 @@ int PictureOfPreview(HWND dialog) {
 // Enter and Esc as a person presses them on a control must not close its
 // window; then the button closes it. "" when so.
 std::string KeysLeaveItOpenUntil(HWND control, HWND window, int button) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        PostMessageW(control, WM_KEYDOWN, key, 1);
-        PostMessageW(control, WM_KEYUP, key, 0xC0000001);
-    }
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostKeyPress(control, key);
     return NotUntilProvoked([&] { return !IsWindowVisible(window); }, 2s, [&] { ClickButton(window, button); });
 }
 
@@ -247,11 +244,7 @@ TEST_F(Options, TheCallKeyIsTypedInItsBoxAndOkRefusesOneAnotherProgramHolds) {
     ASSERT_NE(options, nullptr);
     HWND box = GetDlgItem(options, win32::options_ids::CallKeyBox);
     ClickAt(CentreOf(box));
-    ASSERT_TRUE(WaitUntil([&] {
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof(thread);
-        return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread) && thread.hwndFocus == box;
-    }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(GetWindowThreadProcessId(box, nullptr)) == box; }, 5s));
     const auto boxHolds = [&](LRESULT key) { return WaitUntil([&] { return SendMessageW(box, HKM_GETHOTKEY, 0, 0) == key; }, 3s); };
     PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     EXPECT_TRUE(boxHolds(1625)) << "Ctrl+Alt+Y";

@@ -26,6 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 using e2e::ChildWithText;
 using e2e::ClassOf;
+using e2e::FocusOf;
 using e2e::TextOf;
 using e2e::WaitUntil;
 
@@ -176,20 +177,7 @@ TEST_F(AboutBoxTest, TheCloseBoxClosesItAsWell) {
 }
 
 // Keys go to whatever has the focus on the box's thread, as typed keys would.
-void PressKey(DWORD thread, WPARAM key) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(thread, &info);
-    PostMessageW(info.hwndFocus, WM_KEYDOWN, key, 1);
-    PostMessageW(info.hwndFocus, WM_KEYUP, key, 0xC0000001);
-}
-
-HWND FocusOf(DWORD thread) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(thread, &info);
-    return info.hwndFocus;
-}
+void PressKey(DWORD thread, WPARAM key) { e2e::PostKeyPress(FocusOf(thread), key); }
 
 TEST_F(AboutBoxTest, EnterAndEscDoNothingWhileTabAndSpaceReachTheButtons) {
     const DWORD boxThread = GetCurrentThreadId();
