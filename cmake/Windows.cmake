@@ -97,6 +97,14 @@ if(NOT BUILD_TESTING AND DEFINED BUILD_TESTING)
   return()
 endif()
 
+# The real program driven and watched from outside: the end-to-end tests' harness, which the
+# platform tests share, and the README's pictures taken with it.
+add_library(yomorina_e2e_harness STATIC tests/e2e/DragDrop.cpp tests/e2e/Harness.cpp tests/e2e/Png.cpp tests/e2e/Tray.cpp)
+target_link_libraries(yomorina_e2e_harness PUBLIC yomorina_win32)
+file(GLOB yomorina_showcase_sources CONFIGURE_DEPENDS tools/showcase/*.cpp)
+yomorina_windows_executable(yomorina_showcase SOURCES ${yomorina_showcase_sources} LIBRARIES yomorina_e2e_harness)
+add_dependencies(yomorina_showcase yomorina)
+
 # GoogleTest from its sources, built by the same cross compiler.
 set(YOMORINA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows tests")
 if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
@@ -114,10 +122,8 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   # Level 2: the Win32 implementations against the real API.
   file(GLOB yomorina_platform_test_sources CONFIGURE_DEPENDS tests/platform/*.cpp)
   # With the program's icons and manifest, and the screenshot writer, for windows tested in-process.
-  yomorina_windows_executable(yomorina_platform_tests
-                              SOURCES ${yomorina_platform_test_sources} tests/e2e/DragDrop.cpp tests/e2e/Harness.cpp
-                                      tests/e2e/Png.cpp tests/e2e/Tray.cpp
-                              RESOURCES resources/yomorina.rc LIBRARIES yomorina_win32 gtest gtest_main)
+  yomorina_windows_executable(yomorina_platform_tests SOURCES ${yomorina_platform_test_sources}
+                              RESOURCES resources/yomorina.rc LIBRARIES yomorina_e2e_harness gtest gtest_main)
   add_test(NAME platform COMMAND yomorina_platform_tests --gtest_brief=1)
   # A full disk and a read-only folder for the save faults (tmpfs mounts, root only).
   set(yomorina_fault_folders ${CMAKE_BINARY_DIR}/fault-folders)
@@ -147,8 +153,9 @@ if(EXISTS ${YOMORINA_GTEST_SOURCE}/CMakeLists.txt)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-data)
 
   # Level 3: the real exe in a fresh folder, driven and observed from outside.
-  file(GLOB yomorina_e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
-  yomorina_windows_executable(yomorina_e2e_tests SOURCES ${yomorina_e2e_sources} LIBRARIES yomorina_win32 gtest)
+  file(GLOB yomorina_e2e_sources CONFIGURE_DEPENDS tests/e2e/*Tests.cpp)
+  yomorina_windows_executable(yomorina_e2e_tests SOURCES ${yomorina_e2e_sources} tests/e2e/Main.cpp
+                              LIBRARIES yomorina_e2e_harness gtest)
   add_dependencies(yomorina_e2e_tests yomorina)
   add_dependencies(yomorina_e2e_tests yomorina_record_arguments)
   # The scatter over two monitors side by side has a test of its own, below.

@@ -8,29 +8,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-    struct Search {
-        const std::wstring* text;
-        HWND found;
-    } search{&text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            if (TextOf(child) == *s->text) s->found = child;
-            return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The text of the first child whose text holds part, or empty.
 std::wstring ChildTextHolding(HWND parent, const std::wstring& part) {
-    std::wstring found;
-    for (HWND child = GetWindow(parent, GW_CHILD); child && found.empty(); child = GetWindow(child, GW_HWNDNEXT)) {
-        if (const std::wstring text = TextOf(child); text.find(part) != std::wstring::npos) found = text;
+    for (HWND child : ChildrenOf(parent)) {
+        if (const std::wstring text = TextOf(child); text.find(part) != std::wstring::npos) return text;
     }
-    return found;
+    return L"";
 }
 
 // Modal over the options dialog that opened it; its own window's behaviour is seen by the platform tests.

@@ -154,9 +154,7 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
         ASSERT_TRUE(IsShown(Tile(Path1000Slot)));
         ClickAt(CentreOf(Tile(Path1000Slot)));
         // Whatever the shell makes of it, a message box at most: answer it.
-        const HWND box = WaitForWindowOf(
-            app.Running().Id(), [](HWND window) { return IsWindowVisible(window) && ClassOf(window) == L"#32770"; },
-            2s);
+        const HWND box = WaitForWindowOf(app.Running().Id(), IsDialog, 2s);
         if (box) PostMessageW(box, WM_CLOSE, 0, 0);
     }
     DWORD_PTR ignored = 0;

@@ -1,10 +1,6 @@
 #include "tests/e2e/Harness.h"
 
-#include <knownfolders.h>
-#include <shlobj.h>
 #include <tlhelp32.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,9 +11,6 @@
 #include "core/Texts.h"
 #include "platform/win32/base/PersistentImage.h"
 #include "platform/win32/base/WideText.h"
-#include "platform/win32/desktop/DisplayLanguage.h"
-#include "platform/win32/dialogs/EntryEditorWindow.h"
-#include "platform/win32/dialogs/OptionsWindow.h"
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/overlay/TileWindow.h"
 #include "tests/e2e/Png.h"
@@ -52,6 +45,21 @@ SuiteOptions& Options() {
     return options;
 }
 
+std::vector<std::string> ReadOptions(int argc, char** argv) {
+    std::vector<std::string> others;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.starts_with("--yomorina-exe=")) {
+            Options().exe = argument.substr(argument.find('=') + 1);
+        } else if (argument.starts_with("--artifacts=")) {
+            Options().artifacts = argument.substr(argument.find('=') + 1);
+        } else {
+            others.push_back(argument);
+        }
+    }
+    return others;
+}
+
 std::wstring WindowsPath(const std::string& path) {
     std::wstring wide = win32::ToWide(path);
     if (!wide.empty() && wide.front() == L'/') {
@@ -70,6 +78,24 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         if (condition()) return true;
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(poll);
+    }
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        Pump();
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
 }
 
@@ -126,6 +152,39 @@ POINT CentreOf(HWND window) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+RECT RectInParent(HWND child) {
+    RECT rect = RectOf(child);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM found) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+    for (HWND child : ChildrenOf(parent)) {
+        if (TextOf(child) == text) return child;
+    }
+    return nullptr;
+}
+
+bool IsDialog(HWND window) { return IsWindowVisible(window) && ClassOf(window) == L"#32770"; }
+
+std::vector<HWND> DialogsOf(DWORD processId) {
+    std::vector<HWND> dialogs = TopLevelWindowsOf(processId);
+    std::erase_if(dialogs, [](HWND window) { return !IsDialog(window); });
+    return dialogs;
+}
+
 HWND WaitForWindowOf(DWORD processId, const std::function<bool(HWND)>& matches, std::chrono::milliseconds limit) {
     HWND found = nullptr;
     WaitUntil(
@@ -146,7 +205,7 @@ HWND WaitForWindow(DWORD processId, const std::wstring& title, std::chrono::mill
 
 std::wstring MessageTextOf(HWND box) {
     std::wstring text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : ChildrenOf(box)) {
         if (ClassOf(child) == L"Static" && !TextOf(child).empty()) text = TextOf(child);
     }
     return text;
@@ -196,6 +255,17 @@ void PressKeys(const std::vector<WORD>& keys) {
         input.push_back(up);
     }
     SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+void PostKeyPress(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+HWND FocusOf(DWORD threadId) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
 }
 
 void ClickButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
@@ -300,8 +370,7 @@ std::optional<win32::HandleCounts> AskHandleCounts(HWND program) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
     // A thread that has not looked at its messages for five seconds counts as hung, and the
     // program's answer would give up at once: between its questions this thread only sleeps.
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
+    Pump();
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(program, RegisterWindowMessageW(win32::HandleCountQueryName), reinterpret_cast<WPARAM>(window),
                         0, SMTO_ABORTIFHUNG, 10000, &ignored);
@@ -328,11 +397,11 @@ void WhileStopped(DWORD processId, const std::function<void()>& meanwhile) {
     for (const auto& thread : stopped) ResumeThread(thread.get());
 }
 
-UniqueWindow WindowInFront(const wchar_t* title, const RECT& area) {
-    UniqueWindow window(CreateWindowExW(0, L"STATIC", title, WS_POPUP | WS_VISIBLE, area.left, area.top,
-                                        area.right - area.left, area.bottom - area.top, nullptr, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr),
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area, DWORD style, HWND owner, const wchar_t* windowClass) {
+    UniqueWindow window(CreateWindowExW(0, windowClass, title, style, area.left, area.top, area.right - area.left,
+                                        area.bottom - area.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr),
                         &DestroyWindow);
+    ShowWindow(window.get(), style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOW);
     SetForegroundWindow(window.get());
     if (!WaitUntil([&] { return GetForegroundWindow() == window.get(); }, std::chrono::seconds(3))) window.reset();
     return window;
@@ -485,105 +554,6 @@ std::string SaveScreenshot(const std::string& name) {
     const auto png = EncodePng(screen.right - screen.left, screen.bottom - screen.top, rgb);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return path;
-}
-
-namespace {
-
-bool Japanese() { return &TextsForLanguage(win32::DisplayLanguage().Tag()) == &JapaneseTexts; }
-
-std::wstring KnownFolder(const KNOWNFOLDERID& id) {
-    wchar_t* found = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &found))) folder = found;
-    CoTaskMemFree(found);
-    return folder;
-}
-
-// The window is where it belongs and the screen has stopped changing: another
-// process's painting ends with no sign to us. A caret's blink lets two looks agree soon.
-void PlaceAndSettle(HWND window, const RECT& area) {
-    SetWindowPos(window, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                 SWP_SHOWWINDOW);
-    SetForegroundWindow(window);
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    std::vector<Rgb> last;
-    WaitUntil(
-        [&] {
-            std::vector<Rgb> now = CapturePixels(screen);
-            const bool same = now == last;
-            last = std::move(now);
-            return same;
-        },
-        std::chrono::seconds(5), std::chrono::milliseconds(300));
-}
-
-}  // namespace
-
-std::vector<LaunchEntry> ShowcaseEntries() {
-    const bool japanese = Japanese();
-    wchar_t system[MAX_PATH] = L"";
-    GetSystemDirectoryW(system, MAX_PATH);
-    // This Wine has no calculator; its clock is as much a part of the system.
-    return {
-        {japanese ? "メモ帳" : "Notepad", "C:\\windows\\notepad.exe"},
-        {japanese ? "時計" : "Clock", win32::ToUtf8(system) + "\\clock.exe"},
-        {japanese ? "ドキュメント" : "Documents", win32::ToUtf8(KnownFolder(FOLDERID_Documents))},
-        {japanese ? "ゴミ箱" : "Recycle Bin", std::string(RecycleBinPath)},
-    };
-}
-
-BusyDesktop::BusyDesktop() {
-    const bool japanese = Japanese();
-    const std::wstring profile = KnownFolder(FOLDERID_Profile);
-    const auto start = [&](const std::wstring& commandLine) {
-        programs_.push_back(std::make_unique<Process>(commandLine, profile));
-        return programs_.back()->Id();
-    };
-    const auto visible = [](HWND window) { return IsWindowVisible(window) != FALSE; };
-
-    // A letter being written. (Not a console: it sizes itself to its font and would cover
-    // the notification area at 144 dpi.)
-    const std::wstring wordPad = L"\"" + KnownFolder(FOLDERID_ProgramFiles) + L"\\Windows NT\\Accessories\\wordpad.exe\"";
-    if (HWND letter = WaitForWindowOf(start(wordPad), visible)) {
-        const wchar_t* text = japanese ? L"株式会社ヤマダ商事\r\n営業部 山田様\r\n\r\nいつもお世話になっております。\r\n"
-                                         L"先日ご依頼いただいた見積書をお送りします。"
-                                       : L"Dear Ms Smith,\r\n\r\nThank you for your order of 3 December.\r\n"
-                                         L"Please find the quote attached.";
-        for (const wchar_t* editClass : {L"RICHEDIT50W", L"RichEdit20W"}) {
-            if (HWND edit = FindWindowExW(letter, nullptr, editClass, nullptr)) {
-                SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-            }
-        }
-        PlaceAndSettle(letter, {640, 160, 1220, 600});
-    }
-
-    if (HWND notepad = WaitForWindowOf(start(L"notepad.exe"), visible)) {
-        const wchar_t* note = japanese ? L"買い物\r\n・牛乳\r\n・卵\r\n・食パン\r\n\r\n15:00 会議（第2会議室）\r\n"
-                                         L"明日までに見積書を送る"
-                                       : L"Shopping\r\n- milk\r\n- eggs\r\n- bread\r\n\r\n3 pm meeting (room 2)\r\n"
-                                         L"Send the quote by tomorrow";
-        SendMessageW(FindWindowExW(notepad, nullptr, L"Edit", nullptr), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(note));
-        PlaceAndSettle(notepad, {420, 210, 900, 520});
-    }
-}
-
-void SaveOptionsWithShowcaseList(const std::string& prefix) {
-    ProgramUnderTest app(L"showcase");
-    app.WriteListFile(ScatterSettings{100, 5, 1, 0}, ShowcaseEntries());
-    ASSERT_NE(app.StartResident(), nullptr);
-    HWND options = OpenOptions(app.Running().Id());
-    ASSERT_NE(options, nullptr);
-    SaveScreenshotOf(options, prefix + "showcase-options-dialog");
-    // The dialog opens on the first entry, which the editor shows.
-    ClickButton(options, win32::options_ids::EditButton);
-    HWND editor = WaitForWindow(app.Running().Id(), win32::ToWide(Text(TextId::EntryEditorCaption)));
-    ASSERT_NE(editor, nullptr);
-    SaveScreenshotOf(editor, prefix + "showcase-entry-editor");
-    ClickButton(editor, win32::editor_ids::CancelButton);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, std::chrono::seconds(5)));
-    ClickButton(options, win32::options_ids::CancelButton);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, std::chrono::seconds(5)));
 }
 
 }  // namespace yomorina::e2e

@@ -23,10 +23,10 @@ namespace yomorina::e2e {
 struct SuiteOptions {
     std::string exe;        // the yomorina.exe under test (a Windows or a Unix path)
     std::string artifacts;  // where screenshots go
-    bool showcase = false;  // the README's pictures: a busy desktop and a list as a person keeps it
 };
 SuiteOptions& Options();
-inline bool Showcase() { return Options().showcase; }
+// Takes --yomorina-exe= and --artifacts= into the options; returns the other arguments.
+std::vector<std::string> ReadOptions(int argc, char** argv);
 
 // Unix paths reach Wine programs through drive Z:.
 std::wstring WindowsPath(const std::string& path);
@@ -34,6 +34,10 @@ std::wstring WindowsPath(const std::string& path);
 // Polls until the condition holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
                std::chrono::milliseconds poll = std::chrono::milliseconds(50));
+// Runs this thread's waiting messages as a program's loop does.
+void Pump();
+// Runs this thread's messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 // What must not happen has no moment of its own: it is watched for as long as
 // the same watch takes to see it once provoke makes it happen. "" when it held
 // off and then came, otherwise which of the two failed. The watch is WaitUntil
@@ -49,6 +53,15 @@ std::wstring TextOf(HWND window);
 bool IsShown(HWND window);
 RECT RectOf(HWND window);
 POINT CentreOf(HWND window);
+// A child's place in its parent's client area.
+RECT RectInParent(HWND child);
+// Its children and theirs, in the order the system keeps them.
+std::vector<HWND> ChildrenOf(HWND parent);
+// The first child with exactly this text; null if none has it.
+HWND ChildWithText(HWND parent, const std::wstring& text);
+// A shown window of the system's dialog class: a message box, a file dialog, a confirmation.
+bool IsDialog(HWND window);
+std::vector<HWND> DialogsOf(DWORD processId);
 // A top-level window of the process that matches, once it is up.
 HWND WaitForWindowOf(DWORD processId, const std::function<bool(HWND)>& matches,
                      std::chrono::milliseconds limit = std::chrono::seconds(10));
@@ -64,6 +77,10 @@ std::wstring Answer(DWORD processId, const std::wstring& title, int button);
 void ClickAt(POINT point);
 // Keys as a person presses them, to whichever window has the keyboard.
 void PressKeys(const std::vector<WORD>& keys);
+// A key's press and release posted to the window, as a keyboard's reach the window with the focus.
+void PostKeyPress(HWND window, WPARAM key);
+// The window with the keyboard focus on that thread, whatever its process.
+HWND FocusOf(DWORD threadId);
 // A button pressed as by its keyboard shortcut: the pointer is not needed for it.
 void ClickButton(HWND button);
 void ClickButton(HWND dialog, int id);
@@ -152,23 +169,9 @@ bool Resting(HWND program);
 void WhileStopped(DWORD processId, const std::function<void()>& meanwhile);
 
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
-// A plain window of the test process, in front as another program's would be; null if it never got there.
-UniqueWindow WindowInFront(const wchar_t* title, const RECT& area);
-
-// A list as a person keeps it, named in the display language: a program, a tool of the system,
-// the documents folder and the recycle bin. No picture shows a test's folder.
-std::vector<LaunchEntry> ShowcaseEntries();
-
-// Ordinary windows open on the desktop, so that the frozen screen shows as one: a letter in
-// the word processor and a note in notepad. They keep off the top 150 rows, which the pattern
-// tests compare before and after, and off the taskbar.
-class BusyDesktop {
-public:
-    BusyDesktop();
-
-private:
-    std::vector<std::unique_ptr<Process>> programs_;
-};
+// A window of the test process, in front as another program's would be; null if it never got there.
+UniqueWindow WindowInFront(const wchar_t* title, const RECT& area, DWORD style = WS_POPUP, HWND owner = nullptr,
+                           const wchar_t* windowClass = L"STATIC");
 
 // yomorina.exe copied into a fresh folder and started there, with the test switch
 // on unless told otherwise: the tests wait for its ticks.
@@ -209,9 +212,6 @@ std::wstring ClippedCaptions(HWND window);
 
 // The whole screen as a PNG in the artifacts folder; returns the file's Unix-side name.
 std::string SaveScreenshot(const std::string& name);
-// The options dialog over the showcase list and the entry editor on its first entry, in a program
-// of its own (the test's must have ended), as pictures named after the prefix.
-void SaveOptionsWithShowcaseList(const std::string& prefix);
 
 struct Rgb {
     int r = 0, g = 0, b = 0;

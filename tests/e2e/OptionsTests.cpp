@@ -41,20 +41,15 @@ void ClickGridRow(HWND dialog, int row) {
 }
 
 int PictureOfPreview(HWND dialog) {
-    RECT preview;
-    GetWindowRect(GetDlgItem(dialog, win32::options_ids::IconPreview), &preview);
     int drawn = 0;
-    for (const Rgb& pixel : CapturePixels(preview)) drawn += !(pixel == Rgb{255, 255, 255});
+    for (const Rgb& pixel : CapturePixels(RectOf(GetDlgItem(dialog, win32::options_ids::IconPreview)))) drawn += !(pixel == Rgb{255, 255, 255});
     return drawn;
 }
 
 // Enter and Esc as a person presses them on a control must not close its
 // window; then the button closes it. "" when so.
 std::string KeysLeaveItOpenUntil(HWND control, HWND window, int button) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        PostMessageW(control, WM_KEYDOWN, key, 1);
-        PostMessageW(control, WM_KEYUP, key, 0xC0000001);
-    }
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) PostKeyPress(control, key);
     return NotUntilProvoked([&] { return !IsWindowVisible(window); }, 2s, [&] { ClickButton(window, button); });
 }
 
@@ -66,22 +61,14 @@ void Type(HWND dialog, int id, const std::wstring& text) {
 
 // The system's file-open dialog of the process, once it is up.
 HWND WaitForFileDialog(DWORD processId) {
-    return WaitForWindowOf(processId, [](HWND window) {
-        return IsWindowVisible(window) && ClassOf(window) == L"#32770" && GetDlgItem(window, 0x47C);
-    });
+    return WaitForWindowOf(processId, [](HWND window) { return IsDialog(window) && GetDlgItem(window, 0x47C); });
 }
 
 std::wstring BoxText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
 
 std::vector<std::wstring> TextsIn(HWND window) {
     std::vector<std::wstring> texts{TextOf(window)};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM to) -> BOOL {
-            reinterpret_cast<std::vector<std::wstring>*>(to)->push_back(TextOf(child));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    for (HWND child : ChildrenOf(window)) texts.push_back(TextOf(child));
     return texts;
 }
 
@@ -230,7 +217,6 @@ TEST_F(Options, AnEntryAddedThroughTheEditorWithATypedPathIsSavedOnOk) {
         << "a click showed no icon; selected item " << ListView_GetNextItem(grid, -1, LVNI_SELECTED);
     ClickButton(again, win32::options_ids::CancelButton);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(again); }, 5s));
-    if (Showcase() && app.Close()) SaveOptionsWithShowcaseList("");
 }
 
 TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
@@ -284,11 +270,7 @@ TEST_F(Options, TheCallKeyIsTypedInItsBoxAndOkRefusesOneAnotherProgramHolds) {
     ASSERT_NE(options, nullptr);
     HWND box = GetDlgItem(options, win32::options_ids::CallKeyBox);
     ClickAt(CentreOf(box));
-    ASSERT_TRUE(WaitUntil([&] {
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof(thread);
-        return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread) && thread.hwndFocus == box;
-    }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(GetWindowThreadProcessId(box, nullptr)) == box; }, 5s));
     const auto boxHolds = [&](LRESULT key) { return WaitUntil([&] { return SendMessageW(box, HKM_GETHOTKEY, 0, 0) == key; }, 3s); };
     PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     EXPECT_TRUE(boxHolds(1625)) << "Ctrl+Alt+Y";
@@ -426,7 +408,6 @@ TEST(English, EveryWindowSpeaksItAndTheListIsSavedAsInJapanese) {
     for (int i = 0; i < 56; ++i) expected += "\r\n";
     expected += " 0 \r\n";
     EXPECT_EQ(app.ReadFile(L"filelist.txt"), expected);
-    if (Showcase() && app.Close()) SaveOptionsWithShowcaseList("english-");
 }
 
 }  // namespace

@@ -24,58 +24,22 @@ namespace yomorina {
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::ChildWithText;
 using e2e::ClassOf;
+using e2e::FocusOf;
 using e2e::TextOf;
 using e2e::WaitUntil;
-
-std::vector<HWND> ChildrenOf(HWND parent) {
-    std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM found) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-    for (HWND child : ChildrenOf(parent)) {
-        if (TextOf(child) == text) return child;
-    }
-    return nullptr;
-}
-
-// Message boxes and other dialogs of this process (class "#32770").
-int DialogCount() {
-    int count = 0;
-    for (HWND window : e2e::TopLevelWindowsOf(GetCurrentProcessId())) {
-        if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) ++count;
-    }
-    return count;
-}
 
 // Written out: a wrong address in the program must not pass as the expected one.
 const std::wstring HomePage = L"https://www.example.com/";
 const std::wstring MailAddress = L"zuno@example.com";
-
-// A child's place in its parent's client area.
-RECT PlaceOf(HWND child) {
-    RECT area;
-    GetWindowRect(child, &area);
-    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&area), 2);
-    return area;
-}
 
 HWND FindAboutBox() { return FindWindowW(win32::AboutBoxClass, L"バージョン情報"); }
 
 // A real click, once no other program's window is in the way; false when one
 // stayed. Whether it reaches `window` or the frame over it is the system's hit test.
 bool ClickMiddleOf(HWND window) {
-    RECT area;
-    GetWindowRect(window, &area);
-    const POINT middle{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    const POINT middle = e2e::CentreOf(window);
     const HWND box = GetAncestor(window, GA_ROOT);
     auto ours = [&] {
         const HWND under = WindowFromPoint(middle);
@@ -186,7 +150,7 @@ TEST_F(AboutBoxTest, ShowsItsTextsModalOverTheOwnerAndClosesWithTheCloseButton) 
             found[text] = ChildWithText(box, text);
         }
         for (const auto& [text, window] : found) {
-            if (window) places[text] = PlaceOf(window);
+            if (window) places[text] = e2e::RectInParent(window);
         }
         ownerDisabled = !IsWindowEnabled(owner);
         boxOwner = GetWindow(box, GW_OWNER);
@@ -213,20 +177,7 @@ TEST_F(AboutBoxTest, TheCloseBoxClosesItAsWell) {
 }
 
 // Keys go to whatever has the focus on the box's thread, as typed keys would.
-void PressKey(DWORD thread, WPARAM key) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(thread, &info);
-    PostMessageW(info.hwndFocus, WM_KEYDOWN, key, 1);
-    PostMessageW(info.hwndFocus, WM_KEYUP, key, 0xC0000001);
-}
-
-HWND FocusOf(DWORD thread) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(thread, &info);
-    return info.hwndFocus;
-}
+void PressKey(DWORD thread, WPARAM key) { e2e::PostKeyPress(FocusOf(thread), key); }
 
 TEST_F(AboutBoxTest, EnterAndEscDoNothingWhileTabAndSpaceReachTheButtons) {
     const DWORD boxThread = GetCurrentThreadId();
@@ -272,7 +223,8 @@ TEST_F(AboutBoxTest, HelpAndTheTwoLinksGoToTheShellWithoutAnyErrorBox) {
         PostMessageW(ChildWithText(box, L"ヘルプ"), BM_CLICK, 0, 0);
         WaitUntil([&] { return reached(L"htmlfile"); }, 10s);
         const auto close = [&] { PostMessageW(ChildWithText(box, L"閉じる"), BM_CLICK, 0, 0); };
-        quietUntilClosed = e2e::NotUntilProvoked([&] { return DialogCount() > 0 || !IsWindowVisible(box); }, 2s, close);
+        const auto boxOrGone = [&] { return !e2e::DialogsOf(GetCurrentProcessId()).empty() || !IsWindowVisible(box); };
+        quietUntilClosed = e2e::NotUntilProvoked(boxOrGone, 2s, close);
     });
     if (!helpWasThere) DeleteFileW(helpWide.c_str());
 

@@ -43,7 +43,7 @@ public:
 private:
     void Run() {
         while (!stop_) {
-            const auto dialogs = Dialogs();
+            const auto dialogs = e2e::DialogsOf(processId_);
             // A closed dialog's handle may come back for the next one.
             std::erase_if(firstSeen_, [&](const auto& entry) {
                 return std::find(dialogs.begin(), dialogs.end(), entry.first) == dialogs.end();
@@ -51,14 +51,6 @@ private:
             for (HWND dialog : dialogs) Answer(dialog);
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-    }
-
-    std::vector<HWND> Dialogs() const {
-        std::vector<HWND> found;
-        for (HWND window : e2e::TopLevelWindowsOf(processId_)) {
-            if (IsWindowVisible(window) && e2e::ClassOf(window) == L"#32770") found.push_back(window);
-        }
-        return found;
     }
 
     void Answer(HWND dialog) {

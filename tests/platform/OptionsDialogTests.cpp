@@ -33,27 +33,13 @@
 namespace yomorina {
 namespace {
 
-
-
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+using e2e::Pump;
+using e2e::RectInParent;
 
 std::wstring ItemText(HWND listView, int item, int column) {
     wchar_t text[512] = {};
     ListView_GetItemText(listView, item, column, text, 512);
     return text;
-}
-
-RECT RectInParent(HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 // Beside the cells dark grey, along the cell edges light grey, the cells themselves untouched;
@@ -451,14 +437,7 @@ TEST(FileOpenDialog, BrowsingToAnotherFolderLeavesTheCurrentFolderWhereItWas) {
 
     // As a person would: type the folder and Enter to go there, then the file's name.
     std::thread person([&] {
-        HWND dialog = nullptr;
-        for (int tries = 0; tries < 200 && !dialog; ++tries) {
-            Sleep(50);
-            dialog = FindWindowW(L"#32770", nullptr);
-            DWORD owner = 0;
-            if (dialog) GetWindowThreadProcessId(dialog, &owner);
-            if (owner != GetCurrentProcessId() || !IsWindowVisible(dialog)) dialog = nullptr;
-        }
+        const HWND dialog = e2e::WaitForWindowOf(GetCurrentProcessId(), e2e::IsDialog);
         if (!dialog) return;
         constexpr int FileNameBox = 0x47c;
         for (const std::wstring& typed : {elsewhere.Wide(), std::wstring(L"選択.txt")}) {

@@ -22,6 +22,8 @@
 namespace yomorina {
 namespace {
 
+using e2e::Pump;
+using e2e::RectOf;
 using win32::PersistentImage;
 
 constexpr COLORREF Face = RGB(192, 192, 192);
@@ -142,16 +144,6 @@ class OverlayWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { OleInitialize(nullptr); }
     void TearDown() override { OleUninitialize(); }
-
-    static void Pump() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    }
-    static RECT RectOf(HWND window) {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        return rect;
-    }
 };
 
 // The icon after the shell's restart and its retries: what the shell and the
@@ -377,13 +369,11 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_EQ(onLeftMonitor.y, 50);
 
     // Another window coming to the front is what ends a scatter.
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(other);
-    SetActiveWindow(other);
+    e2e::UniqueWindow other = e2e::WindowInFront(L"other", {0, 0, 50, 50});
+    SetActiveWindow(other.get());
     Pump();
     EXPECT_TRUE(window.UserSwitchedAway());
-    DestroyWindow(other);
+    other.reset();
 
     window.Hide();
     EXPECT_FALSE(IsWindowVisible(window.Handle()));

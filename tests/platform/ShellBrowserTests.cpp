@@ -20,28 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Runs this thread's messages until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-int VisibleDialogsOfThisProcess() {
-    int count = 0;
-    for (HWND window : e2e::TopLevelWindowsOf(GetCurrentProcessId())) {
-        if (e2e::ClassOf(window) == L"#32770" && IsWindowVisible(window)) ++count;
-    }
-    return count;
-}
+using e2e::PumpUntil;
 
 class QuitRecorder final : public BrowserQuitListener {
 public:
@@ -73,10 +52,9 @@ TEST_F(ShellBrowserTest, AMissingFileFailsAtOnceWithoutAnErrorBox) {
     withBox.lpFile = file.c_str();
     std::thread boxed;
     const auto provoke = [&] { boxed = std::thread([&] { ShellExecuteExW(&withBox); }); };
-    EXPECT_EQ(e2e::NotUntilProvoked([] { return VisibleDialogsOfThisProcess() > 0; }, 2s, provoke, PumpUntil), "");
-    for (HWND box : e2e::TopLevelWindowsOf(GetCurrentProcessId())) {
-        if (e2e::ClassOf(box) == L"#32770") PostMessageW(box, WM_CLOSE, 0, 0);
-    }
+    const auto boxShown = [] { return !e2e::DialogsOf(GetCurrentProcessId()).empty(); };
+    EXPECT_EQ(e2e::NotUntilProvoked(boxShown, 2s, provoke, PumpUntil), "");
+    for (HWND box : e2e::DialogsOf(GetCurrentProcessId())) PostMessageW(box, WM_CLOSE, 0, 0);
     request.join();
     if (boxed.joinable()) boxed.join();
     EXPECT_FALSE(missing.done);

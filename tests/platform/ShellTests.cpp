@@ -71,8 +71,7 @@ protected:
         return opened.value_or(false);
     }
     static bool PumpUntil(const std::optional<bool>& opened) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        e2e::Pump();
         return opened.has_value();
     }
     // The launcher does not wait for what it starts: the records come in when the programs write them.
@@ -342,13 +341,7 @@ TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenThe
             if (next <= 2) e2e::DropFilesAt(centre, {files[next]});
         });
         e2e::DropFilesAt(centre, {files[0]});
-        e2e::WaitUntil(
-            [&] {
-                MSG message;
-                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-                return handled.size() >= 4;
-            },
-            std::chrono::seconds(20));
+        e2e::PumpUntil([&] { return handled.size() >= 4; }, std::chrono::seconds(20));
         EXPECT_EQ(confirmations, 2);
     }
     const auto utf8 = [](const std::wstring& file) { return win32::ToUtf8(file); };

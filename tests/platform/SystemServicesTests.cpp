@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <tuple>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -56,16 +54,10 @@ TEST(KeyboardLayouts, APrintableCharacterCountsAndAControlCharacterNot) {
     }
 }
 
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
+using e2e::UniqueWindow;
 
-// A top-level window of the test process, made the foreground window.
 UniqueWindow InFront(DWORD style, const RECT& area, HWND owner = nullptr, const wchar_t* windowClass = L"STATIC") {
-    UniqueWindow window(CreateWindowExW(0, windowClass, L"前面", style, area.left, area.top, area.right - area.left,
-                                        area.bottom - area.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr),
-                        &DestroyWindow);
-    ShowWindow(window.get(), style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOW);
-    SetForegroundWindow(window.get());
-    return window;
+    return e2e::WindowInFront(L"前面", area, style, owner, windowClass);
 }
 
 RECT PrimaryMonitor() {
