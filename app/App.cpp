@@ -265,15 +265,23 @@ void App::BringEveryTileOnceAnswered() {
 }
 
 // Windows silently drops a hook that once answers late, and until then every
-// mouse on the desktop waits on this thread.
+// mouse on the desktop waits on this thread: the watch is down for the call.
+// A program at rest stays at rest: a change beside the list is no reason to tick.
 void App::RunBlocking(const std::function<void()>& call) {
-    WakeUp();
+    if (watching_) timer_.StopWatching();
     ++blockingCalls_;
-    const struct Leave {
-        int& calls;
-        ~Leave() { --calls; }
-    } leave{blockingCalls_};
-    call();
+    {
+        const struct Leave {
+            int& calls;
+            ~Leave() { --calls; }
+        } leave{blockingCalls_};
+        call();
+    }
+    // Nothing woke the program meanwhile; where the watch cannot be set again, the timer samples.
+    if (watching_ && blockingCalls_ == 0 && !timer_.WatchForMovement()) {
+        watching_ = false;
+        timer_.Start();
+    }
 }
 
 void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }

@@ -166,24 +166,28 @@ TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnce
 
     // Any message from the icon is a hand on the mouse, which a dropped watch
     // may have missed; and no call that may keep our thread waiting is made while
-    // the mouse waits on a hook of ours, nor does a tick from inside it set one.
+    // the mouse waits on a hook of ours, nor does a tick from inside it set one,
+    // but afterwards the program is at rest again.
     app.OnTileClick(0);  // launched once at rest
+    int callsMeanwhile = 0;
     bool hookedMeanwhile = false;
     shell.meanwhile = recycleBin.meanwhile = store.meanwhile = [&] {
+        ++callsMeanwhile;
         TickAt(850, 100);
         hookedMeanwhile |= timer.watching;
     };
-    const std::function<void()> events[] = {
-        [&] { app.OnTrayEvent(TrayPress::Other); }, [&] { app.OnTaskbarCreated(); }, [&] { app.OnRetryRefused(); },
-        [&] { shell.FinishSearches(); }, [&] { app.OnTileDrop(2, {true, {"C:\\a.txt"}}); },
-        [&] { app.OnListFileChanged(); }};
-    for (const auto& event : events) {
+    const std::pair<std::function<void()>, bool> events[] = {
+        {[&] { app.OnTrayEvent(TrayPress::Other); }, true}, {[&] { app.OnTaskbarCreated(); }, true},
+        {[&] { app.OnRetryRefused(); }, true}, {[&] { shell.FinishSearches(); }, false},
+        {[&] { app.OnTileDrop(2, {true, {"C:\\a.txt"}}); }, false}, {[&] { app.OnListFileChanged(); }, false}};
+    for (std::size_t i = 0; i < std::size(events); ++i) {
         TickAt(850, 100);
         ASSERT_TRUE(timer.watching);
-        event();
-        EXPECT_TRUE(timer.running);
-        EXPECT_FALSE(timer.watching || hookedMeanwhile) << &event - events;
+        events[i].first();
+        EXPECT_EQ((std::pair{timer.running, timer.watching}), (std::pair{events[i].second, !events[i].second})) << i;
     }
+    EXPECT_EQ(callsMeanwhile, 3);
+    EXPECT_FALSE(hookedMeanwhile);
 }
 
 TEST_F(AppTimerTest, WhereNoMovementIsReportedTheTimerNeverStops) {
