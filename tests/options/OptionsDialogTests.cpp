@@ -64,10 +64,7 @@ protected:
         journal.push_back("close dialog");
         dialog.OnClosed();
     }};
-    struct : AboutBoxDialog {
-        int shown = 0;
-        void ShowModal() override { ++shown; }
-    } about;
+    struct : AboutBoxDialog { int shown = 0; void ShowModal() override { ++shown; } } about;
     OptionsDialog dialog{OptionsDialogControls{grid, preview, startAtSignInBox, ControlsByKind()},
                          OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
                                                callKey, layouts, about}};
@@ -135,6 +132,14 @@ TEST_F(OptionsDialogTest, StoredValuesOpenHeldToTheSliderRangesAStrangePatternAs
     EXPECT_EQ(grid.row, 1);
     EXPECT_EQ(At(0), (Row{"名前", "パス"}));
     EXPECT_EQ(preview.shows, "") << "row 1 is empty, so the preview is white";
+
+    // The value labels follow the sliders, as plain decimals; nothing is stored before OK.
+    for (int setting = 0; setting < 3; ++setting) {
+        sliders[setting].position = std::array{500, 10, 7}[setting];
+        dialog.OnSliderMoved(setting);
+    }
+    EXPECT_EQ(distanceValue.caption + " " + leadInValue.caption + " " + scatterValue.caption, "500 10 7");
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 3}));
 }
 
 TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
@@ -147,16 +152,6 @@ TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
     EXPECT_EQ(At(3), (Row{"名前だけ", ""}));
     EXPECT_EQ(At(4), (Row{"", "C:\\パスだけ"}));
     EXPECT_EQ(At(30), (Row{"最後", "D:\\"}));
-}
-
-TEST_F(OptionsDialogTest, TheValueLabelsFollowTheSlidersAsPlainDecimals) {
-    dialog.Load();
-    distanceSlider.position = 500;
-    leadInSlider.position = 10;
-    scatterSlider.position = 7;
-    for (int setting = 0; setting < 3; ++setting) dialog.OnSliderMoved(setting);
-    EXPECT_EQ(distanceValue.caption + " " + leadInValue.caption + " " + scatterValue.caption, "500 10 7");
-    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0})) << "nothing is stored before OK";
 }
 
 // OK, Cancel, exit

@@ -28,10 +28,6 @@ public:
     void SetColumnWidth(int, int) override {}
     void SetRowHeight(int r, int) override { Checked(r); }
 
-    std::vector<std::array<std::string, GridColumnCount>> Entries() const {
-        return {cells.begin() + 1, cells.end()};
-    }
-
 private:
     static int Checked(int r) {
         if (r < 0 || r >= GridRowCount) throw std::out_of_range("grid row " + std::to_string(r));
