@@ -13,6 +13,13 @@ namespace {
 constexpr int NameColumn = 0;
 constexpr int PathColumn = 1;
 
+// The recycle bin's marker is data, the same in every language; the user reads
+// it in theirs. A name is the user's own unless it is the marker beside it.
+std::string_view Shown(const LaunchEntry& entry, const std::string& text) {
+    if (IsRecycleBinPath(entry.Path) && IsRecycleBinPath(text)) return Text(TextId::RecycleBinCaption);
+    return text;
+}
+
 // What the key box says of a key that is refused: beside it, and on OK.
 struct RefusalTexts {
     TextId note;
@@ -204,8 +211,8 @@ int OptionsDialog::CurrentRow() const { return std::clamp(controls_.grid.Row(), 
 
 void OptionsDialog::ShowRow(int row) {
     const LaunchEntry& entry = EntryAt(row);
-    controls_.grid.SetText(row, NameColumn, entry.Name);
-    controls_.grid.SetText(row, PathColumn, entry.Path);
+    controls_.grid.SetText(row, NameColumn, Shown(entry, entry.Name));
+    controls_.grid.SetText(row, PathColumn, Shown(entry, entry.Path));
 }
 
 int OptionsDialog::FirstFreeRow() const {
@@ -283,7 +290,7 @@ void OptionsDialog::OnMoveDown() {
 
 void OptionsDialog::OnDelete() {
     const int row = CurrentRow();
-    const std::string question = Text(TextId::DeleteQuestion, EntryAt(row).Name);
+    const std::string question = Text(TextId::DeleteQuestion, Shown(EntryAt(row), EntryAt(row).Name));
     const MessageAnswer answer = services_.messages.Show(question, Text(TextId::TitleConfirm), MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) return;
     for (int i = row; i < GridLastEntryRow; ++i) {

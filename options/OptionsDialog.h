@@ -95,7 +95,7 @@ private:
     int CurrentRow() const;
     LaunchEntry& EntryAt(int row) { return entries_[row - GridFirstEntryRow]; }
     const LaunchEntry& EntryAt(int row) const { return entries_[row - GridFirstEntryRow]; }
-    // What the grid shows of the entry.
+    // The entry of the row as the grid shows it.
     void ShowRow(int row);
     // The editor's entry in the current row.
     void TakeEditorsEntry(const std::optional<LaunchEntry>& entry);

@@ -12,6 +12,7 @@
 #include "tests/support/FakeControls.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/IconvCodePage932.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -142,7 +143,7 @@ TEST_F(OptionsDialogTest, StoredValuesOpenHeldToTheSliderRangesAStrangePatternAs
     EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 3}));
 }
 
-TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
+TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowBlankSlotsStayBlankAndTheRecycleBinInTheUsersLanguage) {
     OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}},
               {2, {"名前だけ", ""}},
               {3, {"", "C:\\パスだけ"}},
@@ -152,6 +153,16 @@ TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
     EXPECT_EQ(At(3), (Row{"名前だけ", ""}));
     EXPECT_EQ(At(4), (Row{"", "C:\\パスだけ"}));
     EXPECT_EQ(At(30), (Row{"最後", "D:\\"}));
+
+    // Only shown so: OK saves the marker as it is, and a name of the user's stays theirs.
+    const Speaking english(EnglishTexts);
+    OpenWith({{4, {"ゴミ箱", "ゴミ箱"}}, {5, {"屑入れ", "ゴミ箱"}}, {6, {"ゴミ箱", "D:\\ゴミ箱"}}});
+    EXPECT_EQ(At(5), (Row{"Recycle Bin", "Recycle Bin"}));
+    EXPECT_EQ(At(6), (Row{"屑入れ", "Recycle Bin"}));
+    EXPECT_EQ(At(7), (Row{"ゴミ箱", "D:\\ゴミ箱"}));
+    const LaunchList stored = model.List;
+    dialog.OnOk();
+    EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, stored, codePage));
 }
 
 // OK, Cancel, exit
