@@ -26,9 +26,9 @@ bool IsSystemShortcut(CallKey key) {
 }  // namespace
 
 bool IsCallKeyCode(int value) {
-    constexpr int Modifiers = 0x0F;
-    constexpr int KeyCodes = 0xFF;
-    return value > 0 && value <= (Modifiers << 8 | KeyCodes) && (value & KeyCodes) != 0;
+    constexpr std::uint8_t Modifiers = 0x0F;  // Shift, Ctrl, Alt and the extended key's flag
+    constexpr CallKey Highest(Modifiers, 0xFF);
+    return value > 0 && value <= Highest.Code() && CallKey(static_cast<std::uint16_t>(value)).Key() != 0;
 }
 
 CallKey CompletedCallKey(CallKey typed, const KeyboardLayouts& layouts) {
@@ -54,7 +54,7 @@ void HoldStoredCallKey(Model& model, CallKeyHolder& holder, const KeyboardLayout
         holder.Hold(0);
         return;
     }
-    const CallKey stored(model.Settings.CallKey);
+    const CallKey stored(static_cast<std::uint16_t>(model.Settings.CallKey));
     model.StoredCallKeyRefusal = RefusalOf(stored, layouts);
     if (model.StoredCallKeyRefusal != CallKeyRefusal::None) {
         holder.Hold(0);

@@ -1,9 +1,9 @@
 #include "core/ListFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
-#include "core/CallKey.h"
 #include "core/PathText.h"
 #include "core/Texts.h"
 
@@ -13,12 +13,42 @@ namespace {
 constexpr std::string_view LineEnd = "\r\n";
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// One more than the last line any setting has.
+constexpr int LinesRead = [] {
+    int lines = ListFileLineCount;
+    for (const Setting& setting : Settings) lines = std::max(lines, setting.Line + 1);
+    return lines;
+}();
+
+constexpr bool IsSettingLine(int line) {
+    return std::any_of(Settings.begin(), Settings.end(), [line](const Setting& setting) { return setting.Line == line; });
+}
+
+constexpr int FirstSlotLine = [] {
+    int line = 0;
+    while (IsSettingLine(line)) ++line;
+    return line;
+}();
+
+// Each line has one owner: the settings and the slots' texts share the 64
+// lines, and the settings past them follow one another without a gap.
+constexpr bool LinesAreEachOnesOwn() {
+    for (int line = 0; line < LinesRead; ++line) {
+        const int owners = static_cast<int>(std::count_if(Settings.begin(), Settings.end(),
+                                                          [line](const Setting& setting) { return setting.Line == line; })) +
+                           (line >= FirstSlotLine && line < FirstSlotLine + SlotTextCount ? 1 : 0);
+        if (owners != 1) return false;
+    }
+    return true;
+}
+static_assert(LinesAreEachOnesOwn(), "a line of filelist.txt with no owner, or with two");
+
 // Lines in file order; a final line without its line end still counts.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     std::size_t i = 0;
-    while (i < bytes.size() && lines.size() <= CallKeyLine) {
+    while (i < bytes.size() && lines.size() < LinesRead) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(bytes.substr(start, i - start));
@@ -28,7 +58,7 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
             ++i;
         }
     }
-    if (start < bytes.size() && lines.size() <= CallKeyLine) lines.push_back(bytes.substr(start));
+    if (start < bytes.size() && lines.size() < LinesRead) lines.push_back(bytes.substr(start));
     return lines;
 }
 
@@ -52,17 +82,24 @@ bool ReadsAsUtf8(std::string_view& bytes) {
     return IsUtf8Text(bytes);
 }
 
+bool IsSet(const ScatterSettings& settings, const Setting& setting) {
+    const int value = settings.*setting.Member;
+    return value != setting.Default && Accepts(setting, value);
+}
+
 // The texts are the slots' in file order, already encoded.
 void AppendLines(std::string& file, const ScatterSettings& settings, const std::vector<std::string>& texts) {
-    const auto appendLine = [&file](std::string_view line) {
-        file += line;
+    std::vector<std::string> lines(LinesRead);
+    for (const Setting& setting : Settings) lines[setting.Line] = FormatNumberLine(settings.*setting.Member);
+    std::copy(texts.begin(), texts.end(), lines.begin() + FirstSlotLine);
+    int count = ListFileLineCount;
+    for (const Setting& setting : Settings) {
+        if (setting.Line >= count && IsSet(settings, setting)) count = setting.Line + 1;
+    }
+    for (int line = 0; line < count; ++line) {
+        file += lines[line];
         file += LineEnd;
-    };
-    for (const auto setting : LeadingSettingLines) appendLine(FormatNumberLine(settings.*setting));
-    for (const auto& text : texts) appendLine(text);
-    appendLine(FormatNumberLine(settings.BackgroundPattern));
-    // Only a set key adds its line: a list without one is byte for byte what it always was.
-    if (IsCallKeyCode(settings.CallKey)) appendLine(FormatNumberLine(static_cast<std::int16_t>(settings.CallKey)));
+    }
 }
 
 }  // namespace
@@ -132,15 +169,10 @@ std::optional<std::int16_t> ParseNumberLine(std::string_view line) {
     return static_cast<std::int16_t>(value);
 }
 
-std::uint16_t ParseCallKeyLine(std::string_view line) {
-    const auto value = ParseNumberLine(line);
-    return value && IsCallKeyCode(*value) ? static_cast<std::uint16_t>(*value) : 0;
-}
-
 const std::string& DefaultListFileBytes() {
     static const std::string bytes = [] {
         std::string file;
-        AppendLines(file, NewFileSettings, std::vector<std::string>(SlotTextCount));
+        AppendLines(file, DefaultSettings, std::vector<std::string>(SlotTextCount));
         return file;
     }();
     return bytes;
@@ -196,22 +228,23 @@ void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchLis
     const bool isUtf8 = ReadsAsUtf8(bytes);
     const auto lines = SplitLines(bytes);
 
-    auto readNumber = [&](std::size_t index, std::int16_t& target) {
-        if (index >= lines.size()) return;
-        if (const auto value = ParseNumberLine(lines[index])) target = *value;
-    };
-    auto readText = [&](std::size_t index, std::string& target) {
-        if (index >= lines.size()) return;
-        target = isUtf8 ? std::string(lines[index]) : codePage.ToUtf8(lines[index]);
-    };
-
-    std::size_t line = 0;
-    for (const auto setting : LeadingSettingLines) readNumber(line++, settings.*setting);
-    for (auto& entry : list) {
-        for (const auto field : SlotLines) readText(line++, entry.*field);
+    for (const Setting& setting : Settings) {
+        const auto line = static_cast<std::size_t>(setting.Line);
+        auto value = line < lines.size() ? ParseNumberLine(lines[line]) : std::nullopt;
+        if (value && !Accepts(setting, *value)) value.reset();
+        if (value) {
+            settings.*setting.Member = *value;
+        } else if (setting.Line >= ListFileLineCount) {
+            settings.*setting.Member = setting.Default;
+        }
     }
-    readNumber(BackgroundPatternLine, settings.BackgroundPattern);
-    settings.CallKey = lines.size() > CallKeyLine ? ParseCallKeyLine(lines[CallKeyLine]) : 0;
+    for (std::size_t slot = 0; slot < list.size(); ++slot) {
+        for (std::size_t field = 0; field < SlotLines.size(); ++field) {
+            const std::size_t line = FirstSlotLine + slot * SlotLines.size() + field;
+            if (line >= lines.size()) return;
+            list[slot].*SlotLines[field] = isUtf8 ? std::string(lines[line]) : codePage.ToUtf8(lines[line]);
+        }
+    }
 }
 
 ListFile::ListFile(FileStore& store, const CodePage932& codePage, const ExecutableFolder& executableFolder)
@@ -222,7 +255,7 @@ std::string ListFile::Path() const {
 }
 
 void ListFile::Take(const std::string& bytes, Model& model) {
-    model.Settings = NewFileSettings;
+    model.Settings = DefaultSettings;
     model.List = LaunchList{};
     DecodeListFile(bytes, model.Settings, model.List, codePage_);
     known_ = bytes;
@@ -231,7 +264,7 @@ void ListFile::Take(const std::string& bytes, Model& model) {
 std::optional<ListFileNotice> ListFile::Load(Model& model) {
     // Until something is read the program runs as with a new file: zeros would
     // bring the overlay up at almost any movement.
-    model.Settings = NewFileSettings;
+    model.Settings = DefaultSettings;
     model.List = LaunchList{};
     known_.reset();
     const std::string path = Path();

@@ -13,33 +13,31 @@
 #include <string_view>
 
 #include "core/Model.h"
+#include "core/Settings.h"
 #include "platform/CodePage932.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/FileStore.h"
 
 namespace yomorina {
 
-// The lines in file order: these settings, these texts of each slot in turn,
-// the background pattern; then the call key's, after the lines every reader knows.
-inline constexpr std::array LeadingSettingLines{&ScatterSettings::MoveDistance, &ScatterSettings::FastTicksToStart,
-                                                &ScatterSettings::FastTicksPerTile};
+// The lines every copy of the program reads and writes, never fewer: the
+// settings' lines (core/Settings.h) and, from the first line no setting
+// holds, the texts of each slot in turn.
+//
+// How the file grows: a setting added later takes the next line past these
+// (the call key's is the 65th). A file holds such lines only up to the last
+// one set to a value its setting accepts other than its default, so that a
+// list that sets none is byte for byte the 64-line file every copy knows; a
+// missing or unreadable one reads as its setting's default.
+inline constexpr int ListFileLineCount = 64;
 inline constexpr std::array SlotLines{&LaunchEntry::Name, &LaunchEntry::Path};
 inline constexpr int SlotTextCount = static_cast<int>(SlotLines.size()) * LaunchSlotCount;
-inline constexpr int BackgroundPatternLine = static_cast<int>(LeadingSettingLines.size()) + SlotTextCount;
-inline constexpr int ListFileLineCount = BackgroundPatternLine + 1;
-inline constexpr int CallKeyLine = ListFileLineCount;
 inline constexpr std::string_view ListFileName = "filelist.txt";
 
 // " 100 " for 100, "-5 " for -5.
 std::string FormatNumberLine(std::int16_t value);
 // Surrounding spaces ignored; empty unless a signed decimal in the 16-bit range.
 std::optional<std::int16_t> ParseNumberLine(std::string_view line);
-
-// No key for a line that is not such a number.
-std::uint16_t ParseCallKeyLine(std::string_view line);
-
-// What a new file holds, and what a value that cannot be read stays at.
-inline constexpr ScatterSettings NewFileSettings{100, 5, 1, 0};
 
 // The 142 bytes written when the file is missing: 100, 5, 1, thirty empty slots, 0.
 const std::string& DefaultListFileBytes();
@@ -54,9 +52,9 @@ std::string EncodeListFile(const ScatterSettings& settings, const LaunchList& li
 // each with its CR LF. A write cut short has fewer, or ends mid-line.
 bool IsWholeListFile(std::string_view bytes);
 
-// Reads each value on its own: a value that is missing or unreadable is left as
-// the caller had it, except the call key, which is then none. Lines past the
-// 65th are ignored; CR LF, LF or CR end a line.
+// Reads each value on its own: a value among the 64 lines that is missing or
+// unreadable is left as the caller had it; one past them is its default.
+// Lines past the last setting's are ignored; CR LF, LF or CR end a line.
 void DecodeListFile(std::string_view bytes, ScatterSettings& settings, LaunchList& list, const CodePage932& codePage);
 
 // At start-up a sync or backup program may hold the file for a few seconds.

@@ -10,6 +10,7 @@
 
 namespace yomorina {
 
+// Each member's line in filelist.txt, range, default and control: core/Settings.h.
 struct ScatterSettings {
     // A tick is fast when the pointer moved further along either axis; once a
     // scatter is on, further than half of it.
@@ -18,18 +19,10 @@ struct ScatterSettings {
     std::int16_t FastTicksPerTile = 0;  // in a row, to bring out each tile
     std::int16_t BackgroundPattern = 0;
     // The key that calls every tile at once, as the key box reports it (core/CallKey.h reads it); 0 for none.
-    std::uint16_t CallKey = 0;
+    std::int16_t CallKey = 0;
 
     friend bool operator==(const ScatterSettings&, const ScatterSettings&) = default;
 };
-
-// What the options' sliders offer. A hand-edited file may hold other values.
-struct SettingRange {
-    std::int16_t Min;
-    std::int16_t Max;
-};
-inline constexpr SettingRange MoveDistanceRange{10, 500};
-inline constexpr SettingRange FastTickCountRange{1, 10};  // both counts
 
 // How the overlay combines the frozen screen with the button-face colour.
 enum class OverlayBackground {

@@ -29,8 +29,7 @@ void EntryEditor::Preset(const EntryEditorPreset& preset) {
 
 void EntryEditor::OnOk() {
     if (controls_.recycleBinBox.Checked()) {
-        services_.grid.SetText(services_.grid.Row(), 0, RecycleBinPath);
-        services_.grid.SetText(services_.grid.Row(), 1, RecycleBinPath);
+        result_ = LaunchEntry{std::string(RecycleBinPath), std::string(RecycleBinPath)};
         services_.window.Close();
         return;
     }
@@ -39,9 +38,7 @@ void EntryEditor::OnOk() {
         services_.messages.Show(Text(TextId::MissingFileMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
-    services_.grid.SetText(services_.grid.Row(), 0, FirstLine(controls_.nameBox.Text()));
-    services_.grid.SetText(services_.grid.Row(), 1, path);
-    if (services_.refreshPreview) services_.refreshPreview();
+    result_ = LaunchEntry{FirstLine(controls_.nameBox.Text()), path};
     services_.window.Close();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// The entry editor: one row of the options grid, a name and a path that must
-// name something, or the recycle-bin entry. It writes only into the grid.
+// The entry editor: one entry of the options' list, a name and a path that
+// must name something, or the recycle-bin entry. It hands the entry back to
+// its opener and changes nothing else.
 
-#include <functional>
+#include <optional>
 #include <string_view>
 
 #include "core/Model.h"
@@ -21,8 +22,6 @@ struct EntryEditorControls {
 };
 
 struct EntryEditorServices {
-    Grid& grid;
-    std::function<void()> refreshPreview;  // the options dialog's preview
     const DirectorySearch& search;
     MessageBoxes& messages;
     FileOpenDialog& files;
@@ -40,9 +39,13 @@ public:
     void OnCancel();
     void OnBrowse();
 
+    // The entry OK accepted; none before, nor after Cancel.
+    const std::optional<LaunchEntry>& Result() const { return result_; }
+
 private:
     EntryEditorControls controls_;
     EntryEditorServices services_;
+    std::optional<LaunchEntry> result_;
 };
 
 }  // namespace yomorina

@@ -13,7 +13,12 @@ namespace {
 constexpr int NameColumn = 0;
 constexpr int PathColumn = 1;
 
-std::int16_t ToSetting(int position) { return static_cast<std::int16_t>(position); }
+// The recycle bin's marker is data, the same in every language; the user reads
+// it in theirs. A name is the user's own unless it is the marker beside it.
+std::string_view Shown(const LaunchEntry& entry, const std::string& text) {
+    if (IsRecycleBinPath(entry.Path) && IsRecycleBinPath(text)) return Text(TextId::RecycleBinCaption);
+    return text;
+}
 
 // What the key box says of a key that is refused: beside it, and on OK.
 struct RefusalTexts {
@@ -33,43 +38,70 @@ RefusalTexts TextsFor(CallKeyRefusal refusal) {
 
 }  // namespace
 
-int ClampToSlider(int value, const SliderSetup& setup) { return std::clamp(value, setup.Min, setup.Max); }
+SliderSetup SliderSetupFor(const Setting& setting) {
+    return {setting.Min, setting.Max, setting.PageStep, 1, setting.TickStep};
+}
 
 OptionsDialog::OptionsDialog(const OptionsDialogControls& controls, const OptionsDialogServices& services)
     : controls_(controls), services_(services) {}
 
-void OptionsDialog::ShowSlider(Slider& slider, Label& label, const SliderSetup& setup, std::int16_t value) {
-    slider.Configure(setup);
-    const int shown = ClampToSlider(value, setup);
-    label.SetCaption(std::to_string(shown));
-    slider.SetPosition(shown);
+void OptionsDialog::ShowSetting(int index) {
+    const Setting& setting = Settings[index];
+    const SettingControls& controls = controls_.settings[index];
+    const std::int16_t value = services_.model.Settings.*setting.Member;
+    switch (setting.Control) {
+        case SettingControl::Slider: {
+            // A stored value outside the range is shown, and kept on OK, at the nearest end.
+            const std::int16_t shown = HeldToRange(setting, value);
+            controls.slider->Configure(SliderSetupFor(setting));
+            controls.beside->SetCaption(std::to_string(shown));
+            controls.slider->SetPosition(shown);
+            break;
+        }
+        case SettingControl::OptionGroup:
+            controls.choice->Select(IsInRange(setting, value) ? value - setting.Min : 0);
+            break;
+        case SettingControl::KeyBox:
+            controls.keyBox->SetKey(static_cast<std::uint16_t>(value));
+            break;
+    }
+}
+
+std::int16_t OptionsDialog::ChosenValue(int index) const {
+    const Setting& setting = Settings[index];
+    const SettingControls& controls = controls_.settings[index];
+    switch (setting.Control) {
+        case SettingControl::Slider:
+            return static_cast<std::int16_t>(controls.slider->Position());
+        case SettingControl::OptionGroup:
+            if (const int chosen = controls.choice->Selected(); chosen >= 0) {
+                return static_cast<std::int16_t>(setting.Min + chosen);
+            }
+            return services_.model.Settings.*setting.Member;
+        case SettingControl::KeyBox:
+            if (const std::uint16_t typed = controls.keyBox->Key(); IsCallKeyCode(typed)) {
+                return static_cast<std::int16_t>(typed);
+            }
+            return 0;
+    }
+    return services_.model.Settings.*setting.Member;
 }
 
 void OptionsDialog::Load() {
     // A file that could not be read at start-up, or was edited by hand, is shown as it is now.
     services_.listFile.ReloadIfChanged(services_.model, RereadPatience);
-    const ScatterSettings& settings = services_.model.Settings;
-    ShowSlider(controls_.distanceSlider, controls_.distanceValue, DistanceSliderSetup, settings.MoveDistance);
-    ShowSlider(controls_.leadInSlider, controls_.leadInValue, FastTickSliderSetup, settings.FastTicksToStart);
-    ShowSlider(controls_.scatterSlider, controls_.scatterValue, FastTickSliderSetup, settings.FastTicksPerTile);
-
-    const int pattern = settings.BackgroundPattern;
-    controls_.patternChoice.Select(IsBackgroundPattern(pattern) ? pattern : 0);
+    for (int setting = 0; setting < SettingCount; ++setting) ShowSetting(setting);
     controls_.startAtSignInBox.SetChecked(services_.startupShortcut.IsSet());
-    controls_.callKeyBox.SetKey(settings.CallKey);
     ShowCallKeyNote();
 
     controls_.grid.SetColumnWidth(NameColumn, GridColumnWidthTwips);
     controls_.grid.SetColumnWidth(PathColumn, GridColumnWidthTwips);
     controls_.grid.SetText(0, NameColumn, Text(TextId::HeaderName));
     controls_.grid.SetText(0, PathColumn, Text(TextId::HeaderPath));
-    for (int slot = 0; slot < LaunchSlotCount; ++slot) {
-        const int row = slot + 1;
+    entries_ = services_.model.List;
+    for (int row = GridFirstEntryRow; row <= GridLastEntryRow; ++row) {
         controls_.grid.SetRowHeight(row, GridRowHeightTwips);
-        const LaunchEntry& entry = services_.model.List[slot];
-        if (entry.Name.empty() && entry.Path.empty()) continue;
-        controls_.grid.SetText(row, NameColumn, entry.Name);
-        controls_.grid.SetText(row, PathColumn, entry.Path);
+        ShowRow(row);
     }
     controls_.grid.SetRow(GridFirstEntryRow);
     OnGridSelect();
@@ -85,8 +117,8 @@ void OptionsDialog::OnClosed() {
 
 void OptionsDialog::ShowCallKeyNote() {
     const CallKeyRefusal refusal = services_.model.StoredCallKeyRefusal;
-    const bool shown = refusal != CallKeyRefusal::None && controls_.callKeyBox.Key() == services_.model.Settings.CallKey;
-    controls_.callKeyNote.SetCaption(shown ? Text(TextsFor(refusal).note) : "");
+    const bool shown = refusal != CallKeyRefusal::None && CallKeyBox().Key() == services_.model.Settings.CallKey;
+    controls_.settings[CallKeySetting].beside->SetCaption(shown ? Text(TextsFor(refusal).note) : "");
 }
 
 bool OptionsDialog::MayReplaceTheFile() {
@@ -106,14 +138,9 @@ bool OptionsDialog::MayReplaceTheFile() {
     return services_.messages.Show(question, Text(TextId::TitleConfirm), MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
-void OptionsDialog::OnDistanceChange() {
-    controls_.distanceValue.SetCaption(std::to_string(controls_.distanceSlider.Position()));
-}
-void OptionsDialog::OnLeadInChange() {
-    controls_.leadInValue.SetCaption(std::to_string(controls_.leadInSlider.Position()));
-}
-void OptionsDialog::OnScatterChange() {
-    controls_.scatterValue.SetCaption(std::to_string(controls_.scatterSlider.Position()));
+void OptionsDialog::OnSliderMoved(int setting) {
+    const SettingControls& controls = controls_.settings[setting];
+    controls.beside->SetCaption(std::to_string(controls.slider->Position()));
 }
 
 void OptionsDialog::OnOk() {
@@ -121,23 +148,13 @@ void OptionsDialog::OnOk() {
     // failed save leaves the model and the file agreeing, and the dialog keeps
     // the user's work for another try.
     Model saved = services_.model;
-    saved.Settings.MoveDistance = ToSetting(controls_.distanceSlider.Position());
-    saved.Settings.FastTicksToStart = ToSetting(controls_.leadInSlider.Position());
-    saved.Settings.FastTicksPerTile = ToSetting(controls_.scatterSlider.Position());
-    if (const int pattern = controls_.patternChoice.Selected(); pattern >= 0) {
-        saved.Settings.BackgroundPattern = ToSetting(pattern);
-    }
-    for (int slot = 0; slot < LaunchSlotCount; ++slot) {
-        saved.List[slot].Name = controls_.grid.Text(slot + 1, NameColumn);
-        saved.List[slot].Path = controls_.grid.Text(slot + 1, PathColumn);
-    }
-    const std::uint16_t typed = controls_.callKeyBox.Key();
-    const CallKey key(IsCallKeyCode(typed) ? typed : 0);
-    saved.Settings.CallKey = key.Code();
+    for (int setting = 0; setting < SettingCount; ++setting) saved.Settings.*Settings[setting].Member = ChosenValue(setting);
+    saved.List = entries_;
+    const CallKey key(static_cast<std::uint16_t>(saved.Settings.CallKey));
     // A newly chosen key that is refused is no key to save; the key the file
     // already holds stays as it is, not held, and waits for the layout to go
     // or the program that holds it to let go.
-    const bool keyKept = key.Code() == services_.model.Settings.CallKey;
+    const bool keyKept = saved.Settings.CallKey == services_.model.Settings.CallKey;
     const CallKeyRefusal refusal = RefusalOf(key, services_.layouts);
     if (refusal != CallKeyRefusal::None && !keyKept) {
         services_.messages.Show(Text(TextsFor(refusal).message), Text(TextId::TitleError), MessageButtons::Ok);
@@ -173,13 +190,13 @@ void OptionsDialog::OnOk() {
 void OptionsDialog::OnCancel() { services_.window.Close(); }
 
 void OptionsDialog::OnCallKeyTyped() {
-    const CallKey typed(controls_.callKeyBox.Key());
-    if (const CallKey key = CompletedCallKey(typed, services_.layouts); key != typed) controls_.callKeyBox.SetKey(key.Code());
+    const CallKey typed(CallKeyBox().Key());
+    if (const CallKey key = CompletedCallKey(typed, services_.layouts); key != typed) CallKeyBox().SetKey(key.Code());
     ShowCallKeyNote();
 }
 
 void OptionsDialog::OnVersion() {
-    if (services_.showAbout) services_.showAbout();
+    services_.about.ShowModal();
 }
 
 void OptionsDialog::OnExit() {
@@ -192,30 +209,34 @@ void OptionsDialog::OnExit() {
 
 int OptionsDialog::CurrentRow() const { return std::clamp(controls_.grid.Row(), GridFirstEntryRow, GridLastEntryRow); }
 
+void OptionsDialog::ShowRow(int row) {
+    const LaunchEntry& entry = EntryAt(row);
+    controls_.grid.SetText(row, NameColumn, Shown(entry, entry.Name));
+    controls_.grid.SetText(row, PathColumn, Shown(entry, entry.Path));
+}
+
 int OptionsDialog::FirstFreeRow() const {
     for (int row = GridFirstEntryRow; row <= GridLastEntryRow; ++row) {
-        if (controls_.grid.Text(row, PathColumn).empty()) return row;
+        if (EntryAt(row).Path.empty()) return row;
     }
     return 0;
 }
 
 void OptionsDialog::SwapRows(int first, int second) {
-    for (int column : {NameColumn, PathColumn}) {
-        const std::string above = controls_.grid.Text(first, column);
-        controls_.grid.SetText(first, column, controls_.grid.Text(second, column));
-        controls_.grid.SetText(second, column, above);
-    }
+    std::swap(EntryAt(first), EntryAt(second));
+    ShowRow(first);
+    ShowRow(second);
 }
 
 // Never waits for the file system: the icon is drawn when its answer comes in.
 void OptionsDialog::OnGridSelect() {
-    const std::string path = controls_.grid.Text(CurrentRow(), PathColumn);
+    const std::string& path = EntryAt(CurrentRow()).Path;
     if (!path.empty() && !IsRecycleBinPath(path)) services_.lookup.Begin({path}, SystemIconSide);
     OnEntryAnswered();
 }
 
 void OptionsDialog::OnEntryAnswered() {
-    const std::string path = controls_.grid.Text(CurrentRow(), PathColumn);
+    const std::string& path = EntryAt(CurrentRow()).Path;
     if (IsRecycleBinPath(path)) {
         controls_.preview.ShowRecycleBin();
         return;
@@ -224,15 +245,23 @@ void OptionsDialog::OnEntryAnswered() {
     if (!path.empty() && services_.lookup.Answer(path) == EntryAnswer::Found) controls_.preview.DrawTargetIcon(path);
 }
 
-void OptionsDialog::OnEdit() {
+void OptionsDialog::TakeEditorsEntry(const std::optional<LaunchEntry>& entry) {
+    if (!entry) return;
+    // The row current when the editor closed.
     const int row = CurrentRow();
-    EntryEditorPreset preset{controls_.grid.Text(row, NameColumn), controls_.grid.Text(row, PathColumn), false};
-    if (preset.Name.empty() && preset.Path.empty()) {
+    EntryAt(row) = *entry;
+    ShowRow(row);
+    // The recycle bin's picture waits for the next click on the grid.
+    if (!IsRecycleBinPath(entry->Path)) OnGridSelect();
+}
+
+void OptionsDialog::OnEdit() {
+    const LaunchEntry& entry = EntryAt(CurrentRow());
+    if (entry.Name.empty() && entry.Path.empty()) {
         services_.messages.Show(Text(TextId::BlankRowMessage), Text(TextId::TitleError), MessageButtons::Ok);
         return;
     }
-    preset.RecycleBin = IsRecycleBinPath(preset.Path);
-    services_.editor.ShowModal(preset);
+    TakeEditorsEntry(services_.editor.ShowModal(EntryEditorPreset{entry.Name, entry.Path, IsRecycleBinPath(entry.Path)}));
 }
 
 void OptionsDialog::OnAdd() {
@@ -242,34 +271,34 @@ void OptionsDialog::OnAdd() {
         return;
     }
     controls_.grid.SetRow(row);
-    services_.editor.ShowModal(EntryEditorPreset{});
+    TakeEditorsEntry(services_.editor.ShowModal(EntryEditorPreset{}));
 }
 
 void OptionsDialog::OnMoveUp() {
     const int row = CurrentRow();
-    if (row == GridFirstEntryRow || controls_.grid.Text(row, PathColumn).empty()) return;
+    if (row == GridFirstEntryRow || EntryAt(row).Path.empty()) return;
     SwapRows(row, row - 1);
     controls_.grid.SetRow(row - 1);
 }
 
 void OptionsDialog::OnMoveDown() {
     const int row = CurrentRow();
-    if (row == GridLastEntryRow || controls_.grid.Text(row + 1, NameColumn).empty()) return;
+    if (row == GridLastEntryRow || EntryAt(row + 1).Name.empty()) return;
     SwapRows(row, row + 1);
     controls_.grid.SetRow(row + 1);
 }
 
 void OptionsDialog::OnDelete() {
     const int row = CurrentRow();
-    const std::string question = Text(TextId::DeleteQuestion, controls_.grid.Text(row, NameColumn));
+    const std::string question = Text(TextId::DeleteQuestion, Shown(EntryAt(row), EntryAt(row).Name));
     const MessageAnswer answer = services_.messages.Show(question, Text(TextId::TitleConfirm), MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) return;
     for (int i = row; i < GridLastEntryRow; ++i) {
-        controls_.grid.SetText(i, NameColumn, controls_.grid.Text(i + 1, NameColumn));
-        controls_.grid.SetText(i, PathColumn, controls_.grid.Text(i + 1, PathColumn));
+        EntryAt(i) = std::move(EntryAt(i + 1));
+        ShowRow(i);
     }
-    controls_.grid.SetText(GridLastEntryRow, NameColumn, "");
-    controls_.grid.SetText(GridLastEntryRow, PathColumn, "");
+    EntryAt(GridLastEntryRow) = LaunchEntry{};
+    ShowRow(GridLastEntryRow);
 }
 
 void OptionsDialog::OnGridDrop(const DroppedData& data) {
@@ -280,8 +309,8 @@ void OptionsDialog::OnGridDrop(const DroppedData& data) {
             services_.messages.Show(Text(TextId::ListFullMessage), Text(TextId::TitleError), MessageButtons::Ok);
             return;
         }
-        controls_.grid.SetText(row, NameColumn, TextAfterLastBackslash(path));
-        controls_.grid.SetText(row, PathColumn, path);
+        EntryAt(row) = LaunchEntry{TextAfterLastBackslash(path), path};
+        ShowRow(row);
     }
 }
 

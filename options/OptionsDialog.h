@@ -1,15 +1,18 @@
 #pragma once
 // The options dialog: the list grid, the gesture sliders, the background
 // pattern, and the buttons that save, discard, show the version and end the
-// program, whether it starts at sign-in, and the call key. It edits a working copy; the
-// model, filelist.txt and the Startup folder change on OK only.
+// program, whether it starts at sign-in, and the call key. It edits a working
+// copy of the list, which the grid shows; the model, filelist.txt and the
+// Startup folder change on OK only.
 
-#include <functional>
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "core/Settings.h"
+#include "platform/AboutWindow.h"
 #include "platform/CallKey.h"
 #include "platform/Controls.h"
 #include "platform/EntryLookup.h"
@@ -22,28 +25,24 @@
 
 namespace yomorina {
 
-inline constexpr SliderSetup DistanceSliderSetup{MoveDistanceRange.Min, MoveDistanceRange.Max, 50, 1, 100};
-// The lead-in's slider and the scatter's alike.
-inline constexpr SliderSetup FastTickSliderSetup{FastTickCountRange.Min, FastTickCountRange.Max, 1, 1, 1};
 inline constexpr int GridColumnWidthTwips = 3800;
 inline constexpr int GridRowHeightTwips = 300;
 
-// A stored value outside a slider's range is shown, and kept on OK, at the nearest end.
-int ClampToSlider(int value, const SliderSetup& setup);
+SliderSetup SliderSetupFor(const Setting& setting);
+
+// The controls that show one setting: those of its kind; the others are null.
+struct SettingControls {
+    Slider* slider = nullptr;
+    OptionGroup* choice = nullptr;
+    KeyBox* keyBox = nullptr;
+    Label* beside = nullptr;  // the slider's number, or the key's note
+};
 
 struct OptionsDialogControls {
     Grid& grid;
     PreviewBox& preview;
-    Slider& distanceSlider;
-    Slider& leadInSlider;
-    Slider& scatterSlider;
-    Label& distanceValue;
-    Label& leadInValue;
-    Label& scatterValue;
-    OptionGroup& patternChoice;
     CheckBox& startAtSignInBox;
-    KeyBox& callKeyBox;
-    Label& callKeyNote;
+    std::array<SettingControls, SettingCount> settings;  // in the order of Settings
 };
 
 struct OptionsDialogServices {
@@ -57,7 +56,7 @@ struct OptionsDialogServices {
     MainWindow& mainWindow;
     CallKeyHolder& callKey;
     const KeyboardLayouts& layouts;
-    std::function<void()> showAbout;
+    AboutBoxDialog& about;
 };
 
 class OptionsDialog {
@@ -67,9 +66,8 @@ public:
     void Load();
     void OnClosed();
 
-    void OnDistanceChange();
-    void OnLeadInChange();
-    void OnScatterChange();
+    // The slider of Settings[setting] moved.
+    void OnSliderMoved(int setting);
     // The key box changed under the user's fingers.
     void OnCallKeyTyped();
 
@@ -78,7 +76,7 @@ public:
     void OnVersion();
     void OnExit();
 
-    // The icon preview of the current row; also called by the entry editor.
+    // The icon preview of the current row.
     void OnGridSelect();
     // An entry's existence or icon came in: the preview shows what is now known.
     void OnEntryAnswered();
@@ -95,13 +93,24 @@ private:
     // Asks before OK replaces a file the user has not seen as it is.
     bool MayReplaceTheFile();
     int CurrentRow() const;
-    // 0 when every path cell is filled.
+    LaunchEntry& EntryAt(int row) { return entries_[row - GridFirstEntryRow]; }
+    const LaunchEntry& EntryAt(int row) const { return entries_[row - GridFirstEntryRow]; }
+    // The entry of the row as the grid shows it.
+    void ShowRow(int row);
+    // The editor's entry in the current row.
+    void TakeEditorsEntry(const std::optional<LaunchEntry>& entry);
+    // 0 when every entry has a path.
     int FirstFreeRow() const;
     void SwapRows(int first, int second);
-    void ShowSlider(Slider& slider, Label& label, const SliderSetup& setup, std::int16_t value);
+    void ShowSetting(int setting);
+    // What OK would save of the setting; the call key's as it is typed.
+    std::int16_t ChosenValue(int setting) const;
+    KeyBox& CallKeyBox() const { return *controls_.settings[CallKeySetting].keyBox; }
 
     OptionsDialogControls controls_;
     OptionsDialogServices services_;
+    // The list as edited: what the grid shows, and what OK saves.
+    LaunchList entries_;
 };
 
 }  // namespace yomorina

@@ -4,6 +4,14 @@
 
 namespace yomorina {
 
+// How the options dialog opens the about box: shown modally, back when it
+// has closed, with nothing to hand back.
+class AboutBoxDialog {
+public:
+    virtual ~AboutBoxDialog() = default;
+    virtual void ShowModal() = 0;
+};
+
 class AboutWindow {
 public:
     virtual ~AboutWindow() = default;

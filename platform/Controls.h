@@ -11,7 +11,8 @@
 namespace yomorina {
 
 // The list grid: row 0 is the fixed header, rows 1..30 the entries; column 0
-// the name, column 1 the path. Exactly 31 rows, always.
+// the name, column 1 the path. Exactly 31 rows, always. It shows what it is
+// given; the entries themselves are the options' logic's.
 inline constexpr int GridColumnCount = 2;
 inline constexpr int GridFirstEntryRow = 1;
 inline constexpr int GridLastEntryRow = LaunchSlotCount;
@@ -20,7 +21,6 @@ inline constexpr int GridRowCount = GridLastEntryRow + 1;
 class Grid {
 public:
     virtual ~Grid() = default;
-    virtual std::string Text(int row, int column) const = 0;
     virtual void SetText(int row, int column, std::string_view text) = 0;
     // The selected entry row, 1..30.
     virtual int Row() const = 0;

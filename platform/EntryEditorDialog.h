@@ -1,8 +1,11 @@
 #pragma once
 // How the options dialog opens the entry editor: preset, shown modally, and
-// back when it has closed. The editor writes its result into the grid itself.
+// back with the entry when it has closed.
 
+#include <optional>
 #include <string>
+
+#include "core/Model.h"
 
 namespace yomorina {
 
@@ -15,7 +18,8 @@ struct EntryEditorPreset {
 class EntryEditorDialog {
 public:
     virtual ~EntryEditorDialog() = default;
-    virtual void ShowModal(const EntryEditorPreset& preset) = 0;
+    // The entry OK accepted; none when the editor was cancelled.
+    virtual std::optional<LaunchEntry> ShowModal(const EntryEditorPreset& preset) = 0;
 };
 
 }  // namespace yomorina

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/Settings.h"
 #include "core/Texts.h"
 
 namespace yomorina {
@@ -23,15 +24,13 @@ int DirectionWithDeadZone(std::int64_t previous, std::int64_t current) {
 // The recycle bin never sits on the pointer: no movement counts as forwards.
 int RecycleBinDirection(std::int64_t previous, std::int64_t current) { return previous > current ? 1 : -1; }
 
-std::int16_t HeldTo(const SettingRange& range, std::int16_t value) { return std::clamp(value, range.Min, range.Max); }
-
 }  // namespace
 
 ScatterSettings SettingsInForce(const ScatterSettings& settings) {
     ScatterSettings inForce = settings;
-    inForce.MoveDistance = HeldTo(MoveDistanceRange, settings.MoveDistance);
-    inForce.FastTicksToStart = HeldTo(FastTickCountRange, settings.FastTicksToStart);
-    inForce.FastTicksPerTile = HeldTo(FastTickCountRange, settings.FastTicksPerTile);
+    for (const Setting& setting : Settings) {
+        if (setting.Control == SettingControl::Slider) inForce.*setting.Member = HeldToRange(setting, settings.*setting.Member);
+    }
     return inForce;
 }
 

@@ -19,7 +19,6 @@
 #include "platform/win32/desktop/SingleInstance.h"
 #include "platform/win32/desktop/StartupShortcut.h"
 #include "platform/win32/desktop/UserAttention.h"
-#include "platform/win32/dialogs/AboutWindow.h"
 #include "platform/win32/dialogs/MessageBoxes.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
 #include "platform/win32/files/CodePage932.h"
@@ -68,7 +67,7 @@ int RunProgram(HINSTANCE instance) {
         options.reset();
         options = std::make_unique<win32::OptionsWindow>(
             instance, win32::OptionsWindow::Services{model, listFile, startupShortcut, directorySearch, entryLookup, mainWindow,
-                                                     mainWindow.CallKey(), keyboardLayouts, [instance](HWND owner) { win32::ShowAboutBox(instance, owner); }});
+                                                     mainWindow.CallKey(), keyboardLayouts});
         // A dialog that could not be made must not lock the icon out for good.
         if (!options->Handle()) model.OptionsOpen = false;
     };

@@ -101,7 +101,7 @@ TEST(ListFileFormat, UnreadableValuesKeepWhatTheyHadAndShortFilesLeaveTheRestUnt
 TEST(ListFileFormat, TheCallKeyIsALineOfItsOwnAfterTheSixtyFourAndNoKeyIsNoLine) {
     const struct {
         const char* line65;  // null: the file ends after line 64
-        std::uint16_t key;
+        std::int16_t key;
     } cases[] = {
         {nullptr, 0},   {" 1625 ", 1625}, {"1625", 1625}, {" 4095 ", 4095}, {" 65 ", 65},   {" 0 ", 0},
         {" 4096 ", 0},  {" 256 ", 0},     {" 1536 ", 0},  {"-5 ", 0},        {"Ctrl+Y", 0}, {"", 0},
@@ -177,7 +177,7 @@ TEST(ListFileEncoding, OnlyUtf8WithJapaneseIsTakenForUtf8NeverCodePage932OrAscii
     // Half-width "ﾂ｡" is C2 A1 in code page 932, which is also UTF-8: saved with the mark to read back the same.
     LaunchList list;
     list[0] = {"ﾂ｡", "C:\\ﾂ｡.exe"};
-    EXPECT_EQ(Decode(EncodeListFile(NewFileSettings, list, codePage)).list, list);
+    EXPECT_EQ(Decode(EncodeListFile(DefaultSettings, list, codePage)).list, list);
 }
 
 TEST(ListFileEncoding, TextsOutsideCodePage932SwitchTheWholeFileToUtf8WithAByteOrderMark) {

@@ -13,12 +13,9 @@ namespace yomorina {
 namespace {
 
 using namespace yomorina::testing;
-using Row = std::array<std::string, 2>;
 
 class EntryEditorTest : public ::testing::Test {
 protected:
-    FakeGrid grid;
-    int previewRedraws = 0;
     FakeDirectorySearch search;
     FakeMessageBoxes messages;
     FakeFileOpenDialog files;
@@ -26,63 +23,48 @@ protected:
     FakeTextBox nameBox, pathBox;
     FakeCheckBox recycleBinBox;
     EntryEditor editor{EntryEditorControls{nameBox, pathBox, recycleBinBox},
-               EntryEditorServices{grid, [this] { ++previewRedraws; }, search, messages, files, window}};
+               EntryEditorServices{search, messages, files, window}};
 
-    void SetUp() override {
-        search.existing = {"C:\\Tools\\app.exe", "C:\\Data"};
-        grid.Fill(4, "old", "C:\\old.exe");
-        grid.row = 4;
-    }
+    void SetUp() override { search.existing = {"C:\\Tools\\app.exe", "C:\\Data"}; }
 };
 
-// OK writes the current row and closes, or refuses a path that names nothing and stays as it was.
-TEST_F(EntryEditorTest, OkWritesTheRecycleBinOrAnExistingPathAsTypedAndRefusesAPathThatNamesNothing) {
-    const Row old{"old", "C:\\old.exe"};
+// OK hands back the entry and closes, or refuses a path that names nothing and stays as it was.
+TEST_F(EntryEditorTest, OkGivesTheRecycleBinOrAnExistingPathAsTypedAndRefusesAPathThatNamesNothing) {
     const struct {
         EntryEditorPreset preset;
-        Row written;
-        int redraws;
+        std::optional<LaunchEntry> given;  // none: refused
     } cases[] = {
-        {{"何か", "C:\\nothing-here", true}, {"ゴミ箱", "ゴミ箱"}, 0},  // whatever the boxes hold; no file is looked for
-        {{"アプリ", "C:\\Tools\\app.exe", false}, {"アプリ", "C:\\Tools\\app.exe"}, 1},
-        {{"", "C:\\Data", false}, {"", "C:\\Data"}, 1},                        // an empty name, a folder
-        {{"a\r\nb", "C:\\Tools\\app.exe\nC:\\x", false}, {"a", "C:\\Tools\\app.exe"}, 1},  // no line break
-        {{"名前", "C:\\Tools\\missing.exe", false}, old, 0},
-        {{"名前", "", false}, old, 0},
+        {{"何か", "C:\\nothing-here", true}, LaunchEntry{"ゴミ箱", "ゴミ箱"}},  // whatever the boxes hold; no file is looked for
+        {{"アプリ", "C:\\Tools\\app.exe", false}, LaunchEntry{"アプリ", "C:\\Tools\\app.exe"}},
+        {{"", "C:\\Data", false}, LaunchEntry{"", "C:\\Data"}},                        // an empty name, a folder
+        {{"a\r\nb", "C:\\Tools\\app.exe\nC:\\x", false}, LaunchEntry{"a", "C:\\Tools\\app.exe"}},  // no line break
+        {{"名前", "C:\\Tools\\missing.exe", false}, std::nullopt},
+        {{"名前", "", false}, std::nullopt},
     };
     for (const auto& c : cases) {
-        grid.Fill(4, old[0], old[1]);
-        previewRedraws = window.closes = 0;
+        FakeDialogWindow window;
+        EntryEditor editor{EntryEditorControls{nameBox, pathBox, recycleBinBox},
+                           EntryEditorServices{search, messages, files, window}};
         messages.shown.clear();
         search.asked.clear();
         editor.Preset(c.preset);
         editor.OnOk();
-        const bool refused = c.written == old;
-        EXPECT_EQ(grid.cells[4], c.written) << c.preset.Path;
-        EXPECT_EQ(previewRedraws, c.redraws) << c.preset.Path;
+        const bool refused = !c.given;
+        EXPECT_EQ(editor.Result(), c.given) << c.preset.Path;
         EXPECT_EQ(window.closes, refused ? 0 : 1) << c.preset.Path;
         EXPECT_EQ(messages.shown, (refused ? ShownMessages{{"ファイルが存在しません。", "エラー", MessageButtons::Ok}}
                                            : ShownMessages{})) << c.preset.Path;
         EXPECT_EQ(search.asked.empty(), c.preset.RecycleBin) << c.preset.Path;
-        if (refused) EXPECT_EQ((Row{nameBox.text, pathBox.text}), (Row{"名前", c.preset.Path}));
+        if (refused) EXPECT_EQ(nameBox.text + " " + pathBox.text, "名前 " + c.preset.Path);
     }
     // The box's caption is in the user's language, what its tick stores is not.
     const Speaking english(EnglishTexts);
     editor.Preset({"Bin", "", true});
     editor.OnOk();
-    EXPECT_EQ(grid.cells[4], (Row{"ゴミ箱", "ゴミ箱"}));
+    EXPECT_EQ(editor.Result(), (LaunchEntry{"ゴミ箱", "ゴミ箱"}));
 }
 
-TEST_F(EntryEditorTest, CancelWritesNothing) {
-    editor.Preset({"old", "C:\\old.exe", false});
-    nameBox.text = "edited";
-    pathBox.text = "C:\\Tools\\app.exe";
-    editor.OnCancel();
-    EXPECT_EQ(grid.cells[4], (Row{"old", "C:\\old.exe"}));
-    EXPECT_EQ(window.closes, 1);
-}
-
-TEST_F(EntryEditorTest, BrowseFillsTheNameAndPathFromTheChosenFileAndACancelChangesNothing) {
+TEST_F(EntryEditorTest, BrowseFillsTheNameAndPathFromTheChosenFileItsCancelChangesNothingAndCancelGivesNothing) {
     editor.Preset({"name", "path", true});
     files.choice = std::nullopt;
     editor.OnBrowse();
@@ -100,6 +82,9 @@ TEST_F(EntryEditorTest, BrowseFillsTheNameAndPathFromTheChosenFileAndACancelChan
     files.choice = "C:\\表\\ソフト.exe";  // 表 and ソ end in 0x5C in Shift-JIS
     editor.OnBrowse();
     EXPECT_EQ(nameBox.text, "ソフト.exe");
+    editor.OnCancel();
+    EXPECT_EQ(editor.Result(), std::nullopt);
+    EXPECT_EQ(window.closes, 1);
 }
 
 }  // namespace

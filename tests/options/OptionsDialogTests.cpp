@@ -12,6 +12,7 @@
 #include "tests/support/FakeControls.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/IconvCodePage932.h"
+#include "tests/support/Speaking.h"
 
 namespace yomorina {
 namespace {
@@ -37,26 +38,37 @@ protected:
     FakeStartupShortcut startup;
     FakeCallKeyHolder callKey;
     FakeKeyboardLayouts layouts;
-    int aboutShown = 0;
 
     FakeGrid grid;
     FakePreviewBox preview;
-    FakeSlider distanceSlider, leadInSlider, scatterSlider;
-    FakeLabel distanceValue, leadInValue, scatterValue;
-    FakeOptionGroup patternChoice;
     FakeCheckBox startAtSignInBox;
+    // Each setting's controls by its kind, as the options window makes them.
+    std::array<FakeSlider, SettingCount> sliders;
+    std::array<FakeLabel, SettingCount> besides;
+    FakeOptionGroup patternChoice;
     FakeKeyBox callKeyBox;
-    FakeLabel callKeyNote;
+    FakeSlider &distanceSlider = sliders[0], &leadInSlider = sliders[1], &scatterSlider = sliders[2];
+    FakeLabel &distanceValue = besides[0], &leadInValue = besides[1], &scatterValue = besides[2],
+              &callKeyNote = besides[CallKeySetting];
+    std::array<SettingControls, SettingCount> ControlsByKind() {
+        std::array<SettingControls, SettingCount> controls{};
+        for (int i = 0; i < SettingCount; ++i) {
+            const SettingControl kind = Settings[i].Control;
+            if (kind == SettingControl::Slider) controls[i] = {.slider = &sliders[i], .beside = &besides[i]};
+            if (kind == SettingControl::OptionGroup) controls[i] = {.choice = &patternChoice};
+            if (kind == SettingControl::KeyBox) controls[i] = {.keyBox = &callKeyBox, .beside = &besides[i]};
+        }
+        return controls;
+    }
     // Closing the window unloads the dialog, as the real window does.
     FakeDialogWindow window{[this] {
         journal.push_back("close dialog");
         dialog.OnClosed();
     }};
-    OptionsDialog dialog{OptionsDialogControls{grid, preview, distanceSlider, leadInSlider, scatterSlider, distanceValue,
-                                               leadInValue, scatterValue, patternChoice, startAtSignInBox, callKeyBox,
-                                               callKeyNote},
+    struct : AboutBoxDialog { int shown = 0; void ShowModal() override { ++shown; } } about;
+    OptionsDialog dialog{OptionsDialogControls{grid, preview, startAtSignInBox, ControlsByKind()},
                          OptionsDialogServices{model, listFile, startup, messages, search, editor, window, mainWindow,
-                                               callKey, layouts, [this] { ++aboutShown; }}};
+                                               callKey, layouts, about}};
 
     void SetUp() override {
         model.Settings = {100, 5, 1, 0};
@@ -67,11 +79,16 @@ protected:
         dialog.Load();
     }
     static Row N(int r) { return {"n" + std::to_string(r), "C:\\p" + std::to_string(r) + ".exe"}; }
-    void FillRows(int first, int last) {  // and blanks the others
-        for (int r = 1; r <= 30; ++r) {
-            const Row row = r >= first && r <= last ? N(r) : Row{};
-            grid.Fill(r, row[0], row[1]);
-        }
+    void Put(int r, const Row& row) { model.List.at(r - 1) = {row[0], row[1]}; }
+    void FillRows(int first, int last) {  // in the model, and blanks the others
+        for (int r = 1; r <= 30; ++r) Put(r, r >= first && r <= last ? N(r) : Row{});
+    }
+    // The user gives the row a new entry through the editor, as Edit or, on a blank row, Add opens it.
+    void EditRow(int r, const Row& row) {
+        grid.row = r;
+        editor.onShow = [row](const EntryEditorPreset&) { return LaunchEntry{row[0], row[1]}; };
+        At(r) == Row{} ? dialog.OnAdd() : dialog.OnEdit();
+        editor.onShow = nullptr;
     }
     Row At(int r) const { return grid.cells.at(r); }
     using Preset = std::tuple<std::string, std::string, bool>;
@@ -89,9 +106,10 @@ protected:
             FakeFileOpenDialog files;
             FakeDialogWindow editorWindow;
             EntryEditor entryEditor(EntryEditorControls{name, path, check},
-                        EntryEditorServices{grid, [this] { dialog.OnGridSelect(); }, search, messages, files, editorWindow});
+                                    EntryEditorServices{search, messages, files, editorWindow});
             entryEditor.Preset(preset);
             action(entryEditor, name, path, check);
+            return entryEditor.Result();
         };
     }
 };
@@ -115,9 +133,17 @@ TEST_F(OptionsDialogTest, StoredValuesOpenHeldToTheSliderRangesAStrangePatternAs
     EXPECT_EQ(grid.row, 1);
     EXPECT_EQ(At(0), (Row{"名前", "パス"}));
     EXPECT_EQ(preview.shows, "") << "row 1 is empty, so the preview is white";
+
+    // The value labels follow the sliders, as plain decimals; nothing is stored before OK.
+    for (int setting = 0; setting < 3; ++setting) {
+        sliders[setting].position = std::array{500, 10, 7}[setting];
+        dialog.OnSliderMoved(setting);
+    }
+    EXPECT_EQ(distanceValue.caption + " " + leadInValue.caption + " " + scatterValue.caption, "500 10 7");
+    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 3}));
 }
 
-TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
+TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowBlankSlotsStayBlankAndTheRecycleBinInTheUsersLanguage) {
     OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}},
               {2, {"名前だけ", ""}},
               {3, {"", "C:\\パスだけ"}},
@@ -127,26 +153,24 @@ TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowAndBlankSlotsStayBlank) {
     EXPECT_EQ(At(3), (Row{"名前だけ", ""}));
     EXPECT_EQ(At(4), (Row{"", "C:\\パスだけ"}));
     EXPECT_EQ(At(30), (Row{"最後", "D:\\"}));
-}
 
-TEST_F(OptionsDialogTest, TheValueLabelsFollowTheSlidersAsPlainDecimals) {
-    dialog.Load();
-    distanceSlider.position = 500;
-    leadInSlider.position = 10;
-    scatterSlider.position = 7;
-    dialog.OnDistanceChange();
-    dialog.OnLeadInChange();
-    dialog.OnScatterChange();
-    EXPECT_EQ(distanceValue.caption + " " + leadInValue.caption + " " + scatterValue.caption, "500 10 7");
-    EXPECT_EQ(model.Settings, (ScatterSettings{100, 5, 1, 0})) << "nothing is stored before OK";
+    // Only shown so: OK saves the marker as it is, and a name of the user's stays theirs.
+    const Speaking english(EnglishTexts);
+    OpenWith({{4, {"ゴミ箱", "ゴミ箱"}}, {5, {"屑入れ", "ゴミ箱"}}, {6, {"ゴミ箱", "D:\\ゴミ箱"}}});
+    EXPECT_EQ(At(5), (Row{"Recycle Bin", "Recycle Bin"}));
+    EXPECT_EQ(At(6), (Row{"屑入れ", "Recycle Bin"}));
+    EXPECT_EQ(At(7), (Row{"ゴミ箱", "D:\\ゴミ箱"}));
+    const LaunchList stored = model.List;
+    dialog.OnOk();
+    EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, stored, codePage));
 }
 
 // OK, Cancel, exit
 
 TEST_F(OptionsDialogTest, OkStoresTheControlsInTheModelAndWritesTheFileRowByRowWithoutPacking) {
-    OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}}});
-    grid.Fill(5, "Word, Excel", "\"C:\\Office\\winword.exe\"");  // slot 4 after an empty slot 3
-    grid.Fill(30, "ゴミ箱", "ゴミ箱");
+    // Slot 4 after an empty slot 3.
+    OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}}, {4, {"Word, Excel", "\"C:\\Office\\winword.exe\""}},
+              {29, {"ゴミ箱", "ゴミ箱"}}});
     distanceSlider.position = 250;
     leadInSlider.position = 3;
     scatterSlider.position = 10;
@@ -192,7 +216,7 @@ TEST_F(OptionsDialogTest, WithNoOptionButtonOnThePatternKeepsItsValue) {
 
 TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhileTheModelStaysAsItWas) {
     dialog.Load();
-    grid.Fill(1, "新しい", "C:\\new.exe");
+    EditRow(1, {"新しい", "C:\\new.exe"});
     distanceSlider.position = 300;
     callKeyBox.key = 1625;
     store.failWrites = true;
@@ -220,11 +244,11 @@ TEST_F(OptionsDialogTest, AFailedSaveSaysWhyAndKeepsTheDialogOpenWithTheEditsWhi
 
 TEST_F(OptionsDialogTest, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheStoredState) {
     OpenWith({{0, {"a", "C:\\a.exe"}}});
-    grid.Fill(1, "changed", "C:\\b.exe");
+    EditRow(1, {"changed", "C:\\b.exe"});
     leadInSlider.position = 9;
     patternChoice.selected = 1;
     dialog.OnVersion();
-    EXPECT_EQ(aboutShown, 1);
+    EXPECT_EQ(about.shown, 1);
     EXPECT_EQ(window.closes, 0) << "the about box leaves the dialog open";
     dialog.OnCancel();
     EXPECT_EQ(window.closes, 1);
@@ -241,7 +265,7 @@ TEST_F(OptionsDialogTest, CancelStoresAndWritesNothingAndTheNextOpeningShowsTheS
 }
 
 TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsTheDialog) {
-    const std::string handEdit = EncodeListFile(NewFileSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
+    const std::string handEdit = EncodeListFile(DefaultSettings, {LaunchEntry{"手で", "C:\\hand.exe"}}, codePage);
     for (const bool readable : {false, true}) {
         store = FakeFileStore{};
         messages.shown.clear();
@@ -252,7 +276,7 @@ TEST_F(OptionsDialogTest, OkOverAFileNotSeenAsItIsAsksAndNoSavesNothingAndKeepsT
         listFile.Load(model);
         dialog.Load();
         store.files[ListPath] = handEdit;
-        grid.Fill(1, "新しい", "C:\\new.exe");
+        EditRow(1, {"新しい", "C:\\new.exe"});
         messages.answer = MessageAnswer::No;
         dialog.OnOk();
         const std::string why = readable ? "設定ファイル filelist.txt は、この画面を開いた後に変更されています。"
@@ -323,17 +347,10 @@ TEST_F(OptionsDialogTest, ARefusedStoredKeyIsNotedAndKeptOnOkWhileANewOneIsRefus
 
 // Start at sign-in: the box shows the Startup folder and only OK changes it
 
-TEST_F(OptionsDialogTest, TheStartAtSignInBoxIsTickedExactlyWhenTheShortcutStartsThisCopy) {
+TEST_F(OptionsDialogTest, TheBoxIsTickedExactlyWhenTheShortcutIsThereAndOkMakesOrRemovesItAfterSavingTheList) {
     dialog.Load();
     EXPECT_FALSE(startAtSignInBox.checked) << "nothing in the Startup folder unless the user asks";
-    startup.set = true;
-    dialog.Load();
-    EXPECT_TRUE(startAtSignInBox.checked);
     EXPECT_TRUE(startup.calls.empty()) << "opening the dialog writes nothing";
-}
-
-TEST_F(OptionsDialogTest, OkMakesOrRemovesTheShortcutAsTheBoxSaysAfterSavingTheList) {
-    dialog.Load();
     startAtSignInBox.checked = true;
     dialog.OnOk();
     EXPECT_EQ(startup.calls, std::vector<bool>{true});
@@ -366,7 +383,7 @@ TEST_F(OptionsDialogTest, CancelAndExitLeaveTheShortcutAsItWasWhateverTheBox) {
 
 TEST_F(OptionsDialogTest, AFailedShortcutSaysSoAndKeepsTheDialogOpenWithTheEditsAndTheListSaved) {
     dialog.Load();
-    grid.Fill(1, "新しい", "C:\\new.exe");
+    EditRow(1, {"新しい", "C:\\new.exe"});
     startAtSignInBox.checked = true;
     startup.failure = "C:\\Startup\\ヨモリナ.lnk\r\nアクセスが拒否されました。 (5)";
     dialog.OnOk();
@@ -397,7 +414,7 @@ TEST_F(OptionsDialogTest, AFailedShortcutSaysSoAndKeepsTheDialogOpenWithTheEdits
 
 TEST_F(OptionsDialogTest, ExitAnsweredNoChangesNothingAndYesClosesTheDialogThenTheMainWindowWithoutSaving) {
     dialog.Load();
-    grid.Fill(1, "unsaved", "C:\\u.exe");
+    EditRow(1, {"unsaved", "C:\\u.exe"});
     messages.answer = MessageAnswer::No;
     dialog.OnExit();
     EXPECT_EQ(messages.shown, (ShownMessages{{"ヨモリナを終了しますか？", "メッセージ", MessageButtons::YesNo}}));
@@ -471,12 +488,15 @@ TEST_F(OptionsDialogTest, EditRefusesABlankRowAndOtherwisePresetsTheEditorFromTh
 }
 
 TEST_F(OptionsDialogTest, AddOpensAnEmptyEditorOnTheFirstRowWithoutAPathAndThatRowStaysCurrentAfterCancel) {
-    dialog.Load();
     FillRows(1, 5);
-    grid.Fill(3, "", "");
+    Put(3, {});
+    dialog.Load();
     grid.row = 5;
     int rowWhenShown = 0;
-    editor.onShow = [&](const EntryEditorPreset&) { rowWhenShown = grid.row; };
+    editor.onShow = [&](const EntryEditorPreset&) {
+        rowWhenShown = grid.row;
+        return std::nullopt;
+    };
     dialog.OnAdd();
     EXPECT_EQ(rowWhenShown, 3);
     EXPECT_EQ(EditorPresets(), (std::vector<Preset>{{"", "", false}}));
@@ -484,15 +504,16 @@ TEST_F(OptionsDialogTest, AddOpensAnEmptyEditorOnTheFirstRowWithoutAPathAndThatR
     EXPECT_EQ(At(3), (Row{"", ""}));
 
     // A name without a path is a free row too.
-    grid.Fill(3, "c", "C:\\c.exe");
-    grid.Fill(6, "名前だけ", "");
+    Put(3, {"c", "C:\\c.exe"});
+    Put(6, {"名前だけ", ""});
+    dialog.Load();
     dialog.OnAdd();
     EXPECT_EQ(grid.row, 6);
 }
 
 TEST_F(OptionsDialogTest, AddOnAFullListSaysSoAndOpensNothing) {
-    dialog.Load();
     FillRows(1, 30);
+    dialog.Load();
     grid.row = 12;
     dialog.OnAdd();
     EXPECT_EQ(messages.shown, (ShownMessages{{"これ以上追加できません。", "エラー", MessageButtons::Ok}}));
@@ -515,9 +536,9 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, N(28)}, {28, N(29)}, {29, N(30)}, {30, Row{}}}},
         {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
     };
-    dialog.Load();
     for (const Case& deletion : cases) {
         FillRows(deletion.first, deletion.last);
+        dialog.Load();
         auto expected = grid.cells;
         for (const auto& [r, cells] : deletion.after) expected[r] = cells;
         grid.row = deletion.row;
@@ -551,10 +572,10 @@ TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
         {false, {{28, N(28)}, {29, N(29)}}, 28, {{28, N(29)}, {29, N(28)}}, 29},
         {false, {{8, {"x", "C:\\x.exe"}}}, 7, {{7, {"x", "C:\\x.exe"}}, {8, Row{}}}, 8},
     };
-    dialog.Load();
     for (const Case& move : cases) {
         FillRows(0, 0);
-        for (const auto& [r, cells] : move.filled) grid.Fill(r, cells[0], cells[1]);
+        for (const auto& [r, cells] : move.filled) Put(r, cells);
+        dialog.Load();
         auto expected = grid.cells;
         for (const auto& [r, cells] : move.after) expected[r] = cells;
         grid.row = move.row;
@@ -567,9 +588,10 @@ TEST_F(OptionsDialogTest, AMoveNeedsARowToGoToAndUpAPathDownANameBelow) {
 // Files dropped on the grid
 
 TEST_F(OptionsDialogTest, DroppedFilesFillTheFirstFreeRowsNamedAfterTheirLastBackslash) {
+    Put(1, {"kept", "C:\\kept.exe"});
+    Put(2, {"名前だけ", ""});
     dialog.Load();
-    grid.Fill(1, "kept", "C:\\kept.exe");
-    grid.Fill(2, "名前だけ", "");
+    search.asked.clear();
     grid.row = 9;
     preview.shows = "before";
     dialog.OnGridDrop({true, {"C:\\Tools\\app.exe", "C:\\Data", "D:\\", "C:\\表\\ソフト.exe"}});
@@ -589,10 +611,10 @@ TEST_F(OptionsDialogTest, DroppedFilesFillTheFirstFreeRowsNamedAfterTheirLastBac
 }
 
 TEST_F(OptionsDialogTest, WhenTheListFillsUpTheRestOfADropIsRefusedOnce) {
-    dialog.Load();
     FillRows(1, 30);
-    grid.Fill(10, "", "");
-    grid.Fill(20, "", "");
+    Put(10, {});
+    Put(20, {});
+    dialog.Load();
     dialog.OnGridDrop({true, {"C:\\one", "C:\\two", "C:\\three", "C:\\four"}});
     EXPECT_EQ(At(10), (Row{"one", "C:\\one"}));
     EXPECT_EQ(At(20), (Row{"two", "C:\\two"}));

@@ -103,7 +103,7 @@ protected:
     void Open() { Open(lookup); }
     void Open(win32::EntryLookup& with) {
         dialog = std::make_unique<win32::OptionsWindow>(GetModuleHandleW(nullptr),
-                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, with, mainWindow, callKeyWindow.CallKey(), layouts, {}});
+                                              win32::OptionsWindow::Services{model, listFile, startupShortcut, search, with, mainWindow, callKeyWindow.CallKey(), layouts});
         Pump();
     }
     HWND Control(int id) const { return GetDlgItem(dialog->Handle(), id); }
@@ -235,8 +235,7 @@ TEST_F(OptionsDialogTest, EveryCaptionShowsWholeInEveryLanguageAtEveryDpi) {
         const testing::Speaking speaking(language.Texts);
         Open();
         win32::AboutWindow about(GetModuleHandleW(nullptr), dialog->Handle());
-        win32::EntryEditorWindow editor(GetModuleHandleW(nullptr), dialog->Handle(),
-                                        win32::EntryEditorWindow::Services{dialog->EntryGrid(), [] {}, search});
+        win32::EntryEditorWindow editor(GetModuleHandleW(nullptr), dialog->Handle(), search);
         for (const UINT dpi : {96u, 144u, 192u}) {
             RECT suggested{0, 0, 1600, 1400};
             for (HWND window : {dialog->Handle(), about.Handle(), editor.Handle()}) {
@@ -305,13 +304,10 @@ TEST_F(OptionsDialogTest, ThePreviewDrawsAnIconTheRecycleBinOrNothing) {
     EXPECT_GT(countNotWhite(), 500);
 }
 
-TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCurrentRow) {
+TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndHandsBackTheRecycleBin) {
     Open();
-    dialog->EntryGrid().SetRow(5);
-    int redraws = 0;
     EnableWindow(dialog->Handle(), FALSE);  // as the modal loop leaves its owner
-    win32::EntryEditorWindow editor(GetModuleHandleW(nullptr), dialog->Handle(),
-                      win32::EntryEditorWindow::Services{dialog->EntryGrid(), [&] { ++redraws; }, search});
+    win32::EntryEditorWindow editor(GetModuleHandleW(nullptr), dialog->Handle(), search);
     ASSERT_NE(editor.Handle(), nullptr);
     editor.Logic().Preset({"名前「表」", "C:\\ソフト\\表.exe", true});
     wchar_t text[128] = {};
@@ -328,9 +324,7 @@ TEST_F(OptionsDialogTest, TheEditorHoldsItsPresetAndWritesTheRecycleBinIntoTheCu
     SendMessageW(GetDlgItem(editor.Handle(), win32::editor_ids::OkButton), BM_CLICK, 0, 0);
     EXPECT_EQ(editor.Handle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(dialog->Handle()));
-    EXPECT_EQ(dialog->EntryGrid().Text(5, 0), "ゴミ箱");
-    EXPECT_EQ(dialog->EntryGrid().Text(5, 1), "ゴミ箱");
-    EXPECT_EQ(redraws, 0);
+    EXPECT_EQ(editor.Logic().Result(), (LaunchEntry{"ゴミ箱", "ゴミ箱"}));
 }
 
 TEST_F(OptionsDialogTest, FilesDroppedOnTheListBecomeEntriesInTheFreeRows) {

@@ -22,19 +22,11 @@ public:
     std::array<std::array<std::string, GridColumnCount>, GridRowCount> cells{};
     int row = 1;
 
-    std::string Text(int r, int c) const override { return cells.at(Checked(r)).at(c); }
     void SetText(int r, int c, std::string_view text) override { cells.at(Checked(r)).at(c) = std::string(text); }
     int Row() const override { return row; }
     void SetRow(int r) override { row = Checked(r); }
     void SetColumnWidth(int, int) override {}
     void SetRowHeight(int r, int) override { Checked(r); }
-
-    void Fill(int r, std::string name, std::string path) {
-        cells.at(r) = {std::move(name), std::move(path)};
-    }
-    std::vector<std::array<std::string, GridColumnCount>> Entries() const {
-        return {cells.begin() + 1, cells.end()};
-    }
 
 private:
     static int Checked(int r) {
@@ -135,14 +127,15 @@ public:
     }
 };
 
-// Records each opening; a test may act inside the modal editor through onShow.
+// Records each opening; a test may act inside the modal editor through onShow,
+// which gives what the editor hands back (none: cancelled).
 class FakeEntryEditorDialog final : public EntryEditorDialog {
 public:
     std::vector<EntryEditorPreset> shown;
-    std::function<void(const EntryEditorPreset&)> onShow;
-    void ShowModal(const EntryEditorPreset& preset) override {
+    std::function<std::optional<LaunchEntry>(const EntryEditorPreset&)> onShow;
+    std::optional<LaunchEntry> ShowModal(const EntryEditorPreset& preset) override {
         shown.push_back(preset);
-        if (onShow) onShow(preset);
+        return onShow ? onShow(preset) : std::nullopt;
     }
 };
 

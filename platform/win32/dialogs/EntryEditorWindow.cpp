@@ -36,7 +36,8 @@ std::vector<ControlPlacement> EntryEditorLayout() {
 
 }  // namespace
 
-EntryEditorWindow::EntryEditorWindow(HINSTANCE instance, HWND owner, const Services& services) : Dialog(instance, owner) {
+EntryEditorWindow::EntryEditorWindow(HINSTANCE instance, HWND owner, const yomorina::DirectorySearch& search)
+    : Dialog(instance, owner) {
     if (!CreateDialogWindow(EntryEditorFrame())) return;
     CreateControls(EntryEditorLayout());
     nameBox_ = TextBox(Control(NameBox));
@@ -45,14 +46,17 @@ EntryEditorWindow::EntryEditorWindow(HINSTANCE instance, HWND owner, const Servi
     messages_.SetOwner(Handle());
     files_.emplace(Handle());
     logic_.emplace(EntryEditorControls{nameBox_, pathBox_, recycleBinBox_},
-                   EntryEditorServices{services.grid, services.refreshPreview, services.search, messages_, *files_, *this});
+                   EntryEditorServices{search, messages_, *files_, *this});
 }
 
 EntryEditorWindow::~EntryEditorWindow() { CloseDialog(); }
 
 void EntryEditorWindow::Close() { CloseDialog(); }
 
-void EntryEditorWindow::RunModal() { Dialog::RunModal(Control(NameBox)); }
+std::optional<LaunchEntry> EntryEditorWindow::RunModal() {
+    Dialog::RunModal(Control(NameBox));
+    return logic_ ? logic_->Result() : std::nullopt;
+}
 
 LRESULT EntryEditorWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {

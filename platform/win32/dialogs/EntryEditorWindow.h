@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 
 #include "options/EntryEditor.h"
@@ -24,19 +23,14 @@ inline constexpr int NameLabel = 231, PathLabel = 232;
 
 class EntryEditorWindow final : public Dialog, private DialogWindow {
 public:
-    struct Services {
-        yomorina::Grid& grid;
-        std::function<void()> refreshPreview;
-        const yomorina::DirectorySearch& search;
-    };
-
     // Created hidden; RunModal shows it.
-    EntryEditorWindow(HINSTANCE instance, HWND owner, const Services& services);
+    EntryEditorWindow(HINSTANCE instance, HWND owner, const yomorina::DirectorySearch& search);
     ~EntryEditorWindow() override;
 
     EntryEditor& Logic() { return *logic_; }
-    // Shows the editor with its owner disabled and returns when it has closed.
-    void RunModal();
+    // Shows the editor with its owner disabled and returns, when it has
+    // closed, the entry OK accepted; none after a Cancel.
+    std::optional<LaunchEntry> RunModal();
 
 private:
     void Close() override;

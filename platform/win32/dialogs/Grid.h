@@ -29,7 +29,7 @@ public:
     // The list view's custom draw, passed on by its parent: what to answer.
     LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw) const;
 
-    std::string Text(int row, int column) const override;
+    std::string Text(int row, int column) const;
     void SetText(int row, int column, std::string_view text) override;
     int Row() const override { return row_; }
     void SetRow(int row) override;

@@ -7,6 +7,7 @@
 
 #include "core/Texts.h"
 #include "platform/win32/base/AppMessages.h"
+#include "platform/win32/dialogs/AboutWindow.h"
 #include "platform/win32/dialogs/EntryEditorWindow.h"
 #include "resources/resource.h"
 
@@ -29,21 +30,57 @@ constexpr int CallKeyTop = StartAtSignInTop + 420;
 constexpr int ButtonRowTop = CallKeyTop + 540;
 constexpr int ClientHeight = ButtonRowTop + 600;
 
+// Where each setting's row sits, in the order of Settings: its caption, its
+// control (the first option button), what is beside it, and the control it
+// follows in the tab order.
+struct SettingPlacement {
+    int captionId, controlId, besideId;
+    int top, captionWidth;
+    int follows;
+};
+constexpr std::array<SettingPlacement, SettingCount> SettingPlacements{{
+    {DistanceLabel, DistanceSlider, DistanceValue, 3840, 4395, CancelButton},
+    {LeadInLabel, LeadInSlider, LeadInValue, 4260, 4515, DistanceValue},
+    {ScatterLabel, ScatterSlider, ScatterValue, 4680, 4515, LeadInValue},
+    {PatternLabel, FirstPatternButton, 0, PatternTop, 3435, ExitButton},
+    {CallKeyLabel, CallKeyBox, CallKeyNote, CallKeyTop, 3315, StartAtSignInBox},
+}};
+
+// A setting's caption and control, and what is beside it, by its kind.
+std::vector<ControlPlacement> SettingRow(const Setting& setting, const SettingPlacement& at) {
+    const std::string_view caption = Text(setting.Caption);
+    switch (setting.Control) {
+    case SettingControl::Slider:
+        return {{at.captionId, L"STATIC", caption, Caption, 0, 120, at.top, at.captionWidth, 255, LabelPoints},
+                {at.controlId, TRACKBAR_CLASSW, "", Track, 0, 3540, at.top, 3795, 255, DialogPoints},
+                {at.besideId, L"STATIC", "0", Caption, 0, 7500, at.top, 495, 255, LabelPoints}};
+    case SettingControl::OptionGroup: {
+        std::vector<ControlPlacement> row{
+            {at.captionId, L"STATIC", caption, Caption, 0, 120, at.top, at.captionWidth, 255, LabelPoints}};
+        for (int choice = 0; choice <= setting.Max - setting.Min; ++choice) {
+            // The first starts the group and takes the tab; the arrows move among the rest.
+            const DWORD first = choice == 0 ? WS_GROUP | WS_TABSTOP : 0;
+            row.push_back({at.controlId + choice, L"BUTTON", Text(PatternCaptions[choice]), Radio | first, 0,
+                           3540 + 1140 * choice, at.top, 855, 255, LabelPoints});
+        }
+        return row;
+    }
+    case SettingControl::KeyBox:
+        return {{at.captionId, L"STATIC", caption, Caption, 0, 120, at.top + 30, at.captionWidth, 255, LabelPoints},
+                // As tall as the control's own line; its top a little above the label's, so their texts align.
+                {at.controlId, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, at.top, 2415, 315,
+                 LabelPoints},
+                {at.besideId, L"STATIC", "", Caption, 0, 6015, at.top + 60, 2115, 255, DialogPoints}};
+    }
+    return {};
+}
+
 // In tab order.
 std::vector<ControlPlacement> OptionsDialogLayout() {
     using enum TextId;
     std::vector<ControlPlacement> layout{
         {OkButton, L"BUTTON", Text(OkCaption), Button | WS_GROUP, 0, 60, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {CancelButton, L"BUTTON", Text(CancelCaption), Button, 0, 1620, ButtonRowTop, 1455, 435, BottomButtonPoints},
-        {DistanceLabel, L"STATIC", Text(MoveDistanceCaption), Caption, 0, 120, 3840, 4395, 255, LabelPoints},
-        {LeadInLabel, L"STATIC", Text(LeadInCaption), Caption, 0, 120, 4260, 4515, 255, LabelPoints},
-        {DistanceSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 3840, 3795, 255, DialogPoints},
-        {DistanceValue, L"STATIC", "0", Caption, 0, 7500, 3840, 495, 255, LabelPoints},
-        {LeadInSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 4260, 3795, 255, DialogPoints},
-        {LeadInValue, L"STATIC", "0", Caption, 0, 7500, 4260, 495, 255, LabelPoints},
-        {ScatterLabel, L"STATIC", Text(ScatterCaption), Caption, 0, 120, 4680, 4515, 255, LabelPoints},
-        {ScatterValue, L"STATIC", "0", Caption, 0, 7500, 4680, 495, 255, LabelPoints},
-        {ScatterSlider, TRACKBAR_CLASSW, "", Track, 0, 3540, 4680, 3795, 255, DialogPoints},
         {ListGrid, WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP,
          WS_EX_CLIENTEDGE, 120, 180, 7935, 2775, DialogPoints},
         {MoveUpButton, L"BUTTON", Text(MoveUpCaption), Button, 0, 3600, 3060, 1335, 375, DialogPoints},
@@ -54,22 +91,16 @@ std::vector<ControlPlacement> OptionsDialogLayout() {
         {AddButton, L"BUTTON", Text(AddCaption), Button, 0, 2160, 3060, 1335, 375, DialogPoints},
         {VersionButton, L"BUTTON", Text(VersionCaption), Button, 0, 5040, ButtonRowTop, 1455, 435, BottomButtonPoints},
         {ExitButton, L"BUTTON", Text(ExitCaption), Button, 0, 6600, ButtonRowTop, 1455, 435, BottomButtonPoints},
-        {PatternLabel, L"STATIC", Text(PatternCaption), Caption, 0, 120, PatternTop, 3435, 255, LabelPoints},
-    };
-    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
-        // The first starts the group and takes the tab; the arrows move among the rest.
-        const DWORD first = pattern == 0 ? WS_GROUP | WS_TABSTOP : 0;
-        layout.push_back({FirstPatternButton + pattern, L"BUTTON", Text(PatternCaptions[pattern]), Radio | first, 0,
-                          3540 + 1140 * pattern, PatternTop, 855, 255, LabelPoints});
-    }
-    layout.insert(layout.end(), {
         {StartAtSignInBox, L"BUTTON", Text(StartAtSignInCaption), BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 0, 120,
          StartAtSignInTop, 4395, 255, LabelPoints},
-        {CallKeyLabel, L"STATIC", Text(CallKeyCaption), Caption, 0, 120, CallKeyTop + 30, 3315, 255, LabelPoints},
-        // As tall as the control's own line; its top a little above the label's, so their texts align.
-        {CallKeyBox, HOTKEY_CLASSW, "", WS_GROUP | WS_TABSTOP, WS_EX_CLIENTEDGE, 3540, CallKeyTop, 2415, 315, LabelPoints},
-        {CallKeyNote, L"STATIC", "", Caption, 0, 6015, CallKeyTop + 60, 2115, 255, DialogPoints},
-    });
+    };
+    for (int setting = 0; setting < SettingCount; ++setting) {
+        const SettingPlacement& at = SettingPlacements[setting];
+        const auto follows = std::find_if(layout.begin(), layout.end(),
+                                          [&at](const ControlPlacement& control) { return control.id == at.follows; });
+        const std::vector<ControlPlacement> row = SettingRow(Settings[setting], at);
+        layout.insert(std::next(follows), row.begin(), row.end());
+    }
     return layout;
 }
 
@@ -87,30 +118,39 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, const Services& services) : Dia
     const UINT dpi = WindowDpi(Handle());
 
     grid_.Attach(Control(ListGrid), dpi);
-    distanceSlider_ = Slider(Control(DistanceSlider));
-    leadInSlider_ = Slider(Control(LeadInSlider));
-    scatterSlider_ = Slider(Control(ScatterSlider));
-    distanceValue_ = Label(Control(DistanceValue));
-    leadInValue_ = Label(Control(LeadInValue));
-    scatterValue_ = Label(Control(ScatterValue));
-    std::array<HWND, BackgroundPatternCount> patternButtons{};
-    for (int pattern = 0; pattern < BackgroundPatternCount; ++pattern) {
-        patternButtons[pattern] = Control(FirstPatternButton + pattern);
+    std::array<SettingControls, SettingCount> settingControls{};
+    for (int setting = 0; setting < SettingCount; ++setting) {
+        const SettingPlacement& at = SettingPlacements[setting];
+        SettingControls& controls = settingControls[setting];
+        switch (Settings[setting].Control) {
+        case SettingControl::Slider:
+            sliders_[setting] = Slider(Control(at.controlId));
+            besides_[setting] = Label(Control(at.besideId));
+            controls.slider = &sliders_[setting];
+            controls.beside = &besides_[setting];
+            break;
+        case SettingControl::OptionGroup: {
+            std::array<HWND, BackgroundPatternCount> buttons{};
+            for (int choice = 0; choice < BackgroundPatternCount; ++choice) buttons[choice] = Control(at.controlId + choice);
+            patternChoice_ = OptionGroup(buttons);
+            controls.choice = &patternChoice_;
+            break;
+        }
+        case SettingControl::KeyBox:
+            callKeyBox_ = KeyBox(Control(at.controlId));
+            besides_[setting] = Label(Control(at.besideId));
+            controls.keyBox = &callKeyBox_;
+            controls.beside = &besides_[setting];
+            break;
+        }
     }
-    patternChoice_ = OptionGroup(patternButtons);
     startAtSignInBox_ = CheckBox(Control(StartAtSignInBox));
-    callKeyBox_ = KeyBox(Control(CallKeyBox));
-    callKeyNote_ = Label(Control(CallKeyNote));
     messages_.SetOwner(Handle());
 
-    std::function<void()> showAbout;
-    if (services_.showAbout) showAbout = [this] { services_.showAbout(Handle()); };
-    logic_.emplace(OptionsDialogControls{grid_, *preview_, distanceSlider_, leadInSlider_, scatterSlider_, distanceValue_,
-                                         leadInValue_, scatterValue_, patternChoice_, startAtSignInBox_, callKeyBox_,
-                                         callKeyNote_},
+    logic_.emplace(OptionsDialogControls{grid_, *preview_, startAtSignInBox_, settingControls},
                    OptionsDialogServices{services_.model, services_.listFile, services_.startupShortcut, messages_,
                                          services_.lookup, *this, *this, services_.mainWindow, services_.callKey,
-                                         services_.layouts, std::move(showAbout)});
+                                         services_.layouts, *this});
     logic_->Load();
     drop_ = FileDropRegistration(grid_.Handle(), [this](const DroppedData& data) {
         if (logic_) logic_->OnGridDrop(data);
@@ -134,12 +174,13 @@ bool OptionsWindow::TranslateDialogMessage(MSG& message) {
 
 void OptionsWindow::Close() { CloseDialog(); }
 
-void OptionsWindow::ShowModal(const EntryEditorPreset& preset) {
-    EntryEditorWindow editor(Instance(), Handle(),
-                            EntryEditorWindow::Services{grid_, [this] { logic_->OnGridSelect(); }, services_.search});
+std::optional<LaunchEntry> OptionsWindow::ShowModal(const EntryEditorPreset& preset) {
+    EntryEditorWindow editor(Instance(), Handle(), services_.search);
     editor.Logic().Preset(preset);
-    editor.RunModal();
+    return editor.RunModal();
 }
+
+void OptionsWindow::ShowModal() { ShowAboutBox(Instance(), Handle()); }
 
 void OptionsWindow::OnCommand(int id) {
     if (!logic_) return;
@@ -192,9 +233,9 @@ LRESULT OptionsWindow::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_HSCROLL:
         if (logic_ && lParam) {
             const HWND from = reinterpret_cast<HWND>(lParam);
-            if (from == distanceSlider_.Handle()) logic_->OnDistanceChange();
-            if (from == leadInSlider_.Handle()) logic_->OnLeadInChange();
-            if (from == scatterSlider_.Handle()) logic_->OnScatterChange();
+            for (int setting = 0; setting < SettingCount; ++setting) {
+                if (from == sliders_[setting].Handle()) logic_->OnSliderMoved(setting);
+            }
         }
         return 0;
     case GridRestoreSelectionMessage:

@@ -4,11 +4,12 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <array>
 #include <optional>
 
 #include "core/ListFile.h"
 #include "core/Model.h"
+#include "core/Settings.h"
 #include "options/OptionsDialog.h"
 #include "platform/DirectorySearch.h"
 #include "platform/win32/desktop/FileDropTarget.h"
@@ -35,7 +36,7 @@ inline constexpr int StartAtSignInBox = 160;
 inline constexpr int CallKeyLabel = 170, CallKeyBox = 171, CallKeyNote = 172;
 }  // namespace options_ids
 
-class OptionsWindow final : public Dialog, private DialogWindow, private EntryEditorDialog {
+class OptionsWindow final : public Dialog, private DialogWindow, private EntryEditorDialog, private AboutBoxDialog {
 public:
     struct Services {
         Model& model;
@@ -46,7 +47,6 @@ public:
         yomorina::MainWindow& mainWindow;
         CallKeyHolder& callKey;
         const yomorina::KeyboardLayouts& layouts;
-        std::function<void(HWND owner)> showAbout;  // the about box, modal over this dialog
     };
 
     // Creates, loads and shows the dialog.
@@ -64,7 +64,8 @@ private:
     LRESULT OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
     void OnLaidOut(UINT dpi) override;
     void Close() override;
-    void ShowModal(const EntryEditorPreset& preset) override;
+    std::optional<LaunchEntry> ShowModal(const EntryEditorPreset& preset) override;
+    void ShowModal() override;
     void OnCommand(int id);
     void OnNotify(const NMHDR& header);
     void PaintSeparator();
@@ -72,12 +73,12 @@ private:
     Services services_;
     Grid grid_;
     std::optional<PreviewBox> preview_;
-    Slider distanceSlider_, leadInSlider_, scatterSlider_;
-    Label distanceValue_, leadInValue_, scatterValue_;
+    // Each setting's controls in the order of Settings, those of its kind set.
+    std::array<Slider, SettingCount> sliders_;
+    std::array<Label, SettingCount> besides_;
     OptionGroup patternChoice_;
-    CheckBox startAtSignInBox_;
     KeyBox callKeyBox_;
-    Label callKeyNote_;
+    CheckBox startAtSignInBox_;
     MessageBoxes messages_;
     std::optional<OptionsDialog> logic_;
     FileDropRegistration drop_;
