@@ -149,7 +149,7 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     EXPECT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s))
         << "the program at 259 characters did not start";
     if (longShown) {
-        WaitUntil([&] { return !IsWindowVisible(main); }, 3s);
+        WaitUntil([&] { return !IsWindowVisible(main); }, 10s);
         ScatterThrough(4);
         ASSERT_TRUE(IsShown(Tile(Path1000Slot)));
         ClickAt(CentreOf(Tile(Path1000Slot)));

@@ -74,7 +74,7 @@ TEST_F(TileActions, ClickingAProgramTileStartsItWithNoArgumentsAndTheTilesGo) {
     ClickAt(CentreOf(Tile(ProgramSlot)));
     ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s)) << "the program never ran";
     EXPECT_EQ(RecordedRuns(records.Wide())[0], std::vector<std::string>{});
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFile) {
@@ -143,7 +143,7 @@ TEST_F(CalledTileActions, TheKeysTilesHaveTheKeyboardAndTabThenEnterOpensTheSeco
     PressKeys({VK_RETURN});
     ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s)) << "the program never ran";
     EXPECT_EQ(RecordedRuns(records.Wide())[0], std::vector<std::string>{});
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 }  // namespace

@@ -358,18 +358,24 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_EQ(RectOf(window.CaptionHandle(5)).top, all.top + 92);
 
     // Screen readers hear of each tile's focus once: of a change from the
-    // system, of a tile focused again from the window.
+    // system, of a tile focused again from the window. The events come in
+    // order, so once the last tile's is in, every one before it is.
     static std::map<HWND, int> focusEvents;  // a WinEvent callback carries no context
+    focusEvents.clear();
     const auto onFocus = [](HWINEVENTHOOK, DWORD, HWND tile, LONG, LONG, DWORD, DWORD) { ++focusEvents[tile]; };
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onFocus,
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    window.ShowTile(6, all.left + 90, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
-    for (const int tile : {5, 6, 6}) {
+    for (const int tile : {6, 7}) {
+        window.ShowTile(tile, all.left + 50 * tile, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
+    }
+    for (const int tile : {5, 6, 6, 7}) {
         window.FocusTile(tile);
         Pump();
     }
+    e2e::WaitUntil([&] { return Pump(), focusEvents.count(window.TileHandle(7)) > 0; }, std::chrono::seconds(10));
     UnhookWinEvent(hook);
-    EXPECT_EQ(focusEvents, (std::map<HWND, int>{{window.TileHandle(5), 1}, {window.TileHandle(6), 2}}));
+    EXPECT_EQ(focusEvents, (std::map<HWND, int>{{window.TileHandle(5), 1}, {window.TileHandle(6), 2},
+                                                {window.TileHandle(7), 1}}));
     // A monitor left of the primary one puts the overlay's corner at negative screen coordinates.
     const POINT onLeftMonitor = win32::OverlayClientPoint({-1000, -50}, {-1024, -100, 2304, 900});
     EXPECT_EQ(onLeftMonitor.x, 24);
@@ -380,8 +386,7 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
                                  GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
     SetActiveWindow(other);
-    Pump();
-    EXPECT_TRUE(window.UserSwitchedAway());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), window.UserSwitchedAway(); }, std::chrono::seconds(10)));
     DestroyWindow(other);
 
     window.Hide();
@@ -441,7 +446,7 @@ TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
                 DispatchMessageW(&message);
             }
             return events.dismissals > before;
-        }, std::chrono::seconds(3)));
+        }, std::chrono::seconds(10)));
         EXPECT_EQ(reachedFront, std::vector<WPARAM>{});
         ASSERT_EQ(GetForegroundWindow(), front.get());
         window.Hide();
@@ -470,7 +475,7 @@ TEST_F(RefusedForegroundTest, TheTilesKeysAreTheOverlaysWhileItShowsOrNoTileLook
         EXPECT_EQ(enterIsFree(), tabHeldElsewhere);
         if (!tabHeldElsewhere) {
             e2e::PressKeys({VK_RETURN});
-            EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), !events.tileKeys.empty(); }, std::chrono::seconds(3)));
+            EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), !events.tileKeys.empty(); }, std::chrono::seconds(10)));
             EXPECT_EQ(events.tileKeys, (std::vector<std::pair<int, TileKey>>{{0, TileKey::Open}}));
         }
         window.Hide();
@@ -494,7 +499,7 @@ TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFront) {
                 if ((m.message == WM_KEYUP || m.message == WM_SYSKEYUP) && m.wParam == VK_MENU) loneAlt = lastPressed == VK_MENU;
             }
             return done();
-        }, std::chrono::seconds(3));
+        }, std::chrono::seconds(10));
     };
     window.ShowOverlay(OverlayBackground::Plain);
     // As a hand presses them: Alt+F4 down and taken, then both let go.
@@ -519,7 +524,7 @@ TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
     ASSERT_TRUE(window.CallKey().Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
     events.onCallKey = [&] { window.ShowOverlayForCallKey(OverlayBackground::Plain); };
     e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(3)));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(10)));
     window.Hide();
     window.CallKey().Hold(0);
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y')) << "still held once let go";
@@ -534,7 +539,7 @@ TEST_F(RefusedForegroundTest, OnlyAnotherWindowInFrontIsASwitch) {
     for (const auto& [inFront, switched] : std::vector<std::pair<HWND, bool>>{
              {front.get(), false}, {window.Handle(), false}, {other.get(), true}}) {
         SetForegroundWindow(inFront);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == inFront; }, std::chrono::seconds(3)));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == inFront; }, std::chrono::seconds(10)));
         EXPECT_EQ(window.UserSwitchedAway(), switched) << e2e::TextOf(inFront);
     }
     window.Hide();
