@@ -69,7 +69,7 @@ std::string KeysLeaveItOpenUntil(HWND control, HWND window, int button) {
 void Type(HWND dialog, int id, const std::wstring& text) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        2000, &ignored);
+                        10000, &ignored);
 }
 
 // The system's file-open dialog of the process, once it is up.

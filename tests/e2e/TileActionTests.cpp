@@ -92,7 +92,7 @@ TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFile) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(runs, expected);
     // The launch ended the scatter, as a click's does.
-    EXPECT_TRUE(ShowsNothing());
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnded) {
@@ -104,7 +104,7 @@ TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnd
     std::atomic<bool> dragEndedWhileAsking{false};
     DialogWatcher watcher(app.Running().Id(), IDYES, [&](const std::wstring&) {
         SaveScreenshot("tile-actions-recycle-confirmation");
-        dragEndedWhileAsking = WaitUntil([&] { return dragEnded.load(); }, 4s);
+        dragEndedWhileAsking = WaitUntil([&] { return dragEnded.load(); }, 20s);
     });
     const DragOutcome dropped = DropFilesAt(CentreOf(Tile(RecycleBinSlot)), {file});
     dragEnded = true;
@@ -113,7 +113,7 @@ TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnd
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10s));
     EXPECT_EQ(watcher.Titles().size(), 1u) << "the shell's own confirmation";
     EXPECT_TRUE(dragEndedWhileAsking) << "the drag source waited for the confirmation";
-    EXPECT_TRUE(ShowsNothing());
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 TEST_F(TileActions, TextDroppedOnATileChangesNothing) {

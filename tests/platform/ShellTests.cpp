@@ -201,9 +201,8 @@ TEST_F(OpenerLaunchTest, ASearchThatHangsLeavesTheThreadFreeAndItsLaunchComesOnl
 class DocumentType {
 public:
     explicit DocumentType(const std::wstring& opener) {
-        const std::wstring command = L"\"" + opener + L"\" \"%1\"";
         SetValue(L".yomorinatest", L"Yomorina.TestDocument");
-        SetValue(L"Yomorina.TestDocument\\shell\\open\\command", command);
+        SetValue(L"Yomorina.TestDocument\\shell\\open\\command", L"\"" + opener + L"\" \"%1\"");
     }
     ~DocumentType() {
         RegDeleteTreeW(HKEY_CLASSES_ROOT, L".yomorinatest");
@@ -212,13 +211,8 @@ public:
 
 private:
     static void SetValue(const wchar_t* key, const std::wstring& value) {
-        HKEY opened = nullptr;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr) ==
-            ERROR_SUCCESS) {
-            RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-            RegCloseKey(opened);
-        }
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
 };
 
@@ -274,37 +268,25 @@ TEST(ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
     EXPECT_TRUE(win32::FindsOnSearchPath("notepad.exe"));
 }
 
-TEST(RecycleBin, MovesAFileToTheRecycleBinAfterTheShellsConfirmation) {
+// Moved after the shell's own confirmation, left where it was when that is refused.
+TEST(RecycleBin, MovesAFileOnlyAfterTheShellsConfirmationAndAMissingFileIsAFailure) {
     TempFolder folder{L"recycle"};
-    // A name of this run's own: the trash keeps every earlier run's file.
-    const std::wstring name = L"ゴミ 箱行き " + std::to_wstring(GetCurrentProcessId()) + L".txt";
-    const std::wstring file = folder.Child(name);
-    WriteText(file, "捨てる");
     const std::wstring trash = PrepareWineTrash();
     win32::RecycleBin recycleBin(nullptr);
-    {
-        DialogWatcher watcher(GetCurrentProcessId(), IDYES);
-        EXPECT_EQ(recycleBin.MoveToRecycleBin(win32::ToUtf8(file)), 0);
-        EXPECT_FALSE(Exists(file));
-        const auto titles = watcher.Titles();
-        EXPECT_EQ(titles.size(), 1u) << "the shell's own confirmation";
-    }
-    if (!trash.empty()) {
-        EXPECT_TRUE(Exists(trash + L"\\" + name)) << "not in " << win32::ToUtf8(trash);
-    }
-}
-
-TEST(RecycleBin, ARefusedConfirmationLeavesTheFileAndAMissingFileIsAFailure) {
-    TempFolder folder{L"recycle"};
-    const std::wstring file = folder.Child(L"残す.txt");
-    WriteText(file, "残す");
-    win32::RecycleBin recycleBin(nullptr);
-    {
+    for (const int answer : {IDNO, IDYES}) {
+        // A name of this run's own: the trash keeps every earlier run's file.
+        const std::wstring name = L"ゴミ 箱行き " + std::to_wstring(GetCurrentProcessId()) + L".txt";
+        const std::wstring file = folder.Child(name);
+        WriteText(file, "捨てる");
+        DialogWatcher watcher(GetCurrentProcessId(), answer);
         // The shell may report a refusal as success (Wine does); either way nothing moves.
-        DialogWatcher watcher(GetCurrentProcessId(), IDNO);
-        recycleBin.MoveToRecycleBin(win32::ToUtf8(file));
-        EXPECT_TRUE(Exists(file));
-        EXPECT_EQ(watcher.Titles().size(), 1u);
+        const int result = recycleBin.MoveToRecycleBin(win32::ToUtf8(file));
+        EXPECT_EQ(Exists(file), answer == IDNO);
+        EXPECT_EQ(watcher.Titles().size(), 1u) << "the shell's own confirmation";
+        if (answer == IDYES) {
+            EXPECT_EQ(result, 0);
+            EXPECT_TRUE(trash.empty() || Exists(trash + L"\\" + name)) << "not in " << win32::ToUtf8(trash);
+        }
     }
     DialogWatcher watcher(GetCurrentProcessId(), IDYES);
     EXPECT_NE(recycleBin.MoveToRecycleBin(folder.ChildUtf8(L"無い.txt")), 0);
