@@ -301,15 +301,16 @@ TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenThe
     PrepareWineTrash();
     const std::wstring files[] = {folder.Child(L"一 番.txt"), folder.Child(L"二 番.txt"), folder.Child(L"三 番.txt")};
     for (const std::wstring& file : files) WriteText(file, "捨てる");
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20, 20, 80, 80, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    const e2e::UniqueWindow window(CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20,
+                                                   20, 80, 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr),
+                                   &DestroyWindow);
     const POINT centre{60, 60};
     win32::RecycleBin recycleBin(nullptr);
     std::vector<std::string> handled;
     auto token = std::make_shared<int>();
     const std::weak_ptr<int> handlerAlive = token;
     win32::FileDropRegistration registration;
-    registration = win32::FileDropRegistration(window, [&, token](const DroppedData& data) {
+    registration = win32::FileDropRegistration(window.get(), [&, token](const DroppedData& data) {
         const std::string file = data.Files.at(0);
         handled.push_back("start " + file);
         recycleBin.MoveToRecycleBin(file);
@@ -341,7 +342,6 @@ TEST(FileDropRegistration, ADropDuringAConfirmationWaitsItsTurnAndOneLeftWhenThe
     EXPECT_FALSE(Exists(files[0]));
     EXPECT_FALSE(Exists(files[1]));
     EXPECT_TRUE(Exists(files[2])) << "a forgotten drop moves nothing";
-    DestroyWindow(window);
     OleUninitialize();
 }
 
