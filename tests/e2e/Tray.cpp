@@ -58,7 +58,7 @@ std::wstring TrayTipUnderPointer() {
             }
             return !tip.empty();
         },
-        std::chrono::seconds(5));
+        std::chrono::seconds(10));
     SetCursorPos(icon.x - 200, icon.y - 200);
     return tip;
 }

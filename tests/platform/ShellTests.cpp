@@ -252,6 +252,7 @@ TEST_F(OpenerLaunchTest, AFolderOpensInAFolderWindow) {
     }, std::chrono::seconds(20));
     ASSERT_NE(opened, nullptr) << "no window showing the folder";
     PostMessageW(opened, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(opened); }, std::chrono::seconds(10))) << "left for later tests";
 }
 
 TEST(ShellFindOnSearchPath, FindsExactNamesOnlyInTheDefaultSearchOrder) {
