@@ -234,7 +234,6 @@ TEST_F(Options, AfterFilesDroppedOnTheListEveryPressOnTheIconOpensTheDialog) {
         EXPECT_EQ(dropped.result, DRAGDROP_S_DROP);
         ClickButton(options, round % 2 ? win32::options_ids::OkButton : win32::options_ids::CancelButton);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
-        Sleep(500);
     }
     EXPECT_EQ(missed, "") << "rounds whose first press opened nothing";
 }
