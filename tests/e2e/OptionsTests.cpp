@@ -43,9 +43,7 @@ void ClickGridRow(HWND dialog, int row) {
 // Ctrl+Alt+Y held by this test as by another program, let go however the test ends.
 struct KeyHeldElsewhere {
     bool held = RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y') != FALSE;
-    ~KeyHeldElsewhere() {
-        if (held) UnregisterHotKey(nullptr, 1);
-    }
+    ~KeyHeldElsewhere() { if (held) UnregisterHotKey(nullptr, 1); }
 };
 
 int PictureOfPreview(HWND dialog) {

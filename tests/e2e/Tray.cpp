@@ -46,8 +46,7 @@ POINT TrayIconPoint() {
 }
 
 void PressTrayIcon() {
-    // A press soon after the one before on the same spot, an earlier test's
-    // included, is the second half of a double click, which opens nothing.
+    // Sooner after the last press (an earlier test's too), it would be a double click's second half: nothing opens.
     static std::chrono::steady_clock::time_point lastPress;
     std::this_thread::sleep_until(lastPress + std::chrono::milliseconds(GetDoubleClickTime() + 100));
     ClickAt(TrayIconPoint());
