@@ -105,8 +105,9 @@ protected:
     void ScatterThrough(int turns) {
         Hand hand;
         ASSERT_TRUE(hand.RestAtStart(main));
-        // The lead-in, one tick a slot and some to spare.
-        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, main, turns + 4);
+        // The lead-in, one tick a slot, and another whole lead-in and more to spare: a tick that
+        // comes before the loaded hand has moved starts the lead-in again.
+        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, main, turns + 12);
         // Still: no further tick moves a tile.
         ASSERT_TRUE(RestPointerAt(main, hand.At()));
     }

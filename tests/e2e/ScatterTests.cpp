@@ -118,7 +118,7 @@ protected:
                 }
                 return done();
             },
-            main, 12);
+            main, 20);
     }
     bool TileIsOut(int index) const { return std::find(appeared.begin(), appeared.end(), index) != appeared.end(); }
 
