@@ -105,8 +105,9 @@ protected:
     void ScatterThrough(int turns) {
         Hand hand;
         ASSERT_TRUE(hand.RestAtStart(main));
-        // The lead-in, one tick a slot and some to spare.
-        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, main, turns + 4);
+        // The lead-in, one tick a slot, and another whole lead-in and more to spare: a tick that
+        // comes before the loaded hand has moved starts the lead-in again.
+        hand.ShakeUntil([&] { return IsShown(Tile(turns - 1)); }, main, turns + 12);
         // Still: no further tick moves a tile.
         ASSERT_TRUE(RestPointerAt(main, hand.At()));
     }
@@ -149,7 +150,7 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     EXPECT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s))
         << "the program at 259 characters did not start";
     if (longShown) {
-        WaitUntil([&] { return !IsWindowVisible(main); }, 3s);
+        WaitUntil([&] { return !IsWindowVisible(main); }, 10s);
         ScatterThrough(4);
         ASSERT_TRUE(IsShown(Tile(Path1000Slot)));
         ClickAt(CentreOf(Tile(Path1000Slot)));

@@ -423,7 +423,8 @@ Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
 Process::~Process() {
     if (process_ && IsRunning()) {
         TerminateProcess(process_.get(), 1);
-        WaitForExit(std::chrono::seconds(5));
+        // Gone for certain: what it held (its call key, its icon) is free for the next test.
+        WaitForExit(std::chrono::seconds(30));
     }
 }
 

@@ -114,7 +114,7 @@ protected:
                 }
                 return done();
             },
-            main, 12);
+            main, 20);
     }
     bool TileIsOut(int index) const { return std::find(appeared.begin(), appeared.end(), index) != appeared.end(); }
 
@@ -122,7 +122,7 @@ protected:
     int PixelsAgainstTheRule(int pattern) const { return PixelsAgainst(pattern, screenBefore, CaptureAreas()); }
     void ExpectScreenThroughPattern(int pattern) {
         int wrong = -1;
-        WaitUntil([&] { return (wrong = PixelsAgainstTheRule(pattern)) == 0; }, 3s);
+        WaitUntil([&] { return (wrong = PixelsAgainstTheRule(pattern)) == 0; }, 10s);
         EXPECT_EQ(wrong, 0) << "pixels that do not follow pattern " << pattern;
     }
 };
@@ -201,7 +201,7 @@ TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLaunch
         ASSERT_TRUE(hand.RestAtStart(main));
         ASSERT_TRUE(ShakeUntil([&] { return IsShown(Tile(0)); })) << "the first tile never came";
         PressKeys(keys);
-        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
+        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s)) << "the overlay stayed";
     }
     const auto anotherProgramsClose = [&] { PostMessageW(main, WM_CLOSE, 0, 0); };
     EXPECT_EQ(NotUntilProvoked([&] { return !app.Running().IsRunning(); }, 2s, anotherProgramsClose), "")
@@ -233,9 +233,9 @@ TEST_F(Scatter, TheCallKeyBringsEveryTileAtOnceAndEscOrTheKeyAgainEndsIt) {
         const RECT edge{first.left, first.top, first.right, first.top + 1};
         const std::vector<Rgb> focused = CapturePixels(edge);
         PressKeys({VK_TAB});
-        EXPECT_TRUE(WaitUntil([&] { return CapturePixels(edge) != focused; }, 3s)) << "the focus rectangle stayed";
+        EXPECT_TRUE(WaitUntil([&] { return CapturePixels(edge) != focused; }, 10s)) << "the focus rectangle stayed";
         PressKeys(ending);
-        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s)) << "the overlay stayed";
+        EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s)) << "the overlay stayed";
     }
 }
 
@@ -267,7 +267,7 @@ TEST_P(ScatterPattern, TheFrozenScreenFollowsTheRasterRuleAndAClickOnTheBareSurf
     ClickAt(CentreOf(Caption(0)));
     const auto cleared = [&] { return !IsWindowVisible(main) || !IsShown(Tile(0)); };
     EXPECT_EQ(NotUntilProvoked(cleared, 2s, [] { ClickAt(POINT{1000, 100}); }), "");
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 INSTANTIATE_TEST_SUITE_P(NegativeLightDark, ScatterPattern, ::testing::Values(1, 2, 3));
@@ -295,7 +295,7 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(0); })) << "the overlay or the first tile never came";
     // The caption is made in the same tick, just after the tile.
-    ASSERT_TRUE(WaitUntil([&] { return IsShown(Caption(0)); }, 2s)) << "the first caption never came";
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(Caption(0)); }, 10s)) << "the first caption never came";
     const RECT covered = RectOf(main);
     EXPECT_EQ(covered.left, left);
     EXPECT_EQ(covered.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
@@ -320,7 +320,7 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
         << "pixels of the left monitor that do not follow the negative pattern";
 
     ClickAt(POINT{GetSystemMetrics(SM_CXSCREEN) - 100, 100});
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
     DestroyWindow(mark);
 }
 

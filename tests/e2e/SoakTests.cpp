@@ -105,14 +105,14 @@ protected:
         if (!hand.RestAtStart(main)) return false;  // the count starts from nothing
         if (!hand.ShakeUntil([&] { return AllTilesShown(); }, main, 125)) return false;
         ClickAt(POINT{640, 40});
-        return WaitUntil([&] { return !IsWindowVisible(main) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 5s);
+        return WaitUntil([&] { return !IsWindowVisible(main) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 10s);
     }
 
     bool OpenAndCancelOptions() {
         HWND options = OpenOptions(id);
         if (!options) return false;
         ClickButton(options, win32::options_ids::CancelButton);
-        return WaitUntil([&] { return !IsWindow(options); }, 5s);
+        return WaitUntil([&] { return !IsWindow(options); }, 10s);
     }
 
     // The counts settle once the program has finished the round's messages.
@@ -123,7 +123,7 @@ protected:
                 if (counts) now = *counts;
                 return counts && SameOwnedCounts(now, idle);
             },
-            5s);
+            10s);
     }
 };
 

@@ -44,7 +44,7 @@ TEST(StartUp, ASecondStartEndsAtOnceAndTheFirstShowsItsOptionsOrBringsThemToTheF
     const auto startAgain = [&] {
         Process& again = second.Start();
         ASSERT_TRUE(again.Started());
-        EXPECT_TRUE(again.WaitForExit(5s));
+        EXPECT_TRUE(again.WaitForExit(20s));
     };
     startAgain();
     EXPECT_EQ(second.ReadFile(L"filelist.txt"), "") << "the second copy touched its folder";

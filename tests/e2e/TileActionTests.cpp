@@ -73,7 +73,7 @@ TEST_F(TileActions, ClickingAProgramTileStartsItWithNoArgumentsAndTheTilesGo) {
     ClickAt(CentreOf(Tile(ProgramSlot)));
     ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s)) << "the program never ran";
     EXPECT_EQ(RecordedRuns(records.Wide())[0], std::vector<std::string>{});
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFileInTheDropsOrder) {
@@ -88,7 +88,7 @@ TEST_F(TileActions, FilesDroppedOnAProgramTileStartItOnceForEachFileInTheDropsOr
     for (const std::wstring& file : files) expected.push_back({win32::ToUtf8(file)});
     EXPECT_EQ(RecordedRuns(records.Wide()), expected);
     // The launch ended the scatter, as a click's does.
-    EXPECT_TRUE(ShowsNothing());
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnded) {
@@ -100,7 +100,7 @@ TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnd
     std::atomic<bool> dragEndedWhileAsking{false};
     DialogWatcher watcher(app.Running().Id(), IDYES, [&](const std::wstring&) {
         SaveScreenshot("tile-actions-recycle-confirmation");
-        dragEndedWhileAsking = WaitUntil([&] { return dragEnded.load(); }, 4s);
+        dragEndedWhileAsking = WaitUntil([&] { return dragEnded.load(); }, 20s);
     });
     const DragOutcome dropped = DropFilesAt(CentreOf(Tile(RecycleBinSlot)), {file});
     dragEnded = true;
@@ -109,7 +109,7 @@ TEST_F(TileActions, AFileDroppedOnTheRecycleBinLeavesItsFolderAfterTheDragHasEnd
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10s));
     EXPECT_EQ(watcher.Titles().size(), 1u) << "the shell's own confirmation";
     EXPECT_TRUE(dragEndedWhileAsking) << "the drag source waited for the confirmation";
-    EXPECT_TRUE(ShowsNothing());
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 TEST_F(TileActions, TextDroppedOnATileChangesNothing) {
@@ -139,7 +139,7 @@ TEST_F(CalledTileActions, TheKeysTilesHaveTheKeyboardAndTabThenEnterOpensTheSeco
     PressKeys({VK_RETURN});
     ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s)) << "the program never ran";
     EXPECT_EQ(RecordedRuns(records.Wide())[0], std::vector<std::string>{});
-    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ protected:
             HWND box = nullptr;
             WaitUntil([&] { return (box = FindAboutBox()) && IsWindowVisible(box); }, 10s);
             if (box) drive(box);
-            if (!WaitUntil([&] { return FindAboutBox() == nullptr; }, 5s)) {
+            if (!WaitUntil([&] { return FindAboutBox() == nullptr; }, 20s)) {
                 closedByTest = true;
                 PostMessageW(FindAboutBox(), WM_CLOSE, 0, 0);
             }

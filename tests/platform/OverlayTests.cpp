@@ -107,20 +107,16 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
 // Events from the overlay's windows, recorded.
 class RecordedEvents final : public MainWindowEvents {
 public:
-    int clicks = 0;
-    int dismissals = 0;
-    int unloads = 0;
+    int clicks = 0, dismissals = 0, unloads = 0, movements = 0, jumps = 0;
+    int shellRestarts = 0, refusedRetries = 0, listReadRetries = 0, callKeys = 0;
     std::vector<int> tileClicks;
     std::vector<TrayPress> trayPresses;
-    int movements = 0;
-    int jumps = 0;
+    std::vector<std::pair<int, TileKey>> tileKeys;
+    std::function<void()> onCallKey;
     void OnOverlayClick() override { ++clicks; }
     void OnOverlayDismiss() override { ++dismissals; }
     void OnClosing() override { ++unloads; }
     void OnTrayEvent(TrayPress press) override { trayPresses.push_back(press); }
-    int shellRestarts = 0;
-    int refusedRetries = 0;
-    int listReadRetries = 0;
     void OnTaskbarCreated() override { ++shellRestarts; }
     void OnRetryRefused() override { ++refusedRetries; }
     void OnListReadRetry() override { ++listReadRetries; }
@@ -130,10 +126,7 @@ public:
     void OnOptionsAsked() override {}
     void OnTileClick(int index) override { tileClicks.push_back(index); }
     void OnTileDrop(int, const DroppedData&) override {}
-    int callKeys = 0;
-    std::vector<std::pair<int, TileKey>> tileKeys;
     void OnTileKey(int index, TileKey key) override { tileKeys.emplace_back(index, key); }
-    std::function<void()> onCallKey;
     void OnCallKey() override {
         ++callKeys;
         if (onCallKey) onCallKey();
@@ -332,10 +325,8 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     Pump();
     const RECT covered = RectOf(window.Handle());
     const win32::ScreenArea all = win32::VirtualScreenArea();
-    EXPECT_EQ(covered.left, all.left);
-    EXPECT_EQ(covered.top, all.top);
-    EXPECT_EQ(covered.right - covered.left, all.width);
-    EXPECT_EQ(covered.bottom - covered.top, all.height);
+    EXPECT_EQ((std::vector<long>{covered.left, covered.top, covered.right - covered.left, covered.bottom - covered.top}),
+              (std::vector<long>{all.left, all.top, all.width, all.height}));
     EXPECT_GE(all.width, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
@@ -345,34 +336,38 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     // Tiles and captions are placed in screen coordinates, wherever the virtual screen begins.
     window.ShowTile(5, all.left + 40, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
     window.ShowCaption(5, all.left + 40, all.top + 92, "左上", StandardDotsPerInch);
-    EXPECT_EQ(RectOf(window.TileHandle(5)).left, all.left + 40);
-    EXPECT_EQ(RectOf(window.TileHandle(5)).top, all.top + 60);
-    EXPECT_EQ(RectOf(window.CaptionHandle(5)).left, all.left + 40);
-    EXPECT_EQ(RectOf(window.CaptionHandle(5)).top, all.top + 92);
+    const RECT tile = RectOf(window.TileHandle(5));
+    const RECT caption = RectOf(window.CaptionHandle(5));
+    EXPECT_EQ((std::vector<long>{tile.left, tile.top, caption.left, caption.top}),
+              (std::vector<long>{all.left + 40, all.top + 60, all.left + 40, all.top + 92}));
 
     // Screen readers hear of each tile's focus once: of a change from the
-    // system, of a tile focused again from the window.
+    // system, of a tile focused again from the window. The events come in
+    // order, so once the last tile's is in, every one before it is.
     static std::map<HWND, int> focusEvents;  // a WinEvent callback carries no context
+    focusEvents.clear();
     const auto onFocus = [](HWINEVENTHOOK, DWORD, HWND tile, LONG, LONG, DWORD, DWORD) { ++focusEvents[tile]; };
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onFocus,
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    window.ShowTile(6, all.left + 90, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
-    for (const int tile : {5, 6, 6}) {
+    for (const int tile : {6, 7}) {
+        window.ShowTile(tile, all.left + 50 * tile, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
+    }
+    for (const int tile : {5, 6, 6, 7}) {
         window.FocusTile(tile);
         Pump();
     }
+    e2e::WaitUntil([&] { return Pump(), focusEvents.count(window.TileHandle(7)) > 0; }, std::chrono::seconds(10));
     UnhookWinEvent(hook);
-    EXPECT_EQ(focusEvents, (std::map<HWND, int>{{window.TileHandle(5), 1}, {window.TileHandle(6), 2}}));
+    EXPECT_EQ(focusEvents, (std::map<HWND, int>{{window.TileHandle(5), 1}, {window.TileHandle(6), 2},
+                                                {window.TileHandle(7), 1}}));
     // A monitor left of the primary one puts the overlay's corner at negative screen coordinates.
     const POINT onLeftMonitor = win32::OverlayClientPoint({-1000, -50}, {-1024, -100, 2304, 900});
-    EXPECT_EQ(onLeftMonitor.x, 24);
-    EXPECT_EQ(onLeftMonitor.y, 50);
+    EXPECT_EQ((std::vector<long>{onLeftMonitor.x, onLeftMonitor.y}), (std::vector<long>{24, 50}));
 
     // Another window coming to the front is what ends a scatter.
     e2e::UniqueWindow other = e2e::WindowInFront(L"other", {0, 0, 50, 50});
     SetActiveWindow(other.get());
-    Pump();
-    EXPECT_TRUE(window.UserSwitchedAway());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), window.UserSwitchedAway(); }, std::chrono::seconds(10)));
     other.reset();
 
     window.Hide();
@@ -434,7 +429,7 @@ TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
                 DispatchMessageW(&message);
             }
             return events.dismissals > before;
-        }, std::chrono::seconds(3)));
+        }, std::chrono::seconds(10)));
         EXPECT_EQ(reachedFront, std::vector<WPARAM>{});
         ASSERT_EQ(GetForegroundWindow(), front.get());
         window.Hide();
@@ -463,7 +458,7 @@ TEST_F(RefusedForegroundTest, TheTilesKeysAreTheOverlaysWhileItShowsOrNoTileLook
         EXPECT_EQ(enterIsFree(), tabHeldElsewhere);
         if (!tabHeldElsewhere) {
             e2e::PressKeys({VK_RETURN});
-            EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), !events.tileKeys.empty(); }, std::chrono::seconds(3)));
+            EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), !events.tileKeys.empty(); }, std::chrono::seconds(10)));
             EXPECT_EQ(events.tileKeys, (std::vector<std::pair<int, TileKey>>{{0, TileKey::Open}}));
         }
         window.Hide();
@@ -487,7 +482,7 @@ TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFrontNorAStrayKey
                 if ((m.message == WM_KEYUP || m.message == WM_SYSKEYUP) && m.wParam == VK_MENU) loneAlt = pressed.back() == VK_MENU;
             }
             return done();
-        }, std::chrono::seconds(3));
+        }, std::chrono::seconds(10));
     };
     window.ShowOverlay(OverlayBackground::Plain);
     // As a hand presses them: Alt+F4 down and taken, then both let go.
@@ -524,7 +519,7 @@ TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
         window.ShowOverlay(OverlayBackground::Plain);
     };
     e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(3)));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(10)));
     window.Hide();
     window.CallKey().Hold(0);
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y')) << "still held once let go";
@@ -539,7 +534,7 @@ TEST_F(RefusedForegroundTest, OnlyAnotherWindowInFrontIsASwitch) {
     for (const auto& [inFront, switched] : std::vector<std::pair<HWND, bool>>{
              {front.get(), false}, {window.Handle(), false}, {other.get(), true}}) {
         SetForegroundWindow(inFront);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == inFront; }, std::chrono::seconds(3)));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == inFront; }, std::chrono::seconds(10)));
         EXPECT_EQ(window.UserSwitchedAway(), switched) << e2e::TextOf(inFront);
     }
     window.Hide();
@@ -606,8 +601,8 @@ TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToTh
     // On a monitor of 144 dpi: a tile of 48 pixels, named for screen readers, and a caption in larger type.
     window.ShowTile(4, 600, 200, 48, TilePicture::RecycleBin, "", "ゴミ箱");
     window.ShowCaption(4, 600, 248, "メモ帳", 144);
-    EXPECT_EQ(RectOf(window.TileHandle(4)).right - RectOf(window.TileHandle(4)).left, 48);
-    EXPECT_EQ(RectOf(window.TileHandle(4)).bottom - RectOf(window.TileHandle(4)).top, 48);
+    const RECT large = RectOf(window.TileHandle(4));
+    EXPECT_EQ((std::vector<long>{large.right - large.left, large.bottom - large.top}), (std::vector<long>{48, 48}));
     wchar_t name[16] = {};
     GetWindowTextW(window.TileHandle(4), name, 16);
     EXPECT_STREQ(name, L"ゴミ箱");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -44,17 +45,22 @@ protected:
 TEST_F(ShellBrowserTest, AMissingFileFailsAtOnceWithoutAnErrorBox) {
     const std::string path = folder.ChildUtf8(L"ない.html");
     win32::ShellRequest missing;
-    std::thread request([&] { missing = win32::OpenThroughShell(path); });
+    std::atomic<int> returned{0};
+    std::thread request([&] { missing = win32::OpenThroughShell(path), ++returned; });
     // The same request as the shell makes it by default, with its error box.
     const std::wstring file = win32::ToWide(path);
     SHELLEXECUTEINFOW withBox{};
     withBox.cbSize = sizeof(withBox);
     withBox.lpFile = file.c_str();
     std::thread boxed;
-    const auto provoke = [&] { boxed = std::thread([&] { ShellExecuteExW(&withBox); }); };
+    const auto provoke = [&] { boxed = std::thread([&] { ShellExecuteExW(&withBox), ++returned; }); };
     const auto boxShown = [] { return !e2e::DialogsOf(GetCurrentProcessId()).empty(); };
     EXPECT_EQ(e2e::NotUntilProvoked(boxShown, 2s, provoke, PumpUntil), "");
-    for (HWND box : e2e::DialogsOf(GetCurrentProcessId())) PostMessageW(box, WM_CLOSE, 0, 0);
+    // However late a box comes, it is closed before the threads are waited for.
+    PumpUntil([&] {
+        for (HWND box : e2e::DialogsOf(GetCurrentProcessId())) PostMessageW(box, WM_CLOSE, 0, 0);
+        return returned == (boxed.joinable() ? 2 : 1);
+    }, 30s);
     request.join();
     if (boxed.joinable()) boxed.join();
     EXPECT_FALSE(missing.done);

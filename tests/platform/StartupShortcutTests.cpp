@@ -41,7 +41,7 @@ protected:
     void TearDown() override { OleUninitialize(); }
 };
 
-TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFolder) {
+TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFolderAndUntickingRemovesIt) {
     EXPECT_FALSE(shortcut.IsSet());
     EXPECT_EQ(win32::ShortcutName(JapaneseTexts), L"ヨモリナ.lnk");
 
@@ -52,9 +52,12 @@ TEST_F(StartupShortcutTest, TickingMakesYomorinaLnkStartingThisProgramInItsOwnFo
     EXPECT_TRUE(SamePathText(made.workingFolder, testing::FolderOfThisProgram())) << win32::ToUtf8(made.workingFolder);
     EXPECT_TRUE(shortcut.IsSet());
 
-    // Ticking again leaves one shortcut, still ours.
+    // Ticking again leaves one shortcut, still ours; unticking removes it, and with none there does nothing.
     EXPECT_EQ(shortcut.Set(true), std::nullopt);
     EXPECT_TRUE(shortcut.IsSet());
+    for (int untick = 0; untick < 2; ++untick) EXPECT_EQ(shortcut.Set(false), std::nullopt) << untick;
+    EXPECT_FALSE(Exists(link));
+    EXPECT_FALSE(shortcut.IsSet());
 }
 
 // A user who changes language keeps the setting: the shortcut made under one
@@ -118,14 +121,6 @@ TEST_F(StartupShortcutTest, AProgramInAJapaneseFolderOrPastMaxPathReadsTickedOnc
         EXPECT_EQ(ours.Set(false), std::nullopt);
         EXPECT_FALSE(Exists(link));
     }
-}
-
-TEST_F(StartupShortcutTest, UntickingRemovesOurShortcutAndWithNoneThereDoesNothing) {
-    ASSERT_EQ(shortcut.Set(true), std::nullopt);
-    EXPECT_EQ(shortcut.Set(false), std::nullopt);
-    EXPECT_FALSE(Exists(link));
-    EXPECT_FALSE(shortcut.IsSet());
-    EXPECT_EQ(shortcut.Set(false), std::nullopt);
 }
 
 TEST_F(StartupShortcutTest, TheSameProgramWrittenInOtherCaseOrThroughDotDotStillCounts) {
