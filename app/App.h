@@ -4,7 +4,6 @@
 // the window itself stays hidden except as the overlay.
 
 #include <functional>
-#include <vector>
 
 #include "core/ListFile.h"
 #include "core/Model.h"
@@ -20,8 +19,8 @@
 #include "platform/TickTimer.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
-#include "scatter/ScatterState.h"
-#include "scatter/ScatterTick.h"
+#include "app/TickRest.h"
+#include "scatter/ScatterMachine.h"
 #include "scatter/TileActions.h"
 
 namespace yomorina {
@@ -77,22 +76,16 @@ public:
 
     void EndScatter();
 
-    const ScatterState& CurrentScatterState() const { return state_; }
+    const ScatterState& CurrentScatterState() const { return scatter_.State(); }
 
 private:
     void Tick(bool woken);
-    void SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken);
-    void WakeUp();
+    void Carry(const ScatterSteps& steps);
     void OpenOptions();
     void AskForWhatWasRefused();
-    // With the mouse hook down from before the call to its end, ticks that run
-    // inside it included.
-    void RunBlocking(const std::function<void()>& call);
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
     void RereadListFile();
-    void BringEveryTileOnceAnswered();
-    void ShowTileOut(const TilePlacement& tile);
 
     Model& model_;
     MainWindow& window_;
@@ -110,25 +103,14 @@ private:
     std::function<void()> raiseOptions_;
     // What clicks and drops on the tiles do; they end a scatter through EndScatter.
     TileActions tileActions_;
-    ScatterState state_;
-    // At rest the timer stops and the mouse's next movement starts it again.
-    bool watching_ = false;
-    // Calls under way that may keep this thread waiting: no hook is set meanwhile.
-    int blockingCalls_ = 0;
+    ScatterMachine scatter_;
+    TickRest rest_;
     // What the system may refuse early in a sign-in, asked for again until it is taken.
     bool iconShown_ = false;
     bool hearingSessionChanges_ = false;
     bool reloadAfterScatter_ = false;
     // Tries left for a list file that changed but could not be read yet.
     int rereadsLeft_ = 0;
-    // The next tick measures from where the pointer is then, not from the last
-    // sample: the pointer went where no tick saw it go.
-    bool measureAfresh_ = false;
-    // Ticks left to wait for the entries' answers before the call key's scatter
-    // shows without those still out; 0 when no call waits.
-    int callWaits_ = 0;
-    // The tiles out on the overlay, in slot order: the keyboard's way among them.
-    std::vector<TilePlacement> tilesOut_;
 };
 
 }  // namespace yomorina

@@ -1,0 +1,35 @@
+#include "app/TickRest.h"
+
+namespace yomorina {
+
+void TickRest::AfterStillTick(bool woken) {
+    // A tick from inside a call that may wait (the shell's modal loop) keeps sampling.
+    if (blockingCalls_ > 0) return;
+    // A report from a pointer that did not move (one pushed against the
+    // screen's edge reports movement all the time) gets a full period before
+    // the next watch.
+    if (woken) return;
+    // Where the reports would miss some moves the timer samples as it always did.
+    if (!timer_.WatchForMovement()) return;
+    resting_ = true;
+    timer_.Stop();
+}
+
+void TickRest::WakeUp() {
+    if (!resting_) return;
+    resting_ = false;
+    timer_.StopWatching();
+    timer_.Start();
+}
+
+void TickRest::RunBlocking(const std::function<void()>& call) {
+    WakeUp();
+    ++blockingCalls_;
+    const struct Leave {
+        int& calls;
+        ~Leave() { --calls; }
+    } leave{blockingCalls_};
+    call();
+}
+
+}  // namespace yomorina
