@@ -1,19 +1,10 @@
 #include "app/App.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "core/CallKey.h"
-#include "core/Texts.h"
 
 namespace yomorina {
-namespace {
-
-// A list file held for a moment (an editor's save, a sync tool) is read again
-// this many times, at the timer's retry pace, before the next change is waited for.
-constexpr int ListRereadTries = 4;
-
-}  // namespace
 
 App::App(Services services)
     : model_(services.model),
@@ -22,10 +13,7 @@ App::App(Services services)
       trayIcon_(services.trayIcon),
       listFile_(services.listFile),
       messages_(services.messages),
-      pointer_(services.pointer),
-      monitors_(services.monitors),
       lookup_(services.lookup),
-      attention_(services.attention),
       callKey_(services.callKey),
       layouts_(services.layouts),
       showOptions_(std::move(services.showOptions)),
@@ -34,13 +22,15 @@ App::App(Services services)
                    [this](const std::function<void()>& call) { rest_.RunBlocking(call); }, services.shell,
                    services.window, services.recycleBin, services.messages),
       scatter_({services.model, services.pointer, services.lookup, services.monitors, services.attention}),
-      rest_(services.timer) {}
+      rest_(services.timer),
+      refused_(services.trayIcon, services.window, services.timer),
+      rereads_(services.model, services.listFile, services.timer, rest_, [this] { HoldCallKey(); }) {}
 
 void App::Start() {
     EndScatter();
     model_.OptionsOpen = false;
     if (const auto notice = listFile_.Load(model_)) messages_.Show(notice->text, notice->title, MessageButtons::Ok);
-    iconShown_ = false;
+    refused_.IconGone();
     AskForWhatWasRefused();
     // A key another program holds is no reason to bother the user at start-up.
     HoldCallKey();
@@ -94,23 +84,17 @@ void App::OpenOptions() {
 
 void App::OnTaskbarCreated() {
     // The shell lost every icon when it restarted.
-    iconShown_ = false;
+    refused_.IconGone();
     AskForWhatWasRefused();
 }
 
 void App::OnRetryRefused() { AskForWhatWasRefused(); }
 
-// Without the icon the program could be neither configured nor ended, and
-// without the session's notices the ticks would measure across an unlock; at
-// sign-in the shell and the session service may refuse both for a while.
 void App::AskForWhatWasRefused() {
     // The shell may keep the call waiting while it starts; no mouse on the
     // desktop may wait with it on a hook of ours.
     rest_.WakeUp();
-    // The tip is the program's name.
-    if (!iconShown_) iconShown_ = trayIcon_.Add(Text(TextId::ProgramName));
-    if (!hearingSessionChanges_) hearingSessionChanges_ = window_.HearSessionChanges();
-    timer_.RetryRefused(!iconShown_ || !hearingSessionChanges_);
+    refused_.AskForWhatWasRefused();
 }
 
 void App::HoldCallKey() { HoldStoredCallKey(model_, callKey_, layouts_); }
@@ -136,7 +120,7 @@ void App::Tick(bool woken) {
     // The options dialog owns the list while it is open; the pointer is not even looked at.
     if (model_.OptionsOpen) return;
     // Not at the scatter's end: a click on a tile reads its entry after that.
-    if (!scatter_.Scattering() && std::exchange(reloadAfterScatter_, false)) RereadListFile();
+    if (!scatter_.Scattering()) rereads_.AfterScatter();
     Carry(scatter_.Tick());
     // Asked only now, after the overlay has shown and noted the window in front.
     if (scatter_.State().scattering && window_.UserSwitchedAway()) EndScatter();
@@ -163,29 +147,9 @@ void App::Carry(const ScatterSteps& steps) {
     if (steps.FollowUp) Carry(scatter_.FollowUp());
 }
 
-void App::OnListFileChanged() {
-    rereadsLeft_ = ListRereadTries;
-    RereadListFile();
-}
+void App::OnListFileChanged() { rereads_.Changed(scatter_.State().scattering); }
 
-void App::OnListReadRetry() { RereadListFile(); }
-
-void App::RereadListFile() {
-    timer_.RetryListRead(false);
-    // The dialog reads the file itself when it closes.
-    if (model_.OptionsOpen) return;
-    // The tiles on screen open the entries they were dropped for.
-    if (scatter_.State().scattering) {
-        reloadAfterScatter_ = true;
-        return;
-    }
-    // One try at a time, never waiting for a file another program holds; a
-    // cloud placeholder is still downloaded while it is read.
-    ReloadOutcome outcome = ReloadOutcome::Unchanged;
-    rest_.RunBlocking([&] { outcome = listFile_.ReloadIfChanged(model_); });
-    if (outcome == ReloadOutcome::Taken) HoldCallKey();
-    if (outcome == ReloadOutcome::NotReadable && rereadsLeft_-- > 0) timer_.RetryListRead(true);
-}
+void App::OnListReadRetry() { rereads_.Retry(scatter_.State().scattering); }
 
 void App::OnTileKey(int index, TileKey key) {
     if (key == TileKey::Open) {

@@ -1,7 +1,8 @@
 #pragma once
-// The main window's behaviour: start-up, the notification icon, the timer,
-// clearing a scatter and going away. It coordinates the subsystems below it;
-// the window itself stays hidden except as the overlay.
+// The resident program: start-up, the notification icon, the timer, the call
+// key and going away. It routes each event to the part that owns it and
+// carries out what that part says; the window itself stays hidden except as
+// the overlay.
 
 #include <functional>
 
@@ -19,6 +20,8 @@
 #include "platform/TickTimer.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
+#include "app/ListRereads.h"
+#include "app/RefusedRequests.h"
 #include "app/TickRest.h"
 #include "scatter/ScatterMachine.h"
 #include "scatter/TileActions.h"
@@ -68,10 +71,7 @@ public:
     void OnTileKey(int index, TileKey key) override;
     void OnCallKey() override;
 
-    // Something changed in the list file's folder: a hand edit is taken at once,
-    // or at the first tick after the scatter on screen; a file held for a
-    // moment, a little later. The options dialog reads the file itself when it
-    // opens and closes.
+    // Something changed in the list file's folder.
     void OnListFileChanged();
 
     void EndScatter();
@@ -85,7 +85,6 @@ private:
     void AskForWhatWasRefused();
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
-    void RereadListFile();
 
     Model& model_;
     MainWindow& window_;
@@ -93,10 +92,7 @@ private:
     TrayIcon& trayIcon_;
     ListFile& listFile_;
     MessageBoxes& messages_;
-    Pointer& pointer_;
-    const Monitors& monitors_;
     EntryLookup& lookup_;
-    const UserAttention& attention_;
     CallKeyHolder& callKey_;
     const KeyboardLayouts& layouts_;
     std::function<void()> showOptions_;
@@ -105,12 +101,8 @@ private:
     TileActions tileActions_;
     ScatterMachine scatter_;
     TickRest rest_;
-    // What the system may refuse early in a sign-in, asked for again until it is taken.
-    bool iconShown_ = false;
-    bool hearingSessionChanges_ = false;
-    bool reloadAfterScatter_ = false;
-    // Tries left for a list file that changed but could not be read yet.
-    int rereadsLeft_ = 0;
+    RefusedRequests refused_;
+    ListRereads rereads_;
 };
 
 }  // namespace yomorina
