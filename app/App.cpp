@@ -9,7 +9,7 @@ namespace yomorina {
 App::App(Services services)
     : model_(services.model),
       window_(services.window),
-      timer_(services.timer),
+      wakeups_(services.wakeups),
       trayIcon_(services.trayIcon),
       listFile_(services.listFile),
       messages_(services.messages),
@@ -22,9 +22,9 @@ App::App(Services services)
                    [this](const std::function<void()>& call) { rest_.RunBlocking(call); }, services.shell,
                    services.window, services.recycleBin, services.messages),
       scatter_({services.model, services.pointer, services.lookup, services.monitors, services.attention}),
-      rest_(services.timer),
-      refused_(services.trayIcon, services.window, services.timer),
-      rereads_(services.model, services.listFile, services.timer, rest_, [this] { HoldCallKey(); }) {}
+      rest_(services.wakeups),
+      refused_(services.trayIcon, services.window, services.wakeups),
+      rereads_(services.model, services.listFile, services.wakeups, rest_, [this] { HoldCallKey(); }) {}
 
 void App::Start() {
     EndScatter();
@@ -37,7 +37,7 @@ void App::Start() {
     // The first tick measures from here, once any start-up message is gone.
     scatter_.MeasureFromHere();
     // Only now, so that no tick sees a half-loaded list.
-    timer_.Start();
+    wakeups_.Start();
 }
 
 void App::OnClosing() {

@@ -17,7 +17,7 @@
 #include "platform/Pointer.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 #include "app/ListRereads.h"
@@ -34,7 +34,7 @@ public:
     struct Services {
         Model& model;
         MainWindow& window;
-        TickTimer& timer;
+        Wakeups& wakeups;
         TrayIcon& trayIcon;
         ListFile& listFile;
         MessageBoxes& messages;
@@ -88,7 +88,7 @@ private:
 
     Model& model_;
     MainWindow& window_;
-    TickTimer& timer_;
+    Wakeups& wakeups_;
     TrayIcon& trayIcon_;
     ListFile& listFile_;
     MessageBoxes& messages_;

@@ -11,9 +11,9 @@ constexpr int ListRereadTries = 4;
 
 }  // namespace
 
-ListRereads::ListRereads(Model& model, ListFile& listFile, TickTimer& timer, TickRest& rest,
+ListRereads::ListRereads(Model& model, ListFile& listFile, Wakeups& wakeups, TickRest& rest,
                          std::function<void()> taken)
-    : model_(model), listFile_(listFile), timer_(timer), rest_(rest), taken_(std::move(taken)) {}
+    : model_(model), listFile_(listFile), wakeups_(wakeups), rest_(rest), taken_(std::move(taken)) {}
 
 void ListRereads::Changed(bool scattering) {
     triesLeft_ = ListRereadTries;
@@ -25,7 +25,7 @@ void ListRereads::AfterScatter() {
 }
 
 void ListRereads::Reread(bool scattering) {
-    timer_.RetryListRead(false);
+    wakeups_.RetryListRead(false);
     // The dialog reads the file itself when it closes.
     if (model_.OptionsOpen) return;
     if (scattering) {
@@ -37,7 +37,7 @@ void ListRereads::Reread(bool scattering) {
     ReloadOutcome outcome = ReloadOutcome::Unchanged;
     rest_.RunBlocking([&] { outcome = listFile_.ReloadIfChanged(model_); });
     if (outcome == ReloadOutcome::Taken) taken_();
-    if (outcome == ReloadOutcome::NotReadable && triesLeft_-- > 0) timer_.RetryListRead(true);
+    if (outcome == ReloadOutcome::NotReadable && triesLeft_-- > 0) wakeups_.RetryListRead(true);
 }
 
 }  // namespace yomorina

@@ -10,17 +10,17 @@
 #include "app/TickRest.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 
 namespace yomorina {
 
 class ListRereads {
 public:
     // taken is told when a changed list has been read in.
-    ListRereads(Model& model, ListFile& listFile, TickTimer& timer, TickRest& rest, std::function<void()> taken);
+    ListRereads(Model& model, ListFile& listFile, Wakeups& wakeups, TickRest& rest, std::function<void()> taken);
 
     void Changed(bool scattering);
-    // TickTimer::RetryListRead's turn.
+    // Wakeups::RetryListRead's turn.
     void Retry(bool scattering) { Reread(scattering); }
     // At a tick with no scatter on screen.
     void AfterScatter();
@@ -30,7 +30,7 @@ private:
 
     Model& model_;
     ListFile& listFile_;
-    TickTimer& timer_;
+    Wakeups& wakeups_;
     TickRest& rest_;
     std::function<void()> taken_;
     bool afterScatter_ = false;

@@ -8,7 +8,7 @@ void RefusedRequests::AskForWhatWasRefused() {
     // The tip is the program's name.
     if (!iconShown_) iconShown_ = trayIcon_.Add(Text(TextId::ProgramName));
     if (!hearingSessionChanges_) hearingSessionChanges_ = window_.HearSessionChanges();
-    timer_.RetryRefused(!iconShown_ || !hearingSessionChanges_);
+    wakeups_.RetryRefused(!iconShown_ || !hearingSessionChanges_);
 }
 
 }  // namespace yomorina

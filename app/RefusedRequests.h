@@ -5,15 +5,15 @@
 // would measure across an unlock.
 
 #include "platform/MainWindow.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 #include "platform/TrayIcon.h"
 
 namespace yomorina {
 
 class RefusedRequests {
 public:
-    RefusedRequests(TrayIcon& trayIcon, MainWindow& window, TickTimer& timer)
-        : trayIcon_(trayIcon), window_(window), timer_(timer) {}
+    RefusedRequests(TrayIcon& trayIcon, MainWindow& window, Wakeups& wakeups)
+        : trayIcon_(trayIcon), window_(window), wakeups_(wakeups) {}
 
     // The icon is to be added afresh: at start-up, or after the shell lost every icon.
     void IconGone() { iconShown_ = false; }
@@ -22,7 +22,7 @@ public:
 private:
     TrayIcon& trayIcon_;
     MainWindow& window_;
-    TickTimer& timer_;
+    Wakeups& wakeups_;
     bool iconShown_ = false;
     bool hearingSessionChanges_ = false;
 };

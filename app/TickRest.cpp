@@ -10,16 +10,16 @@ void TickRest::AfterStillTick(bool woken) {
     // the next watch.
     if (woken) return;
     // Where the reports would miss some moves the timer samples as it always did.
-    if (!timer_.WatchForMovement()) return;
+    if (!wakeups_.WatchForMovement()) return;
     resting_ = true;
-    timer_.Stop();
+    wakeups_.Stop();
 }
 
 void TickRest::WakeUp() {
     if (!resting_) return;
     resting_ = false;
-    timer_.StopWatching();
-    timer_.Start();
+    wakeups_.StopWatching();
+    wakeups_.Start();
 }
 
 void TickRest::RunBlocking(const std::function<void()>& call) {

@@ -7,13 +7,13 @@
 
 #include <functional>
 
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 
 namespace yomorina {
 
 class TickRest {
 public:
-    explicit TickRest(TickTimer& timer) : timer_(timer) {}
+    explicit TickRest(Wakeups& wakeups) : wakeups_(wakeups) {}
 
     // After a tick that left nothing to do until the pointer moves; woken: the
     // tick answered a movement's report.
@@ -25,7 +25,7 @@ public:
     void RunBlocking(const std::function<void()>& call);
 
 private:
-    TickTimer& timer_;
+    Wakeups& wakeups_;
     bool resting_ = false;
     // Calls under way that may keep this thread waiting.
     int blockingCalls_ = 0;

@@ -69,12 +69,12 @@ public:
     // A mouse event on the notification icon.
     virtual void OnTrayEvent(TrayPress press) = 0;
     virtual void OnTaskbarCreated() = 0;
-    // Time to ask again for what the system refused (TickTimer::RetryRefused).
+    // Time to ask again for what the system refused (Wakeups::RetryRefused).
     virtual void OnRetryRefused() = 0;
-    // Time to read the list file again (TickTimer::RetryListRead).
+    // Time to read the list file again (Wakeups::RetryListRead).
     virtual void OnListReadRetry() = 0;
     virtual void OnTick() = 0;
-    // The pointer moved while TickTimer::WatchForMovement was in force.
+    // The pointer moved while Wakeups::WatchForMovement was in force.
     virtual void OnPointerMoved() = 0;
     // The pointer may have moved unheard: the session was unlocked or
     // reconnected, the displays changed, or the machine woke from sleep.

@@ -79,7 +79,7 @@ int RunProgram(HINSTANCE instance) {
         if (IsIconic(options->Handle())) ShowWindow(options->Handle(), SW_RESTORE);
         SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
-    App app({model, mainWindow, mainWindow.Timer(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
+    App app({model, mainWindow, mainWindow.WakeupSources(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
              shell, recycleBin, mainWindow.CallKey(), keyboardLayouts, showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.

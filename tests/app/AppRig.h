@@ -19,7 +19,7 @@ protected:
     Journal journal;
     Model model;
     FakeMainWindow window{journal};
-    FakeTickTimer timer;
+    FakeWakeups timer;
     FakeTrayIcon tray{journal};
     FakeFileStore store{&journal};
     FakeExecutableFolder executableFolder;

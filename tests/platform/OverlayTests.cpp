@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "platform/win32/base/PersistentImage.h"
-#include "platform/win32/base/VirtualScreen.h"
 #include "platform/win32/files/TargetIcon.h"
+#include "platform/win32/overlay/FrozenScreen.h"
 #include "platform/win32/overlay/MainWindow.h"
 #include "platform/win32/overlay/TileWindow.h"
 #include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/overlay/VirtualScreen.h"
 #include "tests/e2e/Harness.h"
 
 namespace yomorina {
@@ -162,8 +163,8 @@ TEST_F(OverlayWindowTest, TheShellsRestartAndTheRetriesReachTheProgramAndASecond
     window.SetEvents(&events);
     EXPECT_TRUE(window.HearSessionChanges());
     SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    window.Timer().RetryRefused(true);
-    window.Timer().RetryListRead(true);
+    window.WakeupSources().RetryRefused(true);
+    window.WakeupSources().RetryListRead(true);
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.refusedRetries * events.listReadRetries > 0; },
                                std::chrono::seconds(15)));
     EXPECT_EQ(events.shellRestarts, 1);
@@ -215,42 +216,42 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
     const auto unheardUntilWatched = [&](int heard) {
         if (!moveAndPump(-40, always)) return std::string("the pointer never moved");
         return e2e::NotUntilProvoked([&] { return events.movements != heard; }, std::chrono::seconds(1), [&] {
-            window.Timer().StopWatching();
-            window.Timer().WatchForMovement();
+            window.WakeupSources().StopWatching();
+            window.WakeupSources().WatchForMovement();
             moveAndPump(40, always);
-            window.Timer().StopWatching();
+            window.WakeupSources().StopWatching();
         }, pumping);
     };
-    ASSERT_TRUE(window.Timer().WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
     EXPECT_TRUE(moveAndPump(40, [&] { return events.movements > 0; }));
     EXPECT_EQ(unheardUntilWatched(1), "") << "a fast mouse must not flood the program";
-    ASSERT_TRUE(window.Timer().WatchForMovement());
-    window.Timer().StopWatching();
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement());
+    window.WakeupSources().StopWatching();
     EXPECT_EQ(unheardUntilWatched(2), "") << "stopped";
 
     // Windows drops a hook that once answered too slowly, without a word; the
     // raw input still hears. Under Wine it reaches no one with no window in front.
     window.ShowOverlay(OverlayBackground::Plain);
-    ASSERT_TRUE(window.Timer().WatchForMovement());
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement());
     win32::DropTheMouseHookAsTheSystemMay();
     EXPECT_TRUE(moveAndPump(40, [&] { return events.movements > 3; }));
     EXPECT_EQ(unheardUntilWatched(4), "") << "raw input";
-    window.Timer().StopWatching();
+    window.WakeupSources().StopWatching();
 
     // Raw input that hears every waking move soon listens alone; a rest whose
     // move it missed (Wine's with no window in front) brings the hook back.
-    for (int rest = 0; rest < 20 && window.Timer().Watch().WantsHook(); ++rest) {
+    for (int rest = 0; rest < 20 && window.WakeupSources().Watch().WantsHook(); ++rest) {
         const int heard = events.movements;
-        ASSERT_TRUE(window.Timer().WatchForMovement());
+        ASSERT_TRUE(window.WakeupSources().WatchForMovement());
         ASSERT_TRUE(moveAndPump(40, [&] { return events.movements > heard; }));
-        window.Timer().StopWatching();
+        window.WakeupSources().StopWatching();
     }
-    EXPECT_FALSE(window.Timer().Watch().WantsHook());
+    EXPECT_FALSE(window.WakeupSources().Watch().WantsHook());
     window.Hide();
-    ASSERT_TRUE(window.Timer().WatchForMovement());
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement());
     moveAndPump(-40, always);
-    window.Timer().StopWatching();
-    EXPECT_TRUE(window.Timer().Watch().WantsHook());
+    window.WakeupSources().StopWatching();
+    EXPECT_TRUE(window.WakeupSources().Watch().WantsHook());
 
     // Where the pointer may have gone unheard, the program is told (and sets its ears afresh).
     const std::vector<std::pair<UINT, WPARAM>> jumps{{WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},

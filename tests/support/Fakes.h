@@ -22,7 +22,7 @@
 #include "platform/Monitors.h"
 #include "platform/Pointer.h"
 #include "platform/StartupShortcut.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 
@@ -224,7 +224,7 @@ public:
 };
 
 // Kept out of the journal: whether it runs is checked on its own, the effects in their order.
-class FakeTickTimer final : public TickTimer {
+class FakeWakeups final : public Wakeups {
 public:
     bool running = false;
     bool watching = false;

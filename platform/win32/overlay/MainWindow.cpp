@@ -8,8 +8,8 @@
 #include "core/Texts.h"
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/LateBound.h"
-#include "platform/win32/base/VirtualScreen.h"
 #include "platform/win32/base/WideText.h"
+#include "platform/win32/overlay/FrozenScreen.h"
 #include "resources/resource.h"
 
 namespace yomorina::win32 {
@@ -38,7 +38,7 @@ MainWindow::MainWindow(HINSTANCE instance, ForegroundTaking foreground, AltReadi
              LoadIconW(instance, MAKEINTRESOURCEW(IDI_YOMORINA)));
     Create(instance, MainWindowClass, ToWide(Text(TextId::ProgramName)).c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 0, 0, nullptr);
     trayWindow_.emplace(instance, Handle());
-    timer_.emplace(Handle());
+    wakeups_.emplace(Handle());
     hotKeys_.emplace(Handle(), altReading);
     captionFont_ = DefaultUserInterfaceFont();
 }
@@ -234,7 +234,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
         events_->OnOptionsAsked();
         return 0;
     }
-    if (const auto answer = testQueries_.Answer(Handle(), message, wParam, timer_->Ticks())) return *answer;
+    if (const auto answer = testQueries_.Answer(Handle(), message, wParam, wakeups_->Ticks())) return *answer;
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -248,13 +248,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     case WM_TIMER:
-        timer_->OnTimer(wParam, *events_);
+        wakeups_->OnTimer(wParam, *events_);
         return 0;
     case MouseMovedMessage:
         events_->OnPointerMoved();
         return 0;
     case WM_INPUT:
-        timer_->Hear(reinterpret_cast<HRAWINPUT>(lParam));
+        wakeups_->Hear(reinterpret_cast<HRAWINPUT>(lParam));
         return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_WTSSESSION_CHANGE:
         if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) {
@@ -313,7 +313,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
 
 void MainWindow::OnDestroyed() noexcept {
     // A hook outlives its window otherwise.
-    timer_->StopWatching();
+    wakeups_->StopWatching();
     PostQuitMessage(0);
 }
 

@@ -14,13 +14,14 @@
 #include "platform/win32/base/Handles.h"
 #include "platform/win32/base/PersistentImage.h"
 #include "platform/win32/base/TestSeams.h"
-#include "platform/win32/base/VirtualScreen.h"
 #include "platform/win32/files/EntryLookup.h"
 #include "platform/win32/overlay/HotKeys.h"
 #include "platform/win32/overlay/NoEvents.h"
-#include "platform/win32/overlay/TickTimer.h"
+#include "platform/win32/overlay/TestQueries.h"
 #include "platform/win32/overlay/TileWindow.h"
 #include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/overlay/VirtualScreen.h"
+#include "platform/win32/overlay/Wakeups.h"
 
 namespace yomorina::win32 {
 
@@ -48,7 +49,7 @@ public:
     void ReleaseOverlayKeys() override { hotKeys_->ReleaseOverlayKeys(); }
     bool HearSessionChanges() override;
 
-    TickTimer& Timer() { return *timer_; }
+    Wakeups& WakeupSources() { return *wakeups_; }
     CallKeyHolder& CallKey() { return *hotKeys_; }
 
     // Null until the tile is first shown.
@@ -83,7 +84,7 @@ private:
     bool unloaded_ = false;
     bool hearingSessionChanges_ = false;
     std::optional<TrayCallbackWindow> trayWindow_;
-    std::optional<TickTimer> timer_;
+    std::optional<Wakeups> wakeups_;
     std::optional<HotKeys> hotKeys_;
     std::array<std::unique_ptr<TileWindow>, TileCount> tiles_;
     std::array<HWND, TileCount> captions_{};
