@@ -9,6 +9,7 @@ namespace yomorina {
 App::App(Services services)
     : model_(services.model),
       window_(services.window),
+      overlay_(services.overlay),
       wakeups_(services.wakeups),
       trayIcon_(services.trayIcon),
       listFile_(services.listFile),
@@ -20,7 +21,7 @@ App::App(Services services)
       raiseOptions_(std::move(services.raiseOptions)),
       tileActions_(services.model, [this] { EndScatter(); },
                    [this](const std::function<void()>& call) { rest_.RunBlocking(call); }, services.shell,
-                   services.window, services.recycleBin, services.messages),
+                   services.overlay, services.recycleBin, services.messages),
       scatter_({services.model, services.pointer, services.lookup, services.monitors, services.attention}),
       rest_(services.wakeups),
       refused_(services.trayIcon, services.window, services.wakeups),
@@ -123,27 +124,20 @@ void App::Tick(bool woken) {
     if (!scatter_.Scattering()) rereads_.AfterScatter();
     Carry(scatter_.Tick());
     // Asked only now, after the overlay has shown and noted the window in front.
-    if (scatter_.State().scattering && window_.UserSwitchedAway()) EndScatter();
+    if (scatter_.State().scattering && overlay_.UserSwitchedAway()) EndScatter();
     if (scatter_.StillUntilThePointerMoves()) rest_.AfterStillTick(woken);
 }
 
 void App::Carry(const ScatterSteps& steps) {
-    if (steps.End) {
-        window_.Hide();
-        for (int i = 0; i < TileCount; ++i) {
-            window_.HideTile(i);
-            window_.HideCaption(i);
-        }
-    }
-    if (steps.TakeForeground) window_.TakeForeground();
+    if (steps.End) overlay_.Hide();
+    if (steps.TakeForeground) overlay_.TakeForeground();
     if (steps.LookUpAtIconSide) lookup_.Begin(EntriesToLookUp(model_.List), *steps.LookUpAtIconSide);
-    if (steps.ShowOverlay) window_.ShowOverlay(*steps.ShowOverlay);
+    if (steps.ShowOverlay) overlay_.Show(*steps.ShowOverlay);
     for (const TilePlacement& tile : steps.Tiles) {
-        window_.ShowTile(tile.Slot, tile.Left, tile.Top, tile.Side, tile.Picture, tile.Path, tile.AccessibleName);
-        window_.ShowCaption(tile.Slot, tile.CaptionLeft, tile.CaptionTop, tile.Name, tile.DotsPerInch);
-        if (steps.Focus == tile.Slot) window_.FocusTile(tile.Slot);
+        overlay_.ShowTile(tile);
+        if (steps.Focus == tile.Slot) overlay_.FocusTile(tile.Slot);
     }
-    if (steps.Focus && steps.Tiles.empty()) window_.FocusTile(*steps.Focus);
+    if (steps.Focus && steps.Tiles.empty()) overlay_.FocusTile(*steps.Focus);
     if (steps.FollowUp) Carry(scatter_.FollowUp());
 }
 
@@ -151,12 +145,12 @@ void App::OnListFileChanged() { rereads_.Changed(scatter_.State().scattering); }
 
 void App::OnListReadRetry() { rereads_.Retry(scatter_.State().scattering); }
 
-void App::OnTileKey(int index, TileKey key) {
+void App::OnTileKey(int slot, TileKey key) {
     if (key == TileKey::Open) {
-        OnTileClick(index);
+        OnTileClick(slot);
         return;
     }
-    Carry(scatter_.TileKey(index, key));
+    Carry(scatter_.TileKey(slot, key));
 }
 
 void App::OnCallKey() {
@@ -166,9 +160,9 @@ void App::OnCallKey() {
     Carry(scatter_.CallKey());
 }
 
-void App::OnTileClick(int index) { tileActions_.OnTileClick(index); }
+void App::OnTileClick(int slot) { tileActions_.OnTileClick(slot); }
 
-void App::OnTileDrop(int index, const DroppedData& data) { tileActions_.OnTileDrop(index, data); }
+void App::OnTileDrop(int slot, const DroppedData& data) { tileActions_.OnTileDrop(slot, data); }
 
 void App::EndScatter() { Carry(scatter_.End()); }
 

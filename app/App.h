@@ -14,6 +14,7 @@
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
+#include "platform/Overlay.h"
 #include "platform/Pointer.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
@@ -28,12 +29,13 @@
 
 namespace yomorina {
 
-class App final : public MainWindowEvents {
+class App final : public MainWindowEvents, public OverlayEvents {
 public:
     // What App works with for the whole run.
     struct Services {
         Model& model;
         MainWindow& window;
+        Overlay& overlay;
         Wakeups& wakeups;
         TrayIcon& trayIcon;
         ListFile& listFile;
@@ -56,8 +58,6 @@ public:
 
     void Start();
     void OnClosing() override;
-    void OnOverlayClick() override;
-    void OnOverlayDismiss() override;
     void OnTrayEvent(TrayPress press) override;
     void OnTaskbarCreated() override;
     void OnRetryRefused() override;
@@ -66,10 +66,13 @@ public:
     void OnPointerMoved() override;
     void OnPointerMayHaveJumped() override;
     void OnOptionsAsked() override;
-    void OnTileClick(int index) override;
-    void OnTileDrop(int index, const DroppedData& data) override;
-    void OnTileKey(int index, TileKey key) override;
     void OnCallKey() override;
+
+    void OnOverlayClick() override;
+    void OnOverlayDismiss() override;
+    void OnTileClick(int slot) override;
+    void OnTileDrop(int slot, const DroppedData& data) override;
+    void OnTileKey(int slot, TileKey key) override;
 
     // Something changed in the list file's folder.
     void OnListFileChanged();
@@ -88,6 +91,7 @@ private:
 
     Model& model_;
     MainWindow& window_;
+    Overlay& overlay_;
     Wakeups& wakeups_;
     TrayIcon& trayIcon_;
     ListFile& listFile_;

@@ -8,8 +8,8 @@
 
 #include "core/Model.h"
 #include "platform/EntryLookup.h"
-#include "platform/MainWindow.h"
 #include "platform/Monitors.h"
+#include "platform/Overlay.h"
 #include "platform/Pointer.h"
 #include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"

@@ -3,9 +3,9 @@
 #   core/Model.h  <-  platform/*.h  <-  core/  <-  scatter/, options/, about/  <-  app/
 # (the model is plain data below the interfaces, which size their windows by
 # it), on an include against the order of the Windows floor's parts:
-#   platform/win32/base/  <-  files/  <-  desktop/  <-  overlay/, dialogs/  <-  WinMain.cpp
+#   platform/win32/base/  <-  files/  <-  desktop/  <-  overlay/, dialogs/  <-  resident/  <-  WinMain.cpp
 # (the parts may include the logic and the interfaces; overlay/ and dialogs/
-# know nothing of each other), on a loop: two files whose includes, .h and
+# know nothing of each other, and the resident program's window holds the overlay), on a loop: two files whose includes, .h and
 # .cpp taken together, lead back to each other, and on a call that goes up
 # unseen by the includes: a function a lower part declares but a higher one
 # defines.
@@ -24,7 +24,9 @@ allowed() {
         platform/win32/*)
             part=${1#platform/win32/}
             below=
-            for lower in base files desktop; do
+            lowers='base files desktop'
+            [ "$part" = resident ] && lowers="$lowers overlay"
+            for lower in $lowers; do
                 [ "$lower" = "$part" ] && break
                 below="$below|$lower"
             done
@@ -42,7 +44,7 @@ sources() {
 
 status=0
 for folder in platform core scatter options about app platform/win32 platform/win32/base platform/win32/files \
-    platform/win32/desktop platform/win32/overlay platform/win32/dialogs; do
+    platform/win32/desktop platform/win32/overlay platform/win32/dialogs platform/win32/resident; do
     pattern=$(allowed "$folder")
     case $folder in
         platform) files=$(ls platform/*.h) ;;
@@ -101,7 +103,8 @@ rank() {
         platform/win32/files/*) echo 6 ;;
         platform/win32/desktop/*) echo 7 ;;
         platform/win32/overlay/* | platform/win32/dialogs/*) echo 8 ;;
-        platform/win32/*) echo 9 ;;
+        platform/win32/resident/*) echo 9 ;;
+        platform/win32/*) echo 10 ;;
     esac
 }
 

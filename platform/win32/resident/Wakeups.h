@@ -7,7 +7,7 @@
 #include "platform/MainWindow.h"
 #include "platform/Wakeups.h"
 #include "platform/win32/base/TestSeams.h"
-#include "platform/win32/overlay/MouseWatch.h"
+#include "platform/win32/resident/MouseWatch.h"
 
 namespace yomorina::win32 {
 

@@ -1,7 +1,7 @@
-#include "platform/win32/overlay/TestQueries.h"
+#include "platform/win32/resident/TestQueries.h"
 
 #include "platform/win32/base/AppMessages.h"
-#include "platform/win32/overlay/MouseWatch.h"
+#include "platform/win32/resident/MouseWatch.h"
 
 namespace yomorina::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/overlay/Wakeups.h"
+#include "platform/win32/resident/Wakeups.h"
 
 namespace yomorina::win32 {
 namespace {
