@@ -1,7 +1,7 @@
 #pragma once
 // One tick of the pointer-shake detector: from the pointer's new position and
 // the tracking state it decides whether a scatter starts and which slot comes
-// out where. It only decides; App carries the decision out.
+// out where. It only decides; ScatterMachine carries the decision on.
 
 #include <cstdint>
 #include <optional>
