@@ -1,10 +1,10 @@
 #pragma once
-// The main window's behaviour: start-up, the notification icon, the timer,
-// clearing a scatter and going away. It coordinates the subsystems below it;
-// the window itself stays hidden except as the overlay.
+// The resident program: start-up, the notification icon, the timer, the call
+// key and going away. It routes each event to the part that owns it and
+// carries out what that part says; the window itself stays hidden except as
+// the overlay.
 
 #include <functional>
-#include <vector>
 
 #include "core/ListFile.h"
 #include "core/Model.h"
@@ -14,25 +14,29 @@
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
+#include "platform/Overlay.h"
 #include "platform/Pointer.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
-#include "scatter/ScatterState.h"
-#include "scatter/ScatterTick.h"
+#include "app/ListRereads.h"
+#include "app/RefusedRequests.h"
+#include "app/TickRest.h"
+#include "scatter/ScatterMachine.h"
 #include "scatter/TileActions.h"
 
 namespace yomorina {
 
-class App final : public MainWindowEvents {
+class App final : public MainWindowEvents, public OverlayEvents {
 public:
     // What App works with for the whole run.
     struct Services {
         Model& model;
         MainWindow& window;
-        TickTimer& timer;
+        Overlay& overlay;
+        Wakeups& wakeups;
         TrayIcon& trayIcon;
         ListFile& listFile;
         MessageBoxes& messages;
@@ -54,8 +58,6 @@ public:
 
     void Start();
     void OnClosing() override;
-    void OnOverlayClick() override;
-    void OnOverlayDismiss() override;
     void OnTrayEvent(TrayPress press) override;
     void OnTaskbarCreated() override;
     void OnRetryRefused() override;
@@ -64,71 +66,47 @@ public:
     void OnPointerMoved() override;
     void OnPointerMayHaveJumped() override;
     void OnOptionsAsked() override;
-    void OnTileClick(int index) override;
-    void OnTileDrop(int index, const DroppedData& data) override;
-    void OnTileKey(int index, TileKey key) override;
     void OnCallKey() override;
 
-    // Something changed in the list file's folder: a hand edit is taken at once,
-    // or at the first tick after the scatter on screen; a file held for a
-    // moment, a little later. The options dialog reads the file itself when it
-    // opens and closes.
+    void OnOverlayClick() override;
+    void OnOverlayDismiss() override;
+    void OnTileClick(int slot) override;
+    void OnTileDrop(int slot, const DroppedData& data) override;
+    void OnTileKey(int slot, TileKey key) override;
+
+    // Something changed in the list file's folder.
     void OnListFileChanged();
 
     void EndScatter();
 
-    const ScatterState& CurrentScatterState() const { return state_; }
+    const ScatterState& CurrentScatterState() const { return scatter_.State(); }
 
 private:
     void Tick(bool woken);
-    void SleepIfNothingCanHappen(ScreenPoint previous, ScreenPoint sample, bool woken);
-    void WakeUp();
+    void Carry(const ScatterSteps& steps);
     void OpenOptions();
     void AskForWhatWasRefused();
-    // With the mouse hook down from before the call to its end, ticks that run
-    // inside it included.
-    void RunBlocking(const std::function<void()>& call);
     // The key of the list in force, except while the options dialog is open.
     void HoldCallKey();
-    void RereadListFile();
-    void BringEveryTileOnceAnswered();
-    void ShowTileOut(const TilePlacement& tile);
 
     Model& model_;
     MainWindow& window_;
-    TickTimer& timer_;
+    Overlay& overlay_;
+    Wakeups& wakeups_;
     TrayIcon& trayIcon_;
     ListFile& listFile_;
     MessageBoxes& messages_;
-    Pointer& pointer_;
-    const Monitors& monitors_;
     EntryLookup& lookup_;
-    const UserAttention& attention_;
     CallKeyHolder& callKey_;
     const KeyboardLayouts& layouts_;
     std::function<void()> showOptions_;
     std::function<void()> raiseOptions_;
     // What clicks and drops on the tiles do; they end a scatter through EndScatter.
     TileActions tileActions_;
-    ScatterState state_;
-    // At rest the timer stops and the mouse's next movement starts it again.
-    bool watching_ = false;
-    // Calls under way that may keep this thread waiting: no hook is set meanwhile.
-    int blockingCalls_ = 0;
-    // What the system may refuse early in a sign-in, asked for again until it is taken.
-    bool iconShown_ = false;
-    bool hearingSessionChanges_ = false;
-    bool reloadAfterScatter_ = false;
-    // Tries left for a list file that changed but could not be read yet.
-    int rereadsLeft_ = 0;
-    // The next tick measures from where the pointer is then, not from the last
-    // sample: the pointer went where no tick saw it go.
-    bool measureAfresh_ = false;
-    // Ticks left to wait for the entries' answers before the call key's scatter
-    // shows without those still out; 0 when no call waits.
-    int callWaits_ = 0;
-    // The tiles out on the overlay, in slot order: the keyboard's way among them.
-    std::vector<TilePlacement> tilesOut_;
+    ScatterMachine scatter_;
+    TickRest rest_;
+    RefusedRequests refused_;
+    ListRereads rereads_;
 };
 
 }  // namespace yomorina

@@ -5,10 +5,8 @@
 
 namespace yomorina {
 
-// The overlay's tiles: one for each slot, then the recycle-bin
-// template whose picture the recycle-bin entries copy.
-inline constexpr int RecycleBinTemplateTile = LaunchSlotCount;
-inline constexpr int TileCount = LaunchSlotCount + 1;
+// The overlay's tiles: one for each slot.
+inline constexpr int TileCount = LaunchSlotCount;
 
 // A tile's side in pixels at 96 dots per inch: the size of the icon it shows.
 inline constexpr int TileSide = 32;

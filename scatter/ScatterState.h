@@ -1,6 +1,6 @@
 #pragma once
-// Where the shake detector stands between timer ticks: App keeps it,
-// ScatterTick moves it on.
+// Where the shake detector stands between timer ticks: ScatterMachine keeps
+// it, ScatterTick moves it on.
 
 #include <cstdint>
 

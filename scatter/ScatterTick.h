@@ -1,7 +1,7 @@
 #pragma once
 // One tick of the pointer-shake detector: from the pointer's new position and
 // the tracking state it decides whether a scatter starts and which slot comes
-// out where. It only decides; App carries the decision out.
+// out where. It only decides; ScatterMachine carries the decision on.
 
 #include <cstdint>
 #include <optional>
@@ -11,8 +11,8 @@
 #include "core/Model.h"
 #include "platform/Dimensions.h"
 #include "platform/EntryLookup.h"
-#include "platform/MainWindow.h"
 #include "platform/Monitors.h"
+#include "platform/Overlay.h"
 #include "platform/Pointer.h"
 #include "platform/UserAttention.h"
 #include "scatter/ScatterState.h"
@@ -20,23 +20,6 @@
 namespace yomorina {
 
 inline constexpr int LastSlot = LaunchSlotCount - 1;
-
-// A slot coming out: where its tile and caption go and what they show.
-struct TilePlacement {
-    int Slot = 0;
-    int Left = 0;
-    int Top = 0;
-    int CaptionLeft = 0;
-    int CaptionTop = 0;
-    int Side = TileSide;                          // the tile's side at the monitor's scale
-    int DotsPerInch = StandardDotsPerInch;        // the monitor's, for the caption's type
-    TilePicture Picture = TilePicture::TargetIcon;
-    std::string Path;
-    std::string Name;                             // the caption
-    std::string AccessibleName;                   // what a screen reader announces for the tile
-
-    friend bool operator==(const TilePlacement&, const TilePlacement&) = default;
-};
 
 struct TickAction {
     std::optional<OverlayBackground> ShowOverlay;  // the scatter starts on this tick

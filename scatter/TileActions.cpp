@@ -16,12 +16,12 @@ bool IsSlot(int index) { return index >= 0 && index < LaunchSlotCount; }
 }  // namespace
 
 TileActions::TileActions(const Model& model, std::function<void()> endScatter, BlockingCallRunner runBlocking,
-                         Shell& shell, MainWindow& mainWindow, RecycleBin& recycleBin, MessageBoxes& messages)
+                         Shell& shell, Overlay& overlay, RecycleBin& recycleBin, MessageBoxes& messages)
     : model_(model),
       endScatter_(std::move(endScatter)),
       runBlocking_(std::move(runBlocking)),
       shell_(shell),
-      mainWindow_(mainWindow),
+      overlay_(overlay),
       recycleBin_(recycleBin),
       messages_(messages) {}
 
@@ -56,7 +56,7 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
     }
     for (const std::string& file : data.Files) {
         // The shell's confirmation, or the error box, must have the keys the overlay holds.
-        mainWindow_.ReleaseOverlayKeys();
+        overlay_.ReleaseKeys();
         int failure = 0;
         runBlocking_([&] { failure = recycleBin_.MoveToRecycleBin(file); });
         if (failure != 0) {
@@ -69,7 +69,7 @@ void TileActions::OnTileDrop(int index, const DroppedData& data) {
 void TileActions::Launch(std::vector<std::string> commandLines) {
     // The topmost overlay goes first, or it would cover what it opens, and
     // before the search, or a share that does not answer would keep it up.
-    mainWindow_.Hide();
+    overlay_.Hide();
     Opener(shell_, runBlocking_).Open(std::move(commandLines), ShowState::Normal, 0);
 }
 

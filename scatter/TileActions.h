@@ -10,8 +10,8 @@
 #include "core/Model.h"
 #include "core/Opener.h"
 #include "platform/FileDrop.h"
-#include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Overlay.h"
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
 
@@ -19,10 +19,10 @@ namespace yomorina {
 
 class TileActions {
 public:
-    // endScatter is App's EndScatter; mainWindow, the overlay, is hidden before each launch.
+    // endScatter is App's EndScatter; the overlay is hidden before each launch.
     // The launches and the moves to the recycle bin are made through runBlocking.
     TileActions(const Model& model, std::function<void()> endScatter, BlockingCallRunner runBlocking, Shell& shell,
-                MainWindow& mainWindow, RecycleBin& recycleBin, MessageBoxes& messages);
+                Overlay& overlay, RecycleBin& recycleBin, MessageBoxes& messages);
 
     void OnTileClick(int index);
     void OnTileDrop(int index, const DroppedData& data);
@@ -34,7 +34,7 @@ private:
     std::function<void()> endScatter_;
     BlockingCallRunner runBlocking_;
     Shell& shell_;
-    MainWindow& mainWindow_;
+    Overlay& overlay_;
     RecycleBin& recycleBin_;
     MessageBoxes& messages_;
 };

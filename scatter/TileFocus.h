@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/MainWindow.h"
-#include "scatter/ScatterTick.h"
+#include "platform/Overlay.h"
+#include "platform/Pointer.h"
 
 namespace yomorina {
 

@@ -3,10 +3,12 @@
 #   core/Model.h  <-  platform/*.h  <-  core/  <-  scatter/, options/, about/  <-  app/
 # (the model is plain data below the interfaces, which size their windows by
 # it), on an include against the order of the Windows floor's parts:
-#   platform/win32/base/  <-  files/  <-  desktop/  <-  overlay/, dialogs/  <-  WinMain.cpp
+#   platform/win32/base/  <-  files/  <-  desktop/  <-  overlay/, dialogs/  <-  resident/  <-  WinMain.cpp
 # (the parts may include the logic and the interfaces; overlay/ and dialogs/
-# know nothing of each other), and on a loop: two files whose includes, .h and
-# .cpp taken together, lead back to each other.
+# know nothing of each other, and the resident program's window holds the overlay), on a loop: two files whose includes, .h and
+# .cpp taken together, lead back to each other, and on a call that goes up
+# unseen by the includes: a function a lower part declares but a higher one
+# defines.
 # The logic includes no system header for windows either.
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 2
@@ -22,7 +24,9 @@ allowed() {
         platform/win32/*)
             part=${1#platform/win32/}
             below=
-            for lower in base files desktop; do
+            lowers='base files desktop'
+            [ "$part" = resident ] && lowers="$lowers overlay"
+            for lower in $lowers; do
                 [ "$lower" = "$part" ] && break
                 below="$below|$lower"
             done
@@ -40,7 +44,7 @@ sources() {
 
 status=0
 for folder in platform core scatter options about app platform/win32 platform/win32/base platform/win32/files \
-    platform/win32/desktop platform/win32/overlay platform/win32/dialogs; do
+    platform/win32/desktop platform/win32/overlay platform/win32/dialogs platform/win32/resident; do
     pattern=$(allowed "$folder")
     case $folder in
         platform) files=$(ls platform/*.h) ;;
@@ -83,6 +87,41 @@ done | tsort >/dev/null 2>"${TMPDIR:-/tmp}/layers-loop.$$" || {
     status=1
 }
 rm -f "${TMPDIR:-/tmp}/layers-loop.$$"
+
+# How high a file stands; the parts of one rank know nothing of each other.
+rank() {
+    case $1 in
+        core/Model.h) echo 0 ;;
+        platform/*/*) ;;
+        platform/*) echo 1 ;;
+        core/*) echo 2 ;;
+        scatter/* | options/* | about/*) echo 3 ;;
+        app/*) echo 4 ;;
+    esac
+    case $1 in
+        platform/win32/base/*) echo 5 ;;
+        platform/win32/files/*) echo 6 ;;
+        platform/win32/desktop/*) echo 7 ;;
+        platform/win32/overlay/* | platform/win32/dialogs/*) echo 8 ;;
+        platform/win32/resident/*) echo 9 ;;
+        platform/win32/*) echo 10 ;;
+    esac
+}
+
+# Free functions as the headers declare them: a line of its own at namespace
+# level, ending in a semicolon; then where each is defined.
+all=$(sources platform core scatter options about app)
+for header in $(printf '%s\n' $all | grep '\.h$'); do
+    sed -n 's/^[A-Za-z_][][A-Za-z0-9_:<>,*& ]*[ *&]\([A-Za-z_][A-Za-z0-9_]*\)(.*;[[:space:]]*$/\1/p' "$header" |
+        while read -r name; do
+            for definer in $(grep -l "^[A-Za-z_].*[ *&]$name([^;]*\$" $(printf '%s\n' $all | grep '\.cpp$')); do
+                if [ "$(rank "$definer")" -gt "$(rank "$header")" ]; then
+                    echo "$header declares $name, which $definer defines: a call from below into a part above it" >&2
+                    echo x
+                fi
+            done
+        done
+done | grep -q x && status=1
 
 [ $status -eq 0 ] && echo "layers: every include goes downwards, and none comes back"
 exit $status

@@ -23,7 +23,7 @@
 #include "platform/win32/desktop/Monitors.h"
 #include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/EntryLookup.h"
-#include "platform/win32/overlay/MainWindow.h"
+#include "platform/win32/resident/MainWindow.h"
 #include "scatter/ScatterTick.h"
 
 using namespace yomorina;
@@ -133,7 +133,8 @@ int main(int argc, char** argv) {
         win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
         win32::SelectedObject selected(memory.get(), picture.get());
         FloorOverlay plain(width, height);
-        win32::MainWindow window(GetModuleHandleW(nullptr));
+        win32::MainWindow mainWindow(GetModuleHandleW(nullptr));
+        win32::OverlayWindow& window = mainWindow.ScatterOverlay();
         const ScatterSettings settings{100, 5, 1, 0};
         const LaunchList list = bench::SystemPrograms();
         win32::EntryLookup search;
@@ -153,7 +154,7 @@ int main(int argc, char** argv) {
             ScatterState state{0, 0, 4, 0, false};
             const double ours = Time([&] {
                 const TickAction action = ScatterTick(state, settings, list, {400, 300}, search, monitors, attention);
-                if (action.ShowOverlay) window.ShowOverlay(*action.ShowOverlay);
+                if (action.ShowOverlay) window.Show(*action.ShowOverlay);
                 UpdateWindow(window.Handle());
             });
             window.Hide();
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
         // The overlay up, each slot's turn in order: a shake past half the distance brings the next tile.
         ScatterState state{0, 0, 4, 0, false};
         const TickAction start = ScatterTick(state, settings, list, {400, 300}, search, monitors, attention);
-        if (start.ShowOverlay) window.ShowOverlay(*start.ShowOverlay);
+        if (start.ShowOverlay) window.Show(*start.ShowOverlay);
         UpdateWindow(window.Handle());
         Pump();
         for (int slot = 0; slot < LaunchSlotCount; ++slot) {
@@ -189,8 +190,7 @@ int main(int argc, char** argv) {
             const double ms = Time([&] {
                 const TickAction action = ScatterTick(state, settings, list, pointer, search, monitors, attention);
                 if (const auto& tile = action.Tile) {
-                    window.ShowTile(tile->Slot, tile->Left, tile->Top, tile->Side, tile->Picture, tile->Path, tile->AccessibleName);
-                    window.ShowCaption(tile->Slot, tile->CaptionLeft, tile->CaptionTop, tile->Name, tile->DotsPerInch);
+                    window.ShowTile(*tile);
                     UpdateWindow(window.TileHandle(tile->Slot));
                     UpdateWindow(window.CaptionHandle(tile->Slot));
                     placed = true;

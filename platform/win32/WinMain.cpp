@@ -27,9 +27,9 @@
 #include "platform/win32/files/ExecutableFolder.h"
 #include "platform/win32/files/FileStore.h"
 #include "platform/win32/files/FolderChangeWatch.h"
-#include "platform/win32/overlay/KeyboardLayouts.h"
-#include "platform/win32/overlay/MainWindow.h"
-#include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/resident/KeyboardLayouts.h"
+#include "platform/win32/resident/MainWindow.h"
+#include "platform/win32/resident/TrayIcon.h"
 
 using namespace yomorina;
 
@@ -52,13 +52,14 @@ int RunProgram(HINSTANCE instance) {
     const win32::KeyboardLayouts keyboardLayouts(win32::ImitatedCharacterKeys());
 
     win32::MainWindow mainWindow(instance);
-    if (!mainWindow.Handle()) return 1;
-    mainWindow.SetEntryLookup(&entryLookup);
+    win32::OverlayWindow& overlay = mainWindow.ScatterOverlay();
+    if (!mainWindow.Handle() || !overlay.Handle()) return 1;
+    overlay.SetEntryLookup(&entryLookup);
     win32::TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
 
     win32::Shell shell;
-    // The shell's confirmation and error dialogs belong to App.
-    win32::RecycleBin recycleBin(mainWindow.Handle());
+    // The shell's confirmation and error dialogs belong to the overlay, above which they must show.
+    win32::RecycleBin recycleBin(overlay.Handle());
 
     // The options dialog: a fresh window at every opening, kept until the next.
     std::unique_ptr<win32::OptionsWindow> options;
@@ -78,9 +79,10 @@ int RunProgram(HINSTANCE instance) {
         if (IsIconic(options->Handle())) ShowWindow(options->Handle(), SW_RESTORE);
         SetForegroundWindow(GetLastActivePopup(options->Handle()));
     };
-    App app({model, mainWindow, mainWindow.Timer(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
+    App app({model, mainWindow, overlay, mainWindow.WakeupSources(), trayIcon, listFile, messages, pointer, monitors, entryLookup, attention,
              shell, recycleBin, mainWindow.CallKey(), keyboardLayouts, showOptions, raiseOptions});
     mainWindow.SetEvents(&app);
+    overlay.SetEvents(&app);
     // Watched from before the first read, so that no edit falls between the two.
     win32::ListFileWatch listFileWatch(listFile.Path());
     app.Start();

@@ -19,7 +19,8 @@ protected:
     Journal journal;
     Model model;
     FakeMainWindow window{journal};
-    FakeTickTimer timer;
+    FakeOverlay overlay{journal};
+    FakeWakeups timer;
     FakeTrayIcon tray{journal};
     FakeFileStore store{&journal};
     FakeExecutableFolder executableFolder;
@@ -36,7 +37,7 @@ protected:
     FakeKeyboardLayouts layouts;
     int optionsShown = 0;
     int optionsRaised = 0;
-    App app{{model, window, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin, callKey, layouts,
+    App app{{model, window, overlay, timer, tray, listFile, messages, pointer, monitors, search, attention, shell, recycleBin, callKey, layouts,
                  [this] { ++optionsShown; }, [this] { ++optionsRaised; }}};
 
     std::ptrdiff_t Position(const std::string& entry) const {
@@ -47,7 +48,7 @@ protected:
         app.OnTick();
     }
     bool AnythingShown() const {
-        return window.visible || std::count(window.tileVisible.begin(), window.tileVisible.end(), true) > 0;
+        return overlay.visible || std::count(overlay.tileVisible.begin(), overlay.tileVisible.end(), true) > 0;
     }
 };
 

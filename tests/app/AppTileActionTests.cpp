@@ -23,7 +23,7 @@ protected:
         // Five fast ticks bring the overlay, two more the two tiles.
         for (int x = 100; x <= 1000; x += 150) TickAt(x, 400);
         ASSERT_TRUE(app.CurrentScatterState().scattering);
-        ASSERT_TRUE(window.tileVisible[0] && window.tileVisible[1]);
+        ASSERT_TRUE(overlay.tileVisible[0] && overlay.tileVisible[1]);
         journal.clear();
     }
 };
@@ -31,7 +31,7 @@ protected:
 TEST_F(AppTileActionTest, AClickEndsTheScatterBeforeTheTargetOpens) {
     app.OnTileClick(0);
     shell.FinishSearches();
-    EXPECT_LT(Position("hide caption 30"), Position("open C:\\Tools\\ed.exe | "));
+    EXPECT_LT(Position("hide window"), Position("open C:\\Tools\\ed.exe | "));
     EXPECT_EQ(journal.back(), "open C:\\Tools\\ed.exe | ");
     EXPECT_FALSE(AnythingShown());
     EXPECT_FALSE(app.CurrentScatterState().scattering);
@@ -77,15 +77,15 @@ TEST_F(AppTileActionTest, AHandEditWaitsForTheScatterToEndAndTheOptionsDialogRea
 TEST_F(AppTileActionTest, ADropOnAProgramEndsTheScatterBeforeTheProgramStarts) {
     app.OnTileDrop(0, {true, {"C:\\a b.txt"}});
     shell.FinishSearches();
-    EXPECT_LT(Position("hide caption 30"), Position("open C:\\Tools\\ed.exe | \"C:\\a b.txt\""));
+    EXPECT_LT(Position("hide window"), Position("open C:\\Tools\\ed.exe | \"C:\\a b.txt\""));
     EXPECT_FALSE(AnythingShown());
     EXPECT_FALSE(app.CurrentScatterState().scattering);
 }
 
 TEST_F(AppTileActionTest, ADropOnTheRecycleBinEndsTheScatterAfterTheFirstFile) {
     app.OnTileDrop(1, {true, {"C:\\a.txt", "C:\\b.txt"}});
-    EXPECT_LT(Position("recycle C:\\a.txt"), Position("hide caption 30"));
-    EXPECT_LT(Position("hide caption 30"), Position("recycle C:\\b.txt"));
+    EXPECT_LT(Position("recycle C:\\a.txt"), Position("hide window"));
+    EXPECT_LT(Position("hide window"), Position("recycle C:\\b.txt"));
     EXPECT_FALSE(AnythingShown());
     EXPECT_FALSE(app.CurrentScatterState().scattering);
 }

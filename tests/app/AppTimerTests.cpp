@@ -44,17 +44,17 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
 
     TickAt(830, 400);
     // The first tile out has the keyboard; the later ones leave it there.
-    EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "show caption 0", "focus tile 0"));
-    const auto& [tile, caption] = std::tie(window.tiles[0], window.captions[0]);
-    EXPECT_EQ(std::tie(tile.left, tile.top, tile.text), std::tuple(830 - 80, 400 - 16, "C:\\windows\\notepad.exe"));
-    EXPECT_EQ(std::tie(caption.left, caption.top, caption.text), std::tuple(830 - 80, 400 + 16, "メモ帳"));
+    EXPECT_THAT(journal, ElementsAre("show overlay 3", "show tile 0", "focus tile 0"));
+    const TilePlacement& tile = overlay.tiles[0];
+    EXPECT_EQ(std::tie(tile.Left, tile.Top, tile.Path), std::tuple(830 - 80, 400 - 16, "C:\\windows\\notepad.exe"));
+    EXPECT_EQ(std::tie(tile.CaptionLeft, tile.CaptionTop, tile.Name), std::tuple(830 - 80, 400 + 16, "メモ帳"));
 
     journal.clear();
     TickAt(860, 400);  // slot 1 is empty
     EXPECT_TRUE(journal.empty());
     TickAt(890, 400);
-    EXPECT_THAT(journal, ElementsAre("show tile 2", "show caption 2"));
-    EXPECT_EQ(window.tiles[2].picture, TilePicture::RecycleBin);
+    EXPECT_THAT(journal, ElementsAre("show tile 2"));
+    EXPECT_EQ(overlay.tiles[2].Picture, TilePicture::RecycleBin);
 }
 
 TEST_F(AppTimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
@@ -100,9 +100,9 @@ TEST_F(AppTimerTest, AfterTheOptionsCloseOrAnUnheardJumpTheNextTickMeasuresFromT
         }
         EXPECT_TRUE(timer.running) << jump;
         TickAt(900, 600);
-        EXPECT_FALSE(window.visible) << jump;
+        EXPECT_FALSE(overlay.visible) << jump;
         TickAt(900 + 41, 600);
-        EXPECT_TRUE(window.visible) << jump << ": the ticks go on from there";
+        EXPECT_TRUE(overlay.visible) << jump << ": the ticks go on from there";
         app.EndScatter();
     }
 }
@@ -110,14 +110,13 @@ TEST_F(AppTimerTest, AfterTheOptionsCloseOrAnUnheardJumpTheNextTickMeasuresFromT
 TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     ShakeUntilTheOverlayShows(800, 400);
     TickAt(830, 400);
-    ASSERT_TRUE(window.tileVisible[0]);
+    ASSERT_TRUE(overlay.tileVisible[0]);
 
-    window.switchedAway = true;
+    overlay.switchedAway = true;
     journal.clear();
     TickAt(900, 400);
-    EXPECT_FALSE(window.visible);
-    EXPECT_FALSE(window.tileVisible[0]);
-    EXPECT_FALSE(window.captionVisible[0]);
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_FALSE(overlay.tileVisible[0]);
     EXPECT_FALSE(app.CurrentScatterState().scattering);
     EXPECT_EQ(app.CurrentScatterState().nextSlot, 0);
 
@@ -127,7 +126,7 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
     EXPECT_TRUE(journal.empty());
     ShakeUntilTheOverlayShows(1600, 400);
     TickAt(1630, 400);
-    EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "show caption 0", "focus tile 0"));
+    EXPECT_THAT(journal, ElementsAre("show overlay 0", "show tile 0", "focus tile 0"));
 }
 
 // At rest the timer stops until the mouse's next movement; the ticks decide as
@@ -218,14 +217,14 @@ TEST_F(AppTimerTest, TheCallKeyBringsEveryTileAtOnceWhenAnsweredAndAgainEndsIt) 
         EXPECT_EQ(Journal(journal.begin(), journal.begin() + 2), (Journal{"take the foreground", "show overlay 0"}))
             << "first of all, inside the key's own message";
         for (int tick = 1; tick <= c.shownAtTick; ++tick) {
-            EXPECT_FALSE(window.tileVisible[0]) << "a tile before tick " << c.shownAtTick;
+            EXPECT_FALSE(overlay.tileVisible[0]) << "a tile before tick " << c.shownAtTick;
             if (tick == c.answeredAtTick) search.unanswered.clear();
             TickAt(640 + 300 * (tick % 2), 400);  // a hand moving meanwhile is no shake
         }
-        Journal expected{"show tile 0", "show caption 0", "focus tile 0", "show tile 2", "show caption 2"};
-        if (c.slowTileOut) expected.insert(expected.end(), {"show tile 3", "show caption 3"});
+        Journal expected{"show tile 0", "focus tile 0", "show tile 2"};
+        if (c.slowTileOut) expected.push_back("show tile 3");
         EXPECT_EQ(Journal(journal.end() - static_cast<std::ptrdiff_t>(expected.size()), journal.end()), expected);
-        EXPECT_EQ(window.tiles[0].left, 640 - (c.slowTileOut ? 132 : 88) + 28);
+        EXPECT_EQ(overlay.tiles[0].Left, 640 - (c.slowTileOut ? 132 : 88) + 28);
         journal.clear();
         for (int x = 700; x <= 2500; x += 150) TickAt(x, 400);
         EXPECT_TRUE(journal.empty()) << "a shake brought more";
@@ -244,7 +243,7 @@ TEST_F(AppTimerTest, TheCallKeyIsHeldExceptWhileTheOptionsAreOpen) {
     app.OnTrayEvent(TrayPress::LeftButtonDown);
     EXPECT_EQ(callKey.held, 0);
     app.OnCallKey();
-    EXPECT_FALSE(window.visible) << "a press queued before the dialog opened";
+    EXPECT_FALSE(overlay.visible) << "a press queued before the dialog opened";
     callKey.heldByOthers = {1625};
     app.Start();
     EXPECT_EQ(model.StoredCallKeyRefusal, CallKeyRefusal::HeldElsewhere) << "for the options to say";

@@ -131,7 +131,7 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     ASSERT_TRUE(DeleteFileW(changing.c_str()));
     ASSERT_TRUE(CreateDirectoryW(changing.c_str(), nullptr));
     ScatterThrough(4);
-    ASSERT_TRUE(IsWindowVisible(main)) << "no scatter";
+    ASSERT_TRUE(IsWindowVisible(Window())) << "no scatter";
     SaveScreenshot("faults-changed-entries");
     EXPECT_FALSE(IsShown(Tile(VanishingSlot))) << "a vanished entry still got a tile";
     ASSERT_TRUE(IsShown(Tile(TurnsIntoFolderSlot)));
@@ -150,7 +150,7 @@ TEST_F(Faults, EntriesChangedWhileRunningAndVeryLongPathsLeaveTheScatterWorking)
     EXPECT_TRUE(WaitUntil([&] { return RecordedRuns(records.Wide()).size() == 1; }, 10s))
         << "the program at 259 characters did not start";
     if (longShown) {
-        WaitUntil([&] { return !IsWindowVisible(main); }, 10s);
+        WaitUntil([&] { return !IsWindowVisible(Window()); }, 10s);
         ScatterThrough(4);
         ASSERT_TRUE(IsShown(Tile(Path1000Slot)));
         ClickAt(CentreOf(Tile(Path1000Slot)));

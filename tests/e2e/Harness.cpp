@@ -12,7 +12,7 @@
 #include "platform/win32/base/PersistentImage.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/files/CodePage932.h"
-#include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/overlay/Tile.h"
 #include "tests/e2e/Png.h"
 #include "tests/e2e/Tray.h"
 
@@ -333,12 +333,20 @@ bool Hand::ShakeUntil(const std::function<bool()>& done, HWND program, int tickL
     }
 }
 
-HWND Overlay::Tile(int index) const { return GetDlgItem(main, win32::TileControlId(index)); }
+HWND Overlay::Window() const {
+    HWND overlay = nullptr;
+    while ((overlay = FindWindowExW(nullptr, overlay, win32::OverlayWindowClass, nullptr))) {
+        if (GetWindow(overlay, GW_OWNER) == main) return overlay;
+    }
+    return nullptr;
+}
 
-HWND Overlay::Caption(int index) const { return GetDlgItem(main, win32::CaptionControlId(index)); }
+HWND Overlay::Tile(int index) const { return GetDlgItem(Window(), win32::TileControlId(index)); }
+
+HWND Overlay::Caption(int index) const { return GetDlgItem(Window(), win32::CaptionControlId(index)); }
 
 bool Overlay::ShowsNothing() const {
-    if (IsWindowVisible(main)) return false;
+    if (IsWindowVisible(Window())) return false;
     for (int i = 0; i < 31; ++i) {
         if (IsShown(Tile(i)) || IsShown(Caption(i))) return false;
     }

@@ -128,9 +128,10 @@ private:
     int row_ = 0;
 };
 
-// The main window as the overlay it becomes, with its tiles and their captions.
+// The overlay of the program whose main window is main, with its tiles and their captions.
 struct Overlay {
     HWND main = nullptr;
+    HWND Window() const;
     HWND Tile(int index) const;
     HWND Caption(int index) const;
     // No overlay, no tile, no caption.

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/win32/base/WideText.h"
-#include "platform/win32/overlay/MouseWatch.h"
+#include "platform/win32/resident/MouseWatch.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 
@@ -93,7 +93,7 @@ protected:
         ASSERT_TRUE(WaitUntil(TrayShowsOurIcon, 10s));
         // A still pointer for a few ticks: nothing is counted yet.
         ASSERT_TRUE(hand.RestAtStart(main));
-        ASSERT_FALSE(IsWindowVisible(main));
+        ASSERT_FALSE(IsWindowVisible(Window()));
         screenBefore = CaptureAreas();
     }
     void Launch(int pattern) {
@@ -129,7 +129,7 @@ protected:
 
 TEST_F(Scatter, AShakeDropsTheEntriesInOrderBehindThePointer) {
     StartWithPattern(0);
-    ASSERT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay never came";
+    ASSERT_TRUE(ShakeUntil([&] { return IsWindowVisible(Window()); })) << "the overlay never came";
 
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(shown.back()); }));
     ASSERT_TRUE(RestPointerAt(main, hand.At()));
@@ -192,7 +192,7 @@ TEST_F(Scatter, AProgramStoppedWhileThePointerMovesAfterARestStillShakesOnceItRu
         const auto until = std::chrono::steady_clock::now() + 3s;
         hand.ShakeUntil([&] { return std::chrono::steady_clock::now() >= until; }, nullptr, 0);
     });
-    EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the program slept through the shake";
+    EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(Window()); })) << "the program slept through the shake";
 }
 
 TEST_F(Scatter, AltF4AndEscEndTheScatterAndOnlyAnotherProgramsCloseEndsTheLauncher) {
@@ -229,7 +229,7 @@ TEST_F(Scatter, TheCallKeyBringsEveryTileAtOnceAndEscOrTheKeyAgainEndsIt) {
         const RECT first = RectOf(Tile(shown.front()));
         const RECT last = RectOf(Tile(shown.back()));
         EXPECT_EQ((std::vector<LONG>{last.top, (first.left + last.right) / 2}), (std::vector<LONG>{first.top, 640}));
-        SaveScreenshotOf(main, "call-key-overlay");
+        SaveScreenshotOf(Window(), "call-key-overlay");
         const RECT edge{first.left, first.top, first.right, first.top + 1};
         const std::vector<Rgb> focused = CapturePixels(edge);
         PressKeys({VK_TAB});
@@ -245,12 +245,12 @@ TEST_F(Scatter, NoShakeBringsTheOverlayOverAFullScreenProgramUntilItIsGone) {
     UniqueWindow fullScreen =
         WindowInFront(L"全画面", {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     ASSERT_NE(fullScreen, nullptr);
-    EXPECT_FALSE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the overlay came over the full-screen window";
+    EXPECT_FALSE(ShakeUntil([&] { return IsWindowVisible(Window()); })) << "the overlay came over the full-screen window";
     EXPECT_EQ(GetForegroundWindow(), fullScreen.get());
 
     fullScreen.reset();
     ASSERT_TRUE(hand.RestAtStart(main));
-    EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(main); })) << "the same shake brought nothing afterwards";
+    EXPECT_TRUE(ShakeUntil([&] { return IsWindowVisible(Window()); })) << "the same shake brought nothing afterwards";
 }
 
 class ScatterPattern : public Scatter, public ::testing::WithParamInterface<int> {};
@@ -265,7 +265,7 @@ TEST_P(ScatterPattern, TheFrozenScreenFollowsTheRasterRuleAndAClickOnTheBareSurf
 
     // A click on a caption is nobody's; one on the bare surface clears everything.
     ClickAt(CentreOf(Caption(0)));
-    const auto cleared = [&] { return !IsWindowVisible(main) || !IsShown(Tile(0)); };
+    const auto cleared = [&] { return !IsWindowVisible(Window()) || !IsShown(Tile(0)); };
     EXPECT_EQ(NotUntilProvoked(cleared, 2s, [] { ClickAt(POINT{1000, 100}); }), "");
     EXPECT_TRUE(WaitUntil([&] { return ShowsNothing(); }, 10s));
 }
@@ -296,7 +296,7 @@ TEST_F(Scatter, OnAMonitorLeftOfThePrimaryTheOverlayReachesItAndTheTilesLandBesi
     ASSERT_TRUE(ShakeUntil([&] { return TileIsOut(0); })) << "the overlay or the first tile never came";
     // The caption is made in the same tick, just after the tile.
     ASSERT_TRUE(WaitUntil([&] { return IsShown(Caption(0)); }, 10s)) << "the first caption never came";
-    const RECT covered = RectOf(main);
+    const RECT covered = RectOf(Window());
     EXPECT_EQ(covered.left, left);
     EXPECT_EQ(covered.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
     EXPECT_EQ(covered.right - covered.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));

@@ -105,7 +105,7 @@ protected:
         if (!hand.RestAtStart(main)) return false;  // the count starts from nothing
         if (!hand.ShakeUntil([&] { return AllTilesShown(); }, main, 125)) return false;
         ClickAt(POINT{640, 40});
-        return WaitUntil([&] { return !IsWindowVisible(main) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 10s);
+        return WaitUntil([&] { return !IsWindowVisible(Window()) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 10s);
     }
 
     bool OpenAndCancelOptions() {

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <functional>
 
-#include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/overlay/Tile.h"
 #include "tests/e2e/DragDrop.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
@@ -54,7 +54,7 @@ protected:
         Hand hand;
         ASSERT_TRUE(hand.RestAtStart(main));
         hand.ShakeUntil([&] { return IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)); }, main, 16);
-        ASSERT_TRUE(IsWindowVisible(main) && IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)))
+        ASSERT_TRUE(IsWindowVisible(Window()) && IsShown(Tile(ProgramSlot)) && IsShown(Tile(RecycleBinSlot)))
             << "the tiles never came out";
         // The pointer rests away from the tiles, so no further tick moves anything.
         ASSERT_TRUE(RestPointerAt(main, hand.At()));

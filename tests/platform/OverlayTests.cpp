@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "platform/win32/base/PersistentImage.h"
-#include "platform/win32/base/VirtualScreen.h"
 #include "platform/win32/files/TargetIcon.h"
-#include "platform/win32/overlay/MainWindow.h"
-#include "platform/win32/overlay/TileWindow.h"
-#include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/overlay/FrozenScreen.h"
+#include "platform/win32/overlay/OverlayWindow.h"
+#include "platform/win32/overlay/Tile.h"
+#include "platform/win32/overlay/VirtualScreen.h"
+#include "platform/win32/resident/MainWindow.h"
+#include "platform/win32/resident/TrayIcon.h"
 #include "tests/e2e/Harness.h"
 
 namespace yomorina {
@@ -105,7 +107,7 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
 }
 
 // Events from the overlay's windows, recorded.
-class RecordedEvents final : public MainWindowEvents {
+class RecordedEvents final : public MainWindowEvents, public OverlayEvents {
 public:
     int clicks = 0, dismissals = 0, unloads = 0, movements = 0, jumps = 0;
     int shellRestarts = 0, refusedRetries = 0, listReadRetries = 0, callKeys = 0;
@@ -133,6 +135,13 @@ public:
     }
 };
 
+// A tile of slot at (left, top), its caption right under it.
+TilePlacement Placed(int slot, int left, int top, std::string caption = "", TilePicture picture = TilePicture::RecycleBin,
+                     std::string path = "") {
+    return {.Slot = slot, .Left = left, .Top = top, .CaptionLeft = left, .CaptionTop = top + TileSide,
+            .Picture = picture, .Path = std::move(path), .Name = std::move(caption), .AccessibleName = {}};
+}
+
 class OverlayWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { OleInitialize(nullptr); }
@@ -147,8 +156,8 @@ TEST_F(OverlayWindowTest, TheShellsRestartAndTheRetriesReachTheProgramAndASecond
     window.SetEvents(&events);
     EXPECT_TRUE(window.HearSessionChanges());
     SendMessageW(window.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    window.Timer().RetryRefused(true);
-    window.Timer().RetryListRead(true);
+    window.WakeupSources().RetryRefused(true);
+    window.WakeupSources().RetryListRead(true);
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), events.refusedRetries * events.listReadRetries > 0; },
                                std::chrono::seconds(15)));
     EXPECT_EQ(events.shellRestarts, 1);
@@ -200,42 +209,42 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
     const auto unheardUntilWatched = [&](int heard) {
         if (!moveAndPump(-40, always)) return std::string("the pointer never moved");
         return e2e::NotUntilProvoked([&] { return events.movements != heard; }, std::chrono::seconds(1), [&] {
-            window.Timer().StopWatching();
-            window.Timer().WatchForMovement();
+            window.WakeupSources().StopWatching();
+            window.WakeupSources().WatchForMovement();
             moveAndPump(40, always);
-            window.Timer().StopWatching();
+            window.WakeupSources().StopWatching();
         }, pumping);
     };
-    ASSERT_TRUE(window.Timer().WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement()) << "Wine's virtual desktop hides no move from the hook";
     EXPECT_TRUE(moveAndPump(40, [&] { return events.movements > 0; }));
     EXPECT_EQ(unheardUntilWatched(1), "") << "a fast mouse must not flood the program";
-    ASSERT_TRUE(window.Timer().WatchForMovement());
-    window.Timer().StopWatching();
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement());
+    window.WakeupSources().StopWatching();
     EXPECT_EQ(unheardUntilWatched(2), "") << "stopped";
 
     // Windows drops a hook that once answered too slowly, without a word; the
     // raw input still hears. Under Wine it reaches no one with no window in front.
-    window.ShowOverlay(OverlayBackground::Plain);
-    ASSERT_TRUE(window.Timer().WatchForMovement());
+    window.ScatterOverlay().Show(OverlayBackground::Plain);
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement());
     win32::DropTheMouseHookAsTheSystemMay();
     EXPECT_TRUE(moveAndPump(40, [&] { return events.movements > 3; }));
     EXPECT_EQ(unheardUntilWatched(4), "") << "raw input";
-    window.Timer().StopWatching();
+    window.WakeupSources().StopWatching();
 
     // Raw input that hears every waking move soon listens alone; a rest whose
     // move it missed (Wine's with no window in front) brings the hook back.
-    for (int rest = 0; rest < 20 && window.Timer().Watch().WantsHook(); ++rest) {
+    for (int rest = 0; rest < 20 && window.WakeupSources().Watch().WantsHook(); ++rest) {
         const int heard = events.movements;
-        ASSERT_TRUE(window.Timer().WatchForMovement());
+        ASSERT_TRUE(window.WakeupSources().WatchForMovement());
         ASSERT_TRUE(moveAndPump(40, [&] { return events.movements > heard; }));
-        window.Timer().StopWatching();
+        window.WakeupSources().StopWatching();
     }
-    EXPECT_FALSE(window.Timer().Watch().WantsHook());
-    window.Hide();
-    ASSERT_TRUE(window.Timer().WatchForMovement());
+    EXPECT_FALSE(window.WakeupSources().Watch().WantsHook());
+    window.ScatterOverlay().Hide();
+    ASSERT_TRUE(window.WakeupSources().WatchForMovement());
     moveAndPump(-40, always);
-    window.Timer().StopWatching();
-    EXPECT_TRUE(window.Timer().Watch().WantsHook());
+    window.WakeupSources().StopWatching();
+    EXPECT_TRUE(window.WakeupSources().Watch().WantsHook());
 
     // Where the pointer may have gone unheard, the program is told (and sets its ears afresh).
     const std::vector<std::pair<UINT, WPARAM>> jumps{{WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},
@@ -247,12 +256,10 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
     EXPECT_EQ(events.jumps, 4) << "a lock is no jump";
 }
 
-TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTemplate) {
+TEST_F(OverlayWindowTest, TilesDrawTheirPictureOnItsGroundAndAFormerRecycleBinShowsTheProgramOnly) {
     win32::MainWindow window(GetModuleHandleW(nullptr));
-    HWND parent = window.Handle();
-    win32::TileWindow bin(GetModuleHandleW(nullptr), parent, 30, COLOR_BTNFACE);
-    win32::TileWindow tile(GetModuleHandleW(nullptr), parent, 3, COLOR_WINDOW);
-    bin.DrawIconPicture(LoadIconW(nullptr, IDI_APPLICATION), TileSide);
+    win32::CaptionType type;
+    win32::Tile tile(GetModuleHandleW(nullptr), window.ScatterOverlay().Handle(), 3, type);
 
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
@@ -260,10 +267,11 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
     WideCharToMultiByte(CP_UTF8, 0, (std::wstring(system) + L"\\notepad.exe").c_str(), -1, notepad, sizeof(notepad),
                         nullptr, nullptr);
 
-    auto pixels = [](const win32::TileWindow& of) {
+    auto pixels = [&](TilePicture picture, HICON icon) {
+        tile.Show(Placed(3, 0, 0, "", picture), icon, {0, 0}, {0, TileSide});
         std::vector<COLORREF> all;
         PersistentImage copy;
-        copy.CopyFrom(of.Picture());
+        copy.CopyFrom(tile.Picture());
         copy.Draw([&](HDC dc) {
             for (int y = 0; y < 32; ++y) {
                 for (int x = 0; x < 32; ++x) all.push_back(GetPixel(dc, x, y));
@@ -271,16 +279,12 @@ TEST_F(OverlayWindowTest, TilesCarryTheirPictureAndTheRecycleBinTileCopiesTheTem
         });
         return all;
     };
-    tile.CopyPictureFrom(bin);
-    EXPECT_EQ(pixels(tile), pixels(bin));
-    EXPECT_EQ(pixels(tile)[0], GetSysColor(COLOR_BTNFACE)) << "the bin sits on the button face";
+    const auto bin = pixels(TilePicture::RecycleBin, nullptr);
+    EXPECT_EQ(bin[0], GetSysColor(COLOR_BTNFACE)) << "the bin sits on the button face";
+    EXPECT_NE(std::count(bin.begin(), bin.end(), bin[0]), static_cast<std::ptrdiff_t>(bin.size())) << "no art";
 
-    // A slot that held the recycle bin and now holds a program shows the program only.
-    tile.DrawIconPicture(win32::TargetIcon(notepad, TileSide).get(), TileSide);
-    const auto program = pixels(tile);
-    EXPECT_NE(program, pixels(bin));
-    tile.DrawIconPicture(win32::TargetIcon("C:\\no such folder\\gone.exe", TileSide).get(), TileSide);
-    for (COLORREF pixel : pixels(tile)) {
+    EXPECT_NE(pixels(TilePicture::TargetIcon, win32::TargetIcon(notepad, TileSide).get()), bin);
+    for (COLORREF pixel : pixels(TilePicture::TargetIcon, win32::TargetIcon("C:\\no such folder\\gone.exe", TileSide).get())) {
         ASSERT_EQ(pixel, GetSysColor(COLOR_WINDOW)) << "a blank tile, nothing left over";
     }
 }
@@ -289,10 +293,11 @@ TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehindAndTheFrozenSc
     win32::EntryLookup lookup;
     lookup.Begin({"C:\\windows"}, TileSide);
     ASSERT_TRUE(e2e::WaitUntil([&] { return lookup.Answer("C:\\windows") == EntryAnswer::Found; }, std::chrono::seconds(10)));
-    win32::MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow main(GetModuleHandleW(nullptr));
+    win32::OverlayWindow& window = main.ScatterOverlay();
     window.SetEntryLookup(&lookup);
     const long idleBitmaps = win32::LiveHandleCount(win32::HandleKind::Bitmap);
-    window.ShowOverlay(OverlayBackground::Screen);
+    window.Show(OverlayBackground::Screen);
     ASSERT_EQ(win32::LiveHandleCount(win32::HandleKind::Bitmap), idleBitmaps + 1);
     window.Hide();
     EXPECT_EQ(win32::LiveHandleCount(win32::HandleKind::Bitmap), idleBitmaps);
@@ -303,10 +308,9 @@ TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehindAndTheFrozenSc
                                  win32::LiveHandleCount(win32::HandleKind::Brush).load()};
     };
     auto scatter = [&] {
-        window.ShowOverlay(OverlayBackground::Negative);
+        window.Show(OverlayBackground::Negative);
         for (int i = 0; i < 8; ++i) {
-            window.ShowTile(i, i * 20, 100, TileSide, i % 3 ? TilePicture::TargetIcon : TilePicture::RecycleBin, "C:\\windows", "");
-            window.ShowCaption(i, i * 20, 132, "フォルダ", StandardDotsPerInch);
+            window.ShowTile(Placed(i, i * 20, 100, "フォルダ", i % 3 ? TilePicture::TargetIcon : TilePicture::RecycleBin, "C:\\windows"));
         }
         window.Hide();
         Pump();
@@ -320,8 +324,9 @@ TEST_F(OverlayWindowTest, ScatterAfterScatterLeavesNoHandlesBehindAndTheFrozenSc
 }
 
 TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
-    win32::MainWindow window(GetModuleHandleW(nullptr));
-    window.ShowOverlay(OverlayBackground::Screen);
+    win32::MainWindow main(GetModuleHandleW(nullptr));
+    win32::OverlayWindow& window = main.ScatterOverlay();
+    window.Show(OverlayBackground::Screen);
     Pump();
     const RECT covered = RectOf(window.Handle());
     const win32::ScreenArea all = win32::VirtualScreenArea();
@@ -334,8 +339,7 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     EXPECT_FALSE(window.UserSwitchedAway());
 
     // Tiles and captions are placed in screen coordinates, wherever the virtual screen begins.
-    window.ShowTile(5, all.left + 40, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
-    window.ShowCaption(5, all.left + 40, all.top + 92, "左上", StandardDotsPerInch);
+    window.ShowTile(Placed(5, all.left + 40, all.top + 60, "左上"));
     const RECT tile = RectOf(window.TileHandle(5));
     const RECT caption = RectOf(window.CaptionHandle(5));
     EXPECT_EQ((std::vector<long>{tile.left, tile.top, caption.left, caption.top}),
@@ -349,9 +353,7 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
     const auto onFocus = [](HWINEVENTHOOK, DWORD, HWND tile, LONG, LONG, DWORD, DWORD) { ++focusEvents[tile]; };
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onFocus,
                                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    for (const int tile : {6, 7}) {
-        window.ShowTile(tile, all.left + 50 * tile, all.top + 60, TileSide, TilePicture::RecycleBin, "", "");
-    }
+    for (const int tile : {6, 7}) window.ShowTile(Placed(tile, all.left + 50 * tile, all.top + 60));
     for (const int tile : {5, 6, 6, 7}) {
         window.FocusTile(tile);
         Pump();
@@ -372,23 +374,28 @@ TEST_F(OverlayWindowTest, TheOverlayCoversEveryMonitorTopmostAndTakesTheFocus) {
 
     window.Hide();
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    EXPECT_FALSE(IsWindowVisible(window.TileHandle(5)) || IsWindowVisible(window.CaptionHandle(6)));
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost for the rest of the run";
 }
 
 TEST_F(OverlayWindowTest, AltF4AndEscOnTheOverlayDismissItButAnotherProgramsCloseStillEndsUs) {
     win32::MainWindow window(GetModuleHandleW(nullptr));
+    win32::OverlayWindow& overlay = window.ScatterOverlay();
     RecordedEvents events;
     window.SetEvents(&events);
-    window.ShowOverlay(OverlayBackground::Plain);
+    overlay.SetEvents(&events);
+    overlay.Show(OverlayBackground::Plain);
     Pump();
     // What the system makes of Alt+F4 on the active overlay, and an Esc there.
-    SendMessageW(window.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    SendMessageW(window.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    SendMessageW(overlay.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(overlay.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_EQ(events.dismissals, 2);
     EXPECT_EQ(events.unloads, 0);
-    ASSERT_TRUE(IsWindow(window.Handle())) << "Alt+F4 closed the main window";
+    ASSERT_TRUE(IsWindow(overlay.Handle())) << "Alt+F4 closed the overlay";
 
-    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    // A close sent to the overlay is one sent to the program.
+    SendMessageW(overlay.Handle(), WM_CLOSE, 0, 0);
+    Pump();
     EXPECT_EQ(events.unloads, 1);
     EXPECT_EQ(window.Handle(), nullptr);
     // The quit the closing posted must not end the next test's loops.
@@ -402,12 +409,14 @@ protected:
     void SetUp() override {
         OverlayWindowTest::SetUp();
         ASSERT_NE(front, nullptr);
+        main.SetEvents(&events);
         window.SetEvents(&events);
     }
     RecordedEvents events;
     static inline bool altDownAsSent = false;  // Wine's own reading forgets keys sent with SendInput
-    win32::MainWindow window{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay,
-                             []() noexcept { return altDownAsSent; }};
+    win32::MainWindow main{GetModuleHandleW(nullptr), win32::ForegroundTaking::RefusedAsWindowsMay,
+                           []() noexcept { return altDownAsSent; }};
+    win32::OverlayWindow& window = main.ScatterOverlay();
     const e2e::UniqueWindow front = e2e::WindowInFront(L"前", {0, 0, 200, 100});
 };
 
@@ -418,7 +427,7 @@ TEST_F(RefusedForegroundTest, EscAndAltF4AreTheOverlaysWhileItShows) {
              {0, {VK_ESCAPE}}, {MOD_ALT, {VK_MENU, VK_F4}}}) {
         const int before = events.dismissals;
         std::vector<WPARAM> reachedFront;
-        window.ShowOverlay(OverlayBackground::Plain);
+        window.Show(OverlayBackground::Plain);
         e2e::PressKeys(keys);
         EXPECT_TRUE(e2e::WaitUntil([&] {
             MSG message;
@@ -451,8 +460,8 @@ TEST_F(RefusedForegroundTest, TheTilesKeysAreTheOverlaysWhileItShowsOrNoTileLook
         if (tabHeldElsewhere) {
             ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_TAB));
         }
-        window.ShowOverlay(OverlayBackground::Plain);
-        window.ShowTile(0, 10, 10, TileSide, TilePicture::RecycleBin, "", "");
+        window.Show(OverlayBackground::Plain);
+        window.ShowTile(Placed(0, 10, 10));
         window.FocusTile(0);
         EXPECT_EQ(GetFocus() == window.TileHandle(0), !tabHeldElsewhere);
         EXPECT_EQ(enterIsFree(), tabHeldElsewhere);
@@ -484,7 +493,7 @@ TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFrontNorAStrayKey
             return done();
         }, std::chrono::seconds(10));
     };
-    window.ShowOverlay(OverlayBackground::Plain);
+    window.Show(OverlayBackground::Plain);
     // As a hand presses them: Alt+F4 down and taken, then both let go.
     INPUT keys[4] = {{INPUT_KEYBOARD, {.ki = {VK_MENU, 0, 0, 0, 0}}}, {INPUT_KEYBOARD, {.ki = {VK_F4, 0, 0, 0, 0}}},
                      {INPUT_KEYBOARD, {.ki = {VK_F4, 0, KEYEVENTF_KEYUP, 0, 0}}},
@@ -513,15 +522,15 @@ TEST_F(RefusedForegroundTest, AltF4LeavesNoLoneAltToTheWindowInFrontNorAStrayKey
 TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
     window.TakeForeground();
     EXPECT_NE(GetForegroundWindow(), window.Handle()) << "the leave is the key's message's alone";
-    ASSERT_TRUE(window.CallKey().Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
+    ASSERT_TRUE(main.CallKey().Hold(0x0600 | 'Y'));  // Ctrl+Alt+Y
     events.onCallKey = [&] {
         window.TakeForeground();
-        window.ShowOverlay(OverlayBackground::Plain);
+        window.Show(OverlayBackground::Plain);
     };
     e2e::PressKeys({VK_CONTROL, VK_MENU, 'Y'});
     EXPECT_TRUE(e2e::WaitUntil([&] { return Pump(), GetForegroundWindow() == window.Handle(); }, std::chrono::seconds(10)));
     window.Hide();
-    window.CallKey().Hold(0);
+    main.CallKey().Hold(0);
     EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, 'Y')) << "still held once let go";
     UnregisterHotKey(nullptr, 1);
 }
@@ -529,7 +538,7 @@ TEST_F(RefusedForegroundTest, TheCallKeysOverlayStillTakesIt) {
 // Only another window coming to the front is a switch: not the one that kept
 // the foreground when the overlay showed, nor the overlay itself.
 TEST_F(RefusedForegroundTest, OnlyAnotherWindowInFrontIsASwitch) {
-    window.ShowOverlay(OverlayBackground::Plain);
+    window.Show(OverlayBackground::Plain);
     const e2e::UniqueWindow other = e2e::WindowInFront(L"別", {0, 100, 200, 200});
     for (const auto& [inFront, switched] : std::vector<std::pair<HWND, bool>>{
              {front.get(), false}, {window.Handle(), false}, {other.get(), true}}) {
@@ -556,34 +565,34 @@ TEST_F(OverlayWindowTest, TheIconsEventsReachItsCallbackWindowAndOnlyItsButtonPr
 }
 
 TEST_F(OverlayWindowTest, EveryShownTileIsADropTargetOfItsOwn) {
-    win32::MainWindow window(GetModuleHandleW(nullptr));
-    window.ShowOverlay(OverlayBackground::Plain);
+    win32::MainWindow main(GetModuleHandleW(nullptr));
+    win32::OverlayWindow& window = main.ScatterOverlay();
+    window.Show(OverlayBackground::Plain);
     for (int i = 0; i < 30; ++i) {
-        window.ShowTile(i, 10 * i, 10, TileSide, TilePicture::RecycleBin, "", "");
+        window.ShowTile(Placed(i, 10 * i, 10, "ごみ箱"));
         // A window takes one drop target only: a second registration is refused.
         win32::FileDropRegistration second(window.TileHandle(i), {});
         EXPECT_FALSE(second.IsRegistered()) << i;
     }
     // Shown again, a tile keeps the one registration it has.
-    window.HideTile(0);
-    window.ShowTile(0, 0, 10, TileSide, TilePicture::RecycleBin, "", "");
+    window.Hide();
+    window.ShowTile(Placed(0, 0, 10, "ごみ箱"));
     win32::FileDropRegistration second(window.TileHandle(0), {});
     EXPECT_FALSE(second.IsRegistered());
-    window.ShowCaption(0, 0, 42, "ごみ箱", StandardDotsPerInch);
     win32::FileDropRegistration onCaption(window.CaptionHandle(0), {});
     EXPECT_TRUE(onCaption.IsRegistered());
     window.Hide();
 }
 
 TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToThemselves) {
-    win32::MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow main(GetModuleHandleW(nullptr));
+    win32::OverlayWindow& window = main.ScatterOverlay();
     RecordedEvents events;
     window.SetEvents(&events);
-    window.ShowOverlay(OverlayBackground::Plain);
-    window.ShowTile(0, 100, 200, TileSide, TilePicture::TargetIcon, "C:\\windows", "");
-    window.ShowCaption(0, 100, 232, "メモ帳", StandardDotsPerInch);
-    window.ShowCaption(1, 300, 232, "メモ帳とその仲間たち", StandardDotsPerInch);
-    window.ShowCaption(2, 500, 232, "", StandardDotsPerInch);
+    window.Show(OverlayBackground::Plain);
+    window.ShowTile(Placed(0, 100, 200, "メモ帳", TilePicture::TargetIcon, "C:\\windows"));
+    window.ShowTile(Placed(1, 300, 200, "メモ帳とその仲間たち"));
+    window.ShowTile(Placed(2, 500, 200, ""));
     Pump();
 
     const RECT shortCaption = RectOf(window.CaptionHandle(0));
@@ -599,10 +608,11 @@ TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToTh
     EXPECT_EQ(RectOf(window.CaptionHandle(2)).right - RectOf(window.CaptionHandle(2)).left, 0);
 
     // On a monitor of 144 dpi: a tile of 48 pixels, named for screen readers, and a caption in larger type.
-    window.ShowTile(4, 600, 200, 48, TilePicture::RecycleBin, "", "ゴミ箱");
-    window.ShowCaption(4, 600, 248, "メモ帳", 144);
-    const RECT large = RectOf(window.TileHandle(4));
-    EXPECT_EQ((std::vector<long>{large.right - large.left, large.bottom - large.top}), (std::vector<long>{48, 48}));
+    TilePlacement large = Placed(4, 600, 200, "メモ帳");
+    large.Side = 48, large.CaptionTop = 248, large.DotsPerInch = 144, large.AccessibleName = "ゴミ箱";
+    window.ShowTile(large);
+    const RECT shown = RectOf(window.TileHandle(4));
+    EXPECT_EQ((std::vector<long>{shown.right - shown.left, shown.bottom - shown.top}), (std::vector<long>{48, 48}));
     wchar_t name[16] = {};
     GetWindowTextW(window.TileHandle(4), name, 16);
     EXPECT_STREQ(name, L"ゴミ箱");
@@ -613,7 +623,7 @@ TEST_F(OverlayWindowTest, CaptionsFitTheirTextUnderTheTileAndKeepTheirClicksToTh
     EXPECT_EQ(GetPixel(screen, shortCaption.right - 1, shortCaption.top), RGB(255, 255, 255));
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(ChildWindowFromPointEx(window.Handle(), POINT{110, 240}, CWP_SKIPINVISIBLE), window.CaptionHandle(0));
-    window.ShowCaption(3, 100, 220, "重なる名前", StandardDotsPerInch);
+    window.ShowTile(Placed(3, 100, 188, "重なる名前"));
     EXPECT_EQ(ChildWindowFromPointEx(window.Handle(), POINT{110, 225}, CWP_SKIPINVISIBLE), window.TileHandle(0));
 
     // A press and release on a caption is the caption's, a click on a tile the tile's.

@@ -12,7 +12,7 @@
 #include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/files/ExecutableFolder.h"
-#include "platform/win32/overlay/KeyboardLayouts.h"
+#include "platform/win32/resident/KeyboardLayouts.h"
 #include "tests/e2e/Harness.h"
 #include "tests/support/CodePage932Cases.h"
 

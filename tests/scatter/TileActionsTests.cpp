@@ -22,12 +22,12 @@ protected:
 
     Journal journal;
     Model model;
-    FakeMainWindow mainWindow{journal};
+    FakeOverlay overlay{journal};
     FakeShell shell{journal};
     FakeRecycleBin recycleBin{journal};
     FakeMessageBoxes messages{&journal};
     TileActions actions{model, [this] { journal.push_back("EndScatter"); }, [](const auto& call) { call(); },
-                        shell, mainWindow, recycleBin, messages};
+                        shell, overlay, recycleBin, messages};
 };
 
 TEST_F(TileActionsTest, ClickClearsTheTilesThenOpensTheSlotsPathOnceItsSearchComesBack) {
@@ -90,14 +90,14 @@ TEST_F(TileActionsTest, EachFileDroppedOnTheRecycleBinIsMovedOnItsOwnAFailureRep
 }
 
 TEST_F(TileActionsTest, AClickOrDropOutsideTheSlotsOrADropWithoutFilesDoesNothingAndTheTilesStay) {
-    actions.OnTileClick(RecycleBinTemplateTile);
+    actions.OnTileClick(LaunchSlotCount);
     actions.OnTileClick(-1);
-    actions.OnTileDrop(RecycleBinTemplateTile, {true, {"C:\\a.txt"}});
+    actions.OnTileDrop(LaunchSlotCount, {true, {"C:\\a.txt"}});
     actions.OnTileDrop(0, {false, {}});  // text, not a file list
     actions.OnTileDrop(1, {false, {}});
     actions.OnTileDrop(1, {true, {}});
     EXPECT_TRUE(journal.empty());
-    EXPECT_TRUE(mainWindow.visible);
+    EXPECT_TRUE(overlay.visible);
 }
 
 }  // namespace

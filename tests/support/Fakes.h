@@ -20,9 +20,10 @@
 #include "platform/MainWindow.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
+#include "platform/Overlay.h"
 #include "platform/Pointer.h"
 #include "platform/StartupShortcut.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 #include "platform/TrayIcon.h"
 #include "platform/UserAttention.h"
 
@@ -137,71 +138,52 @@ private:
 class FakeMainWindow : public MainWindow {
 public:
     explicit FakeMainWindow(Journal& journal) : journal_(journal) {}
-    bool visible = true;  // until someone hides it
-    std::vector<bool> tileVisible = std::vector<bool>(TileCount, true);
-    std::vector<bool> captionVisible = std::vector<bool>(TileCount, true);
     bool closed = false;
+    int sessionRefusals = 0;  // the next requests fail, as early in a sign-in
+    int sessionRequests = 0;
 
-    void Hide() override {
-        journal_.push_back("hide window");
-        visible = false;
-    }
-    void HideTile(int index) override {
-        journal_.push_back("hide tile " + std::to_string(index));
-        tileVisible.at(index) = false;
-    }
-    void HideCaption(int index) override {
-        journal_.push_back("hide caption " + std::to_string(index));
-        captionVisible.at(index) = false;
-    }
     void Close() override {
         journal_.push_back("close window");
         closed = true;
     }
-
-    // A test sets it to say the user brought another window to the front; a new overlay starts afresh.
-    bool switchedAway = false;
-    struct Placed {
-        int left = 0;
-        int top = 0;
-        TilePicture picture = TilePicture::TargetIcon;
-        std::string text;  // the path of a tile, the text of a caption
-        int size = 0;      // a tile's side, a caption's dots per inch
-        std::string name;  // a tile's accessible name
-    };
-    std::vector<Placed> tiles = std::vector<Placed>(TileCount);
-    std::vector<Placed> captions = std::vector<Placed>(TileCount);
-
-    void ShowOverlay(OverlayBackground background) override { Show("show overlay ", background); }
-    void TakeForeground() override { journal_.push_back("take the foreground"); }
-    void FocusTile(int index) override { journal_.push_back("focus tile " + std::to_string(index)); }
-    void ReleaseOverlayKeys() override { journal_.push_back("release overlay keys"); }
-    int sessionRefusals = 0;  // the next requests fail, as early in a sign-in
-    int sessionRequests = 0;
     bool HearSessionChanges() override { return ++sessionRequests, sessionRefusals-- <= 0; }
-    void ShowTile(int index, int left, int top, int side, TilePicture picture, std::string_view path,
-                  std::string_view accessibleName) override {
-        journal_.push_back("show tile " + std::to_string(index));
-        tiles.at(index) = {left, top, picture, std::string(path), side, std::string(accessibleName)};
-        tileVisible.at(index) = true;
-    }
-    void ShowCaption(int index, int left, int top, std::string_view text, int dotsPerInch) override {
-        journal_.push_back("show caption " + std::to_string(index));
-        captions.at(index) = {left, top, TilePicture::TargetIcon, std::string(text), dotsPerInch, {}};
-        captionVisible.at(index) = true;
-    }
-    // As the real window, it looks only at the window in front, shown or hidden.
-    bool UserSwitchedAway() const override { return switchedAway; }
-
-protected:
-    Journal& journal_;
 
 private:
-    void Show(const std::string& entry, OverlayBackground background) {
-        journal_.push_back(entry + std::to_string(static_cast<int>(background)));
+    Journal& journal_;
+};
+
+class FakeOverlay final : public Overlay {
+public:
+    explicit FakeOverlay(Journal& journal) : journal_(journal) {}
+    bool visible = true;  // until someone hides it
+    std::vector<bool> tileVisible = std::vector<bool>(TileCount, true);
+    // A test sets it to say the user brought another window to the front; a new overlay starts afresh.
+    bool switchedAway = false;
+    std::vector<TilePlacement> tiles = std::vector<TilePlacement>(TileCount);
+
+    void Show(OverlayBackground background) override {
+        journal_.push_back("show overlay " + std::to_string(static_cast<int>(background)));
         visible = true;
         switchedAway = false;
     }
+    void Hide() override {
+        journal_.push_back("hide window");
+        visible = false;
+        tileVisible.assign(TileCount, false);
+    }
+    void TakeForeground() override { journal_.push_back("take the foreground"); }
+    void ShowTile(const TilePlacement& tile) override {
+        journal_.push_back("show tile " + std::to_string(tile.Slot));
+        tiles.at(tile.Slot) = tile;
+        tileVisible.at(tile.Slot) = true;
+    }
+    void FocusTile(int slot) override { journal_.push_back("focus tile " + std::to_string(slot)); }
+    void ReleaseKeys() override { journal_.push_back("release overlay keys"); }
+    // As the real window, it looks only at the window in front, shown or hidden.
+    bool UserSwitchedAway() const override { return switchedAway; }
+
+private:
+    Journal& journal_;
 };
 
 class FakePointer final : public Pointer {
@@ -224,7 +206,7 @@ public:
 };
 
 // Kept out of the journal: whether it runs is checked on its own, the effects in their order.
-class FakeTickTimer final : public TickTimer {
+class FakeWakeups final : public Wakeups {
 public:
     bool running = false;
     bool watching = false;

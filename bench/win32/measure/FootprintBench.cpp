@@ -32,7 +32,7 @@
 #include "platform/win32/base/PersistentImage.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/files/CodePage932.h"
-#include "platform/win32/overlay/TileWindow.h"
+#include "platform/win32/overlay/Tile.h"
 #include "tests/platform/TempFolder.h"
 
 using namespace yomorina;

@@ -19,7 +19,7 @@ enum AppMessage : UINT {
 // Messages that cross from one process to another, registered by name.
 inline constexpr wchar_t TaskbarCreatedName[] = L"TaskbarCreated";  // the shell's, when Explorer (re)starts
 inline constexpr wchar_t OptionsAskedName[] = L"Yomorina.ShowOptions";  // from a second start of the program
-// Understood only by a program started for tests (see overlay/TestSeams.h).
+// Understood only by a program started for tests (see resident/TestQueries.h).
 inline constexpr wchar_t HandleCountQueryName[] = L"YomorinaTestHandleCounts";
 inline constexpr wchar_t DropTheMouseHookName[] = L"YomorinaTestDropMouseHook";
 
@@ -27,6 +27,7 @@ inline constexpr wchar_t DropTheMouseHookName[] = L"YomorinaTestDropMouseHook";
 inline UINT RegisteredMessage(const wchar_t* name) { return RegisterWindowMessageW(name); }
 
 inline constexpr wchar_t MainWindowClass[] = L"YomorinaMain";
+inline constexpr wchar_t OverlayWindowClass[] = L"YomorinaOverlay";
 inline constexpr wchar_t TrayCallbackWindowClass[] = L"YomorinaTrayCallback";
 inline constexpr wchar_t TileWindowClass[] = L"YomorinaTile";
 inline constexpr wchar_t OptionsDialogClass[] = L"YomorinaOptions";

@@ -5,9 +5,7 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 
-#include "platform/MainWindow.h"
 #include "platform/win32/base/Handles.h"
 
 namespace yomorina::win32 {
@@ -40,15 +38,5 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
-
-// The raster operation that combines the screen with the button-face colour;
-// none for the plain background.
-std::optional<DWORD> RasterOperationFor(OverlayBackground background);
-
-// The overlay's frozen screen: the picture becomes faceColour, then, unless the
-// background is plain, one block transfer of the screen from (screenLeft,
-// screenTop) on through its raster operation.
-void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
-                  OverlayBackground background, int screenLeft = 0, int screenTop = 0);
 
 }  // namespace yomorina::win32

@@ -4,8 +4,9 @@
 // so nothing another program sends can reach these.
 //
 // - Ask how many handles of each kind it holds and how many ticks its timer
-//   has taken (answered as WM_COPYDATA to the asker's window).
-// - Drop the mouse hook as Windows does behind a program's back.
+//   has taken (answered as WM_COPYDATA to the asker's window), and drop the
+//   mouse hook as Windows does behind a program's back (TestQueries, beside
+//   the window that answers them).
 // - Refuse the overlay the foreground as Windows does (platform tests only).
 // - Tell how many threads the entries' lookups are running (platform tests).
 // - Have keys type characters as other keyboard layouts would: Wine knows one.
@@ -14,7 +15,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "platform/win32/base/Handles.h"
@@ -53,24 +53,6 @@ std::atomic<long>& RunningLookupThreads();
 
 // Whether the program was started with YOMORINA_TEST_QUERIES=1.
 bool TestQueriesOn();
-
-// The messages a test may send the main window, with their answers.
-class TestQueries {
-public:
-    TestQueries();
-    // The answer when message is one of them; wParam of the handle-count
-    // query is the asker's window.
-    std::optional<LRESULT> Answer(HWND self, UINT message, WPARAM wParam, TickCount ticks) const noexcept;
-
-private:
-    UINT handleCountQuery_ = 0;
-    UINT dropMouseHook_ = 0;
-};
-
-// Windows silently drops a low-level hook whose callback once answered later
-// than LowLevelHooksTimeout; Wine never calls a hook late, so tests drop it on
-// request. Defined beside the hook (overlay/MouseWatch.cpp).
-void DropTheMouseHookAsTheSystemMay();
 
 // Windows refuses the foreground to a program in the background while the
 // user works in another, but for the moment a hot key of its own is handled,

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/base/AppMessages.h"
-#include "resources/resource.h"
+#include "platform/win32/desktop/TileArt.h"
 
 namespace yomorina::win32 {
 
@@ -51,12 +51,10 @@ void PreviewBox::Fill(COLORREF colour) {
 
 void PreviewBox::Clear() { Fill(RGB(255, 255, 255)); }
 
+// The picture a tile shows, at a tile's size.
 void PreviewBox::ShowRecycleBin() {
-    Fill(GetSysColor(COLOR_BTNFACE));
-    // The picture a tile shows, at a tile's size.
-    UniqueIcon icon(static_cast<HICON>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECYCLE_BIN), IMAGE_ICON, TileSide, TileSide, 0)));
-    if (icon) DrawIconEx(picture_.get(), 0, 0, icon.get(), TileSide, TileSide, 0, nullptr, DI_NORMAL);
+    Fill(RecycleBinGround());
+    DrawRecycleBin(picture_.get(), instance_, TileSide);
 }
 
 void PreviewBox::DrawTargetIcon(std::string_view path) {

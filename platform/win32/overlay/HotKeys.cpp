@@ -98,14 +98,16 @@ void HotKeys::ReleaseAll() {
     Hold(0);
 }
 
-void HotKeys::OnHotKey(WPARAM id, int focusedTile, MainWindowEvents& events) const {
+void HotKeys::OnHotKey(WPARAM id, const std::function<void(HotKeyPress)>& carry) {
+    HotKeyPress press;
     const auto tileKey = static_cast<int>(id) - FirstTileHotKeyId;
-    if (tileKey >= 0 && tileKey < TileHotKeyCount && focusedTile >= 0) {
-        events.OnTileKey(focusedTile, TileHotKeys[tileKey].meaning);
-    }
+    if (tileKey >= 0 && tileKey < TileHotKeyCount) press = {HotKeyPress::Meaning::TileKey, TileHotKeys[tileKey].meaning};
     if (id == AltF4HotKeyId) MaskTheAltPress(altReading_);
-    if (id == EscapeHotKeyId || id == AltF4HotKeyId) events.OnOverlayDismiss();
-    if (id == CallHotKeyId) events.OnCallKey();
+    if (id == EscapeHotKeyId || id == AltF4HotKeyId) press.meaning = HotKeyPress::Meaning::Dismiss;
+    if (id == CallHotKeyId) press.meaning = HotKeyPress::Meaning::CallKey;
+    const bool outer = std::exchange(inHotKeyMessage_, true);
+    carry(press);
+    inHotKeyMessage_ = outer;
 }
 
 }  // namespace yomorina::win32

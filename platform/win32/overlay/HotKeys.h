@@ -8,12 +8,20 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/CallKey.h"
-#include "platform/MainWindow.h"
+#include "platform/Overlay.h"
 #include "platform/win32/base/TestSeams.h"
 
 namespace yomorina::win32 {
+
+// What a press of one of the keys means.
+struct HotKeyPress {
+    enum class Meaning { None, Dismiss, TileKey, CallKey };
+    Meaning meaning = Meaning::None;
+    TileKey tileKey = TileKey::Next;  // for a tile's key
+};
 
 class HotKeys final : public CallKeyHolder {
 public:
@@ -29,8 +37,10 @@ public:
     // Before the window goes: a hot key outlives its window otherwise.
     void ReleaseAll();
 
-    // The window's WM_HOTKEY; a tile's key goes to focusedTile, if any (-1 for none).
-    void OnHotKey(WPARAM id, int focusedTile, MainWindowEvents& events) const;
+    // The window's WM_HOTKEY, told what it means; the leave to take the foreground
+    // that a hot key gives lasts while carry runs (the user's next input ends it).
+    void OnHotKey(WPARAM id, const std::function<void(HotKeyPress)>& carry);
+    bool InHotKeyMessage() const { return inHotKeyMessage_; }
 
 private:
     HWND window_;
@@ -38,6 +48,7 @@ private:
     bool overlayKeysTaken_ = false;
     bool tileKeysTaken_ = false;
     std::uint16_t callKey_ = 0;  // 0 for none
+    bool inHotKeyMessage_ = false;
 };
 
 }  // namespace yomorina::win32

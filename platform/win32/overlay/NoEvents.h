@@ -1,16 +1,15 @@
 #pragma once
-// What the overlay's windows report to before the logic is attached and after
+// What the program's windows report to before the logic is attached and after
 // it is gone: messages come from creation to destruction, and go nowhere
 // without a check at each.
 
 #include "platform/MainWindow.h"
+#include "platform/Overlay.h"
 
 namespace yomorina::win32 {
 
-class NoMainWindowEvents final : public MainWindowEvents {
+class NoEvents final : public MainWindowEvents, public OverlayEvents {
 public:
-    void OnOverlayClick() override {}
-    void OnOverlayDismiss() override {}
     void OnClosing() override {}
     void OnTrayEvent(TrayPress) override {}
     void OnTaskbarCreated() override {}
@@ -20,18 +19,23 @@ public:
     void OnPointerMoved() override {}
     void OnPointerMayHaveJumped() override {}
     void OnOptionsAsked() override {}
+    void OnCallKey() override {}
+    void OnOverlayClick() override {}
+    void OnOverlayDismiss() override {}
     void OnTileClick(int) override {}
     void OnTileDrop(int, const DroppedData&) override {}
     void OnTileKey(int, TileKey) override {}
-    void OnCallKey() override {}
+
+    static NoEvents& Instance() {
+        static NoEvents none;
+        return none;
+    }
 };
 
-inline MainWindowEvents& NoEvents() {
-    static NoMainWindowEvents none;
-    return none;
-}
-
 // The logic given, or none.
-inline MainWindowEvents& EventsOrNone(MainWindowEvents* events) { return events ? *events : NoEvents(); }
+template <typename Events>
+Events& EventsOrNone(Events* events) {
+    return events ? *events : NoEvents::Instance();
+}
 
 }  // namespace yomorina::win32

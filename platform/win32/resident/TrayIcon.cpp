@@ -1,4 +1,4 @@
-#include "platform/win32/overlay/TrayIcon.h"
+#include "platform/win32/resident/TrayIcon.h"
 
 #include <shellapi.h>
 

@@ -5,15 +5,15 @@
 #include <windows.h>
 
 #include "platform/MainWindow.h"
-#include "platform/TickTimer.h"
+#include "platform/Wakeups.h"
 #include "platform/win32/base/TestSeams.h"
-#include "platform/win32/overlay/MouseWatch.h"
+#include "platform/win32/resident/MouseWatch.h"
 
 namespace yomorina::win32 {
 
-class TickTimer final : public yomorina::TickTimer {
+class Wakeups final : public yomorina::Wakeups {
 public:
-    explicit TickTimer(HWND window) : window_(window), mouseWatch_(window) {}
+    explicit Wakeups(HWND window) : window_(window), mouseWatch_(window) {}
 
     void Start() override;
     void Stop() override;

@@ -1,4 +1,4 @@
-#include "platform/win32/overlay/MouseWatch.h"
+#include "platform/win32/resident/MouseWatch.h"
 
 #include "platform/win32/base/AppMessages.h"
 #include "platform/win32/base/TestSeams.h"

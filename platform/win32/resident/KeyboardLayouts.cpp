@@ -1,4 +1,4 @@
-#include "platform/win32/overlay/KeyboardLayouts.h"
+#include "platform/win32/resident/KeyboardLayouts.h"
 
 #include <windows.h>
 

@@ -1,13 +1,14 @@
 #pragma once
-// The main window's timer and what wakes the program when the pointer
-// rests: its ticks arrive as MainWindowEvents::OnTick, a watched
-// movement as MainWindowEvents::OnPointerMoved.
+// What wakes the program: the gesture's steady tick, the pointer's first
+// movement while it rests, and the retries of what the system refused or held.
+// Its ticks arrive as MainWindowEvents::OnTick, a watched movement as
+// MainWindowEvents::OnPointerMoved.
 
 namespace yomorina {
 
-class TickTimer {
+class Wakeups {
 public:
-    virtual ~TickTimer() = default;
+    virtual ~Wakeups() = default;
     // Ticks at the gesture's steady pace from now on (the settings count these
     // ticks); starting it again restarts the period.
     virtual void Start() = 0;

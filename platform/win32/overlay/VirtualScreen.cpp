@@ -1,4 +1,4 @@
-#include "platform/win32/base/VirtualScreen.h"
+#include "platform/win32/overlay/VirtualScreen.h"
 
 namespace yomorina::win32 {
 

@@ -42,7 +42,7 @@ public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
-    MainWindowEvents* events_ = &NoEvents();
+    MainWindowEvents* events_ = &NoEvents::Instance();
 };
 
 }  // namespace yomorina::win32

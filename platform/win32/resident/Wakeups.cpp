@@ -1,9 +1,9 @@
-#include "platform/win32/overlay/TickTimer.h"
+#include "platform/win32/resident/Wakeups.h"
 
 namespace yomorina::win32 {
 namespace {
 
-constexpr UINT_PTR TickTimerId = 1;
+constexpr UINT_PTR TickId = 1;
 constexpr UINT TickInterval = 200;
 constexpr UINT_PTR RefusedRetryTimerId = 2;
 constexpr UINT RefusedRetryInterval = 3000;
@@ -21,23 +21,23 @@ void Repeat(HWND window, UINT_PTR id, UINT interval, bool on) {
 }  // namespace
 
 // Setting the timer again restarts its period.
-void TickTimer::Start() { ticks_.running = SetTimer(window_, TickTimerId, TickInterval, nullptr) != 0; }
+void Wakeups::Start() { ticks_.running = SetTimer(window_, TickId, TickInterval, nullptr) != 0; }
 
-void TickTimer::Stop() {
-    KillTimer(window_, TickTimerId);
+void Wakeups::Stop() {
+    KillTimer(window_, TickId);
     ticks_.running = false;
 }
 
-bool TickTimer::WatchForMovement() { return mouseWatch_.Start(); }
+bool Wakeups::WatchForMovement() { return mouseWatch_.Start(); }
 
-void TickTimer::StopWatching() { mouseWatch_.Stop(); }
+void Wakeups::StopWatching() { mouseWatch_.Stop(); }
 
-void TickTimer::RetryRefused(bool on) { Repeat(window_, RefusedRetryTimerId, RefusedRetryInterval, on); }
+void Wakeups::RetryRefused(bool on) { Repeat(window_, RefusedRetryTimerId, RefusedRetryInterval, on); }
 
-void TickTimer::RetryListRead(bool on) { Repeat(window_, ListReadRetryTimerId, ListReadRetryInterval, on); }
+void Wakeups::RetryListRead(bool on) { Repeat(window_, ListReadRetryTimerId, ListReadRetryInterval, on); }
 
-void TickTimer::OnTimer(WPARAM id, MainWindowEvents& events) {
-    if (id == TickTimerId) {
+void Wakeups::OnTimer(WPARAM id, MainWindowEvents& events) {
+    if (id == TickId) {
         ++ticks_.taken;
         events.OnTick();
     } else if (id == RefusedRetryTimerId) {

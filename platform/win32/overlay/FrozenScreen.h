@@ -1,0 +1,24 @@
+#pragma once
+// The overlay's picture of the screen as it was when the scatter began, seen
+// through the background pattern the user chose.
+
+#include <windows.h>
+
+#include <optional>
+
+#include "core/Model.h"
+#include "platform/win32/base/PersistentImage.h"
+
+namespace yomorina::win32 {
+
+// The raster operation that combines the screen with the button-face colour;
+// none for the plain background.
+std::optional<DWORD> RasterOperationFor(OverlayBackground background);
+
+// The overlay's frozen screen: the picture becomes faceColour, then, unless the
+// background is plain, one block transfer of the screen from (screenLeft,
+// screenTop) on through its raster operation.
+void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
+                  OverlayBackground background, int screenLeft = 0, int screenTop = 0);
+
+}  // namespace yomorina::win32
