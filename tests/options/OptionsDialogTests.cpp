@@ -529,11 +529,13 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         MessageAnswer answer;
         std::string question;
         std::vector<std::pair<int, Row>> after;  // the rows that change
+        const TextTable* texts = &JapaneseTexts;
     };
     const Case cases[] = {
         {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, N(3)}, {3, N(4)}, {4, N(5)}, {5, Row{}}}},
         {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, Row{}}}},
         {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, N(28)}, {28, N(29)}, {29, N(30)}, {30, Row{}}}},
+        {28, 30, 27, MessageAnswer::No, "Delete this row from the list?", {}, &EnglishTexts},
         {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
     };
     for (const Case& deletion : cases) {
@@ -544,8 +546,10 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         grid.row = deletion.row;
         messages.shown.clear();
         messages.answer = deletion.answer;
+        const Speaking speaking(*deletion.texts);
         dialog.OnDelete();
-        EXPECT_EQ(messages.shown, (ShownMessages{{deletion.question, "確認", MessageButtons::YesNo}}));
+        const std::string title(Text(TextId::TitleConfirm));
+        EXPECT_EQ(messages.shown, (ShownMessages{{deletion.question, title, MessageButtons::YesNo}}));
         EXPECT_EQ(grid.cells, expected) << "delete on row " << deletion.row;
         EXPECT_EQ(grid.row, deletion.row);
     }
