@@ -44,7 +44,7 @@ constinit const TextTable EnglishTexts{
     {HeaderPath, "Path"},
     {StartAtSignInCaption, "Start with Windows"},
     {CallKeyCaption, "Key to show all tiles"},
-    {CallKeyHeldElsewhereNote, "(in use by another program)"},
+    {CallKeyHeldElsewhereNote, "(in use by a program)"},
     {CallKeyTypesACharacterNote, "(types a character)"},
     {CallKeySystemShortcutNote, "(a Windows shortcut)"},
     {ExitQuestion, "Exit Yomorina?"},

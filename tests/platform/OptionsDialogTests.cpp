@@ -242,6 +242,12 @@ TEST_F(OptionsDialogTest, EveryCaptionShowsWholeInEveryLanguageAtEveryDpi) {
                 SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
                 EXPECT_EQ(win32::ToUtf8(e2e::ClippedCaptions(window)), "") << language.Tag << " at " << dpi;
             }
+            // The key box's notes come after the layout, so each has to fit the room it was given.
+            for (const TextId note : {TextId::CallKeyHeldElsewhereNote, TextId::CallKeyTypesACharacterNote,
+                                      TextId::CallKeySystemShortcutNote}) {
+                SetWindowTextW(Control(win32::options_ids::CallKeyNote), win32::ToWide(Text(note)).c_str());
+                EXPECT_EQ(win32::ToUtf8(e2e::ClippedCaptions(dialog->Handle())), "") << language.Tag << " at " << dpi;
+            }
         }
         about.Close();
         dialog.reset();
