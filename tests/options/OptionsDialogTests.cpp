@@ -144,22 +144,17 @@ TEST_F(OptionsDialogTest, StoredValuesOpenHeldToTheSliderRangesAStrangePatternAs
 }
 
 TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowBlankSlotsStayBlankAndTheRecycleBinInTheUsersLanguage) {
-    OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}},
-              {2, {"名前だけ", ""}},
-              {3, {"", "C:\\パスだけ"}},
+    OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}}, {2, {"名前だけ", ""}}, {3, {"", "C:\\パスだけ"}},
               {29, {"最後", "D:\\"}}});
-    EXPECT_EQ(At(1), (Row{"メモ帳", "C:\\windows\\notepad.exe"}));
-    EXPECT_EQ(At(2), (Row{"", ""}));
-    EXPECT_EQ(At(3), (Row{"名前だけ", ""}));
-    EXPECT_EQ(At(4), (Row{"", "C:\\パスだけ"}));
-    EXPECT_EQ(At(30), (Row{"最後", "D:\\"}));
+    EXPECT_EQ((std::vector<Row>{At(1), At(2), At(3), At(4), At(30)}),
+              (std::vector<Row>{{"メモ帳", "C:\\windows\\notepad.exe"}, {"", ""}, {"名前だけ", ""}, {"", "C:\\パスだけ"},
+                                {"最後", "D:\\"}}));
 
     // Only shown so: OK saves the marker as it is, and a name of the user's stays theirs.
     const Speaking english(EnglishTexts);
     OpenWith({{4, {"ゴミ箱", "ゴミ箱"}}, {5, {"屑入れ", "ゴミ箱"}}, {6, {"ゴミ箱", "D:\\ゴミ箱"}}});
-    EXPECT_EQ(At(5), (Row{"Recycle Bin", "Recycle Bin"}));
-    EXPECT_EQ(At(6), (Row{"屑入れ", "Recycle Bin"}));
-    EXPECT_EQ(At(7), (Row{"ゴミ箱", "D:\\ゴミ箱"}));
+    EXPECT_EQ((std::vector<Row>{At(5), At(6), At(7)}),
+              (std::vector<Row>{{"Recycle Bin", "Recycle Bin"}, {"屑入れ", "Recycle Bin"}, {"ゴミ箱", "D:\\ゴミ箱"}}));
     const LaunchList stored = model.List;
     dialog.OnOk();
     EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, stored, codePage));
