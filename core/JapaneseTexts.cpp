@@ -47,6 +47,7 @@ constinit const TextTable JapaneseTexts{
     {ListFullMessage, "これ以上追加できません。"},
     {BlankRowMessage, "空欄の行は編集できません。"},
     {DeleteQuestion, "{}を削除しますか？"},
+    {DeleteUnnamedQuestion, "を削除しますか？"},
     {CallKeyTakenMessage, "このキーは他のプログラムが使っています。"},
     {CallKeyTypesACharacterMessage, "このキーは文字の入力に使われます。"},
     {CallKeySystemShortcutMessage, "このキーはシステムが使っています。"},

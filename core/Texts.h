@@ -58,6 +58,7 @@ enum class TextId {
     ListFullMessage,
     BlankRowMessage,
     DeleteQuestion,  // {} is the entry's name
+    DeleteUnnamedQuestion,  // a row without a name, a blank one too
     // Why OK refuses a newly chosen key.
     CallKeyTakenMessage,
     CallKeyTypesACharacterMessage,

@@ -290,7 +290,9 @@ void OptionsDialog::OnMoveDown() {
 
 void OptionsDialog::OnDelete() {
     const int row = CurrentRow();
-    const std::string question = Text(TextId::DeleteQuestion, Shown(EntryAt(row), EntryAt(row).Name));
+    const std::string_view name = Shown(EntryAt(row), EntryAt(row).Name);
+    const std::string question =
+        name.empty() ? std::string(Text(TextId::DeleteUnnamedQuestion)) : Text(TextId::DeleteQuestion, name);
     const MessageAnswer answer = services_.messages.Show(question, Text(TextId::TitleConfirm), MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes) return;
     for (int i = row; i < GridLastEntryRow; ++i) {

@@ -12,6 +12,10 @@
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes its code page from the locale it starts in. A shell told to use a
+# locale that is not generated yet warns, and so does every bash started from
+# it, so the locale is made (with what else a fresh machine lacks) first.
+"$(dirname "${BASH_SOURCE[0]}")/install-deps.sh"
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 

@@ -386,7 +386,7 @@ TEST(English, EveryWindowSpeaksItAndTheListIsSavedAsInJapanese) {
     expectSpoken(editor, EntryEditorCaption, 6);
     Type(editor, win32::editor_ids::PathBox, L"C:\\nowhere\\none.exe");
     ClickButton(editor, win32::editor_ids::OkButton);
-    EXPECT_EQ(Answer(id, win32::ToWide(Text(TitleError)), IDOK), L"The file does not exist.");
+    EXPECT_EQ(Answer(id, win32::ToWide(Text(TitleError)), IDOK), L"The file or folder does not exist.");
     ClickButton(editor, win32::editor_ids::RecycleBinBox);
     SaveScreenshotOf(editor, "english-entry-editor");
     ClickButton(editor, win32::editor_ids::OkButton);

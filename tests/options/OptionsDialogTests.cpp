@@ -144,22 +144,17 @@ TEST_F(OptionsDialogTest, StoredValuesOpenHeldToTheSliderRangesAStrangePatternAs
 }
 
 TEST_F(OptionsDialogTest, EachSlotShowsAtItsOwnRowBlankSlotsStayBlankAndTheRecycleBinInTheUsersLanguage) {
-    OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}},
-              {2, {"名前だけ", ""}},
-              {3, {"", "C:\\パスだけ"}},
+    OpenWith({{0, {"メモ帳", "C:\\windows\\notepad.exe"}}, {2, {"名前だけ", ""}}, {3, {"", "C:\\パスだけ"}},
               {29, {"最後", "D:\\"}}});
-    EXPECT_EQ(At(1), (Row{"メモ帳", "C:\\windows\\notepad.exe"}));
-    EXPECT_EQ(At(2), (Row{"", ""}));
-    EXPECT_EQ(At(3), (Row{"名前だけ", ""}));
-    EXPECT_EQ(At(4), (Row{"", "C:\\パスだけ"}));
-    EXPECT_EQ(At(30), (Row{"最後", "D:\\"}));
+    EXPECT_EQ((std::vector<Row>{At(1), At(2), At(3), At(4), At(30)}),
+              (std::vector<Row>{{"メモ帳", "C:\\windows\\notepad.exe"}, {"", ""}, {"名前だけ", ""}, {"", "C:\\パスだけ"},
+                                {"最後", "D:\\"}}));
 
     // Only shown so: OK saves the marker as it is, and a name of the user's stays theirs.
     const Speaking english(EnglishTexts);
     OpenWith({{4, {"ゴミ箱", "ゴミ箱"}}, {5, {"屑入れ", "ゴミ箱"}}, {6, {"ゴミ箱", "D:\\ゴミ箱"}}});
-    EXPECT_EQ(At(5), (Row{"Recycle Bin", "Recycle Bin"}));
-    EXPECT_EQ(At(6), (Row{"屑入れ", "Recycle Bin"}));
-    EXPECT_EQ(At(7), (Row{"ゴミ箱", "D:\\ゴミ箱"}));
+    EXPECT_EQ((std::vector<Row>{At(5), At(6), At(7)}),
+              (std::vector<Row>{{"Recycle Bin", "Recycle Bin"}, {"屑入れ", "Recycle Bin"}, {"ゴミ箱", "D:\\ゴミ箱"}}));
     const LaunchList stored = model.List;
     dialog.OnOk();
     EXPECT_EQ(store.files.at(ListPath), EncodeListFile(model.Settings, stored, codePage));
@@ -529,11 +524,13 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         MessageAnswer answer;
         std::string question;
         std::vector<std::pair<int, Row>> after;  // the rows that change
+        const TextTable* texts = &JapaneseTexts;
     };
     const Case cases[] = {
         {1, 5, 2, MessageAnswer::Yes, "n2を削除しますか？", {{2, N(3)}, {3, N(4)}, {4, N(5)}, {5, Row{}}}},
         {28, 30, 30, MessageAnswer::Yes, "n30を削除しますか？", {{30, Row{}}}},
         {28, 30, 27, MessageAnswer::Yes, "を削除しますか？", {{27, N(28)}, {28, N(29)}, {29, N(30)}, {30, Row{}}}},
+        {28, 30, 27, MessageAnswer::No, "Delete this row from the list?", {}, &EnglishTexts},
         {1, 3, 2, MessageAnswer::No, "n2を削除しますか？", {}},
     };
     for (const Case& deletion : cases) {
@@ -544,8 +541,10 @@ TEST_F(OptionsDialogTest, DeleteAsksWithTheNameAndOnYesClosesUpTheRowsBelowEvenF
         grid.row = deletion.row;
         messages.shown.clear();
         messages.answer = deletion.answer;
+        const Speaking speaking(*deletion.texts);
         dialog.OnDelete();
-        EXPECT_EQ(messages.shown, (ShownMessages{{deletion.question, "確認", MessageButtons::YesNo}}));
+        const std::string title(Text(TextId::TitleConfirm));
+        EXPECT_EQ(messages.shown, (ShownMessages{{deletion.question, title, MessageButtons::YesNo}}));
         EXPECT_EQ(grid.cells, expected) << "delete on row " << deletion.row;
         EXPECT_EQ(grid.row, deletion.row);
     }

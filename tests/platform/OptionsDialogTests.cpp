@@ -168,19 +168,15 @@ TEST_F(OptionsDialogTest, SlidersAndPatternButtonsShowTheSettingsAndReportTheUse
     EXPECT_EQ(setup(win32::options_ids::DistanceSlider), (std::array<LRESULT, 5>{10, 500, 50, 1, 6}));
     EXPECT_EQ(setup(win32::options_ids::LeadInSlider), (std::array<LRESULT, 5>{1, 10, 1, 1, 10}));
     EXPECT_EQ(setup(win32::options_ids::ScatterSlider), (std::array<LRESULT, 5>{1, 10, 1, 1, 10}));
-    wchar_t caption[16] = {};
-    GetWindowTextW(Control(win32::options_ids::DistanceValue), caption, 16);
-    EXPECT_STREQ(caption, L"100");
+    EXPECT_EQ(e2e::TextOf(Control(win32::options_ids::DistanceValue)), L"100");
     EXPECT_EQ(SendMessageW(Control(win32::options_ids::FirstPatternButton + 2), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // The keyboard moves the thumb; the value label follows.
-    SendMessageW(slider1, WM_KEYDOWN, VK_PRIOR, 0);
-    SendMessageW(slider1, WM_KEYUP, VK_PRIOR, 0);
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) SendMessageW(slider1, message, VK_PRIOR, 0);
     Pump();
     const auto moved = SendMessageW(slider1, TBM_GETPOS, 0, 0);
     EXPECT_NE(moved, 100);
-    GetWindowTextW(Control(win32::options_ids::DistanceValue), caption, 16);
-    EXPECT_EQ(std::wstring(caption), std::to_wstring(moved));
+    EXPECT_EQ(e2e::TextOf(Control(win32::options_ids::DistanceValue)), std::to_wstring(moved));
 
     SendMessageW(Control(win32::options_ids::FirstPatternButton + 3), BM_CLICK, 0, 0);
     Pump();
@@ -222,8 +218,7 @@ TEST_F(OptionsDialogTest, AMoveToAMonitorWithAnotherDpiScalesTheLayoutAndTheList
     EXPECT_EQ(Placed(Control(win32::options_ids::FirstPatternButton + 3)), (std::array<LONG, 4>{696, 510, 86, 26}));
     EXPECT_EQ(Placed(Control(win32::options_ids::StartAtSignInBox)), (std::array<LONG, 4>{12, 552, 440, 26}));
     EXPECT_EQ(Placed(Control(win32::options_ids::CallKeyBox)), (std::array<LONG, 4>{354, 594, 242, 32}));
-    const RECT ok = RectInParent(Control(win32::options_ids::OkButton));
-    EXPECT_EQ((std::array<LONG, 2>{ok.left, ok.top}), (std::array<LONG, 2>{6, 648}));
+    EXPECT_EQ(Placed(Control(win32::options_ids::OkButton)), (std::array<LONG, 4>{6, 648, 146, 44}));
     EXPECT_EQ(ListView_GetColumnWidth(Control(win32::options_ids::ListGrid), 1), 380);
     EXPECT_EQ(RectInParent(Control(win32::options_ids::IconPreview)).right - RectInParent(Control(win32::options_ids::IconPreview)).left, 48);
     ExpectGridColours(Control(win32::options_ids::ListGrid));
@@ -241,6 +236,12 @@ TEST_F(OptionsDialogTest, EveryCaptionShowsWholeInEveryLanguageAtEveryDpi) {
             for (HWND window : {dialog->Handle(), about.Handle(), editor.Handle()}) {
                 SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
                 EXPECT_EQ(win32::ToUtf8(e2e::ClippedCaptions(window)), "") << language.Tag << " at " << dpi;
+            }
+            // The key box's notes come after the layout, so each has to fit the room it was given.
+            for (const TextId note : {TextId::CallKeyHeldElsewhereNote, TextId::CallKeyTypesACharacterNote,
+                                      TextId::CallKeySystemShortcutNote}) {
+                SetWindowTextW(Control(win32::options_ids::CallKeyNote), win32::ToWide(Text(note)).c_str());
+                EXPECT_EQ(win32::ToUtf8(e2e::ClippedCaptions(dialog->Handle())), "") << language.Tag << " at " << dpi;
             }
         }
         about.Close();

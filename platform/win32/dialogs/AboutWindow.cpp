@@ -33,6 +33,9 @@ constexpr int InsideLeft = FrameLeft + 180, InsideRight = FrameLeft + 1560;
 // What a link may grow to inside the frame, so that a longer address still shows whole.
 constexpr int LinkRoom = FrameWidth - 1560 - 60;
 constexpr int IconSide = 480;
+// Each line inside the frame is as tall as its link, so that a face with longer
+// descenders than the Japanese one (the English dialogs' own) shows whole.
+constexpr int LineHeight = 225;
 
 constexpr DWORD Plain = SS_NOPREFIX;
 constexpr DWORD Link = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
@@ -50,16 +53,17 @@ std::vector<ControlPlacement> AboutLayout(std::string_view title) {
         {ProgramIcon, L"STATIC", "", SS_ICON, 0, 180, 180, IconSide, IconSide, DialogPoints},
         {TitleLabel, L"STATIC", title, SS_LEFT | Plain, 0, 840, 300, 3285, 225, LabelPoints, FontRole::Bold},
         {MakerFrame, L"STATIC", "", SS_ETCHEDFRAME, 0, FrameLeft, FrameTop, FrameWidth, 1215, DialogPoints},
-        {MakerLabel, L"STATIC", Text(MakerCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 240, 1305, 165,
+        {MakerLabel, L"STATIC", Text(MakerCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 240, 1305,
+         LineHeight, DialogPoints},
+        {HomePageLabel, L"STATIC", Text(HomePageCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 540, 1305,
+         LineHeight, DialogPoints},
+        {MakerNameLabel, L"STATIC", MakerName, SS_LEFT | Plain, 0, InsideRight, FrameTop + 240, 1545, LineHeight,
          DialogPoints},
-        {HomePageLabel, L"STATIC", Text(HomePageCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 540, 1305, 165,
-         DialogPoints},
-        {MakerNameLabel, L"STATIC", MakerName, SS_LEFT | Plain, 0, InsideRight, FrameTop + 240, 1545, 165, DialogPoints},
-        {HomePageLink, L"STATIC", MakerHomePage, Link, 0, InsideRight, FrameTop + 540, 1125, 225, DialogPoints,
+        {HomePageLink, L"STATIC", MakerHomePage, Link, 0, InsideRight, FrameTop + 540, 1125, LineHeight, DialogPoints,
          FontRole::Underline},
-        {MailLabel, L"STATIC", Text(MailCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 840, 1305, 165,
+        {MailLabel, L"STATIC", Text(MailCaption), SS_RIGHT | Plain, 0, InsideLeft, FrameTop + 840, 1305, LineHeight,
          DialogPoints},
-        {MailLink, L"STATIC", MakerMailAddress, Link, 0, InsideRight, FrameTop + 840, 885, 225, DialogPoints,
+        {MailLink, L"STATIC", MakerMailAddress, Link, 0, InsideRight, FrameTop + 840, 885, LineHeight, DialogPoints,
          FontRole::Underline},
         {CloseButton, L"BUTTON", Text(CloseCaption), OrangeButtonStyle, 0, 2880, 2820, 1395, 315, DialogPoints},
         {HelpButton, L"BUTTON", Text(HelpCaption), OrangeButtonStyle, 0, 2880, 2400, 1395, 315, DialogPoints},
