@@ -129,6 +129,7 @@ wine_two_monitor_session_start() {
   _yomorina_xephyr_pid=$!
   _yomorina_use_display "$fd_file"
   _yomorina_prepare_prefix
+  _yomorina_install_wine_fonts
   if [ ! -f "$WINEPREFIX/.yomorina-two-monitors" ]; then
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 </dev/null
