@@ -75,11 +75,15 @@ std::vector<e2e::UniqueWindow> Wallpaper() {
     return windows;
 }
 
-// The window where it belongs, in front, and painted.
+// The window where it belongs, in front, and painted once its program is past its start-up
+// (a file it opens may come after its window).
 void Place(HWND window, const RECT& area) {
     SetWindowPos(window, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_SHOWWINDOW);
     SetForegroundWindow(window);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     WaitForStillScreen();
 }
 
