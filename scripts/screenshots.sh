@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures with the showcase program (tools/showcase) at 96 and at 144 dpi
-# (each in a Wine prefix of its own) and at 96 dpi in English, takes the two-monitor one from its
-# end-to-end test, and copies them into docs/images/. Needs the Windows build of scripts/test.sh
-# (build/win64) and ImageMagick.
+# (each in a Wine prefix of its own), at 96 dpi in English and on two monitors, and copies them
+# into docs/images/. Needs the Windows build of scripts/test.sh (build/win64) and ImageMagick.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,18 +14,18 @@ source scripts/wine-env.sh
 trap wine_session_stop EXIT
 
 failed=0
-# showcase FOLDER SCENE...: the scenes' pictures, fresh, in FOLDER.
+# showcase FOLDER SCENE...: the scenes' pictures, fresh, in FOLDER, in the running Wine session
+# or in the one that the command in "session" brings.
+session=()
 showcase() {
   local artifacts=$1
   shift
   rm -rf "$artifacts"
-  "$build/wine-exec.sh" "$build/yomorina_showcase.exe" --yomorina-exe="$build/run/yomorina.exe" \
+  timeout 600 "${session[@]}" "$build/wine-exec.sh" "$build/yomorina_showcase.exe" --yomorina-exe="$build/run/yomorina.exe" \
     --artifacts="$artifacts" "$@" || failed=1
 }
-# Dialogs cut to what differs from the bare desktop (less the taskbar and the icon's tip above
-# it, or the last CHOP rows), overlays whole.
-dialog() { convert "$1/$2.png" -gravity South -chop "0x${4:-60}" +gravity -trim +repage -strip "$images/$3.png"; }
-overlay() { convert "$1/$2.png" -strip "$images/$3.png"; }
+# The showcase takes each dialog alone and each overlay whole: only the metadata goes.
+picture() { convert "$1/$2.png" -strip "$images/$3.png"; }
 
 for dpi in 96 144; do
   artifacts="$build/showcase-${dpi}dpi"
@@ -41,28 +40,28 @@ for dpi in 96 144; do
     echo "== $dpi dpi, English"
     # Wine takes the display language from the locale the program starts in.
     export YOMORINA_LOCALE=en_US.UTF-8
-    showcase "$build/showcase-english" options overlay-plain
+    showcase "$build/showcase-english" options about-box overlay-plain
     unset YOMORINA_LOCALE
   fi
   wine_session_stop
 
-  # At 144 dpi the options dialog reaches almost down to the taskbar.
-  dialog "$artifacts" options-dialog "options-dialog-${dpi}dpi" "$([ "$dpi" = 96 ] && echo 60 || echo 30)"
-  dialog "$artifacts" entry-editor "entry-editor-${dpi}dpi"
-  dialog "$artifacts" about-box "about-box-${dpi}dpi"
-  overlay "$artifacts" overlay-plain "overlay-plain-${dpi}dpi"
-  overlay "$artifacts" overlay-call-key "overlay-call-key-${dpi}dpi"
+  picture "$artifacts" options-dialog "options-dialog-${dpi}dpi"
+  picture "$artifacts" entry-editor "entry-editor-${dpi}dpi"
+  picture "$artifacts" about-box "about-box-${dpi}dpi"
+  picture "$artifacts" overlay-plain "overlay-plain-${dpi}dpi"
+  picture "$artifacts" overlay-call-key "overlay-call-key-${dpi}dpi"
   if [ "$dpi" = 96 ]; then
-    for pattern in 1 2 3; do overlay "$artifacts" "overlay-pattern-$pattern" "overlay-pattern-$pattern"; done
-    dialog "$build/showcase-english" options-dialog options-dialog-english 60
-    overlay "$build/showcase-english" overlay-plain overlay-plain-english
+    for pattern in 1 2 3; do picture "$artifacts" "overlay-pattern-$pattern" "overlay-pattern-$pattern"; done
+    for english in options-dialog entry-editor about-box overlay-plain; do
+      picture "$build/showcase-english" "$english" "$english-english"
+    done
   fi
 done
 
 echo "== two monitors"
-# Its ctest test brings its own Wine session and leaves the picture with the other artifacts.
-rm -f "$build/artifacts/two-monitors-scatter.png"
-ctest --preset win64-two-monitors || failed=1
-convert "$build/artifacts/two-monitors-scatter.png" -strip "$images/overlay-two-monitors.png"
+# Wine shows two monitors only outside its virtual desktop: a session of its own.
+session=(bash scripts/on-two-monitors.sh "$build/wineprefix-two-monitors")
+showcase "$build/showcase-two-monitors" overlay-two-monitors
+picture "$build/showcase-two-monitors" overlay-two-monitors overlay-two-monitors
 ls -l "$images"
 exit "$failed"

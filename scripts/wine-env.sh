@@ -97,11 +97,21 @@ REG
 # Debian's Wine keeps its own fonts (Marlett draws the caption buttons) in a
 # data folder that it never loads; without them every title bar shows the
 # letters "0 1 r". Copied each start so that older prefixes are mended too.
-_yomorina_install_wine_fonts() {
-  local fonts=/usr/share/wine/fonts
-  [ -d "$fonts" ] || return 0
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -n "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+# Whenever a program starts in another code page than the last one (the
+# English tests and pictures do), Wine puts back its own substitute for the
+# "MS Shell Dlg" of menus, title bars and the taskbar: "MS UI Gothic", a face
+# this system lacks, so the fixed-pitch IPAゴシック. A replacement makes that
+# face exist, whatever the substitutes say; once for older prefixes too.
+_yomorina_mend_fonts() {
+  local fonts=/usr/share/wine/fonts marker="$WINEPREFIX/.yomorina-font-replacements"
+  if [ -d "$fonts" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+  [ -f "$marker" ] && return 0
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1 </dev/null
+  wineserver -w
+  touch "$marker"
 }
 
 wine_session_start() {
@@ -111,7 +121,7 @@ wine_session_start() {
     _yomorina_start_xvfb
   fi
   _yomorina_prepare_prefix
-  _yomorina_install_wine_fonts
+  _yomorina_mend_fonts
   # A persistent server, started before anything captures output: Wine's
   # helpers inherit stdout and would keep a capturing caller waiting.
   wineserver -p >/dev/null 2>&1 </dev/null
@@ -133,6 +143,7 @@ wine_two_monitor_session_start() {
   _yomorina_xephyr_pid=$!
   _yomorina_use_display "$fd_file"
   _yomorina_prepare_prefix
+  _yomorina_mend_fonts
   if [ ! -f "$WINEPREFIX/.yomorina-two-monitors" ]; then
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 </dev/null

@@ -13,6 +13,7 @@
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/files/CodePage932.h"
 #include "platform/win32/overlay/Tile.h"
+#include "platform/win32/overlay/VirtualScreen.h"
 #include "tests/e2e/Png.h"
 #include "tests/e2e/Tray.h"
 
@@ -522,7 +523,7 @@ std::wstring ClippedCaptions(HWND window) {
     return clipped;
 }
 
-std::vector<Rgb> CapturePixels(const RECT& area) {
+std::vector<Rgb> CapturePixels(const RECT& area, const std::function<void(HDC)>& drawOn) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     std::vector<Rgb> pixels;
@@ -533,6 +534,7 @@ std::vector<Rgb> CapturePixels(const RECT& area) {
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap.get());
         BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        if (drawOn) drawOn(memory);
         SelectObject(memory, old);
         const auto* bgra = static_cast<const unsigned char*>(bits);
         pixels.reserve(static_cast<std::size_t>(width) * height);
@@ -543,26 +545,24 @@ std::vector<Rgb> CapturePixels(const RECT& area) {
     return pixels;
 }
 
-std::string SaveScreenshot(const std::string& name) {
-    // Every monitor; with one, the screen.
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    const auto pixels = CapturePixels(screen);
+std::string SavePicture(const std::string& name, int width, const std::vector<Rgb>& pixels) {
     std::vector<unsigned char> rgb;
-    rgb.reserve(pixels.size() * 3);
     for (const auto& p : pixels) {
-        rgb.push_back(static_cast<unsigned char>(p.r));
-        rgb.push_back(static_cast<unsigned char>(p.g));
-        rgb.push_back(static_cast<unsigned char>(p.b));
+        for (int channel : {p.r, p.g, p.b}) rgb.push_back(static_cast<unsigned char>(channel));
     }
     const std::string folder = Options().artifacts.empty() ? std::string(".") : Options().artifacts;
     CreateDirectoryW(WindowsPath(folder).c_str(), nullptr);
     const std::string path = folder + "/" + name + ".png";
     std::ofstream out(WindowsPath(path).c_str(), std::ios::binary);
-    const auto png = EncodePng(screen.right - screen.left, screen.bottom - screen.top, rgb);
+    const auto png = EncodePng(width, width ? static_cast<int>(pixels.size()) / width : 0, rgb);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return path;
+}
+
+std::string SaveScreenshot(const std::string& name) {
+    const win32::ScreenArea screen = win32::VirtualScreenArea();
+    const RECT all{screen.left, screen.top, screen.left + screen.width, screen.top + screen.height};
+    return SavePicture(name, screen.width, CapturePixels(all));
 }
 
 }  // namespace yomorina::e2e

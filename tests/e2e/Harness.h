@@ -211,14 +211,14 @@ private:
 // process only: another's font handles mean nothing here.
 std::wstring ClippedCaptions(HWND window);
 
-// The whole screen as a PNG in the artifacts folder; returns the file's Unix-side name.
-std::string SaveScreenshot(const std::string& name);
-
 struct Rgb {
     int r = 0, g = 0, b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
-// The screen's pixels in a rectangle, row by row.
-std::vector<Rgb> CapturePixels(const RECT& area);
+// The screen's pixels in a rectangle, row by row, with what drawOn adds (at the rectangle's corner).
+std::vector<Rgb> CapturePixels(const RECT& area, const std::function<void(HDC)>& drawOn = nullptr);
+// Pixels, width to a row, as a PNG in the artifacts folder; returns the file's Unix-side name.
+std::string SavePicture(const std::string& name, int width, const std::vector<Rgb>& pixels);
+std::string SaveScreenshot(const std::string& name);  // every monitor
 
 }  // namespace yomorina::e2e

@@ -1,7 +1,8 @@
 // The README's pictures of the real yomorina.exe at work, over a desktop in use and with a list
 // as a person keeps it, one program for each scene:
 //   yomorina_showcase --yomorina-exe=PATH --artifacts=FOLDER [scene...]
-// Every scene when none is named. Each scene leaves its pictures as FOLDER/<picture>.png.
+// Every scene when none is named (the two-monitor one needs two monitors). Each scene leaves
+// its pictures as FOLDER/<picture>.png.
 
 #include <windows.h>
 
@@ -19,6 +20,7 @@
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Tray.h"
 #include "tools/showcase/BusyDesktop.h"
+#include "tools/showcase/Pictures.h"
 
 namespace yomorina::showcase {
 namespace {
@@ -29,8 +31,27 @@ using namespace std::chrono_literals;
 // What went wrong in a scene; empty when its pictures were taken.
 using Failure = std::string;
 
+// Without its virtual desktop Wine's notification area, once it holds an icon, stands alone at
+// the top left; Windows keeps it at the bottom right.
+Failure TrayToTheCorner() {
+    HWND tray = nullptr;
+    if (!WaitUntil([&] { return (tray = FindWindowW(nullptr, L"Wine System Tray")) != nullptr; }, 10s)) {
+        return "the icon never came";
+    }
+    const RECT area = RectOf(tray);
+    SetWindowPos(tray, nullptr, GetSystemMetrics(SM_CXSCREEN) - (area.right - area.left),
+                 GetSystemMetrics(SM_CYSCREEN) - (area.bottom - area.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return "";
+}
+
 // The program resident, once the last scene's icon has gone: a press on the icon must reach this one.
 Failure StartResident(ProgramUnderTest& app, HWND& main) {
+    if (WithoutWineDesktop()) {
+        app.Start();
+        main = app.WaitForMainWindow();
+        return main ? TrayToTheCorner() : "the program never started";
+    }
     if (!TrayClearOfOurIcon()) return "another icon stayed in the tray";
     main = app.StartResident();
     return main ? "" : "the program never became resident";
@@ -40,22 +61,29 @@ bool Closed(HWND window) {
     return WaitUntil([&] { return !IsWindow(window); }, 5s);
 }
 
-// The overlay after a shake along a row, once every entry has dropped its tile.
-Failure ShakenOverlay(int pattern, const std::string& picture) {
-    BusyDesktop desktop;
-    ProgramUnderTest app(L"showcase");
+// A shake from the left along the middle of the screen.
+const ShakeLine RowAcross{{100, 400}, 25};
+
+ScatterSettings Patterned(int pattern) {
     ScatterSettings settings = QuickScatter;
     settings.BackgroundPattern = static_cast<std::int16_t>(pattern);
+    return settings;
+}
+
+// The overlay after a shake along the line, once every entry has dropped its tile.
+Failure ShakenOverlay(const ScatterSettings& settings, const ShakeLine& line, const std::string& picture) {
+    BusyDesktop desktop;
+    ProgramUnderTest app(L"showcase");
     app.WriteListFile(settings, ShowcaseEntries());
     HWND main = nullptr;
     if (Failure failure = StartResident(app, main); !failure.empty()) return failure;
-    Hand hand(ShakeLine{{100, 400}, 25});
+    Hand hand(line);
     if (!hand.RestAtStart(main)) return "the program never saw the pointer rest";
     const Overlay overlay{main};
     const int last = static_cast<int>(ShowcaseEntries().size()) - 1;
     if (!hand.ShakeUntil([&] { return IsShown(overlay.Tile(last)); }, main, 30)) return "the shake left tiles out";
-    RestPointerAt(main, hand.At());
-    SaveScreenshot(picture);
+    RestPointerAt(main, hand.At(), line.heard);
+    SaveScreenWithPointer(picture);
     return "";
 }
 
@@ -78,7 +106,7 @@ Failure CallKeyOverlay() {
         return true;
     };
     if (!WaitUntil(everyTile, 5s)) return "the call key brought no row of tiles";
-    SaveScreenshotOf(main, "overlay-call-key");
+    SaveScreenWithPointer("overlay-call-key");
     PressKeys({VK_ESCAPE});
     return "";
 }
@@ -91,12 +119,12 @@ Failure OptionsAndEntryEditor() {
     if (Failure failure = StartResident(app, main); !failure.empty()) return failure;
     const HWND options = OpenOptions(app.Running().Id());
     if (!options) return "the icon press opened no options dialog";
-    SaveScreenshotOf(options, "options-dialog");
+    SaveWindowPicture(options, "options-dialog");
     // The dialog opens on the first entry, which the editor shows.
     ClickButton(options, win32::options_ids::EditButton);
     const HWND editor = WaitForWindow(app.Running().Id(), win32::ToWide(Text(TextId::EntryEditorCaption)));
     if (!editor) return "no entry editor";
-    SaveScreenshotOf(editor, "entry-editor");
+    SaveWindowPicture(editor, "entry-editor");
     ClickButton(editor, win32::editor_ids::CancelButton);
     if (!Closed(editor)) return "the entry editor stayed";
     ClickButton(options, win32::options_ids::CancelButton);
@@ -113,11 +141,24 @@ Failure AboutBox() {
     ClickButton(options, win32::options_ids::VersionButton);
     const HWND about = WaitForWindow(app.Running().Id(), win32::ToWide(Text(TextId::AboutBoxTitle)));
     if (!about) return "no about box";
-    SaveScreenshotOf(about, "about-box");
+    SaveWindowPicture(about, "about-box");
     PostMessageW(about, WM_CLOSE, 0, 0);
     if (!Closed(about)) return "the about box stayed";
     ClickButton(options, win32::options_ids::CancelButton);
     return Closed(options) ? "" : "the options dialog stayed";
+}
+
+// Across the line between two monitors, over a desktop in use on both.
+Failure TwoMonitorOverlay() {
+    if (!WithoutWineDesktop()) return "one monitor only";
+    // From the left end of the left monitor, so that the tiles land on both. Outside Wine's
+    // virtual desktop no program hears of the pointer's moves: the program notices by itself.
+    ShakeLine line{{GetSystemMetrics(SM_XVIRTUALSCREEN) + 40, 400}, 25};
+    line.heard = false;
+    // Two fast ticks for each tile spread them wider than a monitor.
+    ScatterSettings settings = QuickScatter;
+    settings.FastTicksPerTile = 2;
+    return ShakenOverlay(settings, line, "overlay-two-monitors");
 }
 
 struct Scene {
@@ -129,11 +170,12 @@ const std::vector<Scene>& Scenes() {
     static const std::vector<Scene> scenes{
         {"options", OptionsAndEntryEditor},
         {"about-box", AboutBox},
-        {"overlay-plain", [] { return ShakenOverlay(0, "overlay-plain"); }},
-        {"overlay-pattern-1", [] { return ShakenOverlay(1, "overlay-pattern-1"); }},
-        {"overlay-pattern-2", [] { return ShakenOverlay(2, "overlay-pattern-2"); }},
-        {"overlay-pattern-3", [] { return ShakenOverlay(3, "overlay-pattern-3"); }},
+        {"overlay-plain", [] { return ShakenOverlay(Patterned(0), RowAcross, "overlay-plain"); }},
+        {"overlay-pattern-1", [] { return ShakenOverlay(Patterned(1), RowAcross, "overlay-pattern-1"); }},
+        {"overlay-pattern-2", [] { return ShakenOverlay(Patterned(2), RowAcross, "overlay-pattern-2"); }},
+        {"overlay-pattern-3", [] { return ShakenOverlay(Patterned(3), RowAcross, "overlay-pattern-3"); }},
         {"overlay-call-key", CallKeyOverlay},
+        {"overlay-two-monitors", TwoMonitorOverlay},
     };
     return scenes;
 }
@@ -145,6 +187,9 @@ int main(int argc, char** argv) {
     using namespace yomorina;
     // The texts the program speaks here, which name its windows and the showcase list.
     UseTexts(TextsForLanguage(win32::DisplayLanguage().Tag()));
+    // Rectangles and the pointer in the screen's own pixels, at any scale.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    showcase::MakeDocuments();
     std::vector<std::string> wanted = e2e::ReadOptions(argc, argv);
     const auto& scenes = showcase::Scenes();
     if (wanted.empty()) {
