@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the README's pictures with the showcase program (tools/showcase) at 96 and at 144 dpi
-# (each in a Wine prefix of its own), at 96 dpi in English and on two monitors, and copies them
-# into docs/images/. Needs the Windows build of scripts/test.sh (build/win64) and ImageMagick.
+# Takes the README's pictures with the showcase program (tools/showcase) at 96 and at 144 dpi,
+# at 96 dpi in English and on two monitors, and copies them into docs/images/. The showcase
+# dresses its desktop (Notepad's font, the text files' icon, title bars on two monitors), so
+# it runs in prefixes of its own, never in the tests' ones. Needs the Windows build of scripts/test.sh (build/win64) and ImageMagick.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -29,8 +30,7 @@ picture() { convert "$1/$2.png" -strip "$images/$3.png"; }
 
 for dpi in 96 144; do
   artifacts="$build/showcase-${dpi}dpi"
-  prefix="$build/wineprefix"
-  [ "$dpi" = 96 ] || prefix="$build/wineprefix-${dpi}dpi"
+  prefix="$build/wineprefix-showcase-${dpi}dpi"
   YOMORINA_DPI=$dpi wine_session_start "$prefix" own-display
   echo "== $dpi dpi"
   scenes=(options about-box overlay-plain overlay-call-key)
@@ -60,7 +60,7 @@ done
 
 echo "== two monitors"
 # Wine shows two monitors only outside its virtual desktop: a session of its own.
-session=(bash scripts/on-two-monitors.sh "$build/wineprefix-two-monitors")
+session=(bash scripts/on-two-monitors.sh "$build/wineprefix-showcase-two-monitors")
 showcase "$build/showcase-two-monitors" overlay-two-monitors
 picture "$build/showcase-two-monitors" overlay-two-monitors overlay-two-monitors
 ls -l "$images"
