@@ -150,6 +150,10 @@ BusyDesktop::BusyDesktop() {
 
     if (japanese) UseJapaneseNotepadFont();
     if (HWND notepad = e2e::WaitForWindowOf(start(L"\"notepad.exe\" \"" + NotePath() + L"\""), visible)) {
+        // Notepad reads its file after its window shows; a picture taken before shows an empty note.
+        const HWND page = FindWindowExW(notepad, nullptr, L"Edit", nullptr);
+        e2e::WaitUntil([&] { return page && SendMessageW(page, WM_GETTEXTLENGTH, 0, 0) > 0; },
+                       std::chrono::seconds(10));
         const int right = screen.left + screen.width;
         Place(notepad, {right - 580, 140, right - 100, 500});
     }
