@@ -134,10 +134,13 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
 TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnceFromTheLastSample) {
     EXPECT_TRUE(timer.running) << "started with the program";
     TickAt(100, 100);
+    EXPECT_TRUE(overlay.prepared) << "a lead-in's first tick makes the overlay ready";
     EXPECT_TRUE(timer.running) << "one tick after the pointer comes to rest";
     TickAt(100, 100);
+    EXPECT_FALSE(overlay.prepared) << "the lead-in lapsed: nothing of it is kept at rest";
     EXPECT_FALSE(timer.running);
     EXPECT_TRUE(timer.watching);
+    journal.clear();
 
     pointer.at = {250, 100};  // far, as after a long rest: one fast sample, like any other
     app.OnPointerMoved();
