@@ -41,7 +41,7 @@ public:
     // the foreground, which Windows may refuse; notes the window in front either way.
     // While it is shown, Esc and Alt+F4 are its own whatever window keeps the keyboard.
     virtual void Show(OverlayBackground background) = 0;
-    // Makes ready, while a lead-in is still under way, what Show would otherwise make at the deciding
+    // Makes ready, one tick before a scatter may start, what Show would otherwise make at the deciding
     // tick (the snapshot's picture, a screenful of every monitor), so that Show only copies the screen.
     virtual void Prepare() = 0;
     // The overlay and every tile go, and what Prepare made.

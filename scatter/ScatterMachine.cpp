@@ -45,12 +45,15 @@ ScatterSteps ScatterMachine::Tick() {
         ScatterTick(state_, in_.model.Settings, in_.model.List, sample, in_.lookup, in_.monitors, in_.attention);
     ScatterSteps steps;
     if (action.LookUpEntries) steps.LookUpAtIconSide = IconSideAt(in_.monitors, sample);
-    // Made ready while the hand still shakes, so that the deciding tick only
-    // copies the screen; nothing of it is kept once the lead-in lapses.
-    const bool leadIn = state_.shakeCount > 0 && !state_.scattering;
-    steps.PrepareOverlay = leadIn && !overlayPrepared_;
-    steps.LetGoOfOverlay = overlayPrepared_ && !leadIn && !action.ShowOverlay;
-    overlayPrepared_ = leadIn;
+    // Made ready one tick ahead, so that the deciding tick only copies the
+    // screen: not earlier, as a hand that merely moves fast would have a
+    // screenful of every monitor made for nothing, and nothing of it is kept
+    // once the lead-in lapses.
+    const bool decidingTickNext = !state_.scattering && state_.shakeCount > 0 &&
+                                  state_.shakeCount == SettingsInForce(in_.model.Settings).FastTicksToStart - 1;
+    steps.PrepareOverlay = decidingTickNext && !overlayPrepared_;
+    steps.LetGoOfOverlay = overlayPrepared_ && !decidingTickNext && !action.ShowOverlay;
+    overlayPrepared_ = decidingTickNext;
     steps.ShowOverlay = action.ShowOverlay;
     if (action.Tile) BringOut(steps, *action.Tile);
     lastTickStill_ = previous == sample;

@@ -57,6 +57,16 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     EXPECT_EQ(overlay.tiles[2].Picture, TilePicture::RecycleBin);
 }
 
+TEST_F(AppTimerTest, TheOverlayIsMadeReadyOnlyForTheTickThatMayStartAScatterAndLetGoOfIfItDoesNot) {
+    int x = 0;
+    for (const int fastTicks : {3, 4}) {
+        for (int i = 0; i < fastTicks; ++i) TickAt(x += 150, 100);
+        EXPECT_EQ(overlay.prepared, fastTicks == 4) << fastTicks;
+        TickAt(x, 100);
+        EXPECT_FALSE(overlay.prepared) << "the hand stopped: nothing is kept at rest";
+    }
+}
+
 TEST_F(AppTimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
     pointer.at = {640, 400};
     app.Start();
@@ -134,13 +144,10 @@ TEST_F(AppTimerTest, SwitchingAwayEndsTheScatterAtTheNextTick) {
 TEST_F(AppTimerTest, AStillPointerStopsTheTimerAndItsNextMovementIsSampledAtOnceFromTheLastSample) {
     EXPECT_TRUE(timer.running) << "started with the program";
     TickAt(100, 100);
-    EXPECT_TRUE(overlay.prepared) << "a lead-in's first tick makes the overlay ready";
     EXPECT_TRUE(timer.running) << "one tick after the pointer comes to rest";
     TickAt(100, 100);
-    EXPECT_FALSE(overlay.prepared) << "the lead-in lapsed: nothing of it is kept at rest";
     EXPECT_FALSE(timer.running);
     EXPECT_TRUE(timer.watching);
-    journal.clear();
 
     pointer.at = {250, 100};  // far, as after a long rest: one fast sample, like any other
     app.OnPointerMoved();
