@@ -89,6 +89,16 @@ TEST(OverlaySnapshot, StartsAtTheCornerItIsGiven) {
     using Colours = std::vector<COLORREF>;
     EXPECT_EQ(screen.FrozenFrom(0), (Colours{RGB(255, 255, 255), RGB(100, 150, 200)}));
     EXPECT_EQ(screen.FrozenFrom(10), (Colours{RGB(0, 0, 0), RGB(100, 150, 200)}));
+    // Monitors wide, it is read a band of rows at a time: every row arrives, each from its own place.
+    PersistentImage wide, frozen;
+    wide.Clear(8192, 100, RGB(255, 255, 255));
+    wide.Draw([](HDC dc) {
+        const RECT low{0, 60, 8192, 100};
+        FillRect(dc, &low, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    });
+    wide.Draw([&](HDC dc) { win32::FreezeScreen(frozen, 8192, 99, Face, dc, OverlayBackground::Screen, 0, 1); });
+    EXPECT_EQ((Colours{PixelOf(frozen, 0, 58), PixelOf(frozen, 0, 59), PixelOf(frozen, 8191, 98)}),
+              (Colours{RGB(255, 255, 255), RGB(128, 128, 128), RGB(128, 128, 128)}));
 }
 
 TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
