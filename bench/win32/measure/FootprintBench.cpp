@@ -92,8 +92,12 @@ struct Subject {
     std::wstring exe;
     std::wstring arguments;
 
+    // The folder's name is how the process is found among the Unix processes, where a
+    // bench in another Wine session may run the same program under the same Windows
+    // process id: the start's time tells them apart.
     Subject(const std::wstring& name, const std::wstring& source, std::wstring extra = L"")
-        : label(name), folder(L"footprint-" + name), arguments(std::move(extra)) {
+        : label(name), folder(L"footprint-" + std::to_wstring(GetTickCount64()) + L"-" + name),
+          arguments(std::move(extra)) {
         exe = folder.Child(name + L".exe");
         CopyFileW(source.c_str(), exe.c_str(), FALSE);
     }
