@@ -8,8 +8,8 @@ namespace {
 // What one transfer from the screen reads at most. A transfer may stage all it
 // reads on its way (Wine does: the X server's image of it), so a whole screen
 // at once would cost another screenful for a moment, 63 MiB on two 4K
-// monitors, which the heap may then keep.
-constexpr int BandBytes = 1 << 20;
+// monitors, which the heap may then keep; it keeps at most a band or two.
+constexpr int BandBytes = 256 * 1024;
 
 bool TransferInBands(HDC target, int width, int height, HDC screen, int screenLeft, int screenTop, DWORD operation) {
     const int rows = std::max(1, BandBytes / std::max(1, width * 4));
