@@ -7,11 +7,11 @@
 #
 #   scripts/bench.sh [ROUNDS [IDLE_SECONDS [SCREEN...]]]
 #
-# ROUNDS and IDLE_SECONDS (defaults 5 and 30) are the start-ups and the rest of
+# ROUNDS and IDLE_SECONDS (defaults 7 and 60) are the start-ups and the rest of
 # the footprint, which is measured once, at the first screen. A SCREEN is
 # WIDTHxHEIGHT@DPI, one monitor in Wine's virtual desktop, or
 # 2xWIDTHxHEIGHT@DPI, two such monitors side by side; by default the three
-# below, about ten minutes on two cores. The overlay, the tiles and a scatter's
+# below, about eight minutes on two cores. The overlay, the tiles and a scatter's
 # memory are measured at each screen, in a Wine session and prefix of its own
 # (a prefix keeps the density it was made with).
 #
@@ -21,8 +21,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=$root/build
 release=$build/release
-rounds=${1:-5}
-idle_seconds=${2:-30}
+rounds=${1:-7}
+idle_seconds=${2:-60}
 shift $(($# < 2 ? $# : 2))
 screens=("$@")
 [ ${#screens[@]} -gt 0 ] || screens=(1280x800@96 3840x2160@192 2x3840x2160@192)
@@ -88,8 +88,8 @@ for screen in "${screens[@]}"; do
     "$(overlay_rounds $((width * height * monitors)))" 2>/dev/null </dev/null | tr -d '\r')
   wine_version=$(wine --version)
   wine_session_stop
-  section="### At ${size//x/ × } and ${dpi} dpi"
-  [ "$monitors" = 2 ] && section="### Two monitors of ${size//x/ × } at ${dpi} dpi"
+  section="#### At ${size//x/ × } and ${dpi} dpi"
+  [ "$monitors" = 2 ] && section="#### Two monitors of ${size//x/ × } at ${dpi} dpi"
   screen_sections+="
 $section
 
@@ -131,7 +131,7 @@ $footprint
 
 $rest
 
-## Overlay, tiles and a scatter's memory under Wine, by screen
+### Overlay, tiles and a scatter's memory under Wine, by screen
 $screen_sections
 ### Native: the tick and the list file
 
