@@ -58,8 +58,7 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
 }
 
 TEST_F(AppTimerTest, TheOverlayIsMadeReadyOnlyForTheTickThatMayStartAScatterAndLetGoOfIfItDoesNot) {
-    int x = 0;
-    for (const int fastTicks : {3, 4}) {
+    for (int fastTicks = 3, x = 0; fastTicks <= 4; ++fastTicks) {
         for (int i = 0; i < fastTicks; ++i) TickAt(x += 150, 100);
         EXPECT_EQ(overlay.prepared, fastTicks == 4) << fastTicks;
         TickAt(x, 100);

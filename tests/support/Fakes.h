@@ -156,7 +156,7 @@ class FakeOverlay final : public Overlay {
 public:
     explicit FakeOverlay(Journal& journal) : journal_(journal) {}
     bool visible = true;  // until someone hides it
-    bool prepared = false;  // made ready by a lead-in, until shown or hidden
+    bool prepared = false;  // made ready for a scatter, until hidden
     std::vector<bool> tileVisible = std::vector<bool>(TileCount, true);
     // A test sets it to say the user brought another window to the front; a new overlay starts afresh.
     bool switchedAway = false;
@@ -166,7 +166,6 @@ public:
         journal_.push_back("show overlay " + std::to_string(static_cast<int>(background)));
         visible = true;
         switchedAway = false;
-        prepared = false;
     }
     void Prepare() override { prepared = true; }
     void Hide() override {
