@@ -11,7 +11,7 @@
 # the footprint, which is measured once, at the first screen. A SCREEN is
 # WIDTHxHEIGHT@DPI, one monitor in Wine's virtual desktop, or
 # 2xWIDTHxHEIGHT@DPI, two such monitors side by side; by default the three
-# below, about eight minutes on two cores. The overlay, the tiles and a scatter's
+# below, about seven minutes on two cores. The overlay, the tiles and a scatter's
 # memory are measured at each screen, in a Wine session and prefix of its own
 # (a prefix keeps the density it was made with).
 #
