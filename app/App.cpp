@@ -129,9 +129,10 @@ void App::Tick(bool woken) {
 }
 
 void App::Carry(const ScatterSteps& steps) {
-    if (steps.End) overlay_.Hide();
+    if (steps.End || steps.LetGoOfOverlay) overlay_.Hide();
     if (steps.TakeForeground) overlay_.TakeForeground();
     if (steps.LookUpAtIconSide) lookup_.Begin(EntriesToLookUp(model_.List), *steps.LookUpAtIconSide);
+    if (steps.PrepareOverlay) overlay_.Prepare();
     if (steps.ShowOverlay) overlay_.Show(*steps.ShowOverlay);
     for (const TilePlacement& tile : steps.Tiles) {
         overlay_.ShowTile(tile);

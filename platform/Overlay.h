@@ -41,7 +41,10 @@ public:
     // the foreground, which Windows may refuse; notes the window in front either way.
     // While it is shown, Esc and Alt+F4 are its own whatever window keeps the keyboard.
     virtual void Show(OverlayBackground background) = 0;
-    // The overlay and every tile go.
+    // Makes ready, one tick before a scatter may start, what Show would otherwise make at the deciding
+    // tick (the snapshot's picture, a screenful of every monitor), so that Show only copies the screen.
+    virtual void Prepare() = 0;
+    // The overlay and every tile go, and what Prepare made.
     virtual void Hide() = 0;
     // Brings the overlay, still hidden, to the front, for a press of the call key: that press gives
     // the program the right to the foreground on Windows too, until the user's next input, so this

@@ -22,6 +22,7 @@ ScatterMachine::ScatterMachine(Inputs inputs) : in_(inputs) {}
 
 void ScatterMachine::MeasureFromHere() {
     state_ = ScatterState{};
+    overlayPrepared_ = false;
     // From (0, 0) any pointer position would count as a shake, and with a
     // lead-in of 1 the overlay would come up by itself.
     state_.lastSample = in_.pointer.Position();
@@ -44,6 +45,15 @@ ScatterSteps ScatterMachine::Tick() {
         ScatterTick(state_, in_.model.Settings, in_.model.List, sample, in_.lookup, in_.monitors, in_.attention);
     ScatterSteps steps;
     if (action.LookUpEntries) steps.LookUpAtIconSide = IconSideAt(in_.monitors, sample);
+    // Made ready one tick ahead, so that the deciding tick only copies the
+    // screen: not earlier, as a hand that merely moves fast would have a
+    // screenful of every monitor made for nothing, and nothing of it is kept
+    // once the lead-in lapses.
+    const bool decidingTickNext = !state_.scattering && state_.shakeCount > 0 &&
+                                  state_.shakeCount == SettingsInForce(in_.model.Settings).FastTicksToStart - 1;
+    steps.PrepareOverlay = decidingTickNext && !overlayPrepared_;
+    steps.LetGoOfOverlay = overlayPrepared_ && !decidingTickNext && !action.ShowOverlay;
+    overlayPrepared_ = decidingTickNext;
     steps.ShowOverlay = action.ShowOverlay;
     if (action.Tile) BringOut(steps, *action.Tile);
     lastTickStill_ = previous == sample;
@@ -110,6 +120,7 @@ ScatterSteps ScatterMachine::End() {
     state_.scattering = false;
     state_.nextSlot = 0;
     callWaits_ = 0;
+    overlayPrepared_ = false;
     tilesOut_.clear();
     ScatterSteps steps;
     steps.End = true;

@@ -22,6 +22,8 @@ struct ScatterSteps {
     bool End = false;                       // the overlay and every tile go
     bool TakeForeground = false;            // before anything slow: the call key's leave is short
     std::optional<int> LookUpAtIconSide;    // the entries' lookup begins, their icons at this side
+    bool PrepareOverlay = false;            // the next tick may decide a scatter: its overlay is made ready
+    bool LetGoOfOverlay = false;            // the lead-in lapsed: what was made ready goes
     std::optional<OverlayBackground> ShowOverlay;
     std::vector<TilePlacement> Tiles;       // out in this order
     std::optional<int> Focus;               // the slot whose tile takes the keyboard, once it is out
@@ -68,6 +70,7 @@ private:
     ScatterState state_;
     bool measureAfresh_ = false;
     bool lastTickStill_ = false;
+    bool overlayPrepared_ = false;  // for the next tick, which may decide a scatter
     // Ticks left to wait for the entries' answers before the call key's scatter
     // shows without those still out; 0 when no call waits.
     int callWaits_ = 0;

@@ -5,7 +5,15 @@
 # the list file, and writes the figures into docs/performance.md between its
 # "figures" markers (the rest of the file is left as it is).
 #
-#   scripts/bench.sh [ROUNDS] [IDLE_SECONDS]     (defaults 7 and 60: about 6 minutes)
+#   scripts/bench.sh [ROUNDS [IDLE_SECONDS [SCREEN...]]]
+#
+# ROUNDS and IDLE_SECONDS (defaults 7 and 60) are the start-ups and the rest of
+# the footprint, which is measured once, at the first screen. A SCREEN is
+# WIDTHxHEIGHT@DPI, one monitor in Wine's virtual desktop, or
+# 2xWIDTHxHEIGHT@DPI, two such monitors side by side; by default the three
+# below, about seven minutes on two cores. The overlay, the tiles and a scatter's
+# memory are measured at each screen, in a Wine session and prefix of its own
+# (a prefix keeps the density it was made with).
 #
 # Not part of scripts/test.sh: figures depend on the machine and its load.
 set -euo pipefail
@@ -15,8 +23,12 @@ build=$root/build
 release=$build/release
 rounds=${1:-7}
 idle_seconds=${2:-60}
+shift $(($# < 2 ? $# : 2))
+screens=("$@")
+[ ${#screens[@]} -gt 0 ] || screens=(1280x800@96 3840x2160@192 2x3840x2160@192)
 jobs=$(nproc)
 out=docs/performance.md
+started=$(date +%s)
 
 scripts/install-deps.sh
 
@@ -30,20 +42,65 @@ echo "== Windows build (release, as shipped)"
 cmake --preset win64-release >/dev/null
 cmake --build --preset win64-bench -j "$jobs"
 
-echo "== Under Wine ($rounds start-ups each, ${idle_seconds} s idle, then the overlay)"
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 trap wine_session_stop EXIT
-wine_session_start "$release/wineprefix" own-display
 win_path() { winepath -w "$1" 2>/dev/null; }
-footprint=$(timeout 900 wine "$release/yomorina_footprint_bench.exe" \
-  "$(win_path "$release/run/yomorina.exe")" "$(win_path "$release/MinimalTray.exe")" \
-  "$rounds" "$idle_seconds" 2>/dev/null </dev/null | tr -d '\r')
-overlay=$(timeout 600 wine "$release/yomorina_wine_bench.exe" 25 2>/dev/null </dev/null | tr -d '\r')
-rest=$(bench/win32/measure/RestMessages.sh "$release/run/yomorina.exe" "$release/MinimalTray.exe" \
-  "$release/rest-messages" "$idle_seconds" "$rounds")
-wine_version=$(wine --version)
-wine_session_stop
+ours=$release/run/yomorina.exe
+minimal=$release/MinimalTray.exe
+
+# Fewer rounds of the overlay where each takes longer: a round copies the
+# screen three times and waits for the desktop to settle after each.
+overlay_rounds() {
+  local pixels=$1
+  if [ "$pixels" -le 2000000 ]; then echo 25; elif [ "$pixels" -le 9000000 ]; then echo 9; else echo 7; fi
+}
+
+footprint="" rest="" screen_sections=""
+for screen in "${screens[@]}"; do
+  monitors=1 size=${screen%@*} dpi=${screen#*@}
+  if [[ $size == 2x* ]]; then
+    monitors=2 size=${size#2x}
+  fi
+  width=${size%x*} height=${size#*x}
+  export YOMORINA_DESKTOP_SIZE=$size YOMORINA_DPI=$dpi
+  if [ "$monitors" = 2 ]; then
+    wine_two_monitor_session_start "$release/wineprefix-two-$size-$dpi" "$size"
+    place="two monitors of ${size} side by side (Xephyr's two heads, Wine's virtual desktop off)"
+  else
+    wine_session_start "$release/wineprefix-$size-$dpi" own-display
+    place="one screen of ${size} in Wine's virtual desktop"
+  fi
+  if [ -z "$footprint" ]; then
+    echo "== $screen: footprint ($rounds start-ups each, ${idle_seconds} s idle) and rest"
+    footprint=$(timeout 900 wine "$release/yomorina_footprint_bench.exe" "$(win_path "$ours")" \
+      "$(win_path "$minimal")" "$rounds" "$idle_seconds" 2>/dev/null </dev/null | tr -d '\r')
+    [ "$monitors" = 1 ] && rest=$(bench/win32/measure/RestMessages.sh "$ours" "$minimal" \
+      "$release/rest-messages" "$idle_seconds" "$rounds")
+    footprint_place=$place
+  else
+    echo "== $screen: a scatter's memory"
+    scattered=$(timeout 600 wine "$release/yomorina_footprint_bench.exe" "$(win_path "$ours")" \
+      "$(win_path "$minimal")" 0 10 2>/dev/null </dev/null | tr -d '\r')
+  fi
+  echo "== $screen: overlay and tiles"
+  overlay=$(timeout 900 wine "$release/yomorina_wine_bench.exe" \
+    "$(overlay_rounds $((width * height * monitors)))" 2>/dev/null </dev/null | tr -d '\r')
+  wine_version=$(wine --version)
+  wine_session_stop
+  section="#### At ${size//x/ × } and ${dpi} dpi"
+  [ "$monitors" = 2 ] && section="#### Two monitors of ${size//x/ × } at ${dpi} dpi"
+  screen_sections+="
+$section
+
+Under Wine: $place.
+
+$overlay
+"
+  [ "$screen" = "${screens[0]}" ] || screen_sections+="
+$scattered
+"
+done
 trap - EXIT
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
@@ -53,7 +110,7 @@ load=$(cut -d' ' -f1-3 /proc/loadavg)
 figures=$(mktemp)
 cat >"$figures" <<EOF_FIGURES
 <!-- figures: begin (written by scripts/bench.sh) -->
-Measured on $(date -u '+%Y-%m-%d %H:%M UTC') with \`scripts/bench.sh $rounds $idle_seconds\`.
+Measured on $(date -u '+%Y-%m-%d %H:%M UTC') with \`scripts/bench.sh $rounds $idle_seconds ${screens[*]}\`, $(( ($(date +%s) - started + 30) / 60 )) minutes in all.
 
 | Machine | |
 |---|---|
@@ -61,10 +118,12 @@ Measured on $(date -u '+%Y-%m-%d %H:%M UTC') with \`scripts/bench.sh $rounds $id
 | CPU | $cpu |
 | memory | $memory |
 | load average at the end | $load |
-| Wine | $wine_version, 64-bit prefix, virtual desktop ${YOMORINA_DESKTOP_SIZE:-1280x800} on Xvfb |
+| Wine | $wine_version, 64-bit prefixes, on Xvfb |
 | compilers | $(x86_64-w64-mingw32-g++-posix --version | head -n1) (Windows), $(clang++ --version | head -n1) (native) |
 
 ### Footprint under Wine
+
+At ${screens[0]}: $footprint_place.
 
 $footprint
 
@@ -72,10 +131,8 @@ $footprint
 
 $rest
 
-### Overlay and tiles under Wine
-
-$overlay
-
+### Overlay, tiles and a scatter's memory under Wine, by screen
+$screen_sections
 ### Native: the tick and the list file
 
 \`\`\`

@@ -3,7 +3,7 @@
 # notification area, and a persistent wineserver.
 #
 #   wine_session_start PREFIX [own-display]
-#   wine_two_monitor_session_start PREFIX
+#   wine_two_monitor_session_start PREFIX [WIDTHxHEIGHT]
 #   wine_session_stop
 #
 # YOMORINA_DPI (e.g. 144) gives a new prefix that many dots per inch; keep such
@@ -129,16 +129,20 @@ wine_session_start() {
 }
 
 # Two monitors side by side, the primary on the right, so the left one lies at
-# negative x. Xvfb's own Xinerama stacks its screens at (0, 0), and RandR on
-# Xvfb shows one screen whatever --setmonitor says; Xephyr places its screens
-# with -origin. Wine sees the heads through Xinerama once its RandR use is off,
-# and only outside its virtual desktop (which is always one monitor).
+# negative x: by default a 1280 x 800 primary and a 1024 x 768 left one, or
+# two of the size given. Xvfb's own Xinerama stacks its screens at (0, 0), and
+# RandR on Xvfb shows one screen whatever --setmonitor says; Xephyr places its
+# screens with -origin. Wine sees the heads through Xinerama once its RandR use
+# is off, and only outside its virtual desktop (which is always one monitor).
 wine_two_monitor_session_start() {
   export WINEPREFIX="$1"
-  _yomorina_start_xvfb 2304x800
+  local primary="${2:-1280x800}" left="${2:-1024x768}"
+  local left_width=${left%x*} primary_height=${primary#*x} left_height=${left#*x}
+  local height=$((primary_height > left_height ? primary_height : left_height))
+  _yomorina_start_xvfb "$((left_width + ${primary%x*}))x$height"
   local fd_file
   fd_file=$(mktemp)
-  Xephyr -displayfd 1 +xinerama -origin 1024,0 -screen 1280x800 -origin 0,0 -screen 1024x768 \
+  Xephyr -displayfd 1 +xinerama -origin "$left_width,0" -screen "$primary" -origin 0,0 -screen "$left" \
     -nolisten tcp >"$fd_file" 2>/dev/null &
   _yomorina_xephyr_pid=$!
   _yomorina_use_display "$fd_file"

@@ -23,6 +23,7 @@
 #include "platform/win32/desktop/Monitors.h"
 #include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/overlay/VirtualScreen.h"
 #include "platform/win32/resident/MainWindow.h"
 #include "scatter/ScatterTick.h"
 
@@ -62,16 +63,16 @@ void Settle() {
 // a bitmap kept between rounds, shown and painted from its own WM_PAINT.
 class FloorOverlay {
 public:
-    FloorOverlay(int width, int height) : width_(width), height_(height) {
+    explicit FloorOverlay(const win32::ScreenArea& area) : area_(area) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = Procedure;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"YomorinaBenchFloor";
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, windowClass.lpszClassName, L"", WS_POPUP, 0, 0,
-                                  width, height, nullptr, nullptr, windowClass.hInstance, this);
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, windowClass.lpszClassName, L"", WS_POPUP, area.left,
+                                  area.top, area.width, area.height, nullptr, nullptr, windowClass.hInstance, this);
         win32::WindowDc screen(nullptr);
-        picture_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        picture_.reset(CreateCompatibleBitmap(screen.get(), area.width, area.height));
     }
     ~FloorOverlay() { DestroyWindow(window_); }
     FloorOverlay(const FloorOverlay&) = delete;
@@ -82,7 +83,7 @@ public:
             win32::WindowDc screen(GetDesktopWindow());
             win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
             win32::SelectedObject selected(memory.get(), picture_.get());
-            BitBlt(memory.get(), 0, 0, width_, height_, screen.get(), 0, 0, SRCCOPY);
+            BitBlt(memory.get(), 0, 0, area_.width, area_.height, screen.get(), area_.left, area_.top, SRCCOPY);
         }
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);
@@ -109,8 +110,7 @@ private:
         return 0;
     }
 
-    int width_;
-    int height_;
+    win32::ScreenArea area_;
     HWND window_ = nullptr;
     win32::UniqueBitmap picture_;
 };
@@ -120,8 +120,9 @@ private:
 int main(int argc, char** argv) {
     OleInitialize(nullptr);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Every monitor, as the overlay covers them all.
+    const win32::ScreenArea area = win32::VirtualScreenArea();
+    const int monitors = GetSystemMetrics(SM_CMONITORS);
 
     std::vector<double> bare, floor, shown, tiles;
     std::vector<std::string> tileTargets;
@@ -129,10 +130,10 @@ int main(int argc, char** argv) {
     bool anyTile = false;
     {
         win32::WindowDc screen(GetDesktopWindow());
-        win32::UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
+        win32::UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), area.width, area.height));
         win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
         win32::SelectedObject selected(memory.get(), picture.get());
-        FloorOverlay plain(width, height);
+        FloorOverlay plain(area);
         win32::MainWindow mainWindow(GetModuleHandleW(nullptr));
         win32::OverlayWindow& window = mainWindow.ScatterOverlay();
         const ScatterSettings settings{100, 5, 1, 0};
@@ -144,11 +145,14 @@ int main(int argc, char** argv) {
 
         // One unrecorded round of each, then the three in turn, so drift in the machine's load falls on all alike.
         for (int i = -1; i < rounds; ++i) {
-            const double copy =
-                Time([&] { BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY); });
+            const double copy = Time([&] {
+                BitBlt(memory.get(), 0, 0, area.width, area.height, screen.get(), area.left, area.top, SRCCOPY);
+            });
             Settle();
             const double least = Time([&] { plain.Show(); });
             plain.Hide();
+            // Done by the lead-in's first tick, a second or so before the deciding one.
+            window.Prepare();
             Settle();
             // One fast tick short of the lead-in: the next one decides.
             ScatterState state{0, 0, 4, 0, false};
@@ -179,6 +183,7 @@ int main(int argc, char** argv) {
         });
         // The overlay up, each slot's turn in order: a shake past half the distance brings the next tile.
         ScatterState state{0, 0, 4, 0, false};
+        window.Prepare();
         const TickAction start = ScatterTick(state, settings, list, {400, 300}, search, monitors, attention);
         if (start.ShowOverlay) window.Show(*start.ShowOverlay);
         UpdateWindow(window.Handle());
@@ -214,7 +219,8 @@ int main(int argc, char** argv) {
     const double bareMedian = Median(bare);
     const double floorMedian = Median(floor);
     const double shownMedian = Median(shown);
-    std::printf("| Figure (screen %dx%d, median of %d rounds) | ms | target |\n", width, height, rounds);
+    std::printf("| Figure (%d monitor%s, %dx%d in all, %d dpi, median of %d rounds) | ms | target |\n", monitors,
+                monitors == 1 ? "" : "s", area.width, area.height, static_cast<int>(GetDpiForSystem()), rounds);
     std::printf("|---|---:|---|\n");
     std::printf("| bare full-screen block transfer (screen to bitmap) | %.2f | |\n", bareMedian);
     std::printf("| deciding tick to overlay painted | %.2f | ≤ %.2f (block transfer + 16 ms) |\n", shownMedian,

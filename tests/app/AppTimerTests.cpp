@@ -57,6 +57,15 @@ TEST_F(AppTimerTest, AShakeShowsTheOverlayThenEachMoveBringsOutTheNextSlot) {
     EXPECT_EQ(overlay.tiles[2].Picture, TilePicture::RecycleBin);
 }
 
+TEST_F(AppTimerTest, TheOverlayIsMadeReadyOnlyForTheTickThatMayStartAScatterAndLetGoOfIfItDoesNot) {
+    for (int fastTicks = 3, x = 0; fastTicks <= 4; ++fastTicks) {
+        for (int i = 0; i < fastTicks; ++i) TickAt(x += 150, 100);
+        EXPECT_EQ(overlay.prepared, fastTicks == 4) << fastTicks;
+        TickAt(x, 100);
+        EXPECT_FALSE(overlay.prepared) << "the hand stopped: nothing is kept at rest";
+    }
+}
+
 TEST_F(AppTimerTest, OnlyMovementAfterStartUpCountsAsAShake) {
     pointer.at = {640, 400};
     app.Start();

@@ -156,6 +156,7 @@ class FakeOverlay final : public Overlay {
 public:
     explicit FakeOverlay(Journal& journal) : journal_(journal) {}
     bool visible = true;  // until someone hides it
+    bool prepared = false;  // made ready for a scatter, until hidden
     std::vector<bool> tileVisible = std::vector<bool>(TileCount, true);
     // A test sets it to say the user brought another window to the front; a new overlay starts afresh.
     bool switchedAway = false;
@@ -166,9 +167,11 @@ public:
         visible = true;
         switchedAway = false;
     }
+    void Prepare() override { prepared = true; }
     void Hide() override {
         journal_.push_back("hide window");
         visible = false;
+        prepared = false;
         tileVisible.assign(TileCount, false);
     }
     void TakeForeground() override { journal_.push_back("take the foreground"); }

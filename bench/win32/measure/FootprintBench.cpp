@@ -4,7 +4,9 @@
 //   - working set and private bytes a moment after start-up,
 //   - CPU while idle, both programs running side by side,
 //   - its memory while a scatter of thirty entries is on screen, after it and after a second one.
-// Prints a Markdown section with the medians and the ratios.
+// Prints a Markdown section with the medians and the ratios. With ROUNDS 0 only
+// the scatters' memory is measured (after IDLE_SECONDS at rest): what changes
+// with the screen's size.
 //
 //   yomorina_footprint_bench.exe YOMORINA_EXE MINIMAL_EXE [ROUNDS] [IDLE_SECONDS]
 
@@ -90,8 +92,12 @@ struct Subject {
     std::wstring exe;
     std::wstring arguments;
 
+    // The folder's name is how the process is found among the Unix processes, where a
+    // bench in another Wine session may run the same program under the same Windows
+    // process id: the start's time tells them apart.
     Subject(const std::wstring& name, const std::wstring& source, std::wstring extra = L"")
-        : label(name), folder(L"footprint-" + name), arguments(std::move(extra)) {
+        : label(name), folder(L"footprint-" + std::to_wstring(GetTickCount64()) + L"-" + name),
+          arguments(std::move(extra)) {
         exe = folder.Child(name + L".exe");
         CopyFileW(source.c_str(), exe.c_str(), FALSE);
     }
@@ -441,7 +447,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: %ls YOMORINA_EXE MINIMAL_EXE [ROUNDS] [IDLE_SECONDS]\n", argv[0]);
         return 2;
     }
-    const int rounds = argc > 3 ? std::max(1, _wtoi(argv[3])) : 7;
+    const int rounds = argc > 3 ? std::max(0, _wtoi(argv[3])) : 7;
+    const bool startUps = rounds > 0;
     const int idleSeconds = argc > 4 ? std::max(10, _wtoi(argv[4])) : 60;
 
     Subject ours(L"yomorina", argv[1]);
@@ -452,8 +459,10 @@ int wmain(int argc, wchar_t** argv) {
     // A first start of each warms the file cache and Wine's own start-up, and is not counted;
     // then the two alternate so that drift on the machine falls on both alike.
     StartUp oursStart, floorStart;
-    StartOnce(ours, oursStart, false);
-    StartOnce(floor, floorStart, false);
+    if (startUps) {
+        StartOnce(ours, oursStart, false);
+        StartOnce(floor, floorStart, false);
+    }
     for (int round = 0; round < rounds; ++round) {
         StartOnce(ours, oursStart, true);
         StartOnce(floor, floorStart, true);
@@ -473,31 +482,35 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<AfterScatter> oursAfterScatters;
     {
         Running oursRunning(ours);
-        Running floorRunning(floor);
-        Running samplingRunning(sampling);
-        Sleep(5000);
-        const double windowSeconds = static_cast<double>(idleSeconds) / Windows;
-        double oursBefore = CpuSeconds(oursRunning);
-        double floorBefore = CpuSeconds(floorRunning);
-        const double oursStart = oursBefore, floorStart = floorBefore;
-        const double samplingStart = CpuSeconds(samplingRunning);
-        const auto idleStart = Clock::now();
-        for (int window = 1; window <= Windows; ++window) {
-            std::this_thread::sleep_until(idleStart + std::chrono::milliseconds(
-                                                          static_cast<long long>(window * windowSeconds * 1000)));
-            const double oursNow = CpuSeconds(oursRunning);
-            const double floorNow = CpuSeconds(floorRunning);
-            oursCpu.push_back(100.0 * (oursNow - oursBefore) / windowSeconds);
-            floorCpu.push_back(100.0 * (floorNow - floorBefore) / windowSeconds);
-            oursBefore = oursNow;
-            floorBefore = floorNow;
+        if (startUps) {
+            Running floorRunning(floor);
+            Running samplingRunning(sampling);
+            Sleep(5000);
+            const double windowSeconds = static_cast<double>(idleSeconds) / Windows;
+            double oursBefore = CpuSeconds(oursRunning);
+            double floorBefore = CpuSeconds(floorRunning);
+            const double oursStart = oursBefore, floorStart = floorBefore;
+            const double samplingStart = CpuSeconds(samplingRunning);
+            const auto idleStart = Clock::now();
+            for (int window = 1; window <= Windows; ++window) {
+                std::this_thread::sleep_until(idleStart + std::chrono::milliseconds(
+                                                              static_cast<long long>(window * windowSeconds * 1000)));
+                const double oursNow = CpuSeconds(oursRunning);
+                const double floorNow = CpuSeconds(floorRunning);
+                oursCpu.push_back(100.0 * (oursNow - oursBefore) / windowSeconds);
+                floorCpu.push_back(100.0 * (floorNow - floorBefore) / windowSeconds);
+                oursBefore = oursNow;
+                floorBefore = floorNow;
+            }
+            const double elapsed = std::chrono::duration<double>(Clock::now() - idleStart).count();
+            oursCpuTotal = 100.0 * (oursBefore - oursStart) / elapsed;
+            floorCpuTotal = 100.0 * (floorBefore - floorStart) / elapsed;
+            samplingCpuTotal = 100.0 * (CpuSeconds(samplingRunning) - samplingStart) / elapsed;
+            floorAfterIdle = MemoryOf(floorRunning);
+        } else {
+            Sleep(idleSeconds * 1000);
         }
-        const double elapsed = std::chrono::duration<double>(Clock::now() - idleStart).count();
-        oursCpuTotal = 100.0 * (oursBefore - oursStart) / elapsed;
-        floorCpuTotal = 100.0 * (floorBefore - floorStart) / elapsed;
-        samplingCpuTotal = 100.0 * (CpuSeconds(samplingRunning) - samplingStart) / elapsed;
         oursAfterIdle = MemoryOf(oursRunning);
-        floorAfterIdle = MemoryOf(floorRunning);
         // What a scatter takes is given back when it ends: a second adds nothing either.
         for (int round = 0; round < 2; ++round) {
             double peakOwn = -1;
@@ -519,33 +532,36 @@ int wmain(int argc, wchar_t** argv) {
     const double floorPrivate = median(floorStart.memory, &Memory::privateBytes);
     const double oursIdle = Median(oursCpu), floorIdle = Median(floorCpu);
 
-    std::printf("| Figure | yomorina | minimal tray | ratio | target |\n");
-    std::printf("|---|---:|---:|---:|---|\n");
-    std::printf("| start to notification icon (ms, median of %d) | %.0f | %.0f | %.2f | ≤ 1.2 |\n", rounds, oursIcon,
-                floorIcon, Ratio(oursIcon, floorIcon));
-    std::printf("| working set 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ 1.3 |\n", oursSet, floorSet,
-                Ratio(oursSet, floorSet));
-    std::printf("| private bytes 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ 1.3 |\n", oursPrivate,
-                floorPrivate, Ratio(oursPrivate, floorPrivate));
-    std::printf("| working set after %d s idle (MiB) | %.2f | %.2f | %.2f | |\n", idleSeconds,
-                oursAfterIdle.workingSet, floorAfterIdle.workingSet,
-                Ratio(oursAfterIdle.workingSet, floorAfterIdle.workingSet));
-    std::printf("| private bytes after %d s idle (MiB) | %.2f | %.2f | %.2f | |\n", idleSeconds,
-                oursAfterIdle.privateBytes, floorAfterIdle.privateBytes,
-                Ratio(oursAfterIdle.privateBytes, floorAfterIdle.privateBytes));
-    std::printf("| idle CPU over %d s (%% of one core) | %.4f | %.4f | %.2f | ≤ 0.05 %% and ≤ 1.2 |\n", idleSeconds,
-                oursCpuTotal, floorCpuTotal, Ratio(oursCpuTotal, floorCpuTotal));
-    std::printf("| idle CPU over %d s, minimal tray reading the pointer at each tick (%% of one core) | %.4f | %.4f | "
-                "%.2f | |\n",
-                idleSeconds, oursCpuTotal, samplingCpuTotal, Ratio(oursCpuTotal, samplingCpuTotal));
-    std::printf("| idle CPU, median of %d windows of %d s (%% of one core) | %.4f | %.4f | %.2f | |\n", Windows,
-                idleSeconds / Windows, oursIdle, floorIdle, Ratio(oursIdle, floorIdle));
-    const double oursModules = static_cast<double>(oursStart.modules.size());
-    const double floorModules = static_cast<double>(floorStart.modules.size());
-    std::printf("| modules loaded | %.0f | %.0f | %.2f | |\n", oursModules, floorModules,
-                Ratio(oursModules, floorModules));
-    std::printf("| exe size | %ls | %ls | | |\n", FileSize(ours.exe).c_str(), FileSize(floor.exe).c_str());
-    std::printf("\n| yomorina (MiB) | working set | resident, backed by files | resident, not backed by files: "
+    if (startUps) {
+        std::printf("| Figure | yomorina | minimal tray | ratio | target |\n");
+        std::printf("|---|---:|---:|---:|---|\n");
+        std::printf("| start to notification icon (ms, median of %d) | %.0f | %.0f | %.2f | ≤ 1.2 |\n", rounds, oursIcon,
+                    floorIcon, Ratio(oursIcon, floorIcon));
+        std::printf("| working set 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ 1.3 |\n", oursSet, floorSet,
+                    Ratio(oursSet, floorSet));
+        std::printf("| private bytes 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ 1.3 |\n", oursPrivate,
+                    floorPrivate, Ratio(oursPrivate, floorPrivate));
+        std::printf("| working set after %d s idle (MiB) | %.2f | %.2f | %.2f | |\n", idleSeconds,
+                    oursAfterIdle.workingSet, floorAfterIdle.workingSet,
+                    Ratio(oursAfterIdle.workingSet, floorAfterIdle.workingSet));
+        std::printf("| private bytes after %d s idle (MiB) | %.2f | %.2f | %.2f | |\n", idleSeconds,
+                    oursAfterIdle.privateBytes, floorAfterIdle.privateBytes,
+                    Ratio(oursAfterIdle.privateBytes, floorAfterIdle.privateBytes));
+        std::printf("| idle CPU over %d s (%% of one core) | %.4f | %.4f | %.2f | ≤ 0.05 %% and ≤ 1.2 |\n", idleSeconds,
+                    oursCpuTotal, floorCpuTotal, Ratio(oursCpuTotal, floorCpuTotal));
+        std::printf("| idle CPU over %d s, minimal tray reading the pointer at each tick (%% of one core) | %.4f | %.4f | "
+                    "%.2f | |\n",
+                    idleSeconds, oursCpuTotal, samplingCpuTotal, Ratio(oursCpuTotal, samplingCpuTotal));
+        std::printf("| idle CPU, median of %d windows of %d s (%% of one core) | %.4f | %.4f | %.2f | |\n", Windows,
+                    idleSeconds / Windows, oursIdle, floorIdle, Ratio(oursIdle, floorIdle));
+        const double oursModules = static_cast<double>(oursStart.modules.size());
+        const double floorModules = static_cast<double>(floorStart.modules.size());
+        std::printf("| modules loaded | %.0f | %.0f | %.2f | |\n", oursModules, floorModules,
+                    Ratio(oursModules, floorModules));
+        std::printf("| exe size | %ls | %ls | | |\n", FileSize(ours.exe).c_str(), FileSize(floor.exe).c_str());
+        std::printf("\n");
+    }
+    std::printf("| yomorina (MiB) | working set | resident, backed by files | resident, not backed by files: "
                 "own | shared |\n");
     std::printf("|---|---:|---:|---:|---:|\n");
     const auto memoryRow = [](const std::string& when, const Memory& memory) {
@@ -577,6 +593,10 @@ int wmain(int argc, wchar_t** argv) {
                     first.memory.resident.own, idle + 6);
         std::printf("| what the second scatter added | %+.2f | ≤ 1 |\n",
                     second.memory.resident.own - first.memory.resident.own);
+    }
+    if (!startUps) {
+        std::printf("\nPrivate bytes: %s.\n", privateSource.c_str());
+        return 0;
     }
     std::printf("\nAll samples (start to icon, ms): yomorina");
     for (double sample : oursStart.toIcon) std::printf(" %.0f", sample);

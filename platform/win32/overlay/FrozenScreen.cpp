@@ -1,6 +1,28 @@
 #include "platform/win32/overlay/FrozenScreen.h"
 
+#include <algorithm>
+
 namespace yomorina::win32 {
+namespace {
+
+// What one transfer from the screen reads at most. A transfer may stage all it
+// reads on its way (Wine does: the X server's image of it), so a whole screen
+// at once would cost another screenful for a moment, 63 MiB on two 4K
+// monitors, which the heap may then keep; it keeps at most a band or two.
+constexpr int BandBytes = 256 * 1024;
+
+bool TransferInBands(HDC target, int width, int height, HDC screen, int screenLeft, int screenTop, DWORD operation) {
+    const int rows = std::max(1, BandBytes / std::max(1, width * 4));
+    for (int top = 0; top < height; top += rows) {
+        if (!BitBlt(target, 0, top, width, std::min(rows, height - top), screen, screenLeft, screenTop + top,
+                    operation)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 std::optional<DWORD> RasterOperationFor(OverlayBackground background) {
     switch (background) {
@@ -20,9 +42,7 @@ void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF face
         // A plain copy covers every pixel: filling first would be a second full-screen pass for nothing.
         picture.Resize(width, height);
         bool copied = false;
-        picture.Draw([&](HDC dc) {
-            copied = BitBlt(dc, 0, 0, width, height, screen, screenLeft, screenTop, SRCCOPY) != FALSE;
-        });
+        picture.Draw([&](HDC dc) { copied = TransferInBands(dc, width, height, screen, screenLeft, screenTop, SRCCOPY); });
         // Without the copy the picture would still hold the previous scatter's screen.
         if (!copied) picture.Clear(width, height, faceColour);
         return;
@@ -30,7 +50,7 @@ void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF face
     picture.Clear(width, height, faceColour);
     if (!operation) return;
     // The operations combine the screen with what the picture holds: the face colour.
-    picture.Draw([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, screenLeft, screenTop, *operation); });
+    picture.Draw([&](HDC dc) { TransferInBands(dc, width, height, screen, screenLeft, screenTop, *operation); });
 }
 
 }  // namespace yomorina::win32

@@ -17,7 +17,7 @@ std::optional<DWORD> RasterOperationFor(OverlayBackground background);
 
 // The overlay's frozen screen: the picture becomes faceColour, then, unless the
 // background is plain, one block transfer of the screen from (screenLeft,
-// screenTop) on through its raster operation.
+// screenTop) on through its raster operation, a band of rows at a time.
 void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF faceColour, HDC screen,
                   OverlayBackground background, int screenLeft = 0, int screenTop = 0);
 

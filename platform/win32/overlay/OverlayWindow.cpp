@@ -50,6 +50,14 @@ void OverlayWindow::TakeForeground() {
     SetForegroundWindow(Handle());
 }
 
+void OverlayWindow::Prepare() {
+    EnsureOle();
+    const ScreenArea area = VirtualScreenArea();
+    // Filled now, so that each page of it is in place before the copy: at 4K
+    // making and first touching a screenful costs as much as the copy itself.
+    picture_.Clear(area.width, area.height, GetSysColor(COLOR_BTNFACE));
+}
+
 void OverlayWindow::Show(OverlayBackground background) {
     // The tiles' icons, drops and launches go through the shell, which wants OLE.
     EnsureOle();

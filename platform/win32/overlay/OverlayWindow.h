@@ -30,6 +30,7 @@ public:
     void SetEntryLookup(const EntryLookup* lookup) { lookup_ = lookup; }
 
     void Show(OverlayBackground background) override;
+    void Prepare() override;
     void Hide() override;
     void TakeForeground() override;
     void ShowTile(const TilePlacement& tile) override;
