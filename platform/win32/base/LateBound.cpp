@@ -42,6 +42,14 @@ thread_local bool oleTried = false;
 
 }  // namespace
 
+bool RunningOnWine() noexcept {
+    static const bool wine = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version");
+    }();
+    return wine;
+}
+
 bool EnsureOle() noexcept {
     if (oleTried) return oleStarted;
     oleTried = true;

@@ -28,6 +28,10 @@ public:
 // first dialog that uses them is made.
 void EnsureCommonControls() noexcept;
 
+// Wine, not Windows, under the program: ntdll exports Wine's own version call.
+// For what Wine does at another cost than Windows, never for what it allows.
+bool RunningOnWine() noexcept;
+
 namespace late {
 
 // Each answers as its system function does when that cannot be bound: a failure.

@@ -2,17 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/win32/base/LateBound.h"
+
 namespace yomorina::win32 {
 namespace {
 
-// What one transfer from the screen reads at most. A transfer may stage all it
-// reads on its way (Wine does: the X server's image of it), so a whole screen
-// at once would cost another screenful for a moment, 63 MiB on two 4K
-// monitors, which the heap may then keep; it keeps at most a band or two.
+// What one transfer from the screen reads at most under Wine. Wine stages all a
+// transfer reads on its way (the X server's image of it), so a whole screen at
+// once would cost another screenful for a moment, 63 MiB on two 4K monitors,
+// which the heap may then keep; it keeps at most a band or two. Windows reads
+// the screen in one transfer, where each call costs a trip to the compositor.
 constexpr int BandBytes = 256 * 1024;
 
 bool TransferInBands(HDC target, int width, int height, HDC screen, int screenLeft, int screenTop, DWORD operation) {
-    const int rows = std::max(1, BandBytes / std::max(1, width * 4));
+    const int rows = RunningOnWine() ? std::max(1, BandBytes / std::max(1, width * 4)) : height;
     for (int top = 0; top < height; top += rows) {
         if (!BitBlt(target, 0, top, width, std::min(rows, height - top), screen, screenLeft, screenTop + top,
                     operation)) {

@@ -1,6 +1,7 @@
 #include "platform/win32/resident/MouseWatch.h"
 
 #include "platform/win32/base/AppMessages.h"
+#include "platform/win32/base/LateBound.h"
 #include "platform/win32/base/TestSeams.h"
 
 namespace yomorina::win32 {
@@ -36,8 +37,7 @@ bool ListenToRawInput(HWND target) {
 
 bool MovementReportsMissSomeMoves() {
     static const bool misses = [] {
-        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return false;
+        if (!RunningOnWine()) return false;
         // Wine's virtual desktop is an X window of its own, named on the desktop
         // window; outside it the desktop is the X screen itself.
         return GetPropW(GetDesktopWindow(), L"__wine_x11_whole_window") == nullptr;
