@@ -1,6 +1,7 @@
 // Many scatters with every tile and many openings of the options dialog on the
 // real program: the handles it owns come back to their idle numbers after
-// every round. The test command runs a few rounds; scripts/soak.sh sets
+// every round, and its private memory is noted after the 10th, 100th, ... and
+// the last scatter, to see that it levels off. The test command runs a few rounds; scripts/soak.sh sets
 // YOMORINA_SOAK_SCATTERS and YOMORINA_SOAK_OPENINGS for the long run.
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -20,6 +22,7 @@
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/ProcessMemory.h"
 #include "tests/e2e/Tray.h"
 
 namespace yomorina::e2e {
@@ -146,12 +149,29 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
     ASSERT_TRUE(idle.has_value()) << "no answer after the warm-up; running " << app.Running().IsRunning()
                                   << ", window " << IsWindow(main) << ", hung " << IsHungAppWindow(main);
 
+    std::ostringstream memory;
+    const auto noteMemory = [&](const std::string& when) {
+        const auto mib = PrivateMemoryMiB(id, app.ExePath());
+        memory << "private memory " << when << ": ";
+        if (mib) {
+            memory << std::fixed << std::setprecision(2) << *mib << " MiB\n";
+        } else {
+            memory << "unknown\n";
+        }
+    };
+    noteMemory("at idle");
+
     const auto started = std::chrono::steady_clock::now();
     HandleCounts now = *idle;
+    int nextNote = 10;
     for (int round = 1; round <= scatters; ++round) {
         ASSERT_TRUE(Scatter()) << "scatter " << round << " did not bring out all tiles";
         ASSERT_TRUE(BackToIdle(*idle, now)) << "after scatter " << round << ": " << Describe(now) << "\nidle: "
                                             << Describe(*idle);
+        if (round == nextNote || round == scatters) {
+            noteMemory("after scatter " + std::to_string(round));
+            if (round == nextNote) nextNote *= 10;
+        }
         if (round % 50 == 0) std::cout << round << " scatters" << std::endl;
     }
     for (int round = 1; round <= openings; ++round) {
@@ -159,6 +179,7 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
         ASSERT_TRUE(BackToIdle(*idle, now)) << "after opening " << round << ": " << Describe(now) << "\nidle: "
                                             << Describe(*idle);
     }
+    noteMemory("after the openings");
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started);
 
     std::ostringstream figures;
@@ -166,7 +187,8 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
             << seconds.count() << " s\n"
             << "at start: " << Describe(*atStart) << "\n"
             << "idle:     " << Describe(*idle) << "\n"
-            << "at end:   " << Describe(now) << "\n";
+            << "at end:   " << Describe(now) << "\n"
+            << memory.str();
     std::cout << figures.str();
     const std::string folder = Options().artifacts.empty() ? std::string(".") : Options().artifacts;
     CreateDirectoryW(WindowsPath(folder).c_str(), nullptr);
