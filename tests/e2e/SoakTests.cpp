@@ -108,21 +108,25 @@ protected:
     // tiles are out; the others bring all thirty at once with the call key, which shows the
     // same overlay and tiles in a tenth of the time, so that a thousand rounds fit in an hour.
     // Then a click on the bare surface above them ends the scatter.
-    bool Scatter(int round) {
+    // What went wrong in the round; empty when it went through.
+    std::string Scatter(int round) {
         if (round % 10 == 0) {
             Hand hand(ShakeLine{.start{150, 250}, .left = 150, .right = 1130, .rows = 4});
-            if (!hand.RestAtStart(main)) return false;  // the count starts from nothing
-            if (!hand.ShakeUntil([&] { return AllTilesShown(); }, main, 125)) return false;
+            if (!hand.RestAtStart(main)) return "the pointer's rest before the shake was not seen";
+            if (!hand.ShakeUntil([&] { return AllTilesShown(); }, main, 125)) return "the shake left tiles out";
         } else {
-            if (!RestPointerAt(main, {640, 400})) return false;
+            if (!RestPointerAt(main, {640, 400})) return "the pointer's rest before the call key was not seen";
             PressKeys({VK_CONTROL, VK_MENU, 'Y'});
-            if (!WaitUntil([&] { return IsWindowVisible(Window()); }, 10s)) return false;
+            if (!WaitUntil([&] { return IsWindowVisible(Window()); }, 10s)) return "the call key brought no overlay";
             // The call key waits about a second for the entries' answers; on a loaded machine it
             // shows without those still out, which is right, and is counted.
             if (!WaitUntil([&] { return AllTilesShown(); }, 2s)) ++fewerTiles;
         }
         ClickAt(POINT{640, 40});
-        return WaitUntil([&] { return !IsWindowVisible(Window()) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 10s);
+        if (!WaitUntil([&] { return !IsWindowVisible(Window()) && !IsShown(Tile(0)) && !IsShown(Tile(29)); }, 10s)) {
+            return "a click on the bare overlay did not end the scatter";
+        }
+        return "";
     }
 
     bool OpenAndCancelOptions() {
@@ -155,7 +159,7 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
     // The first scatter keeps its screen-sized picture and the first dialog its
     // shared brush and last window's resources until the next opening; those are
     // the idle numbers from then on.
-    ASSERT_TRUE(Scatter(0)) << "the warm-up scatter did not bring out all tiles";
+    ASSERT_EQ(Scatter(0), "") << "in the warm-up scatter";
     ASSERT_TRUE(OpenAndCancelOptions()) << "the warm-up opening failed";
     // A tick taken after the dialog's end: the program is done with its round.
     ASSERT_TRUE(WaitUntil([&] { return Resting(main); }, 10s));
@@ -182,7 +186,11 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
     HandleCounts now = *idle;
     int nextNote = 10;
     for (int round = 1; round <= scatters; ++round) {
-        ASSERT_TRUE(Scatter(round)) << "scatter " << round << " did not bring out all tiles";
+        if (const std::string failure = Scatter(round); !failure.empty()) {
+            SaveScreenshot("soak-failure");
+            FAIL() << "scatter " << round << ": " << failure << "; running " << app.Running().IsRunning()
+                   << ", hung " << IsHungAppWindow(main) << ", resting " << Resting(main);
+        }
         ASSERT_TRUE(BackToIdle(*idle, now)) << "after scatter " << round << ": " << Describe(now) << "\nidle: "
                                             << Describe(*idle);
         if (round == nextNote || round == scatters) {
