@@ -99,8 +99,8 @@ endif()
 
 # The real program driven and watched from outside: the end-to-end tests' harness, which the
 # platform tests share, and the README's pictures taken with it.
-add_library(yomorina_e2e_harness STATIC tests/e2e/DragDrop.cpp tests/e2e/Harness.cpp tests/e2e/Png.cpp tests/e2e/Tray.cpp)
-target_link_libraries(yomorina_e2e_harness PUBLIC yomorina_win32)
+add_library(yomorina_e2e_harness STATIC tests/e2e/DragDrop.cpp tests/e2e/Harness.cpp tests/e2e/Png.cpp tests/e2e/ProcessMemory.cpp tests/e2e/Tray.cpp)
+target_link_libraries(yomorina_e2e_harness PUBLIC yomorina_win32 psapi)
 file(GLOB yomorina_showcase_sources CONFIGURE_DEPENDS tools/showcase/*.cpp)
 yomorina_windows_executable(yomorina_showcase SOURCES ${yomorina_showcase_sources} LIBRARIES yomorina_e2e_harness)
 add_dependencies(yomorina_showcase yomorina)
