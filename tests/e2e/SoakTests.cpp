@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/measure/LinuxSide.h"
 #include "platform/win32/base/TestSeams.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/dialogs/OptionsWindow.h"
 #include "tests/e2e/Harness.h"
-#include "tests/e2e/ProcessMemory.h"
 #include "tests/e2e/Tray.h"
 
 namespace yomorina::e2e {
@@ -169,7 +169,7 @@ TEST_F(Soak, ScattersWithEveryTileAndOptionsOpeningsLeaveNoOwnedHandleBehind) {
 
     std::ostringstream memory;
     const auto noteMemory = [&](const std::string& when) {
-        const auto mib = PrivateMemoryMiB(id, app.ExePath());
+        const auto mib = unix_side::PrivateMemoryMiB(id, app.ExePath());
         std::ostringstream line;
         line << "private memory " << when << ": ";
         if (mib) {

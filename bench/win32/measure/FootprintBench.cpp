@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "bench/win32/SystemPrograms.h"
+#include "bench/win32/measure/LinuxSide.h"
 #include "core/ListFile.h"
 #include "core/Model.h"
 #include "platform/win32/base/AppMessages.h"
@@ -153,93 +154,6 @@ private:
     DWORD id_ = 0;
 };
 
-// Wine 8 answers GetProcessTimes for another process with zeros and leaves
-// PrivateUsage at 0, so under Wine the same figures come from the Linux side
-// through drive Z: (the process found by its folder in its command line).
-namespace unix_side {
-
-std::string ReadAll(const std::wstring& path) {
-    // A process that ends while its files are read fails the read, and the stream throws.
-    try {
-        std::ifstream in(path.c_str(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
-bool Available() { return GetFileAttributesW(L"Z:\\proc\\self\\status") != INVALID_FILE_ATTRIBUTES; }
-
-int FindProcess(const std::wstring& marker) {
-    std::string wanted = win32::ToUtf8(marker);
-    std::transform(wanted.begin(), wanted.end(), wanted.begin(), [](unsigned char c) { return std::tolower(c); });
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    int pid = 0;
-    do {
-        const int candidate = _wtoi(found.cFileName);
-        if (candidate <= 0) continue;
-        std::string line = ReadAll(L"Z:\\proc\\" + std::wstring(found.cFileName) + L"\\cmdline");
-        std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (line.find(wanted) != std::string::npos) pid = candidate;
-    } while (!pid && FindNextFileW(search, &found));
-    FindClose(search);
-    return pid;
-}
-
-// Run time of every thread, in nanoseconds from the scheduler's own account.
-double CpuSeconds(int pid) {
-    const std::wstring tasks = L"Z:\\proc\\" + std::to_wstring(pid) + L"\\task\\";
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((tasks + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    double total = 0;
-    do {
-        if (_wtoi(found.cFileName) <= 0) continue;
-        std::istringstream fields(ReadAll(tasks + found.cFileName + L"\\schedstat"));
-        double nanoseconds = 0;
-        fields >> nanoseconds;
-        total += nanoseconds / 1e9;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return total;
-}
-
-// Resident anonymous memory: what only this process has written.
-double PrivateMiB(int pid) {
-    std::istringstream lines(ReadAll(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\status"));
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("RssAnon:", 0) == 0) return std::atof(line.c_str() + 8) / 1024.0;
-    }
-    return 0;
-}
-
-// Resident memory that files back (the exe and the DLLs, which the system can
-// read again), the process's own (the heap, bitmaps) and what it shares (under
-// Wine, the images its X11 driver shares with the X server); negative where unknown.
-struct Resident {
-    double fileBacked = -1;
-    double own = -1;
-    double shared = -1;
-};
-
-Resident ResidentMiB(int pid) {
-    std::istringstream lines(ReadAll(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\status"));
-    Resident resident;
-    for (std::string line; std::getline(lines, line);) {
-        const auto field = [&](const char* name, double& mib) {
-            if (line.rfind(name, 0) == 0) mib = std::atof(line.c_str() + std::strlen(name)) / 1024.0;
-        };
-        field("RssFile:", resident.fileBacked);
-        field("RssAnon:", resident.own);
-        field("RssShmem:", resident.shared);
-    }
-    return resident;
-}
-
-}  // namespace unix_side
 
 struct Memory {
     double workingSet = 0;  // MiB
@@ -263,7 +177,7 @@ Memory MemoryOf(const Running& running) {
     if (!unix_side::Available()) return memory;
     if (const int pid = unix_side::FindProcess(running.Marker())) {
         if (counters.PrivateUsage == 0) {
-            memory.privateBytes = unix_side::PrivateMiB(pid);
+            memory.privateBytes = unix_side::ResidentMiB(pid).own;
             privateSource = "RssAnon of /proc/PID/status (Wine leaves PrivateUsage at 0)";
         }
         memory.resident = unix_side::ResidentMiB(pid);
