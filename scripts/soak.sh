@@ -5,7 +5,7 @@
 # after the 10th, 100th, 1000th ... scatter. Not part of the test command,
 # which runs a few rounds of the same test.
 #
-#   scripts/soak.sh [SCATTERS] [OPENINGS]     (defaults 1000 and 300: about an hour)
+#   scripts/soak.sh [SCATTERS] [OPENINGS]     (defaults 1000 and 300: about half an hour on a quiet machine)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

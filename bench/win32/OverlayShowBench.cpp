@@ -23,6 +23,7 @@
 #include "platform/win32/desktop/Monitors.h"
 #include "platform/win32/desktop/UserAttention.h"
 #include "platform/win32/files/EntryLookup.h"
+#include "platform/win32/overlay/FrozenScreen.h"
 #include "platform/win32/overlay/VirtualScreen.h"
 #include "platform/win32/resident/MainWindow.h"
 #include "scatter/ScatterTick.h"
@@ -83,7 +84,8 @@ public:
             win32::WindowDc screen(GetDesktopWindow());
             win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
             win32::SelectedObject selected(memory.get(), picture_.get());
-            BitBlt(memory.get(), 0, 0, area_.width, area_.height, screen.get(), area_.left, area_.top, SRCCOPY);
+            // Read as the program reads it: what Wine reads faster in bands is no overlay's merit.
+            win32::CopyFromScreen(memory.get(), area_.width, area_.height, screen.get(), area_.left, area_.top, SRCCOPY);
         }
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);

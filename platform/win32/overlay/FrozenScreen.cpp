@@ -14,7 +14,9 @@ namespace {
 // the screen in one transfer, where each call costs a trip to the compositor.
 constexpr int BandBytes = 256 * 1024;
 
-bool TransferInBands(HDC target, int width, int height, HDC screen, int screenLeft, int screenTop, DWORD operation) {
+}  // namespace
+
+bool CopyFromScreen(HDC target, int width, int height, HDC screen, int screenLeft, int screenTop, DWORD operation) {
     const int rows = RunningOnWine() ? std::max(1, BandBytes / std::max(1, width * 4)) : height;
     for (int top = 0; top < height; top += rows) {
         if (!BitBlt(target, 0, top, width, std::min(rows, height - top), screen, screenLeft, screenTop + top,
@@ -24,8 +26,6 @@ bool TransferInBands(HDC target, int width, int height, HDC screen, int screenLe
     }
     return true;
 }
-
-}  // namespace
 
 std::optional<DWORD> RasterOperationFor(OverlayBackground background) {
     switch (background) {
@@ -45,7 +45,7 @@ void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF face
         // A plain copy covers every pixel: filling first would be a second full-screen pass for nothing.
         picture.Resize(width, height);
         bool copied = false;
-        picture.Draw([&](HDC dc) { copied = TransferInBands(dc, width, height, screen, screenLeft, screenTop, SRCCOPY); });
+        picture.Draw([&](HDC dc) { copied = CopyFromScreen(dc, width, height, screen, screenLeft, screenTop, SRCCOPY); });
         // Without the copy the picture would still hold the previous scatter's screen.
         if (!copied) picture.Clear(width, height, faceColour);
         return;
@@ -53,7 +53,7 @@ void FreezeScreen(PersistentImage& picture, int width, int height, COLORREF face
     picture.Clear(width, height, faceColour);
     if (!operation) return;
     // The operations combine the screen with what the picture holds: the face colour.
-    picture.Draw([&](HDC dc) { TransferInBands(dc, width, height, screen, screenLeft, screenTop, *operation); });
+    picture.Draw([&](HDC dc) { CopyFromScreen(dc, width, height, screen, screenLeft, screenTop, *operation); });
 }
 
 }  // namespace yomorina::win32

@@ -15,6 +15,10 @@ namespace yomorina::win32 {
 // none for the plain background.
 std::optional<DWORD> RasterOperationFor(OverlayBackground background);
 
+// The screen from (screenLeft, screenTop) into target through operation, as
+// fast as this system reads it: in bands of rows under Wine, else at once.
+bool CopyFromScreen(HDC target, int width, int height, HDC screen, int screenLeft, int screenTop, DWORD operation);
+
 // The overlay's frozen screen: the picture becomes faceColour, then, unless the
 // background is plain, one block transfer of the screen from (screenLeft,
 // screenTop) on through its raster operation, a band of rows at a time.
