@@ -259,7 +259,7 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
 TEST_F(OverlayWindowTest, TilesDrawTheirPictureOnItsGroundAndAFormerRecycleBinShowsTheProgramOnly) {
     win32::MainWindow window(GetModuleHandleW(nullptr));
     win32::CaptionType type;
-    win32::Tile tile(GetModuleHandleW(nullptr), window.ScatterOverlay().Handle(), 3, type);
+    win32::Tile tile(GetModuleHandleW(nullptr), window.Handle(), 3, type);
 
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
