@@ -29,6 +29,7 @@ using e2e::RectOf;
 using win32::PersistentImage;
 
 constexpr COLORREF Face = RGB(192, 192, 192);
+using Colours = std::vector<COLORREF>;
 
 COLORREF PixelOf(PersistentImage& picture, int x, int y) {
     COLORREF colour = CLR_INVALID;
@@ -45,9 +46,7 @@ public:
             const RECT black{10, 0, 20, 10};
             const RECT colour{20, 0, 30, 10};
             FillRect(dc, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            HBRUSH brush = CreateSolidBrush(RGB(100, 150, 200));
-            FillRect(dc, &colour, brush);
-            DeleteObject(brush);
+            FillRect(dc, &colour, win32::UniqueBrush(CreateSolidBrush(RGB(100, 150, 200))).get());
         });
     }
     // The three areas as they come out of the overlay's snapshot.
@@ -69,7 +68,6 @@ private:
 
 TEST(OverlaySnapshot, EachPatternCombinesTheScreenWithTheButtonFace) {
     FakeScreen screen;
-    using Colours = std::vector<COLORREF>;
     EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Screen),
               (Colours{RGB(255, 255, 255), RGB(0, 0, 0), RGB(100, 150, 200)}));
     // XOR: white turns dark grey, black shows the face.
@@ -86,7 +84,6 @@ TEST(OverlaySnapshot, EachPatternCombinesTheScreenWithTheButtonFace) {
 
 TEST(OverlaySnapshot, StartsAtTheCornerItIsGiven) {
     FakeScreen screen;
-    using Colours = std::vector<COLORREF>;
     EXPECT_EQ(screen.FrozenFrom(0), (Colours{RGB(255, 255, 255), RGB(100, 150, 200)}));
     EXPECT_EQ(screen.FrozenFrom(10), (Colours{RGB(0, 0, 0), RGB(100, 150, 200)}));
 }
@@ -95,11 +92,9 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
     FakeScreen screen;
     PersistentImage frozen;
     frozen.Clear(50, 50, RGB(255, 0, 0));
-    HDC none = CreateCompatibleDC(nullptr);  // a screen that cannot be read leaves the face colour
-    win32::FreezeScreen(frozen, 40, 20, Face, none, OverlayBackground::Plain);
-    DeleteDC(none);
-    EXPECT_EQ(frozen.Width(), 40);
-    EXPECT_EQ(frozen.Height(), 20);
+    const win32::UniqueMemoryDc none(CreateCompatibleDC(nullptr));  // a screen that cannot be read leaves the face colour
+    win32::FreezeScreen(frozen, 40, 20, Face, none.get(), OverlayBackground::Plain);
+    EXPECT_EQ(std::pair(frozen.Width(), frozen.Height()), std::pair(40, 20));
     EXPECT_EQ(PixelOf(frozen, 39, 19), Face);
     // The copying pattern skips the fill, but a failed copy must not leave the previous snapshot showing.
     win32::FreezeScreen(frozen, 40, 20, RGB(0, 0, 255), nullptr, OverlayBackground::Screen);
@@ -273,9 +268,7 @@ TEST_F(OverlayWindowTest, TilesDrawTheirPictureOnItsGroundAndAFormerRecycleBinSh
         PersistentImage copy;
         copy.CopyFrom(tile.Picture());
         copy.Draw([&](HDC dc) {
-            for (int y = 0; y < 32; ++y) {
-                for (int x = 0; x < 32; ++x) all.push_back(GetPixel(dc, x, y));
-            }
+            for (int y = 0; y < 32; ++y) for (int x = 0; x < 32; ++x) all.push_back(GetPixel(dc, x, y));
         });
         return all;
     };
