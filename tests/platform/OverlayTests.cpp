@@ -29,7 +29,6 @@ using e2e::RectOf;
 using win32::PersistentImage;
 
 constexpr COLORREF Face = RGB(192, 192, 192);
-using Colours = std::vector<COLORREF>;
 
 COLORREF PixelOf(PersistentImage& picture, int x, int y) {
     COLORREF colour = CLR_INVALID;
@@ -68,6 +67,7 @@ private:
 
 TEST(OverlaySnapshot, EachPatternCombinesTheScreenWithTheButtonFace) {
     FakeScreen screen;
+    using Colours = std::vector<COLORREF>;
     EXPECT_EQ(screen.FrozenThrough(OverlayBackground::Screen),
               (Colours{RGB(255, 255, 255), RGB(0, 0, 0), RGB(100, 150, 200)}));
     // XOR: white turns dark grey, black shows the face.
@@ -84,6 +84,7 @@ TEST(OverlaySnapshot, EachPatternCombinesTheScreenWithTheButtonFace) {
 
 TEST(OverlaySnapshot, StartsAtTheCornerItIsGiven) {
     FakeScreen screen;
+    using Colours = std::vector<COLORREF>;
     EXPECT_EQ(screen.FrozenFrom(0), (Colours{RGB(255, 255, 255), RGB(100, 150, 200)}));
     EXPECT_EQ(screen.FrozenFrom(10), (Colours{RGB(0, 0, 0), RGB(100, 150, 200)}));
 }
@@ -92,9 +93,11 @@ TEST(OverlaySnapshot, ANewSnapshotReplacesTheOldOneWhateverItsSize) {
     FakeScreen screen;
     PersistentImage frozen;
     frozen.Clear(50, 50, RGB(255, 0, 0));
-    const win32::UniqueMemoryDc none(CreateCompatibleDC(nullptr));  // a screen that cannot be read leaves the face colour
-    win32::FreezeScreen(frozen, 40, 20, Face, none.get(), OverlayBackground::Plain);
-    EXPECT_EQ(std::pair(frozen.Width(), frozen.Height()), std::pair(40, 20));
+    HDC none = CreateCompatibleDC(nullptr);  // a screen that cannot be read leaves the face colour
+    win32::FreezeScreen(frozen, 40, 20, Face, none, OverlayBackground::Plain);
+    DeleteDC(none);
+    EXPECT_EQ(frozen.Width(), 40);
+    EXPECT_EQ(frozen.Height(), 20);
     EXPECT_EQ(PixelOf(frozen, 39, 19), Face);
     // The copying pattern skips the fill, but a failed copy must not leave the previous snapshot showing.
     win32::FreezeScreen(frozen, 40, 20, RGB(0, 0, 255), nullptr, OverlayBackground::Screen);
@@ -124,10 +127,7 @@ public:
     void OnTileClick(int index) override { tileClicks.push_back(index); }
     void OnTileDrop(int, const DroppedData&) override {}
     void OnTileKey(int index, TileKey key) override { tileKeys.emplace_back(index, key); }
-    void OnCallKey() override {
-        ++callKeys;
-        if (onCallKey) onCallKey();
-    }
+    void OnCallKey() override { ++callKeys; if (onCallKey) onCallKey(); }
 };
 
 // A tile of slot at (left, top), its caption right under it.
