@@ -53,13 +53,13 @@ int RunProgram(HINSTANCE instance) {
 
     win32::MainWindow mainWindow(instance);
     win32::OverlayWindow& overlay = mainWindow.ScatterOverlay();
-    if (!mainWindow.Handle() || !overlay.Handle()) return 1;
+    if (!mainWindow.Handle()) return 1;
     overlay.SetEntryLookup(&entryLookup);
     win32::TrayIcon trayIcon(mainWindow.TrayCallbackHandle(), instance);
 
     win32::Shell shell;
     // The shell's confirmation and error dialogs belong to the overlay, above which they must show.
-    win32::RecycleBin recycleBin(overlay.Handle());
+    win32::RecycleBin recycleBin([&overlay] { return overlay.Handle(); });
 
     // The options dialog: a fresh window at every opening, kept until the next.
     std::unique_ptr<win32::OptionsWindow> options;

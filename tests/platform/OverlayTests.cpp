@@ -46,9 +46,7 @@ public:
             const RECT black{10, 0, 20, 10};
             const RECT colour{20, 0, 30, 10};
             FillRect(dc, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            HBRUSH brush = CreateSolidBrush(RGB(100, 150, 200));
-            FillRect(dc, &colour, brush);
-            DeleteObject(brush);
+            FillRect(dc, &colour, win32::UniqueBrush(CreateSolidBrush(RGB(100, 150, 200))).get());
         });
     }
     // The three areas as they come out of the overlay's snapshot.
@@ -133,10 +131,7 @@ public:
     void OnTileClick(int index) override { tileClicks.push_back(index); }
     void OnTileDrop(int, const DroppedData&) override {}
     void OnTileKey(int index, TileKey key) override { tileKeys.emplace_back(index, key); }
-    void OnCallKey() override {
-        ++callKeys;
-        if (onCallKey) onCallKey();
-    }
+    void OnCallKey() override { ++callKeys; if (onCallKey) onCallKey(); }
 };
 
 // A tile of slot at (left, top), its caption right under it.
@@ -263,7 +258,7 @@ TEST_F(OverlayWindowTest, TheWatchReportsTheMouseMovingOnceUntilItIsSetAgain) {
 TEST_F(OverlayWindowTest, TilesDrawTheirPictureOnItsGroundAndAFormerRecycleBinShowsTheProgramOnly) {
     win32::MainWindow window(GetModuleHandleW(nullptr));
     win32::CaptionType type;
-    win32::Tile tile(GetModuleHandleW(nullptr), window.ScatterOverlay().Handle(), 3, type);
+    win32::Tile tile(GetModuleHandleW(nullptr), window.Handle(), 3, type);
 
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
@@ -277,9 +272,7 @@ TEST_F(OverlayWindowTest, TilesDrawTheirPictureOnItsGroundAndAFormerRecycleBinSh
         PersistentImage copy;
         copy.CopyFrom(tile.Picture());
         copy.Draw([&](HDC dc) {
-            for (int y = 0; y < 32; ++y) {
-                for (int x = 0; x < 32; ++x) all.push_back(GetPixel(dc, x, y));
-            }
+            for (int y = 0; y < 32; ++y) for (int x = 0; x < 32; ++x) all.push_back(GetPixel(dc, x, y));
         });
         return all;
     };

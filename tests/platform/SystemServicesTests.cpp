@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/base/SystemError.h"
 #include "platform/win32/base/WideText.h"
 #include "platform/win32/desktop/SingleInstance.h"
 #include "platform/win32/desktop/UserAttention.h"
@@ -23,6 +24,12 @@ TEST(CodePage932, ReadsAndWritesAsWrittenOutWithoutBestFit) {
     const win32::CodePage932 codePage;
     for (const auto& [bytes, text] : testing::CodePage932Readings) EXPECT_EQ(codePage.ToUtf8(bytes), text) << text;
     for (const auto& [text, bytes] : testing::CodePage932Writings) EXPECT_EQ(codePage.FromUtf8(text), bytes) << text;
+}
+
+TEST(SystemError, AComResultEndsInItsEightHexDigitsAndAWrappedSystemErrorReadsAsThatError) {
+    EXPECT_TRUE(win32::DescribeComError(E_FAIL).ends_with("(0x80004005)")) << win32::DescribeComError(E_FAIL);
+    EXPECT_TRUE(win32::DescribeComError(S_FALSE).ends_with("(0x00000001)")) << win32::DescribeComError(S_FALSE);
+    EXPECT_EQ(win32::DescribeComError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)), win32::DescribeSystemError(ERROR_ACCESS_DENIED));
 }
 
 TEST(SingleInstance, OnlyTheFirstHolderInASessionIsFirst) {

@@ -1,7 +1,5 @@
 #include "platform/win32/base/SystemError.h"
 
-#include <cstdio>
-
 #include "platform/win32/base/WideText.h"
 
 namespace yomorina::win32 {
@@ -28,9 +26,11 @@ std::string DescribeSystemError(DWORD error) { return Describe(error, std::to_st
 
 std::string DescribeComError(HRESULT result) {
     if (HRESULT_FACILITY(result) == FACILITY_WIN32) return DescribeSystemError(HRESULT_CODE(result));
-    char code[16];
-    std::snprintf(code, sizeof(code), "0x%08lX", static_cast<unsigned long>(result));
-    return Describe(static_cast<DWORD>(result), code);
+    // Eight hex digits by hand: one printf here linked the C library's whole formatter, floating point included.
+    const auto bits = static_cast<DWORD>(result);
+    std::string code = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4) code += "0123456789ABCDEF"[(bits >> shift) & 0xF];
+    return Describe(bits, code);
 }
 
 }  // namespace yomorina::win32

@@ -159,7 +159,7 @@ int RecycleBin::MoveToRecycleBin(std::string_view path) {
     std::wstring from = ToWide(path);
     from.append(2, L'\0');
     SHFILEOPSTRUCTW operation{};
-    operation.hwnd = owner_;
+    operation.hwnd = owner_ ? owner_() : nullptr;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
     operation.pTo = nullptr;

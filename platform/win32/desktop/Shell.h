@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/RecycleBin.h"
 #include "platform/Shell.h"
@@ -39,11 +41,13 @@ private:
 // Moves files to the recycle bin with the shell's own dialogs, owned by a window of ours.
 class RecycleBin final : public yomorina::RecycleBin {
 public:
-    explicit RecycleBin(HWND owner) : owner_(owner) {}
+    // owner names the window the shell's dialogs belong to at each move, as
+    // that window may come into being later; without it they belong to none.
+    explicit RecycleBin(std::function<HWND()> owner) : owner_(std::move(owner)) {}
     int MoveToRecycleBin(std::string_view path) override;
 
 private:
-    HWND owner_;
+    std::function<HWND()> owner_;
 };
 
 }  // namespace yomorina::win32

@@ -9,10 +9,15 @@
 namespace yomorina::win32 {
 
 OverlayWindow::OverlayWindow(HINSTANCE instance, HWND owner, HotKeys& hotKeys, ForegroundTaking foreground)
-    : instance_(instance), owner_(owner), hotKeys_(hotKeys), foregroundTaking_(foreground) {
-    Register(instance, OverlayWindowClass, GetSysColorBrush(COLOR_BTNFACE));
-    Create(instance, OverlayWindowClass, ToWide(Text(TextId::ProgramName)).c_str(), WS_POPUP | WS_CLIPCHILDREN,
-           WS_EX_TOOLWINDOW, 0, 0, 0, 0, owner);
+    : instance_(instance), owner_(owner), hotKeys_(hotKeys), foregroundTaking_(foreground) {}
+
+// Made at the first scatter: the notification icon comes up without waiting
+// for a window that a resting program does not show.
+HWND OverlayWindow::Window() {
+    if (Handle()) return Handle();
+    Register(instance_, OverlayWindowClass, GetSysColorBrush(COLOR_BTNFACE));
+    return Create(instance_, OverlayWindowClass, ToWide(Text(TextId::ProgramName)).c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                  WS_EX_TOOLWINDOW, 0, 0, 0, 0, owner_);
 }
 
 void OverlayWindow::SetEvents(OverlayEvents* events) {
@@ -38,7 +43,7 @@ Tile& OverlayWindow::TileOf(int slot) {
     auto& tile = tiles_.at(slot);
     if (tile) return *tile;
     // Made at its first showing: an idle program keeps no window or picture for a tile.
-    tile = std::make_unique<Tile>(instance_, Handle(), slot, captionType_);
+    tile = std::make_unique<Tile>(instance_, Window(), slot, captionType_);
     tile->SetEvents(events_);
     return *tile;
 }
@@ -47,7 +52,7 @@ Tile& OverlayWindow::TileOf(int slot) {
 // refuses it; a hidden window may have the foreground, and the keyboard with it.
 void OverlayWindow::TakeForeground() {
     if (foregroundTaking_ == ForegroundTaking::RefusedAsWindowsMay && !hotKeys_.InHotKeyMessage()) return;
-    SetForegroundWindow(Handle());
+    SetForegroundWindow(Window());
 }
 
 void OverlayWindow::Prepare() {
@@ -59,6 +64,7 @@ void OverlayWindow::Prepare() {
 }
 
 void OverlayWindow::Show(OverlayBackground background) {
+    Window();
     // The tiles' icons, drops and launches go through the shell, which wants OLE.
     EnsureOle();
     // Every monitor, not just the primary one: tiles land next to the pointer wherever it is.

@@ -54,6 +54,7 @@ public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
+    HWND Window();
     Tile& TileOf(int slot);
 
     HINSTANCE instance_;
