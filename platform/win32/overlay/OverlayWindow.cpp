@@ -56,6 +56,8 @@ void OverlayWindow::TakeForeground() {
 }
 
 void OverlayWindow::Prepare() {
+    // The first scatter's window too, out of the deciding tick.
+    Window();
     EnsureOle();
     const ScreenArea area = VirtualScreenArea();
     // Filled now, so that each page of it is in place before the copy: at 4K
