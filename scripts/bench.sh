@@ -7,13 +7,15 @@
 #
 #   scripts/bench.sh [ROUNDS [IDLE_SECONDS [SCREEN...]]]
 #
-# ROUNDS and IDLE_SECONDS (defaults 7 and 60) are the start-ups and the rest of
+# ROUNDS and IDLE_SECONDS (defaults 15 and 60) are the start-ups and the rest of
 # the footprint, which is measured once, at the first screen. A SCREEN is
 # WIDTHxHEIGHT@DPI, one monitor in Wine's virtual desktop, or
 # 2xWIDTHxHEIGHT@DPI, two such monitors side by side; by default the three
-# below, about seven minutes on two cores. The overlay, the tiles and a scatter's
-# memory are measured at each screen, in a Wine session and prefix of its own
-# (a prefix keeps the density it was made with).
+# below, about nine minutes on two cores (single start-ups under Wine vary by
+# a third: with fewer than 15 the start-up median is left to chance). The
+# overlay, the tiles and a scatter's memory are measured at each screen, in a
+# Wine session and prefix of its own (a prefix keeps the density it was made
+# with).
 #
 # Not part of scripts/test.sh: figures depend on the machine and its load.
 set -euo pipefail
@@ -21,7 +23,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=$root/build
 release=$build/release
-rounds=${1:-7}
+rounds=${1:-15}
 idle_seconds=${2:-60}
 shift $(($# < 2 ? $# : 2))
 screens=("$@")
