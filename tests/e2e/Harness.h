@@ -154,6 +154,7 @@ public:
     DWORD Id() const { return id_; }
     bool WaitForExit(std::chrono::milliseconds limit) const;
     bool IsRunning() const { return !WaitForExit(std::chrono::milliseconds(0)); }
+    HANDLE Handle() const { return process_.get(); }
 
 private:
     win32::UniqueKernelHandle process_;

@@ -4,7 +4,7 @@
 
 namespace yomorina::win32 {
 
-SingleInstance::SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Yomorina.SingleInstance")) {
+SingleInstance::SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, SingleInstanceMutexName)) {
     // Without a mutex we cannot tell; running is better than refusing to start.
     isFirst_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
 }

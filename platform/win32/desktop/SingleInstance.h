@@ -4,6 +4,8 @@
 
 namespace yomorina::win32 {
 
+inline constexpr wchar_t SingleInstanceMutexName[] = L"Local\\Yomorina.SingleInstance";
+
 // Held for the whole run; a second start of the program in the same session sees it.
 class SingleInstance {
 public:
