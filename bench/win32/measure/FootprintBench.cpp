@@ -447,22 +447,24 @@ int wmain(int argc, wchar_t** argv) {
     const double oursIdle = Median(oursCpu), floorIdle = Median(floorCpu);
 
     if (startUps) {
+        // The targets docs/performance.md holds us to, against the minimal tray program.
+        constexpr double StartTarget = 1.05, WorkingSetTarget = 1.05, PrivateTarget = 1.15, IdleCpuTarget = 0.5;
         std::printf("| Figure | yomorina | minimal tray | ratio | target |\n");
         std::printf("|---|---:|---:|---:|---|\n");
-        std::printf("| start to notification icon (ms, median of %d) | %.0f | %.0f | %.2f | ≤ 1.2 |\n", rounds, oursIcon,
-                    floorIcon, Ratio(oursIcon, floorIcon));
-        std::printf("| working set 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ 1.3 |\n", oursSet, floorSet,
-                    Ratio(oursSet, floorSet));
-        std::printf("| private bytes 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ 1.3 |\n", oursPrivate,
-                    floorPrivate, Ratio(oursPrivate, floorPrivate));
+        std::printf("| start to notification icon (ms, median of %d) | %.0f | %.0f | %.2f | ≤ %.2f |\n", rounds, oursIcon,
+                    floorIcon, Ratio(oursIcon, floorIcon), StartTarget);
+        std::printf("| working set 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ %.2f |\n", oursSet, floorSet,
+                    Ratio(oursSet, floorSet), WorkingSetTarget);
+        std::printf("| private bytes 2 s after the icon (MiB, median) | %.2f | %.2f | %.2f | ≤ %.2f |\n", oursPrivate,
+                    floorPrivate, Ratio(oursPrivate, floorPrivate), PrivateTarget);
         std::printf("| working set after %d s idle (MiB) | %.2f | %.2f | %.2f | |\n", idleSeconds,
                     oursAfterIdle.workingSet, floorAfterIdle.workingSet,
                     Ratio(oursAfterIdle.workingSet, floorAfterIdle.workingSet));
         std::printf("| private bytes after %d s idle (MiB) | %.2f | %.2f | %.2f | |\n", idleSeconds,
                     oursAfterIdle.privateBytes, floorAfterIdle.privateBytes,
                     Ratio(oursAfterIdle.privateBytes, floorAfterIdle.privateBytes));
-        std::printf("| idle CPU over %d s (%% of one core) | %.4f | %.4f | %.2f | ≤ 0.05 %% and ≤ 1.2 |\n", idleSeconds,
-                    oursCpuTotal, floorCpuTotal, Ratio(oursCpuTotal, floorCpuTotal));
+        std::printf("| idle CPU over %d s (%% of one core) | %.4f | %.4f | %.2f | ≤ %.2f |\n", idleSeconds,
+                    oursCpuTotal, floorCpuTotal, Ratio(oursCpuTotal, floorCpuTotal), IdleCpuTarget);
         std::printf("| idle CPU over %d s, minimal tray reading the pointer at each tick (%% of one core) | %.4f | %.4f | "
                     "%.2f | |\n",
                     idleSeconds, oursCpuTotal, samplingCpuTotal, Ratio(oursCpuTotal, samplingCpuTotal));
