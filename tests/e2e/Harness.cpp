@@ -414,7 +414,7 @@ UniqueWindow WindowInFront(const wchar_t* title, const RECT& area, DWORD style, 
                         &DestroyWindow);
     ShowWindow(window.get(), style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOW);
     SetForegroundWindow(window.get());
-    if (!WaitUntil([&] { return GetForegroundWindow() == window.get(); }, std::chrono::seconds(3))) window.reset();
+    if (!WaitUntil([&] { return GetForegroundWindow() == window.get(); }, std::chrono::seconds(10))) window.reset();
     return window;
 }
 
