@@ -465,45 +465,24 @@ HWND ProgramUnderTest::WaitForMainWindow(std::chrono::milliseconds limit) {
         process_->Id(), [](HWND window) { return ClassOf(window) == win32::MainWindowClass; }, limit);
 }
 
-namespace {
-
-// The copies of the program running in this session, by process id: what holds the
-// name that makes a start a second one.
-std::string CopiesRunning() {
-    std::string copies;
-    const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        if (lstrcmpiW(entry.szExeFile, L"yomorina.exe") == 0) copies += " " + std::to_string(entry.th32ProcessID);
-    }
-    return copies.empty() ? " none" : copies;
-}
-
-}  // namespace
-
 HWND ProgramUnderTest::StartResident() {
     using namespace std::chrono_literals;
     // A copy that an earlier test ended may still be going: this start would be a second one and end at once.
-    const auto noCopyRunning = [] {
-        return !win32::UniqueKernelHandle(OpenMutexW(SYNCHRONIZE, FALSE, win32::SingleInstanceMutexName));
-    };
-    const bool alone = WaitUntil(noCopyRunning, 30s);
+    const bool alone = WaitUntil(
+        [] { return !win32::UniqueKernelHandle(OpenMutexW(SYNCHRONIZE, FALSE, win32::SingleInstanceMutexName)); }, 30s);
     Start();
     const HWND main = WaitForMainWindow();
     if (!main) {
         DWORD code = 0;
-        const bool ended = !process_->IsRunning() && GetExitCodeProcess(process_->Handle(), &code);
-        const bool copied = GetFileAttributesW(ExePath().c_str()) != INVALID_FILE_ATTRIBUTES;
-        std::cerr << "no window of the program " << process_->Id() << " after 20 s: "
-                  << (!process_->Started() ? (copied ? "it did not start" : "it was not copied into its folder")
-                      : ended              ? "it ended with code " + std::to_string(code)
-                                           : "it still runs")
-                  << (alone ? "" : "; another copy never ended") << "; copies running:" << CopiesRunning() << std::endl;
+        GetExitCodeProcess(process_->Handle(), &code);
+        std::cerr << "no window of the program after 20 s: "
+                  << (!process_->Started()     ? "it did not start"
+                      : code == STILL_ACTIVE ? "it still runs"
+                                             : "it ended with code " + std::to_string(code))
+                  << (alone ? "" : "; another copy never ended") << std::endl;
         return nullptr;
     }
     if (!WaitUntil(TrayShowsOurIcon, 10s)) {
-        SaveScreenshot("no-notification-icon");
         std::cerr << "the program's window is there, its icon not after 10 s" << std::endl;
         return nullptr;
     }
