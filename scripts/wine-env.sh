@@ -11,7 +11,9 @@
 
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or browser installers; and no menu builder, which Wine starts on every
+# shortcut saved and which holds the file open for a moment: a delete then fails.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes its code page from the locale it starts in. A shell told to use a
 # locale that is not generated yet warns, and so does every bash started from
 # it, so the locale is made (with what else a fresh machine lacks) first.
